@@ -278,6 +278,28 @@ public:
   // Frees the capacity past the count.
   void Shrink() { SetCapacity((size_t)m_count); }
 
+  // Takes over `a`, a block from malloc/realloc holding `capacity` elements
+  // of which the first `count` are in use; the old buffer is freed.
+  void SetArray(T* a, int count, int capacity)
+  {
+    if (m_a && m_a != a)
+      std::free(m_a);
+    m_a = a;
+    m_capacity = (a != nullptr && capacity > 0) ? capacity : 0;
+    m_count = (count < 0) ? 0 : ((count > m_capacity) ? m_capacity : count);
+  }
+
+  // Hands the buffer to the caller (who frees it with free) and leaves the
+  // array empty.
+  T* KeepArray()
+  {
+    T* a = m_a;
+    m_a = nullptr;
+    m_count = 0;
+    m_capacity = 0;
+    return a;
+  }
+
 protected:
   void Grow()
   {

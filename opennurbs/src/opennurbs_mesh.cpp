@@ -1,5 +1,7 @@
 #include "opennurbs_mesh.h"
 
+#include <new>
+
 const ON_MeshFace ON_MeshFace::UnsetMeshFace = {{-1, -1, -1, -1}};
 
 namespace
@@ -209,7 +211,18 @@ bool ON_Mesh::SetQuad(int face_index, int a, int b, int c, int d)
 const ON_MeshTopology& ON_Mesh::Topology() const
 {
   if (!TopologyExists())
-    m_top.Create(*this);
+  {
+    try
+    {
+      m_top.Create(*this);
+    }
+    catch (const std::bad_alloc&)
+    {
+      // Out of memory: no topology rather than a partial one.
+      m_top.Destroy();
+      m_top.m_mesh = this;
+    }
+  }
   return m_top;
 }
 

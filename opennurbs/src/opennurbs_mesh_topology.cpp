@@ -15,7 +15,9 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 namespace
 {
@@ -42,56 +44,127 @@ inline ON__UINT64 HashKey(const ON__UINT32 k[3])
   return h;
 }
 
-// Fills map[0..n) with group ids numbered by first appearance and returns the
-// number of groups.
-int WeldVertices(const ON_3fPoint* V, int n, int* map)
+// Open-addressing table of welded positions, power-of-two sized, grown by
+// doubling when it is 70% full.
+class WeldTable
 {
-  const size_t table_size = (size_t)n + (size_t)n / 2 + 16;
-  std::unique_ptr<WeldSlot[]> table(new WeldSlot[table_size]);
-  std::memset((void*)table.get(), 0xFF, table_size * sizeof(WeldSlot));
-  std::unique_ptr<ON__UINT32[]> home(new ON__UINT32[(size_t)n]);
-
-  for (int i = 0; i < n; i++)
+public:
+  // `scratch` (of `scratch_slots` slots) is used when it is large enough.
+  WeldTable(size_t expected, WeldSlot* scratch, size_t scratch_slots)
   {
-    ON__UINT32 k[3] = {KeyBits(V[i].x), KeyBits(V[i].y), KeyBits(V[i].z)};
-    // Map the hash onto [0, table_size) without a division.
-    home[i] = (ON__UINT32)(((HashKey(k) >> 32) * (ON__UINT64)table_size) >> 32);
+    m_bits = 4;
+    while (((size_t)1 << m_bits) < expected)
+      m_bits++;
+    if (((size_t)1 << m_bits) <= scratch_slots)
+      m_slots = scratch;
+    else
+      m_slots = m_own = (WeldSlot*)std::malloc(((size_t)1 << m_bits) * sizeof(WeldSlot));
+    if (m_slots == nullptr)
+      throw std::bad_alloc();
+    Clear();
+  }
+  ~WeldTable() { std::free(m_own); }
+  static size_t InitialBytes(size_t expected)
+  {
+    size_t size = 16;
+    while (size < expected)
+      size *= 2;
+    return size * sizeof(WeldSlot);
+  }
+  WeldTable(const WeldTable&) = delete;
+  WeldTable& operator=(const WeldTable&) = delete;
+
+  size_t Home(ON__UINT64 hash) const { return (size_t)(hash >> (64 - m_bits)); }
+  void Prefetch(ON__UINT64 hash) const { __builtin_prefetch(m_slots + Home(hash)); }
+
+  // The id of the position k, inserting it with id `next` when it is new.
+  int Find(const ON__UINT32 k[3], ON__UINT64 hash, int next)
+  {
+    const size_t mask = ((size_t)1 << m_bits) - 1;
+    for (size_t s = Home(hash);; s = (s + 1) & mask)
+    {
+      WeldSlot& slot = m_slots[s];
+      if (slot.id < 0)
+      {
+        slot.k[0] = k[0];
+        slot.k[1] = k[1];
+        slot.k[2] = k[2];
+        slot.id = next;
+        if (++m_used * 10 > mask * 7)
+          Grow();
+        return next;
+      }
+      if (slot.k[0] == k[0] && slot.k[1] == k[1] && slot.k[2] == k[2])
+        return slot.id;
+    }
   }
 
+private:
+  void Clear() { std::memset((void*)m_slots, 0xFF, ((size_t)1 << m_bits) * sizeof(WeldSlot)); }
+
+  void Grow()
+  {
+    const size_t old_size = (size_t)1 << m_bits;
+    WeldSlot* old = m_slots;
+    WeldSlot* old_own = m_own;
+    WeldSlot* grown = (WeldSlot*)std::malloc(2 * old_size * sizeof(WeldSlot));
+    if (grown == nullptr)
+      throw std::bad_alloc();
+    m_slots = m_own = grown;
+    m_bits++;
+    Clear();
+    const size_t mask = ((size_t)1 << m_bits) - 1;
+    for (size_t i = 0; i < old_size; i++)
+    {
+      if (old[i].id < 0)
+        continue;
+      size_t s = Home(HashKey(old[i].k));
+      while (m_slots[s].id >= 0)
+        s = (s + 1) & mask;
+      m_slots[s] = old[i];
+    }
+    std::free(old_own);
+  }
+
+  WeldSlot* m_slots = nullptr;
+  WeldSlot* m_own = nullptr;
+  int m_bits = 0;
+  size_t m_used = 0;
+};
+
+inline bool LoadKey(const ON_3fPoint& p, ON__UINT32 k[3])
+{
+  if (std::isnan(p.x) || std::isnan(p.y) || std::isnan(p.z))
+    return false;
+  k[0] = KeyBits(p.x);
+  k[1] = KeyBits(p.y);
+  k[2] = KeyBits(p.z);
+  return true;
+}
+
+// Fills map[0..n) with group ids numbered by first appearance and returns the
+// number of groups.
+int WeldVertices(const ON_3fPoint* V, int n, int* map, void* scratch, size_t scratch_bytes)
+{
+  // Meshes usually share most positions between a few vertices; the table
+  // starts at half the vertex count and grows when needed.
+  WeldTable table((size_t)n / 2 + 16, (WeldSlot*)scratch, scratch_bytes / sizeof(WeldSlot));
   const int lookahead = 16;
   int count = 0;
   for (int i = 0; i < n; i++)
   {
-    if (i + lookahead < n)
-      __builtin_prefetch(&table[home[i + lookahead]]);
-    const ON_3fPoint& p = V[i];
-    if (std::isnan(p.x) || std::isnan(p.y) || std::isnan(p.z))
+    ON__UINT32 k[3];
+    if (i + lookahead < n && LoadKey(V[i + lookahead], k))
+      table.Prefetch(HashKey(k));
+    if (!LoadKey(V[i], k))
     {
       map[i] = count++; // NaN is equal to nothing
       continue;
     }
-    const ON__UINT32 k0 = KeyBits(p.x), k1 = KeyBits(p.y), k2 = KeyBits(p.z);
-    size_t s = home[i];
-    for (;;)
-    {
-      WeldSlot& slot = table[s];
-      if (slot.id < 0)
-      {
-        slot.k[0] = k0;
-        slot.k[1] = k1;
-        slot.k[2] = k2;
-        slot.id = count;
-        map[i] = count++;
-        break;
-      }
-      if (slot.k[0] == k0 && slot.k[1] == k1 && slot.k[2] == k2)
-      {
-        map[i] = slot.id;
-        break;
-      }
-      if (++s == table_size)
-        s = 0;
-    }
+    const int id = table.Find(k, HashKey(k), count);
+    if (id == count)
+      count++;
+    map[i] = id;
   }
   return count;
 }
@@ -125,6 +198,21 @@ void SortBucket(ON__UINT64* a, size_t n)
     std::sort(a, a + n);
   }
 }
+// Gives `array` n elements of fresh memory, zero-filled only when asked.
+template <class T>
+T* AllocateArray(ON_SimpleArray<T>& array, size_t n, bool zero)
+{
+  if (n == 0)
+  {
+    array.Destroy();
+    return nullptr;
+  }
+  T* a = (T*)(zero ? std::calloc(n, sizeof(T)) : std::malloc(n * sizeof(T)));
+  if (a == nullptr)
+    throw std::bad_alloc();
+  array.SetArray(a, (int)n, (int)n);
+  return a;
+}
 } // namespace
 
 void ON_MeshTopology::Destroy()
@@ -152,17 +240,16 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
   const ON_MeshFace* F = mesh.m_F.Array();
 
   // Vertices.
-  m_topv_map.SetCapacity((size_t)vcount);
-  m_topv_map.SetCount(vcount);
-  int* map = m_topv_map.Array();
-  const int tvcount = WeldVertices(V, vcount, map);
+  int* map = AllocateArray(m_topv_map, (size_t)vcount, false);
+  // One scratch block serves first the weld table, then the side keys, so
+  // that the second phase reuses memory the first has already touched.
+  const size_t scratch_bytes =
+      std::max(WeldTable::InitialBytes((size_t)vcount / 2 + 16), (size_t)fcount * 4 * sizeof(ON__UINT64));
+  std::unique_ptr<ON__UINT64[]> scratch(new ON__UINT64[scratch_bytes / sizeof(ON__UINT64) + 1]);
+  const int tvcount = WeldVertices(V, vcount, map, scratch.get(), scratch_bytes);
 
-  m_topv.SetCapacity((size_t)tvcount);
-  m_topv.SetCount(tvcount);
-  ON_MeshTopologyVertex* topv = m_topv.Array();
-  m_vi_pool.SetCapacity((size_t)vcount);
-  m_vi_pool.SetCount(vcount);
-  int* vi_pool = m_vi_pool.Array();
+  ON_MeshTopologyVertex* topv = AllocateArray(m_topv, (size_t)tvcount, true);
+  int* vi_pool = AllocateArray(m_vi_pool, (size_t)vcount, false);
   {
     // topv is zero-filled; m_tope_count doubles as a fill cursor here.
     for (int i = 0; i < vcount; i++)
@@ -185,8 +272,9 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
     return true;
 
   // Sides of the valid faces, bucketed by their smaller topology vertex.
-  std::unique_ptr<size_t[]> bucket(new size_t[(size_t)tvcount + 1]);
-  std::fill(bucket.get(), bucket.get() + tvcount + 1, (size_t)0);
+  // Side counts fit 32 bits: at most 4 sides per face, under 2^31 faces / 4.
+  std::unique_ptr<ON__UINT32[]> bucket(new ON__UINT32[(size_t)tvcount + 1]);
+  std::fill(bucket.get(), bucket.get() + tvcount + 1, (ON__UINT32)0);
   for (int fi = 0; fi < fcount; fi++)
   {
     const ON_MeshFace& f = F[fi];
@@ -206,10 +294,10 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
   if (side_count == 0)
     return true;
 
-  std::unique_ptr<ON__UINT64[]> sides(new ON__UINT64[side_count]);
+  ON__UINT64* sides = scratch.get();
   {
-    std::unique_ptr<size_t[]> cursor(new size_t[(size_t)tvcount]);
-    std::memcpy(cursor.get(), bucket.get(), (size_t)tvcount * sizeof(size_t));
+    std::unique_ptr<ON__UINT32[]> cursor(new ON__UINT32[(size_t)tvcount]);
+    std::memcpy(cursor.get(), bucket.get(), (size_t)tvcount * sizeof(ON__UINT32));
     for (int fi = 0; fi < fcount; fi++)
     {
       const ON_MeshFace& f = F[fi];
@@ -231,7 +319,7 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
   size_t edge_count = 0;
   for (int t = 0; t < tvcount; t++)
   {
-    ON__UINT64* a = sides.get() + bucket[t];
+    ON__UINT64* a = sides + bucket[t];
     const size_t n = bucket[t + 1] - bucket[t];
     if (n == 0)
       continue;
@@ -244,21 +332,15 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
 
   // Edges, the faces on them, and the faces' edges (stored as edge + 1 for
   // now, so that 0 marks a side that gave no edge).
-  m_tope.SetCapacity(edge_count);
-  m_tope.SetCount((int)edge_count);
-  m_topfi_pool.SetCapacity(side_count);
-  m_topfi_pool.SetCount((int)side_count);
-  m_topf.SetCapacity((size_t)fcount);
-  m_topf.SetCount(fcount);
-  ON_MeshTopologyEdge* tope = m_tope.Array();
-  int* topfi_pool = m_topfi_pool.Array();
-  ON_MeshTopologyFace* topf = m_topf.Array();
+  ON_MeshTopologyEdge* tope = AllocateArray(m_tope, edge_count, false);
+  int* topfi_pool = AllocateArray(m_topfi_pool, side_count, false);
+  ON_MeshTopologyFace* topf = AllocateArray(m_topf, (size_t)fcount, true);
   {
     int e = -1;
     for (int t = 0; t < tvcount; t++)
     {
       int current_hi = -1;
-      for (size_t p = bucket[t]; p < bucket[t + 1]; p++)
+      for (ON__UINT32 p = bucket[t]; p < bucket[t + 1]; p++)
       {
         const ON__UINT64 key = sides[p];
         const int hi = (int)(key >> 32);
@@ -280,7 +362,7 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
       }
     }
   }
-  sides.reset();
+  scratch.reset();
   bucket.reset();
 
   // Keep the face records of faces whose sides gave 3 (triangle) or 4 (quad)
@@ -323,9 +405,7 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
   }
 
   // The edges at each vertex, in ascending edge order.
-  m_topei_pool.SetCapacity(2 * edge_count);
-  m_topei_pool.SetCount((int)(2 * edge_count));
-  int* topei_pool = m_topei_pool.Array();
+  int* topei_pool = AllocateArray(m_topei_pool, 2 * edge_count, false);
   for (size_t e = 0; e < edge_count; e++)
   {
     topv[tope[e].m_topvi[0]].m_tope_count++;
