@@ -1,9 +1,11 @@
 // Shared fixture for the toolkit's tests.
 //
-// Every test gets a fresh working database and a scripted user that answers
-// the platform's questions (prompts, message boxes, dialogs). When a test
-// ends, the fixture checks that the code under test left no database object
-// open and no selection set held, and fails the test otherwise.
+// Every test gets a fresh working database, an editor in its start state and
+// a scripted user (user()) that answers the platform's questions (prompts,
+// message boxes, file dialogs, dialogs). When a test ends, the fixture checks
+// that the code under test left no database object open, no selection set
+// held and no breach of the open protocol (such as closing an entity that is
+// in no database), and fails the test otherwise.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include "dbmain.h"
 #include "dbsymtb.h"
 #include "standin/AcDbStandin.h"
+#include "standin/AcEdStandin.h"
 #include "standin/ScriptedUser.h"
 #include "standin/User.h"
 
@@ -22,8 +25,10 @@ class ToolkitTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        standin::newWorkingDatabase();
-        ASSERT_NE(db(), nullptr);
+        standin::editor::resetEditor();
+        standin::clearProtocolViolations();
+        ASSERT_NE(standin::newWorkingDatabase(), nullptr);
+        ASSERT_EQ(db(), acdbHostApplicationServices()->workingDatabase());
         previousUser_ = standin::setCurrentUser(&user_);
     }
 
@@ -31,14 +36,32 @@ protected:
     {
         standin::setCurrentUser(previousUser_);
         EXPECT_TRUE(standin::openObjects().empty())
-            << "the test left database objects open";
+            << "database objects left open:\n" << standin::describeOpenObjects();
+        EXPECT_TRUE(standin::editor::heldSelectionSets().empty())
+            << "selection sets not freed:\n" << standin::editor::describeHeldSelectionSets();
+        EXPECT_TRUE(standin::protocolViolations().empty())
+            << "open protocol breached:\n" << Joined(standin::protocolViolations());
+        // A failed test leaves nothing behind for the next one.
+        standin::editor::freeAllSelectionSets();
+        standin::clearProtocolViolations();
+        standin::discardWorkingDatabase();
     }
 
     // The user who answers this test's questions.
     standin::ScriptedUser& user() { return user_; }
 
+public:
+
     // The working database of this test.
     static AcDbDatabase* db() { return acdbHostApplicationServices()->workingDatabase(); }
+
+    // Replaces the working database by a fresh one (for table-driven tests
+    // that want an empty drawing per case). Nothing may be open then.
+    static void freshDatabase()
+    {
+        EXPECT_TRUE(standin::openObjects().empty()) << standin::describeOpenObjects();
+        standin::newWorkingDatabase();
+    }
 
     // The ids of the entities in model space, in their order there.
     static std::vector<AcDbObjectId> modelSpaceIds()
@@ -66,6 +89,14 @@ protected:
     }
 
 private:
+    static std::string Joined(const std::vector<std::string>& lines)
+    {
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\n";
+        return text;
+    }
+
     standin::ScriptedUser user_;
     standin::User* previousUser_ = nullptr;
 };

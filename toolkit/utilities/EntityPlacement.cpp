@@ -1,0 +1,255 @@
+// Entity placement (utilities group).
+#include "EntityPlacement.h"
+
+#include "acutmem.h"
+#include "dbapserv.h"
+
+namespace {
+
+AcDbDatabase* WorkingDatabase()
+{
+    AcDbHostApplicationServices* services = acdbHostApplicationServices();
+    return services ? services->workingDatabase() : NULL;
+}
+
+Acad::ErrorStatus OpenLayerTable(AcDbLayerTable*& table)
+{
+    table = NULL;
+    AcDbDatabase* db = WorkingDatabase();
+    if (!db)
+        return Acad::eNoDatabase;
+    return db->getSymbolTable(table, AcDb::kForWrite);
+}
+
+// Looks the layer up by name, erased records not found.
+Acad::ErrorStatus FindLayer(const CString& name, AcDbObjectId& id)
+{
+    AcDbLayerTable* table = NULL;
+    Acad::ErrorStatus es = OpenLayerTable(table);
+    if (es != Acad::eOk)
+        return es;
+    es = table->getAt(name.GetString(), id, false);
+    table->close();
+    return es;
+}
+
+// Opens the layer table for write, constructs a new record, lets fill set
+// its properties and adds it. A record that the table refuses belongs to no
+// database and is deleted.
+template <class Fill>
+Acad::ErrorStatus CreateLayer(AcDbObjectId& id, Fill fill)
+{
+    AcDbLayerTable* table = NULL;
+    Acad::ErrorStatus es = OpenLayerTable(table);
+    if (es != Acad::eOk)
+        return es;
+    AcDbLayerTableRecord* record = new AcDbLayerTableRecord;
+    fill(*record);
+    es = table->add(id, record);
+    if (es == Acad::eOk)
+        record->close();
+    else
+        delete record;
+    table->close();
+    return es;
+}
+
+Acad::ErrorStatus SetColor(AcDbEntity* entity, const AcCmColor& entityColor)
+{
+    return entity->setColor(entityColor, Adesk::kTrue);
+}
+
+AcCmColor ColorFromRgb(int rgbColor)
+{
+    AcCmColor color;
+    color.setRGB(static_cast<Adesk::UInt8>(rgbColor & 0xFF),
+                 static_cast<Adesk::UInt8>((rgbColor >> 8) & 0xFF),
+                 static_cast<Adesk::UInt8>((rgbColor >> 16) & 0xFF));
+    return color;
+}
+
+}  // namespace
+
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName,
+                            const AcCmColor& entityColor, AcDbBlockTableRecord* block)
+{
+    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
+    if (es != Acad::eOk)
+        return es;
+    es = SetColor(entity, entityColor);
+    if (es != Acad::eOk)
+        return es;
+    return AppendToModelSpace(entity, block);
+}
+
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName,
+                            const AcCmColor& entityColor, AcDbObjectId& id,
+                            AcDbBlockTableRecord* block)
+{
+    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
+    if (es != Acad::eOk)
+        return es;
+    es = SetColor(entity, entityColor);
+    if (es != Acad::eOk)
+        return es;
+    return AppendToModelSpace(entity, id, block);
+}
+
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor,
+                            AcDbBlockTableRecord* block)
+{
+    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
+    if (es != Acad::eOk)
+        return es;
+    es = SetEntityColorRgb(entity, rgbColor);
+    if (es != Acad::eOk)
+        return es;
+    return AppendToModelSpace(entity, block);
+}
+
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor,
+                            AcDbObjectId& id, AcDbBlockTableRecord* block)
+{
+    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
+    if (es != Acad::eOk)
+        return es;
+    es = SetEntityColorRgb(entity, rgbColor);
+    if (es != Acad::eOk)
+        return es;
+    return AppendToModelSpace(entity, id, block);
+}
+
+Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName,
+                                         const AcCmColor& entityColor)
+{
+    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
+    if (es != Acad::eOk)
+        return es;
+    return SetColor(entity, entityColor);
+}
+
+Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName,
+                                         const int& rgbColor)
+{
+    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
+    if (es != Acad::eOk)
+        return es;
+    return SetEntityColorRgb(entity, rgbColor);
+}
+
+Acad::ErrorStatus SetEntityColorRgb(AcDbEntity* entity, const int& rgbColor)
+{
+    // 0 stands for colour index 7, not for true-colour black.
+    if (rgbColor == 0)
+        return entity->setColorIndex(7, Adesk::kTrue);
+    return SetColor(entity, ColorFromRgb(rgbColor));
+}
+
+Acad::ErrorStatus SetEntityLayer(AcDbEntity* entity, const CString& layerName)
+{
+    if (layerName.IsEmpty())
+        return Acad::eOk;
+    AcDbObjectId id = AcDbObjectId::kNull;
+    Acad::ErrorStatus es = GetLayerId(layerName, TRUE, id);
+    if (es != Acad::eOk)
+        return es;
+    return entity->setLayer(id, Adesk::kTrue, false);
+}
+
+Acad::ErrorStatus AppendToModelSpace(AcDbEntity* entity, AcDbBlockTableRecord* block)
+{
+    AcDbObjectId id;
+    return AppendToModelSpace(entity, id, block);
+}
+
+Acad::ErrorStatus AppendToModelSpace(AcDbEntity* entity, AcDbObjectId& id,
+                                     AcDbBlockTableRecord* block)
+{
+    if (block)
+        return block->appendAcDbEntity(id, entity);
+
+    AcDbDatabase* db = WorkingDatabase();
+    if (!db)
+        return Acad::eNoDatabase;
+    AcDbBlockTable* table = NULL;
+    Acad::ErrorStatus es = db->getSymbolTable(table, AcDb::kForRead);
+    if (es != Acad::eOk)
+        return es;
+    AcDbBlockTableRecord* space = NULL;
+    es = table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite, false);
+    table->close();
+    if (es != Acad::eOk)
+        return es;
+    es = space->appendAcDbEntity(id, entity);
+    space->close();
+    return es;
+}
+
+Acad::ErrorStatus GetLayerId(const CString& name, BOOL create, AcDbObjectId& id)
+{
+    // Any failure of the lookup counts as a missing layer.
+    if (FindLayer(name, id) == Acad::eOk)
+        return Acad::eOk;
+    if (!create)
+        return Acad::eNullObjectId;
+
+    return CreateLayer(id, [&name](AcDbLayerTableRecord& record) {
+        record.setName(name.GetString());
+    });
+}
+
+AcDbObjectId GetLayerId(const CString& name, BOOL create)
+{
+    AcDbObjectId id = AcDbObjectId::kNull;
+    GetLayerId(name, create, id);
+    return id;
+}
+
+Acad::ErrorStatus AddLayer(const CString& name, AcDbObjectId& id, int rgbColor, BOOL frozen,
+                           BOOL locked, BOOL off)
+{
+    if (FindLayer(name, id) == Acad::eOk)
+        return Acad::eOk;
+
+    const AcCmColor color = ColorFromRgb(rgbColor);
+    return CreateLayer(id, [&](AcDbLayerTableRecord& record) {
+        record.setName(name.GetString());
+        record.setColor(color);
+        record.setIsFrozen(frozen != FALSE);
+        record.setIsLocked(locked != FALSE);
+        record.setIsOff(off != FALSE);
+    });
+}
+
+Acad::ErrorStatus AddLayer(const CString& name, int rgbColor, BOOL frozen, BOOL locked, BOOL off)
+{
+    AcDbObjectId id;
+    return AddLayer(name, id, rgbColor, frozen, locked, off);
+}
+
+Acad::ErrorStatus GetBlockName(const AcDbObjectId& id, CString& name)
+{
+    AcDbObject* object = NULL;
+    Acad::ErrorStatus es =
+        acdbOpenAcDbObject(object, id, AcDb::kForRead, AcDbBlockTableRecord::desc(), false);
+    if (es != Acad::eOk)
+        return es;
+    AcDbBlockTableRecord* record = static_cast<AcDbBlockTableRecord*>(object);
+    ACHAR* text = NULL;
+    es = record->getName(text);
+    if (es != Acad::eOk) {
+        record->close();
+        return es;
+    }
+    name = text;
+    acutDelString(text);
+    record->close();
+    return Acad::eOk;
+}
+
+CString GetBlockName(const AcDbObjectId& id)
+{
+    CString name;
+    GetBlockName(id, name);
+    return name;
+}
