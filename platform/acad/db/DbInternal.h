@@ -1,0 +1,130 @@
+// Inside the drawing database: the id table, the registry of databases and
+// the helpers that the object classes share.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "dbmain.h"
+#include "dbsymtb.h"
+
+// One slot of a database's id table. An AcDbObjectId points at its slot;
+// slots never move and live as long as their database.
+class AcDbStub {
+public:
+    AcDbObject* mpObject = nullptr;  // null once the object was deleted by mistake
+    AcDbDatabase* mpDb = nullptr;
+    Adesk::UInt64 mHandle = 0;
+};
+
+struct AcDbSymbolTable::Records {
+    std::vector<AcDbStub*> list;
+};
+
+struct AcDbBlockTableRecord::Entities {
+    std::vector<AcDbStub*> list;
+};
+
+namespace acdbimpl {
+
+enum ObjectFlags : Adesk::UInt8 {
+    kOpenWrite = 1,
+    kOpenNotify = 2,
+    kErased = 4,
+    kNewObject = 8,
+    kModified = 16
+};
+
+constexpr size_t kChunkShift = 12;
+constexpr size_t kChunkSize = size_t(1) << kChunkShift;
+
+// Records a breach of the open protocol and prints it to standard error.
+void violation(const std::string& text);
+std::string describe(const AcDbObject* obj);
+std::string narrow(const ACHAR* text);
+
+// The slot behind an id, checked against the id tables of the live
+// databases; nullptr for an id that names nothing.
+AcDbStub* checkedStub(AcDbObjectId id);
+
+// Symbol-name rules and comparison.
+bool sameName(const ACHAR* a, const ACHAR* b);
+bool isValidSymbolName(const ACHAR* name, bool allowLeadingStar);
+ACHAR* copyString(const ACHAR* text);
+
+// The common open step once the object is known.
+Acad::ErrorStatus openExisting(AcDbObject* obj, AcDb::OpenMode mode, bool openErased);
+
+// Finds a record by name in a table without opening anything. Sets erasedOnly
+// when only erased records carry the name.
+AcDbStub* findRecord(const AcDbSymbolTable* table, const ACHAR* name, bool& erasedOnly);
+
+}  // namespace acdbimpl
+
+struct AcDbDatabase::Impl {
+    explicit Impl(AcDbDatabase* self);
+
+    AcDbDatabase* self;
+    Adesk::UInt64 serial;
+    bool destroying = false;
+    std::vector<std::unique_ptr<AcDbStub[]>> chunks;
+    Adesk::UInt64 used = 0;  // slots in use; handle = slot index + 1
+
+    AcDbStub* blockTable = nullptr;
+    AcDbStub* layerTable = nullptr;
+    AcDbStub* linetypeTable = nullptr;
+    AcDbStub* modelSpace = nullptr;
+    AcDbStub* paperSpace = nullptr;
+    AcDbStub* layerZero = nullptr;
+    AcDbStub* ltByLayer = nullptr;
+    AcDbStub* ltByBlock = nullptr;
+    AcDbStub* ltContinuous = nullptr;
+    AcDbStub* clayer = nullptr;
+    AcDbStub* celtype = nullptr;
+    AcCmColor cecolor;
+    std::unordered_set<const AcDbStub*> highlighted;
+
+    // Makes the object resident: a slot, a handle, the owner.
+    AcDbStub* add(AcDbObject* obj, AcDbStub* owner);
+    AcDbStub* stubOfHandle(Adesk::UInt64 handle) const;
+    AcDbStub* stubAt(Adesk::UInt64 index) const
+    {
+        return &chunks[index >> acdbimpl::kChunkShift][index & (acdbimpl::kChunkSize - 1)];
+    }
+    // Creates a record directly (default drawing), closed.
+    AcDbStub* addRecord(AcDbStub* table, AcDbSymbolTableRecord* record, const ACHAR* name);
+    bool isFixed(const AcDbStub* stub) const;
+    // Fills the properties of a newly appended entity that are still unset.
+    Acad::ErrorStatus fillDefaults(AcDbEntity* entity);
+
+    static AcDbStub* stubOf(const AcDbObject* obj) { return obj->mpStub; }
+    static AcDbStub* ownerOf(const AcDbObject* obj) { return obj->mpOwner; }
+    static Adesk::UInt8& flagsOf(AcDbObject* obj) { return obj->mFlags; }
+    static Adesk::UInt16& readersOf(AcDbObject* obj) { return obj->mReaders; }
+    static Adesk::UInt8 flagsOf(const AcDbObject* obj) { return obj->mFlags; }
+    static Adesk::UInt16 readersOf(const AcDbObject* obj) { return obj->mReaders; }
+    static const ACHAR* nameOf(const AcDbSymbolTableRecord* rec) { return rec->mpName; }
+    static std::vector<AcDbStub*>& recordsOf(const AcDbSymbolTable* table) { return table->mpRecords->list; }
+    static std::vector<AcDbStub*>& entitiesOf(const AcDbBlockTableRecord* rec) { return rec->mpEntities->list; }
+    static AcDbStub*& layerOf(AcDbEntity* e) { return e->mpLayer; }
+    static AcDbStub*& linetypeOf(AcDbEntity* e) { return e->mpLinetype; }
+    static AcCmEntityColor& colorOf(AcDbEntity* e) { return e->mColor; }
+    static AcDbStub*& layerLinetypeOf(AcDbLayerTableRecord* r) { return r->mpLinetype; }
+    static AcDbStub* layerOf(const AcDbEntity* e) { return e->mpLayer; }
+    static AcDbStub* linetypeOf(const AcDbEntity* e) { return e->mpLinetype; }
+    static AcDbStub* layerLinetypeOf(const AcDbLayerTableRecord* r) { return r->mpLinetype; }
+};
+
+namespace acdbimpl {
+// The database of an object, or nullptr.
+inline AcDbDatabase::Impl* implOf(const AcDbObject* obj)
+{
+    AcDbStub* s = AcDbDatabase::Impl::stubOf(obj);
+    return s != nullptr ? s->mpDb->impl() : nullptr;
+}
+// The live databases.
+std::vector<AcDbDatabase*>& liveDatabases();
+}  // namespace acdbimpl

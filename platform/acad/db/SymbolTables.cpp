@@ -1,0 +1,612 @@
+// Symbol tables and records: names, lookup, adding, and block record entities.
+#include <cwchar>
+#include <cwctype>
+
+#include "DbInternal.h"
+
+using namespace acdbimpl;
+using Impl = AcDbDatabase::Impl;
+
+// ---- names
+
+static ACHAR fold(ACHAR c)
+{
+    if (c >= L'A' && c <= L'Z')
+        return static_cast<ACHAR>(c - L'A' + L'a');
+    if (c < 128)
+        return c;
+    return static_cast<ACHAR>(std::towlower(static_cast<wint_t>(c)));
+}
+
+bool acdbimpl::sameName(const ACHAR* a, const ACHAR* b)
+{
+    if (a == nullptr || b == nullptr)
+        return false;
+    for (; *a != 0 && *b != 0; ++a, ++b)
+        if (*a != *b && fold(*a) != fold(*b))
+            return false;
+    return *a == *b;
+}
+
+bool acdbimpl::isValidSymbolName(const ACHAR* name, bool allowLeadingStar)
+{
+    if (name == nullptr || *name == 0)
+        return false;
+    size_t n = std::wcslen(name);
+    for (size_t i = 0; i < n; ++i) {
+        ACHAR c = name[i];
+        if (c < 0x20 || c == 0x7F)
+            return false;
+        switch (c) {
+        case L'<': case L'>': case L'/': case L'\\': case L'"': case L':': case L'?':
+        case L',': case L'=': case L'`': case L';':
+            return false;
+        case L'*':
+            if (!(allowLeadingStar && i == 0))
+                return false;
+            break;
+        case L'|':
+            // Only inside the name of an externally referenced symbol.
+            if (i == 0 || i + 1 == n)
+                return false;
+            break;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+ACHAR* acdbimpl::copyString(const ACHAR* text)
+{
+    if (text == nullptr)
+        text = L"";
+    size_t n = std::wcslen(text);
+    ACHAR* copy = new ACHAR[n + 1];
+    std::wmemcpy(copy, text, n + 1);
+    return copy;
+}
+
+AcDbStub* acdbimpl::findRecord(const AcDbSymbolTable* table, const ACHAR* name, bool& erasedOnly)
+{
+    erasedOnly = false;
+    AcDbStub* erased = nullptr;
+    for (AcDbStub* s : Impl::recordsOf(table)) {
+        const AcDbObject* o = s->mpObject;
+        if (o == nullptr || !sameName(Impl::nameOf(static_cast<const AcDbSymbolTableRecord*>(o)), name))
+            continue;
+        if (!o->isErased())
+            return s;
+        if (erased == nullptr)
+            erased = s;
+    }
+    erasedOnly = erased != nullptr;
+    return erased;
+}
+
+// ---- AcDbSymbolTable
+
+ACRX_NO_CONS_DEFINE_MEMBERS(AcDbSymbolTable, AcDbObject)
+
+AcDbSymbolTable::AcDbSymbolTable() : mpRecords(new Records()) {}
+AcDbSymbolTable::~AcDbSymbolTable() { delete mpRecords; }
+
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* entryName, AcDbSymbolTableRecord*& record,
+                                         AcDb::OpenMode openMode, bool openErasedRec) const
+{
+    record = nullptr;
+    if (!isReadEnabled())
+        return Acad::eNotOpenForRead;
+    if (entryName == nullptr)
+        return Acad::eInvalidInput;
+    bool erasedOnly = false;
+    AcDbStub* s = findRecord(this, entryName, erasedOnly);
+    if (s == nullptr)
+        return Acad::eKeyNotFound;
+    if (erasedOnly && !openErasedRec)
+        return Acad::eWasErased;
+    Acad::ErrorStatus es = openExisting(s->mpObject, openMode, openErasedRec);
+    if (es == Acad::eOk)
+        record = static_cast<AcDbSymbolTableRecord*>(s->mpObject);
+    return es;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* entryName, AcDbObjectId& recordId,
+                                         bool getErasedRecord) const
+{
+    if (!isReadEnabled())
+        return Acad::eNotOpenForRead;
+    if (entryName == nullptr)
+        return Acad::eInvalidInput;
+    bool erasedOnly = false;
+    AcDbStub* s = findRecord(this, entryName, erasedOnly);
+    if (s == nullptr || (erasedOnly && !getErasedRecord))
+        return Acad::eKeyNotFound;
+    recordId = s;
+    return Acad::eOk;
+}
+
+bool AcDbSymbolTable::has(const ACHAR* name) const
+{
+    bool erasedOnly = false;
+    return name != nullptr && findRecord(this, name, erasedOnly) != nullptr && !erasedOnly;
+}
+
+bool AcDbSymbolTable::has(AcDbObjectId id) const
+{
+    for (AcDbStub* s : mpRecords->list)
+        if (s == static_cast<AcDbStub*>(id))
+            return s->mpObject != nullptr && !s->mpObject->isErased();
+    return false;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::newIterator(AcDbSymbolTableIterator*& iterator, bool atBeginning,
+                                               bool skipDeleted) const
+{
+    iterator = nullptr;
+    if (!isReadEnabled())
+        return Acad::eNotOpenForRead;
+    iterator = new AcDbSymbolTableIterator(this);
+    iterator->start(atBeginning, skipDeleted);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::add(AcDbSymbolTableRecord* record)
+{
+    AcDbObjectId id;
+    return add(id, record);
+}
+
+Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& recordId, AcDbSymbolTableRecord* record)
+{
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    if (record == nullptr)
+        return Acad::eNullObjectPointer;
+    if (Impl::stubOf(record) != nullptr)
+        return Acad::eAlreadyInDb;
+    if (!record->isKindOf(recordClass()))
+        return Acad::eWrongObjectType;
+    AcDbDatabase::Impl* d = implOf(this);
+    if (d == nullptr)
+        return Acad::eNoDatabase;
+    const ACHAR* name = Impl::nameOf(record);
+    if (name == nullptr || *name == 0)
+        return Acad::eInvalidInput;
+    bool erasedOnly = false;
+    if (findRecord(this, name, erasedOnly) != nullptr && !erasedOnly)
+        return Acad::eDuplicateRecordName;
+    if (record->isKindOf(AcDbLayerTableRecord::desc())) {
+        AcDbStub*& lt = Impl::layerLinetypeOf(static_cast<AcDbLayerTableRecord*>(record));
+        if (lt == nullptr)
+            lt = d->ltContinuous;
+    }
+    AcDbStub* s = d->add(record, Impl::stubOf(this));
+    mpRecords->list.push_back(s);
+    recordId = s;
+    return Acad::eOk;
+}
+
+// ---- AcDbSymbolTableIterator
+
+AcDbSymbolTableIterator::AcDbSymbolTableIterator(const AcDbSymbolTable* table) : mpTable(table) {}
+AcDbSymbolTableIterator::~AcDbSymbolTableIterator() = default;
+
+void AcDbSymbolTableIterator::skip(bool goForward, bool skipDeleted)
+{
+    const auto& list = Impl::recordsOf(mpTable);
+    while (mIndex >= 0 && mIndex < static_cast<long>(list.size())) {
+        const AcDbObject* o = list[static_cast<size_t>(mIndex)]->mpObject;
+        if (o != nullptr && !(skipDeleted && o->isErased()))
+            return;
+        mIndex += goForward ? 1 : -1;
+    }
+}
+
+void AcDbSymbolTableIterator::start(bool atBeginning, bool skipDeleted)
+{
+    mIndex = atBeginning ? 0 : static_cast<long>(Impl::recordsOf(mpTable).size()) - 1;
+    skip(atBeginning, skipDeleted);
+}
+
+bool AcDbSymbolTableIterator::done() const
+{
+    return mIndex < 0 || mIndex >= static_cast<long>(Impl::recordsOf(mpTable).size());
+}
+
+void AcDbSymbolTableIterator::step(bool goForward, bool skipDeleted)
+{
+    if (done())
+        return;
+    mIndex += goForward ? 1 : -1;
+    skip(goForward, skipDeleted);
+}
+
+Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const
+{
+    if (done())
+        return Acad::eIteratorDone;
+    id = Impl::recordsOf(mpTable)[static_cast<size_t>(mIndex)];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTableIterator::getRecord(AcDbSymbolTableRecord*& record, AcDb::OpenMode openMode,
+                                                     bool openErasedRec) const
+{
+    record = nullptr;
+    AcDbObjectId id;
+    Acad::ErrorStatus es = getRecordId(id);
+    if (es != Acad::eOk)
+        return es;
+    AcDbObject* obj = nullptr;
+    es = acdbOpenAcDbObject(obj, id, openMode, openErasedRec);
+    if (es == Acad::eOk)
+        record = static_cast<AcDbSymbolTableRecord*>(obj);
+    return es;
+}
+
+Acad::ErrorStatus AcDbSymbolTableIterator::seek(AcDbObjectId id)
+{
+    const auto& list = Impl::recordsOf(mpTable);
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i] == static_cast<AcDbStub*>(id)) {
+            mIndex = static_cast<long>(i);
+            return Acad::eOk;
+        }
+    return Acad::eInvalidInput;
+}
+
+// ---- AcDbSymbolTableRecord
+
+ACRX_NO_CONS_DEFINE_MEMBERS(AcDbSymbolTableRecord, AcDbObject)
+
+AcDbSymbolTableRecord::AcDbSymbolTableRecord() = default;
+AcDbSymbolTableRecord::~AcDbSymbolTableRecord() { delete[] mpName; }
+
+Acad::ErrorStatus AcDbSymbolTableRecord::getName(ACHAR*& name) const
+{
+    name = copyString(mpName);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTableRecord::getName(const ACHAR*& name) const
+{
+    name = mpName != nullptr ? mpName : L"";
+    return Acad::eOk;
+}
+
+bool AcDbSymbolTableRecord::acceptsName(const ACHAR* name) const { return isValidSymbolName(name, false); }
+
+Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name)
+{
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    if (!acceptsName(name))
+        return Acad::eInvalidInput;
+    AcDbDatabase::Impl* d = implOf(this);
+    if (d != nullptr) {
+        if (d->isFixed(Impl::stubOf(this)))
+            return Acad::eInvalidInput;
+        AcDbStub* owner = Impl::ownerOf(this);
+        if (owner != nullptr && owner->mpObject != nullptr) {
+            bool erasedOnly = false;
+            AcDbStub* other = findRecord(static_cast<AcDbSymbolTable*>(owner->mpObject), name, erasedOnly);
+            if (other != nullptr && !erasedOnly && other != Impl::stubOf(this))
+                return Acad::eDuplicateRecordName;
+        }
+    }
+    ACHAR* copy = copyString(name);
+    delete[] mpName;
+    mpName = copy;
+    return Acad::eOk;
+}
+
+bool AcDbSymbolTableRecord::isDependent() const { return mpName != nullptr && std::wcschr(mpName, L'|') != nullptr; }
+
+// ---- blocks
+
+ACRX_NO_CONS_DEFINE_MEMBERS(AcDbBlockTable, AcDbSymbolTable)
+
+AcDbBlockTable::AcDbBlockTable() = default;
+AcDbBlockTable::~AcDbBlockTable() = default;
+const AcRxClass* AcDbBlockTable::recordClass() const { return AcDbBlockTableRecord::desc(); }
+
+Acad::ErrorStatus AcDbBlockTable::getAt(const ACHAR* entryName, AcDbBlockTableRecord*& record,
+                                        AcDb::OpenMode openMode, bool openErasedRec) const
+{
+    AcDbSymbolTableRecord* r = nullptr;
+    Acad::ErrorStatus es = AcDbSymbolTable::getAt(entryName, r, openMode, openErasedRec);
+    record = static_cast<AcDbBlockTableRecord*>(r);
+    return es;
+}
+
+Acad::ErrorStatus AcDbBlockTable::add(AcDbBlockTableRecord* record) { return AcDbSymbolTable::add(record); }
+
+Acad::ErrorStatus AcDbBlockTable::add(AcDbObjectId& recordId, AcDbBlockTableRecord* record)
+{
+    return AcDbSymbolTable::add(recordId, record);
+}
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord, AcDb::kDHL_CURRENT, 0, 0, BLOCK_RECORD, ACDB)
+
+AcDbBlockTableRecord::AcDbBlockTableRecord() : mpEntities(new Entities()) {}
+AcDbBlockTableRecord::~AcDbBlockTableRecord() { delete mpEntities; }
+
+bool AcDbBlockTableRecord::acceptsName(const ACHAR* name) const { return isValidSymbolName(name, true); }
+
+bool AcDbBlockTableRecord::isLayout() const
+{
+    AcDbDatabase::Impl* d = implOf(this);
+    return d != nullptr && (Impl::stubOf(this) == d->modelSpace || Impl::stubOf(this) == d->paperSpace);
+}
+
+bool AcDbBlockTableRecord::isAnonymous() const
+{
+    const ACHAR* n = Impl::nameOf(this);
+    return n != nullptr && n[0] == L'*' && !isLayout();
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::setOrigin(const AcGePoint3d& origin)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mOrigin = origin;
+    return es;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbEntity* entity)
+{
+    AcDbObjectId id;
+    return appendAcDbEntity(id, entity);
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbEntity* entity)
+{
+    if (entity == nullptr)
+        return Acad::eNullEntityPointer;
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    AcDbDatabase::Impl* d = implOf(this);
+    if (d == nullptr)
+        return Acad::eNoDatabase;
+    if (Impl::stubOf(entity) != nullptr)
+        return Acad::eAlreadyInDb;
+    AcDbStub* layer = Impl::layerOf(entity);
+    AcDbStub* linetype = Impl::linetypeOf(entity);
+    if ((layer != nullptr && layer->mpDb != d->self) || (linetype != nullptr && linetype->mpDb != d->self))
+        return Acad::eWrongDatabase;
+    d->fillDefaults(entity);
+    AcDbStub* s = d->add(entity, Impl::stubOf(this));
+    mpEntities->list.push_back(s);
+    id = s;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator*& iterator, bool atBeginning,
+                                                    bool skipDeleted) const
+{
+    iterator = nullptr;
+    if (!isReadEnabled())
+        return Acad::eNotOpenForRead;
+    iterator = new AcDbBlockTableRecordIterator(this, atBeginning, skipDeleted);
+    return Acad::eOk;
+}
+
+AcDbBlockTableRecordIterator::AcDbBlockTableRecordIterator(const AcDbBlockTableRecord* record, bool atBeginning,
+                                                           bool skipDeleted)
+    : mpRecord(record)
+{
+    start(atBeginning, skipDeleted);
+}
+
+AcDbBlockTableRecordIterator::~AcDbBlockTableRecordIterator() = default;
+
+void AcDbBlockTableRecordIterator::skip(bool goForward, bool skipDeleted)
+{
+    const auto& list = Impl::entitiesOf(mpRecord);
+    while (mIndex >= 0 && mIndex < static_cast<long>(list.size())) {
+        const AcDbObject* o = list[static_cast<size_t>(mIndex)]->mpObject;
+        if (o != nullptr && !(skipDeleted && o->isErased()))
+            return;
+        mIndex += goForward ? 1 : -1;
+    }
+}
+
+void AcDbBlockTableRecordIterator::start(bool atBeginning, bool skipDeleted)
+{
+    mIndex = atBeginning ? 0 : static_cast<long>(Impl::entitiesOf(mpRecord).size()) - 1;
+    skip(atBeginning, skipDeleted);
+}
+
+bool AcDbBlockTableRecordIterator::done() const
+{
+    return mIndex < 0 || mIndex >= static_cast<long>(Impl::entitiesOf(mpRecord).size());
+}
+
+void AcDbBlockTableRecordIterator::step(bool goForward, bool skipDeleted)
+{
+    if (done())
+        return;
+    mIndex += goForward ? 1 : -1;
+    skip(goForward, skipDeleted);
+}
+
+Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntityId(AcDbObjectId& entityId) const
+{
+    if (done())
+        return Acad::eIteratorDone;
+    entityId = Impl::entitiesOf(mpRecord)[static_cast<size_t>(mIndex)];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntity(AcDbEntity*& entity, AcDb::OpenMode openMode,
+                                                          bool openErasedEntity) const
+{
+    entity = nullptr;
+    AcDbObjectId id;
+    Acad::ErrorStatus es = getEntityId(id);
+    if (es != Acad::eOk)
+        return es;
+    return acdbOpenAcDbEntity(entity, id, openMode, openErasedEntity);
+}
+
+Acad::ErrorStatus AcDbBlockTableRecordIterator::seek(AcDbObjectId id)
+{
+    const auto& list = Impl::entitiesOf(mpRecord);
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i] == static_cast<AcDbStub*>(id)) {
+            mIndex = static_cast<long>(i);
+            return Acad::eOk;
+        }
+    return Acad::eInvalidInput;
+}
+
+Acad::ErrorStatus AcDbBlockTableRecordIterator::seek(const AcDbEntity* entity)
+{
+    if (entity == nullptr)
+        return Acad::eNullEntityPointer;
+    return seek(entity->objectId());
+}
+
+// ---- layers
+
+ACRX_NO_CONS_DEFINE_MEMBERS(AcDbLayerTable, AcDbSymbolTable)
+
+AcDbLayerTable::AcDbLayerTable() = default;
+AcDbLayerTable::~AcDbLayerTable() = default;
+const AcRxClass* AcDbLayerTable::recordClass() const { return AcDbLayerTableRecord::desc(); }
+
+Acad::ErrorStatus AcDbLayerTable::getAt(const ACHAR* entryName, AcDbLayerTableRecord*& record,
+                                        AcDb::OpenMode openMode, bool openErasedRec) const
+{
+    AcDbSymbolTableRecord* r = nullptr;
+    Acad::ErrorStatus es = AcDbSymbolTable::getAt(entryName, r, openMode, openErasedRec);
+    record = static_cast<AcDbLayerTableRecord*>(r);
+    return es;
+}
+
+Acad::ErrorStatus AcDbLayerTable::add(AcDbLayerTableRecord* record) { return AcDbSymbolTable::add(record); }
+
+Acad::ErrorStatus AcDbLayerTable::add(AcDbObjectId& recordId, AcDbLayerTableRecord* record)
+{
+    return AcDbSymbolTable::add(recordId, record);
+}
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbLayerTableRecord, AcDbSymbolTableRecord, AcDb::kDHL_CURRENT, 0, 0, LAYER, ACDB)
+
+AcDbLayerTableRecord::AcDbLayerTableRecord() { mColor.setColorIndex(7); }
+AcDbLayerTableRecord::~AcDbLayerTableRecord() = default;
+
+bool AcDbLayerTableRecord::acceptsName(const ACHAR* name) const { return isValidSymbolName(name, false); }
+
+void AcDbLayerTableRecord::setColor(const AcCmColor& color)
+{
+    assertWriteEnabled();
+    if (isWriteEnabled())
+        mColor = color;
+}
+
+static void setState(AcDbLayerTableRecord* rec, Adesk::UInt8& state, Adesk::UInt8 bit, bool on)
+{
+    rec->assertWriteEnabled();
+    if (!rec->isWriteEnabled())
+        return;
+    if (on)
+        state |= bit;
+    else
+        state &= static_cast<Adesk::UInt8>(~bit);
+}
+
+void AcDbLayerTableRecord::setIsFrozen(bool frozen) { setState(this, mState, kFrozen, frozen); }
+void AcDbLayerTableRecord::setIsLocked(bool locked) { setState(this, mState, kLocked, locked); }
+void AcDbLayerTableRecord::setIsOff(bool off) { setState(this, mState, kOff, off); }
+
+Acad::ErrorStatus AcDbLayerTableRecord::setIsHidden(bool hidden)
+{
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    AcDbDatabase::Impl* d = implOf(this);
+    if (hidden && d != nullptr && (Impl::stubOf(this) == d->layerZero || Impl::stubOf(this) == d->clayer))
+        return Acad::eInvalidInput;
+    if (hidden && d == nullptr && sameName(Impl::nameOf(this), L"0"))
+        return Acad::eInvalidInput;
+    setState(this, mState, kHidden, hidden);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLayerTableRecord::setIsPlottable(bool plottable)
+{
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    setState(this, mState, kNoPlot, !plottable);
+    return Acad::eOk;
+}
+
+AcDbObjectId AcDbLayerTableRecord::linetypeObjectId() const { return mpLinetype; }
+
+void AcDbLayerTableRecord::setLinetypeObjectId(AcDbObjectId id)
+{
+    assertWriteEnabled();
+    if (!isWriteEnabled())
+        return;
+    AcDbStub* s = checkedStub(id);
+    if (s != nullptr && s->mpObject != nullptr && s->mpObject->isKindOf(AcDbLinetypeTableRecord::desc()))
+        mpLinetype = s;
+}
+
+// ---- linetypes
+
+ACRX_NO_CONS_DEFINE_MEMBERS(AcDbLinetypeTable, AcDbSymbolTable)
+
+AcDbLinetypeTable::AcDbLinetypeTable() = default;
+AcDbLinetypeTable::~AcDbLinetypeTable() = default;
+const AcRxClass* AcDbLinetypeTable::recordClass() const { return AcDbLinetypeTableRecord::desc(); }
+
+Acad::ErrorStatus AcDbLinetypeTable::getAt(const ACHAR* entryName, AcDbLinetypeTableRecord*& record,
+                                           AcDb::OpenMode openMode, bool openErasedRec) const
+{
+    AcDbSymbolTableRecord* r = nullptr;
+    Acad::ErrorStatus es = AcDbSymbolTable::getAt(entryName, r, openMode, openErasedRec);
+    record = static_cast<AcDbLinetypeTableRecord*>(r);
+    return es;
+}
+
+Acad::ErrorStatus AcDbLinetypeTable::add(AcDbLinetypeTableRecord* record) { return AcDbSymbolTable::add(record); }
+
+Acad::ErrorStatus AcDbLinetypeTable::add(AcDbObjectId& recordId, AcDbLinetypeTableRecord* record)
+{
+    return AcDbSymbolTable::add(recordId, record);
+}
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbLinetypeTableRecord, AcDbSymbolTableRecord, AcDb::kDHL_CURRENT, 0, 0, LTYPE, ACDB)
+
+AcDbLinetypeTableRecord::AcDbLinetypeTableRecord() = default;
+AcDbLinetypeTableRecord::~AcDbLinetypeTableRecord() { delete[] mpComments; }
+
+bool AcDbLinetypeTableRecord::acceptsName(const ACHAR* name) const
+{
+    // "ByLayer" and "ByBlock" are the database's own.
+    return isValidSymbolName(name, false) && !sameName(name, L"ByLayer") && !sameName(name, L"ByBlock");
+}
+
+Acad::ErrorStatus AcDbLinetypeTableRecord::comments(ACHAR*& text) const
+{
+    text = copyString(mpComments);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLinetypeTableRecord::comments(const ACHAR*& text) const
+{
+    text = mpComments != nullptr ? mpComments : L"";
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLinetypeTableRecord::setComments(const ACHAR* text)
+{
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    ACHAR* copy = copyString(text);
+    delete[] mpComments;
+    mpComments = copy;
+    return Acad::eOk;
+}

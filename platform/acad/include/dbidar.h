@@ -1,0 +1,7 @@
+// AcDbObjectIdArray: an array of object ids.
+#pragma once
+
+#include "acarray.h"
+#include "dbid.h"
+
+typedef AcArray<AcDbObjectId> AcDbObjectIdArray;
