@@ -1,0 +1,86 @@
+// UTF-8 <-> wide text, shared by the maker's libraries. wchar_t holds one
+// code point (32 bits on this platform); UTF-16 surrogate pairs are joined
+// too, so text that came from 16-bit sources converts as expected.
+#pragma once
+
+#include <string>
+
+namespace vrn_detail {
+
+// Code points that cannot be encoded (lone surrogates, values above U+10FFFF)
+// become U+FFFD.
+inline std::string toUtf8(const wchar_t* text, size_t length) {
+    std::string out;
+    out.reserve(length);
+    for (size_t i = 0; i < length; ++i) {
+        unsigned long c = static_cast<unsigned long>(static_cast<unsigned int>(text[i]));
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length) {
+            unsigned long d = static_cast<unsigned long>(static_cast<unsigned int>(text[i + 1]));
+            if (d >= 0xDC00 && d <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (d - 0xDC00);
+                ++i;
+            }
+        }
+        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+inline std::string toUtf8(const std::wstring& text) { return toUtf8(text.data(), text.size()); }
+
+// Strict decoding: false for malformed UTF-8 (overlong forms, surrogates,
+// values above U+10FFFF, cut sequences); out then holds what came before.
+inline bool fromUtf8(const char* text, size_t length, std::wstring& out) {
+    out.clear();
+    out.reserve(length);
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(text);
+    size_t i = 0;
+    while (i < length) {
+        unsigned char b = s[i];
+        unsigned long c;
+        size_t extra;
+        if (b < 0x80) { c = b; extra = 0; }
+        else if (b >= 0xC2 && b <= 0xDF) { c = b & 0x1F; extra = 1; }
+        else if (b >= 0xE0 && b <= 0xEF) { c = b & 0x0F; extra = 2; }
+        else if (b >= 0xF0 && b <= 0xF4) { c = b & 0x07; extra = 3; }
+        else return false;
+        if (extra > 0 && i + extra >= length) return false;
+        for (size_t k = 1; k <= extra; ++k) {
+            unsigned char t = s[i + k];
+            if ((t & 0xC0) != 0x80) return false;
+            c = (c << 6) | (t & 0x3F);
+        }
+        if ((extra == 2 && c < 0x800) || (extra == 3 && (c < 0x10000 || c > 0x10FFFF)) ||
+            (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        out += static_cast<wchar_t>(c);
+        i += extra + 1;
+    }
+    return true;
+}
+
+inline std::wstring fromUtf8Lossy(const std::string& text) {
+    std::wstring out;
+    if (fromUtf8(text.data(), text.size(), out)) return out;
+    // Keep what decodes, one byte at a time for the rest.
+    out.clear();
+    for (unsigned char b : text) out += static_cast<wchar_t>(b < 0x80 ? b : 0xFFFD);
+    return out;
+}
+
+}  // namespace vrn_detail

@@ -1,0 +1,532 @@
+// The settings store of the maker's GUI library, kept in a UTF-8 text file.
+// The file's place and format are described in standin/VrnStandin.h.
+
+#include "VrnRegistry.h"
+#include "standin/VrnStandin.h"
+
+#include "TextCodec.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <limits.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+using vrn_detail::fromUtf8;
+using vrn_detail::toUtf8;
+
+namespace {
+
+// A store file larger than this is not one this library wrote; it is left
+// alone (reads give the defaults, writes fail).
+constexpr off_t kMaxStoreBytes = 16 * 1024 * 1024;
+
+std::mutex g_mutex;           // guards g_fileOverride and every file access
+std::string g_fileOverride;   // set by standin::vrn::setRegistryFile
+
+enum class ValueType { Int, Bool, String };
+
+struct Value {
+    std::wstring name;
+    ValueType type = ValueType::Int;
+    long long number = 0;     // Int and Bool
+    std::wstring text;        // String
+};
+
+struct Key {
+    std::wstring path;
+    std::vector<Value> values;
+};
+
+struct Store {
+    std::vector<Key> keys;
+    bool damaged = false;     // some line could not be understood
+};
+
+enum class LoadResult { Missing, Loaded, Unreadable };
+
+// Letter case does not matter in key paths and value names (ASCII letters
+// fold; other characters compare as they are).
+wchar_t fold(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+bool sameName(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+}
+
+// "\A\\B\" -> "A\B": no empty components, no leading or trailing separator.
+std::wstring normaliseKey(const std::wstring& key) {
+    std::wstring out;
+    out.reserve(key.size());
+    for (wchar_t c : key) {
+        if (c == L'\\' && (out.empty() || out.back() == L'\\')) continue;
+        out += c;
+    }
+    while (!out.empty() && out.back() == L'\\') out.pop_back();
+    return out;
+}
+
+Key* findKey(Store& store, const std::wstring& path) {
+    for (Key& k : store.keys)
+        if (sameName(k.path, path)) return &k;
+    return nullptr;
+}
+
+Value* findValue(Key& key, const std::wstring& name) {
+    for (Value& v : key.values)
+        if (sameName(v.name, name)) return &v;
+    return nullptr;
+}
+
+// ---- parsing -------------------------------------------------------------
+
+// Reads a double-quoted text with escapes starting at line[pos] == '"'.
+bool parseQuoted(const std::wstring& line, size_t& pos, std::wstring& out) {
+    if (pos >= line.size() || line[pos] != L'"') return false;
+    out.clear();
+    for (++pos; pos < line.size(); ++pos) {
+        wchar_t c = line[pos];
+        if (c == L'"') { ++pos; return true; }
+        if (c == L'\\') {
+            if (++pos >= line.size()) return false;
+            switch (line[pos]) {
+                case L'"': out += L'"'; break;
+                case L'\\': out += L'\\'; break;
+                case L'n': out += L'\n'; break;
+                case L'r': out += L'\r'; break;
+                case L't': out += L'\t'; break;
+                default: return false;
+            }
+        } else {
+            out += c;
+        }
+    }
+    return false;   // no closing quote
+}
+
+bool parseInt(const std::wstring& s, long long& out) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && s[i] == L'-') { negative = true; ++i; }
+    if (i >= s.size()) return false;
+    long long v = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < L'0' || s[i] > L'9') return false;
+        v = v * 10 + (s[i] - L'0');
+        if (v > 2147483648LL) return false;
+    }
+    if (negative) v = -v;
+    if (v < -2147483648LL || v > 2147483647LL) return false;
+    out = v;
+    return true;
+}
+
+std::wstring trim(const std::wstring& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && (s[b] == L' ' || s[b] == L'\t')) ++b;
+    while (e > b && (s[e - 1] == L' ' || s[e - 1] == L'\t' || s[e - 1] == L'\r')) --e;
+    return s.substr(b, e - b);
+}
+
+// One value line: "name"=type:value
+bool parseValueLine(const std::wstring& line, Value& value) {
+    size_t pos = 0;
+    if (!parseQuoted(line, pos, value.name) || value.name.empty()) return false;
+    std::wstring rest = trim(line.substr(pos));
+    if (rest.empty() || rest[0] != L'=') return false;
+    rest = trim(rest.substr(1));
+    size_t colon = rest.find(L':');
+    if (colon == std::wstring::npos) return false;
+    std::wstring type = trim(rest.substr(0, colon));
+    std::wstring data = trim(rest.substr(colon + 1));
+    if (type == L"int") {
+        value.type = ValueType::Int;
+        return parseInt(data, value.number);
+    }
+    if (type == L"bool") {
+        value.type = ValueType::Bool;
+        if (data == L"0") value.number = 0;
+        else if (data == L"1") value.number = 1;
+        else return false;
+        return true;
+    }
+    if (type == L"string") {
+        value.type = ValueType::String;
+        size_t p = 0;
+        if (!parseQuoted(data, p, value.text)) return false;
+        return p == data.size();
+    }
+    return false;
+}
+
+void parseStore(const std::string& bytes, Store& store) {
+    size_t start = 0;
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;   // byte-order mark
+    Key* current = nullptr;
+    std::wstring line;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        const char* p = bytes.data() + start;
+        size_t n = end - start;
+        start = end + 1;
+        if (!fromUtf8(p, n, line) || line.find(L'\0') != std::wstring::npos) {
+            store.damaged = true;
+            continue;
+        }
+        line = trim(line);
+        if (line.empty() || line[0] == L';' || line[0] == L'#') continue;
+        if (line[0] == L'[') {
+            if (line.back() != L']') { store.damaged = true; current = nullptr; continue; }
+            std::wstring path = normaliseKey(trim(line.substr(1, line.size() - 2)));
+            if (path.empty()) { store.damaged = true; current = nullptr; continue; }
+            current = findKey(store, path);
+            if (!current) {
+                store.keys.push_back(Key{path, {}});
+                current = &store.keys.back();
+            }
+            continue;
+        }
+        Value value;
+        if (!current || !parseValueLine(line, value)) { store.damaged = true; continue; }
+        if (Value* old = findValue(*current, value.name)) *old = value;
+        else current->values.push_back(value);
+    }
+}
+
+LoadResult loadStore(const std::string& file, Store& store) {
+    store = Store{};
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxStoreBytes) {
+        ::close(fd);
+        return LoadResult::Unreadable;
+    }
+    std::string bytes;
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (bytes.size() >= static_cast<size_t>(kMaxStoreBytes)) break;
+            bytes.resize(bytes.size() + 4096);   // the file grew since fstat
+        }
+        ssize_t r = ::read(fd, &bytes[got], bytes.size() - got);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return LoadResult::Unreadable;
+        }
+        if (r == 0) break;
+        got += static_cast<size_t>(r);
+    }
+    ::close(fd);
+    bytes.resize(got);
+    parseStore(bytes, store);
+    return LoadResult::Loaded;
+}
+
+// ---- writing -------------------------------------------------------------
+
+std::string quote(const std::wstring& text) {
+    std::wstring q = L"\"";
+    for (wchar_t c : text) {
+        switch (c) {
+            case L'"': q += L"\\\""; break;
+            case L'\\': q += L"\\\\"; break;
+            case L'\n': q += L"\\n"; break;
+            case L'\r': q += L"\\r"; break;
+            case L'\t': q += L"\\t"; break;
+            default: q += c;
+        }
+    }
+    q += L'"';
+    return toUtf8(q);
+}
+
+std::string formatStore(const Store& store) {
+    std::string out =
+        "; Settings of the Varnett GUI library (VrnRegistry), UTF-8.\n"
+        "; [key path], then one value a line: \"name\"=int:N, \"name\"=bool:0|1 or "
+        "\"name\"=string:\"text\".\n";
+    for (const Key& key : store.keys) {
+        if (key.values.empty()) continue;
+        out += "\n[" + toUtf8(key.path) + "]\n";
+        for (const Value& v : key.values) {
+            out += quote(v.name) + "=";
+            switch (v.type) {
+                case ValueType::Int: out += "int:" + std::to_string(v.number); break;
+                case ValueType::Bool: out += v.number ? "bool:1" : "bool:0"; break;
+                case ValueType::String: out += "string:" + quote(v.text); break;
+            }
+            out += "\n";
+        }
+    }
+    return out;
+}
+
+std::string parentOf(const std::string& file) {
+    size_t slash = file.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return file.substr(0, slash);
+}
+
+bool makeFolders(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    std::string parent = parentOf(folder);
+    if (parent != folder && !makeFolders(parent)) return false;
+    return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(w);
+    }
+    return true;
+}
+
+bool copyFile(const std::string& from, const std::string& to) {
+    int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (in < 0) return false;
+    int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) { ::close(in); return false; }
+    bool ok = true;
+    char buf[65536];
+    for (;;) {
+        ssize_t r = ::read(in, buf, sizeof buf);
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) { ok = false; break; }
+        if (r == 0) break;
+        if (!writeAll(out, std::string(buf, static_cast<size_t>(r)))) { ok = false; break; }
+    }
+    ok = (::fsync(out) == 0) && ok;
+    ok = (::close(out) == 0) && ok;
+    ::close(in);
+    if (!ok) ::unlink(to.c_str());
+    return ok;
+}
+
+// Keeps a damaged store file beside itself before it is replaced.
+bool keepAside(const std::string& file) {
+    for (int n = 0; n < 1000; ++n) {
+        std::string backup = file + ".corrupt" + (n ? "." + std::to_string(n) : std::string());
+        struct stat st {};
+        if (::lstat(backup.c_str(), &st) == 0) continue;
+        if (::link(file.c_str(), backup.c_str()) == 0) return true;
+        if (errno == EEXIST) continue;
+        return copyFile(file, backup);
+    }
+    return false;
+}
+
+// Replaces file with bytes: a temporary file beside it, then a rename.
+bool replaceFile(const std::string& file, const std::string& bytes) {
+    std::string folder = parentOf(file);
+    if (!makeFolders(folder)) return false;
+    // A new file gets the permissions the user's umask allows; a replaced
+    // one keeps its own.
+    struct stat st {};
+    bool existed = ::stat(file.c_str(), &st) == 0;
+    static unsigned counter = 0;
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = file + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(++counter);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes);
+    if (ok && existed) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+std::string homeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home && *home) return home;
+    struct passwd pw {};
+    struct passwd* result = nullptr;
+    std::vector<char> buf(16384);
+    if (::getpwuid_r(::getuid(), &pw, buf.data(), buf.size(), &result) == 0 && result &&
+        result->pw_dir && *result->pw_dir)
+        return result->pw_dir;
+    return std::string();
+}
+
+// The store file; empty when there is none. Caller holds g_mutex.
+std::string storeFileLocked() {
+    std::string file = g_fileOverride;
+    if (file.empty()) {
+        const char* env = std::getenv("VRN_REGISTRY_FILE");
+        if (env && *env) file = env;
+    }
+    if (file.empty()) {
+        const char* xdg = std::getenv("XDG_CONFIG_HOME");
+        if (xdg && xdg[0] == '/') {
+            file = std::string(xdg) + "/kolvane/registry.txt";
+        } else {
+            std::string home = homeFolder();
+            if (!home.empty()) file = home + "/.config/kolvane/registry.txt";
+        }
+    }
+    // Write through a symbolic link to the file it names.
+    struct stat st {};
+    if (!file.empty() && ::lstat(file.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(file.c_str(), resolved)) file = resolved;
+    }
+    return file;
+}
+
+std::wstring wide(const CString& s) { return std::wstring(s.GetString(), static_cast<size_t>(s.GetLength())); }
+
+// Looks up name under key in the store as the file is now.
+bool readValue(const std::wstring& key, const CString& name, Value& out) {
+    if (key.empty()) return false;
+    std::wstring valueName = wide(name);
+    if (valueName.empty()) return false;
+    std::lock_guard<std::mutex> lock(g_mutex);
+    std::string file = storeFileLocked();
+    if (file.empty()) return false;
+    Store store;
+    if (loadStore(file, store) != LoadResult::Loaded) return false;
+    Key* k = findKey(store, key);
+    if (!k) return false;
+    Value* v = findValue(*k, valueName);
+    if (!v) return false;
+    out = *v;
+    return true;
+}
+
+int writeValue(const std::wstring& key, const CString& name, Value value) {
+    if (key.empty()) return 0;
+    value.name = wide(name);
+    if (value.name.empty()) return 0;
+    std::lock_guard<std::mutex> lock(g_mutex);
+    std::string file = storeFileLocked();
+    if (file.empty()) return 0;
+    Store store;
+    LoadResult loaded = loadStore(file, store);
+    if (loaded == LoadResult::Unreadable) return 0;   // never replace what we cannot read
+    if (loaded == LoadResult::Loaded && store.damaged && !keepAside(file)) return 0;
+    Key* k = findKey(store, key);
+    if (!k) {
+        store.keys.push_back(Key{key, {}});
+        k = &store.keys.back();
+    }
+    if (Value* old = findValue(*k, value.name)) {
+        value.name = old->name;   // keep the spelling first written
+        *old = value;
+    } else {
+        k->values.push_back(value);
+    }
+    return replaceFile(file, formatStore(store)) ? 1 : 0;
+}
+
+}  // namespace
+
+VrnRegistry::VrnRegistry() = default;
+VrnRegistry::~VrnRegistry() = default;
+
+int VrnRegistry::SetKey(CString key, int create) {
+    std::wstring path = normaliseKey(wide(key));
+    m_key = CString();
+    if (path.empty()) return 0;
+    if (!create) {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        std::string file = storeFileLocked();
+        Store store;
+        if (file.empty() || loadStore(file, store) != LoadResult::Loaded) return 0;
+        Key* k = findKey(store, path);
+        if (!k) return 0;
+        path = k->path;
+    }
+    m_key = CString(path.c_str());
+    return 1;
+}
+
+int VrnRegistry::ReadInt(CString name, int def) {
+    Value v;
+    if (!readValue(wide(m_key), name, v) || v.type != ValueType::Int) return def;
+    return static_cast<int>(v.number);
+}
+
+int VrnRegistry::ReadBool(CString name, int def) {
+    Value v;
+    if (!readValue(wide(m_key), name, v) || v.type != ValueType::Bool) return def;
+    return v.number ? 1 : 0;
+}
+
+CString VrnRegistry::ReadString(CString name, CString def) {
+    Value v;
+    if (!readValue(wide(m_key), name, v) || v.type != ValueType::String) return def;
+    return CString(v.text.c_str());
+}
+
+int VrnRegistry::WriteInt(CString name, int value) {
+    Value v;
+    v.type = ValueType::Int;
+    v.number = value;
+    return writeValue(wide(m_key), name, v);
+}
+
+int VrnRegistry::WriteBool(CString name, int value) {
+    Value v;
+    v.type = ValueType::Bool;
+    v.number = value ? 1 : 0;
+    return writeValue(wide(m_key), name, v);
+}
+
+int VrnRegistry::WriteString(CString name, CString value) {
+    Value v;
+    v.type = ValueType::String;
+    v.text = wide(value);
+    return writeValue(wide(m_key), name, v);
+}
+
+namespace standin {
+namespace vrn {
+
+void setRegistryFile(const std::string& path) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_fileOverride = path;
+}
+
+std::string registryFile() {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return storeFileLocked();
+}
+
+}  // namespace vrn
+}  // namespace standin
