@@ -1,0 +1,174 @@
+// dxfOut: the written file is read back with ezdxf, audited, and compared.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "DbTest.h"
+#include "dbSubD.h"
+
+namespace {
+
+std::string sourceDir()
+{
+    const char* dir = std::getenv("KV_SOURCE_DIR");
+    return dir != nullptr ? dir : KV_ACDB_SOURCE_DIR;
+}
+
+// Runs the checker on the file and returns its output lines.
+std::vector<std::string> readBack(const std::string& path)
+{
+    std::string cmd = "/usr/bin/python3 " + sourceDir() + "/platform/acad/db/tests/dxf_check.py '" + path + "' 2>&1";
+    std::vector<std::string> lines;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (pipe == nullptr)
+        return lines;
+    char buf[4096];
+    std::string current;
+    while (std::fgets(buf, sizeof buf, pipe) != nullptr) {
+        current += buf;
+        if (!current.empty() && current.back() == '\n') {
+            current.pop_back();
+            lines.push_back(current);
+            current.clear();
+        }
+    }
+    if (!current.empty())
+        lines.push_back(current);
+    pclose(pipe);
+    return lines;
+}
+
+std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines, const std::string& prefix)
+{
+    std::vector<std::string> out;
+    for (const std::string& l : lines)
+        if (l.compare(0, prefix.size(), prefix) == 0)
+            out.push_back(l);
+    return out;
+}
+
+std::string tempPath(const char* name)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    return std::string(tmp != nullptr ? tmp : "/tmp") + "/acdb_" + std::to_string(::getpid()) + "_" + name;
+}
+
+std::wstring wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+}  // namespace
+
+class DxfOutTest : public DbTest {
+protected:
+    AcDbObjectId addLayer(const ACHAR* name, int aci, bool frozen, bool locked, bool off)
+    {
+        AcDbLayerTable* table = nullptr;
+        EXPECT_EQ(db()->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
+        auto* rec = new AcDbLayerTableRecord();
+        rec->setName(name);
+        AcCmColor c;
+        c.setColorIndex(static_cast<Adesk::UInt16>(aci));
+        rec->setColor(c);
+        rec->setIsFrozen(frozen);
+        rec->setIsLocked(locked);
+        rec->setIsOff(off);
+        AcDbObjectId id;
+        EXPECT_EQ(table->add(id, rec), Acad::eOk);
+        rec->close();
+        table->close();
+        return id;
+    }
+};
+
+TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
+{
+    addLayer(L"Walls", 1, false, false, false);
+    addLayer(L"Frozen", 3, true, true, true);
+
+    auto* face = new AcDbFace(AcGePoint3d(0, 0, 0), AcGePoint3d(1.5, 0, 0), AcGePoint3d(1.5, 2.25, 0.125),
+                              AcGePoint3d(0, 2.25, -3));
+    face->makeEdgeInvisibleAt(1);
+    face->setLayer(L"Walls");
+    append(face);
+
+    auto* line = new AcDbLine(AcGePoint3d(0.1, 0.2, 0.3), AcGePoint3d(1e6 + 0.5, -2.0, 1.0 / 3.0));
+    AcCmColor rgb;
+    rgb.setRGB(10, 20, 30);
+    line->setColor(rgb);
+    append(line);
+
+    auto* point = new AcDbPoint(AcGePoint3d(-5, 6, 7));
+    point->setColorIndex(0);
+    point->setLayer(L"Frozen");
+    append(point);
+
+    auto* mesh = new AcDbSubDMesh();
+    AcGePoint3dArray v;
+    v.append(AcGePoint3d(0, 0, 0));
+    v.append(AcGePoint3d(1, 0, 0));
+    v.append(AcGePoint3d(1, 1, 0));
+    v.append(AcGePoint3d(0, 1, 0.5));
+    AcArray<Adesk::Int32> f;
+    for (int x : {3, 0, 1, 2, 4, 0, 1, 2, 3})
+        f.append(x);
+    ASSERT_EQ(mesh->setSubDMesh(v, f, 1), Acad::eOk);
+    mesh->setColorIndex(5);
+    append(mesh);
+
+    auto* erased = new AcDbPoint(AcGePoint3d(99, 99, 99));
+    AcDbObjectId erasedId = append(erased);
+    AcDbObject* obj = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(obj, erasedId, AcDb::kForWrite), Acad::eOk);
+    obj->erase();
+    obj->close();
+
+    std::string path = tempPath("roundtrip.dxf");
+    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+    std::vector<std::string> lines = readBack(path);
+    std::remove(path.c_str());
+
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "audit 0 0") << lines[0];
+
+    std::vector<std::string> layers = linesStartingWith(lines, "layer ");
+    std::vector<std::string> expectLayers = {
+        "layer 0 7 -1 0 0 0 Continuous",
+        "layer Walls 1 -1 0 0 0 Continuous",
+        "layer Frozen 3 -1 1 1 1 Continuous",
+    };
+    EXPECT_EQ(layers, expectLayers);
+
+    std::vector<std::string> entities;
+    for (const std::string& l : lines)
+        if (l.compare(0, 6, "audit ") != 0 && l.compare(0, 6, "layer ") != 0)
+            entities.push_back(l);
+    std::vector<std::string> expect = {
+        "3DFACE Walls 256 -1 0.0 0.0 0.0 1.5 0.0 0.0 1.5 2.25 0.125 0.0 2.25 -3.0 2",
+        "LINE 0 " + std::to_string(AcCmEntityColor::lookUpACI(10, 20, 30)) + " " +
+            std::to_string((10 << 16) | (20 << 8) | 30) + " 0.1 0.2 0.3 1000000.5 -2.0 0.3333333333333333",
+        "POINT Frozen 0 -1 -5.0 6.0 7.0",
+        "MESH 0 5 -1 1 4 0.0 0.0 0.0 1.0 0.0 0.0 1.0 1.0 0.0 0.0 1.0 0.5 2 3 0 1 2 4 0 1 2 3",
+    };
+    EXPECT_EQ(entities, expect);
+}
+
+TEST_F(DxfOutTest, AnEmptyDrawingIsAValidFile)
+{
+    std::string path = tempPath("empty.dxf");
+    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+    std::vector<std::string> lines = readBack(path);
+    std::remove(path.c_str());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "audit 0 0");
+    EXPECT_EQ(lines[1], "layer 0 7 -1 0 0 0 Continuous");
+}
+
+TEST_F(DxfOutTest, BadArgumentsAreRefused)
+{
+    EXPECT_EQ(db()->dxfOut(nullptr), Acad::eNullObjectPointer);
+    EXPECT_EQ(db()->dxfOut(L""), Acad::eNoFileName);
+    EXPECT_EQ(db()->dxfOut(L"/tmp/x.dxf", 17), Acad::eInvalidInput);
+    EXPECT_EQ(db()->dxfOut(L"/nonexistent-folder/x.dxf"), Acad::eCantOpenFile);
+}

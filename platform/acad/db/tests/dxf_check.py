@@ -1,0 +1,55 @@
+"""Reads a DXF file with ezdxf and prints what the conformance test compares.
+
+Output, one item a line:
+  audit <number of errors> <number of fixes>
+  layer <name> <color> <true color or -1> <frozen> <locked> <off> <linetype>
+  <DXF type> <layer> <color> <true color or -1> <numbers...>
+"""
+import sys
+
+import ezdxf
+
+
+def fmt(v):
+    return repr(float(v))
+
+
+def main(path):
+    doc = ezdxf.readfile(path)
+    auditor = doc.audit()
+    print("audit", len(auditor.errors), len(auditor.fixes))
+    for layer in doc.layers:
+        if layer.dxf.name == "Defpoints":  # added by ezdxf itself
+            continue
+        print("layer", layer.dxf.name, abs(layer.dxf.color),
+              layer.dxf.get("true_color", -1),
+              int(layer.is_frozen()), int(layer.is_locked()), int(layer.is_off()),
+              layer.dxf.linetype)
+    for e in doc.modelspace():
+        t = e.dxftype()
+        head = [t, e.dxf.layer, str(e.dxf.color), str(e.dxf.get("true_color", -1))]
+        nums = []
+        if t == "3DFACE":
+            for name in ("vtx0", "vtx1", "vtx2", "vtx3"):
+                nums += [fmt(c) for c in e.dxf.get(name)]
+            nums.append(str(e.dxf.get("invisible", 0)))
+        elif t == "LINE":
+            nums = [fmt(c) for c in e.dxf.start] + [fmt(c) for c in e.dxf.end]
+        elif t == "POINT":
+            nums = [fmt(c) for c in e.dxf.location]
+        elif t == "MESH":
+            nums.append(str(e.dxf.subdivision_levels))
+            verts = list(e.vertices)
+            nums.append(str(len(verts)))
+            for v in verts:
+                nums += [fmt(c) for c in v]
+            faces = list(e.faces)
+            nums.append(str(len(faces)))
+            for f in faces:
+                nums.append(str(len(f)))
+                nums += [str(i) for i in f]
+        print(" ".join(head + nums))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
