@@ -1,0 +1,293 @@
+// Running commands: acedCommand, the host's own commands and the lines typed
+// at the host's command prompt.
+#include <cstdarg>
+#include <cwchar>
+#include <exception>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "standin/AcEdStandin.h"
+#include "standin/WideFormat.h"
+
+#include "accmd.h"
+#include "acedads.h"
+#include "adscodes.h"
+#include "dbapserv.h"
+#include "dbmain.h"
+
+#include "EditorInternal.h"
+
+namespace {
+
+typedef int (*HostCommand)();
+
+std::wstring unquote(const std::wstring& text)
+{
+    std::wstring t = kv_editor::trim(text);
+    if (t.size() >= 2 && t.front() == L'"' && t.back() == L'"')
+        t = t.substr(1, t.size() - 2);
+    return t;
+}
+
+int dxfOutCommand()
+{
+    const std::optional<std::wstring> answer = kv_editor::ask(L"Enter file name: ");
+    if (!answer)
+        return RTCAN;
+    std::wstring path = unquote(*answer);
+    if (path.empty()) {
+        std::wstring drawing = kv_editor::stringVariable(L"DWGNAME");
+        const size_t dot = drawing.rfind(L'.');
+        if (dot != std::wstring::npos)
+            drawing.erase(dot);
+        path = drawing;
+    }
+    const size_t slash = path.find_last_of(L"/\\");
+    const size_t dot = path.rfind(L'.');
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
+        path += L".dxf";
+    AcDbDatabase* db = acdbHostApplicationServices() != nullptr
+                           ? acdbHostApplicationServices()->workingDatabase()
+                           : nullptr;
+    if (db == nullptr || db->dxfOut(path.c_str()) != Acad::eOk) {
+        kv_editor::printf(L"Unable to write DXF file \"%ls\".\n", path.c_str());
+        return RTERROR;
+    }
+    return RTNORM;
+}
+
+int zoomCommand()
+{
+    const std::optional<std::wstring> answer = kv_editor::ask(
+        L"Specify corner of window, enter a scale factor (nX or nXP), or\n"
+        L"[All/Center/Dynamic/Extents/Previous/Scale/Window/Object] <real time>: ");
+    if (!answer)
+        return RTCAN;
+    // The stand-in has no view to change.
+    return RTNORM;
+}
+
+const std::map<std::wstring, HostCommand>& hostCommands()
+{
+    static const std::map<std::wstring, HostCommand> commands = {
+        {L"MENULOAD", &kv_editor::menuLoadCommand},
+        {L"MENUUNLOAD", &kv_editor::menuUnloadCommand},
+        {L"DXFOUT", &dxfOutCommand},
+        {L"ZOOM", &zoomCommand},
+    };
+    return commands;
+}
+
+// The name as typed, without the prefixes for transparent use (') and for
+// the host's own version of a command (.).
+std::wstring bareName(const std::wstring& typed)
+{
+    std::wstring name = kv_editor::trim(typed);
+    while (!name.empty() && (name[0] == L'\'' || name[0] == L'.'))
+        name.erase(0, 1);
+    return name;
+}
+
+AcEdCommand* registeredCommand(const std::wstring& typed)
+{
+    AcEdCommandStack* stack = acedRegCmds;
+    if (stack == nullptr || typed.empty())
+        return nullptr;
+    if (typed[0] == L'_') {
+        // A global name; it may itself begin with an underscore.
+        if (AcEdCommand* c = stack->lookupGlobalCmd(typed.c_str()))
+            return c;
+        return typed.size() > 1 ? stack->lookupGlobalCmd(typed.c_str() + 1) : nullptr;
+    }
+    if (AcEdCommand* c = stack->lookupLocalCmd(typed.c_str()))
+        return c;
+    return nullptr;
+}
+
+HostCommand hostCommand(const std::wstring& typed)
+{
+    std::wstring name = kv_editor::upper(typed);
+    if (!name.empty() && name[0] == L'_')
+        name.erase(0, 1);
+    auto it = hostCommands().find(name);
+    return it != hostCommands().end() ? it->second : nullptr;
+}
+
+int runNamed(const std::wstring& typed)
+{
+    const std::wstring name = bareName(typed);
+    if (name.empty())
+        return RTNORM;
+    if (AcEdCommand* command = registeredCommand(name)) {
+        AcRxFunctionPtr function = command->functionAddr();
+        if (function == nullptr)
+            return RTERROR;
+        try {
+            function();
+        } catch (const std::exception& e) {
+            kv_editor::printf(L"Unhandled exception in command %ls: %hs\n", command->globalName(), e.what());
+            return RTERROR;
+        } catch (...) {
+            kv_editor::printf(L"Unhandled exception in command %ls.\n", command->globalName());
+            return RTERROR;
+        }
+        return RTNORM;
+    }
+    if (HostCommand host = hostCommand(name))
+        return host();
+    kv_editor::printf(L"Unknown command \"%ls\".  Press F1 for help.\n", kv_editor::upper(name).c_str());
+    return RTERROR;
+}
+
+std::wstring realText(double value)
+{
+    wchar_t buffer[64];
+    std::swprintf(buffer, 64, L"%.17g", value);
+    return buffer;
+}
+
+std::wstring pointText(const double* p, bool threeD)
+{
+    if (p == nullptr)
+        return L"";
+    std::wstring text = realText(p[0]) + L"," + realText(p[1]);
+    if (threeD)
+        text += L"," + realText(p[2]);
+    return text;
+}
+
+std::wstring entityText(const Adesk::LongPtr* name)
+{
+    if (name == nullptr)
+        return L"";
+    ads_name copy = {name[0], name[1]};
+    AcDbObjectId id;
+    if (acdbGetObjectId(id, copy) != Acad::eOk)
+        return L"";
+    return kv_editor::handleText(id);
+}
+
+std::wstring setText(const Adesk::LongPtr* name)
+{
+    if (name == nullptr)
+        return L"";
+    ads_name set = {name[0], name[1]};
+    long length = 0;
+    if (acedSSLength(set, &length) != RTNORM)
+        return L"";
+    std::wstring text;
+    for (long i = 0; i < length; ++i) {
+        ads_name entity = {0, 0};
+        if (acedSSName(set, i, entity) != RTNORM)
+            continue;
+        if (!text.empty())
+            text += L" ";
+        text += entityText(entity);
+    }
+    return text;
+}
+
+// Runs the commands that the answers name, each answering its own prompts
+// from what follows it.
+int runAnswers(std::vector<std::wstring> answers)
+{
+    kv_editor::pushAnswers(std::move(answers));
+    int result = RTNORM;
+    while (auto name = kv_editor::takeAnswer()) {
+        result = runNamed(*name);
+        if (result != RTNORM)
+            break;
+    }
+    kv_editor::popAnswers();
+    return result;
+}
+
+}  // namespace
+
+int acedCommand(int rtype, ...)
+{
+    va_list args;
+    va_start(args, rtype);
+    std::vector<std::wstring> answers;
+    int type = rtype;
+    bool bad = false;
+    while (type != 0 && type != RTNONE) {
+        switch (type) {
+        case RTSTR: {
+            const ACHAR* text = va_arg(args, const ACHAR*);
+            answers.push_back(text != nullptr ? text : L"");
+            break;
+        }
+        case RTSHORT:
+        case RTLONG: answers.push_back(std::to_wstring(va_arg(args, int))); break;
+        case RTREAL:
+        case RTANG:
+        case RTORINT: answers.push_back(realText(va_arg(args, double))); break;
+        case RTPOINT: answers.push_back(pointText(va_arg(args, const double*), false)); break;
+        case RT3DPOINT: answers.push_back(pointText(va_arg(args, const double*), true)); break;
+        case RTENAME: answers.push_back(entityText(va_arg(args, const Adesk::LongPtr*))); break;
+        case RTPICKS: answers.push_back(setText(va_arg(args, const Adesk::LongPtr*))); break;
+        default: bad = true; break;
+        }
+        if (bad)
+            break;
+        type = va_arg(args, int);
+    }
+    va_end(args);
+    if (bad)
+        return RTERROR;
+    return runAnswers(std::move(answers));
+}
+
+int acedCmd(const struct resbuf* rbp)
+{
+    std::vector<std::wstring> answers;
+    for (const resbuf* rb = rbp; rb != nullptr; rb = rb->rbnext) {
+        switch (rb->restype) {
+        case RTSTR: answers.push_back(rb->resval.rstring != nullptr ? rb->resval.rstring : L""); break;
+        case RTSHORT: answers.push_back(std::to_wstring(rb->resval.rint)); break;
+        case RTLONG: answers.push_back(std::to_wstring(rb->resval.rlong)); break;
+        case RTREAL:
+        case RTANG:
+        case RTORINT: answers.push_back(realText(rb->resval.rreal)); break;
+        case RTPOINT: answers.push_back(pointText(rb->resval.rpoint, false)); break;
+        case RT3DPOINT: answers.push_back(pointText(rb->resval.rpoint, true)); break;
+        case RTENAME: answers.push_back(entityText(rb->resval.rlname)); break;
+        case RTPICKS: answers.push_back(setText(rb->resval.rlname)); break;
+        case RTNONE: break;
+        default: return RTERROR;
+        }
+    }
+    return runAnswers(std::move(answers));
+}
+
+namespace standin {
+namespace editor {
+
+int runCommand(const std::wstring& line)
+{
+    // Answers of an acedCommand in progress belong to it, not to this line.
+    kv_editor::pushAnswers({});
+    const int result = runNamed(line);
+    kv_editor::popAnswers();
+    return result;
+}
+
+bool isCommand(const std::wstring& line)
+{
+    const std::wstring name = bareName(line);
+    return !name.empty() && (registeredCommand(name) != nullptr || hostCommand(name) != nullptr);
+}
+
+void resetEditor()
+{
+    clearCommandLine();
+    kv_editor::resetVariables();
+    kv_editor::resetMenuState();
+    kv_editor::resetSelection();
+    kv_editor::resetInput();
+}
+
+}  // namespace editor
+}  // namespace standin
