@@ -163,6 +163,20 @@ public:
   bool SetQuad(int face_index, int vertex_index0, int vertex_index1, int vertex_index2,
                int vertex_index3);
 
+  // Deletes the faces with an index outside the vertex list, then the
+  // vertices no face uses, renumbering the rest in their order. Returns the
+  // number of vertices removed. A mesh left without faces or vertices is
+  // destroyed.
+  int CullUnusedVertices();
+  // Deletes faces that are degenerate: an index outside the vertex list,
+  // corners at one place that a repair cannot remove, or no area. A quad
+  // with two coincident corners becomes a triangle when it can; a quad with
+  // one flat half becomes the other half. Returns the number of faces
+  // deleted. A mesh left without faces is destroyed.
+  int CullDegenerateFaces();
+  // Culls unused vertices and frees unused capacity. Always true.
+  bool Compact();
+
   // Built on first use and kept with the mesh. Editing m_V or m_F does not
   // refresh it: call DestroyTopology() after such edits.
   const ON_MeshTopology& Topology() const;

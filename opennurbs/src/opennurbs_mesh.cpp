@@ -1,6 +1,10 @@
 #include "opennurbs_mesh.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <new>
+#include <vector>
 
 const ON_MeshFace ON_MeshFace::UnsetMeshFace = {{-1, -1, -1, -1}};
 
@@ -234,4 +238,196 @@ bool ON_Mesh::TopologyExists() const
 void ON_Mesh::DestroyTopology()
 {
   m_top.Destroy();
+}
+
+namespace
+{
+// Drops the faces whose keep[] entry is false, keeping the order.
+int RemoveFaces(ON_SimpleArray<ON_MeshFace>& F, const std::vector<char>& keep)
+{
+  const int fcount = F.Count();
+  int n = 0;
+  for (int fi = 0; fi < fcount; fi++)
+    if (keep[(size_t)fi])
+      F[n++] = F[fi];
+  F.SetCount(n);
+  return fcount - n;
+}
+
+inline ON__UINT32 LocationBits(float f)
+{
+  ON__UINT32 u;
+  std::memcpy(&u, &f, sizeof(u));
+  return (u == 0x80000000u) ? 0u : u; // -0 == +0
+}
+
+// Location ids: vertices at exactly the same valid place share an id;
+// invalid points (NaN, infinite or in the unset range) all get -1.
+std::vector<int> LocationIds(const ON_3fPoint* V, int n)
+{
+  std::vector<int> order;
+  order.reserve((size_t)n);
+  for (int i = 0; i < n; i++)
+    if (V[i].IsValid())
+      order.push_back(i);
+  auto key = [V](int i) {
+    return std::array<ON__UINT32, 3>{
+        {LocationBits(V[i].x), LocationBits(V[i].y), LocationBits(V[i].z)}};
+  };
+  std::sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
+  std::vector<int> id((size_t)n, -1);
+  int next = -1;
+  for (size_t k = 0; k < order.size(); k++)
+  {
+    if (k == 0 || key(order[k]) != key(order[k - 1]))
+      next++;
+    id[(size_t)order[k]] = next;
+  }
+  return id;
+}
+
+// Length of the cross product of (b - a) and (c - a), in double precision.
+double CrossLength(const ON_3fPoint& a, const ON_3fPoint& b, const ON_3fPoint& c)
+{
+  const ON_3dVector u = ON_3dPoint(b) - ON_3dPoint(a);
+  const ON_3dVector v = ON_3dPoint(c) - ON_3dPoint(a);
+  return ON_CrossProduct(u, v).Length();
+}
+} // namespace
+
+int ON_Mesh::CullUnusedVertices()
+{
+  const int vcount = m_V.Count();
+  const int fcount = m_F.Count();
+  std::vector<char> keep((size_t)fcount, 1);
+  for (int fi = 0; fi < fcount; fi++)
+    for (int k = 0; k < 4; k++)
+      if ((unsigned int)m_F[fi].vi[k] >= (unsigned int)vcount)
+        keep[(size_t)fi] = 0;
+  const int faces_removed = RemoveFaces(m_F, keep);
+
+  std::vector<int> remap((size_t)vcount, -1);
+  for (int fi = 0; fi < m_F.Count(); fi++)
+    for (int k = 0; k < 4; k++)
+      remap[(size_t)m_F[fi].vi[k]] = 0;
+  int used = 0;
+  for (int vi = 0; vi < vcount; vi++)
+  {
+    if (remap[(size_t)vi] < 0)
+      continue;
+    remap[(size_t)vi] = used;
+    m_V[used++] = m_V[vi];
+  }
+  const int removed = vcount - used;
+  if (removed > 0 || faces_removed > 0)
+  {
+    DestroyTopology();
+    m_V.SetCount(used);
+    for (int fi = 0; fi < m_F.Count(); fi++)
+      for (int k = 0; k < 4; k++)
+        m_F[fi].vi[k] = remap[(size_t)m_F[fi].vi[k]];
+  }
+  if (m_F.Count() == 0 || m_V.Count() == 0)
+    Destroy();
+  return removed;
+}
+
+int ON_Mesh::CullDegenerateFaces()
+{
+  const double atol = 1e-36;
+  const int vcount = m_V.Count();
+  const int fcount = m_F.Count();
+  const ON_3fPoint* V = m_V.Array();
+  const std::vector<int> loc = LocationIds(V, vcount);
+  std::vector<char> keep((size_t)fcount, 1);
+  bool changed = false;
+
+  for (int fi = 0; fi < fcount; fi++)
+  {
+    ON_MeshFace& f = m_F[fi];
+    bool in_range = true;
+    for (int k = 0; k < 4; k++)
+      in_range = in_range && (unsigned int)f.vi[k] < (unsigned int)vcount;
+    if (!in_range)
+    {
+      keep[(size_t)fi] = 0;
+      continue;
+    }
+
+    // The index rules applied to the corners' places.
+    ON_MeshFace places;
+    for (int k = 0; k < 4; k++)
+      places.vi[k] = loc[(size_t)f.vi[k]];
+    const bool unset = places.vi[0] < 0 || places.vi[1] < 0 || places.vi[2] < 0 || places.vi[3] < 0;
+    if (unset || !places.IsValid(vcount))
+    {
+      if (f.IsQuad() && (places.vi[0] == places.vi[2] || places.vi[1] == places.vi[3]))
+      {
+        keep[(size_t)fi] = 0; // an "L" quad folds onto itself
+        continue;
+      }
+      ON_MeshFace repaired = f;
+      if (!repaired.Repair(vcount, V))
+      {
+        keep[(size_t)fi] = 0;
+        continue;
+      }
+      f = repaired;
+      changed = true;
+    }
+
+    const ON_3fPoint& p0 = V[f.vi[0]];
+    const ON_3fPoint& p1 = V[f.vi[1]];
+    const ON_3fPoint& p2 = V[f.vi[2]];
+    if (f.IsTriangle())
+    {
+      if (!(CrossLength(p0, p1, p2) > atol))
+        keep[(size_t)fi] = 0;
+      continue;
+    }
+    const ON_3fPoint& p3 = V[f.vi[3]];
+    const double d02 = ON_3dPoint(p0).DistanceTo(ON_3dPoint(p2));
+    const double d13 = ON_3dPoint(p1).DistanceTo(ON_3dPoint(p3));
+    if (!(d02 > atol) || !(d13 > atol) || !(d02 > 1e-8 * d13) || !(d13 > 1e-8 * d02))
+    {
+      keep[(size_t)fi] = 0;
+      continue;
+    }
+    const int a = f.vi[0], b = f.vi[1], c = f.vi[2], d = f.vi[3];
+    if (d02 <= d13)
+    {
+      const bool first = CrossLength(p0, p1, p2) > atol;   // (0,1,2)
+      const bool second = CrossLength(p0, p2, p3) > atol;  // (0,2,3)
+      if (first != second)
+      {
+        f = first ? ON_MeshFace{{a, b, c, c}} : ON_MeshFace{{a, c, d, d}};
+        changed = true;
+      }
+    }
+    else
+    {
+      const bool first = CrossLength(p1, p2, p3) > atol;   // (1,2,3)
+      const bool second = CrossLength(p1, p3, p0) > atol;  // (1,3,0)
+      if (first != second)
+      {
+        f = first ? ON_MeshFace{{b, c, d, d}} : ON_MeshFace{{a, b, d, d}};
+        changed = true;
+      }
+    }
+  }
+
+  const int removed = RemoveFaces(m_F, keep);
+  if (removed > 0 || changed)
+    DestroyTopology();
+  if (m_F.Count() == 0)
+    Destroy();
+  return removed;
+}
+
+bool ON_Mesh::Compact()
+{
+  CullUnusedVertices();
+  m_V.Shrink();
+  m_F.Shrink();
+  return true;
 }
