@@ -1,4 +1,6 @@
 // AcDbObject: residency, the open protocol and erasing; the open functions.
+#include <cstdio>
+
 #include "DbInternal.h"
 
 using namespace acdbimpl;
@@ -20,7 +22,10 @@ AcDbObject::~AcDbObject()
         return;
     // The database owns this object; deleting it breaks the database. The slot
     // is emptied so that the id no longer leads to freed memory.
-    violation("delete of " + describe(this) + ", which belongs to a database");
+    // (The class is no longer known here: the derived parts are gone.)
+    char handle[32];
+    std::snprintf(handle, sizeof handle, "%llX", static_cast<unsigned long long>(mpStub->mHandle));
+    violation(std::string("delete of the object with handle ") + handle + ", which belongs to a database");
     mpStub->mpObject = nullptr;
     d->highlighted.erase(mpStub);
 }
