@@ -10,7 +10,13 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cwctype>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -19,6 +25,10 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -298,7 +308,8 @@ std::wstring checkFile(const std::wstring& name, const std::string& path) {
     return std::wstring();
 }
 
-int readModel(const std::wstring& name, const std::string& path, ON_ClassArray<ON_Mesh>& meshes) {
+// Reads the model in this process.
+int readModelHere(const std::wstring& name, const std::string& path, ON_ClassArray<ON_Mesh>& meshes) {
     Assimp::Importer importer;
     // Bones are no geometry of the model.
     importer.SetPropertyBool(AI_CONFIG_IMPORT_NO_SKELETON_MESHES, true);
@@ -371,6 +382,239 @@ int readModel(const std::wstring& name, const std::string& path, ON_ClassArray<O
     return 1;
 }
 
+
+// ---- reading in a child process -------------------------------------------
+//
+// Assimp's importers can crash, loop for ever or ask for all the memory there
+// is on a damaged file. So the file is read in a child process with a time and
+// memory limit, which sends the finished meshes back through a pipe; the host
+// survives whatever the file does to the child.
+//
+// The stream: "VRN1", u32 result, u32 error length, the error text (UTF-8),
+// u32 mesh count, then per mesh u32 vertex count, u32 face count, the vertex
+// coordinates (3 floats each) and the faces (4 int32 each); "END!" last.
+
+const wchar_t kStopped[] = L"reading it made the reader fail";
+const wchar_t kTimedOut[] =
+    L"Reading the file \"%s\" took longer than %s seconds and was stopped; the file is damaged, "
+    L"or too large to read.";
+
+// Seconds a reading may take: VRN_READER_TIMEOUT, else two minutes.
+double readerTimeout() {
+    const char* env = std::getenv("VRN_READER_TIMEOUT");
+    if (env && *env) {
+        char* end = nullptr;
+        double v = std::strtod(env, &end);
+        if (end && *end == '\0' && v > 0 && v < 1e7) return v;
+    }
+    return 120.0;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VRN_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer) || __has_feature(thread_sanitizer)
+#define VRN_SANITIZED 1
+#endif
+#endif
+
+// In the child: room for the reading beyond what the process already maps,
+// so that a file cannot make it take the machine's memory. (Sanitizers map
+// huge shadow areas, so there is no limit under them.)
+void limitChildMemory(off_t fileSize) {
+#ifndef VRN_SANITIZED
+    long page = ::sysconf(_SC_PAGESIZE);
+    unsigned long long mapped = 0;
+    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
+        unsigned long long pages = 0;
+        if (std::fscanf(f, "%llu", &pages) == 1) mapped = pages * static_cast<unsigned long long>(page);
+        std::fclose(f);
+    }
+    unsigned long long room = 4ull << 30;
+    unsigned long long bySize = 256ull * static_cast<unsigned long long>(fileSize > 0 ? fileSize : 0);
+    if (bySize > room) room = bySize;
+    long physical = ::sysconf(_SC_PHYS_PAGES);
+    if (physical > 0 && page > 0) {
+        unsigned long long ram = static_cast<unsigned long long>(physical) * static_cast<unsigned long long>(page);
+        if (room > ram) room = ram > (1ull << 30) ? ram : (1ull << 30);
+    }
+    struct rlimit limit {};
+    limit.rlim_cur = limit.rlim_max = static_cast<rlim_t>(mapped + room);
+    ::setrlimit(RLIMIT_AS, &limit);
+#else
+    (void)fileSize;
+#endif
+}
+
+bool writeBytes(int fd, const void* data, size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t w = ::write(fd, p, size);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += w;
+        size -= static_cast<size_t>(w);
+    }
+    return true;
+}
+
+bool writeU32(int fd, uint32_t v) { return writeBytes(fd, &v, sizeof v); }
+
+[[noreturn]] void childMain(int fd, const std::wstring& name, const std::string& path, off_t fileSize) {
+    limitChildMemory(fileSize);
+    int status = 1;
+    try {
+        ON_ClassArray<ON_Mesh> meshes;
+        int ok = readModelHere(name, path, meshes);
+        std::string error;
+        {
+            std::lock_guard<std::mutex> lock(g_errorMutex);
+            error = vrn_detail::toUtf8(g_error);
+        }
+        bool sent = writeBytes(fd, "VRN1", 4) && writeU32(fd, static_cast<uint32_t>(ok)) &&
+                    writeU32(fd, static_cast<uint32_t>(error.size())) && writeBytes(fd, error.data(), error.size()) &&
+                    writeU32(fd, ok ? static_cast<uint32_t>(meshes.Count()) : 0u);
+        for (int i = 0; sent && ok && i < meshes.Count(); ++i) {
+            const ON_Mesh& m = meshes[i];
+            sent = writeU32(fd, static_cast<uint32_t>(m.m_V.Count())) &&
+                   writeU32(fd, static_cast<uint32_t>(m.m_F.Count())) &&
+                   writeBytes(fd, m.m_V.Array(), sizeof(float) * 3 * static_cast<size_t>(m.m_V.Count())) &&
+                   writeBytes(fd, m.m_F.Array(), sizeof(int32_t) * 4 * static_cast<size_t>(m.m_F.Count()));
+        }
+        sent = sent && writeBytes(fd, "END!", 4);
+        status = sent ? 0 : 1;
+    } catch (...) {
+        status = 1;
+    }
+    ::close(fd);
+    ::_exit(status);   // nothing of the host's (atexit, static destructors) runs here
+}
+
+// Reads the child's stream into meshes; false when it is not complete.
+bool takeStream(const std::string& s, int& ok, std::wstring& error, ON_ClassArray<ON_Mesh>& meshes) {
+    size_t pos = 0;
+    auto u32 = [&](uint32_t& v) {
+        if (s.size() - pos < 4) return false;
+        std::memcpy(&v, s.data() + pos, 4);
+        pos += 4;
+        return true;
+    };
+    if (s.size() < 8 || s.compare(0, 4, "VRN1") != 0 || s.compare(s.size() - 4, 4, "END!") != 0) return false;
+    pos = 4;
+    uint32_t result, errorLength, count;
+    if (!u32(result) || !u32(errorLength) || s.size() - pos < errorLength) return false;
+    error = vrn_detail::fromUtf8Lossy(s.substr(pos, errorLength));
+    pos += errorLength;
+    if (!u32(count)) return false;
+    // Check the whole stream before any mesh is appended.
+    size_t scan = pos;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (s.size() - scan < 8) return false;
+        uint32_t nv = 0, nf = 0;
+        std::memcpy(&nv, s.data() + scan, 4);
+        std::memcpy(&nf, s.data() + scan + 4, 4);
+        scan += 8;
+        if (nv > INT32_MAX / 12 || nf > INT32_MAX / 16) return false;
+        size_t bytes = 12ull * nv + 16ull * nf;
+        if (s.size() - scan < bytes) return false;
+        const char* faces = s.data() + scan + 12ull * nv;
+        for (size_t k = 0; k < 4ull * nf; ++k) {
+            int32_t vi;
+            std::memcpy(&vi, faces + 4 * k, 4);
+            if (vi < 0 || static_cast<uint32_t>(vi) >= nv) return false;
+        }
+        scan += bytes;
+    }
+    if (scan != s.size() - 4) return false;
+    ok = result ? 1 : 0;
+    meshes.Reserve(static_cast<size_t>(meshes.Count()) + count);
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t nv = 0, nf = 0;
+        u32(nv);
+        u32(nf);
+        ON_Mesh& m = meshes.AppendNew();
+        m.m_V.Reserve(nv);
+        m.m_V.SetCount(static_cast<int>(nv));
+        if (nv) std::memcpy(m.m_V.Array(), s.data() + pos, 12ull * nv);
+        pos += 12ull * nv;
+        m.m_F.Reserve(nf);
+        m.m_F.SetCount(static_cast<int>(nf));
+        if (nf) std::memcpy(m.m_F.Array(), s.data() + pos, 16ull * nf);
+        pos += 16ull * nf;
+    }
+    return true;
+}
+
+// Reads the model in a child process; -1 when no child could be started.
+int readModelIsolated(const std::wstring& name, const std::string& path, off_t fileSize,
+                      ON_ClassArray<ON_Mesh>& meshes) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return -1;
+    ::fcntl(fds[1], F_SETPIPE_SZ, 1 << 20);   // fewer turns for large meshes; a hint only
+    pid_t child = ::fork();
+    if (child < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return -1;
+    }
+    if (child == 0) {
+        ::close(fds[0]);
+        childMain(fds[1], name, path, fileSize);
+    }
+    ::close(fds[1]);
+
+    const double timeout = readerTimeout();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+    std::string stream;
+    bool timedOut = false;
+    std::vector<char> buf(1 << 20);
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            timedOut = true;
+            break;
+        }
+        struct pollfd p {fds[0], POLLIN, 0};
+        int r = ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 1000 * 1000)));
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) break;
+        if (r == 0) continue;
+        ssize_t got = ::read(fds[0], buf.data(), buf.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        stream.append(buf.data(), static_cast<size_t>(got));
+    }
+    ::close(fds[0]);
+    if (timedOut) ::kill(child, SIGKILL);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+
+    if (timedOut) {
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%g", timeout);
+        setError(say(kTimedOut, name, vrn_detail::fromUtf8Lossy(seconds)));
+        return 0;
+    }
+    int ok = 0;
+    std::wstring error;
+    const int before = meshes.Count();
+    try {
+        if (!takeStream(stream, ok, error, meshes)) {
+            setError(say(kDamaged, name, kStopped));
+            return 0;
+        }
+    } catch (const std::bad_alloc&) {
+        while (meshes.Count() > before) meshes.Remove();
+        setError(say(kTooLarge, name));
+        return 0;
+    }
+    if (!ok) setError(error);
+    return ok;
+}
+
 }  // namespace
 
 int VrnRavlib::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) {
@@ -383,7 +627,11 @@ int VrnRavlib::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes) {
             setError(problem);
             return 0;
         }
-        return readModel(name, file, meshes);
+        struct stat st {};
+        off_t size = ::stat(file.c_str(), &st) == 0 ? st.st_size : 0;
+        int result = readModelIsolated(name, file, size, meshes);
+        if (result < 0) result = readModelHere(name, file, meshes);   // no child to be had
+        return result;
     } catch (const std::bad_alloc&) {
         setError(say(kTooLarge, wide(path)));
     } catch (...) {

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -241,6 +243,32 @@ TEST_F(ReaderRefusals, FoldersAndOtherNonFiles) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     expectRefused(fifo, "is not an ordinary file");   // and does not wait for a writer
     expectRefused("/dev/null", "is not an ordinary file");
+}
+
+// Damaged files on which Assimp's PLY importer crashes or never ends: the
+// host goes on, and the user learns what happened.
+TEST_F(ReaderRefusals, FilesThatBreakTheImporter) {
+    const std::string ply = readFile(modelsFolder() + "/cube_binary.ply");
+    ASSERT_EQ(ply.size(), 447u);
+    std::string crash = ply;
+    for (auto [at, byte] : {std::pair{170, 0xAC}, {188, 0x11}, {298, 0x25}, {326, 0xBD}})
+        crash[static_cast<size_t>(at)] = static_cast<char>(byte);
+    writeFile(folder.file("crash.ply"), crash);
+    std::string endless = ply.substr(0, 152);
+    endless[114] = '\x0F';
+    writeFile(folder.file("endless.ply"), endless);
+
+    expectRefused(folder.file("crash.ply"), "damaged or incomplete (reading it made the reader fail)");
+    const char* old = std::getenv("VRN_READER_TIMEOUT");
+    std::string saved = old ? old : "";
+    ::setenv("VRN_READER_TIMEOUT", "1.5", 1);
+    expectRefused(folder.file("endless.ply"), "took longer than 1.5 seconds and was stopped");
+    if (old) ::setenv("VRN_READER_TIMEOUT", saved.c_str(), 1);
+    else ::unsetenv("VRN_READER_TIMEOUT");
+
+    ON_ClassArray<ON_Mesh> meshes;   // and the reader still works
+    ASSERT_NE(read(modelsFolder() + "/cube_binary.ply", meshes), 0) << errorText();
+    EXPECT_EQ(meshes.Count(), 1);
 }
 
 TEST_F(ReaderRefusals, NoPathGiven) { expectRefused("", "No model file was given.", false); }
