@@ -1,0 +1,3 @@
+// Definitions a resource script includes (styles, ids, languages).
+#pragma once
+#include "winresrc.h"
