@@ -2,6 +2,7 @@
 #include "HostRelease.h"
 
 #include <cstdarg>
+#include <cstdlib>
 
 #include "aced.h"
 #include "adslib.h"
@@ -49,12 +50,14 @@ bool ReadVar(const CString& name, const ResultBuffer& buffer, int type)
     return buffer.get()->restype == type;
 }
 
-// A copy of text allocated the way result buffers hold their strings, so
-// that releasing the buffer frees it.
+// A copy of text allocated the way result buffers hold their strings (on
+// the C heap), so that releasing the buffer frees it. Null when out of memory.
 ACHAR* NewBufferString(const CString& text)
 {
     const int length = text.GetLength();
-    ACHAR* copy = new ACHAR[length + 1];
+    ACHAR* copy = static_cast<ACHAR*>(std::malloc((static_cast<size_t>(length) + 1) * sizeof(ACHAR)));
+    if (!copy)
+        return NULL;
     const wchar_t* source = text.GetString();
     for (int i = 0; i < length; ++i)
         copy[i] = source[i];
@@ -147,6 +150,8 @@ int SetSysVar(const CString& name, const CString& value)
     if (!buffer.get())
         return 0;
     buffer.get()->resval.rstring = NewBufferString(value);
+    if (!buffer.get()->resval.rstring)
+        return 0;
     return acedSetVar(name.GetString(), buffer.get()) == RTNORM ? 1 : 0;
 }
 
