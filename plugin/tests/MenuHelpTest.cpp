@@ -147,3 +147,21 @@ TEST_F(MenuHelpTest, AboutShowsTheProductCaption)
     EXPECT_TRUE(standin::shellOpenings().empty());
     EXPECT_EQ(CommandLine(), L"");
 }
+
+TEST_F(MenuHelpTest, AModuleAtTheRootOfADriveLooksForItsFilesInThatRoot)
+{
+    const standin::rx::LoadedModule loaded = LoadedModule(modulePath());
+    ASSERT_NE(loaded.module, nullptr);
+    standin::setModuleFileName(loaded.module, L"C:\\Kolvane.arx");
+
+    standin::editor::resetMenus();
+    standin::editor::clearCommandLine();
+    EXPECT_EQ(SendMessage(AcRx::kInitAppMsg, loaded.appId), 0);
+    EXPECT_NE(CommandLine().find(L"\"C:\\Kolvane.mnu\""), std::wstring::npos) << Narrow(CommandLine());
+
+    RunCommand(L"_KolvaneHelp");
+    EXPECT_TRUE(standin::shellOpenings().empty());
+    ASSERT_EQ(user().boxes().size(), 1u);
+    EXPECT_EQ(user().boxes()[0].text, kHelpError);
+    standin::setModuleFileName(loaded.module, L"");
+}
