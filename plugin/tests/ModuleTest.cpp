@@ -176,3 +176,32 @@ TEST_F(ModuleTest, AReloadedModuleWorksAsTheFirstLoadDid)
         EXPECT_EQ(CommandLines(), std::vector<std::wstring>{L"Created 6 3d faces"});
     }
 }
+
+namespace {
+int ChainEntries(HMODULE module)
+{
+    int n = 0;
+    const auto& chain = AfxGetModuleState()->m_libraryList;
+    for (CDynLinkLibrary* dll = chain.GetHead(); dll != nullptr; dll = chain.GetNext(dll))
+        if (dll->m_hModule == module)
+            ++n;
+    return n;
+}
+}  // namespace
+
+TEST_F(ModuleTest, TheModuleIsInMfcsResourceChainWhileItIsLoaded)
+{
+    HMODULE module = nullptr;
+    for (const auto& loadedModule : standin::rx::loadedModules())
+        if (loadedModule.path == modulePath())
+            module = loadedModule.module;
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(ChainEntries(module), 1);
+    ASSERT_TRUE(Unload());
+    EXPECT_EQ(ChainEntries(module), 0);
+    ASSERT_TRUE(Load());
+    for (const auto& loadedModule : standin::rx::loadedModules())
+        if (loadedModule.path == modulePath())
+            module = loadedModule.module;
+    EXPECT_EQ(ChainEntries(module), 1);
+}
