@@ -1,6 +1,8 @@
 // Mesh writers (conversion group).
 #include "MeshWriters.h"
 
+#include <climits>
+
 #include "EntityPlacement.h"
 #include "dbents.h"
 
@@ -98,7 +100,8 @@ int FillSubDMesh(const ON_Mesh& mesh, AcDbSubDMesh* subDMesh)
 
     const int faceCount = mesh.m_F.Count();
     AcArray<Adesk::Int32> faces;
-    faces.setPhysicalLength(faceCount * 5);
+    if (faceCount <= INT_MAX / 5)
+        faces.setPhysicalLength(faceCount * 5);
     for (int i = 0; i < faceCount; ++i) {
         const ON_MeshFace& f = mesh.m_F[i];
         if (!HasValidIndices(f, vertexCount))
