@@ -10,6 +10,23 @@
 #include "adscodes.h"
 #include "adsdef.h"
 
+// Input-control flags of acedInitGet.
+#ifndef RSG_NONULL
+#define RSG_NONULL 0x0001
+#define RSG_NOZERO 0x0002
+#define RSG_NONEG 0x0004
+#define RSG_NOLIM 0x0008
+#define RSG_GETZ 0x0010
+#define RSG_DASH 0x0020
+#define RSG_2D 0x0040
+#define RSG_OTHER 0x0080
+#define RSG_DDISTFIRST 0x0100
+#define RSG_TRACKUCS 0x0200
+#define RSG_NOORTHOZ 0x0400
+#define RSG_NOOSNAP 0x0800
+#define RSG_NODDIST 0x1000
+#endif
+
 // Runs host commands. The arguments come as pairs of a type code and a
 // value: RTSTR (const ACHAR*), RTSHORT (int), RTLONG (int), RTREAL (double),
 // RTPOINT / RT3DPOINT (const double*, 2 or 3 values), RTENAME (ads_name);

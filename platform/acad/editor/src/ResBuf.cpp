@@ -16,7 +16,8 @@ enum class Holds { Nothing, String, Point, Real, Short, Long, Name };
 Holds holds(int type)
 {
     switch (type) {
-    case RTSTR: return Holds::String;
+    case RTSTR:
+    case RTDXF0: return Holds::String;
     case RTPOINT:
     case RT3DPOINT: return Holds::Point;
     case RTREAL:

@@ -470,11 +470,13 @@ int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct r
             }
             continue;
         }
-        if (text == L"R" || text == L"REMOVE") {
+        // A handle of an object comes before the options it may spell ("A", "ADD").
+        const bool namesObject = !kv_editor::entityByHandleText(text).isNull();
+        if (!namesObject && (text == L"R" || text == L"REMOVE")) {
             adding = false;
             continue;
         }
-        if (text == L"A" || text == L"ADD") {
+        if (!namesObject && (text == L"A" || text == L"ADD")) {
             adding = true;
             continue;
         }
