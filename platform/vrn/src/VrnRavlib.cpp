@@ -463,6 +463,15 @@ bool writeBytes(int fd, const void* data, size_t size) {
 bool writeU32(int fd, uint32_t v) { return writeBytes(fd, &v, sizeof v); }
 
 [[noreturn]] void childMain(int fd, const std::wstring& name, const std::string& path, off_t fileSize) {
+    // Whatever the importer (or a crash report) prints is not the host's
+    // output: the host's terminal and command line stay as they are.
+    int devNull = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (devNull >= 0) {
+        ::dup2(devNull, STDIN_FILENO);
+        ::dup2(devNull, STDOUT_FILENO);
+        ::dup2(devNull, STDERR_FILENO);
+        if (devNull > STDERR_FILENO) ::close(devNull);
+    }
     limitChildMemory(fileSize);
     int status = 1;
     try {
