@@ -3,10 +3,16 @@
 // see the order in which the host and the system loader drive it.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "AcApDMgr.h"
 #include "acedads.h"
 #include "acrxEntryPoint.h"
 #include "acutads.h"
+#include "dbapserv.h"
+#include "dbents.h"
+#include "dbmain.h"
+#include "dbsymtb.h"
 
 namespace {
 
@@ -94,6 +100,42 @@ public:
     // Counts its uses in the per-document data.
     static void OnCount() { acutPrintf(L"count %d\n", ++documentData.docData().uses); }
 
+    // The host release the editor reports.
+    static void OnVernum()
+    {
+        resbuf rb{};
+        if (acedGetVar(L"_VERNUM", &rb) == RTNORM) {
+            acutPrintf(L"vernum %ls\n", rb.resval.rstring);
+            free(rb.resval.rstring);
+        }
+    }
+    // Misbehaving commands: one leaves the block table open, one a selection set held.
+    static void OnLeaveOpen()
+    {
+        AcDbBlockTable* table = nullptr;
+        acdbHostApplicationServices()->workingDatabase()->getBlockTable(table, AcDb::kForRead);
+    }
+    static void OnHoldSet()
+    {
+        AcDbBlockTable* table = nullptr;
+        AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+        if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
+            return;
+        AcDbBlockTableRecord* space = nullptr;
+        table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite);
+        table->close();
+        if (space == nullptr)
+            return;
+        AcDbPoint* point = new AcDbPoint(AcGePoint3d(1, 2, 3));
+        if (space->appendAcDbEntity(point) == Acad::eOk)
+            point->close();
+        else
+            delete point;
+        space->close();
+        ads_name ss;
+        acedSSGet(L"X", NULL, NULL, NULL, ss);
+    }
+
     static int ads_kvtest()
     {
         acutPrintf(L"kvtest called\n");
@@ -116,6 +158,9 @@ ACED_ARXCOMMAND_ENTRY_AUTO(CTestApp, KvTest, _Beta, Beta, ACRX_CMD_MODAL, NULL)
 ACED_ARXCOMMAND_ENTRY(CTestApp, KvTest, _Ask, Ask, ACRX_CMD_MODAL, CTestApp::OnAsk, NULL, -1)
 ACED_ARXCOMMAND_ENTRY(CTestApp, KvTest, _Instance, Instance, ACRX_CMD_SESSION, CTestApp::OnInstance, NULL, -1)
 ACED_ARXCOMMAND_ENTRY(CTestApp, KvTest, _Count, Count, ACRX_CMD_MODAL, CTestApp::OnCount, NULL, -1)
+ACED_ARXCOMMAND_ENTRY(CTestApp, KvTestHost, _Vernum, Vernum, ACRX_CMD_MODAL, CTestApp::OnVernum, NULL, -1)
+ACED_ARXCOMMAND_ENTRY(CTestApp, KvTestHost, _LeaveOpen, LeaveOpen, ACRX_CMD_MODAL, CTestApp::OnLeaveOpen, NULL, -1)
+ACED_ARXCOMMAND_ENTRY(CTestApp, KvTestHost, _HoldSet, HoldSet, ACRX_CMD_MODAL, CTestApp::OnHoldSet, NULL, -1)
 ACED_ADSFUNCTION_ENTRY_AUTO(CTestApp, kvtest, false)
 
 extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason,
