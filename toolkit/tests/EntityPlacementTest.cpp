@@ -224,6 +224,27 @@ TEST_F(EntityPlacementTest, FailedAppendLeavesTheEntityLayeredColouredAndOutside
     EXPECT_EQ(line->layerId(), LookUpLayer(L"Layered"));
 }
 
+TEST_F(EntityPlacementTest, FailedColourStepIsReturnedAndNothingIsAppended)
+{
+    // An entity open only for read takes no colour.
+    AcDbObjectId id;
+    {
+        NewLine line;
+        ASSERT_EQ(AppendToModelSpace(line, id), Acad::eOk);
+    }
+    AcDbEntity* entity = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(entity, id, AcDb::kForRead), Acad::eOk);
+    const AcCmColor before = entity->color();
+    AcCmColor red;
+    red.setColorIndex(1);
+    EXPECT_EQ(AddEntity(entity, L"", red), Acad::eNotOpenForWrite);
+    EXPECT_EQ(AddEntity(entity, L"", 0x0000FF), Acad::eNotOpenForWrite);
+    EXPECT_EQ(SetEntityLayerAndColor(entity, L"", red), Acad::eNotOpenForWrite);
+    EXPECT_TRUE(entity->color() == before);
+    entity->close();
+    EXPECT_EQ(modelSpaceIds(), std::vector<AcDbObjectId>{id});
+}
+
 TEST_F(EntityPlacementTest, IdFormsHandBackTheNewObjectId)
 {
     NewLine a, b, c;
