@@ -35,6 +35,9 @@ Registry& registry()
     return *r;
 }
 
+AcDbHostApplicationServices* g_services = nullptr;
+AcDbDatabase* g_standinWorking = nullptr;  // made by newWorkingDatabase
+
 }  // namespace
 
 std::vector<AcDbDatabase*>& acdbimpl::liveDatabases() { return registry().databases; }
@@ -190,6 +193,8 @@ AcDbDatabase::~AcDbDatabase()
     AcDbHostApplicationServices* services = acdbHostApplicationServices();
     if (services->mpWorking == this)
         services->mpWorking = nullptr;
+    if (g_standinWorking == this)
+        g_standinWorking = nullptr;
     delete mpImpl;
 }
 
@@ -381,15 +386,16 @@ bool AcDbHandle::getIntoAsciiBuffer(ACHAR* buffer, size_t bufferLength) const
 AcDbHostApplicationServices::AcDbHostApplicationServices() = default;
 AcDbHostApplicationServices::~AcDbHostApplicationServices() = default;
 
-namespace {
-AcDbHostApplicationServices* g_services = nullptr;
-AcDbDatabase* g_standinWorking = nullptr;  // made by newWorkingDatabase
-}  // namespace
 
 AcDbDatabase* AcDbHostApplicationServices::workingDatabase() const
 {
-    if (mpWorking == nullptr)
-        standin::newWorkingDatabase();
+    if (mpWorking == nullptr) {
+        // The host always has a drawing: reuse the stand-in's own, or make one.
+        if (g_standinWorking != nullptr)
+            const_cast<AcDbHostApplicationServices*>(this)->mpWorking = g_standinWorking;
+        else
+            standin::newWorkingDatabase();
+    }
     return mpWorking;
 }
 

@@ -56,9 +56,10 @@ Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 colorIndex, Adesk::Boo
 
 AcCmEntityColor AcDbEntity::entityColor() const { return mColor; }
 
-static ACHAR* recordName(const AcDbStub* s)
+static ACHAR* recordName(AcDbStub* s)
 {
     const ACHAR* name = nullptr;
+    s = checkedStub(s);  // the record's database may be gone
     if (s != nullptr && s->mpObject != nullptr)
         name = Impl::nameOf(static_cast<const AcDbSymbolTableRecord*>(s->mpObject));
     return copyString(name);

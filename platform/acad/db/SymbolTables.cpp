@@ -373,7 +373,8 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
         return Acad::eAlreadyInDb;
     AcDbStub* layer = Impl::layerOf(entity);
     AcDbStub* linetype = Impl::linetypeOf(entity);
-    if ((layer != nullptr && layer->mpDb != d->self) || (linetype != nullptr && linetype->mpDb != d->self))
+    if ((layer != nullptr && (checkedStub(layer) == nullptr || layer->mpDb != d->self)) ||
+        (linetype != nullptr && (checkedStub(linetype) == nullptr || linetype->mpDb != d->self)))
         return Acad::eWrongDatabase;
     d->fillDefaults(entity);
     AcDbStub* s = d->add(entity, Impl::stubOf(this));

@@ -258,3 +258,18 @@ TEST(SubDMesh, RefusedDataKeepsTheOldMesh)
     mesh.subDLevel(level);
     EXPECT_EQ(level, 1);
 }
+
+TEST_F(DbTest, PropertiesOfAGoneDatabaseAreNotUsed)
+{
+    AcDbLine* line = new AcDbLine();
+    {
+        AcDbDatabase other;
+        ASSERT_EQ(line->setLayer(other.layerZero()), Acad::eOk);
+    }
+    EXPECT_EQ(take(line->layer()), L"");
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(space->appendAcDbEntity(line), Acad::eWrongDatabase);
+    space->close();
+    delete line;
+}
