@@ -8,19 +8,54 @@
 //    sort), and each bucket is sorted by (larger vertex, face, side). Runs of
 //    equal vertex pairs are the edges, already in lexicographic order, and
 //    the sides of a run list the faces on that edge in ascending order.
-// All lists of the result point into three shared pools.
+// All lists of the result point into three shared pools. Large blocks are
+// given huge pages where the system offers them, which saves most of the
+// page faults of a big mesh.
 #include "opennurbs_mesh.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
 #include <memory>
 #include <new>
+#if __has_include(<sys/mman.h>)
+#include <sys/mman.h>
+#endif
 
 namespace
 {
+// Large blocks ask the kernel for huge pages: far fewer page faults when a
+// big mesh's topology is built in fresh memory.
+void AdviseHugePages(void* p, size_t bytes)
+{
+#if defined(MADV_HUGEPAGE)
+  const size_t huge = (size_t)2 << 20;
+  if (p == nullptr || bytes < 2 * huge)
+    return;
+  const uintptr_t begin = ((uintptr_t)p + huge - 1) & ~(uintptr_t)(huge - 1);
+  const uintptr_t end = ((uintptr_t)p + bytes) & ~(uintptr_t)(huge - 1);
+  if (end > begin)
+    madvise((void*)begin, end - begin, MADV_HUGEPAGE);
+#endif
+}
+
+void* AllocateBlock(size_t n, size_t size, bool zero)
+{
+  void* p = zero ? std::calloc(n, size) : std::malloc(n * size);
+  if (p == nullptr)
+    throw std::bad_alloc();
+  AdviseHugePages(p, n * size);
+  return p;
+}
+
+struct FreeBlock
+{
+  void operator()(void* p) const { std::free(p); }
+};
+
 struct WeldSlot
 {
   ON__UINT32 k[3];
@@ -58,7 +93,7 @@ public:
     if (((size_t)1 << m_bits) <= scratch_slots)
       m_slots = scratch;
     else
-      m_slots = m_own = (WeldSlot*)std::malloc(((size_t)1 << m_bits) * sizeof(WeldSlot));
+      m_slots = m_own = (WeldSlot*)AllocateBlock((size_t)1 << m_bits, sizeof(WeldSlot), false);
     if (m_slots == nullptr)
       throw std::bad_alloc();
     Clear();
@@ -107,9 +142,7 @@ private:
     const size_t old_size = (size_t)1 << m_bits;
     WeldSlot* old = m_slots;
     WeldSlot* old_own = m_own;
-    WeldSlot* grown = (WeldSlot*)std::malloc(2 * old_size * sizeof(WeldSlot));
-    if (grown == nullptr)
-      throw std::bad_alloc();
+    WeldSlot* grown = (WeldSlot*)AllocateBlock(2 * old_size, sizeof(WeldSlot), false);
     m_slots = m_own = grown;
     m_bits++;
     Clear();
@@ -149,19 +182,41 @@ int WeldVertices(const ON_3fPoint* V, int n, int* map, void* scratch, size_t scr
   // Meshes usually share most positions between a few vertices; the table
   // starts at half the vertex count and grows when needed.
   WeldTable table((size_t)n / 2 + 16, (WeldSlot*)scratch, scratch_bytes / sizeof(WeldSlot));
-  const int lookahead = 16;
+  // Hashes are computed `lookahead` vertices ahead so that the table slot
+  // can be fetched from memory while earlier vertices are handled.
+  const int lookahead = 32;
+  ON__UINT64 ring[lookahead];
+  bool ring_ok[lookahead];
+  for (int i = 0; i < lookahead && i < n; i++)
+  {
+    ON__UINT32 k[3];
+    ring_ok[i] = LoadKey(V[i], k);
+    ring[i] = ring_ok[i] ? HashKey(k) : 0;
+    if (ring_ok[i])
+      table.Prefetch(ring[i]);
+  }
   int count = 0;
   for (int i = 0; i < n; i++)
   {
-    ON__UINT32 k[3];
-    if (i + lookahead < n && LoadKey(V[i + lookahead], k))
-      table.Prefetch(HashKey(k));
-    if (!LoadKey(V[i], k))
+    const int r = i % lookahead;
+    const bool ok = ring_ok[r];
+    const ON__UINT64 hash = ring[r];
+    if (i + lookahead < n)
+    {
+      ON__UINT32 k[3];
+      ring_ok[r] = LoadKey(V[i + lookahead], k);
+      ring[r] = ring_ok[r] ? HashKey(k) : 0;
+      if (ring_ok[r])
+        table.Prefetch(ring[r]);
+    }
+    if (!ok)
     {
       map[i] = count++; // NaN is equal to nothing
       continue;
     }
-    const int id = table.Find(k, HashKey(k), count);
+    const ON_3fPoint& p = V[i];
+    const ON__UINT32 k[3] = {KeyBits(p.x), KeyBits(p.y), KeyBits(p.z)};
+    const int id = table.Find(k, hash, count);
     if (id == count)
       count++;
     map[i] = id;
@@ -207,9 +262,7 @@ T* AllocateArray(ON_SimpleArray<T>& array, size_t n, bool zero)
     array.Destroy();
     return nullptr;
   }
-  T* a = (T*)(zero ? std::calloc(n, sizeof(T)) : std::malloc(n * sizeof(T)));
-  if (a == nullptr)
-    throw std::bad_alloc();
+  T* a = (T*)AllocateBlock(n, sizeof(T), zero);
   array.SetArray(a, (int)n, (int)n);
   return a;
 }
@@ -245,7 +298,8 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
   // that the second phase reuses memory the first has already touched.
   const size_t scratch_bytes =
       std::max(WeldTable::InitialBytes((size_t)vcount / 2 + 16), (size_t)fcount * 4 * sizeof(ON__UINT64));
-  std::unique_ptr<ON__UINT64[]> scratch(new ON__UINT64[scratch_bytes / sizeof(ON__UINT64) + 1]);
+  std::unique_ptr<ON__UINT64, FreeBlock> scratch(
+      (ON__UINT64*)AllocateBlock(scratch_bytes / sizeof(ON__UINT64) + 1, sizeof(ON__UINT64), false));
   const int tvcount = WeldVertices(V, vcount, map, scratch.get(), scratch_bytes);
 
   ON_MeshTopologyVertex* topv = AllocateArray(m_topv, (size_t)tvcount, true);
