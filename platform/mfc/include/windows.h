@@ -93,7 +93,9 @@ DECLARE_HANDLE(HDC);
 DECLARE_HANDLE(HKEY);
 typedef HINSTANCE HMODULE;
 typedef HANDLE HGLOBAL;
-typedef intptr_t (*FARPROC)();
+// Real FARPROC returns INT_PTR; void (*)() is the type GCC lets one cast to
+// any other function type without a warning.
+typedef void (*FARPROC)();
 
 #define WINAPI
 #define CALLBACK

@@ -10,3 +10,6 @@
 #define IDS_GREETING                    1
 #define IDS_FAREWELL                    17
 #define IDS_ACCENTS                     18
+#define IDC_MAYBE                       304
+#define IDD_BROKEN                      500
+#define IDC_LIST                        501
