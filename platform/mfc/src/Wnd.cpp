@@ -63,7 +63,14 @@ CWnd* PASCAL CWnd::FromHandle(HWND window) {
     if (!w) return nullptr;
     if (w->permanent) return w->permanent;
     if (!w->temporary) {
-        w->temporary.reset(new CWnd);
+        // Of the control's own class, so that code may cast it as MFC code does.
+        switch (standin::detail::classOf(*w)) {
+        case standin::detail::Class::Button: w->temporary.reset(new CButton); break;
+        case standin::detail::Class::ComboBox: w->temporary.reset(new CComboBox); break;
+        case standin::detail::Class::Edit: w->temporary.reset(new CEdit); break;
+        case standin::detail::Class::Static: w->temporary.reset(new CStatic); break;
+        default: w->temporary.reset(new CWnd); break;
+        }
         w->temporary->m_hWnd = window;
     }
     return w->temporary.get();
