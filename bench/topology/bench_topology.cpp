@@ -48,6 +48,14 @@ void BM_Topology(benchmark::State& state)
   state.counters["vertices"] = mesh.VertexCount();
   state.counters["topv"] = top.TopVertexCount();
   state.counters["tope"] = top.TopEdgeCount();
+  // Bytes held by the topology: its four arrays and the three index pools
+  // behind m_vi, m_topei and m_topfi.
+  double bytes = top.m_topv_map.SizeOfArray() + top.m_topv.SizeOfArray() + top.m_tope.SizeOfArray() +
+                 top.m_topf.SizeOfArray();
+  bytes += sizeof(int) * (double)mesh.VertexCount();
+  for (int e = 0; e < top.TopEdgeCount(); e++)
+    bytes += sizeof(int) * (2.0 + top.m_tope[e].m_topf_count);
+  state.counters["top_bytes_per_face"] = bytes / mesh.FaceCount();
 }
 
 void BM_SortReference(benchmark::State& state)

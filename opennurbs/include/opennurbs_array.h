@@ -69,11 +69,10 @@ public:
       {
         if (m_capacity < src.m_count)
           SetCapacity((size_t)src.m_count);
-        if (m_a)
-        {
-          m_count = src.m_count;
-          std::memcpy((void*)m_a, (const void*)src.m_a, (size_t)m_count * sizeof(T));
-        }
+        if (m_capacity < src.m_count)
+          throw std::bad_alloc();
+        m_count = src.m_count;
+        std::memcpy((void*)m_a, (const void*)src.m_a, (size_t)m_count * sizeof(T));
       }
     }
     return *this;
@@ -345,6 +344,8 @@ public:
       {
         Destroy();
         Reserve((size_t)src.m_count);
+        if (m_capacity < src.m_count)
+          throw std::bad_alloc();
       }
       for (int i = 0; i < src.m_count; i++)
         m_a[i] = src.m_a[i];
