@@ -128,6 +128,8 @@ TEST_F(ArxHostTest, WhatACommandLeavesBehindIsReported)
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("after LeaveOpen: database objects left open"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("after HoldSet: selection sets held"), std::string::npos) << r.err;
+    // And once more when the host goes away.
+    EXPECT_NE(r.err.find("selection sets never freed"), std::string::npos) << r.err;
 }
 
 TEST_F(ArxHostTest, ALockedModuleIsUnloadedAtTheEndAllTheSame)

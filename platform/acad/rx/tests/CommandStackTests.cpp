@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "standin/AcEdStandin.h"
 #include "standin/ScriptedUser.h"
 
 #include "accmd.h"
+#include "acedads.h"
 #include "acutads.h"
 #include "adscodes.h"
 #include "rxdlinkr.h"
@@ -127,6 +129,17 @@ TEST_F(CommandStackTest, CommandsRunByLocalNameOrUnderscoreAndGlobalName)
     EXPECT_EQ(standin::editor::runCommand(L"beta"), RTERROR);   // not a local name
     EXPECT_EQ(standin::editor::commandLineText(),
               L"first\nfirst\nsecond\nsecond\nUnknown command \"BETA\".  Press F1 for help.\n");
+}
+
+TEST_F(CommandStackTest, AnExceptionLeavingACommandEndsItWithAnError)
+{
+    standin::ScriptedUser user;
+    standin::ScopedUser scoped(user);
+    ASSERT_EQ(stack->addCommand(L"KvA", L"_Throw", L"Throw", 0, +[] { throw std::runtime_error("broken"); }),
+              Acad::eOk);
+    EXPECT_EQ(standin::editor::runCommand(L"Throw"), RTERROR);
+    EXPECT_EQ(standin::editor::commandLineText(), L"Unhandled exception in command _Throw: broken\n");
+    EXPECT_EQ(acedCommand(RTSTR, L"_Throw", RTNONE), RTERROR);
 }
 
 }  // namespace

@@ -84,26 +84,28 @@ TEST_F(ModuleTest, TheCommandTableIsRegisteredInOrderAndRemovedAtUnload)
     ASSERT_TRUE(acrxDynamicLinker->loadModule(kModule.c_str(), false));
     const HMODULE module = standin::rx::loadedModules().at(0).module;
     const auto commands = testCommands();
-    ASSERT_EQ(commands.size(), 5u);
-    const wchar_t* globals[] = {L"_Alpha", L"_Beta", L"_Ask", L"_Instance", L"_Count"};
-    const wchar_t* locals[] = {L"Alpha", L"Beta", L"Ask", L"Instance", L"Count"};
-    for (size_t i = 0; i < 5; ++i) {
+    ASSERT_EQ(commands.size(), 6u);
+    // _Gamma's local name comes from the module's string table.
+    const wchar_t* globals[] = {L"_Alpha", L"_Beta", L"_Gamma", L"_Ask", L"_Instance", L"_Count"};
+    const wchar_t* locals[] = {L"Alpha", L"Beta", L"Gamma", L"Ask", L"Instance", L"Count"};
+    for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(commands[i].globalName, globals[i]);
         EXPECT_EQ(commands[i].localName, locals[i]);
         EXPECT_EQ(commands[i].functionCode, -1);
         // The module's own resources, except for a session command.
-        EXPECT_EQ(commands[i].resourceHandle, i == 3 ? nullptr : module) << i;
+        EXPECT_EQ(commands[i].resourceHandle, i == 4 ? nullptr : module) << i;
     }
     EXPECT_EQ(commands[0].flags, ACRX_CMD_TRANSPARENT);
-    EXPECT_EQ(commands[3].flags, ACRX_CMD_SESSION);
+    EXPECT_EQ(commands[4].flags, ACRX_CMD_SESSION);
 
     takeLines();
     EXPECT_EQ(standin::editor::runCommand(L"Alpha"), RTNORM);
     EXPECT_EQ(standin::editor::runCommand(L"_beta"), RTNORM);
+    EXPECT_EQ(standin::editor::runCommand(L"gamma"), RTNORM);
     EXPECT_EQ(standin::editor::runCommand(L"Instance"), RTNORM);
     user_.type(L"ci");
     EXPECT_EQ(standin::editor::runCommand(L"Ask"), RTNORM);
-    EXPECT_EQ(takeLines(), L"alpha\nbeta\ninstance same\nasked 5100 Circle\n");
+    EXPECT_EQ(takeLines(), L"alpha\nbeta\ngamma\ninstance same\nasked 5100 Circle\n");
 
     ASSERT_TRUE(acrxDynamicLinker->unloadModule(L"acad_test_module.arx", false));
     EXPECT_TRUE(testCommands().empty());

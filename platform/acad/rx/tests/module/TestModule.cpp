@@ -87,6 +87,7 @@ public:
 
     static void OnAlpha() { acutPrintf(L"alpha\n"); }
     static void KvTest_Beta() { acutPrintf(L"beta\n"); }
+    static void KvTest_Gamma() { acutPrintf(L"gamma\n"); }
     // Asks a keyword and prints what came back.
     static void OnAsk()
     {
@@ -155,6 +156,7 @@ void CTestApp::OnInstance()
 
 ACED_ARXCOMMAND_ENTRY(CTestApp, KvTest, _Alpha, Alpha, ACRX_CMD_TRANSPARENT, CTestApp::OnAlpha, NULL, -1)
 ACED_ARXCOMMAND_ENTRY_AUTO(CTestApp, KvTest, _Beta, Beta, ACRX_CMD_MODAL, NULL)
+ACED_ARXCOMMAND_ENTRYBYID_AUTO(CTestApp, KvTest, _Gamma, 101, ACRX_CMD_MODAL, NULL)
 ACED_ARXCOMMAND_ENTRY(CTestApp, KvTest, _Ask, Ask, ACRX_CMD_MODAL, CTestApp::OnAsk, NULL, -1)
 ACED_ARXCOMMAND_ENTRY(CTestApp, KvTest, _Instance, Instance, ACRX_CMD_SESSION, CTestApp::OnInstance, NULL, -1)
 ACED_ARXCOMMAND_ENTRY(CTestApp, KvTest, _Count, Count, ACRX_CMD_MODAL, CTestApp::OnCount, NULL, -1)
