@@ -86,6 +86,7 @@ TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
 {
     addLayer(L"Walls", 1, false, false, false);
     addLayer(L"Frozen", 3, true, true, true);
+    addLayer(L"Stra\u00dfe \u03a9", 250, false, false, false);
 
     auto* face = new AcDbFace(AcGePoint3d(0, 0, 0), AcGePoint3d(1.5, 0, 0), AcGePoint3d(1.5, 2.25, 0.125),
                               AcGePoint3d(0, 2.25, -3));
@@ -137,6 +138,7 @@ TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
         "layer 0 7 -1 0 0 0 Continuous",
         "layer Walls 1 -1 0 0 0 Continuous",
         "layer Frozen 3 -1 1 1 1 Continuous",
+        "layer Stra\xc3\x9f" "e \xce\xa9 250 -1 0 0 0 Continuous",  // UTF-8 as Python prints it
     };
     EXPECT_EQ(layers, expectLayers);
 

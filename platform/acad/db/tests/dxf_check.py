@@ -1,13 +1,15 @@
 """Reads a DXF file with ezdxf and prints what the conformance test compares.
 
-Output, one item a line:
+Names written with the DXF escape for characters beyond ASCII are decoded. Output, one item a line:
   audit <number of errors> <number of fixes>
   layer <name> <color> <true color or -1> <frozen> <locked> <off> <linetype>
   <DXF type> <layer> <color> <true color or -1> <numbers...>
 """
+import io
 import sys
 
 import ezdxf
+from ezdxf.lldxf.encoding import decode_dxf_unicode
 
 
 def fmt(v):
@@ -15,19 +17,20 @@ def fmt(v):
 
 
 def main(path):
+    sys.stdout = io.TextIOWrapper(sys.stdout.buffer, encoding="utf-8")
     doc = ezdxf.readfile(path)
     auditor = doc.audit()
     print("audit", len(auditor.errors), len(auditor.fixes))
     for layer in doc.layers:
         if layer.dxf.name == "Defpoints":  # added by ezdxf itself
             continue
-        print("layer", layer.dxf.name, abs(layer.dxf.color),
+        print("layer", decode_dxf_unicode(layer.dxf.name), abs(layer.dxf.color),
               layer.dxf.get("true_color", -1),
               int(layer.is_frozen()), int(layer.is_locked()), int(layer.is_off()),
               layer.dxf.linetype)
     for e in doc.modelspace():
         t = e.dxftype()
-        head = [t, e.dxf.layer, str(e.dxf.color), str(e.dxf.get("true_color", -1))]
+        head = [t, decode_dxf_unicode(e.dxf.layer), str(e.dxf.color), str(e.dxf.get("true_color", -1))]
         nums = []
         if t == "3DFACE":
             for name in ("vtx0", "vtx1", "vtx2", "vtx3"):
