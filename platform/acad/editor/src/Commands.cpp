@@ -121,8 +121,11 @@ int runNamed(const std::wstring& typed)
         return RTNORM;
     if (AcEdCommand* command = registeredCommand(name)) {
         AcRxFunctionPtr function = command->functionAddr();
-        if (function == nullptr)
+        if (function == nullptr) {
+            // Left on the stack by an application that is gone.
+            kv_editor::printf(L"The application of command \"%ls\" is not loaded.\n", command->globalName());
             return RTERROR;
+        }
         try {
             function();
         } catch (const std::exception& e) {
