@@ -270,6 +270,32 @@ void anchorPoint(AcDbObjectId id, ads_point pt)
     pt[2] = anchor.z;
 }
 
+// Whether the block table record is model or paper space.
+bool isSpace(AcDbDatabase* db, AcDbObjectId recordId)
+{
+    AcDbBlockTable* table = nullptr;
+    if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
+        return false;
+    AcDbObjectId model;
+    AcDbObjectId paper;
+    table->getAt(ACDB_MODEL_SPACE, model);
+    table->getAt(ACDB_PAPER_SPACE, paper);
+    table->close();
+    return !recordId.isNull() && (recordId == model || recordId == paper);
+}
+
+// An entity that is open for write cannot be read: its place is found by
+// walking the spaces.
+AcDbObjectId spaceEntityByScan(AcDbDatabase* db, const AcDbHandle& handle)
+{
+    AcDbObjectId found;
+    standin::forEachSpaceEntity(db, [&](AcDbObjectId id) {
+        if (found.isNull() && id.handle() == handle)
+            found = id;
+    });
+    return found;
+}
+
 bool isHexText(const std::wstring& text)
 {
     if (text.empty() || text.size() > 16)
@@ -352,12 +378,15 @@ AcDbObjectId entityByHandleText(const std::wstring& text)
     if (handle.isNull())
         return AcDbObjectId();
     // Only entities of model and paper space that are not erased can be picked.
-    AcDbObjectId found;
-    standin::forEachSpaceEntity(db, [&](AcDbObjectId id) {
-        if (found.isNull() && id.handle() == handle)
-            found = id;
-    });
-    return found;
+    const AcDbObjectId id = standin::findByHandle(db, handle);
+    if (id.isNull() || id.isErased())
+        return AcDbObjectId();
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
+        return spaceEntityByScan(db, handle);
+    const AcDbObjectId owner = entity->ownerId();
+    entity->close();
+    return isSpace(db, owner) ? id : AcDbObjectId();
 }
 
 std::wstring handleText(AcDbObjectId id)
