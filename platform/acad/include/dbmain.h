@@ -244,3 +244,5 @@ Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& objId, const ads_name objName);
 
 // acutDelString frees the strings that layer(), linetype() and getName() hand out.
 #include "acutmem.h"
+// acdbEntDel, which the host's ADS headers also bring in.
+#include "adsdb.h"
