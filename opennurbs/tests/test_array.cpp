@@ -44,6 +44,14 @@ TEST(SimpleArray, AppendingOwnElementAcrossGrowthIsSafe)
   EXPECT_EQ(a.Count(), 6);
   EXPECT_EQ(a[0], ON_3dPoint(1, 1, 1));
   EXPECT_EQ(a[5], ON_3dPoint(1, 1, 1));
+
+  ON_SimpleArray<int> b;
+  for (int i = 0; i < 4; i++)
+    b.Append(i);
+  b.Append(4, b.Array()); // the whole array onto itself, with growth
+  ASSERT_EQ(b.Count(), 8);
+  for (int i = 0; i < 8; i++)
+    EXPECT_EQ(b[i], i % 4);
 }
 
 TEST(SimpleArray, AppendNewZeroFillsEvenOverOldContents)
