@@ -384,6 +384,33 @@ typedef const RECT* LPCRECT;
 
 typedef BOOL (WINAPI *DLLMAIN_PROC)(HINSTANCE, DWORD, LPVOID);
 
+// Finding files.
+#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+#define FILE_ATTRIBUTE_READONLY  0x00000001
+#define FILE_ATTRIBUTE_HIDDEN    0x00000002
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_ARCHIVE   0x00000020
+#define FILE_ATTRIBUTE_NORMAL    0x00000080
+
+typedef struct _FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+} FILETIME, *LPFILETIME;
+
+typedef struct _WIN32_FIND_DATAW {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD dwReserved0;
+    DWORD dwReserved1;
+    WCHAR cFileName[MAX_PATH];
+    WCHAR cAlternateFileName[14];   // the 8.3 short name, empty when the name is one
+} WIN32_FIND_DATAW, *LPWIN32_FIND_DATAW;
+typedef WIN32_FIND_DATAW WIN32_FIND_DATA;
+
 // The C run-time's path splitting (stdlib.h on Windows).
 #define _MAX_PATH  260
 #define _MAX_DRIVE 3
@@ -445,7 +472,14 @@ BOOL WINAPI SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
 UINT WINAPI GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int bufferMax);
 BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
 
+// Finding files: '*' and '?' match case-insensitively, against the long
+// name and the 8.3 short name, as on Windows.
+HANDLE WINAPI FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW data);
+BOOL WINAPI FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW data);
+BOOL WINAPI FindClose(HANDLE find);
+
 // C run-time.
+int __cdecl _wunlink(const wchar_t* path);
 void __cdecl _wsplitpath(const wchar_t* path, wchar_t* drive, wchar_t* dir, wchar_t* fname,
                          wchar_t* ext);
 int __cdecl _swprintf(wchar_t* buffer, const wchar_t* format, ...);
@@ -474,3 +508,5 @@ double __cdecl _wtof(const wchar_t* text);
 #define GetWindowTextLength GetWindowTextLengthW
 #define SetDlgItemText SetDlgItemTextW
 #define GetDlgItemText GetDlgItemTextW
+#define FindFirstFile FindFirstFileW
+#define FindNextFile FindNextFileW

@@ -4,6 +4,8 @@
 
 #include <standin/Win32.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
@@ -229,6 +231,98 @@ TEST(LastError, IsKeptPerThread) {
     SetLastError(1234);
     EXPECT_EQ(1234u, GetLastError());
     SetLastError(0);
+}
+
+}  // namespace
+
+namespace {
+
+class FindFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char name[] = "/tmp/kvfindXXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(name));
+        folder = name;
+        for (const char* f : {"model.dxf", "model.dxfx", "Other.DXF", "readme.txt", ".hidden"})
+            std::ofstream(folder + "/" + f) << "x";
+        mkdir((folder + "/sub").c_str(), 0755);
+    }
+    void TearDown() override { std::system(("rm -rf " + folder).c_str()); }
+
+    // The names found for `pattern`, in the order given; empty with the
+    // last error when nothing is found.
+    std::vector<std::wstring> find(const std::wstring& pattern, DWORD* error = nullptr) {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW data;
+        HANDLE h = FindFirstFileW((standin::widen(folder) + L"\\" + pattern).c_str(), &data);
+        if (h == INVALID_HANDLE_VALUE) {
+            if (error) *error = GetLastError();
+            return names;
+        }
+        do names.push_back(data.cFileName);
+        while (FindNextFileW(h, &data));
+        EXPECT_EQ(ERROR_NO_MORE_FILES, GetLastError());
+        EXPECT_TRUE(FindClose(h));
+        return names;
+    }
+    std::string folder;
+};
+
+TEST_F(FindFiles, PatternsMatchLongAndShortNamesIgnoringCase) {
+    using V = std::vector<std::wstring>;
+    struct Row {
+        const wchar_t* pattern;
+        V names;
+    };
+    const Row rows[] = {
+        {L"*.dxf", V{L"model.dxf", L"model.dxfx", L"Other.DXF"}},   // model.dxfx through MODEL~1.DXF
+        {L"model*.dxf", V{L"model.dxf", L"model.dxfx"}},
+        {L"M?DEL.DXF", V{L"model.dxf"}},
+        {L"*.txt", V{L"readme.txt"}},
+        {L"sub", V{L"sub"}},
+        {L"*", V{L".", L"..", L".hidden", L"model.dxf", L"model.dxfx", L"Other.DXF", L"readme.txt", L"sub"}},
+    };
+    for (const Row& r : rows) EXPECT_EQ(r.names, find(r.pattern)) << standin::narrow(r.pattern);
+}
+
+TEST_F(FindFiles, NothingFoundAndMissingFolders) {
+    DWORD error = 0;
+    EXPECT_TRUE(find(L"*.zip", &error).empty());
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, error);
+    EXPECT_TRUE(find(L"nofolder\\*.dxf", &error).empty());
+    EXPECT_EQ(ERROR_PATH_NOT_FOUND, error);
+    int notAHandle = 0;
+    EXPECT_FALSE(FindClose(&notAHandle));
+}
+
+TEST_F(FindFiles, FindDataDescribesTheFile) {
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((standin::widen(folder) + L"/model.dxfx").c_str(), &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    EXPECT_STREQ(L"model.dxfx", data.cFileName);
+    EXPECT_STREQ(L"MODEL~1.DXF", data.cAlternateFileName);
+    EXPECT_EQ(1u, data.nFileSizeLow);
+    EXPECT_EQ(0u, data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    FindClose(h);
+    h = FindFirstFileW((standin::widen(folder) + L"/sub").c_str(), &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    EXPECT_NE(0u, data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_STREQ(L"", data.cAlternateFileName);
+    FindClose(h);
+}
+
+TEST_F(FindFiles, UnlinkRemovesFilesOnly) {
+    std::wstring dir = standin::widen(folder);
+    EXPECT_EQ(0, _wunlink((dir + L"\\readme.txt").c_str()));
+    EXPECT_EQ(-1, _wunlink((dir + L"\\readme.txt").c_str()));
+    EXPECT_EQ(ENOENT, errno);
+    EXPECT_EQ(-1, _wunlink((dir + L"\\sub").c_str()));
+    EXPECT_EQ(EACCES, errno);
+    chmod((folder + "/model.dxf").c_str(), 0444);
+    EXPECT_EQ(-1, _wunlink((dir + L"/model.dxf").c_str()));
+    EXPECT_EQ(EACCES, errno);
+    struct stat st;
+    EXPECT_EQ(0, stat((folder + "/model.dxf").c_str(), &st));   // still there
 }
 
 }  // namespace
