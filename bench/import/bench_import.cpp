@@ -1,0 +1,423 @@
+// Whole imports through the host program against reading the same file alone.
+//
+// A jittered grid OBJ (make_grid_obj's) of about 100 thousand and of about a
+// million triangles is imported by running the host program, arxhost, on a
+// script: the command "_Kolvane", the file, then the options dialog with one
+// of the four modes and OK. The reference, "Read", is the same process on the
+// same file whose script answers the options dialog with Cancel: the host
+// starts, loads the module, the model reader reads the file (in its reading
+// child) and hands the meshes over, and the command ends before any entity is
+// written. So the two differ by exactly the writers and their report lines.
+//
+// Each run is a whole process, timed from fork to exit; each figure is the
+// median of several runs. Peak memory is the peak resident size of the host
+// process plus that of the reader's child process (both from the kernel's
+// high-water marks, sampled every millisecond and checked against wait4's
+// ru_maxrss). Every run is checked: exit status 0, the expected report line
+// on the command line and nothing reported on standard error (objects left
+// open), so a failing import is never counted as a fast one.
+//
+//   bench_import [--runs=N] [--host=PATH] [benchmark flags]
+//
+// --runs: runs per figure (default 5); --host: the host program (default:
+// arxhost beside this program). A summary table follows the runs.
+#include "GridObj.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const int kCells[] = {224, 707};   // 100 352 and 999 698 triangles
+
+enum Mode { kRead = -1, kMesh = 0, kFaces, kLines, kPoints };
+const Mode kModes[] = {kRead, kMesh, kFaces, kLines, kPoints};
+
+const char* ModeName(Mode mode)
+{
+    switch (mode) {
+    case kRead: return "Read";
+    case kMesh: return "Mesh";
+    case kFaces: return "3DFaces";
+    case kLines: return "Lines";
+    case kPoints: return "Points";
+    }
+    return "?";
+}
+
+// The options dialog's combo item for a mode.
+const char* ComboItem(Mode mode)
+{
+    switch (mode) {
+    case kMesh: return "Mesh";
+    case kFaces: return "3D Faces";
+    case kLines: return "Lines";
+    case kPoints: return "Points";
+    case kRead: return "Mesh";   // answered, then cancelled
+    }
+    return "Mesh";
+}
+
+// The report line the host must print for a grid of cells x cells.
+std::string ExpectedLine(Mode mode, int cells)
+{
+    const long long c = cells;
+    const long long vertices = (c + 1) * (c + 1), faces = 2 * c * c, edges = 3 * c * c + 2 * c;
+    char line[128];
+    switch (mode) {
+    case kRead:
+        return "Failure [Command cancelled]";
+    case kMesh:
+        std::snprintf(line, sizeof line, "Created polyface mesh consisting of %lld vertices and %lld faces",
+                      vertices, faces);
+        break;
+    case kFaces: std::snprintf(line, sizeof line, "Created %lld 3d faces", faces); break;
+    case kLines: std::snprintf(line, sizeof line, "Created %lld lines", edges); break;
+    case kPoints: std::snprintf(line, sizeof line, "Created %lld points", vertices); break;
+    }
+    return line;
+}
+
+struct Settings {
+    std::string host;
+    int runs = 5;
+    std::string folder;   // temporary: models, scripts, registry, outputs
+};
+Settings g;
+
+std::string ProgramFolder()
+{
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return ".";
+    buffer[n] = 0;
+    std::string path(buffer);
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+bool WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out.flush());
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The grid OBJ of the given size, written on first use.
+const std::string& ModelFile(int cells)
+{
+    static std::map<int, std::string> files;
+    std::string& path = files[cells];
+    if (path.empty()) {
+        const std::string name = g.folder + "/grid-" + std::to_string(cells) + ".obj";
+        if (std::FILE* out = std::fopen(name.c_str(), "wb")) {
+            const bool ok = gridobj::write(out, cells);
+            if (std::fclose(out) == 0 && ok)
+                path = name;
+        }
+    }
+    return path;
+}
+
+// A "Key:   1234 kB" field of /proc/PID/status, in kB; -1 when unknown.
+long StatusKb(const std::string& status, const char* key)
+{
+    const size_t at = status.find(key);
+    if (at == std::string::npos)
+        return -1;
+    return std::strtol(status.c_str() + at + std::strlen(key), nullptr, 10);
+}
+
+std::string ProcText(pid_t pid, const char* file)
+{
+    const std::string path = "/proc/" + std::to_string(pid) + "/" + file;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::string();
+    std::string text;
+    char buf[4096];
+    ssize_t got;
+    while ((got = ::read(fd, buf, sizeof buf)) > 0)
+        text.append(buf, static_cast<size_t>(got));
+    ::close(fd);
+    return text;
+}
+
+struct RunResult {
+    bool ok = false;
+    std::string error;
+    double seconds = 0;
+    long hostPeakKb = 0;     // peak resident size of the host process
+    long readerPeakKb = 0;   // peak resident size of the reader's child process
+};
+
+RunResult RunHost(const std::string& script)
+{
+    RunResult r;
+    const std::string out = g.folder + "/stdout.txt", err = g.folder + "/stderr.txt";
+    const std::string registry = g.folder + "/registry.txt";
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        r.error = std::string("fork: ") + std::strerror(errno);
+        return r;
+    }
+    if (pid == 0) {
+        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int i = ::open("/dev/null", O_RDONLY);
+        if (o < 0 || e < 0 || i < 0)
+            ::_exit(126);
+        ::dup2(i, 0);
+        ::dup2(o, 1);
+        ::dup2(e, 2);
+        const char* argv[] = {g.host.c_str(), "--registry", registry.c_str(), script.c_str(), nullptr};
+        ::execv(g.host.c_str(), const_cast<char* const*>(argv));
+        ::_exit(127);
+    }
+
+    int status = 0;
+    struct rusage usage {};
+    std::map<pid_t, long> childPeak;
+    for (;;) {
+        const pid_t done = ::wait4(pid, &status, WNOHANG, &usage);
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR) {
+            r.error = std::string("wait4: ") + std::strerror(errno);
+            return r;
+        }
+        const long hwm = StatusKb(ProcText(pid, "status"), "VmHWM:");
+        r.hostPeakKb = std::max(r.hostPeakKb, hwm);
+        char children[64];
+        std::snprintf(children, sizeof children, "task/%d/children", static_cast<int>(pid));
+        std::istringstream list(ProcText(pid, children));
+        for (long child; list >> child;) {
+            const long c = StatusKb(ProcText(static_cast<pid_t>(child), "status"), "VmHWM:");
+            long& peak = childPeak[static_cast<pid_t>(child)];
+            peak = std::max(peak, c);
+        }
+        const struct timespec pause {0, 1000000};
+        ::nanosleep(&pause, nullptr);
+    }
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    for (const auto& c : childPeak)
+        r.readerPeakKb = std::max(r.readerPeakKb, c.second);
+    // ru_maxrss is the larger of the host's peak and its children's, exactly:
+    // it corrects the larger of the two sampled figures.
+    const long exact = usage.ru_maxrss;
+    if (r.hostPeakKb >= r.readerPeakKb)
+        r.hostPeakKb = std::max(r.hostPeakKb, exact);
+    else
+        r.readerPeakKb = std::max(r.readerPeakKb, exact);
+
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        r.error = "the host program ended with status " + std::to_string(status);
+        return r;
+    }
+    const std::string errors = ReadText(err);
+    if (!errors.empty()) {
+        r.error = "the host program reported: " + errors.substr(0, 200);
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
+void BM_Import(benchmark::State& state, Mode mode, int cells)
+{
+    const std::string& model = ModelFile(cells);
+    if (model.empty()) {
+        state.SkipWithError("cannot write the grid OBJ");
+        return;
+    }
+    const std::string script = g.folder + "/" + ModeName(mode) + "-" + std::to_string(cells) + ".scr";
+    const std::string text = "_Kolvane\n" + model + "\n" + ComboItem(mode) + "\nYes\n" +
+                             (mode == kRead ? "Cancel" : "OK") + "\n";
+    if (!WriteText(script, text)) {
+        state.SkipWithError("cannot write the script");
+        return;
+    }
+    const std::string expected = ExpectedLine(mode, cells);
+    RunResult result;
+    for (auto _ : state) {
+        result = RunHost(script);
+        if (result.ok && ReadText(g.folder + "/stdout.txt").find(expected) == std::string::npos) {
+            result.ok = false;
+            result.error = "the host program did not print \"" + expected + "\"";
+        }
+        if (!result.ok) {
+            state.SkipWithError(result.error.c_str());
+            break;
+        }
+        state.SetIterationTime(result.seconds);
+    }
+    if (!result.ok)
+        return;
+    state.counters["triangles"] = 2.0 * cells * cells;
+    state.counters["host_MB"] = result.hostPeakKb / 1024.0;
+    state.counters["reader_MB"] = result.readerPeakKb / 1024.0;
+    state.counters["peak_MB"] = (result.hostPeakKb + result.readerPeakKb) / 1024.0;
+}
+
+// Keeps the medians for the summary table.
+class RecordingReporter : public benchmark::ConsoleReporter {
+public:
+    struct Figures {
+        double seconds = 0, hostMb = 0, readerMb = 0, peakMb = 0;
+    };
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            if (!median && !single)
+                continue;
+            Figures f;
+            f.seconds = run.GetAdjustedRealTime();
+            auto counter = [&run](const char* name) {
+                auto it = run.counters.find(name);
+                return it == run.counters.end() ? 0.0 : static_cast<double>(it->second);
+            };
+            f.hostMb = counter("host_MB");
+            f.readerMb = counter("reader_MB");
+            f.peakMb = counter("peak_MB");
+            m_figures[run.run_name.function_name] = f;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    const Figures* Find(const std::string& name) const
+    {
+        auto it = m_figures.find(name);
+        return it == m_figures.end() ? nullptr : &it->second;
+    }
+
+private:
+    std::map<std::string, Figures> m_figures;
+};
+
+std::string BenchName(Mode mode, int cells)
+{
+    return std::string("Import/") + ModeName(mode) + "/" + std::to_string(2 * cells * cells);
+}
+
+bool TakeFlag(const char* arg, const char* name, std::string& value)
+{
+    const size_t n = std::strlen(name);
+    if (std::strncmp(arg, name, n) != 0 || arg[n] != '=')
+        return false;
+    value = arg + n + 1;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    g.host = ProgramFolder() + "/arxhost";
+    std::vector<char*> rest;
+    for (int i = 0; i < argc; ++i) {
+        std::string value;
+        if (i > 0 && TakeFlag(argv[i], "--runs", value)) {
+            g.runs = std::atoi(value.c_str());
+            if (g.runs < 1) {
+                std::fprintf(stderr, "bench_import: --runs needs a whole number of at least 1\n");
+                return 2;
+            }
+        } else if (i > 0 && TakeFlag(argv[i], "--host", value)) {
+            g.host = value;
+        } else {
+            rest.push_back(argv[i]);
+        }
+    }
+    int restCount = static_cast<int>(rest.size());
+    rest.push_back(nullptr);
+    benchmark::Initialize(&restCount, rest.data());
+    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data()))
+        return 1;
+    if (::access(g.host.c_str(), X_OK) != 0) {
+        std::fprintf(stderr, "bench_import: cannot run the host program %s\n", g.host.c_str());
+        return 1;
+    }
+    char folder[] = "/tmp/kv-bench-import-XXXXXX";
+    if (!::mkdtemp(folder)) {
+        std::fprintf(stderr, "bench_import: cannot make a temporary folder: %s\n", std::strerror(errno));
+        return 1;
+    }
+    g.folder = folder;
+
+    for (int cells : kCells)
+        for (Mode mode : kModes)
+            benchmark::RegisterBenchmark(BenchName(mode, cells).c_str(), BM_Import, mode, cells)
+                ->Iterations(1)
+                ->Repetitions(g.runs)
+                ->ReportAggregatesOnly(true)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    std::printf("\n%10s %-8s %10s %12s %10s %10s %10s %12s %10s\n", "triangles", "mode", "median s",
+                "time/read", "growth x10", "host MB", "reader MB", "peak MB", "mem/read");
+    for (int cells : kCells) {
+        const RecordingReporter::Figures* read = reporter.Find(BenchName(kRead, cells));
+        for (Mode mode : kModes) {
+            const RecordingReporter::Figures* f = reporter.Find(BenchName(mode, cells));
+            if (!f)
+                continue;
+            const RecordingReporter::Figures* smaller =
+                cells == kCells[1] ? reporter.Find(BenchName(mode, kCells[0])) : nullptr;
+            char ratio[32] = "-", memRatio[32] = "-", growth[32] = "-";
+            if (read && read->seconds > 0)
+                std::snprintf(ratio, sizeof ratio, "%.2f", f->seconds / read->seconds);
+            if (read && read->peakMb > 0)
+                std::snprintf(memRatio, sizeof memRatio, "%.2f", f->peakMb / read->peakMb);
+            if (smaller && smaller->seconds > 0)
+                std::snprintf(growth, sizeof growth, "%.2f", f->seconds / smaller->seconds);
+            std::printf("%10d %-8s %10.3f %12s %10s %10.1f %10.1f %12.1f %10s\n", 2 * cells * cells,
+                        ModeName(mode), f->seconds / 1000.0, ratio, growth, f->hostMb, f->readerMb, f->peakMb,
+                        memRatio);
+        }
+    }
+    benchmark::Shutdown();
+
+    for (const char* file : {"stdout.txt", "stderr.txt", "registry.txt"})
+        std::remove((g.folder + "/" + file).c_str());
+    for (int cells : kCells) {
+        std::remove((g.folder + "/grid-" + std::to_string(cells) + ".obj").c_str());
+        for (Mode mode : kModes)
+            std::remove((g.folder + "/" + ModeName(mode) + "-" + std::to_string(cells) + ".scr").c_str());
+    }
+    ::rmdir(g.folder.c_str());
+    return 0;
+}
