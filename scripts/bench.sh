@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# The benchmark table: builds a Release tree, runs the three benchmark groups
+# (mesh topology against std::sort, the four mesh writers into the drawing
+# database, whole imports through the host program against the read alone)
+# and prints one table of figures against their targets, with the date and
+# the machine it came from.
+#
+#   scripts/bench.sh [--out FILE] [--runs N]
+#
+# --out FILE   also write the table (Markdown) to FILE
+# --runs N     whole-process runs per import figure (default 5)
+# KV_BENCH_BUILD names the build folder (default: build-bench).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${KV_BENCH_BUILD:-$top/build-bench}
+out=""
+runs=5
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --out) out=${2:?--out needs a file}; shift 2 ;;
+    --runs) runs=${2:?--runs needs a number}; shift 2 ;;
+    -h|--help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    *) echo "bench.sh: unknown argument $1" >&2; exit 2 ;;
+  esac
+done
+case "$runs" in ''|*[!0-9]*|0) echo "bench.sh: --runs needs a whole number of at least 1" >&2; exit 2 ;; esac
+
+echo "== build (Release) in $build" >&2
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON >/dev/null
+cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_import >&2
+
+results=$(mktemp -d /tmp/kv-bench-XXXXXX)
+trap 'rm -rf "$results"' EXIT
+bin=$build/bin
+reps=(--benchmark_repetitions=3 --benchmark_report_aggregates_only=true)
+
+echo "== topology" >&2
+"$bin/bench_topology" "${reps[@]}" --benchmark_out="$results/topology.json" --benchmark_out_format=json >&2
+echo "== mesh writers" >&2
+"$bin/bench_writers" "${reps[@]}" --benchmark_out="$results/writers.json" --benchmark_out_format=json >&2
+echo "== whole imports" >&2
+"$bin/bench_import" --runs="$runs" --benchmark_out="$results/import.json" --benchmark_out_format=json >&2
+
+cpu=$(grep -m1 '^model name' /proc/cpuinfo | sed 's/^[^:]*: *//')
+[ -n "$cpu" ] || cpu=$(uname -m)
+mem=$(awk '/^MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo)
+machine="$cpu, $(nproc) cores, $mem memory, Linux $(uname -r)"
+when=$(date -u '+%Y-%m-%d %H:%M UTC')
+
+# Debian's own Python: only its standard library is used.
+/usr/bin/python3 - "$results" "$when" "$machine" "$out" <<'PY'
+import json, sys, os
+
+folder, when, machine, out = sys.argv[1:5]
+
+def load(name):
+    with open(os.path.join(folder, name)) as f:
+        runs = json.load(f)["benchmarks"]
+    figures = {}
+    for run in runs:
+        if run.get("error_occurred"):
+            continue
+        if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
+            continue
+        # "Import/Lines/999698/iterations:1/repeats:5/manual_time": the name
+        # up to its run settings.
+        name = run.get("run_name", run["name"]).split("/iterations:")[0]
+        figures[name] = run
+    return figures
+
+def ms(run):
+    scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[run.get("time_unit", "ns")]
+    return run["real_time"] * scale
+
+rows = []
+def row(subject, size, figure, text, target, met):
+    rows.append((subject, size, text, target, "-" if met is None else ("met" if met else "MISSED")))
+
+def count(n):
+    return "%dk" % round(n / 1000) if n < 999500 else "%.0fM" % (n / 1e6)
+
+topology = load("topology.json")
+sizes = [10000, 100000, 1000000]
+previous = None
+for n in sizes:
+    top = topology.get("BM_Topology/%d/real_time" % n)
+    ref = topology.get("BM_SortReference/%d/real_time" % n)
+    if not top or not ref:
+        row("Topology", count(n), None, "no result", "", False)
+        continue
+    ratio = ms(top) / ms(ref)
+    target = n == 1000000
+    row("Topology / std::sort", count(n), ratio, "%.2f (%.1f ms / %.1f ms)" % (ratio, ms(top), ms(ref)),
+        "<= 2.0" if target else "", ratio <= 2.0 if target else None)
+    if previous:
+        growth = ms(top) / previous
+        row("Topology growth x10", count(n), growth, "%.2f" % growth, "<= 12", growth <= 12)
+    previous = ms(top)
+
+writers = load("writers.json")
+for writer, entity in (("MeshToSubDMesh", None), ("MeshToFaces", "AcDbFace"), ("MeshToLines", "AcDbLine"),
+                       ("MeshToPoints", "AcDbPoint")):
+    previous = None
+    for n in sizes:
+        run = writers.get("%s/%d" % (writer, n))
+        if not run:
+            row(writer, count(n), None, "no result", "", False)
+            continue
+        if entity:
+            rate = run.get("entities/s", 0.0)
+            row(writer + " entities/s", count(n), rate, "%.2fM/s" % (rate / 1e6), ">= 2M/s", rate >= 2e6)
+            per = run.get("bytes/entity", 0.0)
+            row(writer + " bytes/entity", count(n), per, "%.0f B" % per, "<= 256 B", per <= 256)
+        else:
+            row(writer + " time", count(n), ms(run), "%.1f ms" % ms(run), "", None)
+        if previous:
+            growth = ms(run) / previous
+            row(writer + " growth x10", count(n), growth, "%.2f" % growth, "<= 12", growth <= 12)
+        previous = ms(run)
+
+imports = load("import.json")
+modes = ["Read", "Mesh", "3DFaces", "Lines", "Points"]
+small, large = 2 * 224 * 224, 2 * 707 * 707
+def imp(mode, n):
+    return imports.get("Import/%s/%d" % (mode, n))
+read = imp("Read", large)
+for mode in modes:
+    run, before = imp(mode, large), imp(mode, small)
+    if not run:
+        row("Import " + mode, count(large), None, "no result", "", False)
+        continue
+    if mode == "Read":
+        row("Read alone: time", count(large), ms(run), "%.3f s" % (ms(run) / 1000), "", None)
+        row("Read alone: peak memory", count(large), run["peak_MB"],
+            "%.0f MB (host %.0f + reader %.0f)" % (run["peak_MB"], run["host_MB"], run["reader_MB"]), "", None)
+    elif read:
+        ratio = ms(run) / ms(read)
+        row("Import %s / read: time" % mode, count(large), ratio,
+            "%.2f (%.3f s)" % (ratio, ms(run) / 1000), "<= 1.5", ratio <= 1.5)
+        mem = run["peak_MB"] / read["peak_MB"]
+        row("Import %s / read: peak memory" % mode, count(large), mem,
+            "%.2f (%.0f MB: host %.0f + reader %.0f)" % (mem, run["peak_MB"], run["host_MB"], run["reader_MB"]),
+            "<= 3", mem <= 3)
+    if before:
+        growth = ms(run) / ms(before)
+        label = "Read alone" if mode == "Read" else "Import " + mode
+        row(label + ": growth x10", count(large), growth, "%.2f" % growth, "<= 12", growth <= 12)
+
+header = ("subject", "size", "figure", "target", "met")
+widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(5)]
+lines = ["Benchmarks of %s on %s" % (when, machine), "",
+         "| " + " | ".join(h.ljust(w) for h, w in zip(header, widths)) + " |",
+         "|" + "|".join("-" * (w + 2) for w in widths) + "|"]
+for r in rows:
+    lines.append("| " + " | ".join(str(c).ljust(w) for c, w in zip(r, widths)) + " |")
+missed = sum(1 for r in rows if r[4] == "MISSED")
+lines += ["", "%d figures against targets, %d missed." % (sum(1 for r in rows if r[4] != "-"), missed)]
+text = "\n".join(lines) + "\n"
+sys.stdout.write(text)
+if out:
+    with open(out, "w") as f:
+        f.write(text)
+PY
