@@ -64,6 +64,28 @@ TEST_F(Controls, ComboBoxThroughCComboBox) {
     });
 }
 
+TEST_F(Controls, ASortedComboKeepsItsItemsInOrderAndAnEditableOneTakesText) {
+    NameDialog dlg;
+    user.dialog([&](DialogSession& d) {
+        CComboBox* combo = static_cast<CComboBox*>(dlg.GetDlgItem(IDC_SORTED));
+        EXPECT_EQ(0, combo->AddString(L"pear"));
+        EXPECT_EQ(0, combo->AddString(L"apple"));
+        EXPECT_EQ(1, combo->AddString(L"Banana"));   // ignoring case
+        EXPECT_EQ((std::vector<std::wstring>{L"apple", L"Banana", L"pear"}), d.comboItems(IDC_SORTED));
+        EXPECT_TRUE(d.setText(IDC_SORTED, L"plum"));
+        EXPECT_EQ(CB_ERR, d.comboSelection(IDC_SORTED));
+        CString text;
+        combo->GetWindowText(text);
+        EXPECT_EQ(CString(L"plum"), text);
+        EXPECT_TRUE(d.selectComboItem(IDC_SORTED, L"banana"));
+        combo->GetWindowText(text);
+        EXPECT_EQ(CString(L"Banana"), text);
+        EXPECT_FALSE(d.setText(IDC_MAYBE, L"x"));   // not a place to type
+        d.escape();
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+}
+
 TEST_F(Controls, TwoStateCheckBoxShowsIndeterminateAsChecked) {
     struct Row {
         WPARAM set;

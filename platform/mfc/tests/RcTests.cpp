@@ -51,6 +51,10 @@ TEST(ResourceCompiler, DialogStatementsAndTheirDefaultStyles) {
               name->items[1].style);
     EXPECT_EQ(0u, name->items[3].style & WS_TABSTOP);   // NOT WS_TABSTOP
     EXPECT_NE(0u, name->items[5].style & WS_DISABLED);
+    ASSERT_EQ(10u, name->itemCount);
+    EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | BS_GROUPBOX), name->items[8].style);
+    // A combo box's own type replaces the statement's default CBS_SIMPLE.
+    EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_SORT | WS_TABSTOP), name->items[9].style);
 }
 
 TEST(ResourceCompiler, StringTableEscapes) {

@@ -13,3 +13,4 @@
 #define IDC_MAYBE                       304
 #define IDD_BROKEN                      500
 #define IDC_LIST                        501
+#define IDC_SORTED                      305
