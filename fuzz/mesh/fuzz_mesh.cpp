@@ -1,0 +1,21 @@
+// libFuzzer entry: arbitrary meshes through the topology and the writers.
+#include <cstdio>
+#include <cstdlib>
+
+#include "mesh/MeshHarness.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    kvfuzz::SetUpMeshHarness();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string broke = kvfuzz::RunMeshInput(data, size);
+    if (!broke.empty()) {
+        std::fprintf(stderr, "mesh input broke: %s\n", broke.c_str());
+        std::abort();
+    }
+    return 0;
+}
