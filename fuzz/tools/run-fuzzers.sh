@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs the three fuzzers of a fuzz build side by side, each for SECONDS over
+# a working copy of its seed corpus, and fails when any of them finds an
+# input that breaks something. What they find is kept in
+# BUILD/fuzz-artifacts (crash-*, leak-*, timeout-*, oom-*); the corpus they
+# grow in BUILD/fuzz-work/<target>.
+#
+#   fuzz/tools/run-fuzzers.sh BUILD [SECONDS] [TARGET...]
+#
+# An input found breaking belongs in fuzz/<target>/regressions once the fault
+# is mended; hostile_input_tests replays that folder.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:?usage: run-fuzzers.sh BUILD [SECONDS] [TARGET...]}
+seconds=${2:-60}
+shift $(( $# >= 2 ? 2 : $# ))
+targets=("$@")
+((${#targets[@]})) || targets=(mesh model script)
+build=$(cd "$build" && pwd)
+
+# The fuzz build links the shared sanitizer runtime, which the C++ library
+# comes before in the programs' library list: that order is harmless here.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:verify_asan_link_order=0:${ASAN_OPTIONS:-}
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}
+
+artifacts=$build/fuzz-artifacts
+mkdir -p "$artifacts"
+pids=()
+for t in "${targets[@]}"; do
+  exe=$build/bin/fuzz_$t
+  [ -x "$exe" ] || { echo "run-fuzzers: $exe is not built" >&2; exit 2; }
+  work=$build/fuzz-work/$t
+  mkdir -p "$work" "$build/fuzz-run/$t"
+  # Run in a folder of its own: the script fuzzer's scripts may write files.
+  ( cd "$build/fuzz-run/$t" &&
+    "$exe" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 -max_len=65536 \
+      -print_final_stats=1 -artifact_prefix="$artifacts/$t-" \
+      "$work" "$top/fuzz/$t/corpus" > "$build/fuzz-$t.log" 2>&1 ) &
+  pids+=($!)
+done
+
+status=0
+for i in "${!targets[@]}"; do
+  t=${targets[$i]}
+  wait "${pids[$i]}"
+  rc=$?
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$build/fuzz-$t.log" | grep -o '[0-9]*$' | tail -1)
+  rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$build/fuzz-$t.log" | grep -o '[0-9]*$' | tail -1)
+  echo "fuzz_$t: ${runs:-?} executions in ${seconds} s (${rate:-?}/s), exit $rc"
+  if [ "$rc" -ne 0 ]; then
+    status=1
+    echo "fuzz_$t found a fault; its log ($build/fuzz-$t.log) ends:"
+    tail -40 "$build/fuzz-$t.log"
+  fi
+done
+exit $status
