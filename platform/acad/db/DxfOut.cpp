@@ -13,6 +13,7 @@
 #include <dxflib/dl_writer_ascii.h>
 
 #include "DbInternal.h"
+#include "standin/WideFormat.h"
 #include "dbSubD.h"
 #include "dbents.h"
 
@@ -35,31 +36,6 @@ std::string dxfText(const ACHAR* text)
             char buf[16];
             std::snprintf(buf, sizeof buf, "\\U+%04lX", c & 0xFFFFFF);
             out += buf;
-        }
-    }
-    return out;
-}
-
-// The file name as UTF-8.
-std::string utf8(const ACHAR* text)
-{
-    std::string out;
-    for (; *text != 0; ++text) {
-        unsigned long c = static_cast<unsigned long>(*text);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
     return out;
@@ -149,7 +125,7 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
         entities = liveObjects(Impl::entitiesOf(static_cast<const AcDbBlockTableRecord*>(d.modelSpace->mpObject)));
 
     DL_Dxf dxf;
-    std::unique_ptr<DL_WriterA> dw(dxf.out(utf8(fileName).c_str(), DL_Codes::AC1015));
+    std::unique_ptr<DL_WriterA> dw(dxf.out(standin::narrow(fileName).c_str(), DL_Codes::AC1015));
     if (!dw)
         return Acad::eCantOpenFile;
 

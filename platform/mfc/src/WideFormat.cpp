@@ -234,7 +234,7 @@ std::wstring vformat(const wchar_t* fmt, va_list args) {
         else if (p[0] == L'z' || p[0] == L't' || p[0] == L'j') { spec.size = Spec::Ptr; p += 1; }
 
         wchar_t conv = *p;
-        if (conv == 0) break;   // an unfinished specification at the end is dropped
+        if (conv == 0) break;   // an unfinished conversion at the end is dropped
         ++p;
         switch (conv) {
         case L'd':

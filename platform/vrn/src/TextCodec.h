@@ -1,44 +1,18 @@
 // UTF-8 <-> wide text, shared by the maker's libraries. wchar_t holds one
-// code point (32 bits on this platform); UTF-16 surrogate pairs are joined
-// too, so text that came from 16-bit sources converts as expected.
+// code point (32 bits on this platform). Encoding is the platform's own;
+// decoding here is strict, so that a damaged store file is recognised.
 #pragma once
 
 #include <string>
 
+#include "standin/WideFormat.h"
+
 namespace vrn_detail {
 
-// Code points that cannot be encoded (lone surrogates, values above U+10FFFF)
+// Code points that cannot be encoded (surrogates, values above U+10FFFF)
 // become U+FFFD.
 inline std::string toUtf8(const wchar_t* text, size_t length) {
-    std::string out;
-    out.reserve(length);
-    for (size_t i = 0; i < length; ++i) {
-        unsigned long c = static_cast<unsigned long>(static_cast<unsigned int>(text[i]));
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length) {
-            unsigned long d = static_cast<unsigned long>(static_cast<unsigned int>(text[i + 1]));
-            if (d >= 0xDC00 && d <= 0xDFFF) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (d - 0xDC00);
-                ++i;
-            }
-        }
-        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return standin::narrow(std::wstring(text, length));
 }
 
 inline std::string toUtf8(const std::wstring& text) { return toUtf8(text.data(), text.size()); }
