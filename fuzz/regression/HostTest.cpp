@@ -182,18 +182,30 @@ TEST_F(HostileHostTest, ASettingsStoreThatCannotBeUsedLeavesTheDefaultsAndLosesN
     }
 }
 
-TEST_F(HostileHostTest, AnUnreadableSettingsStoreIsNeitherReadNorReplaced)
+TEST_F(HostileHostTest, FilesWithoutReadPermissionAreNeitherReadNorReplaced)
 {
-    if (IgnoresPermissions())
-        GTEST_SKIP() << "this process reads and writes any file whatever its permissions";
-    const std::string store = dir_ + "registry.txt";
-    WriteFile(store, "[Software\\Varnett\\Kolvane for AutoCAD]\n\"Import As\"=int:3\n");
-    ::chmod(store.c_str(), 0);
-    HostRun run = RunHost(dir_, {"_Kolvane", "cube.obj", "", "", ""});
+    // Run as a user whom permissions bind: the model cannot be read and says
+    // so; the settings store cannot be read, so the dialog offers the
+    // defaults, and the store is not replaced by what OK stores.
+    const std::string prefix = AsBoundUser(dir_);
+    const std::string stored = "[Software\\Varnett\\Kolvane for AutoCAD]\n\"Import As\"=int:3\n";
+    WriteFile(dir_ + "registry.txt", stored);
+    ::chmod((dir_ + "registry.txt").c_str(), 0);
+    WriteFile(dir_ + "locked.obj", kCube);
+    ::chmod((dir_ + "locked.obj").c_str(), 0);
+    ::chmod((dir_ + "cube.obj").c_str(), 0644);
+
+    const HostRun run = RunHost(dir_, {"_Kolvane", "locked.obj", "_Kolvane", "cube.obj", "", "", ""}, "", prefix);
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("Created polyface mesh"), std::string::npos) << run.out;
-    ::chmod(store.c_str(), 0600);
-    EXPECT_EQ(ReadFile(store), "[Software\\Varnett\\Kolvane for AutoCAD]\n\"Import As\"=int:3\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find(std::string(kCaption) + "The file \"" + dir_ +
+                           "locked.obj\" cannot be read: you do not have permission to read it."),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("Created polyface mesh consisting of 8 vertices and 6 faces\n"), std::string::npos)
+        << run.out;
+    ::chmod((dir_ + "registry.txt").c_str(), 0600);
+    EXPECT_EQ(ReadFile(dir_ + "registry.txt"), stored);
 }
 
 TEST_F(HostileHostTest, ScriptLinesLongerThanAnyBufferAreTakenWhole)

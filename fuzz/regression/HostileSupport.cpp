@@ -100,7 +100,19 @@ int Count(const std::string& text, const std::string& what)
 
 bool IgnoresPermissions() { return ::geteuid() == 0; }
 
-HostRun RunHost(const std::string& cwd, const std::vector<std::string>& lines, const std::string& options)
+std::string AsBoundUser(const std::string& folder)
+{
+    if (!IgnoresPermissions())
+        return "";
+    std::string f = folder;
+    while (f.size() > 1 && f.back() == '/')
+        f.pop_back();
+    ::chmod(f.c_str(), 0777);
+    return "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+}
+
+HostRun RunHost(const std::string& cwd, const std::vector<std::string>& lines, const std::string& options,
+                const std::string& prefix)
 {
     std::string script;
     for (const std::string& line : lines)
@@ -108,7 +120,7 @@ HostRun RunHost(const std::string& cwd, const std::vector<std::string>& lines, c
     WriteFile(cwd + "script.scr", script);
     const std::string registry =
         options.find("--registry") == std::string::npos ? "--registry '" + cwd + "registry.txt' " : "";
-    const std::string command = "cd '" + cwd + "' && '" + BinDir() + "/arxhost' " + registry + options +
+    const std::string command = "cd '" + cwd + "' && " + prefix + "'" + BinDir() + "/arxhost' " + registry + options +
                                 " script.scr > host-out.txt 2> host-err.txt < /dev/null";
     HostRun run;
     const int status = std::system(command.c_str());

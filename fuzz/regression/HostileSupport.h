@@ -24,6 +24,10 @@ std::vector<std::string> FilesIn(const std::string& folder);
 int Count(const std::string& text, const std::string& what);
 // True when this process can read files whatever their permissions say.
 bool IgnoresPermissions();
+// A command prefix that runs a program as a user whom file permissions bind:
+// "" when this process is one, else a switch to the user "nobody" (and
+// folder is opened to everyone so that such a user can work in it).
+std::string AsBoundUser(const std::string& folder);
 
 struct HostRun {
     int status = -1;
@@ -34,6 +38,6 @@ struct HostRun {
 // Runs arxhost in folder cwd on a script of these lines, with the given extra
 // options (a --registry FILE among them, or the folder's registry.txt).
 HostRun RunHost(const std::string& cwd, const std::vector<std::string>& lines,
-                const std::string& options = "");
+                const std::string& options = "", const std::string& prefix = "");
 
 }  // namespace hostile

@@ -111,7 +111,7 @@ TEST_F(ModelFileTest, AReadingThatStallsIsStoppedAndSaidSo)
 TEST_F(ModelFileTest, AFileWithoutReadPermissionIsRefusedAsSuch)
 {
     if (IgnoresPermissions())
-        GTEST_SKIP() << "this process reads any file whatever its permissions";
+        GTEST_SKIP() << "this process reads any file whatever its permissions (the host test runs as another user)";
     WriteFile(dir_ + "locked.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
     ::chmod((dir_ + "locked.obj").c_str(), 0);
     const std::string text = Read(dir_ + "locked.obj");

@@ -24,7 +24,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:verify_asan_link_order=0:${A
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}
 
 artifacts=$build/fuzz-artifacts
-mkdir -p "$artifacts"
+mkdir -p "$artifacts" "$artifacts/survived"
+stamp=$(mktemp)
+trap 'rm -f "$stamp"' EXIT
 pids=()
 for t in "${targets[@]}"; do
   exe=$build/bin/fuzz_$t
@@ -46,7 +48,22 @@ for i in "${!targets[@]}"; do
   rc=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$build/fuzz-$t.log" | grep -o '[0-9]*$' | tail -1)
   rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$build/fuzz-$t.log" | grep -o '[0-9]*$' | tail -1)
-  echo "fuzz_$t: ${runs:-?} executions in ${seconds} s (${rate:-?}/s), exit $rc"
+  # The model reader reads each file in a child process, a copy of the
+  # fuzzer, whose crash handler also writes the file when the importer
+  # crashes in the child. Such a file is replayed: when the fuzzer itself
+  # came through (the reader said why it failed), it is kept aside as one
+  # that the child did not survive and the host did.
+  survived=0
+  for a in "$artifacts/$t"-*; do
+    [ -f "$a" ] && [ "$a" -nt "$stamp" ] || continue
+    if (cd "$build/fuzz-run/$t" && "$exe" -runs=1 -artifact_prefix=replay- "$a" > /dev/null 2>&1); then
+      mv "$a" "$artifacts/survived/"
+      survived=$((survived + 1))
+    fi
+  done
+  rm -f "$build/fuzz-run/$t"/replay-*
+  echo "fuzz_$t: ${runs:-?} executions in ${seconds} s (${rate:-?}/s), exit $rc" \
+       "$( ((survived)) && echo "; $survived files crashed the reading child and were survived")"
   if [ "$rc" -ne 0 ]; then
     status=1
     echo "fuzz_$t found a fault; its log ($build/fuzz-$t.log) ends:"
