@@ -189,18 +189,34 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& recordId, AcDbSymbolTableRe
 
 // ---- AcDbSymbolTableIterator
 
+namespace {
+
+// The table and block record iterators walk a list of ids from index on,
+// forwards or backwards, to the first object that is still there (and not
+// erased, when erased ones are skipped).
+bool pastEnds(const std::vector<AcDbStub*>& list, long index)
+{
+    return index < 0 || index >= static_cast<long>(list.size());
+}
+
+void seekLive(const std::vector<AcDbStub*>& list, long& index, bool goForward, bool skipDeleted)
+{
+    while (!pastEnds(list, index)) {
+        const AcDbObject* o = list[static_cast<size_t>(index)]->mpObject;
+        if (o != nullptr && !(skipDeleted && o->isErased()))
+            return;
+        index += goForward ? 1 : -1;
+    }
+}
+
+}  // namespace
+
 AcDbSymbolTableIterator::AcDbSymbolTableIterator(const AcDbSymbolTable* table) : mpTable(table) {}
 AcDbSymbolTableIterator::~AcDbSymbolTableIterator() = default;
 
 void AcDbSymbolTableIterator::skip(bool goForward, bool skipDeleted)
 {
-    const auto& list = Impl::recordsOf(mpTable);
-    while (mIndex >= 0 && mIndex < static_cast<long>(list.size())) {
-        const AcDbObject* o = list[static_cast<size_t>(mIndex)]->mpObject;
-        if (o != nullptr && !(skipDeleted && o->isErased()))
-            return;
-        mIndex += goForward ? 1 : -1;
-    }
+    seekLive(Impl::recordsOf(mpTable), mIndex, goForward, skipDeleted);
 }
 
 void AcDbSymbolTableIterator::start(bool atBeginning, bool skipDeleted)
@@ -211,7 +227,7 @@ void AcDbSymbolTableIterator::start(bool atBeginning, bool skipDeleted)
 
 bool AcDbSymbolTableIterator::done() const
 {
-    return mIndex < 0 || mIndex >= static_cast<long>(Impl::recordsOf(mpTable).size());
+    return pastEnds(Impl::recordsOf(mpTable), mIndex);
 }
 
 void AcDbSymbolTableIterator::step(bool goForward, bool skipDeleted)
@@ -404,13 +420,7 @@ AcDbBlockTableRecordIterator::~AcDbBlockTableRecordIterator() = default;
 
 void AcDbBlockTableRecordIterator::skip(bool goForward, bool skipDeleted)
 {
-    const auto& list = Impl::entitiesOf(mpRecord);
-    while (mIndex >= 0 && mIndex < static_cast<long>(list.size())) {
-        const AcDbObject* o = list[static_cast<size_t>(mIndex)]->mpObject;
-        if (o != nullptr && !(skipDeleted && o->isErased()))
-            return;
-        mIndex += goForward ? 1 : -1;
-    }
+    seekLive(Impl::entitiesOf(mpRecord), mIndex, goForward, skipDeleted);
 }
 
 void AcDbBlockTableRecordIterator::start(bool atBeginning, bool skipDeleted)
@@ -421,7 +431,7 @@ void AcDbBlockTableRecordIterator::start(bool atBeginning, bool skipDeleted)
 
 bool AcDbBlockTableRecordIterator::done() const
 {
-    return mIndex < 0 || mIndex >= static_cast<long>(Impl::entitiesOf(mpRecord).size());
+    return pastEnds(Impl::entitiesOf(mpRecord), mIndex);
 }
 
 void AcDbBlockTableRecordIterator::step(bool goForward, bool skipDeleted)
