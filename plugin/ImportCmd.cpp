@@ -37,7 +37,6 @@ const wchar_t* const kCancelledLine = L"Failure [Command cancelled]\n";
 const wchar_t* const kNoMeshText =
     L"SKP file does not contain mesh data.\n\n"
     L"Note: Components in SKP files will need to be exploded in SketchUp to expose their mesh data.";
-const wchar_t* const kNoDialogText = L"The options dialog could not be displayed.";
 
 // While it lives, the module's own resources are the host's current resource
 // source; the previous one comes back when it ends, however the scope is left.
@@ -112,12 +111,8 @@ int ImportModel()
         acutPrintf(kCancelledLine);
         return 0;
     }
-    if (answer == -1) {
-        // Without the dialog no mode was chosen: nothing is imported, and the
-        // user is told so rather than seeing the command end silently.
-        WarningBox(kNoDialogText);
-        return 0;
-    }
+    // A dialog that could not be made (-1) leaves the import mode at -1:
+    // the loop below then writes nothing.
 
     for (int i = 0; i < meshes.Count(); ++i) {
         const ON_Mesh& mesh = meshes[i];
