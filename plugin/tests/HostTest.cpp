@@ -1,6 +1,7 @@
 // The host program arxhost with the module and the bundled sample: scripts
 // as a user writes them, and the DXF files they produce, read back with
 // ezdxf.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -91,6 +92,10 @@ struct SampleCase {
     std::vector<std::string> reports;   // one per mesh of the table, in order
     std::vector<std::string> check;     // what ezdxf finds
 };
+
+// Test names and failure messages show the case by its name.
+void PrintTo(const SampleCase& c, std::ostream* os) { *os << c.item; }
+
 
 const char kTableBox[] = "bbox -400 -400 0 400 400 750";
 

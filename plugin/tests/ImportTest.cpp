@@ -1,5 +1,6 @@
 // The import command: the file dialog, the reader's answers, the options
 // dialog and the entities and report lines of each import mode.
+#include <ostream>
 #include <stdexcept>
 
 #include "PluginTest.h"
@@ -140,6 +141,10 @@ struct ModeCase {
     const wchar_t* entityClass;
     int entities;
 };
+
+// Test names and failure messages show the case by its name.
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
+
 
 class ImportModeTest : public PluginTest, public ::testing::WithParamInterface<ModeCase> {};
 
