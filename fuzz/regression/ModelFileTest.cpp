@@ -83,6 +83,12 @@ TEST_F(ModelFileTest, FilesThatAreNoModelAreRefusedWithTheirReason)
          "SketchUp"},
         {"unknown format", [](const std::string& p) { WriteFile(p + "m.xyz123", Garbage(4000, 1)); return p + "m.xyz123"; },
          "not in a model format"},
+        {"counts beyond any memory",
+         [](const std::string& p) {
+             WriteFile(p + "huge.off", "OFF\n42222222222222222222222222222222222222221 2\n");
+             return p + "huge.off";
+         },
+         "cannot be read"},
         {"faces past the vertex list",
          [](const std::string& p) {
              WriteFile(p + "oor.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 1 2 4\n");

@@ -166,3 +166,26 @@ put("script", "wrong-answers", "_Kolvane\ncube.obj\nTriangles\nMaybe\nPerhaps\n3
 put("script", "help-about-menu",
     "_KolvaneHelp\nKolvaneAbout\n_menuunload\nKolvane\n_menuload\nKolvane.mnu\n_zoom\n_extents\n")
 put("script", "unknown-and-blank", "\n   \nnonsense\n_\n*Cancel*\n\r\n_Kolvane\r\ncube.obj\r\n\r\n\r\n\r\n")
+
+# ---- polygons for the reader's splitting and joining: 0xC0, then corners ----
+# (a tag byte: 0 three floats, 1 three floats taken as small whole numbers,
+# 3 an earlier corner by number; then its data)
+
+
+def polygon(corners):
+    out = b"\xc0"
+    for c in corners:
+        if isinstance(c, int):
+            out += bytes([3, c])
+        else:
+            out += bytes([0]) + struct.pack("<fff", *c)
+    return out
+
+
+put("model", "polygon-concave", polygon([(0, 0, 0), (4, 0, 0), (4, 4, 0), (2, 1, 0), (0, 4, 0), (1, 2, 0)]))
+put("model", "polygon-ring-with-bridge",
+    polygon([(0, 0, 0), (6, 0, 0), (6, 6, 0), (0, 6, 0), (0, 0, 0), (2, 2, 0), (2, 4, 0), (4, 4, 0), (4, 2, 0),
+             (2, 2, 0)]))
+put("model", "polygon-collinear", polygon([(0, 0, 0), (1, 0, 0), (2, 0, 0), (3, 0, 0), 1, 2]))
+put("model", "polygon-special",
+    polygon([(float("nan"), 0, 0), (float("inf"), 1, 0), (3e38, -3e38, 0), (-0.0, 0, 0), (0, 0, 0), 0, 0]))

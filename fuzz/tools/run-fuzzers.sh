@@ -33,9 +33,11 @@ for t in "${targets[@]}"; do
   [ -x "$exe" ] || { echo "run-fuzzers: $exe is not built" >&2; exit 2; }
   work=$build/fuzz-work/$t
   mkdir -p "$work" "$build/fuzz-run/$t"
+  dict=()
+  [ -f "$top/fuzz/$t/$t.dict" ] && dict=(-dict="$top/fuzz/$t/$t.dict")
   # Run in a folder of its own: the script fuzzer's scripts may write files.
   ( cd "$build/fuzz-run/$t" &&
-    "$exe" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 -max_len=65536 \
+    "$exe" "${dict[@]}" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 -max_len=65536 \
       -print_final_stats=1 -artifact_prefix="$artifacts/$t-" \
       "$work" "$top/fuzz/$t/corpus" > "$build/fuzz-$t.log" 2>&1 ) &
   pids+=($!)
