@@ -187,7 +187,10 @@ TEST_F(HostileHostTest, FilesWithoutReadPermissionAreNeitherReadNorReplaced)
     // Run as a user whom permissions bind: the model cannot be read and says
     // so; the settings store cannot be read, so the dialog offers the
     // defaults, and the store is not replaced by what OK stores.
-    const std::string prefix = AsBoundUser(dir_);
+    bool possible = true;
+    const std::string prefix = AsBoundUser(dir_, possible);
+    if (!possible)
+        GTEST_SKIP() << "no user whom permissions bind can run the build's host program";
     const std::string stored = "[Software\\Varnett\\Kolvane for AutoCAD]\n\"Import As\"=int:3\n";
     WriteFile(dir_ + "registry.txt", stored);
     ::chmod((dir_ + "registry.txt").c_str(), 0);

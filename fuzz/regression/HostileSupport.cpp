@@ -100,15 +100,20 @@ int Count(const std::string& text, const std::string& what)
 
 bool IgnoresPermissions() { return ::geteuid() == 0; }
 
-std::string AsBoundUser(const std::string& folder)
+std::string AsBoundUser(const std::string& folder, bool& possible)
 {
+    possible = true;
     if (!IgnoresPermissions())
         return "";
     std::string f = folder;
     while (f.size() > 1 && f.back() == '/')
         f.pop_back();
     ::chmod(f.c_str(), 0777);
-    return "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    const std::string prefix = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    const std::string check = prefix + "test -x '" + BinDir() + "/arxhost' -a -r '" + BinDir() +
+                              "/Kolvane.arx' -a -w '" + f + "' 2> /dev/null";
+    possible = std::system(check.c_str()) == 0;
+    return prefix;
 }
 
 HostRun RunHost(const std::string& cwd, const std::vector<std::string>& lines, const std::string& options,

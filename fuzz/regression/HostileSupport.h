@@ -26,8 +26,9 @@ int Count(const std::string& text, const std::string& what);
 bool IgnoresPermissions();
 // A command prefix that runs a program as a user whom file permissions bind:
 // "" when this process is one, else a switch to the user "nobody" (and
-// folder is opened to everyone so that such a user can work in it).
-std::string AsBoundUser(const std::string& folder);
+// folder is opened to everyone so that such a user can work in it). possible
+// is false when no such user can run the build's host program.
+std::string AsBoundUser(const std::string& folder, bool& possible);
 
 struct HostRun {
     int status = -1;
