@@ -198,6 +198,12 @@ std::string CheckNothingLeft(const std::string& after)
     for (const std::string& v : standin::protocolViolations())
         broke += "after " + after + ": open protocol breached: " + v + "\n";
     standin::clearProtocolViolations();
+    if (standin::docs::resourceStackDepth() != 0 || standin::docs::unbalancedResourcePops() != 0) {
+        broke += "after " + after + ": resource sources pushed and not popped: " +
+                 std::to_string(standin::docs::resourceStackDepth()) + ", popped without a push: " +
+                 std::to_string(standin::docs::unbalancedResourcePops()) + "\n";
+        standin::docs::clearResourceStack();
+    }
     return broke;
 }
 

@@ -21,9 +21,9 @@ const std::string& ScratchDir();
 // Writes size bytes to path; false when that failed.
 bool WriteBytes(const std::string& path, const uint8_t* data, size_t size);
 
-// "" when no database object is open, no selection set is held and the open
-// protocol was kept; otherwise what was found, naming `after`. The protocol
-// record is cleared either way.
+// "" when no database object is open, no selection set is held, the open
+// protocol was kept and every resource source pushed was popped; otherwise
+// what was found, naming `after`. The records are cleared either way.
 std::string CheckNothingLeft(const std::string& after);
 
 // The topology of the mesh refers only to what is there: "" or the breach.

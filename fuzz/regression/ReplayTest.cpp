@@ -5,6 +5,8 @@
 #include <string>
 
 #include "HostileSupport.h"
+#include "dbapserv.h"
+#include "standin/AcDbStandin.h"
 #include "mesh/MeshHarness.h"
 #include "model/ModelHarness.h"
 #include "script/ScriptHarness.h"
@@ -44,6 +46,15 @@ TEST(ReplayTest, ScriptInputs)
 {
     ASSERT_EQ(kvfuzz::SetUpScriptHarness(), "");
     Replay("script", kvfuzz::RunScriptInput);
+}
+
+TEST(ReplayTest, TheScriptHarnessReachesThePlugIn)
+{
+    // A script fuzzer whose host had lost the module would fuzz nothing.
+    ASSERT_EQ(kvfuzz::SetUpScriptHarness(), "");
+    const std::string script = "_Kolvane\ncube.obj\n3D Faces\nYes\nOK\n";
+    ASSERT_EQ(kvfuzz::RunScriptInput(reinterpret_cast<const uint8_t*>(script.data()), script.size()), "");
+    EXPECT_EQ(standin::modelSpaceEntityCount(acdbHostApplicationServices()->workingDatabase()), 6);
 }
 
 }  // namespace

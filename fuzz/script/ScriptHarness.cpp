@@ -11,6 +11,8 @@
 #include <sstream>
 #include <vector>
 
+#include <afxwin.h>
+
 #include "acdocman.h"
 #include "dbapserv.h"
 #include "rxdlinkr.h"
@@ -28,6 +30,7 @@ namespace kvfuzz {
 namespace {
 
 bool g_ready = false;
+HINSTANCE g_resourceAtStart = nullptr;
 
 struct FixtureFile {
     const char* name;
@@ -116,6 +119,7 @@ std::string SetUpScriptHarness(const std::string& module)
     const std::string broke = CheckNothingLeft("loading the module");
     if (!broke.empty())
         return broke;
+    g_resourceAtStart = AfxGetResourceHandle();
     g_ready = true;
     return "";
 }
@@ -147,7 +151,10 @@ std::string RunScriptInput(const uint8_t* data, size_t size)
         if (command.empty())
             continue;
         standin::editor::runCommand(command);
-        broke = CheckNothingLeft("the command " + standin::narrow(command.substr(0, 80)));
+        const std::string what = "the command " + standin::narrow(command.substr(0, 80));
+        broke = CheckNothingLeft(what);
+        if (broke.empty() && AfxGetResourceHandle() != g_resourceAtStart)
+            broke = "after " + what + ": MFC's resource handle was not given back";
     }
     standin::editor::freeAllSelectionSets();
     return broke;
