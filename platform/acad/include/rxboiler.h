@@ -9,7 +9,7 @@ class AcRxClass;
 class AcRxObject;
 
 #define ACRX_DECLARE_MEMBERS(CLASS_NAME)                                              \
-    virtual AcRxClass* isA() const;                                                   \
+    AcRxClass* isA() const override;                                                  \
     static AcRxClass* desc();                                                         \
     static CLASS_NAME* cast(const AcRxObject* inPtr)                                  \
     {                                                                                 \

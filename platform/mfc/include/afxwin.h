@@ -38,7 +38,7 @@ struct AFX_MSGMAP {
 #define DECLARE_MESSAGE_MAP() \
 protected: \
     static const AFX_MSGMAP* PASCAL GetThisMessageMap(); \
-    virtual const AFX_MSGMAP* GetMessageMap() const;
+    const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass) \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
@@ -76,7 +76,11 @@ public:
     // Runs the handler that the message maps (this class's, then its bases')
     // give for command `id` with notification `code`; FALSE when none does.
     virtual BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
-    DECLARE_MESSAGE_MAP()
+protected:
+    // The root of every message map (what DECLARE_MESSAGE_MAP declares in
+    // the classes below it).
+    static const AFX_MSGMAP* PASCAL GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
 };
 
 class CWnd : public CCmdTarget {
