@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -295,6 +296,37 @@ TEST_F(HostileHostTest, AModuleWithoutItsMenuAndHelpFilesSaysSoAndStillImports)
               std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("Created 6 3d faces\n"), std::string::npos) << run.out;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HostProgramTest, AScriptPathThatNamesNoFileEndsWithAClearError)
+{
+    // A folder opens as a stream that reads nothing: without a check it would
+    // run as an empty script and end as if all had gone well.
+    const std::string dir = MakeTempDir();
+    ASSERT_FALSE(dir.empty());
+    ::mkdir((dir + "scripts.scr").c_str(), 0700);
+    struct Case {
+        const char* script;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"scripts.scr", "arxhost: cannot read the script scripts.scr: it is a folder\n"},
+        {"missing.scr", "arxhost: cannot read the script missing.scr\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        const std::string command = "cd '" + dir + "' && '" + BinDir() + "/arxhost' --registry '" + dir +
+                                    "registry.txt' " + c.script + " > out.txt 2> err.txt < /dev/null";
+        const int status = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+        EXPECT_EQ(ReadFile(dir + "err.txt"), c.says);
+        EXPECT_EQ(ReadFile(dir + "out.txt"), "");
+    }
+    RemoveTree(dir);
 }
 
 }  // namespace

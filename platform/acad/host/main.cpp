@@ -9,6 +9,7 @@
 // the input the module is unloaded and the program ends with 0. Errors in
 // the command line or a module that cannot be loaded end it at once with a
 // message on standard error and a non-zero status.
+#include <sys/stat.h>
 #include <unistd.h>
 #include <limits.h>
 
@@ -143,6 +144,12 @@ int main(int argc, char** argv)
 
     std::ifstream scriptFile;
     if (options.haveScript) {
+        // A folder opens as a stream that reads nothing; it is no script.
+        struct stat st {};
+        if (stat(options.script.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            std::fprintf(stderr, "arxhost: cannot read the script %s: it is a folder\n", options.script.c_str());
+            return 2;
+        }
         scriptFile.open(options.script, std::ios::binary);
         if (!scriptFile) {
             std::fprintf(stderr, "arxhost: cannot read the script %s\n", options.script.c_str());
