@@ -32,8 +32,9 @@ const ON_Mesh& Mesh(int triangles)
 
 std::size_t HeapInUse()
 {
+    // The C heap, and the database's own heap that entities are made on.
     const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
+    return info.uordblks + info.hblkhd + standin::objectHeapBytes();
 }
 
 int ModelSpaceCount()

@@ -6,6 +6,7 @@
 // it belongs to the database, is closed with close() and never deleted.
 #pragma once
 
+#include "AcHeapOpers.h"
 #include "AdAChar.h"
 #include "acadstrc.h"
 #include "acarray.h"
@@ -101,7 +102,7 @@ private:
     Impl* mpImpl;
 };
 
-class AcDbObject : public AcRxObject {
+class AcDbObject : public AcRxObject, public AcHeapOperators {
 public:
     ACRX_DECLARE_MEMBERS(AcDbObject);
 

@@ -38,6 +38,10 @@ AcDbDatabase* newWorkingDatabase();
 // Destroys the database that newWorkingDatabase made, if any.
 void discardWorkingDatabase();
 
+// Bytes that the database's heap (the new and delete of every AcDbObject)
+// has handed out and not yet taken back.
+std::size_t objectHeapBytes();
+
 // The databases that exist now.
 std::vector<AcDbDatabase*> databases();
 
