@@ -399,15 +399,19 @@ const wchar_t kTimedOut[] =
     L"Reading the file \"%s\" took longer than %s seconds and was stopped; the file is damaged, "
     L"or too large to read.";
 
-// Seconds a reading may take: VRN_READER_TIMEOUT, else two minutes.
-double readerTimeout() {
+// Seconds a reading may take: VRN_READER_TIMEOUT, else a limit that grows
+// with the file (15 s, and 2 s more per MB): far above what a sound file of
+// that size takes, short enough that a reader stuck on a damaged small file
+// does not freeze the host for long.
+double readerTimeout(off_t fileSize) {
     const char* env = std::getenv("VRN_READER_TIMEOUT");
     if (env && *env) {
         char* end = nullptr;
         double v = std::strtod(env, &end);
         if (end && *end == '\0' && v > 0 && v < 1e7) return v;
     }
-    return 120.0;
+    const double megabytes = fileSize > 0 ? static_cast<double>(fileSize) / (1024.0 * 1024.0) : 0.0;
+    return 15.0 + 2.0 * megabytes;
 }
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -574,7 +578,7 @@ int readModelIsolated(const std::wstring& name, const std::string& path, off_t f
     }
     ::close(fds[1]);
 
-    const double timeout = readerTimeout();
+    const double timeout = readerTimeout(fileSize);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
     std::string stream;
     bool timedOut = false;
