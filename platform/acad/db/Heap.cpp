@@ -134,7 +134,7 @@ void release(void* p, std::size_t size) noexcept
         std::lock_guard<std::mutex> lock(h.mutex);
         h.inUse -= room;
     }
-    ::operator delete(p, size);
+    ::operator delete(p);
 }
 
 }  // namespace
