@@ -25,19 +25,7 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 echo "== fuzzers (clang, libFuzzer, AddressSanitizer + UndefinedBehaviorSanitizer)"
-# The modules and libraries link the shared sanitizer runtime (clang links the
-# static one into programs only); the launcher drops GCC-only options; sized
-# deallocation is on, as GCC has it in C++17.
-rt=$(clang -print-resource-dir)/lib/linux
-fuzz_link="-shared-libasan -Wl,-rpath,$rt"
-launcher="$top/fuzz/tools/clang-launcher.sh"
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKV_SANITIZE=ON -DKV_BUILD_FUZZ=ON -DKV_BUILD_TESTS=OFF -DKV_BUILD_BENCH=OFF \
-  -DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link -fsized-deallocation" \
-  -DCMAKE_C_COMPILER_LAUNCHER="$launcher" -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" \
-  -DCMAKE_EXE_LINKER_FLAGS="$fuzz_link" -DCMAKE_SHARED_LINKER_FLAGS="$fuzz_link" \
-  -DCMAKE_MODULE_LINKER_FLAGS="$fuzz_link" >/dev/null
-cmake --build build-fuzz -j "$jobs" --target fuzz_mesh fuzz_model fuzz_script
+fuzz/tools/build-fuzzers.sh build-fuzz
 fuzz/tools/run-fuzzers.sh build-fuzz 60
 
 echo "== the host program under valgrind"
