@@ -6,29 +6,13 @@
 #include <random>
 #include <vector>
 
+#include "MeshTestSupport.h"
+
 namespace
 {
-const float kNaNf = std::numeric_limits<float>::quiet_NaN();
-
-ON_MeshFace Face(int a, int b, int c, int d)
-{
-  ON_MeshFace f;
-  f.vi[0] = a;
-  f.vi[1] = b;
-  f.vi[2] = c;
-  f.vi[3] = d;
-  return f;
-}
-
-ON_Mesh Build(const std::vector<ON_3fPoint>& V, const std::vector<ON_MeshFace>& F)
-{
-  ON_Mesh m;
-  for (const ON_3fPoint& p : V)
-    m.m_V.Append(p);
-  for (const ON_MeshFace& f : F)
-    m.m_F.Append(f);
-  return m;
-}
+using meshtest::kNaNf;
+using meshtest::Face;
+using meshtest::Build;
 
 TEST(MeshCleanup, CullUnusedVerticesRenumbersAndDropsBrokenFaces)
 {

@@ -6,19 +6,12 @@
 #include <limits>
 #include <type_traits>
 
+#include "MeshTestSupport.h"
+
 namespace
 {
-const float kNaNf = std::numeric_limits<float>::quiet_NaN();
-
-ON_MeshFace Face(int a, int b, int c, int d)
-{
-  ON_MeshFace f;
-  f.vi[0] = a;
-  f.vi[1] = b;
-  f.vi[2] = c;
-  f.vi[3] = d;
-  return f;
-}
+using meshtest::kNaNf;
+using meshtest::Face;
 
 TEST(MeshFace, IsPlainData)
 {

@@ -12,19 +12,13 @@
 #include <utility>
 #include <vector>
 
+#include "MeshTestSupport.h"
+
 namespace
 {
-const float kNaNf = std::numeric_limits<float>::quiet_NaN();
-
-ON_MeshFace Face(int a, int b, int c, int d)
-{
-  ON_MeshFace f;
-  f.vi[0] = a;
-  f.vi[1] = b;
-  f.vi[2] = c;
-  f.vi[3] = d;
-  return f;
-}
+using meshtest::kNaNf;
+using meshtest::Face;
+using meshtest::Build;
 
 struct MeshCase
 {
@@ -35,16 +29,6 @@ struct MeshCase
   int tope;
   int topf;
 };
-
-ON_Mesh Build(const std::vector<ON_3fPoint>& V, const std::vector<ON_MeshFace>& F)
-{
-  ON_Mesh m;
-  for (const ON_3fPoint& p : V)
-    m.m_V.Append(p);
-  for (const ON_MeshFace& f : F)
-    m.m_F.Append(f);
-  return m;
-}
 
 const ON_3fPoint P0(0, 0, 0), P1(1, 0, 0), P2(1, 1, 0), P3(0, 1, 0);
 
