@@ -70,53 +70,39 @@ AcCmColor ColorFromRgb(int rgbColor)
 
 }  // namespace
 
-Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName,
-                            const AcCmColor& entityColor, AcDbBlockTableRecord* block)
-{
-    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
-    if (es != Acad::eOk)
-        return es;
-    es = SetColor(entity, entityColor);
-    if (es != Acad::eOk)
-        return es;
-    return AppendToModelSpace(entity, block);
-}
-
+// Every placement form is the layer-and-colour step followed by the append;
+// the forms without an id append into one of their own and drop it.
 Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName,
                             const AcCmColor& entityColor, AcDbObjectId& id,
                             AcDbBlockTableRecord* block)
 {
-    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
-    if (es != Acad::eOk)
-        return es;
-    es = SetColor(entity, entityColor);
+    Acad::ErrorStatus es = SetEntityLayerAndColor(entity, layerName, entityColor);
     if (es != Acad::eOk)
         return es;
     return AppendToModelSpace(entity, id, block);
 }
 
-Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor,
-                            AcDbBlockTableRecord* block)
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName,
+                            const AcCmColor& entityColor, AcDbBlockTableRecord* block)
 {
-    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
-    if (es != Acad::eOk)
-        return es;
-    es = SetEntityColorRgb(entity, rgbColor);
-    if (es != Acad::eOk)
-        return es;
-    return AppendToModelSpace(entity, block);
+    AcDbObjectId id;
+    return AddEntity(entity, layerName, entityColor, id, block);
 }
 
 Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor,
                             AcDbObjectId& id, AcDbBlockTableRecord* block)
 {
-    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
-    if (es != Acad::eOk)
-        return es;
-    es = SetEntityColorRgb(entity, rgbColor);
+    Acad::ErrorStatus es = SetEntityLayerAndColor(entity, layerName, rgbColor);
     if (es != Acad::eOk)
         return es;
     return AppendToModelSpace(entity, id, block);
+}
+
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor,
+                            AcDbBlockTableRecord* block)
+{
+    AcDbObjectId id;
+    return AddEntity(entity, layerName, rgbColor, id, block);
 }
 
 Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName,
