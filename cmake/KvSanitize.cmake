@@ -4,8 +4,6 @@ if(KV_SANITIZE)
   add_link_options(${_kv_san})
 endif()
 
-# Sample models and notes shared with the project; never changed in place.
-if(NOT KV_SHARED_DIR)
-  get_filename_component(KV_SHARED_DIR ${CMAKE_SOURCE_DIR}/../shared ABSOLUTE)
-endif()
-set(KV_SHARED_DIR ${KV_SHARED_DIR} CACHE PATH "Folder of shared sample models")
+# The test data carried by the project (sample models with their origins in
+# testdata/models/README.md); never changed in place.
+set(KV_TEST_DATA ${CMAKE_SOURCE_DIR}/testdata CACHE PATH "Folder of the test data")

@@ -12,11 +12,11 @@ function(kv_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   kv_warnings(${name})
-  # The shared sample folder reaches the tests through the environment (one
+  # The test-data folder reaches the tests through the environment (one
   # variable: the discovery module cannot carry a list of them); the source and
   # output folders are compiled in.
   target_compile_definitions(${name} PRIVATE
-    KV_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}" KV_TEST_BIN_DIR="${KV_BIN_DIR}" KV_TEST_SHARED_DIR="${KV_SHARED_DIR}")
+    KV_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}" KV_TEST_BIN_DIR="${KV_BIN_DIR}" KV_TEST_DATA_DIR="${KV_TEST_DATA}")
   gtest_discover_tests(${name} WORKING_DIRECTORY ${KV_BIN_DIR} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "KV_SHARED_DIR=${KV_SHARED_DIR}")
+    PROPERTIES ENVIRONMENT "KV_TEST_DATA=${KV_TEST_DATA}")
 endfunction()

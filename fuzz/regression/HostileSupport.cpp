@@ -16,10 +16,10 @@ namespace hostile {
 
 std::string BinDir() { return KV_TEST_BIN_DIR; }
 
-std::string SharedDir()
+std::string TestDataDir()
 {
-    const char* env = std::getenv("KV_SHARED_DIR");
-    return env && *env ? env : KV_TEST_SHARED_DIR;
+    const char* env = std::getenv("KV_TEST_DATA");
+    return env && *env ? env : KV_TEST_DATA_DIR;
 }
 
 std::string FuzzDir() { return KV_FUZZ_DIR; }

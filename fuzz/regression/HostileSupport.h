@@ -10,7 +10,7 @@ namespace hostile {
 // The build's folder of programs and modules, the shared sample models, the
 // project's top folder and this folder's seed corpora.
 std::string BinDir();
-std::string SharedDir();
+std::string TestDataDir();
 std::string FuzzDir();
 
 // A new empty folder (ending in '/'), removed by RemoveTree.

@@ -130,7 +130,7 @@ TEST_F(ModelFileTest, TruncatedAndScrambledSampleModelsNeverBreakTheReader)
     // overwritten: each is refused with a text naming it, or read into sound
     // meshes that every writer takes.
     int files = 0;
-    for (const std::string& sample : FilesIn(SharedDir() + "/models")) {
+    for (const std::string& sample : FilesIn(TestDataDir() + "/models")) {
         const size_t dot = sample.rfind('.');
         const std::string ext = sample.substr(dot);
         if (ext == ".md" || ext == ".mtl")

@@ -187,7 +187,7 @@ TEST_F(ImportTest, EachReportLineFollowsItsOwnMeshsEntities)
 TEST_F(ImportTest, AnImportOfTheSharedCubeModelsMatchesTheirCorners)
 {
     // A developer sample read in place: a cube of 8 corners and 6 quads.
-    const std::string path = SharedDir() + "/models/Cube.off";
+    const std::string path = TestDataDir() + "/models/Cube.off";
     ImportAs(path, L"Mesh");
     EXPECT_EQ(CommandLines(),
               std::vector<std::wstring>{L"Created polyface mesh consisting of 8 vertices and 6 faces"});

@@ -33,7 +33,7 @@ std::string Env(const char* name, const std::string& fallback)
 // The environment names the folders; the build's own folders stand in when
 // it does not.
 std::string BinDir() { return Env("KV_BIN_DIR", PLUGIN_TEST_BIN_DIR); }
-std::string SharedDir() { return Env("KV_SHARED_DIR", PLUGIN_TEST_SHARED_DIR); }
+std::string TestDataDir() { return Env("KV_TEST_DATA", PLUGIN_TEST_DATA_DIR); }
 std::string SourceDir() { return Env("KV_SOURCE_DIR", PLUGIN_TEST_SOURCE_DIR); }
 
 std::wstring Widen(const std::string& text)

@@ -26,7 +26,7 @@ namespace plugin_test {
 // The folder the build puts the module and the host program in.
 std::string BinDir();
 // The shared folder with the developer sample models.
-std::string SharedDir();
+std::string TestDataDir();
 // The project's top folder.
 std::string SourceDir();
 

@@ -52,10 +52,10 @@ inline std::string readFile(const std::string& path) {
 
 inline bool runningAsRoot() { return ::geteuid() == 0; }
 
-// The folder of the shared sample models.
+// The folder of the sample models the project carries.
 inline std::string modelsFolder() {
-    const char* shared = std::getenv("KV_SHARED_DIR");
-    return std::string(shared && *shared ? shared : "../shared") + "/models";
+    const char* data = std::getenv("KV_TEST_DATA");
+    return std::string(data && *data ? data : KV_TEST_DATA_DIR) + "/models";
 }
 
 // UTF-8 to wide (the tests' own texts are plain or simple UTF-8).
