@@ -14,11 +14,16 @@
 // for where it lies and how its format reads). Every read looks at the file
 // as it is now, and every write replaces the file atomically, so values
 // written through one object are seen by every other object and process.
+// An object that writes holds the store's lock between processes from its
+// first write until it is destroyed or selects another key, so that the
+// values it writes in a row are not mixed with another process's writes.
 #pragma once
 
 #include "VrnExport.h"
 
 #include <afx.h>
+
+#include <memory>
 
 class VRNGUI_API VrnRegistry {
 public:
@@ -49,6 +54,11 @@ public:
     int WriteBool(CString name, int value);   // any non-zero value stores 1
     int WriteString(CString name, CString value);
 
+    struct WriteLock;
+
 private:
+    int writeValue(const CString& name, const void* value);
+
     CString m_key;      // selected key path, normalised; empty: none
+    std::shared_ptr<WriteLock> m_lock;   // held from the first write on
 };

@@ -10,11 +10,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <mutex>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <limits.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -30,7 +33,7 @@ namespace {
 // alone (reads give the defaults, writes fail).
 constexpr off_t kMaxStoreBytes = 16 * 1024 * 1024;
 
-std::mutex g_mutex;           // guards g_fileOverride and every file access
+std::recursive_mutex g_mutex; // guards g_fileOverride and every file access
 std::string g_fileOverride;   // set by standin::vrn::setRegistryFile
 
 enum class ValueType { Int, Bool, String };
@@ -42,28 +45,29 @@ struct Value {
     std::wstring text;        // String
 };
 
-struct Key {
-    std::wstring path;
-    std::vector<Value> values;
-};
-
-struct Store {
-    std::vector<Key> keys;
-    bool damaged = false;     // some line could not be understood
-};
-
-enum class LoadResult { Missing, Loaded, Unreadable };
-
 // Letter case does not matter in key paths and value names (ASCII letters
 // fold; other characters compare as they are).
 wchar_t fold(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
-bool sameName(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (fold(a[i]) != fold(b[i])) return false;
-    return true;
+std::wstring folded(const std::wstring& s) {
+    std::wstring out(s);
+    for (wchar_t& c : out) c = fold(c);
+    return out;
 }
+
+struct Key {
+    std::wstring path;
+    std::vector<Value> values;                            // in the order first written
+    std::unordered_map<std::wstring, size_t> index;       // folded name -> place in values
+};
+
+struct Store {
+    std::vector<Key> keys;
+    std::unordered_map<std::wstring, size_t> index;       // folded path -> place in keys
+    bool damaged = false;     // some line could not be understood
+};
+
+enum class LoadResult { Missing, Loaded, Unreadable };
 
 // "\A\\B\" -> "A\B": no empty components, no leading or trailing separator.
 std::wstring normaliseKey(const std::wstring& key) {
@@ -78,15 +82,31 @@ std::wstring normaliseKey(const std::wstring& key) {
 }
 
 Key* findKey(Store& store, const std::wstring& path) {
-    for (Key& k : store.keys)
-        if (sameName(k.path, path)) return &k;
-    return nullptr;
+    auto it = store.index.find(folded(path));
+    return it == store.index.end() ? nullptr : &store.keys[it->second];
+}
+
+Key& addKey(Store& store, const std::wstring& path) {
+    store.index.emplace(folded(path), store.keys.size());
+    store.keys.push_back(Key{path, {}, {}});
+    return store.keys.back();
 }
 
 Value* findValue(Key& key, const std::wstring& name) {
-    for (Value& v : key.values)
-        if (sameName(v.name, name)) return &v;
-    return nullptr;
+    auto it = key.index.find(folded(name));
+    return it == key.index.end() ? nullptr : &key.values[it->second];
+}
+
+// Stores value under key: replaces a value of that name (keeping the
+// spelling first written) or appends a new one.
+void putValue(Key& key, Value value) {
+    if (Value* old = findValue(key, value.name)) {
+        value.name = old->name;
+        *old = std::move(value);
+        return;
+    }
+    key.index.emplace(folded(value.name), key.values.size());
+    key.values.push_back(std::move(value));
 }
 
 // ---- parsing -------------------------------------------------------------
@@ -192,20 +212,42 @@ void parseStore(const std::string& bytes, Store& store) {
             std::wstring path = normaliseKey(trim(line.substr(1, line.size() - 2)));
             if (path.empty()) { store.damaged = true; current = nullptr; continue; }
             current = findKey(store, path);
-            if (!current) {
-                store.keys.push_back(Key{path, {}});
-                current = &store.keys.back();
-            }
+            if (!current) current = &addKey(store, path);
             continue;
         }
         Value value;
         if (!current || !parseValueLine(line, value)) { store.damaged = true; continue; }
-        if (Value* old = findValue(*current, value.name)) *old = value;
-        else current->values.push_back(value);
+        // A later line of the same name wins, as when it was written last.
+        if (Value* old = findValue(*current, value.name)) *old = std::move(value);
+        else putValue(*current, std::move(value));
     }
 }
 
-LoadResult loadStore(const std::string& file, Store& store) {
+// What a store file was when it was read: a file replaced or changed since
+// differs in one of these (every write here makes a new file by rename).
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    long long modified = 0;   // nanoseconds
+    long long changed = 0;
+    bool operator==(const FileIdentity& o) const {
+        return device == o.device && inode == o.inode && size == o.size && modified == o.modified &&
+               changed == o.changed;
+    }
+};
+
+FileIdentity identityOf(const struct stat& st) {
+    FileIdentity id;
+    id.device = st.st_dev;
+    id.inode = st.st_ino;
+    id.size = st.st_size;
+    id.modified = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    id.changed = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+    return id;
+}
+
+LoadResult readStoreFile(const std::string& file, Store& store, FileIdentity& identity) {
     store = Store{};
     int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
@@ -214,15 +256,18 @@ LoadResult loadStore(const std::string& file, Store& store) {
         ::close(fd);
         return LoadResult::Unreadable;
     }
+    identity = identityOf(st);
     std::string bytes;
     bytes.resize(static_cast<size_t>(st.st_size));
     size_t got = 0;
     for (;;) {
         if (got == bytes.size()) {
             if (bytes.size() >= static_cast<size_t>(kMaxStoreBytes)) break;
-            bytes.resize(bytes.size() + 4096);   // the file grew since fstat
+            bytes.resize(bytes.size() + 4096);   // in case the file grew since fstat
         }
         ssize_t r = ::read(fd, &bytes[got], bytes.size() - got);
+        if (r > 0 && got + static_cast<size_t>(r) > static_cast<size_t>(st.st_size))
+            identity.size = -1;                  // it grew: read it again next time
         if (r < 0) {
             if (errno == EINTR) continue;
             ::close(fd);
@@ -235,6 +280,42 @@ LoadResult loadStore(const std::string& file, Store& store) {
     bytes.resize(got);
     parseStore(bytes, store);
     return LoadResult::Loaded;
+}
+
+// The last store read, kept while its file stays as it was, so that reading
+// several values in a row parses the file once. Guarded by g_mutex.
+struct CachedStore {
+    std::string file;
+    FileIdentity identity;
+    Store store;
+    bool valid = false;
+};
+CachedStore g_cache;
+long g_storeReads = 0;
+
+// The store as the file is now: from the cache when the file is unchanged.
+// Caller holds g_mutex.
+LoadResult loadStore(const std::string& file, const Store*& store) {
+    store = nullptr;
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) {
+        g_cache.valid = false;
+        return errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
+    }
+    if (g_cache.valid && g_cache.file == file && g_cache.identity == identityOf(st)) {
+        store = &g_cache.store;
+        return LoadResult::Loaded;
+    }
+    g_cache.valid = false;
+    ++g_storeReads;
+    FileIdentity identity;
+    LoadResult result = readStoreFile(file, g_cache.store, identity);
+    if (result != LoadResult::Loaded) return result;
+    g_cache.file = file;
+    g_cache.identity = identity;
+    g_cache.valid = identity.size >= 0;
+    store = &g_cache.store;
+    return result;
 }
 
 // ---- writing -------------------------------------------------------------
@@ -338,14 +419,37 @@ bool keepAside(const std::string& file) {
     return false;
 }
 
-// Replaces file with bytes: a temporary file beside it, then a rename.
+bool syncFolder(const std::string& folder) {
+    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return false;
+    ::fsync(dir);
+    ::close(dir);
+    return true;
+}
+
+// Rewrites an existing file in place (keeps its owner, mode and links).
+bool rewriteInPlace(const std::string& file, const std::string& bytes) {
+    int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
+// Replaces file with bytes: a temporary file beside it, then a rename, so
+// that a reader sees the old store or the new one, never a part. A replaced
+// file keeps its permissions and its owner; a file this user may not write
+// (no write permission, or one that permissions protect from this user) is
+// left as it is and the write fails.
 bool replaceFile(const std::string& file, const std::string& bytes) {
     std::string folder = parentOf(file);
     if (!makeFolders(folder)) return false;
-    // A new file gets the permissions the user's umask allows; a replaced
-    // one keeps its own.
     struct stat st {};
     bool existed = ::stat(file.c_str(), &st) == 0;
+    if (existed) {
+        if (!S_ISREG(st.st_mode)) return false;
+        if ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0) return false;
+    }
     static unsigned counter = 0;
     std::string temp;
     int fd = -1;
@@ -356,7 +460,16 @@ bool replaceFile(const std::string& file, const std::string& bytes) {
     }
     if (fd < 0) return false;
     bool ok = writeAll(fd, bytes);
-    if (ok && existed) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+    if (ok && existed) {
+        ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+        if (ok && (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // The new file could not be given the old one's owner: write the
+            // old file itself instead (it is writable, as checked above).
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return rewriteInPlace(file, bytes);
+        }
+    }
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
@@ -364,11 +477,7 @@ bool replaceFile(const std::string& file, const std::string& bytes) {
         ::unlink(temp.c_str());
         return false;
     }
-    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    syncFolder(folder);
     return true;
 }
 
@@ -382,6 +491,24 @@ std::string homeFolder() {
         result->pw_dir && *result->pw_dir)
         return result->pw_dir;
     return std::string();
+}
+
+// The file a chain of symbolic links ends at, whether or not that file
+// exists yet, so that a store reached through a link is written through it.
+// A chain that loops or is too long ends where it was given.
+std::string followLinks(const std::string& file) {
+    std::string current = file;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        std::vector<char> target(PATH_MAX + 1);
+        ssize_t n = ::readlink(current.c_str(), target.data(), PATH_MAX);
+        if (n <= 0) return current;
+        std::string next(target.data(), static_cast<size_t>(n));
+        if (next[0] != '/') next = parentOf(current) + "/" + next;
+        current = next;
+    }
+    return file;
 }
 
 // The store file; empty when there is none. Caller holds g_mutex.
@@ -400,13 +527,63 @@ std::string storeFileLocked() {
             if (!home.empty()) file = home + "/.config/kolvane/registry.txt";
         }
     }
-    // Write through a symbolic link to the file it names.
-    struct stat st {};
-    if (!file.empty() && ::lstat(file.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(file.c_str(), resolved)) file = resolved;
+    return file.empty() ? file : followLinks(file);
+}
+
+// ---- the lock between processes --------------------------------------------
+//
+// A write reads the store, changes one value and writes it back; two
+// processes doing so at once would lose one change. Writers therefore hold
+// an advisory lock (flock) on the folder that holds the store, which leaves
+// no file of its own behind. A VrnRegistry object
+// takes it at its first write and keeps it until it is destroyed or selects
+// another key, so that the values one object writes in a row (a dialog's
+// settings) are never mixed with another process's. Within this process the
+// lock is shared by every object. Readers take no lock: every write
+// replaces the store by rename, so a reader sees a whole store. A writer
+// waits at most kLockWait for another process's lock, then its write fails.
+
+constexpr int kLockWaitMs = 10000;
+
+struct ProcessLock {
+    std::string file;     // the store the lock is for
+    int fd = -1;
+    int holders = 0;
+};
+ProcessLock g_lock;       // guarded by g_mutex
+
+// Caller holds g_mutex.
+bool acquireLock(const std::string& store) {
+    if (g_lock.holders > 0) {
+        if (g_lock.file != store) return false;   // objects of this process on two stores at once
+        ++g_lock.holders;
+        return true;
     }
-    return file;
+    std::string folder = parentOf(store);
+    if (!makeFolders(folder)) return false;
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    for (int waited = 0;; waited += 10) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) break;
+        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= kLockWaitMs) {
+            ::close(fd);
+            return false;
+        }
+        ::usleep(10000);
+    }
+    g_lock.file = store;
+    g_lock.fd = fd;
+    g_lock.holders = 1;
+    return true;
+}
+
+// Caller holds g_mutex.
+void releaseLock() {
+    if (g_lock.holders <= 0 || --g_lock.holders > 0) return;
+    ::flock(g_lock.fd, LOCK_UN);
+    ::close(g_lock.fd);
+    g_lock.fd = -1;
+    g_lock.file.clear();
 }
 
 std::wstring wide(const CString& s) { return std::wstring(s.GetString(), static_cast<size_t>(s.GetLength())); }
@@ -416,12 +593,12 @@ bool readValue(const std::wstring& key, const CString& name, Value& out) {
     if (key.empty()) return false;
     std::wstring valueName = wide(name);
     if (valueName.empty()) return false;
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::recursive_mutex> lock(g_mutex);
     std::string file = storeFileLocked();
     if (file.empty()) return false;
-    Store store;
+    const Store* store = nullptr;
     if (loadStore(file, store) != LoadResult::Loaded) return false;
-    Key* k = findKey(store, key);
+    Key* k = findKey(const_cast<Store&>(*store), key);
     if (!k) return false;
     Value* v = findValue(*k, valueName);
     if (!v) return false;
@@ -429,32 +606,60 @@ bool readValue(const std::wstring& key, const CString& name, Value& out) {
     return true;
 }
 
-int writeValue(const std::wstring& key, const CString& name, Value value) {
-    if (key.empty()) return 0;
-    value.name = wide(name);
-    if (value.name.empty()) return 0;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    std::string file = storeFileLocked();
-    if (file.empty()) return 0;
-    Store store;
-    LoadResult loaded = loadStore(file, store);
-    if (loaded == LoadResult::Unreadable) return 0;   // never replace what we cannot read
-    if (loaded == LoadResult::Loaded && store.damaged && !keepAside(file)) return 0;
-    Key* k = findKey(store, key);
-    if (!k) {
-        store.keys.push_back(Key{key, {}});
-        k = &store.keys.back();
+}  // namespace
+
+// The lock a VrnRegistry object holds once it has written (see above).
+struct VrnRegistry::WriteLock {
+    std::string file;
+    WriteLock() = default;
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+    ~WriteLock() {
+        std::lock_guard<std::recursive_mutex> lock(g_mutex);
+        if (!file.empty()) releaseLock();
     }
-    if (Value* old = findValue(*k, value.name)) {
-        value.name = old->name;   // keep the spelling first written
-        *old = value;
-    } else {
-        k->values.push_back(value);
-    }
-    return replaceFile(file, formatStore(store)) ? 1 : 0;
+};
+
+namespace {
+
+// Caller holds g_mutex. Makes sure the object holds the lock for file.
+bool holdLock(std::shared_ptr<VrnRegistry::WriteLock>& held, const std::string& file) {
+    if (held && held->file == file) return true;
+    held.reset();   // the store moved under the object: its old lock goes first
+    if (!acquireLock(file)) return false;
+    held = std::make_shared<VrnRegistry::WriteLock>();
+    held->file = file;
+    return true;
 }
 
 }  // namespace
+
+int VrnRegistry::writeValue(const CString& name, const void* valuePointer) {
+    Value value = *static_cast<const Value*>(valuePointer);
+    std::wstring key = wide(m_key);
+    if (key.empty()) return 0;
+    value.name = wide(name);
+    if (value.name.empty()) return 0;
+    std::lock_guard<std::recursive_mutex> lock(g_mutex);
+    std::string file = storeFileLocked();
+    if (file.empty()) return 0;
+    if (!holdLock(m_lock, file)) return 0;
+    const Store* current = nullptr;
+    LoadResult loaded = loadStore(file, current);
+    if (loaded == LoadResult::Unreadable) return 0;   // never replace what we cannot read
+    Store store;
+    if (loaded == LoadResult::Loaded) {
+        if (current->damaged && !keepAside(file)) return 0;
+        store = *current;
+        store.damaged = false;
+    }
+    Key* k = findKey(store, key);
+    if (!k) k = &addKey(store, key);
+    putValue(*k, std::move(value));
+    if (!replaceFile(file, formatStore(store))) return 0;
+    g_cache.valid = false;
+    return 1;
+}
 
 VrnRegistry::VrnRegistry() = default;
 VrnRegistry::~VrnRegistry() = default;
@@ -462,13 +667,14 @@ VrnRegistry::~VrnRegistry() = default;
 int VrnRegistry::SetKey(CString key, int create) {
     std::wstring path = normaliseKey(wide(key));
     m_key = CString();
+    m_lock.reset();
     if (path.empty()) return 0;
     if (!create) {
-        std::lock_guard<std::mutex> lock(g_mutex);
+        std::lock_guard<std::recursive_mutex> lock(g_mutex);
         std::string file = storeFileLocked();
-        Store store;
+        const Store* store = nullptr;
         if (file.empty() || loadStore(file, store) != LoadResult::Loaded) return 0;
-        Key* k = findKey(store, path);
+        Key* k = findKey(const_cast<Store&>(*store), path);
         if (!k) return 0;
         path = k->path;
     }
@@ -498,34 +704,40 @@ int VrnRegistry::WriteInt(CString name, int value) {
     Value v;
     v.type = ValueType::Int;
     v.number = value;
-    return writeValue(wide(m_key), name, v);
+    return writeValue(name, &v);
 }
 
 int VrnRegistry::WriteBool(CString name, int value) {
     Value v;
     v.type = ValueType::Bool;
     v.number = value ? 1 : 0;
-    return writeValue(wide(m_key), name, v);
+    return writeValue(name, &v);
 }
 
 int VrnRegistry::WriteString(CString name, CString value) {
     Value v;
     v.type = ValueType::String;
     v.text = wide(value);
-    return writeValue(wide(m_key), name, v);
+    return writeValue(name, &v);
 }
 
 namespace standin {
 namespace vrn {
 
 void setRegistryFile(const std::string& path) {
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::recursive_mutex> lock(g_mutex);
     g_fileOverride = path;
+    g_cache.valid = false;
 }
 
 std::string registryFile() {
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::recursive_mutex> lock(g_mutex);
     return storeFileLocked();
+}
+
+long storeFileReads() {
+    std::lock_guard<std::recursive_mutex> lock(g_mutex);
+    return g_storeReads;
 }
 
 }  // namespace vrn

@@ -15,6 +15,8 @@
 #include <string>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using vrntest::readFile;
 using vrntest::TempFolder;
@@ -324,6 +326,142 @@ TEST_F(RegistryTest, WritesGoThroughASymbolicLink) {
     ASSERT_EQ(keyed().WriteInt(L"Import As", 3), 1);
     EXPECT_TRUE(std::filesystem::is_symlink(file));
     EXPECT_NE(readFile(target).find("\"Import As\"=int:3"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Runs fn in a child process as the user "nobody" when this process is root
+// (so that file permissions bind), else in a child as this user. The child's
+// exit status is fn's result; -1 when no child could run.
+template <typename Fn>
+int inChildBoundByPermissions(Fn fn) {
+    pid_t pid = ::fork();
+    if (pid < 0) return -1;
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+        ::_exit(fn());
+    }
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST_F(RegistryTest, ADanglingLinkIsWrittenThroughToTheFileItNames) {
+    std::string target = folder.file("made-later.txt");
+    std::filesystem::create_symlink(target, file);
+    ASSERT_EQ(keyed().WriteInt(L"Import As", 2), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(file)) << "the link stays a link";
+    EXPECT_NE(readFile(target).find("\"Import As\"=int:2"), std::string::npos);
+    EXPECT_EQ(keyed().ReadInt(L"Import As", 0), 2);
+}
+
+TEST_F(RegistryTest, AStoreWithoutWritePermissionStaysAsItIs) {
+    ASSERT_EQ(keyed().WriteInt(L"Import As", 1), 1);
+    const std::string before = readFile(file);
+    ::chmod(file.c_str(), 0444);
+    VrnRegistry r = keyed();
+    EXPECT_EQ(r.WriteInt(L"Import As", 3), 0);
+    EXPECT_EQ(r.WriteBool(L"Warning", 0), 0);
+    EXPECT_EQ(readFile(file), before);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+    EXPECT_EQ(r.ReadInt(L"Import As", 0), 1);
+}
+
+TEST_F(RegistryTest, AReplacedStoreKeepsItsOwner) {
+    if (!vrntest::runningAsRoot()) GTEST_SKIP() << "only root can give a file to another user";
+    ASSERT_EQ(keyed().WriteInt(L"Import As", 1), 1);
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(keyed().WriteInt(L"Import As", 2), 1);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(keyed().ReadInt(L"Import As", 0), 2);
+}
+
+TEST_F(RegistryTest, AFolderThisUserMayNotWriteFailsTheWriteAndKeepsTheStore) {
+    std::filesystem::create_directory(folder.file("locked"));
+    std::string inside = folder.file("locked/registry.txt");
+    standin::vrn::setRegistryFile(inside);
+    ASSERT_EQ(keyed().WriteInt(L"Import As", 1), 1);
+    ::chmod(folder.path().c_str(), 0755);
+    ::chmod(inside.c_str(), 0666);
+    ::chmod(folder.file("locked").c_str(), 0555);
+    int result = inChildBoundByPermissions([] {
+        VrnRegistry r;
+        if (r.SetKey(kKey, 1) != 1) return 10;
+        int written = r.WriteInt(L"Import As", 3);
+        return written == 0 && r.ReadInt(L"Import As", 0) == 1 ? 0 : 11;
+    });
+    ::chmod(folder.file("locked").c_str(), 0755);
+    EXPECT_EQ(result, 0) << "the write must fail and say so; the stored value stays";
+    EXPECT_EQ(keyed().ReadInt(L"Import As", 0), 1);
+}
+
+TEST_F(RegistryTest, WritersInTwoProcessesNeverMixTheirValues) {
+    // Each child writes its own pair of values through one object, as the
+    // options dialog does on OK; whatever the order, the store ends with one
+    // child's pair, never half of each.
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        pid_t children[2];
+        for (int c = 0; c < 2; ++c) {
+            children[c] = ::fork();
+            ASSERT_GE(children[c], 0);
+            if (children[c] == 0) {
+                VrnRegistry r;
+                if (r.SetKey(kKey, 1) != 1) ::_exit(1);
+                int ok = r.WriteInt(L"Import As", c == 0 ? 2 : 3);
+                ::usleep(1000);
+                ok = ok && r.WriteBool(L"Warning", c == 0 ? 0 : 1);
+                ::_exit(ok ? 0 : 2);
+            }
+        }
+        for (pid_t child : children) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        VrnRegistry r = keyed();
+        const int importAs = r.ReadInt(L"Import As", -1);
+        const int warning = r.ReadBool(L"Warning", -1);
+        EXPECT_TRUE((importAs == 2 && warning == 0) || (importAs == 3 && warning == 1))
+            << "Import As " << importAs << ", Warning " << warning;
+    }
+}
+
+TEST_F(RegistryTest, ReadingSeveralValuesParsesTheStoreOnce) {
+    VrnRegistry w = keyed();
+    ASSERT_EQ(w.WriteInt(L"Import As", 2), 1);
+    ASSERT_EQ(w.WriteBool(L"Warning", 0), 1);
+    const long before = standin::vrn::storeFileReads();
+    VrnRegistry r = keyed();
+    EXPECT_EQ(r.ReadInt(L"Import As", 0), 2);
+    EXPECT_EQ(r.ReadBool(L"Warning", 1), 0);
+    EXPECT_EQ(standin::vrn::storeFileReads() - before, 1);
+    // A store changed by someone else is read again.
+    std::string text = readFile(file);
+    text.replace(text.find("int:2"), 5, "int:1");
+    writeFile(file, text);
+    EXPECT_EQ(r.ReadInt(L"Import As", 0), 1);
+}
+
+TEST_F(RegistryTest, ManyValuesUnderOneKeyAllRoundTrip) {
+    // A large store (tens of thousands of values) reads and writes whole.
+    std::string text = "[Software\\Varnett\\Kolvane for AutoCAD]\n";
+    for (int i = 0; i < 20000; ++i) text += "\"v" + std::to_string(i) + "\"=int:" + std::to_string(i) + "\n";
+    text += "\"V7\"=int:-7\n";   // the same name in other letters: the later line wins
+    writeFile(file, text);
+    VrnRegistry r = keyed();
+    EXPECT_EQ(r.ReadInt(L"v19999", 0), 19999);
+    EXPECT_EQ(r.ReadInt(L"v7", 0), -7);
+    ASSERT_EQ(r.WriteInt(L"Import As", 3), 1);
+    EXPECT_EQ(keyed().ReadInt(L"v12345", 0), 12345);
+    EXPECT_EQ(keyed().ReadInt(L"Import As", 0), 3);
 }
 
 }  // namespace

@@ -40,5 +40,9 @@ VRNGUI_API void setRegistryFile(const std::string& path);
 // The store file in use now (empty when no place can be found).
 VRNGUI_API std::string registryFile();
 
+// How many times the store file has been read and parsed in this process
+// (reads of an unchanged file are served from what was parsed last).
+VRNGUI_API long storeFileReads();
+
 }  // namespace vrn
 }  // namespace standin
