@@ -212,6 +212,33 @@ TEST_F(HostileHostTest, FilesWithoutReadPermissionAreNeitherReadNorReplaced)
     EXPECT_EQ(ReadFile(dir_ + "registry.txt"), stored);
 }
 
+TEST_F(HostileHostTest, AScriptStartingWithAByteOrderMarkRunsAsWritten)
+{
+    std::vector<std::string> script = ImportCube();
+    script[0] = "\xEF\xBB\xBF" + script[0];
+    const HostRun run = RunHost(dir_, script);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Count(run.out, "Unknown command"), 0) << run.out;
+    EXPECT_NE(run.out.find("Created 6 3d faces\n"), std::string::npos) << run.out;
+}
+
+TEST_F(HostileHostTest, FileNamesThatAreNotUtf8ReachTheFileSystemAsTheirBytes)
+{
+    // Latin-1 names, as older Linux file systems hold them.
+    WriteFile(dir_ + "caf\xe9.obj", kCube);
+    const HostRun run = RunHost(dir_, {"_Kolvane", "caf\xe9.obj", "3D Faces", "Yes", "OK", "_dxfout", "caf\xe9.dxf"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("Created 6 3d faces\n"), std::string::npos) << run.out;
+    EXPECT_TRUE(Exists(dir_ + "caf\xe9.dxf"));
+    EXPECT_FALSE(Exists(dir_ + "caf\xc3\xa9.dxf")) << "the name must not be re-encoded";
+    EXPECT_EQ(Count(ReadFile(dir_ + "caf\xe9.dxf"), "3DFACE"), 6);
+    // A message about the file names it with its own bytes too.
+    const HostRun missing = RunHost(dir_, {"_Kolvane", "gon\xe9.obj"});
+    EXPECT_NE(missing.out.find(dir_ + "gon\xe9.obj"), std::string::npos) << missing.out;
+}
+
 TEST_F(HostileHostTest, ScriptLinesLongerThanAnyBufferAreTakenWhole)
 {
     const std::string command(2 * 1000 * 1000, 'x');

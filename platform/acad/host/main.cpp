@@ -190,13 +190,14 @@ int main(int argc, char** argv)
     checkAfterCommand(L"loading " + module);
 
     while (true) {
-        const std::optional<std::wstring> line = user.commandLine(L"Command: ");
+        std::optional<std::wstring> line = user.commandLine(L"Command: ");
         if (!line) {
             if (user.atEnd())
                 break;
             continue;   // Escape at the command prompt
         }
-        std::wstring command = *line;
+        std::wstring command = std::move(*line);
+        line.reset();
         while (!command.empty() && iswspace(command.back()))
             command.pop_back();
         size_t start = 0;

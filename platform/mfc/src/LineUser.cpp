@@ -94,8 +94,13 @@ std::optional<std::wstring> LineUser::readLine() {
         return std::nullopt;
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    // A script saved by an editor that marks UTF-8 starts with a byte-order
+    // mark; it belongs to no line.
+    if (firstLine_ && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+    firstLine_ = false;
     std::wstring wide = widen(line);
-    if (trimmed(wide) == L"*Cancel*") return std::nullopt;
+    line = std::string();
+    if (wide.size() < 64 && trimmed(wide) == L"*Cancel*") return std::nullopt;
     return wide;
 }
 

@@ -41,7 +41,7 @@ std::wstring widen(const std::string& text) {
             out += static_cast<wchar_t>(cp);
             i += static_cast<size_t>(extra) + 1;
         } else {
-            out += static_cast<wchar_t>(c);   // taken as Latin-1
+            out += static_cast<wchar_t>(0xDC00 | c);   // kept as its byte
             ++i;
         }
     }
@@ -55,6 +55,10 @@ std::string narrow(const std::wstring& text) {
     out.reserve(text.size());
     for (wchar_t wc : text) {
         uint32_t c = static_cast<uint32_t>(wc);
+        if (c >= 0xDC80 && c <= 0xDCFF) {   // a byte that was not UTF-8
+            out += static_cast<char>(c & 0xFF);
+            continue;
+        }
         if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
         if (c < 0x80) {
             out += static_cast<char>(c);

@@ -96,7 +96,28 @@ TEST(WideFormat, LongTextIsNotCut) {
 TEST(WideFormat, UnicodeSurvivesNarrowingAndWidening) {
     std::wstring text = L"Caf\u00e9 \u20ac \U0001F600";
     EXPECT_EQ(text, standin::widen(standin::narrow(text)));
-    EXPECT_EQ(L"\u00ff", standin::widen("\xff"));   // not UTF-8: taken as Latin-1
+}
+
+TEST(WideFormat, BytesThatAreNotUtf8SurviveWideningAndNarrowing) {
+    // Names from file systems that hold other encodings come back as the
+    // bytes they were; each stray byte is one wide character.
+    struct Case { std::string bytes; size_t wideLength; };
+    const Case cases[] = {
+        {"caf\xe9.obj", 8},           // Latin-1 e acute
+        {"\xff\xfe", 2},              // never UTF-8
+        {"\xe2\x82", 2},              // a cut sequence
+        {"\xc0\xaf", 2},              // an overlong form
+        {"\xed\xa0\x80", 3},          // an encoded surrogate
+        {"ok \xc3\xa9 \xe9", 6},      // valid and stray bytes mixed
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const std::wstring wide = standin::widen(c.bytes);
+        EXPECT_EQ(c.wideLength, wide.size());
+        EXPECT_EQ(c.bytes, standin::narrow(wide));
+    }
+    EXPECT_NE(standin::widen("caf\xe9"), standin::widen("caf\xc3\xa9")) << "a stray byte is no e acute";
+    EXPECT_EQ("\xef\xbf\xbd", standin::narrow(std::wstring(1, static_cast<wchar_t>(0xD800))));
 }
 
 TEST(CStringFormat, ACStringHandedStraightToPercentSWorks) {

@@ -37,6 +37,16 @@ TEST_F(LineProtocol, PromptsAreLinesOfTheirOwnAndAnswersAreLines) {
     EXPECT_EQ("Some output\nEnter a name: \nEmpty: \nCancelled: \nAt the end: \n", out.str());
 }
 
+TEST_F(LineProtocol, AByteOrderMarkStartingTheInputIsNoPartOfTheFirstLine) {
+    std::optional<std::wstring> a, b;
+    run("\xEF\xBB\xBF_Kolvane\n\xEF\xBB\xBFsecond\n", [&] {
+        a = standin::currentUser().commandLine(L"Command: ");
+        b = standin::currentUser().commandLine(L"Command: ");
+    });
+    EXPECT_EQ(L"_Kolvane", a.value_or(L"?"));
+    EXPECT_EQ(L"\uFEFFsecond", b.value_or(L"?")) << "only the input's first bytes are a mark";
+}
+
 TEST_F(LineProtocol, TextIsShownExactlyAndInUtf8) {
     run("", [&] { standin::currentUser().show(L"Caf\u00e9 \u20ac\nno newline"); });
     EXPECT_EQ("Caf\xc3\xa9 \xe2\x82\xac\nno newline", out.str());

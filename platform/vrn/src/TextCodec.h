@@ -9,10 +9,19 @@
 
 namespace vrn_detail {
 
-// Code points that cannot be encoded (surrogates, values above U+10FFFF)
-// become U+FFFD.
+// The platform's encoding: bytes kept from undecodable input (U+DC80 to
+// U+DCFF) go back out as those bytes, so that file names stay as they were;
+// other code points that cannot be encoded become U+FFFD.
 inline std::string toUtf8(const wchar_t* text, size_t length) {
     return standin::narrow(std::wstring(text, length));
+}
+
+// Always valid UTF-8 (for the store file): every surrogate becomes U+FFFD.
+inline std::string toUtf8Text(const std::wstring& text) {
+    std::wstring clean(text);
+    for (wchar_t& c : clean)
+        if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
+    return standin::narrow(clean);
 }
 
 inline std::string toUtf8(const std::wstring& text) { return toUtf8(text.data(), text.size()); }

@@ -25,7 +25,7 @@
 #include <unistd.h>
 
 using vrn_detail::fromUtf8;
-using vrn_detail::toUtf8;
+using vrn_detail::toUtf8Text;
 
 namespace {
 
@@ -333,7 +333,7 @@ std::string quote(const std::wstring& text) {
         }
     }
     q += L'"';
-    return toUtf8(q);
+    return toUtf8Text(q);
 }
 
 std::string formatStore(const Store& store) {
@@ -343,7 +343,7 @@ std::string formatStore(const Store& store) {
         "\"name\"=string:\"text\".\n";
     for (const Key& key : store.keys) {
         if (key.values.empty()) continue;
-        out += "\n[" + toUtf8(key.path) + "]\n";
+        out += "\n[" + toUtf8Text(key.path) + "]\n";
         for (const Value& v : key.values) {
             out += quote(v.name) + "=";
             switch (v.type) {

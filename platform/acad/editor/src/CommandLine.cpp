@@ -20,6 +20,24 @@ std::wstring& commandLine()
     return *text;
 }
 
+// The command line keeps the last kKeptCharacters characters printed, as the
+// host's text window keeps a bounded history: a long session or one huge
+// line costs no more than that.
+constexpr size_t kKeptCharacters = size_t(1) << 20;
+
+void keep(const std::wstring& text)
+{
+    std::wstring& kept = commandLine();
+    if (text.size() >= kKeptCharacters) {
+        kept.assign(text, text.size() - kKeptCharacters, kKeptCharacters);
+        return;
+    }
+    kept += text;
+    // Cut only once twice the limit is reached, so that cutting stays rare.
+    if (kept.size() >= 2 * kKeptCharacters)
+        kept.erase(0, kept.size() - kKeptCharacters);
+}
+
 }  // namespace
 
 namespace kv_editor {
@@ -28,7 +46,7 @@ void print(const std::wstring& text)
 {
     if (text.empty())
         return;
-    commandLine() += text;
+    keep(text);
     standin::currentUser().show(text);
 }
 

@@ -1,7 +1,9 @@
 // Running commands: acedCommand, the host's own commands and the lines typed
 // at the host's command prompt.
+#include <algorithm>
 #include <cstdarg>
 #include <cwchar>
+#include <cwctype>
 #include <exception>
 #include <map>
 #include <string>
@@ -114,8 +116,34 @@ HostCommand hostCommand(const std::wstring& typed)
     return it != hostCommands().end() ? it->second : nullptr;
 }
 
+// "Unknown command" for what was typed, upper-cased piece by piece, so that
+// a huge line costs no copy of itself.
+int unknownCommand(const std::wstring& name, size_t from, size_t to)
+{
+    kv_editor::print(L"Unknown command \"");
+    const size_t piece = 65536;
+    for (size_t at = from; at < to; at += piece)
+        kv_editor::print(kv_editor::upper(name.substr(at, std::min(piece, to - at))));
+    kv_editor::print(L"\".  Press F1 for help.\n");
+    return RTERROR;
+}
+
+// Longer than any command name; such a line is only ever unknown.
+constexpr size_t kLongestCommandName = 4096;
+
 int runNamed(const std::wstring& typed)
 {
+    if (typed.size() > kLongestCommandName) {
+        size_t from = 0, to = typed.size();
+        while (from < to && iswspace(typed[from]))
+            ++from;
+        while (to > from && iswspace(typed[to - 1]))
+            --to;
+        while (from < to && (typed[from] == L'\'' || typed[from] == L'.'))
+            ++from;
+        if (to - from > kLongestCommandName)
+            return unknownCommand(typed, from, to);
+    }
     const std::wstring name = bareName(typed);
     if (name.empty())
         return RTNORM;
@@ -139,8 +167,7 @@ int runNamed(const std::wstring& typed)
     }
     if (HostCommand host = hostCommand(name))
         return host();
-    kv_editor::printf(L"Unknown command \"%ls\".  Press F1 for help.\n", kv_editor::upper(name).c_str());
-    return RTERROR;
+    return unknownCommand(name, 0, name.size());
 }
 
 std::wstring realText(double value)

@@ -18,8 +18,9 @@ namespace editor {
 
 // ---- Command line ---------------------------------------------------------
 
-// Everything printed on the command line (acutPrintf and the host's own
-// messages) since the start or the last clearCommandLine.
+// What was printed on the command line (acutPrintf and the host's own
+// messages) since the start or the last clearCommandLine: all of it, or at
+// least its last 1,048,576 characters once more than that was printed.
 std::wstring commandLineText();
 void clearCommandLine();
 

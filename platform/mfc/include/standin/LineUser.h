@@ -15,6 +15,7 @@
 // - The line "*Cancel*" is the Escape key at any question; the end of the
 //   input cancels too.
 // - Text the platform shows is written exactly as given.
+// - A UTF-8 byte-order mark at the start of the input is skipped.
 #pragma once
 
 #include "standin/User.h"
@@ -47,6 +48,7 @@ private:
     std::ostream& out_;
     bool atLineStart_ = true;
     bool ended_ = false;
+    bool firstLine_ = true;
 };
 
 }  // namespace standin

@@ -16,8 +16,12 @@ namespace standin {
 std::wstring vformat(const wchar_t* format, va_list args);
 std::wstring format(const wchar_t* format, ...);
 
-// UTF-8 <-> wide conversions used across the stand-in. Bytes that are not
-// valid UTF-8 are taken one by one as Latin-1 characters.
+// UTF-8 <-> wide conversions used across the stand-in. A byte that is not
+// part of valid UTF-8 (a file name from an older Linux file system, say
+// "caf\xe9.obj") becomes the lone surrogate U+DC00 + byte, and narrow turns
+// such a surrogate back into its byte, so that names reach the file system
+// as the bytes they were. Other surrogates and values above U+10FFFF narrow
+// to U+FFFD.
 std::wstring widen(const std::string& text);
 std::wstring widen(const char* text);
 std::string narrow(const std::wstring& text);
