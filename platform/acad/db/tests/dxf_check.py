@@ -75,7 +75,9 @@ def main(path):
                 nums += [fmt(b)] + [fmt(c) for c in w]
         elif t == "POLYLINE":
             nums = [str(int(e.is_3d_polyline)), str(int(e.is_closed)), str(len(e.vertices))]
-            for v, w in zip(e.vertices, e.points_in_wcs()):
+            ocs = e.ocs()
+            wcs = [p if e.is_3d_polyline else ocs.to_wcs(p) for p in e.points()]
+            for v, w in zip(e.vertices, wcs):
                 nums += [fmt(v.dxf.get("bulge", 0.0))] + [fmt(c) for c in w]
         elif t in ("RAY", "XLINE"):
             nums = [fmt(c) for c in e.dxf.start] + [fmt(c) for c in e.dxf.unit_vector]
