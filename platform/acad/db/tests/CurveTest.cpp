@@ -371,6 +371,15 @@ TEST_F(DbTest, FitSplinePassesThroughItsPoints)
         EXPECT_EQ(spline.getParamAtPoint(p, param), Acad::eOk) << p.x;
     }
 
+    // Many points are solved in band storage, quickly and without a large matrix.
+    AcGePoint3dArray many;
+    for (int i = 0; i < 20000; ++i)
+        many.append(AcGePoint3d(i, std::sin(i * 0.01) * 50, 0));
+    AcDbSpline wave(many);
+    ASSERT_FALSE(wave.isNull());
+    EXPECT_EQ(wave.numControlPoints(), 20000);
+    EXPECT_POINT_NEAR(endOf(wave), 19999, std::sin(199.99) * 50, 0, 1e-6);
+
     AcGePoint3dArray two;
     two.append(AcGePoint3d(0, 0, 0));
     two.append(AcGePoint3d(3, 4, 0));
