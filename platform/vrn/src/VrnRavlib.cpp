@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -76,6 +77,9 @@ const wchar_t kUnknownFormat[] =
     L"the Assimp library can be read, among them OBJ, STL, PLY, OFF, 3DS, DAE, glTF, FBX and X3D.";
 const wchar_t kDamaged[] = L"The file \"%s\" cannot be read; it is damaged or incomplete (%s).";
 const wchar_t kTooLarge[] = L"The file \"%s\" is too large to read with the memory available.";
+const wchar_t kTooMuch[] =
+    L"The file \"%s\" is not imported: %s. Import a smaller part of the model, or a model whose parts "
+    L"are placed fewer times.";
 
 std::wstring systemText(int error) {
     std::wstring text = vrn_detail::fromUtf8Lossy(std::strerror(error));
@@ -154,7 +158,8 @@ struct Matrix {
 struct MeshPlan {
     bool checked = false;
     bool hasFaces = false;
-    size_t faceEstimate = 0;   // output faces, before dropping collapsed ones
+    size_t faceEstimate = 0;     // output faces, before dropping collapsed ones
+    size_t vertexEstimate = 0;   // vertices that faces use, before joining
 };
 
 // Checks a mesh of the scene; false when it refers to data that is not there.
@@ -173,11 +178,22 @@ bool checkMesh(const aiMesh* mesh, MeshPlan& plan) {
             plan.faceEstimate += face.mNumIndices <= 4 ? 1 : face.mNumIndices - 2;
         }
     }
+    if (plan.hasFaces) {
+        std::vector<char> used(mesh->mNumVertices, 0);
+        for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+            const aiFace& face = mesh->mFaces[f];
+            if (face.mNumIndices < 3) continue;
+            for (unsigned k = 0; k < face.mNumIndices; ++k) used[face.mIndices[k]] = 1;
+        }
+        for (char u : used) plan.vertexEstimate += u ? 1 : 0;
+    }
     return true;
 }
 
 // Scratch space reused from placement to placement.
 struct Scratch {
+    std::vector<float> placed;        // placed position per source vertex (used ones only)
+    std::vector<char> finite;         // per source vertex: 1 finite, 0 not, 2 not used
     std::vector<uint32_t> used;       // source vertex -> position in points, or UINT32_MAX
     std::vector<float> points;        // placed positions of the used vertices
     std::vector<uint32_t> numberOf;   // used vertex -> distinct point number
@@ -204,15 +220,51 @@ void addFace(ON_Mesh& out, const uint32_t* corner, int count) {
 }
 
 // Builds the ON_Mesh of one placement of mesh; false when it has no face.
+// A face that uses a vertex whose placed position is not a finite single-
+// precision number (NaN, an infinity, or beyond the float range) is dropped,
+// and so is the vertex when no other face uses it.
 bool buildPlacement(const aiMesh& mesh, const MeshPlan& plan, const Matrix& placement, ON_Mesh& out,
                     Scratch& s) {
     const bool identity = placement.isIdentity();
 
-    // The vertices that faces use, in the file's order, at their placed positions.
-    s.used.assign(mesh.mNumVertices, UINT32_MAX);
+    // Placed positions of the vertices that faces use; 0 in finite marks
+    // those that are not finite.
+    s.placed.resize(3 * static_cast<size_t>(mesh.mNumVertices));
+    s.finite.assign(mesh.mNumVertices, 2);   // 2: not used by any face
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
         const aiFace& face = mesh.mFaces[f];
         if (face.mNumIndices < 3) continue;
+        for (unsigned k = 0; k < face.mNumIndices; ++k) {
+            const unsigned i = face.mIndices[k];
+            if (s.finite[i] != 2) continue;
+            const aiVector3D& p = mesh.mVertices[i];
+            float* q = &s.placed[3 * static_cast<size_t>(i)];
+            if (identity) {
+                q[0] = p.x;
+                q[1] = p.y;
+                q[2] = p.z;
+            } else {
+                Vec3 r = placement.apply(p);
+                const double big = 3.4028234663852886e38;   // the largest float
+                const bool inRange = std::fabs(r.x) <= big && std::fabs(r.y) <= big && std::fabs(r.z) <= big;
+                q[0] = inRange ? static_cast<float>(r.x) : NAN;
+                q[1] = inRange ? static_cast<float>(r.y) : NAN;
+                q[2] = inRange ? static_cast<float>(r.z) : NAN;
+            }
+            s.finite[i] = std::isfinite(q[0]) && std::isfinite(q[1]) && std::isfinite(q[2]) ? 1 : 0;
+        }
+    }
+    auto faceIsFinite = [&](const aiFace& face) {
+        for (unsigned k = 0; k < face.mNumIndices; ++k)
+            if (!s.finite[face.mIndices[k]]) return false;
+        return true;
+    };
+
+    // The vertices that kept faces use, in the file's order.
+    s.used.assign(mesh.mNumVertices, UINT32_MAX);
+    for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+        const aiFace& face = mesh.mFaces[f];
+        if (face.mNumIndices < 3 || !faceIsFinite(face)) continue;
         for (unsigned k = 0; k < face.mNumIndices; ++k) s.used[face.mIndices[k]] = 0;
     }
     s.points.clear();
@@ -224,17 +276,8 @@ bool buildPlacement(const aiMesh& mesh, const MeshPlan& plan, const Matrix& plac
     for (unsigned i = 0; i < mesh.mNumVertices; ++i) {
         if (s.used[i] != 0) continue;
         s.used[i] = next++;
-        const aiVector3D& p = mesh.mVertices[i];
-        if (identity) {
-            s.points.push_back(p.x);
-            s.points.push_back(p.y);
-            s.points.push_back(p.z);
-        } else {
-            Vec3 q = placement.apply(p);
-            s.points.push_back(static_cast<float>(q.x));
-            s.points.push_back(static_cast<float>(q.y));
-            s.points.push_back(static_cast<float>(q.z));
-        }
+        const float* q = &s.placed[3 * static_cast<size_t>(i)];
+        s.points.insert(s.points.end(), q, q + 3);
     }
 
     // Corners at equal positions become one vertex.
@@ -250,6 +293,7 @@ bool buildPlacement(const aiMesh& mesh, const MeshPlan& plan, const Matrix& plac
         const aiFace& face = mesh.mFaces[f];
         const unsigned n = face.mNumIndices;
         if (n < 3) continue;   // points and lines are not faces
+        if (!faceIsFinite(face)) continue;
         if (n <= 4) {
             uint32_t corner[4];
             for (unsigned k = 0; k < n; ++k) corner[k] = s.numberOf[s.used[face.mIndices[k]]];
@@ -308,17 +352,47 @@ std::wstring checkFile(const std::wstring& name, const std::string& path) {
     return std::wstring();
 }
 
+// The most faces, and the most vertices, that the placements of one model
+// may give together. The host keeps the whole mesh list and then the
+// entities written from it; the costliest import, as lines, measured about
+// 400 bytes of the host's memory per face of the model. So a model may use
+// half the physical memory at that rate, and never more than 10 million
+// faces (about 4 GB as lines). VRN_READER_MAX_FACES sets a smaller limit.
+size_t importLimit() {
+    size_t limit = 10000000;
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long page = ::sysconf(_SC_PAGESIZE);
+    if (pages > 0 && page > 0) {
+        const unsigned long long half = static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(page) / 2;
+        limit = static_cast<size_t>(std::min<unsigned long long>(limit, std::max<unsigned long long>(half / 400, 100000)));
+    }
+    if (const char* env = std::getenv("VRN_READER_MAX_FACES")) {
+        char* end = nullptr;
+        const unsigned long long v = std::strtoull(env, &end, 10);
+        if (end && end != env && *end == '\0' && v > 0 && v < limit) limit = static_cast<size_t>(v);
+    }
+    return limit;
+}
+
+std::wstring countText(unsigned long long n) {
+    std::wstring digits = std::to_wstring(n), out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += L',';
+        out += digits[i];
+    }
+    return out;
+}
+
 // Reads the model in this process.
 int readModelHere(const std::wstring& name, const std::string& path, ON_ClassArray<ON_Mesh>& meshes) {
     Assimp::Importer importer;
     // Bones are no geometry of the model.
     importer.SetPropertyBool(AI_CONFIG_IMPORT_NO_SKELETON_MESHES, true);
+    // Assimp's own check of the scene is not run: it refuses a model whose
+    // meshes hold points or lines only ("no faces"), which is a model without
+    // mesh data, not a damaged file. The conversion checks every count,
+    // pointer and index it uses itself.
     const aiScene* scene = importer.ReadFile(path, 0);
-    // A model without any mesh is valid for us (it gives no mesh), but not
-    // for Assimp's check of the scene, so the check runs only when there are
-    // meshes to check.
-    if (scene && scene->mNumMeshes > 0)
-        scene = importer.ApplyPostProcessing(aiProcess_ValidateDataStructure);
     if (!scene) {
         const char* message = importer.GetErrorString();
         if (message && std::strstr(message, "No suitable reader found")) {
@@ -336,9 +410,19 @@ int readModelHere(const std::wstring& name, const std::string& path, ON_ClassArr
         Matrix transform;
     };
     std::vector<Placement> placements;
+    // What the placements give is counted before any mesh is built, and the
+    // walk stops as soon as it passes the limit, so a small file whose node
+    // tree places a mesh millions of times costs neither time nor memory.
+    const size_t limit = importLimit();
+    size_t totalFaces = 0, totalVertices = 0;
     std::vector<std::pair<const aiNode*, Matrix>> stack;
     stack.emplace_back(scene->mRootNode, Matrix::from(scene->mRootNode->mTransformation));
+    size_t visited = 0;
     while (!stack.empty()) {
+        if (++visited > limit) {
+            setError(say(kTooMuch, name, L"its node tree has more than " + countText(limit) + L" nodes"));
+            return 0;
+        }
         const aiNode* node = stack.back().first;
         const Matrix transform = stack.back().second;
         stack.pop_back();
@@ -352,7 +436,17 @@ int readModelHere(const std::wstring& name, const std::string& path, ON_ClassArr
                 setError(say(kDamaged, name, L"a part of the model refers to data that is not there"));
                 return 0;
             }
-            if (plans[m].hasFaces) placements.push_back({m, transform});
+            if (!plans[m].hasFaces) continue;
+            totalFaces += plans[m].faceEstimate;
+            totalVertices += plans[m].vertexEstimate;
+            if (totalFaces > limit || totalVertices > limit) {
+                std::wstring what = L"its parts are placed so often that they give more than " +
+                                    countText(limit) + (totalFaces > limit ? L" faces" : L" vertices") +
+                                    L", more than this computer's memory can hold in the drawing";
+                setError(say(kTooMuch, name, what));
+                return 0;
+            }
+            placements.push_back({m, transform});
         }
         if (node->mNumChildren > 0 && !node->mChildren) {
             setError(say(kDamaged, name, L"a part of the model refers to data that is not there"));
