@@ -9,6 +9,7 @@
 
 #include "ToolkitTest.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <new>
@@ -35,7 +36,18 @@ void* Allocate(std::size_t size)
 
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return Allocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
 void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
@@ -76,6 +88,7 @@ TEST_F(AllocationFailureTest, WritersLeaveAConsistentDrawingWhenAnAllocationFail
     for (const Writer& w : writers) {
         for (const CString& layer : {CString(), CString(L"Imported")}) {
             bool finished = false;
+            int failures = 0, mostPlacedBeforeAFailure = 0;
             for (long failAt = 0; !finished && failAt < 100000; ++failAt) {
                 SCOPED_TRACE(std::string(w.name) + (layer.IsEmpty() ? "" : " on a layer") +
                              ", allocation " + std::to_string(failAt) + " fails");
@@ -100,6 +113,8 @@ TEST_F(AllocationFailureTest, WritersLeaveAConsistentDrawingWhenAnAllocationFail
                 const std::vector<AcDbObjectId> ids = modelSpaceIds();
                 if (threw) {
                     ASSERT_LE(static_cast<int>(ids.size()), w.entities);
+                    ++failures;
+                    mostPlacedBeforeAFailure = std::max(mostPlacedBeforeAFailure, static_cast<int>(ids.size()));
                 } else {
                     ASSERT_EQ(static_cast<int>(ids.size()), w.entities);
                 }
@@ -110,6 +125,12 @@ TEST_F(AllocationFailureTest, WritersLeaveAConsistentDrawingWhenAnAllocationFail
                 }
             }
             EXPECT_TRUE(finished) << w.name << ": the write never finished";
+            // Failures were met, and for the writers of many entities also
+            // after some were placed: in the middle of the write.
+            EXPECT_GT(failures, 0) << w.name;
+            if (w.entities > 1) {
+                EXPECT_GT(mostPlacedBeforeAFailure, 0) << w.name;
+            }
         }
     }
 }
