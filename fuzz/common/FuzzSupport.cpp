@@ -89,10 +89,12 @@ std::string Describe(const char* writer, const std::string& what) { return std::
 std::string CheckNewEntities(const ON_Mesh& mesh, const std::vector<AcDbObjectId>& made, const char* writer,
                              int validFaces)
 {
-    std::set<PointKey> vertices;
+    std::vector<PointKey> vertices;
+    vertices.reserve(static_cast<size_t>(mesh.m_V.Count()));
     for (int i = 0; i < mesh.m_V.Count(); ++i)
-        vertices.insert(Key(mesh.m_V[i].x, mesh.m_V[i].y, mesh.m_V[i].z));
-    auto known = [&](const AcGePoint3d& p) { return vertices.count(Key(p)) > 0; };
+        vertices.push_back(Key(mesh.m_V[i].x, mesh.m_V[i].y, mesh.m_V[i].z));
+    std::sort(vertices.begin(), vertices.end());
+    auto known = [&](const AcGePoint3d& p) { return std::binary_search(vertices.begin(), vertices.end(), Key(p)); };
 
     for (AcDbObjectId id : made) {
         AcDbEntity* entity = nullptr;

@@ -357,3 +357,106 @@ TEST(HostProgramTest, AScriptPathThatNamesNoFileEndsWithAClearError)
 }
 
 }  // namespace
+
+namespace {
+
+// A glTF file whose node tree places one 200-face mesh through 16 levels of
+// nodes that each place the next twice: 65,536 placements, 13 million faces,
+// from a few kilobytes.
+void WriteAmplifyingGltf(const std::string& dir, const std::string& name)
+{
+    std::string bin;
+    auto put = [&bin](const void* p, size_t n) { bin.append(static_cast<const char*>(p), n); };
+    for (int y = 0; y <= 10; ++y)
+        for (int x = 0; x <= 10; ++x) {
+            const float p[3] = {static_cast<float>(x), static_cast<float>(y), 0.0f};
+            put(p, sizeof p);
+        }
+    const size_t positionBytes = bin.size();
+    for (unsigned y = 0; y < 10; ++y)
+        for (unsigned x = 0; x < 10; ++x) {
+            const unsigned a = y * 11 + x, b = a + 1, c = a + 11, d = c + 1;
+            const unsigned t[6] = {a, b, d, a, d, c};
+            put(t, sizeof t);
+        }
+    WriteFile(dir + name + ".bin", bin);
+    std::string nodes;
+    for (int k = 0; k < 16; ++k)
+        nodes += "{\"children\":[" + std::to_string(k + 1) + "," + std::to_string(k + 1) + "]},";
+    nodes += "{\"mesh\":0}";
+    WriteFile(dir + name,
+              "{\"asset\":{\"version\":\"2.0\"},\"scene\":0,\"scenes\":[{\"nodes\":[0]}],\"nodes\":[" + nodes +
+                  "],\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":0},\"indices\":1}]}],"
+                  "\"buffers\":[{\"byteLength\":" + std::to_string(bin.size()) + ",\"uri\":\"" + name + ".bin\"}],"
+                  "\"bufferViews\":[{\"buffer\":0,\"byteLength\":" + std::to_string(positionBytes) +
+                  "},{\"buffer\":0,\"byteOffset\":" + std::to_string(positionBytes) + ",\"byteLength\":" +
+                  std::to_string(bin.size() - positionBytes) + "}],"
+                  "\"accessors\":[{\"bufferView\":0,\"componentType\":5126,\"count\":121,\"type\":\"VEC3\","
+                  "\"min\":[0,0,0],\"max\":[10,10,0]},"
+                  "{\"bufferView\":1,\"componentType\":5125,\"count\":600,\"type\":\"SCALAR\"}]}");
+}
+
+}  // namespace
+
+TEST_F(HostileHostTest, ASmallFileThatPlacesAMeshMillionsOfTimesIsRefusedAndNothingIsWritten)
+{
+    WriteAmplifyingGltf(dir_, "bomb.gltf");
+    std::vector<std::string> script = {"_Kolvane", "bomb.gltf", "Lines", "No", "OK", "_dxfout", "after.dxf"};
+    const HostRun run = RunHost(dir_, script);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "") << "nothing left open";
+    EXPECT_NE(run.out.find(std::string(kCaption) + "The file \"" + dir_ + "bomb.gltf\" is not imported"),
+              std::string::npos)
+        << run.out.substr(0, 2000);
+    EXPECT_EQ(Count(run.out, "Created"), 0) << run.out.substr(0, 2000);
+    const std::string dxf = ReadFile(dir_ + "after.dxf");
+    EXPECT_EQ(Count(dxf, "\nLINE\n"), 0);
+}
+
+// Models whose only geometry is points or lines, or whose faces all use
+// vertices that are not finite numbers, hold no mesh data; faces on such
+// vertices never reach the drawing in any mode.
+TEST_F(HostileHostTest, NoFacesGiveTheNoMeshBoxAndNonFiniteCoordinatesNeverReachTheDrawing)
+{
+    WriteFile(dir_ + "vertices.obj", "v 0 0 0\nv 1 0 0\nv 1 1 0\n");
+    WriteFile(dir_ + "lines.obj", "v 0 0 0\nv 1 0 0\nv 1 1 0\nl 1 2 3\np 1\n");
+    WriteFile(dir_ + "allnan.obj", "v nan 0 0\nv nan 0 0\nv nan 1 0\nv nan 1 1\nf 1 2 3 4\n");
+    WriteFile(dir_ + "some.obj", "v 0 0 0\nv 1 0 0\nv 1 1 0\nv nan 0 0\nv 1e308 0 0\nf 1 2 3\nf 1 4 2\nf 2 5 3\n");
+    std::vector<std::string> script;
+    for (const char* file : {"vertices.obj", "lines.obj", "allnan.obj"}) {
+        script.push_back("_Kolvane");
+        script.push_back(file);
+    }
+    for (const char* mode : {"Mesh", "3D Faces", "Lines", "Points"}) {
+        for (const char* line : {"_Kolvane", "some.obj", mode, "No", "OK"})
+            script.push_back(line);
+    }
+    script.push_back("_dxfout");
+    script.push_back("some.dxf");
+    const HostRun run = RunHost(dir_, script);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Count(run.out, "SKP file does not contain mesh data."), 3) << run.out;
+    EXPECT_EQ(Count(run.out, "damaged"), 0) << run.out;
+    EXPECT_NE(run.out.find("Created polyface mesh consisting of 3 vertices and 1 faces\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("Created 1 3d faces\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Created 3 lines\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Created 3 points\n"), std::string::npos) << run.out;
+    const std::string dxf = ReadFile(dir_ + "some.dxf");
+    ASSERT_FALSE(dxf.empty());
+    size_t start = 0;
+    while (start < dxf.size()) {
+        size_t end = dxf.find('\n', start);
+        if (end == std::string::npos)
+            end = dxf.size();
+        std::string value = dxf.substr(start, end - start);
+        while (!value.empty() && (value.back() == '\r' || value.back() == ' '))
+            value.pop_back();
+        while (!value.empty() && value.front() == ' ')
+            value.erase(0, 1);
+        for (const char* bad : {"nan", "-nan", "inf", "-inf", "NaN", "Inf"})
+            EXPECT_NE(value, bad) << "a coordinate that is no finite number in the DXF";
+        start = end + 1;
+    }
+}

@@ -15,7 +15,7 @@ build=${1:?usage: run-fuzzers.sh BUILD [SECONDS] [TARGET...]}
 seconds=${2:-60}
 shift $(( $# >= 2 ? 2 : $# ))
 targets=("$@")
-((${#targets[@]})) || targets=(mesh model script)
+((${#targets[@]})) || targets=(mesh model model_file script)
 build=$(cd "$build" && pwd)
 
 # The fuzz build links the shared sanitizer runtime, which the C++ library
@@ -33,13 +33,16 @@ for t in "${targets[@]}"; do
   [ -x "$exe" ] || { echo "run-fuzzers: $exe is not built" >&2; exit 2; }
   work=$build/fuzz-work/$t
   mkdir -p "$work" "$build/fuzz-run/$t"
+  # model_file (the end-to-end model target) starts from the model seeds.
+  src=$t
+  [ "$t" = model_file ] && src=model
   dict=()
-  [ -f "$top/fuzz/$t/$t.dict" ] && dict=(-dict="$top/fuzz/$t/$t.dict")
+  [ -f "$top/fuzz/$src/$src.dict" ] && dict=(-dict="$top/fuzz/$src/$src.dict")
   # Run in a folder of its own: the script fuzzer's scripts may write files.
   ( cd "$build/fuzz-run/$t" &&
     "$exe" "${dict[@]}" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 -max_len=65536 \
       -print_final_stats=1 -artifact_prefix="$artifacts/$t-" \
-      "$work" "$top/fuzz/$t/corpus" > "$build/fuzz-$t.log" 2>&1 ) &
+      "$work" "$top/fuzz/$src/corpus" > "$build/fuzz-$t.log" 2>&1 ) &
   pids+=($!)
 done
 

@@ -25,13 +25,26 @@ bool HasValidIndices(const ON_MeshFace& face, int vertexCount)
 
 // Places a new entity in model space and closes it. An entity that could not
 // be appended belongs to no database; it is deleted instead.
-void Place(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor)
+// When the placement fails with an exception (the host out of memory), the
+// entity is disposed of in the same way before the exception goes on, so
+// nothing stays open and the drawing holds only whole, closed entities.
+void Dispose(AcDbEntity* entity)
 {
-    AddEntity(entity, layerName, entityColor, NULL);
     if (entity->objectId().isNull())
         delete entity;
     else
         entity->close();
+}
+
+void Place(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor)
+{
+    try {
+        AddEntity(entity, layerName, entityColor, NULL);
+    } catch (...) {
+        Dispose(entity);
+        throw;
+    }
+    Dispose(entity);
 }
 
 // The position of a topology vertex: the point of its first mesh vertex.
@@ -79,7 +92,12 @@ int MeshToPoints(const ON_Mesh& mesh, const CString& layerName, const AcCmColor&
 int MeshToSubDMesh(const ON_Mesh& mesh, const CString& layerName, const AcCmColor& entityColor)
 {
     AcDbSubDMesh* subDMesh = new AcDbSubDMesh;
-    FillSubDMesh(mesh, subDMesh);
+    try {
+        FillSubDMesh(mesh, subDMesh);
+    } catch (...) {
+        delete subDMesh;
+        throw;
+    }
     Place(subDMesh, layerName, entityColor);
     return 1;
 }

@@ -1,6 +1,8 @@
 // Entity placement (utilities group).
 #include "EntityPlacement.h"
 
+#include "OpenObjectGuard.h"
+
 #include "acutmem.h"
 #include "dbapserv.h"
 
@@ -28,9 +30,8 @@ Acad::ErrorStatus FindLayer(const CString& name, AcDbObjectId& id)
     Acad::ErrorStatus es = OpenLayerTable(table);
     if (es != Acad::eOk)
         return es;
-    es = table->getAt(name.GetString(), id, false);
-    table->close();
-    return es;
+    OpenObjectGuard<AcDbLayerTable> closeTable(table);
+    return table->getAt(name.GetString(), id, false);
 }
 
 // Opens the layer table for write, constructs a new record, lets fill set
@@ -43,14 +44,22 @@ Acad::ErrorStatus CreateLayer(AcDbObjectId& id, Fill fill)
     Acad::ErrorStatus es = OpenLayerTable(table);
     if (es != Acad::eOk)
         return es;
+    OpenObjectGuard<AcDbLayerTable> closeTable(table);
     AcDbLayerTableRecord* record = new AcDbLayerTableRecord;
-    fill(*record);
-    es = table->add(id, record);
+    try {
+        fill(*record);
+        es = table->add(id, record);
+    } catch (...) {
+        if (record->objectId().isNull())
+            delete record;
+        else
+            record->close();
+        throw;
+    }
     if (es == Acad::eOk)
         record->close();
     else
         delete record;
-    table->close();
     return es;
 }
 
@@ -162,13 +171,14 @@ Acad::ErrorStatus AppendToModelSpace(AcDbEntity* entity, AcDbObjectId& id,
     if (es != Acad::eOk)
         return es;
     AcDbBlockTableRecord* space = NULL;
-    es = table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite, false);
-    table->close();
+    {
+        OpenObjectGuard<AcDbBlockTable> closeTable(table);
+        es = table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite, false);
+    }
     if (es != Acad::eOk)
         return es;
-    es = space->appendAcDbEntity(id, entity);
-    space->close();
-    return es;
+    OpenObjectGuard<AcDbBlockTableRecord> closeSpace(space);
+    return space->appendAcDbEntity(id, entity);
 }
 
 Acad::ErrorStatus GetLayerId(const CString& name, BOOL create, AcDbObjectId& id)

@@ -3,6 +3,7 @@
 #include "VrnRavlib.h"
 
 #include "MeshBuilder.h"
+#include "SceneConversion.h"
 #include "TextCodec.h"
 
 #include <assimp/Importer.hpp>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -31,8 +33,6 @@
 #include <sys/wait.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-using vrn_detail::Vec3;
 
 namespace {
 
@@ -107,172 +107,6 @@ bool isSketchUpFile(const unsigned char* head, size_t size) {
     return true;
 }
 
-struct Matrix {
-    double m[4][4];
-    static Matrix identity() {
-        Matrix r{};
-        for (int i = 0; i < 4; ++i) r.m[i][i] = 1;
-        return r;
-    }
-    static Matrix from(const aiMatrix4x4& a) {
-        Matrix r{{{a.a1, a.a2, a.a3, a.a4},
-                  {a.b1, a.b2, a.b3, a.b4},
-                  {a.c1, a.c2, a.c3, a.c4},
-                  {a.d1, a.d2, a.d3, a.d4}}};
-        return r;
-    }
-    Matrix operator*(const Matrix& b) const {
-        Matrix r{};
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j)
-                r.m[i][j] = m[i][0] * b.m[0][j] + m[i][1] * b.m[1][j] + m[i][2] * b.m[2][j] +
-                            m[i][3] * b.m[3][j];
-        return r;
-    }
-    bool isIdentity() const {
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j)
-                if (m[i][j] != (i == j ? 1.0 : 0.0)) return false;
-        return true;
-    }
-    Vec3 apply(const aiVector3D& p) const {
-        const double x = p.x, y = p.y, z = p.z;
-        double rx = m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3];
-        double ry = m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3];
-        double rz = m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3];
-        double w = m[3][0] * x + m[3][1] * y + m[3][2] * z + m[3][3];
-        if (w != 1.0 && w != 0.0) {
-            rx /= w;
-            ry /= w;
-            rz /= w;
-        }
-        return {rx, ry, rz};
-    }
-};
-
-// What one mesh of the scene gives, worked out once however often it is placed.
-struct MeshPlan {
-    bool checked = false;
-    bool hasFaces = false;
-    size_t faceEstimate = 0;   // output faces, before dropping collapsed ones
-};
-
-// Checks a mesh of the scene; false when it refers to data that is not there.
-bool checkMesh(const aiMesh* mesh, MeshPlan& plan) {
-    plan.checked = true;
-    if (!mesh) return false;
-    if (mesh->mNumFaces > 0 && !mesh->mFaces) return false;
-    if (mesh->mNumVertices > 0 && !mesh->mVertices) return false;
-    for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
-        const aiFace& face = mesh->mFaces[f];
-        if (face.mNumIndices > 0 && !face.mIndices) return false;
-        for (unsigned k = 0; k < face.mNumIndices; ++k)
-            if (face.mIndices[k] >= mesh->mNumVertices) return false;
-        if (face.mNumIndices >= 3) {
-            plan.hasFaces = true;
-            plan.faceEstimate += face.mNumIndices <= 4 ? 1 : face.mNumIndices - 2;
-        }
-    }
-    return true;
-}
-
-// Scratch space reused from placement to placement.
-struct Scratch {
-    std::vector<uint32_t> used;       // source vertex -> position in points, or UINT32_MAX
-    std::vector<float> points;        // placed positions of the used vertices
-    std::vector<uint32_t> numberOf;   // used vertex -> distinct point number
-    std::vector<uint32_t> firstOf;    // distinct point -> first used vertex
-    std::vector<Vec3> polygon;
-    std::vector<int> triangles;
-};
-
-// Appends a face of the corners given (distinct point numbers) to the mesh:
-// repeated corners are dropped, and what keeps fewer than three is no face.
-void addFace(ON_Mesh& out, const uint32_t* corner, int count) {
-    int v[4];
-    int kept = 0;
-    for (int k = 0; k < count; ++k) {
-        int c = static_cast<int>(corner[k]);
-        bool repeated = false;
-        for (int j = 0; j < kept; ++j) repeated = repeated || v[j] == c;
-        if (!repeated) v[kept++] = c;
-    }
-    if (kept < 3) return;
-    if (kept == 3) v[3] = v[2];
-    ON_MeshFace& face = out.m_F.AppendNew();
-    for (int k = 0; k < 4; ++k) face.vi[k] = v[k];
-}
-
-// Builds the ON_Mesh of one placement of mesh; false when it has no face.
-bool buildPlacement(const aiMesh& mesh, const MeshPlan& plan, const Matrix& placement, ON_Mesh& out,
-                    Scratch& s) {
-    const bool identity = placement.isIdentity();
-
-    // The vertices that faces use, in the file's order, at their placed positions.
-    s.used.assign(mesh.mNumVertices, UINT32_MAX);
-    for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
-        const aiFace& face = mesh.mFaces[f];
-        if (face.mNumIndices < 3) continue;
-        for (unsigned k = 0; k < face.mNumIndices; ++k) s.used[face.mIndices[k]] = 0;
-    }
-    s.points.clear();
-    size_t usedCount = 0;
-    for (unsigned i = 0; i < mesh.mNumVertices; ++i)
-        if (s.used[i] == 0) ++usedCount;
-    s.points.reserve(3 * usedCount);
-    uint32_t next = 0;
-    for (unsigned i = 0; i < mesh.mNumVertices; ++i) {
-        if (s.used[i] != 0) continue;
-        s.used[i] = next++;
-        const aiVector3D& p = mesh.mVertices[i];
-        if (identity) {
-            s.points.push_back(p.x);
-            s.points.push_back(p.y);
-            s.points.push_back(p.z);
-        } else {
-            Vec3 q = placement.apply(p);
-            s.points.push_back(static_cast<float>(q.x));
-            s.points.push_back(static_cast<float>(q.y));
-            s.points.push_back(static_cast<float>(q.z));
-        }
-    }
-
-    // Corners at equal positions become one vertex.
-    const size_t distinct = vrn_detail::joinEqualPoints(s.points.data(), usedCount, s.numberOf, s.firstOf);
-    out.m_V.Reserve(distinct);
-    for (size_t d = 0; d < distinct; ++d) {
-        const float* p = &s.points[3 * static_cast<size_t>(s.firstOf[d])];
-        out.m_V.Append(ON_3fPoint(p[0], p[1], p[2]));
-    }
-
-    out.m_F.Reserve(plan.faceEstimate);
-    for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
-        const aiFace& face = mesh.mFaces[f];
-        const unsigned n = face.mNumIndices;
-        if (n < 3) continue;   // points and lines are not faces
-        if (n <= 4) {
-            uint32_t corner[4];
-            for (unsigned k = 0; k < n; ++k) corner[k] = s.numberOf[s.used[face.mIndices[k]]];
-            addFace(out, corner, static_cast<int>(n));
-            continue;
-        }
-        // A larger polygon: split it into triangles in its plane.
-        s.polygon.resize(n);
-        for (unsigned k = 0; k < n; ++k) {
-            const float* p = &s.points[3 * static_cast<size_t>(s.used[face.mIndices[k]])];
-            s.polygon[k] = {p[0], p[1], p[2]};
-        }
-        s.triangles.clear();
-        vrn_detail::splitPolygon(s.polygon, s.triangles);
-        for (size_t t = 0; t + 2 < s.triangles.size(); t += 3) {
-            uint32_t corner[3];
-            for (int k = 0; k < 3; ++k)
-                corner[k] = s.numberOf[s.used[face.mIndices[s.triangles[t + static_cast<size_t>(k)]]]];
-            addFace(out, corner, 3);
-        }
-    }
-    return out.m_F.Count() > 0;
-}
 
 std::wstring wide(const CString& s) { return std::wstring(s.GetString(), static_cast<size_t>(s.GetLength())); }
 
@@ -313,12 +147,11 @@ int readModelHere(const std::wstring& name, const std::string& path, ON_ClassArr
     Assimp::Importer importer;
     // Bones are no geometry of the model.
     importer.SetPropertyBool(AI_CONFIG_IMPORT_NO_SKELETON_MESHES, true);
+    // Assimp's own check of the scene is not run: it refuses a model whose
+    // meshes hold points or lines only ("no faces"), which is a model without
+    // mesh data, not a damaged file. The conversion checks every count,
+    // pointer and index it uses itself.
     const aiScene* scene = importer.ReadFile(path, 0);
-    // A model without any mesh is valid for us (it gives no mesh), but not
-    // for Assimp's check of the scene, so the check runs only when there are
-    // meshes to check.
-    if (scene && scene->mNumMeshes > 0)
-        scene = importer.ApplyPostProcessing(aiProcess_ValidateDataStructure);
     if (!scene) {
         const char* message = importer.GetErrorString();
         if (message && std::strstr(message, "No suitable reader found")) {
@@ -328,58 +161,10 @@ int readModelHere(const std::wstring& name, const std::string& path, ON_ClassArr
         }
         return 0;
     }
-    if (!scene->mRootNode || scene->mNumMeshes == 0 || !scene->mMeshes) return 1;   // no mesh
-
-    std::vector<MeshPlan> plans(scene->mNumMeshes);
-    struct Placement {
-        unsigned mesh;
-        Matrix transform;
-    };
-    std::vector<Placement> placements;
-    std::vector<std::pair<const aiNode*, Matrix>> stack;
-    stack.emplace_back(scene->mRootNode, Matrix::from(scene->mRootNode->mTransformation));
-    while (!stack.empty()) {
-        const aiNode* node = stack.back().first;
-        const Matrix transform = stack.back().second;
-        stack.pop_back();
-        if (node->mNumMeshes > 0 && !node->mMeshes) {
-            setError(say(kDamaged, name, L"a part of the model refers to data that is not there"));
-            return 0;
-        }
-        for (unsigned k = 0; k < node->mNumMeshes; ++k) {
-            const unsigned m = node->mMeshes[k];
-            if (m >= scene->mNumMeshes || (!plans[m].checked && !checkMesh(scene->mMeshes[m], plans[m]))) {
-                setError(say(kDamaged, name, L"a part of the model refers to data that is not there"));
-                return 0;
-            }
-            if (plans[m].hasFaces) placements.push_back({m, transform});
-        }
-        if (node->mNumChildren > 0 && !node->mChildren) {
-            setError(say(kDamaged, name, L"a part of the model refers to data that is not there"));
-            return 0;
-        }
-        // Children are pushed last first so that they come off in file order.
-        for (unsigned c = node->mNumChildren; c-- > 0;) {
-            const aiNode* child = node->mChildren[c];
-            if (child) stack.emplace_back(child, transform * Matrix::from(child->mTransformation));
-        }
-    }
-
-    const int before = meshes.Count();
-    try {
-        meshes.Reserve(static_cast<size_t>(before) + placements.size());
-        Scratch scratch;
-        for (const Placement& p : placements) {
-            ON_Mesh& out = meshes.AppendNew();
-            if (!buildPlacement(*scene->mMeshes[p.mesh], plans[p.mesh], p.transform, out, scratch))
-                meshes.Remove();   // every face collapsed to a point or a line
-        }
-    } catch (const std::bad_alloc&) {
-        while (meshes.Count() > before) meshes.Remove();
-        setError(say(kTooLarge, name));
-        return 0;
-    }
-    return 1;
+    std::wstring error;
+    const int ok = vrn_detail::ConvertScene(scene, name, meshes, error);
+    if (!ok) setError(error);
+    return ok;
 }
 
 

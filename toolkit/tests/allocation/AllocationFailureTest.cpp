@@ -1,0 +1,138 @@
+// The mesh writers when the host runs out of memory in the middle of a write:
+// every allocation of the write in turn is made to fail. The failure may end
+// the write with std::bad_alloc, but nothing is left open, the open protocol
+// is kept, and model space holds only whole, closed entities, as many as were
+// placed before the failure.
+//
+// This program replaces the global operator new to fail on request; it runs
+// on its own so that no other test shares that allocator.
+
+#include "ToolkitTest.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <new>
+#include <string>
+
+#include "MeshWriters.h"
+#include "dbents.h"
+
+namespace {
+
+// Allocations still to succeed before one fails; negative: none fails.
+long g_allocationsBeforeFailure = -1;
+
+void* Allocate(std::size_t size)
+{
+    if (g_allocationsBeforeFailure >= 0 && g_allocationsBeforeFailure-- == 0)
+        throw std::bad_alloc();
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return Allocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+// Nine vertices on a 3 x 3 grid, two quads and four triangles.
+ON_Mesh GridMesh()
+{
+    ON_Mesh mesh;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            mesh.m_V.Append(ON_3fPoint(static_cast<float>(x), static_cast<float>(y), 0.0f));
+    const int faces[6][4] = {{0, 1, 4, 3}, {1, 2, 5, 4}, {3, 4, 7, 7}, {4, 8, 7, 7}, {4, 5, 8, 8}, {7, 6, 3, 3}};
+    for (const auto& f : faces) {
+        ON_MeshFace& face = mesh.m_F.AppendNew();
+        for (int k = 0; k < 4; ++k)
+            face.vi[k] = f[k];
+    }
+    return mesh;
+}
+
+class AllocationFailureTest : public ToolkitTest {};
+
+TEST_F(AllocationFailureTest, WritersLeaveAConsistentDrawingWhenAnAllocationFails)
+{
+    const AcCmColor color;
+    struct Writer {
+        const char* name;
+        std::function<void(const ON_Mesh&, const CString&)> write;
+        int entities;   // what a whole write makes of GridMesh
+    } writers[] = {
+        {"MeshToFaces", [&](const ON_Mesh& m, const CString& l) { MeshToFaces(m, l, color); }, 6},
+        {"MeshToLines", [&](const ON_Mesh& m, const CString& l) { MeshToLines(m, l, color); }, 14},
+        {"MeshToPoints", [&](const ON_Mesh& m, const CString& l) { MeshToPoints(m, l, color); }, 9},
+        {"MeshToSubDMesh", [&](const ON_Mesh& m, const CString& l) { MeshToSubDMesh(m, FALSE, l, color); }, 1},
+    };
+    for (const Writer& w : writers) {
+        for (const CString& layer : {CString(), CString(L"Imported")}) {
+            bool finished = false;
+            int failures = 0, mostPlacedBeforeAFailure = 0;
+            for (long failAt = 0; !finished && failAt < 100000; ++failAt) {
+                SCOPED_TRACE(std::string(w.name) + (layer.IsEmpty() ? "" : " on a layer") +
+                             ", allocation " + std::to_string(failAt) + " fails");
+                freshDatabase();
+                const ON_Mesh mesh = GridMesh();
+                // The topology is built first: a topology that cannot be
+                // built is no topology (no lines, no points), not a failure
+                // of the writes, which are what is tried here.
+                mesh.Topology();
+                bool threw = false;
+                g_allocationsBeforeFailure = failAt;
+                try {
+                    w.write(mesh, layer);
+                } catch (const std::bad_alloc&) {
+                    threw = true;
+                }
+                g_allocationsBeforeFailure = -1;
+                finished = !threw;
+
+                ASSERT_TRUE(standin::openObjects().empty()) << standin::describeOpenObjects();
+                ASSERT_TRUE(standin::protocolViolations().empty()) << standin::protocolViolations().size() << " breaches";
+                const std::vector<AcDbObjectId> ids = modelSpaceIds();
+                if (threw) {
+                    ASSERT_LE(static_cast<int>(ids.size()), w.entities);
+                    ++failures;
+                    mostPlacedBeforeAFailure = std::max(mostPlacedBeforeAFailure, static_cast<int>(ids.size()));
+                } else {
+                    ASSERT_EQ(static_cast<int>(ids.size()), w.entities);
+                }
+                for (const AcDbObjectId& id : ids) {
+                    AcDbEntity* entity = nullptr;
+                    ASSERT_EQ(acdbOpenAcDbEntity(entity, id, AcDb::kForRead), Acad::eOk);
+                    entity->close();
+                }
+            }
+            EXPECT_TRUE(finished) << w.name << ": the write never finished";
+            // Failures were met, and for the writers of many entities also
+            // after some were placed: in the middle of the write.
+            EXPECT_GT(failures, 0) << w.name;
+            if (w.entities > 1) {
+                EXPECT_GT(mostPlacedBeforeAFailure, 0) << w.name;
+            }
+        }
+    }
+}
+
+}  // namespace
