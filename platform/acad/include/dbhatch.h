@@ -70,7 +70,7 @@ public:
 
     // A pattern hatch: its pattern lines clipped to the loops (even-odd), one
     // AcDbLine each. A solid fill: the edges of its loops (AcDbLine for
-    // straight segments, an arc for bulged ones). New and in no database.
+    // straight segments, AcDbArc for bulged ones). New and in no database.
     // Statuses: eNotOpenForRead, eNotApplicable (no loops).
     Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const override;
 
