@@ -632,6 +632,15 @@ Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint3d
     return Acad::eOk;
 }
 
+Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint2dArray& vertices,
+                                        const AcGeDoubleArray& bulges)
+{
+    AcGePoint3dArray points;
+    for (const AcGePoint2d& p : vertices)
+        points.append(AcGePoint3d(p.x, p.y, 0.0));
+    return appendLoop(loopType, points, bulges);
+}
+
 Acad::ErrorStatus AcDbHatch::removeLoopAt(int loopIndex)
 {
     Acad::ErrorStatus es = checkWritable();

@@ -215,10 +215,10 @@ TEST_F(DbTest, HatchExplodesIntoClippedPatternLines)
     // A bulged boundary segment gives an arc: bulge 1 is a half turn.
     AcDbHatch round;
     round.setPattern(AcDbHatch::kPreDefined, L"SOLID");
-    AcGePoint3dArray tri;
-    tri.append(AcGePoint3d(0, 0, 0));
-    tri.append(AcGePoint3d(2, 0, 0));
-    tri.append(AcGePoint3d(1, -3, 0));
+    AcGePoint2dArray tri;
+    tri.append(AcGePoint2d(0, 0));
+    tri.append(AcGePoint2d(2, 0));
+    tri.append(AcGePoint2d(1, -3));
     AcGeDoubleArray bulges;
     for (double x : {1.0, 0.0, 0.0})
         bulges.append(x);
