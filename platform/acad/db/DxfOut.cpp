@@ -1,8 +1,9 @@
 // AcDbDatabase::dxfOut: the drawing as a DXF file (AutoCAD 2000 format).
 //
 // dxflib writes the header, the tables, the blocks, the objects and the
-// entities it knows (3DFACE, LINE, POINT); the MESH entity is written here
-// and the curves in DxfOutCurves.cpp.
+// entities it knows (3DFACE, LINE, POINT); the MESH entity is written here,
+// the curves in DxfOutCurves.cpp, the meshes, solids, text and block
+// references in DxfOutMeshes.cpp.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 
 #include "DbInternal.h"
 #include "DxfOutCurves.h"
+#include "DxfOutMeshes.h"
 #include "standin/WideFormat.h"
 #include "dbSubD.h"
 #include "dbents.h"
@@ -122,6 +124,11 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
     };
     std::vector<const AcDbObject*> layers = records(d.layerTable);
     std::vector<const AcDbObject*> linetypes = records(d.linetypeTable);
+    // Block records other than the two spaces, with their entities.
+    std::vector<const AcDbBlockTableRecord*> blocks;
+    for (const AcDbObject* o : records(d.blockTable))
+        if (Impl::stubOf(o) != d.modelSpace && Impl::stubOf(o) != d.paperSpace)
+            blocks.push_back(static_cast<const AcDbBlockTableRecord*>(o));
     std::vector<const AcDbObject*> entities;
     if (d.modelSpace != nullptr && d.modelSpace->mpObject != nullptr)
         entities = liveObjects(Impl::entitiesOf(static_cast<const AcDbBlockTableRecord*>(d.modelSpace->mpObject)));
@@ -177,7 +184,15 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
     dw->dxfString(2, "BLOCK_RECORD");
     dw->dxfHex(5, 1);
     dw->dxfString(100, "AcDbSymbolTable");
-    dw->dxfInt(70, 2);
+    dw->dxfInt(70, 2 + static_cast<int>(blocks.size()));
+    for (const AcDbBlockTableRecord* block : blocks) {
+        dw->dxfString(0, "BLOCK_RECORD");
+        dw->handle();
+        dw->dxfString(330, "1");
+        dw->dxfString(100, "AcDbSymbolTableRecord");
+        dw->dxfString(100, "AcDbBlockTableRecord");
+        dw->dxfString(2, dxfText(Impl::nameOf(block)));
+    }
     for (const auto& space : {std::make_pair(0x1F, "*Model_Space"), std::make_pair(0x1B, "*Paper_Space")}) {
         dw->dxfString(0, "BLOCK_RECORD");
         dw->dxfHex(5, space.first);
@@ -189,16 +204,7 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
     dw->tableEnd();
     dw->sectionEnd();
 
-    dw->sectionBlocks();
-    dxf.writeBlock(*dw, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
-    dxf.writeEndBlock(*dw, "*Model_Space");
-    dxf.writeBlock(*dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
-    dxf.writeEndBlock(*dw, "*Paper_Space");
-    dw->sectionEnd();
-
-    dw->sectionEntities();
-    for (const AcDbObject* o : entities) {
-        auto* e = static_cast<const AcDbEntity*>(o);
+    auto writeEntity = [&](const AcDbEntity* e) {
         int aci = 256, trueColor = -1;
         colorCodes(e->entityColor(), aci, trueColor);
         std::string layer = nameOf(Impl::layerOf(e));
@@ -234,9 +240,29 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
         } else if (const AcDbSubDMesh* mesh = AcDbSubDMesh::cast(e)) {
             writeMesh(*dw, *mesh, attrib);
         } else {
-            writeCurveEntity(*dw, e, attrib);
+            if (!writeCurveEntity(*dw, e, attrib))
+                dxfOutMeshEntity(*dw, e, attrib);
         }
+    };
+
+    dw->sectionBlocks();
+    dxf.writeBlock(*dw, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
+    dxf.writeEndBlock(*dw, "*Model_Space");
+    dxf.writeBlock(*dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
+    dxf.writeEndBlock(*dw, "*Paper_Space");
+    for (const AcDbBlockTableRecord* block : blocks) {
+        const std::string name = dxfText(Impl::nameOf(block));
+        const AcGePoint3d base = block->origin();
+        dxf.writeBlock(*dw, DL_BlockData(name, 0, base.x, base.y, base.z));
+        for (const AcDbObject* o : liveObjects(Impl::entitiesOf(block)))
+            writeEntity(static_cast<const AcDbEntity*>(o));
+        dxf.writeEndBlock(*dw, name);
     }
+    dw->sectionEnd();
+
+    dw->sectionEntities();
+    for (const AcDbObject* o : entities)
+        writeEntity(static_cast<const AcDbEntity*>(o));
     dw->sectionEnd();
 
     // The named-object dictionary with an empty group dictionary.

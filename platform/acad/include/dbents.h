@@ -1,4 +1,4 @@
-// The simple entities: AcDbFace (3D face), AcDbLine, AcDbPoint.
+// The simple entities: AcDbFace (3D face), AcDbLine, AcDbPoint; the meshes and the others of standin/dbents_meshes.h.
 #pragma once
 
 #include "dbcurve.h"
@@ -93,3 +93,6 @@ private:
 // The circle, arc, ray, construction line and the 2D and 3D polylines with
 // their vertices, which the host keeps in this header too.
 #include "standin/dbents_curves.h"
+
+// Meshes, 2D solids, block references and text.
+#include "standin/dbents_meshes.h"

@@ -4,6 +4,7 @@ Names written with the DXF escape for characters beyond ASCII are decoded. Outpu
   audit <number of errors> <number of fixes>
   layer <name> <color> <true color or -1> <frozen> <locked> <off> <linetype>
   <DXF type> <layer> <color> <true color or -1> <numbers...>
+  block <name> <DXF types of its entities...>   (blocks other than the layouts)
 """
 import io
 import sys
@@ -73,15 +74,42 @@ def main(path):
             nums = [str(int(e.closed)), str(len(e))]
             for (x, y, sw, ew, b), w in zip(e.get_points("xyseb"), e.vertices_in_wcs()):
                 nums += [fmt(b)] + [fmt(c) for c in w]
+        elif t in ("RAY", "XLINE"):
+            nums = [fmt(c) for c in e.dxf.start] + [fmt(c) for c in e.dxf.unit_vector]
+        elif t == "POLYLINE" and (e.is_poly_face_mesh or e.is_polygon_mesh):
+            nums.append(str(e.dxf.flags))
+            if e.is_poly_face_mesh:
+                verts = [v for v in e.vertices if v.is_poly_face_mesh_vertex]
+                faces = [v for v in e.vertices if v.is_face_record]
+                nums.append(str(len(verts)))
+                for v in verts:
+                    nums += [fmt(c) for c in v.dxf.location]
+                nums.append(str(len(faces)))
+                for f in faces:
+                    nums += [str(f.dxf.get(n, 0)) for n in ("vtx0", "vtx1", "vtx2", "vtx3")]
+            elif e.is_polygon_mesh:
+                nums += [str(e.dxf.m_count), str(e.dxf.n_count)]
+                for v in e.vertices:
+                    nums += [fmt(c) for c in v.dxf.location]
         elif t == "POLYLINE":
             nums = [str(int(e.is_3d_polyline)), str(int(e.is_closed)), str(len(e.vertices))]
             ocs = e.ocs()
             wcs = [p if e.is_3d_polyline else ocs.to_wcs(p) for p in e.points()]
             for v, w in zip(e.vertices, wcs):
                 nums += [fmt(v.dxf.get("bulge", 0.0))] + [fmt(c) for c in w]
-        elif t in ("RAY", "XLINE"):
-            nums = [fmt(c) for c in e.dxf.start] + [fmt(c) for c in e.dxf.unit_vector]
+        elif t == "SOLID":
+            for name in ("vtx0", "vtx1", "vtx2", "vtx3"):
+                nums += [fmt(c) for c in e.dxf.get(name)]
+        elif t == "TEXT":
+            nums = [fmt(c) for c in e.dxf.insert] + [fmt(e.dxf.height), fmt(e.dxf.rotation), e.dxf.text]
+        elif t == "INSERT":
+            nums = [e.dxf.name] + [fmt(c) for c in e.dxf.insert]
+            nums += [fmt(e.dxf.xscale), fmt(e.dxf.yscale), fmt(e.dxf.zscale), fmt(e.dxf.rotation)]
         print(" ".join(head + nums))
+    for block in doc.blocks:
+        if block.name.startswith("*"):
+            continue
+        print(" ".join(["block", block.name] + [e.dxftype() for e in block]))
 
 
 if __name__ == "__main__":
