@@ -2,6 +2,7 @@
 // class describes itself with.
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "dbcurve.h"
 
@@ -14,17 +15,22 @@ namespace {
 // size for large curves).
 constexpr double kOnCurve = 1e-6;
 
+// Unbounded pieces use the entity parameter as their own.
 double toPiece(const CurvePiece& c, double p)
 {
-    if (!std::isfinite(c.p1) || !std::isfinite(c.p0) || c.p1 == c.p0)
-        return c.t0 + (p - (std::isfinite(c.p0) ? c.p0 : 0.0));
+    if (!std::isfinite(c.p1) || !std::isfinite(c.p0))
+        return p;
+    if (c.p1 == c.p0)
+        return c.t0;
     return c.t0 + (p - c.p0) * (c.t1 - c.t0) / (c.p1 - c.p0);
 }
 
 double toEntity(const CurvePiece& c, double t)
 {
-    if (!std::isfinite(c.p1) || !std::isfinite(c.p0) || c.t1 == c.t0)
-        return (std::isfinite(c.p0) ? c.p0 : 0.0) + (t - c.t0);
+    if (!std::isfinite(c.p1) || !std::isfinite(c.p0))
+        return t;
+    if (c.t1 == c.t0)
+        return c.p0;
     return c.p0 + (t - c.t0) * (c.p1 - c.p0) / (c.t1 - c.t0);
 }
 
@@ -92,10 +98,12 @@ AcGeVector3d pieceDeriv(const CurvePiece& c, double t)
     return AcGeVector3d();
 }
 
-// Length of the piece between its own parameters a and b (a <= b).
+// Length of the piece between its own parameters a and b.
 double pieceLength(const CurvePiece& c, double a, double b)
 {
-    if (b <= a)
+    if (b < a)
+        std::swap(a, b);
+    if (b == a)
         return 0.0;
     if (c.kind == CurvePiece::kSegment)
         return c.axisX.length() * (b - a);

@@ -1,7 +1,8 @@
 // AcDbDatabase::dxfOut: the drawing as a DXF file (AutoCAD 2000 format).
 //
 // dxflib writes the header, the tables, the blocks, the objects and the
-// entities it knows (3DFACE, LINE, POINT); the MESH entity is written here.
+// entities it knows (3DFACE, LINE, POINT); the MESH entity is written here
+// and the curves in DxfOutCurves.cpp.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include <dxflib/dl_writer_ascii.h>
 
 #include "DbInternal.h"
+#include "DxfOutCurves.h"
 #include "standin/WideFormat.h"
 #include "dbSubD.h"
 #include "dbents.h"
@@ -231,6 +233,8 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
             dxf.writePoint(*dw, DL_PointData(p.x, p.y, p.z), attrib);
         } else if (const AcDbSubDMesh* mesh = AcDbSubDMesh::cast(e)) {
             writeMesh(*dw, *mesh, attrib);
+        } else {
+            writeCurveEntity(*dw, e, attrib);
         }
     }
     dw->sectionEnd();

@@ -247,8 +247,15 @@ bool AcDbSpline::fitThrough(const AcGePoint3dArray& fitPoints, int order)
             s += u[static_cast<size_t>(i)];
         U[static_cast<size_t>(j + p)] = s / p;
     }
-    // The collocation system, banded: each row has at most p + 1 entries.
-    std::vector<std::vector<double>> A(static_cast<size_t>(n), std::vector<double>(static_cast<size_t>(n), 0.0));
+    // The collocation system is banded (row i has its entries within p + 1
+    // columns of i) and totally positive, so it is solved in band storage by
+    // elimination without pivoting.
+    const int h = p + 1;
+    const int width = 2 * h + 1;
+    std::vector<double> A(static_cast<size_t>(n) * static_cast<size_t>(width), 0.0);
+    auto at = [&](int r, int col) -> double& {
+        return A[static_cast<size_t>(r) * static_cast<size_t>(width) + static_cast<size_t>(col - r + h)];
+    };
     std::vector<double> N;
     for (int i = 0; i < n; ++i) {
         double t = u[static_cast<size_t>(i)];
@@ -256,37 +263,37 @@ bool AcDbSpline::fitThrough(const AcGePoint3dArray& fitPoints, int order)
         while (span < n - 1 && t >= U[static_cast<size_t>(span + 1)])
             ++span;
         basis(span, t, p, U, N);
-        for (int j = 0; j <= p; ++j)
-            A[static_cast<size_t>(i)][static_cast<size_t>(span - p + j)] = N[static_cast<size_t>(j)];
+        for (int j = 0; j <= p; ++j) {
+            int col = span - p + j;
+            if (N[static_cast<size_t>(j)] == 0.0)
+                continue;
+            if (col < i - h || col > i + h)
+                return false;
+            at(i, col) = N[static_cast<size_t>(j)];
+        }
     }
-    std::vector<AcGePoint3d> b(q);
-    // Gaussian elimination with partial pivoting.
+    std::vector<AcGeVector3d> b;
+    for (const AcGePoint3d& pt : q)
+        b.push_back(pt.asVector());
     for (int c = 0; c < n; ++c) {
-        int pivot = c;
-        for (int r = c + 1; r < n && r <= c + p + 1; ++r)
-            if (std::fabs(A[static_cast<size_t>(r)][static_cast<size_t>(c)]) >
-                std::fabs(A[static_cast<size_t>(pivot)][static_cast<size_t>(c)]))
-                pivot = r;
-        if (std::fabs(A[static_cast<size_t>(pivot)][static_cast<size_t>(c)]) < 1e-14)
+        double pivot = at(c, c);
+        if (std::fabs(pivot) < 1e-14)
             return false;
-        std::swap(A[static_cast<size_t>(pivot)], A[static_cast<size_t>(c)]);
-        std::swap(b[static_cast<size_t>(pivot)], b[static_cast<size_t>(c)]);
-        for (int r = c + 1; r < n && r <= c + p + 1; ++r) {
-            double f = A[static_cast<size_t>(r)][static_cast<size_t>(c)] / A[static_cast<size_t>(c)][static_cast<size_t>(c)];
+        for (int r = c + 1; r < n && r <= c + h; ++r) {
+            double f = at(r, c) / pivot;
             if (f == 0.0)
                 continue;
-            for (int k = c; k < n && k <= c + 2 * p + 2; ++k)
-                A[static_cast<size_t>(r)][static_cast<size_t>(k)] -= f * A[static_cast<size_t>(c)][static_cast<size_t>(k)];
-            b[static_cast<size_t>(r)] = b[static_cast<size_t>(r)] - (b[static_cast<size_t>(c)].asVector() * f);
+            for (int k = c; k < n && k <= c + h; ++k)
+                at(r, k) -= f * at(c, k);
+            b[static_cast<size_t>(r)] -= b[static_cast<size_t>(c)] * f;
         }
     }
     std::vector<AcGePoint3d> x(static_cast<size_t>(n));
     for (int r = n - 1; r >= 0; --r) {
-        AcGeVector3d s = b[static_cast<size_t>(r)].asVector();
-        for (int k = r + 1; k < n && k <= r + 2 * p + 2; ++k)
-            s -= x[static_cast<size_t>(k)].asVector() * A[static_cast<size_t>(r)][static_cast<size_t>(k)];
-        s /= A[static_cast<size_t>(r)][static_cast<size_t>(r)];
-        x[static_cast<size_t>(r)] = AcGePoint3d::kOrigin + s;
+        AcGeVector3d sum = b[static_cast<size_t>(r)];
+        for (int k = r + 1; k < n && k <= r + h; ++k)
+            sum -= x[static_cast<size_t>(k)].asVector() * at(r, k);
+        x[static_cast<size_t>(r)] = AcGePoint3d::kOrigin + sum / at(r, r);
     }
     mDegree = p;
     mRational = false;

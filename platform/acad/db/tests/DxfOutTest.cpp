@@ -8,6 +8,9 @@
 
 #include "DbTest.h"
 #include "dbSubD.h"
+#include "dbelipse.h"
+#include "dbpl.h"
+#include "dbspline.h"
 
 namespace {
 
@@ -173,4 +176,172 @@ TEST_F(DxfOutTest, BadArgumentsAreRefused)
     EXPECT_EQ(db()->dxfOut(L""), Acad::eNoFileName);
     EXPECT_EQ(db()->dxfOut(L"/tmp/x.dxf", 17), Acad::eInvalidInput);
     EXPECT_EQ(db()->dxfOut(L"/nonexistent-folder/x.dxf"), Acad::eCantOpenFile);
+}
+
+namespace {
+
+std::vector<std::string> tokens(const std::string& line)
+{
+    std::vector<std::string> out;
+    std::istringstream in(line);
+    std::string t;
+    while (in >> t)
+        out.push_back(t);
+    return out;
+}
+
+// Compares the numbers of a checker line (after type, layer, colour and true
+// colour) with the expected ones.
+void expectNumbers(const std::string& line, const std::vector<double>& expect, double tol = 1e-9)
+{
+    std::vector<std::string> t = tokens(line);
+    ASSERT_EQ(t.size(), expect.size() + 4) << line;
+    for (size_t i = 0; i < expect.size(); ++i)
+        EXPECT_NEAR(std::stod(t[i + 4]), expect[i], tol) << line << " (number " << i << ")";
+}
+
+void add(std::vector<double>& v, const AcGePoint3d& p)
+{
+    v.push_back(p.x);
+    v.push_back(p.y);
+    v.push_back(p.z);
+}
+
+void add(std::vector<double>& v, const AcGeVector3d& p)
+{
+    v.push_back(p.x);
+    v.push_back(p.y);
+    v.push_back(p.z);
+}
+
+}  // namespace
+
+// Each curve entity is read back by ezdxf with the same geometry: its ends in
+// world coordinates (through ezdxf's own object coordinate systems) agree
+// with the stand-in's curve queries.
+TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
+{
+    const double pi = 3.14159265358979323846;
+    const AcGeVector3d tilted = AcGeVector3d(0.3, -0.4, 0.866).normal();
+    auto* circle = new AcDbCircle(AcGePoint3d(1, 2, 3), tilted, 2.5);
+    auto* arc = new AcDbArc(AcGePoint3d(-1, 0, 2), AcGeVector3d(0, 0, -1), 1.5, pi / 6, 5 * pi / 3);
+    auto* ellipse = new AcDbEllipse(AcGePoint3d(0, 1, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 3, 0), 0.4,
+                                    pi / 4, 3 * pi / 2);
+    AcGePoint3dArray ctrl;
+    for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)})
+        ctrl.append(p);
+    AcGeDoubleArray knots, weights;
+    for (double k : {0.0, 0.0, 0.0, 0.0, 2.0, 2.0, 2.0, 2.0})
+        knots.append(k);
+    for (double w : {1.0, 2.0, 0.5, 1.0})
+        weights.append(w);
+    auto* spline = new AcDbSpline(3, true, false, false, ctrl, knots, weights);
+    auto* lw = new AcDbPolyline();
+    lw->addVertexAt(0, AcGePoint2d(0, 0), 0.5);
+    lw->addVertexAt(1, AcGePoint2d(2, 0));
+    lw->addVertexAt(2, AcGePoint2d(2, 3), -1.0);
+    lw->setClosed(true);
+    lw->setNormal(AcGeVector3d(0, 1, 0));
+    lw->setElevation(4.0);
+    AcGePoint3dArray pts;
+    pts.append(AcGePoint3d(0, 0, 0));
+    pts.append(AcGePoint3d(5, 0, 0));
+    pts.append(AcGePoint3d(5, 5, 0));
+    AcGeDoubleArray bulges;
+    bulges.append(1.0);
+    auto* pl2 = new AcDb2dPolyline(AcDb::k2dSimplePoly, pts, 2.0, false, 0, 0, &bulges);
+    auto* pl3 = new AcDb3dPolyline(AcDb::k3dSimplePoly, pts, true);
+    auto* ray = new AcDbRay();
+    ray->setBasePoint(AcGePoint3d(1, 2, 3));
+    ray->setUnitDir(AcGeVector3d(0, 3, 4));
+    auto* xline = new AcDbXline();
+    xline->setBasePoint(AcGePoint3d(-1, -1, 0));
+    xline->setUnitDir(AcGeVector3d(1, 1, 0));
+    pl3->setColorIndex(3);
+
+    std::vector<AcDbCurve*> curves = {circle, arc, ellipse, spline, lw, pl2, pl3, ray, xline};
+    // What each line must hold, taken from the entities before they are closed.
+    std::vector<std::vector<double>> expect(curves.size());
+    add(expect[0], circle->center());
+    expect[0].push_back(2.5);
+    add(expect[0], tilted);
+    add(expect[1], arc->center());
+    expect[1].push_back(1.5);
+    add(expect[1], AcGeVector3d(0, 0, -1));
+    {
+        AcGePoint3d s, e;
+        arc->getStartPoint(s);
+        arc->getEndPoint(e);
+        add(expect[1], s);
+        add(expect[1], e);
+    }
+    add(expect[2], ellipse->center());
+    add(expect[2], ellipse->majorAxis());
+    expect[2].push_back(0.4);
+    add(expect[2], ellipse->normal());
+    {
+        AcGePoint3d s, e;
+        ellipse->getStartPoint(s);
+        ellipse->getEndPoint(e);
+        add(expect[2], s);
+        add(expect[2], e);
+    }
+    expect[3] = {3, 4, 4};
+    for (const AcGePoint3d& p : ctrl)
+        add(expect[3], p);
+    expect[3].push_back(8);
+    expect[3].insert(expect[3].end(), {0, 0, 0, 0, 2, 2, 2, 2});
+    expect[3].push_back(4);
+    expect[3].insert(expect[3].end(), {1, 2, 0.5, 1});
+    expect[3].push_back(0);
+    {
+        AcGePoint3d mid;
+        spline->getPointAtParam(2.0 * 0.37, mid);
+        add(expect[3], mid);
+    }
+    expect[4] = {1, 3};
+    for (unsigned int i = 0; i < 3; ++i) {
+        double b = 0;
+        AcGePoint3d w;
+        lw->getBulgeAt(i, b);
+        lw->getPointAt(i, w);
+        expect[4].push_back(b);
+        add(expect[4], w);
+    }
+    expect[5] = {0, 0, 3};
+    for (int i = 0; i < 3; ++i) {
+        expect[5].push_back(i == 0 ? 1.0 : 0.0);
+        add(expect[5], AcGePoint3d(pts[i].x, pts[i].y, 2.0));
+    }
+    expect[6] = {1, 1, 3};
+    for (int i = 0; i < 3; ++i) {
+        expect[6].push_back(0.0);
+        add(expect[6], pts[i]);
+    }
+    add(expect[7], AcGePoint3d(1, 2, 3));
+    add(expect[7], AcGeVector3d(0, 0.6, 0.8));
+    add(expect[8], AcGePoint3d(-1, -1, 0));
+    add(expect[8], AcGeVector3d(1, 1, 0).normal());
+
+    for (AcDbCurve* c : curves)
+        append(c);
+
+    std::string path = tempPath("curves.dxf");
+    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+    std::vector<std::string> lines = readBack(path);
+    std::remove(path.c_str());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "audit 0 0");
+
+    std::vector<std::string> entities;
+    for (const std::string& l : lines)
+        if (l.compare(0, 6, "audit ") != 0 && l.compare(0, 6, "layer ") != 0)
+            entities.push_back(l);
+    const char* types[] = {"CIRCLE", "ARC", "ELLIPSE", "SPLINE", "LWPOLYLINE", "POLYLINE", "POLYLINE", "RAY", "XLINE"};
+    ASSERT_EQ(entities.size(), curves.size()) << (entities.empty() ? "" : entities.back());
+    for (size_t i = 0; i < curves.size(); ++i) {
+        EXPECT_EQ(tokens(entities[i])[0], types[i]) << entities[i];
+        expectNumbers(entities[i], expect[i]);
+    }
+    EXPECT_EQ(tokens(entities[6])[2], "3");  // the polyline's colour, with its vertices
 }

@@ -51,6 +51,36 @@ def main(path):
             for f in faces:
                 nums.append(str(len(f)))
                 nums += [str(i) for i in f]
+        elif t in ("CIRCLE", "ARC"):
+            ocs = e.ocs()
+            nums = [fmt(c) for c in ocs.to_wcs(e.dxf.center)] + [fmt(e.dxf.radius)]
+            nums += [fmt(c) for c in e.dxf.extrusion]
+            if t == "ARC":
+                nums += [fmt(c) for c in e.start_point] + [fmt(c) for c in e.end_point]
+        elif t == "ELLIPSE":
+            nums = [fmt(c) for c in e.dxf.center] + [fmt(c) for c in e.dxf.major_axis]
+            nums += [fmt(e.dxf.ratio)] + [fmt(c) for c in e.dxf.extrusion]
+            nums += [fmt(c) for c in e.start_point] + [fmt(c) for c in e.end_point]
+        elif t == "SPLINE":
+            nums = [str(e.dxf.degree), str(e.dxf.flags), str(len(e.control_points))]
+            nums += [fmt(c) for p in e.control_points for c in p]
+            nums += [str(len(e.knots))] + [fmt(k) for k in e.knots]
+            nums += [str(len(e.weights))] + [fmt(w) for w in e.weights]
+            nums += [str(len(e.fit_points))]
+            tool = e.construction_tool()
+            nums += [fmt(c) for c in tool.point(tool.max_t * 0.37)]
+        elif t == "LWPOLYLINE":
+            nums = [str(int(e.closed)), str(len(e))]
+            for (x, y, sw, ew, b), w in zip(e.get_points("xyseb"), e.vertices_in_wcs()):
+                nums += [fmt(b)] + [fmt(c) for c in w]
+        elif t == "POLYLINE":
+            nums = [str(int(e.is_3d_polyline)), str(int(e.is_closed)), str(len(e.vertices))]
+            ocs = e.ocs()
+            wcs = [p if e.is_3d_polyline else ocs.to_wcs(p) for p in e.points()]
+            for v, w in zip(e.vertices, wcs):
+                nums += [fmt(v.dxf.get("bulge", 0.0))] + [fmt(c) for c in w]
+        elif t in ("RAY", "XLINE"):
+            nums = [fmt(c) for c in e.dxf.start] + [fmt(c) for c in e.dxf.unit_vector]
         print(" ".join(head + nums))
 
 
