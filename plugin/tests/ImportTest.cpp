@@ -116,6 +116,21 @@ TEST_F(ImportTest, CancelInTheOptionsDialogImportsNothing)
     EXPECT_EQ(StoredInt(L"Import As", 99), 99);
 }
 
+TEST_F(ImportTest, AnOptionsDialogThatCannotBeOpenedIsSaidSoAndWritesNothing)
+{
+    const std::string path = WriteObj("square.obj", kSquareObj);
+    standin::failNextDialogCreation();
+    Import(path);
+    EXPECT_TRUE(user().dialogs().empty());
+    ASSERT_EQ(user().boxes().size(), 1u);
+    EXPECT_EQ(user().boxes()[0].text, L"The options dialog could not be opened.");
+    EXPECT_EQ(user().boxes()[0].caption, DefaultCaption());
+    EXPECT_EQ(user().boxes()[0].type, static_cast<unsigned>(MB_ICONWARNING));
+    EXPECT_EQ(CommandLine(), L"");
+    EXPECT_EQ(ModelSpaceCount(), 0);
+    EXPECT_EQ(StoredInt(L"Import As", 99), 99);
+}
+
 TEST_F(ImportTest, EscapeInTheOptionsDialogCancelsToo)
 {
     const std::string path = WriteObj("square.obj", kSquareObj);

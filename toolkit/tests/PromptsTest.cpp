@@ -201,6 +201,24 @@ TEST_F(Prompts, EraseEntitiesErasesEachAndGoesOnPastFailures)
     EXPECT_EQ(standin::modelSpaceEntityCount(db()), 0);
 }
 
+TEST_F(Prompts, AnEntityAlreadyErasedStaysErased)
+{
+    const AcDbObjectId line = addLine();
+    const AcDbObjectId face = addFace();
+    EXPECT_EQ(EraseEntity(line), 1);
+    EXPECT_EQ(EraseEntity(line), 1);   // counts as erased, not brought back
+    EXPECT_TRUE(line.isErased());
+
+    AcArray<AcDbObjectId> twice;
+    twice.append(face);
+    twice.append(line);
+    twice.append(face);
+    EXPECT_EQ(EraseEntities(twice), 1);
+    EXPECT_TRUE(face.isErased());
+    EXPECT_TRUE(line.isErased());
+    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 0);
+}
+
 TEST_F(Prompts, EraseEntitiesOfAnEmptyListErasesNothing)
 {
     addLine();
