@@ -133,6 +133,16 @@ TEST_F(Prompts, GetKeywordRefusesAKeywordLongerThanTheAnswerBufferWithoutAsking)
     EXPECT_TRUE(user().prompts().empty());
 }
 
+TEST_F(Prompts, GetKeywordFailsWithoutAskingWhenTheHostRefusesTheKeywordList)
+{
+    user().type(L"Yes");
+    CString answer(L"unchanged");
+    EXPECT_EQ(GetKeyword(L"Pick", L"Ja Nein _ Yes", answer, L"Ja"), 0);   // one global word short
+    EXPECT_EQ(std::wstring((LPCTSTR)answer), L"unchanged");
+    EXPECT_TRUE(user().prompts().empty());
+    EXPECT_EQ(user().remaining(), 1u);
+}
+
 // ---- FindInStringArray ----------------------------------------------------
 
 TEST_F(Prompts, FindInStringArrayGivesTheFirstExactMatch)
