@@ -14,6 +14,7 @@
 #include "adesk.h"
 #include "adsdef.h"
 #include "dbcolor.h"
+#include "dbextents.h"
 #include "dbid.h"
 #include "dbidar.h"
 #include "dbptrar.h"
@@ -175,7 +176,9 @@ public:
     Acad::ErrorStatus setColorIndex(Adesk::UInt16 colorIndex, Adesk::Boolean doSubents = true);
     AcCmEntityColor entityColor() const;
 
-    // A new string the caller frees with acutDelString ("" while unset).
+    // A new string the caller frees with acutDelString. An entity without a
+    // layer yet (in no database, never given one) breaks the protocol: the
+    // breach is recorded and "" comes back.
     ACHAR* layer() const;
     AcDbObjectId layerId() const;
     Acad::ErrorStatus setLayer(const ACHAR* newVal, Adesk::Boolean doSubents = true, bool allowHiddenLayer = false);
@@ -202,6 +205,10 @@ public:
     // Appends the pieces (new entities of no database) that the entity breaks into.
     virtual Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const;
     virtual Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform);
+    // The box of the entity's geometry in world coordinates. An entity class
+    // without geometry of its own, or an entity with none yet, gives
+    // eInvalidExtents and leaves the box unchanged.
+    virtual Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const;
 
 protected:
     AcDbEntity();
