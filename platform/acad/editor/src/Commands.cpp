@@ -64,7 +64,9 @@ int dxfOutCommand()
             kv_editor::ask(L"\"" + path + L"\" already exists. Do you want to replace it? [Yes/No] <No>: ");
         if (!replace)
             return RTCAN;
-        const std::wstring word = kv_editor::upper(kv_editor::trim(*replace));
+        std::wstring word = kv_editor::upper(kv_editor::trim(*replace));
+        if (!word.empty() && word[0] == L'_')
+            word.erase(0, 1);  // the global keyword
         if (word.empty() || std::wstring(L"YES").compare(0, word.size(), word) != 0) {
             kv_editor::printf(L"\"%ls\" was not replaced.\n", path.c_str());
             return RTCAN;
