@@ -1,4 +1,4 @@
-// The simple entities: AcDbFace (3D face), AcDbLine, AcDbPoint.
+// The simple entities: AcDbFace (3D face), AcDbLine, AcDbPoint; the meshes and the others of standin/dbents_meshes.h.
 #pragma once
 
 #include "dbcurve.h"
@@ -56,6 +56,10 @@ public:
     Acad::ErrorStatus getEndPoint(AcGePoint3d& point) const override;
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
 
+protected:
+    // Parameters 0 to the length: the distance from the start point.
+    bool standinPath(standin::CurvePath& path) const override;
+
 private:
     AcGePoint3d mStart;
     AcGePoint3d mEnd;
@@ -85,3 +89,10 @@ private:
     AcGeVector3d mNormal{0.0, 0.0, 1.0};
     double mThickness = 0.0;
 };
+
+// The circle, arc, ray, construction line and the 2D and 3D polylines with
+// their vertices, which the host keeps in this header too.
+#include "standin/dbents_curves.h"
+
+// Meshes, 2D solids, block references and text.
+#include "standin/dbents_meshes.h"
