@@ -22,6 +22,7 @@
 #include <new>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <dxflib/dl_creationadapter.h>
@@ -105,9 +106,9 @@ std::string readWholeFile(const std::wstring& path)
 // ---- Group pairs ---------------------------------------------------------
 
 struct Pair {
+    std::string_view value;  // without surrounding blanks, in the file's text
+    std::uint32_t line = 0;  // of the group code
     int code = 0;
-    std::string value;  // without surrounding blanks
-    size_t line = 0;    // of the group code
 };
 
 enum class Kind { Text, Real, Int, Bool, Invalid };
@@ -238,13 +239,13 @@ bool parseReal(const std::string& text, double& value)
     return std::isfinite(value);
 }
 
-std::string stripped(const char* begin, const char* end)
+std::string_view stripped(const char* begin, const char* end)
 {
     while (begin < end && (*begin == ' ' || *begin == '\t'))
         ++begin;
     while (end > begin && (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\r'))
         --end;
-    return std::string(begin, end);
+    return std::string_view(begin, static_cast<size_t>(end - begin));
 }
 
 // Every group of the text, checked: codes that DXF defines, values of the
@@ -260,7 +261,7 @@ std::vector<Pair> readPairs(const std::string& data)
     const char* p = data.data();
     const char* const end = p + data.size();
     size_t line = 0;
-    auto nextLine = [&](std::string& out) {
+    auto nextLine = [&](std::string_view& out) {
         if (p >= end)
             return false;
         const char* eol = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
@@ -272,23 +273,23 @@ std::vector<Pair> readPairs(const std::string& data)
         p = eol != nullptr ? eol + 1 : end;
         return true;
     };
-    std::string codeText, value;
+    std::string_view codeText, value;
     while (nextLine(codeText)) {
         const size_t codeLine = line;
         if (codeText.empty() && p >= end)
             break;  // a last empty line
         long long code = 0;
-        if (!parseInteger(codeText, code) || code < 0 || code > 1071 || kindOf(static_cast<int>(code)) == Kind::Invalid)
+        if (!parseInteger(std::string(codeText), code) || code < 0 || code > 1071 || kindOf(static_cast<int>(code)) == Kind::Invalid)
             failAt(codeLine, L"not a DXF group code");
         if (!nextLine(value))
             failAt(codeLine, L"the file ends inside a group");
         Pair pair;
         pair.code = static_cast<int>(code);
-        pair.line = codeLine;
+        pair.line = static_cast<std::uint32_t>(codeLine);
         switch (kindOf(pair.code)) {
         case Kind::Real: {
             double v = 0.0;
-            if (!parseReal(value, v))
+            if (!parseReal(std::string(value), v))
                 failAt(line, L"not a finite number");
             break;
         }
@@ -296,7 +297,7 @@ std::vector<Pair> readPairs(const std::string& data)
         case Kind::Bool: {
             long long v = 0;
             const bool wide = (pair.code >= 160 && pair.code <= 169) || (pair.code >= 450 && pair.code <= 459);
-            if (!parseInteger(value, v) || (!wide && (v < INT32_MIN || v > INT32_MAX)))
+            if (!parseInteger(std::string(value), v) || (!wide && (v < INT32_MIN || v > INT32_MAX)))
                 failAt(line, L"not an integer in range");
             break;
         }
@@ -304,8 +305,8 @@ std::vector<Pair> readPairs(const std::string& data)
             break;
         }
         pair.value = value;
-        pairs.push_back(std::move(pair));
-        if (pair.code == 0 && pairs.back().value == "EOF")
+        pairs.push_back(pair);
+        if (pair.code == 0 && pair.value == "EOF")
             break;
     }
     return pairs;
@@ -313,12 +314,12 @@ std::vector<Pair> readPairs(const std::string& data)
 
 double realOf(const Pair& p)
 {
-    return std::strtod(p.value.c_str(), nullptr);
+    return std::strtod(std::string(p.value).c_str(), nullptr);
 }
 
 long long intOf(const Pair& p)
 {
-    return std::strtoll(p.value.c_str(), nullptr, 10);
+    return std::strtoll(std::string(p.value).c_str(), nullptr, 10);
 }
 
 // ---- The file's structure ------------------------------------------------
@@ -349,7 +350,7 @@ std::vector<ScannedEntity> checkStructure(const std::vector<Pair>& pairs)
         const Pair& pair = pairs[i];
         if (pair.code != 0)
             continue;
-        const std::string& word = pair.value;
+        const std::string word(pair.value);
         if (!entities.empty() && entities.back().last == 0)
             entities.back().last = i;
         if (word == "EOF") {
@@ -363,7 +364,7 @@ std::vector<ScannedEntity> checkStructure(const std::vector<Pair>& pairs)
                 failAt(pair.line, L"a section inside the section " + standin::widen(section));
             if (i + 1 >= pairs.size() || pairs[i + 1].code != 2)
                 failAt(pair.line, L"a section without a name");
-            section = pairs[i + 1].value;
+            section = std::string(pairs[i + 1].value);
             static const char* const kSections[] = {"HEADER", "CLASSES", "TABLES", "BLOCKS",
                                                     "ENTITIES", "OBJECTS", "THUMBNAILIMAGE", "ACDSDATA"};
             bool known = false;
@@ -522,12 +523,13 @@ class Reader : public DL_CreationAdapter {
 public:
     std::vector<LayerDef> layers;
     std::vector<LinetypeDef> linetypes;
+    // What is kept of each entity: its corners (a line's two ends, a
+    // point's position) and its properties.
     struct Item {
         std::string type;
-        DL_3dFaceData face;
-        DL_LineData line{0, 0, 0, 0, 0, 0};
-        DL_PointData point;
-        DL_Attributes attributes;
+        double x[4] = {0, 0, 0, 0}, y[4] = {0, 0, 0, 0}, z[4] = {0, 0, 0, 0};
+        std::string layer, linetype;
+        int color = 256, color24 = -1;
     };
     std::vector<Item> items;
     std::wstring error;
@@ -556,21 +558,32 @@ public:
     {
         Item item;
         item.type = "3DFACE";
-        item.face = data;
+        for (int k = 0; k < 4; ++k) {
+            item.x[k] = data.x[k];
+            item.y[k] = data.y[k];
+            item.z[k] = data.z[k];
+        }
         push(item);
     }
     void addLine(const DL_LineData& data) override
     {
         Item item;
         item.type = "LINE";
-        item.line = data;
+        item.x[0] = data.x1;
+        item.y[0] = data.y1;
+        item.z[0] = data.z1;
+        item.x[1] = data.x2;
+        item.y[1] = data.y2;
+        item.z[1] = data.z2;
         push(item);
     }
     void addPoint(const DL_PointData& data) override
     {
         Item item;
         item.type = "POINT";
-        item.point = data;
+        item.x[0] = data.x;
+        item.y[0] = data.y;
+        item.z[0] = data.z;
         push(item);
     }
 
@@ -579,8 +592,12 @@ private:
     {
         // Entities of block definitions never get here: the structure check
         // refuses them.
-        item.attributes = getAttributes();
-        items.push_back(item);
+        const DL_Attributes a = getAttributes();
+        item.layer = a.getLayer();
+        item.linetype = a.getLinetype();
+        item.color = a.getColor();
+        item.color24 = a.getColor24();
+        items.push_back(std::move(item));
     }
     void noteError(const std::wstring& text)
     {
@@ -589,14 +606,14 @@ private:
     }
 };
 
-Properties propertiesOf(const DL_Attributes& a, size_t line)
+Properties propertiesOf(const Reader::Item& a, size_t line)
 {
     Properties p;
-    p.layer = dxfWide(a.getLayer());
+    p.layer = dxfWide(a.layer);
     if (p.layer.empty())
         p.layer = L"0";
-    p.linetype = dxfWide(a.getLinetype());
-    if (!colorOf(a.getColor(), a.getColor24(), p.color))
+    p.linetype = dxfWide(a.linetype);
+    if (!colorOf(a.color, a.color24, p.color))
         failAt(line, L"a bad colour");
     return p;
 }
@@ -624,9 +641,9 @@ AcDbEntity* buildMesh(const std::vector<Pair>& pairs, const ScannedEntity& e, Pr
             break;
         }
         if (p.code == 8)
-            layer = p.value;
+            layer = std::string(p.value);
         else if (p.code == 6)
-            linetype = p.value;
+            linetype = std::string(p.value);
         else if (p.code == 62)
             aci = static_cast<int>(intOf(p));
         else if (p.code == 420)
@@ -714,28 +731,26 @@ void buildEntities(const std::vector<Pair>& pairs, const std::vector<ScannedEnti
             if (item >= reader.items.size() || reader.items[item].type != e.type)
                 failAt(line, L"the DXF library did not read this " + standin::widen(e.type));
             const Reader::Item& r = reader.items[item++];
-            built.properties = propertiesOf(r.attributes, line);
+            built.properties = propertiesOf(r, line);
             if (e.type == "3DFACE") {
                 const int flags = faceFlags(pairs, e);
                 auto* face = new AcDbFace();
                 entity.reset(face);
                 for (Adesk::UInt16 k = 0; k < 4; ++k) {
-                    if (!finitePoint(r.face.x[k], r.face.y[k], r.face.z[k]))
+                    if (!finitePoint(r.x[k], r.y[k], r.z[k]))
                         failAt(line, L"a coordinate that is not a finite number");
-                    face->setVertexAt(k, AcGePoint3d(r.face.x[k], r.face.y[k], r.face.z[k]));
+                    face->setVertexAt(k, AcGePoint3d(r.x[k], r.y[k], r.z[k]));
                     if ((flags & (1 << k)) != 0)
                         face->makeEdgeInvisibleAt(k);
                 }
             } else if (e.type == "LINE") {
-                const DL_LineData& l = r.line;
-                if (!finitePoint(l.x1, l.y1, l.z1) || !finitePoint(l.x2, l.y2, l.z2))
+                if (!finitePoint(r.x[0], r.y[0], r.z[0]) || !finitePoint(r.x[1], r.y[1], r.z[1]))
                     failAt(line, L"a coordinate that is not a finite number");
-                entity.reset(new AcDbLine(AcGePoint3d(l.x1, l.y1, l.z1), AcGePoint3d(l.x2, l.y2, l.z2)));
+                entity.reset(new AcDbLine(AcGePoint3d(r.x[0], r.y[0], r.z[0]), AcGePoint3d(r.x[1], r.y[1], r.z[1])));
             } else if (e.type == "POINT") {
-                const DL_PointData& p = r.point;
-                if (!finitePoint(p.x, p.y, p.z))
+                if (!finitePoint(r.x[0], r.y[0], r.z[0]))
                     failAt(line, L"a coordinate that is not a finite number");
-                entity.reset(new AcDbPoint(AcGePoint3d(p.x, p.y, p.z)));
+                entity.reset(new AcDbPoint(AcGePoint3d(r.x[0], r.y[0], r.z[0])));
             }
         }
         built.entity = entity.release();
