@@ -1,4 +1,4 @@
-// Every seed of the three fuzzers and every input that once broke something
+// Every seed of the fuzzers and every input that once broke something
 // (the regressions folders) runs through its harness again.
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include "HostileSupport.h"
 #include "dbapserv.h"
 #include "standin/AcDbStandin.h"
+#include "dxf/DxfHarness.h"
 #include "mesh/MeshHarness.h"
 #include "model/ModelHarness.h"
 #include "script/ScriptHarness.h"
@@ -46,6 +47,12 @@ TEST(ReplayTest, ScriptInputs)
 {
     ASSERT_EQ(kvfuzz::SetUpScriptHarness(), "");
     Replay("script", kvfuzz::RunScriptInput);
+}
+
+TEST(ReplayTest, DxfInputs)
+{
+    kvfuzz::SetUpDxfHarness();
+    Replay("dxf", kvfuzz::RunDxfInput);
 }
 
 TEST(ReplayTest, TheScriptHarnessReachesThePlugIn)

@@ -4,7 +4,20 @@
 // entities it knows (3DFACE, LINE, POINT); the MESH entity is written here,
 // the curves in DxfOutCurves.cpp, the meshes, solids, text and block
 // references in DxfOutMeshes.cpp.
+// The groups go through a writer of our own that checks every write: the
+// file is written beside the one it replaces and renamed over it only once
+// it is whole, so a failed write (a full disk) leaves an earlier file as it
+// was. Numbers are written with as many digits as read back the same value.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -25,6 +38,99 @@ using namespace acdbimpl;
 using Impl = AcDbDatabase::Impl;
 
 namespace {
+
+// The shortest text of a number that reads back as the same number, always
+// with a point or an exponent.
+std::string realText(double value)
+{
+    char buffer[64];
+    for (int digits = 15; digits <= 17; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
+        if (std::strtod(buffer, nullptr) == value)
+            break;
+    }
+    std::string text = buffer;
+    for (char& c : text)
+        if (c == ',')
+            c = '.';  // a locale's decimal comma
+    if (text.find_first_of(".eEn") == std::string::npos)
+        text += ".0";
+    return text;
+}
+
+// dxflib's writer with its output taken over: every group goes through a
+// buffered file of our own, and the first failure is kept. dxflib's own
+// stream is opened on /dev/null and never written.
+class CheckedWriter : public DL_WriterA {
+public:
+    CheckedWriter(int fd, DL_Codes::version version) : DL_WriterA("/dev/null", version), fd_(fd)
+    {
+        buffer_.reserve(kBufferSize);
+    }
+    CheckedWriter(const CheckedWriter&) = delete;
+    CheckedWriter& operator=(const CheckedWriter&) = delete;
+
+    void dxfReal(int gc, double value) const override { group(gc, realText(value)); }
+    void dxfInt(int gc, int value) const override { group(gc, std::to_string(value)); }
+    void dxfHex(int gc, int value) const override
+    {
+        char text[16];
+        std::snprintf(text, sizeof text, "%0X", static_cast<unsigned>(value));
+        group(gc, text);
+    }
+    void dxfString(int gc, const char* value) const override { group(gc, value != nullptr ? value : ""); }
+    void dxfString(int gc, const std::string& value) const override { group(gc, value); }
+
+    // Writes what is buffered; 0, or the errno of the first failure.
+    int finish() const
+    {
+        flush();
+        return error_;
+    }
+
+private:
+    static constexpr size_t kBufferSize = 1 << 20;
+
+    void group(int gc, const std::string& value) const
+    {
+        if (gc < 10)
+            buffer_ += "  ";
+        else if (gc < 100)
+            buffer_ += ' ';
+        buffer_ += std::to_string(gc);
+        buffer_ += '\n';
+        buffer_ += value;
+        buffer_ += '\n';
+        if (buffer_.size() >= kBufferSize)
+            flush();
+    }
+
+    void flush() const
+    {
+        size_t done = 0;
+        while (error_ == 0 && done < buffer_.size()) {
+            const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+            if (n < 0) {
+                if (errno != EINTR)
+                    error_ = errno;
+            } else if (n == 0) {
+                error_ = EIO;
+            } else {
+                done += static_cast<size_t>(n);
+            }
+        }
+        buffer_.clear();
+    }
+
+    int fd_;
+    mutable std::string buffer_;
+    mutable int error_ = 0;
+};
+
+std::wstring reasonOf(int error)
+{
+    return standin::widen(std::strerror(error));
+}
 
 // A wide name as DXF text: ASCII as it is, anything else as \U+XXXX.
 std::string dxfText(const ACHAR* text)
@@ -107,16 +213,11 @@ void writeMesh(DL_WriterA& dw, const AcDbSubDMesh& mesh, const DL_Attributes& at
 
 }  // namespace
 
-Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcDb::AcDbDwgVersion, bool)
-{
-    if (fileName == nullptr)
-        return Acad::eNullObjectPointer;
-    if (*fileName == 0)
-        return Acad::eNoFileName;
-    if (precision < 0 || precision > 16)
-        return Acad::eInvalidInput;
+namespace {
 
-    const Impl& d = *mpImpl;
+// Writes the drawing's groups through the writer.
+void writeDrawing(const Impl& d, DL_Dxf& dxf, DL_WriterA* dw)
+{
     auto records = [](const AcDbStub* table) {
         return table != nullptr && table->mpObject != nullptr
                    ? liveObjects(Impl::recordsOf(static_cast<const AcDbSymbolTable*>(table->mpObject)))
@@ -132,11 +233,6 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
     std::vector<const AcDbObject*> entities;
     if (d.modelSpace != nullptr && d.modelSpace->mpObject != nullptr)
         entities = liveObjects(Impl::entitiesOf(static_cast<const AcDbBlockTableRecord*>(d.modelSpace->mpObject)));
-
-    DL_Dxf dxf;
-    std::unique_ptr<DL_WriterA> dw(dxf.out(standin::narrow(fileName).c_str(), DL_Codes::AC1015));
-    if (!dw)
-        return Acad::eCantOpenFile;
 
     dxf.writeHeader(*dw);
     dw->sectionEnd();
@@ -286,6 +382,113 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
     dw->dxfInt(281, 1);
     dw->sectionEnd();
     dw->dxfEOF();
-    dw->close();
+}
+
+}  // namespace
+
+namespace standin {
+
+Acad::ErrorStatus dxfOut(AcDbDatabase* db, const std::wstring& fileName, std::wstring& reason)
+{
+    reason.clear();
+    if (db == nullptr) {
+        reason = L"no drawing";
+        return Acad::eNoDatabase;
+    }
+    if (fileName.empty()) {
+        reason = L"no file name";
+        return Acad::eNoFileName;
+    }
+    if (fileName.find(L'\0') != std::wstring::npos) {
+        reason = L"the name holds a NUL character";
+        return Acad::eInvalidInput;
+    }
+    // A name that links elsewhere is written where it leads.
+    std::string target = standin::narrow(fileName);
+    for (int hops = 0; hops < 40; ++hops) {
+        char link[4096];
+        const ssize_t n = ::readlink(target.c_str(), link, sizeof link - 1);
+        if (n < 0)
+            break;
+        link[n] = 0;
+        if (link[0] == '/') {
+            target = link;
+        } else {
+            const size_t slash = target.rfind('/');
+            target = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + link;
+        }
+    }
+    struct stat st;
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT) {
+        reason = reasonOf(errno);
+        return Acad::eCantOpenFile;
+    }
+    if (exists && S_ISDIR(st.st_mode)) {
+        reason = L"it is a folder";
+        return Acad::eCantOpenFile;
+    }
+    // A device or a pipe is written directly; a file beside the target
+    // first, then renamed over it.
+    const bool direct = exists && !S_ISREG(st.st_mode);
+    std::string temporary;
+    int fd = -1;
+    if (direct) {
+        fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    } else {
+        const size_t slash = target.rfind('/');
+        temporary = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + ".kvdxf-XXXXXX";
+        fd = ::mkostemp(&temporary[0], O_CLOEXEC);
+    }
+    if (fd < 0) {
+        reason = reasonOf(errno);
+        return Acad::eCantOpenFile;
+    }
+    int error = 0;
+    try {
+        DL_Dxf dxf;
+        CheckedWriter writer(fd, DL_Codes::AC1015);
+        writeDrawing(*db->impl(), dxf, &writer);
+        error = writer.finish();
+    } catch (const std::bad_alloc&) {
+        error = ENOMEM;
+    }
+    if (error == 0 && !direct) {
+        // The new file gets the old one's permissions, or those of a new file.
+        mode_t mode = 0;
+        if (exists) {
+            mode = st.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
+            error = errno;
+    }
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && !direct && ::rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        if (!direct)
+            ::unlink(temporary.c_str());
+        reason = reasonOf(error);
+        return error == ENOSPC || error == EDQUOT || error == EFBIG ? Acad::eOutOfDisk : Acad::eFileAccessErr;
+    }
     return Acad::eOk;
+}
+
+}  // namespace standin
+
+Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcDb::AcDbDwgVersion, bool)
+{
+    if (fileName == nullptr)
+        return Acad::eNullObjectPointer;
+    if (*fileName == 0)
+        return Acad::eNoFileName;
+    if (precision < 0 || precision > 16)
+        return Acad::eInvalidInput;
+    std::wstring reason;
+    return standin::dxfOut(this, fileName, reason);
 }

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
+#include "standin/AcDbStandin.h"
 #include "standin/AcEdStandin.h"
 #include "standin/WideFormat.h"
 
@@ -32,6 +35,11 @@ std::wstring unquote(const std::wstring& text)
     return t;
 }
 
+bool endsWithDxf(const std::wstring& path)
+{
+    return path.size() >= 4 && kv_editor::upper(path.substr(path.size() - 4)) == L".DXF";
+}
+
 int dxfOutCommand()
 {
     const std::optional<std::wstring> answer = kv_editor::ask(L"Enter file name: ");
@@ -45,28 +53,34 @@ int dxfOutCommand()
             drawing.erase(dot);
         path = drawing;
     }
-    const size_t slash = path.find_last_of(L"/\\");
-    const size_t dot = path.rfind(L'.');
-    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
+    if (!endsWithDxf(path))
         path += L".dxf";
+    std::wstring reason;
+    if (path.find(L'\0') != std::wstring::npos) {
+        kv_editor::print(L"Unable to write DXF file: the name holds a NUL character.\n");
+        return RTERROR;
+    }
+    struct stat st;
+    if (::stat(standin::narrow(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+        const std::optional<std::wstring> replace =
+            kv_editor::ask(L"\"" + path + L"\" already exists. Do you want to replace it? [Yes/No] <No>: ");
+        if (!replace)
+            return RTCAN;
+        std::wstring word = kv_editor::upper(kv_editor::trim(*replace));
+        if (!word.empty() && word[0] == L'_')
+            word.erase(0, 1);  // the global keyword
+        if (word.empty() || std::wstring(L"YES").compare(0, word.size(), word) != 0) {
+            kv_editor::printf(L"\"%ls\" was not replaced.\n", path.c_str());
+            return RTCAN;
+        }
+    }
     AcDbDatabase* db = acdbHostApplicationServices() != nullptr
                            ? acdbHostApplicationServices()->workingDatabase()
                            : nullptr;
-    if (db == nullptr || db->dxfOut(path.c_str()) != Acad::eOk) {
-        kv_editor::printf(L"Unable to write DXF file \"%ls\".\n", path.c_str());
+    if (standin::dxfOut(db, path, reason) != Acad::eOk) {
+        kv_editor::printf(L"Unable to write DXF file \"%ls\": %ls.\n", path.c_str(), reason.c_str());
         return RTERROR;
     }
-    return RTNORM;
-}
-
-int zoomCommand()
-{
-    const std::optional<std::wstring> answer = kv_editor::ask(
-        L"Specify corner of window, enter a scale factor (nX or nXP), or\n"
-        L"[All/Center/Dynamic/Extents/Previous/Scale/Window/Object] <real time>: ");
-    if (!answer)
-        return RTCAN;
-    // The stand-in has no view to change.
     return RTNORM;
 }
 
@@ -75,8 +89,9 @@ const std::map<std::wstring, HostCommand>& hostCommands()
     static const std::map<std::wstring, HostCommand> commands = {
         {L"MENULOAD", &kv_editor::menuLoadCommand},
         {L"MENUUNLOAD", &kv_editor::menuUnloadCommand},
+        {L"DXFIN", &kv_editor::dxfInCommand},
         {L"DXFOUT", &dxfOutCommand},
-        {L"ZOOM", &zoomCommand},
+        {L"ZOOM", &kv_editor::zoomCommand},
     };
     return commands;
 }
@@ -317,6 +332,7 @@ void resetEditor()
     kv_editor::resetMenuState();
     kv_editor::resetSelection();
     kv_editor::resetInput();
+    kv_editor::resetView();
 }
 
 }  // namespace editor

@@ -101,6 +101,15 @@ void setErrno(int code);
 int menuLoadCommand();
 int menuUnloadCommand();
 
+// ---- Exchange and view ------------------------------------------------------------
+
+// The host commands behind "_dxfin" and "_zoom".
+int dxfInCommand();
+int zoomCommand();
+void resetView();
+// A file name as typed: without blanks and surrounding quotes.
+std::wstring fileNameAnswer(const std::wstring& answer);
+
 // ---- Selection sets ---------------------------------------------------------------
 
 void resetSelection();

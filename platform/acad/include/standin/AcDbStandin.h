@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "acadstrc.h"
 #include "acdb.h"
 #include "dbid.h"
 
@@ -68,6 +69,25 @@ AcDbObjectId findByHandle(const AcDbDatabase* db, const AcDbHandle& handle);
 // is also printed to standard error when it happens.
 std::vector<std::string> protocolViolations();
 void clearProtocolViolations();
+
+// The host's DXFIN: reads a DXF file into the model space of the database,
+// every entity on its layer (created when missing) with its colour. All or
+// nothing: on any failure the drawing is left as it was, reason says why in
+// a few words, and the status is not eOk (eBadDxfFile for a file that is not
+// read whole).
+Acad::ErrorStatus dxfIn(AcDbDatabase* db, const std::wstring& path, std::wstring& reason);
+
+// AcDbDatabase::dxfOut with the reason of a failure in a few words: the
+// file is written beside the one it replaces and renamed over it when whole
+// (a name that links elsewhere is written where it leads; a device such as
+// /dev/full is written directly), so a failed write leaves an earlier file
+// as it was. eOutOfDisk for a full disk, eCantOpenFile when the file cannot
+// be made, eFileAccessErr for other write failures.
+Acad::ErrorStatus dxfOut(AcDbDatabase* db, const std::wstring& fileName, std::wstring& reason);
+
+// The smallest box around the entities of model space that are not erased;
+// false when there is none.
+bool modelSpaceExtents(const AcDbDatabase* db, double min[3], double max[3]);
 
 // Bytes of memory that the database's bookkeeping holds beyond the objects
 // themselves (id table, record entity lists).

@@ -27,8 +27,8 @@ void clearCommandLine();
 // ---- Host commands --------------------------------------------------------
 
 // Runs one line typed at the host's "Command:" prompt: the local name of a
-// registered command, "_" and its global name, or a host command ("_dxfout",
-// "_menuload", "_menuunload", "_zoom"). The command's prompts are put to the
+// registered command, "_" and its global name, or a host command ("_dxfin",
+// "_dxfin", "_dxfout", "_menuload", "_menuunload", "_zoom"). The command's prompts are put to the
 // current User. RTNORM, RTCAN (cancelled), RTERROR (failed, or unknown: then
 // 'Unknown command "X".  Press F1 for help.' is printed).
 int runCommand(const std::wstring& line);
@@ -96,6 +96,18 @@ int freeAllSelectionSets();
 // pick finds an object (default 1.0).
 void setPickAperture(double distance);
 double pickAperture();
+
+// ---- The view -------------------------------------------------------------
+
+// The part of model space in view. "_zoom" "_extents" (or "_all") fits it to
+// the entities of model space; an empty drawing leaves it as it is.
+struct View {
+    double center[2] = {6.0, 4.5};
+    double width = 12.0;
+    double height = 9.0;
+    int extentsZooms = 0;  // zooms to extents since the start or resetEditor
+};
+View currentView();
 
 // ---- Everything -----------------------------------------------------------
 

@@ -1,0 +1,21 @@
+// libFuzzer entry: arbitrary bytes as a DXF file read by the host's DXF import.
+#include <cstdio>
+#include <cstdlib>
+
+#include "dxf/DxfHarness.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    kvfuzz::SetUpDxfHarness();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string broke = kvfuzz::RunDxfInput(data, size);
+    if (!broke.empty()) {
+        std::fprintf(stderr, "DXF input broke: %s\n", broke.c_str());
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,955 @@
+// The host's DXFIN: a DXF file read into the model space of a drawing.
+//
+// The file is read whole and checked before anything reaches the drawing:
+// its group codes, the numbers of its numeric groups, its sections and the
+// entity types it holds. Only a file that passes is handed to dxflib, which
+// reads the tables and the entities it knows (3DFACE, LINE, POINT); the MESH
+// entity, which dxflib does not know, is read here from the checked groups.
+// Every entity is built first; only when all of them are built are missing
+// layers and linetypes created and the entities appended, and an append that
+// fails takes back everything appended before it. An import is all or
+// nothing.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <dxflib/dl_creationadapter.h>
+#include <dxflib/dl_dxf.h>
+
+#include "DbInternal.h"
+#include "standin/AcDbStandin.h"
+#include "standin/WideFormat.h"
+#include "dbSubD.h"
+#include "dbents.h"
+
+namespace {
+
+// A DXF file larger than this is refused before it is read.
+constexpr std::uint64_t kMaxFileBytes = std::uint64_t(512) << 20;
+// dxflib reads lines of up to 1024 characters; longer lines would be split.
+constexpr size_t kMaxLine = 1000;
+
+struct Failure {
+    std::wstring reason;
+};
+
+[[noreturn]] void fail(const std::wstring& reason)
+{
+    throw Failure{reason};
+}
+
+[[noreturn]] void failAt(size_t line, const std::wstring& reason)
+{
+    throw Failure{L"line " + std::to_wstring(line) + L": " + reason};
+}
+
+std::wstring systemReason(int error)
+{
+    return standin::widen(std::strerror(error));
+}
+
+// ---- Reading the file ----------------------------------------------------
+
+std::string readWholeFile(const std::wstring& path)
+{
+    if (path.empty())
+        fail(L"no file name");
+    if (path.find(L'\0') != std::wstring::npos)
+        fail(L"the name holds a NUL character");
+    const std::string name = standin::narrow(path);
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        fail(systemReason(errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        fail(systemReason(errno));
+    if (S_ISDIR(st.st_mode))
+        fail(L"it is a folder");
+    if (!S_ISREG(st.st_mode))
+        fail(L"it is not a regular file");
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes)
+        fail(L"the file is larger than " + std::to_wstring(kMaxFileBytes >> 20) + L" MB");
+    std::string data;
+    data.resize(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    while (got < data.size()) {
+        const ssize_t n = ::read(fd, &data[got], data.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(systemReason(errno));
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    data.resize(got);
+    return data;
+}
+
+// ---- Group pairs ---------------------------------------------------------
+
+struct Pair {
+    std::string_view value;  // without surrounding blanks, in the file's text
+    std::uint32_t line = 0;  // of the group code
+    int code = 0;
+};
+
+enum class Kind { Text, Real, Int, Bool, Invalid };
+
+Kind kindOf(int code)
+{
+    if (code < 0)
+        return Kind::Invalid;
+    if (code <= 9)
+        return Kind::Text;
+    if (code <= 59)
+        return Kind::Real;
+    if (code <= 79)
+        return Kind::Int;
+    if (code <= 89)
+        return Kind::Invalid;
+    if (code <= 99)
+        return Kind::Int;
+    if (code == 100 || code == 102 || code == 105)
+        return Kind::Text;
+    if (code <= 109)
+        return Kind::Invalid;
+    if (code <= 149)
+        return Kind::Real;
+    if (code <= 159)
+        return Kind::Invalid;
+    if (code <= 179)
+        return Kind::Int;
+    if (code <= 209)
+        return Kind::Invalid;
+    if (code <= 239)
+        return Kind::Real;
+    if (code <= 269)
+        return Kind::Invalid;
+    if (code <= 289)
+        return Kind::Int;
+    if (code <= 299)
+        return Kind::Bool;
+    if (code <= 369)
+        return Kind::Text;  // texts, binary chunks, handles
+    if (code <= 389)
+        return Kind::Int;
+    if (code <= 399)
+        return Kind::Text;
+    if (code <= 409)
+        return Kind::Int;
+    if (code <= 419)
+        return Kind::Text;
+    if (code <= 429)
+        return Kind::Int;
+    if (code <= 439)
+        return Kind::Text;
+    if (code <= 459)
+        return Kind::Int;
+    if (code <= 469)
+        return Kind::Real;
+    if (code <= 481)
+        return Kind::Text;
+    if (code == 999)
+        return Kind::Text;
+    if (code <= 999)
+        return Kind::Invalid;
+    if (code <= 1009)
+        return Kind::Text;
+    if (code <= 1059)
+        return Kind::Real;
+    if (code <= 1071)
+        return Kind::Int;
+    return Kind::Invalid;
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A decimal integer: an optional sign and digits.
+bool parseInteger(const std::string& text, long long& value)
+{
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    if (i == text.size() || text.size() - i > 18)
+        return false;
+    for (size_t k = i; k < text.size(); ++k)
+        if (!isDigit(text[k]))
+            return false;
+    value = std::strtoll(text.c_str(), nullptr, 10);
+    return true;
+}
+
+// A decimal number: sign, digits with an optional point, an optional
+// exponent; finite once read.
+bool parseReal(const std::string& text, double& value)
+{
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    size_t digits = 0;
+    while (i < text.size() && isDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && isDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+            ++i;
+        size_t exponent = 0;
+        while (i < text.size() && isDigit(text[i])) {
+            ++i;
+            ++exponent;
+        }
+        if (exponent == 0)
+            return false;
+    }
+    if (i != text.size())
+        return false;
+    value = std::strtod(text.c_str(), nullptr);
+    return std::isfinite(value);
+}
+
+std::string_view stripped(const char* begin, const char* end)
+{
+    while (begin < end && (*begin == ' ' || *begin == '\t'))
+        ++begin;
+    while (end > begin && (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\r'))
+        --end;
+    return std::string_view(begin, static_cast<size_t>(end - begin));
+}
+
+// Every group of the text, checked: codes that DXF defines, values of the
+// kind their code says, lines that dxflib reads whole.
+std::vector<Pair> readPairs(const std::string& data)
+{
+    static const char kBinarySentinel[] = "AutoCAD Binary DXF";
+    if (data.compare(0, sizeof kBinarySentinel - 1, kBinarySentinel) == 0)
+        fail(L"binary DXF files are not read");
+    if (data.find('\0') != std::string::npos)
+        fail(L"it is not a DXF text file (it holds NUL bytes)");
+    std::vector<Pair> pairs;
+    const char* p = data.data();
+    const char* const end = p + data.size();
+    size_t line = 0;
+    auto nextLine = [&](std::string_view& out) {
+        if (p >= end)
+            return false;
+        const char* eol = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        const char* stop = eol != nullptr ? eol : end;
+        ++line;
+        if (static_cast<size_t>(stop - p) > kMaxLine)
+            failAt(line, L"the line is longer than " + std::to_wstring(kMaxLine) + L" characters");
+        out = stripped(p, stop);
+        p = eol != nullptr ? eol + 1 : end;
+        return true;
+    };
+    std::string_view codeText, value;
+    while (nextLine(codeText)) {
+        const size_t codeLine = line;
+        if (codeText.empty() && p >= end)
+            break;  // a last empty line
+        long long code = 0;
+        if (!parseInteger(std::string(codeText), code) || code < 0 || code > 1071 || kindOf(static_cast<int>(code)) == Kind::Invalid)
+            failAt(codeLine, L"not a DXF group code");
+        if (!nextLine(value))
+            failAt(codeLine, L"the file ends inside a group");
+        Pair pair;
+        pair.code = static_cast<int>(code);
+        pair.line = static_cast<std::uint32_t>(codeLine);
+        switch (kindOf(pair.code)) {
+        case Kind::Real: {
+            double v = 0.0;
+            if (!parseReal(std::string(value), v))
+                failAt(line, L"not a finite number");
+            break;
+        }
+        case Kind::Int:
+        case Kind::Bool: {
+            long long v = 0;
+            const bool wide = (pair.code >= 160 && pair.code <= 169) || (pair.code >= 450 && pair.code <= 459);
+            if (!parseInteger(std::string(value), v) || (!wide && (v < INT32_MIN || v > INT32_MAX)))
+                failAt(line, L"not an integer in range");
+            break;
+        }
+        default:
+            break;
+        }
+        pair.value = value;
+        pairs.push_back(pair);
+        if (pair.code == 0 && pair.value == "EOF")
+            break;
+    }
+    return pairs;
+}
+
+double realOf(const Pair& p)
+{
+    return std::strtod(std::string(p.value).c_str(), nullptr);
+}
+
+long long intOf(const Pair& p)
+{
+    return std::strtoll(std::string(p.value).c_str(), nullptr, 10);
+}
+
+// ---- The file's structure ------------------------------------------------
+
+// An entity of the ENTITIES section: its type and its groups.
+struct ScannedEntity {
+    std::string type;
+    size_t first = 0;  // index of its "0" pair
+    size_t last = 0;   // one past its last pair
+};
+
+bool knownEntity(const std::string& type)
+{
+    return type == "3DFACE" || type == "LINE" || type == "POINT" || type == "MESH";
+}
+
+// Sections, tables and blocks properly opened and closed; the entities of
+// the ENTITIES section, each of a type the drawing holds; no entity inside a
+// block definition; the closing EOF.
+std::vector<ScannedEntity> checkStructure(const std::vector<Pair>& pairs)
+{
+    if (pairs.empty())
+        fail(L"it is not a DXF file (no groups)");
+    std::vector<ScannedEntity> entities;
+    std::string section;
+    bool inTable = false, inBlock = false, sawEof = false;
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        const Pair& pair = pairs[i];
+        if (pair.code != 0)
+            continue;
+        const std::string word(pair.value);
+        if (!entities.empty() && entities.back().last == 0)
+            entities.back().last = i;
+        if (word == "EOF") {
+            if (!section.empty())
+                failAt(pair.line, L"EOF inside the section " + standin::widen(section));
+            sawEof = true;
+            break;
+        }
+        if (word == "SECTION") {
+            if (!section.empty())
+                failAt(pair.line, L"a section inside the section " + standin::widen(section));
+            if (i + 1 >= pairs.size() || pairs[i + 1].code != 2)
+                failAt(pair.line, L"a section without a name");
+            section = std::string(pairs[i + 1].value);
+            static const char* const kSections[] = {"HEADER", "CLASSES", "TABLES", "BLOCKS",
+                                                    "ENTITIES", "OBJECTS", "THUMBNAILIMAGE", "ACDSDATA"};
+            bool known = false;
+            for (const char* s : kSections)
+                known = known || section == s;
+            if (!known)
+                failAt(pair.line, L"unknown section " + standin::widen(section));
+            continue;
+        }
+        if (section.empty())
+            failAt(pair.line, L"\"" + standin::widen(word) + L"\" outside any section");
+        if (word == "ENDSEC") {
+            if (inTable || inBlock)
+                failAt(pair.line, L"the section ends inside a table or block");
+            section.clear();
+            continue;
+        }
+        if (section == "TABLES") {
+            if (word == "TABLE") {
+                if (inTable)
+                    failAt(pair.line, L"a table inside a table");
+                inTable = true;
+            } else if (word == "ENDTAB") {
+                if (!inTable)
+                    failAt(pair.line, L"ENDTAB without TABLE");
+                inTable = false;
+            } else if (!inTable) {
+                failAt(pair.line, L"a table record outside any table");
+            }
+        } else if (section == "BLOCKS") {
+            if (word == "BLOCK") {
+                if (inBlock)
+                    failAt(pair.line, L"a block inside a block");
+                inBlock = true;
+            } else if (word == "ENDBLK") {
+                if (!inBlock)
+                    failAt(pair.line, L"ENDBLK without BLOCK");
+                inBlock = false;
+            } else {
+                failAt(pair.line, L"block definitions with entities (" + standin::widen(word) + L") are not read");
+            }
+        } else if (section == "ENTITIES") {
+            if (!knownEntity(word))
+                failAt(pair.line, L"entities of type " + standin::widen(word) + L" are not read");
+            ScannedEntity e;
+            e.type = word;
+            e.first = i;
+            entities.push_back(e);
+        }
+    }
+    if (!sawEof)
+        fail(section.empty() ? L"the file ends without EOF" : L"the file ends inside the section " + standin::widen(section));
+    if (!entities.empty() && entities.back().last == 0)
+        entities.back().last = pairs.size();
+    return entities;
+}
+
+// ---- Texts, colours ------------------------------------------------------
+
+// DXF text as wide text: \U+XXXX escapes and UTF-8.
+std::wstring dxfWide(const std::string& text)
+{
+    std::wstring raw = standin::widen(text);
+    std::wstring out;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (i + 7 <= raw.size() && raw.compare(i, 3, L"\\U+") == 0) {
+            unsigned long c = 0;
+            bool hex = true;
+            for (size_t k = i + 3; k < i + 7; ++k) {
+                const wchar_t h = raw[k];
+                c <<= 4;
+                if (h >= L'0' && h <= L'9')
+                    c |= static_cast<unsigned long>(h - L'0');
+                else if (h >= L'A' && h <= L'F')
+                    c |= static_cast<unsigned long>(h - L'A' + 10);
+                else if (h >= L'a' && h <= L'f')
+                    c |= static_cast<unsigned long>(h - L'a' + 10);
+                else
+                    hex = false;
+            }
+            if (hex && c != 0) {
+                out += static_cast<wchar_t>(c);
+                i += 6;
+                continue;
+            }
+        }
+        out += raw[i];
+    }
+    return out;
+}
+
+// The colour of groups 62 and 420; false when they name none.
+bool colorOf(int aci, int trueColor, AcCmColor& color)
+{
+    if (trueColor > 0xFFFFFF || trueColor < -1)
+        return false;
+    if (trueColor >= 0 && aci != 0 && aci != 256) {
+        color.setRGB(static_cast<Adesk::UInt8>(trueColor >> 16), static_cast<Adesk::UInt8>(trueColor >> 8),
+                     static_cast<Adesk::UInt8>(trueColor));
+        return true;
+    }
+    if (aci == 256) {
+        color.setColorMethod(AcCmEntityColor::kByLayer);
+        return true;
+    }
+    if (aci == 0) {
+        color.setColorMethod(AcCmEntityColor::kByBlock);
+        return true;
+    }
+    if (aci < 1 || aci > 255)
+        return false;
+    color.setColorIndex(static_cast<Adesk::UInt16>(aci));
+    return true;
+}
+
+// ---- What the file holds -------------------------------------------------
+
+struct LayerDef {
+    std::wstring name;
+    AcCmColor color;
+    bool frozen = false, locked = false, off = false;
+    std::wstring linetype;
+};
+
+struct LinetypeDef {
+    std::wstring name;
+    std::wstring comments;
+};
+
+struct Properties {
+    std::wstring layer;
+    std::wstring linetype;
+    AcCmColor color;
+};
+
+// An entity built and not yet in any database.
+struct Built {
+    AcDbEntity* entity = nullptr;
+    Properties properties;
+};
+
+struct EntityList {
+    std::vector<Built> list;
+    EntityList() = default;
+    EntityList(const EntityList&) = delete;
+    EntityList& operator=(const EntityList&) = delete;
+    ~EntityList()
+    {
+        for (Built& b : list)
+            delete b.entity;  // only entities that no database took
+    }
+};
+
+// dxflib's side: the tables and the entities it knows, in file order.
+class Reader : public DL_CreationAdapter {
+public:
+    std::vector<LayerDef> layers;
+    std::vector<LinetypeDef> linetypes;
+    // What is kept of each entity: its corners (a line's two ends, a
+    // point's position) and its properties.
+    struct Item {
+        std::string type;
+        double x[4] = {0, 0, 0, 0}, y[4] = {0, 0, 0, 0}, z[4] = {0, 0, 0, 0};
+        std::string layer, linetype;
+        int color = 256, color24 = -1;
+    };
+    std::vector<Item> items;
+    std::wstring error;
+
+    void addLayer(const DL_LayerData& data) override
+    {
+        LayerDef layer;
+        layer.name = dxfWide(data.name);
+        const DL_Attributes a = getAttributes();
+        int aci = a.getColor();
+        layer.off = data.off || aci < 0;
+        if (aci < 0)
+            aci = -aci;
+        if (!colorOf(aci, a.getColor24(), layer.color) || aci == 0 || aci == 256)
+            noteError(L"layer " + layer.name + L" has a bad colour");
+        layer.frozen = (data.flags & 1) != 0;
+        layer.locked = (data.flags & 4) != 0;
+        layer.linetype = dxfWide(a.getLinetype());
+        layers.push_back(layer);
+    }
+    void addLinetype(const DL_LinetypeData& data) override
+    {
+        linetypes.push_back({dxfWide(data.name), dxfWide(data.description)});
+    }
+    void add3dFace(const DL_3dFaceData& data) override
+    {
+        Item item;
+        item.type = "3DFACE";
+        for (int k = 0; k < 4; ++k) {
+            item.x[k] = data.x[k];
+            item.y[k] = data.y[k];
+            item.z[k] = data.z[k];
+        }
+        push(item);
+    }
+    void addLine(const DL_LineData& data) override
+    {
+        Item item;
+        item.type = "LINE";
+        item.x[0] = data.x1;
+        item.y[0] = data.y1;
+        item.z[0] = data.z1;
+        item.x[1] = data.x2;
+        item.y[1] = data.y2;
+        item.z[1] = data.z2;
+        push(item);
+    }
+    void addPoint(const DL_PointData& data) override
+    {
+        Item item;
+        item.type = "POINT";
+        item.x[0] = data.x;
+        item.y[0] = data.y;
+        item.z[0] = data.z;
+        push(item);
+    }
+
+private:
+    void push(Item& item)
+    {
+        // Entities of block definitions never get here: the structure check
+        // refuses them.
+        const DL_Attributes a = getAttributes();
+        item.layer = a.getLayer();
+        item.linetype = a.getLinetype();
+        item.color = a.getColor();
+        item.color24 = a.getColor24();
+        items.push_back(std::move(item));
+    }
+    void noteError(const std::wstring& text)
+    {
+        if (error.empty())
+            error = text;
+    }
+};
+
+Properties propertiesOf(const Reader::Item& a, size_t line)
+{
+    Properties p;
+    p.layer = dxfWide(a.layer);
+    if (p.layer.empty())
+        p.layer = L"0";
+    p.linetype = dxfWide(a.linetype);
+    if (!colorOf(a.color, a.color24, p.color))
+        failAt(line, L"a bad colour");
+    return p;
+}
+
+bool finitePoint(double x, double y, double z)
+{
+    return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+}
+
+// MESH from its groups: version, blend, level, the vertices, the face list
+// and what follows (edges, creases, overrides), which the drawing does not keep.
+AcDbEntity* buildMesh(const std::vector<Pair>& pairs, const ScannedEntity& e, Properties& props)
+{
+    size_t i = e.first + 1;
+    const size_t end = e.last;
+    const size_t line = pairs[e.first].line;
+    int aci = 256;
+    long long trueColor = -1;
+    std::string layer = "0", linetype;
+    // Common groups come before the subclass marker AcDbSubDMesh.
+    for (; i < end; ++i) {
+        const Pair& p = pairs[i];
+        if (p.code == 100 && p.value == "AcDbSubDMesh") {
+            ++i;
+            break;
+        }
+        if (p.code == 8)
+            layer = std::string(p.value);
+        else if (p.code == 6)
+            linetype = std::string(p.value);
+        else if (p.code == 62)
+            aci = static_cast<int>(intOf(p));
+        else if (p.code == 420)
+            trueColor = intOf(p);
+    }
+    props.layer = dxfWide(layer);
+    if (props.layer.empty())
+        props.layer = L"0";
+    props.linetype = dxfWide(linetype);
+    if (trueColor > 0xFFFFFF || !colorOf(aci, static_cast<int>(trueColor), props.color))
+        failAt(line, L"a bad colour");
+
+    auto next = [&](int code) -> const Pair& {
+        if (i >= end || pairs[i].code != code)
+            failAt(i < end ? pairs[i].line : line, L"MESH: group " + std::to_wstring(code) + L" expected");
+        return pairs[i++];
+    };
+    auto count = [&](int code, size_t perItem) -> size_t {
+        const long long n = intOf(next(code));
+        if (n < 0 || static_cast<unsigned long long>(n) > (end - i) / perItem)
+            failAt(pairs[i - 1].line, L"MESH: a count of " + std::to_wstring(n) + L" that the entity does not hold");
+        return static_cast<size_t>(n);
+    };
+    long long level = 0;
+    if (i < end && pairs[i].code == 71)
+        ++i;
+    if (i < end && pairs[i].code == 72)
+        ++i;
+    level = intOf(next(91));
+    if (level < 0 || level > 16)
+        failAt(pairs[i - 1].line, L"MESH: a subdivision level out of range");
+    const size_t vertexCount = count(92, 3);
+    AcGePoint3dArray vertices;
+    vertices.setPhysicalLength(static_cast<int>(vertexCount));
+    for (size_t k = 0; k < vertexCount; ++k) {
+        const double x = realOf(next(10));
+        const double y = realOf(next(20));
+        const double z = realOf(next(30));
+        vertices.append(AcGePoint3d(x, y, z));
+    }
+    const size_t listCount = count(93, 1);
+    AcArray<Adesk::Int32> faces;
+    faces.setPhysicalLength(static_cast<int>(listCount));
+    for (size_t k = 0; k < listCount; ++k)
+        faces.append(static_cast<Adesk::Int32>(intOf(next(90))));
+    if (i < end && pairs[i].code == 94) {
+        const size_t edges = count(94, 2);
+        for (size_t k = 0; k < 2 * edges; ++k)
+            next(90);
+    }
+    if (i < end && pairs[i].code == 95) {
+        const size_t creases = count(95, 1);
+        for (size_t k = 0; k < creases; ++k)
+            next(140);
+    }
+    std::unique_ptr<AcDbSubDMesh> mesh(new AcDbSubDMesh());
+    if (mesh->setSubDMesh(vertices, faces, static_cast<int>(level)) != Acad::eOk)
+        failAt(line, L"MESH: a face list that does not fit its vertices");
+    return mesh.release();
+}
+
+int faceFlags(const std::vector<Pair>& pairs, const ScannedEntity& e)
+{
+    int flags = 0;
+    for (size_t i = e.first + 1; i < e.last; ++i)
+        if (pairs[i].code == 70)
+            flags = static_cast<int>(intOf(pairs[i]));
+    if (flags < 0 || flags > 15)
+        failAt(pairs[e.first].line, L"3DFACE: bad edge flags");
+    return flags;
+}
+
+void buildEntities(const std::vector<Pair>& pairs, const std::vector<ScannedEntity>& scanned, const Reader& reader,
+                   EntityList& out)
+{
+    size_t item = 0;
+    out.list.reserve(scanned.size());
+    for (const ScannedEntity& e : scanned) {
+        const size_t line = pairs[e.first].line;
+        Built built;
+        std::unique_ptr<AcDbEntity> entity;
+        if (e.type == "MESH") {
+            entity.reset(buildMesh(pairs, e, built.properties));
+        } else {
+            if (item >= reader.items.size() || reader.items[item].type != e.type)
+                failAt(line, L"the DXF library did not read this " + standin::widen(e.type));
+            const Reader::Item& r = reader.items[item++];
+            built.properties = propertiesOf(r, line);
+            if (e.type == "3DFACE") {
+                const int flags = faceFlags(pairs, e);
+                auto* face = new AcDbFace();
+                entity.reset(face);
+                for (Adesk::UInt16 k = 0; k < 4; ++k) {
+                    if (!finitePoint(r.x[k], r.y[k], r.z[k]))
+                        failAt(line, L"a coordinate that is not a finite number");
+                    face->setVertexAt(k, AcGePoint3d(r.x[k], r.y[k], r.z[k]));
+                    if ((flags & (1 << k)) != 0)
+                        face->makeEdgeInvisibleAt(k);
+                }
+            } else if (e.type == "LINE") {
+                if (!finitePoint(r.x[0], r.y[0], r.z[0]) || !finitePoint(r.x[1], r.y[1], r.z[1]))
+                    failAt(line, L"a coordinate that is not a finite number");
+                entity.reset(new AcDbLine(AcGePoint3d(r.x[0], r.y[0], r.z[0]), AcGePoint3d(r.x[1], r.y[1], r.z[1])));
+            } else if (e.type == "POINT") {
+                if (!finitePoint(r.x[0], r.y[0], r.z[0]))
+                    failAt(line, L"a coordinate that is not a finite number");
+                entity.reset(new AcDbPoint(AcGePoint3d(r.x[0], r.y[0], r.z[0])));
+            }
+        }
+        built.entity = entity.release();
+        out.list.push_back(built);
+    }
+    if (item != reader.items.size())
+        fail(L"the DXF library read entities that the file check did not see");
+}
+
+// ---- Into the drawing ----------------------------------------------------
+
+bool isByName(const std::wstring& linetype)
+{
+    std::wstring upper = linetype;
+    for (wchar_t& c : upper)
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+    return upper.empty() || upper == L"BYLAYER";
+}
+
+class Import {
+public:
+    explicit Import(AcDbDatabase* db) : db_(db) {}
+    Import(const Import&) = delete;
+    Import& operator=(const Import&) = delete;
+
+    // Creates what is missing and appends every entity; on any failure takes
+    // everything back and throws.
+    void run(const Reader& reader, EntityList& entities)
+    {
+        try {
+            addLinetypes(reader.linetypes);
+            addLayers(reader.layers, entities);
+            appendAll(entities);
+        } catch (...) {
+            rollBack();
+            throw;
+        }
+    }
+
+private:
+    void addLinetypes(const std::vector<LinetypeDef>& linetypes)
+    {
+        if (linetypes.empty())
+            return;
+        AcDbLinetypeTable* table = nullptr;
+        if (db_->getLinetypeTable(table, AcDb::kForWrite) != Acad::eOk)
+            fail(L"the linetype table cannot be opened");
+        Closing closeTable(table);
+        for (const LinetypeDef& def : linetypes) {
+            if (table->has(def.name.c_str()))
+                continue;
+            std::unique_ptr<AcDbLinetypeTableRecord> record(new AcDbLinetypeTableRecord());
+            if (record->setName(def.name.c_str()) != Acad::eOk)
+                fail(L"a linetype with the bad name \"" + def.name + L"\"");
+            record->setComments(def.comments.c_str());
+            AcDbObjectId id;
+            if (table->add(id, record.get()) != Acad::eOk)
+                fail(L"the linetype \"" + def.name + L"\" cannot be added");
+            record.release()->close();
+            created_.push_back(id);
+        }
+    }
+
+    void addLayers(const std::vector<LayerDef>& defs, const EntityList& entities)
+    {
+        AcDbLayerTable* table = nullptr;
+        if (db_->getLayerTable(table, AcDb::kForWrite) != Acad::eOk)
+            fail(L"the layer table cannot be opened");
+        Closing closeTable(table);
+        auto addLayer = [&](const LayerDef& def) {
+            if (table->has(def.name.c_str()))
+                return;
+            std::unique_ptr<AcDbLayerTableRecord> record(new AcDbLayerTableRecord());
+            if (record->setName(def.name.c_str()) != Acad::eOk)
+                fail(L"a layer with the bad name \"" + def.name + L"\"");
+            record->setColor(def.color);
+            record->setIsFrozen(def.frozen);
+            record->setIsLocked(def.locked);
+            record->setIsOff(def.off);
+            if (!def.linetype.empty()) {
+                AcDbLinetypeTable* linetypes = nullptr;
+                AcDbObjectId linetypeId;
+                if (db_->getLinetypeTable(linetypes, AcDb::kForRead) == Acad::eOk) {
+                    linetypes->getAt(def.linetype.c_str(), linetypeId);
+                    linetypes->close();
+                }
+                if (!linetypeId.isNull())
+                    record->setLinetypeObjectId(linetypeId);
+            }
+            AcDbObjectId id;
+            if (table->add(id, record.get()) != Acad::eOk)
+                fail(L"the layer \"" + def.name + L"\" cannot be added");
+            record.release()->close();
+            created_.push_back(id);
+        };
+        for (const LayerDef& def : defs)
+            addLayer(def);
+        // A layer that entities name without a table record: white, continuous.
+        for (const Built& b : entities.list) {
+            LayerDef def;
+            def.name = b.properties.layer;
+            def.color.setColorIndex(7);
+            addLayer(def);
+        }
+    }
+
+    void appendAll(EntityList& entities)
+    {
+        AcDbBlockTable* blocks = nullptr;
+        if (db_->getBlockTable(blocks, AcDb::kForRead) != Acad::eOk)
+            fail(L"the block table cannot be opened");
+        AcDbBlockTableRecord* space = nullptr;
+        const Acad::ErrorStatus es = blocks->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite);
+        blocks->close();
+        if (es != Acad::eOk)
+            fail(L"model space cannot be opened for write");
+        Closing closeSpace(space);
+        appended_.reserve(entities.list.size());
+        for (Built& b : entities.list) {
+            AcDbEntity* e = b.entity;
+            if (e->setLayer(b.properties.layer.c_str()) != Acad::eOk)
+                fail(L"the layer \"" + b.properties.layer + L"\" cannot be set");
+            if (!isByName(b.properties.linetype) && e->setLinetype(b.properties.linetype.c_str()) != Acad::eOk)
+                fail(L"the linetype \"" + b.properties.linetype + L"\" is not in the drawing");
+            e->setColor(b.properties.color);
+            AcDbObjectId id;
+            if (space->appendAcDbEntity(id, e) != Acad::eOk)
+                fail(L"an entity cannot be appended to model space");
+            b.entity = nullptr;  // the database's now
+            appended_.push_back(id);
+            e->close();
+        }
+    }
+
+    void rollBack()
+    {
+        for (auto list : {&appended_, &created_}) {
+            for (auto it = list->rbegin(); it != list->rend(); ++it) {
+                AcDbObject* obj = nullptr;
+                if (acdbOpenObject(obj, *it, AcDb::kForWrite) == Acad::eOk) {
+                    obj->erase();
+                    obj->close();
+                }
+            }
+        }
+    }
+
+    struct Closing {
+        AcDbObject* obj;
+        explicit Closing(AcDbObject* o) : obj(o) {}
+        Closing(const Closing&) = delete;
+        Closing& operator=(const Closing&) = delete;
+        ~Closing() { obj->close(); }
+    };
+
+    AcDbDatabase* db_;
+    std::vector<AcDbObjectId> appended_;
+    std::vector<AcDbObjectId> created_;
+};
+
+}  // namespace
+
+namespace standin {
+
+Acad::ErrorStatus dxfIn(AcDbDatabase* db, const std::wstring& path, std::wstring& reason)
+{
+    reason.clear();
+    if (db == nullptr) {
+        reason = L"no drawing";
+        return Acad::eNoDatabase;
+    }
+    try {
+        const std::string data = readWholeFile(path);
+        const std::vector<Pair> pairs = readPairs(data);
+        const std::vector<ScannedEntity> scanned = checkStructure(pairs);
+        Reader reader;
+        {
+            std::stringstream stream(data);
+            DL_Dxf dxf;
+            if (!dxf.in(stream, &reader))
+                fail(L"the DXF library cannot read it");
+        }
+        if (!reader.error.empty())
+            fail(reader.error);
+        EntityList entities;
+        buildEntities(pairs, scanned, reader, entities);
+        Import(db).run(reader, entities);
+        return Acad::eOk;
+    } catch (const Failure& f) {
+        reason = f.reason;
+        return Acad::eBadDxfFile;
+    } catch (const std::bad_alloc&) {
+        reason = L"out of memory";
+        return Acad::eOutOfMemory;
+    } catch (const std::exception& e) {
+        reason = standin::widen(e.what());
+        return Acad::eBadDxfFile;
+    }
+}
+
+}  // namespace standin

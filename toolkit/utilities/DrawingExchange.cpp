@@ -1,0 +1,71 @@
+#include "DrawingExchange.h"
+
+#include <acedads.h>
+#include <adscodes.h>
+#include <acutads.h>
+
+#include <vector>
+
+namespace {
+
+const int kNormal = 5100;
+
+int RunDxfIn(LPCTSTR path)
+{
+    return acedCommand(RTSTR, L"_dxfin", RTSTR, path, RTNONE);
+}
+
+void ZoomExtents()
+{
+    acedCommand(RTSTR, L"_zoom", RTSTR, L"_extents", RTNONE);
+}
+
+}  // namespace
+
+int ImportDxfFile(const CString& path, BOOL zoomExtents)
+{
+    if (RunDxfIn(path) != kNormal)
+        return 0;
+    if (zoomExtents)
+        ZoomExtents();
+    return 1;
+}
+
+int ImportDxfFiles(const CString& path, int& count)
+{
+    count = 0;
+    int result = 1;
+
+    // Each part can be as long as the whole path; buffers sized by it, so no
+    // path overruns them.
+    const size_t length = static_cast<size_t>(path.GetLength()) + 1;
+    std::vector<wchar_t> drive(length + _MAX_DRIVE), dir(length + _MAX_DIR), fname(length + _MAX_FNAME),
+        ext(length + _MAX_EXT);
+    _wsplitpath(path, drive.data(), dir.data(), fname.data(), ext.data());
+    std::vector<wchar_t> folderText(2 * length + 1), baseText(3 * length + 1), pattern(3 * length + 8);
+    _swprintf(folderText.data(), L"%s%s", drive.data(), dir.data());
+    _swprintf(baseText.data(), L"%s%s%s", drive.data(), dir.data(), fname.data());
+    _swprintf(pattern.data(), L"%s*.dxf", baseText.data());
+
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern.data(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        acutPrintf(L"Unable to read 2D data\n");
+        return 0;
+    }
+    do {
+        std::vector<wchar_t> fullPath(2 * length + MAX_PATH + 1);
+        _swprintf(fullPath.data(), L"%s%s", folderText.data(), found.cFileName);
+        if (RunDxfIn(fullPath.data()) == kNormal) {
+            ZoomExtents();
+            ++count;
+            // Only an imported file is deleted: a file that failed keeps its data.
+            _wunlink(fullPath.data());
+        } else {
+            acutPrintf(L"Unable to read 2D data from %s", found.cFileName);
+            result = 0;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return result;
+}
