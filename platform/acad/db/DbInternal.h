@@ -125,6 +125,9 @@ inline AcDbDatabase::Impl* implOf(const AcDbObject* obj)
     AcDbStub* s = AcDbDatabase::Impl::stubOf(obj);
     return s != nullptr ? s->mpDb->impl() : nullptr;
 }
+// Makes the subentities that an entity holds before residency resident with
+// it (a polygon mesh made from a vertex list).
+void adoptSubentities(AcDbEntity* entity);
 // The live databases.
 std::vector<AcDbDatabase*>& liveDatabases();
 }  // namespace acdbimpl

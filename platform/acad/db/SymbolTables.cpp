@@ -395,6 +395,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
     d->fillDefaults(entity);
     AcDbStub* s = d->add(entity, Impl::stubOf(this));
     mpEntities->list.push_back(s);
+    adoptSubentities(entity);
     id = s;
     return Acad::eOk;
 }

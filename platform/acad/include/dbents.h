@@ -1,4 +1,4 @@
-// The simple entities: AcDbFace (3D face), AcDbLine, AcDbPoint.
+// The simple entities: AcDbFace (3D face), AcDbLine, AcDbPoint; the meshes and the others of standin/dbents_meshes.h.
 #pragma once
 
 #include "dbcurve.h"
@@ -85,3 +85,6 @@ private:
     AcGeVector3d mNormal{0.0, 0.0, 1.0};
     double mThickness = 0.0;
 };
+
+// Meshes, 2D solids, block references and text.
+#include "standin/dbents_meshes.h"

@@ -1,0 +1,658 @@
+// The mesh entities and their subentities, the 2D solid, the block reference
+// and single-line text.
+#include <cstdlib>
+#include <cwchar>
+
+#include "MeshInternal.h"
+#include "dbsymtb.h"
+
+using namespace acdbimpl;
+using Impl = AcDbDatabase::Impl;
+
+// ---- AcDbObjectIterator
+
+ACRX_NO_CONS_DEFINE_MEMBERS(AcDbObjectIterator, AcRxObject)
+
+AcDbObjectIterator::AcDbObjectIterator(Items* items) : mpItems(items) { start(); }
+AcDbObjectIterator::~AcDbObjectIterator() { delete mpItems; }
+
+bool AcDbObjectIterator::done() const { return mIndex < 0 || mIndex >= static_cast<long>(mpItems->size()); }
+
+void AcDbObjectIterator::skip(bool backwards, bool skipErased)
+{
+    while (!done()) {
+        const AcDbEntity* e = mpItems->at(static_cast<size_t>(mIndex));
+        if (e != nullptr && !(skipErased && e->isErased()))
+            return;
+        mIndex += backwards ? -1 : 1;
+    }
+}
+
+void AcDbObjectIterator::start(bool atEnd)
+{
+    mIndex = atEnd ? static_cast<long>(mpItems->size()) - 1 : 0;
+    skip(atEnd, true);
+}
+
+void AcDbObjectIterator::step(bool backwards, bool skipErased)
+{
+    if (done())
+        return;
+    mIndex += backwards ? -1 : 1;
+    skip(backwards, skipErased);
+}
+
+AcDbObjectId AcDbObjectIterator::objectId() const
+{
+    if (done() || mpItems->stubs.empty())
+        return AcDbObjectId();
+    return mpItems->stubs[static_cast<size_t>(mIndex)];
+}
+
+AcDbEntity* AcDbObjectIterator::entity() { return done() ? nullptr : mpItems->at(static_cast<size_t>(mIndex)); }
+
+bool AcDbObjectIterator::setPosition(AcDbObjectId id)
+{
+    for (size_t i = 0; i < mpItems->stubs.size(); ++i)
+        if (mpItems->stubs[i] == static_cast<AcDbStub*>(id)) {
+            mIndex = static_cast<long>(i);
+            return true;
+        }
+    return false;
+}
+
+bool AcDbObjectIterator::setPosition(AcDbEntity* entity)
+{
+    for (size_t i = 0; i < mpItems->size(); ++i)
+        if (entity != nullptr && mpItems->at(i) == entity) {
+            mIndex = static_cast<long>(i);
+            return true;
+        }
+    return false;
+}
+
+// ---- vertices
+
+ACRX_NO_CONS_DEFINE_MEMBERS(AcDbVertex, AcDbEntity)
+AcDbVertex::AcDbVertex() = default;
+AcDbVertex::~AcDbVertex() = default;
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbPolyFaceMeshVertex, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
+AcDbPolyFaceMeshVertex::AcDbPolyFaceMeshVertex() = default;
+AcDbPolyFaceMeshVertex::AcDbPolyFaceMeshVertex(const AcGePoint3d& position) : mPosition(position) {}
+AcDbPolyFaceMeshVertex::~AcDbPolyFaceMeshVertex() = default;
+
+Acad::ErrorStatus AcDbPolyFaceMeshVertex::setPosition(const AcGePoint3d& position)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mPosition = position;
+    return es;
+}
+
+Acad::ErrorStatus AcDbPolyFaceMeshVertex::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mPosition.transformBy(xform);
+    return es;
+}
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbPolygonMeshVertex, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
+AcDbPolygonMeshVertex::AcDbPolygonMeshVertex() = default;
+AcDbPolygonMeshVertex::AcDbPolygonMeshVertex(const AcGePoint3d& position) : mPosition(position) {}
+AcDbPolygonMeshVertex::~AcDbPolygonMeshVertex() = default;
+
+Acad::ErrorStatus AcDbPolygonMeshVertex::setPosition(const AcGePoint3d& position)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mPosition = position;
+    return es;
+}
+
+Acad::ErrorStatus AcDbPolygonMeshVertex::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mPosition.transformBy(xform);
+    return es;
+}
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbFaceRecord, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
+AcDbFaceRecord::AcDbFaceRecord() = default;
+
+AcDbFaceRecord::AcDbFaceRecord(Adesk::Int16 vtx0, Adesk::Int16 vtx1, Adesk::Int16 vtx2, Adesk::Int16 vtx3,
+                               Adesk::Boolean e0vis, Adesk::Boolean e1vis, Adesk::Boolean e2vis,
+                               Adesk::Boolean e3vis)
+    : mIndices{vtx0, vtx1, vtx2, vtx3}
+{
+    const Adesk::Boolean visible[4] = {e0vis, e1vis, e2vis, e3vis};
+    for (int i = 0; i < 4; ++i) {
+        Adesk::Int16 a = static_cast<Adesk::Int16>(std::abs(mIndices[i]));
+        mIndices[i] = visible[i] ? a : static_cast<Adesk::Int16>(-a);
+    }
+}
+
+AcDbFaceRecord::~AcDbFaceRecord() = default;
+
+Acad::ErrorStatus AcDbFaceRecord::getVertexAt(Adesk::UInt16 faceIdx, Adesk::Int16& vtxIdx) const
+{
+    if (faceIdx > 3)
+        return Acad::eInvalidIndex;
+    vtxIdx = mIndices[faceIdx];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbFaceRecord::setVertexAt(Adesk::UInt16 faceIdx, Adesk::Int16 vtxIdx)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (faceIdx > 3)
+        return Acad::eInvalidIndex;
+    mIndices[faceIdx] = vtxIdx;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbFaceRecord::isEdgeVisibleAt(Adesk::UInt16 faceIdx, Adesk::Boolean& visible) const
+{
+    if (faceIdx > 3)
+        return Acad::eInvalidIndex;
+    visible = mIndices[faceIdx] >= 0;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbFaceRecord::makeEdgeVisibleAt(Adesk::UInt16 faceIdx)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (faceIdx > 3)
+        return Acad::eInvalidIndex;
+    mIndices[faceIdx] = static_cast<Adesk::Int16>(std::abs(mIndices[faceIdx]));
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbFaceRecord::makeEdgeInvisibleAt(Adesk::UInt16 faceIdx)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (faceIdx > 3)
+        return Acad::eInvalidIndex;
+    mIndices[faceIdx] = static_cast<Adesk::Int16>(-std::abs(mIndices[faceIdx]));
+    return Acad::eOk;
+}
+
+// ---- subentity helpers
+
+namespace {
+
+constexpr size_t kMaxSubentities = 32767;
+
+// Makes a subentity resident, owned by the entity, with the entity's
+// properties; it stays open for write.
+AcDbStub* addSubentity(AcDbEntity* owner, AcDbEntity* sub)
+{
+    Impl* d = implOf(owner);
+    if (Impl::layerOf(sub) == nullptr)
+        Impl::layerOf(sub) = Impl::layerOf(static_cast<const AcDbEntity*>(owner));
+    if (Impl::linetypeOf(sub) == nullptr)
+        Impl::linetypeOf(sub) = Impl::linetypeOf(static_cast<const AcDbEntity*>(owner));
+    if (Impl::colorOf(sub).colorMethod() == AcCmEntityColor::kNone)
+        Impl::colorOf(sub) = owner->entityColor();
+    d->fillDefaults(sub);
+    return d->add(sub, Impl::stubOf(owner));
+}
+
+Acad::ErrorStatus openSubentity(const AcDbEntity* owner, const std::vector<AcDbStub*>& list, AcDbVertex*& vertex,
+                                AcDbObjectId id, AcDb::OpenMode mode, bool openErased)
+{
+    vertex = nullptr;
+    if (id.isNull())
+        return Acad::eNullObjectId;
+    bool found = false;
+    for (AcDbStub* s : list)
+        found = found || s == static_cast<AcDbStub*>(id);
+    if (!found || Impl::stubOf(owner) == nullptr)
+        return Acad::eInvalidInput;
+    AcDbEntity* e = nullptr;
+    Acad::ErrorStatus es = acdbOpenAcDbEntity(e, id, mode, openErased);
+    if (es == Acad::eOk)
+        vertex = static_cast<AcDbVertex*>(e);
+    return es;
+}
+
+AcGePoint3d faceCorner(const std::vector<const AcDbPolyFaceMeshVertex*>& vertices, Adesk::Int16 index)
+{
+    size_t k = static_cast<size_t>(std::abs(index));
+    return (k >= 1 && k <= vertices.size()) ? vertices[k - 1]->position() : AcGePoint3d();
+}
+
+}  // namespace
+
+// ---- AcDbPolyFaceMesh
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbPolyFaceMesh, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, POLYLINE, ACDB)
+
+AcDbPolyFaceMesh::AcDbPolyFaceMesh() = default;
+AcDbPolyFaceMesh::~AcDbPolyFaceMesh() = default;  // resident subentities belong to the database
+
+Adesk::Int16 AcDbPolyFaceMesh::numVertices() const
+{
+    return static_cast<Adesk::Int16>(liveObjects<AcDbObject>(mVertices).size());
+}
+
+Adesk::Int16 AcDbPolyFaceMesh::numFaces() const
+{
+    return static_cast<Adesk::Int16>(liveObjects<AcDbObject>(mFaces).size());
+}
+
+Acad::ErrorStatus AcDbPolyFaceMesh::appendVertex(AcDbPolyFaceMeshVertex* vertex)
+{
+    AcDbObjectId id;
+    return appendVertex(id, vertex);
+}
+
+Acad::ErrorStatus AcDbPolyFaceMesh::appendVertex(AcDbObjectId& objId, AcDbPolyFaceMeshVertex* vertex)
+{
+    if (vertex == nullptr)
+        return Acad::eNullEntityPointer;
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    if (implOf(this) == nullptr)
+        return Acad::eNoDatabase;
+    if (Impl::stubOf(vertex) != nullptr)
+        return Acad::eAlreadyInDb;
+    if (!mFaces.empty())
+        return Acad::eVertexAfterFace;
+    if (mVertices.size() >= kMaxSubentities)
+        return Acad::eTooManyVertices;
+    AcDbStub* s = addSubentity(this, vertex);
+    mVertices.push_back(s);
+    objId = s;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyFaceMesh::appendFaceRecord(AcDbFaceRecord* face)
+{
+    AcDbObjectId id;
+    return appendFaceRecord(id, face);
+}
+
+Acad::ErrorStatus AcDbPolyFaceMesh::appendFaceRecord(AcDbObjectId& objId, AcDbFaceRecord* face)
+{
+    if (face == nullptr)
+        return Acad::eNullEntityPointer;
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    if (implOf(this) == nullptr)
+        return Acad::eNoDatabase;
+    if (Impl::stubOf(face) != nullptr)
+        return Acad::eAlreadyInDb;
+    const int held = numVertices();
+    for (Adesk::UInt16 i = 0; i < 4; ++i) {
+        Adesk::Int16 v = 0;
+        face->getVertexAt(i, v);
+        if (std::abs(static_cast<int>(v)) > held)
+            return Acad::eInvalidMeshVertexIndex;
+    }
+    if (mFaces.size() >= kMaxSubentities)
+        return Acad::eOutOfRange;
+    AcDbStub* s = addSubentity(this, face);
+    mFaces.push_back(s);
+    objId = s;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyFaceMesh::openVertex(AcDbVertex*& vertex, AcDbObjectId subObjId, AcDb::OpenMode mode,
+                                               bool openErasedOne) const
+{
+    std::vector<AcDbStub*> all(mVertices);
+    all.insert(all.end(), mFaces.begin(), mFaces.end());
+    return openSubentity(this, all, vertex, subObjId, mode, openErasedOne);
+}
+
+AcDbObjectIterator* AcDbPolyFaceMesh::vertexIterator() const
+{
+    auto* items = new AcDbObjectIterator::Items();
+    items->stubs = mVertices;
+    items->stubs.insert(items->stubs.end(), mFaces.begin(), mFaces.end());
+    return new AcDbObjectIterator(items);
+}
+
+Acad::ErrorStatus AcDbPolyFaceMesh::explode(AcDbVoidPtrArray& entitySet) const
+{
+    if (!isReadEnabled())
+        return Acad::eNotOpenForRead;
+    std::vector<const AcDbPolyFaceMeshVertex*> vertices = liveObjects<AcDbPolyFaceMeshVertex>(mVertices);
+    for (const AcDbFaceRecord* f : liveObjects<AcDbFaceRecord>(mFaces)) {
+        Adesk::Int16 idx[4];
+        for (Adesk::UInt16 i = 0; i < 4; ++i)
+            f->getVertexAt(i, idx[i]);
+        AcGePoint3d p[4];
+        for (int i = 0; i < 4; ++i)
+            p[i] = faceCorner(vertices, idx[i]);
+        if (idx[3] == 0)
+            p[3] = p[2];
+        entitySet.append(new AcDbFace(p[0], p[1], p[2], p[3], idx[0] >= 0, idx[1] >= 0, idx[2] >= 0,
+                                      idx[3] == 0 ? idx[2] >= 0 : idx[3] >= 0));
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyFaceMesh::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    for (AcDbStub* s : mVertices)
+        if (s->mpObject != nullptr)
+            AcDbMeshAccess::position(static_cast<AcDbPolyFaceMeshVertex*>(s->mpObject)).transformBy(xform);
+    return es;
+}
+
+// ---- AcDbPolygonMesh
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbPolygonMesh, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, POLYLINE, ACDB)
+
+AcDbPolygonMesh::AcDbPolygonMesh() = default;
+
+AcDbPolygonMesh::AcDbPolygonMesh(AcDb::PolyMeshType pType, Adesk::Int16 mSize, Adesk::Int16 nSize,
+                                 const AcGePoint3dArray& vertexArray, Adesk::Boolean mClose, Adesk::Boolean nClose)
+    : mType(pType), mM(mSize), mN(nSize), mMClosed(mClose), mNClosed(nClose)
+{
+    for (const AcGePoint3d& p : vertexArray)
+        mPending.push_back(new AcDbPolygonMeshVertex(p));
+}
+
+AcDbPolygonMesh::~AcDbPolygonMesh()
+{
+    for (AcDbPolygonMeshVertex* v : mPending)
+        delete v;
+}
+
+#define KV_MESH_SETTER(NAME, MEMBER, VALUE) \
+    Acad::ErrorStatus es = checkWritable(); \
+    if (es == Acad::eOk)                    \
+        MEMBER = VALUE;                     \
+    return es;
+
+Acad::ErrorStatus AcDbPolygonMesh::setPolyMeshType(AcDb::PolyMeshType type) { KV_MESH_SETTER(type, mType, type) }
+Acad::ErrorStatus AcDbPolygonMesh::setMSize(Adesk::Int16 size) { KV_MESH_SETTER(m, mM, size) }
+Acad::ErrorStatus AcDbPolygonMesh::setNSize(Adesk::Int16 size) { KV_MESH_SETTER(n, mN, size) }
+Acad::ErrorStatus AcDbPolygonMesh::makeMClosed() { KV_MESH_SETTER(mc, mMClosed, true) }
+Acad::ErrorStatus AcDbPolygonMesh::makeMOpen() { KV_MESH_SETTER(mo, mMClosed, false) }
+Acad::ErrorStatus AcDbPolygonMesh::makeNClosed() { KV_MESH_SETTER(nc, mNClosed, true) }
+Acad::ErrorStatus AcDbPolygonMesh::makeNOpen() { KV_MESH_SETTER(no, mNClosed, false) }
+
+Acad::ErrorStatus AcDbPolygonMesh::appendVertex(AcDbPolygonMeshVertex* vertex)
+{
+    AcDbObjectId id;
+    return appendVertex(id, vertex);
+}
+
+Acad::ErrorStatus AcDbPolygonMesh::appendVertex(AcDbObjectId& objId, AcDbPolygonMeshVertex* vertex)
+{
+    if (vertex == nullptr)
+        return Acad::eNullEntityPointer;
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    if (Impl::stubOf(vertex) != nullptr)
+        return Acad::eAlreadyInDb;
+    for (AcDbPolygonMeshVertex* v : mPending)
+        if (v == vertex)
+            return Acad::eAlreadyInDb;
+    if (implOf(this) == nullptr) {
+        mPending.push_back(vertex);
+        objId = AcDbObjectId();
+        return Acad::eOk;
+    }
+    AcDbStub* s = addSubentity(this, vertex);
+    mVertices.push_back(s);
+    objId = s;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolygonMesh::openVertex(AcDbVertex*& vertex, AcDbObjectId vertId, AcDb::OpenMode mode,
+                                              bool openErasedOne) const
+{
+    return openSubentity(this, mVertices, vertex, vertId, mode, openErasedOne);
+}
+
+AcDbObjectIterator* AcDbPolygonMesh::vertexIterator() const
+{
+    auto* items = new AcDbObjectIterator::Items();
+    items->stubs = mVertices;
+    if (mVertices.empty())
+        items->pending.assign(mPending.begin(), mPending.end());
+    return new AcDbObjectIterator(items);
+}
+
+Acad::ErrorStatus AcDbPolygonMesh::explode(AcDbVoidPtrArray& entitySet) const
+{
+    if (!isReadEnabled())
+        return Acad::eNotOpenForRead;
+    std::vector<AcGePoint3d> grid;
+    if (Impl::stubOf(this) != nullptr) {
+        for (const AcDbPolygonMeshVertex* v : liveObjects<AcDbPolygonMeshVertex>(mVertices))
+            grid.push_back(v->position());
+    } else {
+        for (const AcDbPolygonMeshVertex* v : mPending)
+            grid.push_back(v->position());
+    }
+    const int m = mM, n = mN;
+    if (m < 2 || n < 2 || grid.size() != static_cast<size_t>(m) * static_cast<size_t>(n))
+        return Acad::eNotApplicable;
+    const int rows = mMClosed ? m : m - 1;
+    const int cols = mNClosed ? n : n - 1;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            int r1 = (r + 1) % m, c1 = (c + 1) % n;
+            entitySet.append(new AcDbFace(grid[static_cast<size_t>(r * n + c)], grid[static_cast<size_t>(r * n + c1)],
+                                          grid[static_cast<size_t>(r1 * n + c1)],
+                                          grid[static_cast<size_t>(r1 * n + c)]));
+        }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolygonMesh::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    for (AcDbStub* s : mVertices)
+        if (s->mpObject != nullptr)
+            AcDbMeshAccess::position(static_cast<AcDbPolygonMeshVertex*>(s->mpObject)).transformBy(xform);
+    for (AcDbPolygonMeshVertex* v : mPending)
+        AcDbMeshAccess::position(v).transformBy(xform);
+    return es;
+}
+
+// A polygon mesh that becomes resident takes its vertices along, closed.
+void acdbimpl::adoptSubentities(AcDbEntity* entity)
+{
+    AcDbPolygonMesh* mesh = AcDbPolygonMesh::cast(entity);
+    if (mesh == nullptr)
+        return;
+    std::vector<AcDbPolygonMeshVertex*>& pending = AcDbMeshAccess::pending(mesh);
+    for (AcDbPolygonMeshVertex* v : pending) {
+        AcDbStub* s = addSubentity(mesh, v);
+        Impl::flagsOf(v) = 0;
+        AcDbMeshAccess::residentVertices(mesh).push_back(s);
+    }
+    pending.clear();
+}
+
+// ---- AcDbSolid
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbSolid, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, SOLID, ACDB)
+
+AcDbSolid::AcDbSolid() = default;
+AcDbSolid::AcDbSolid(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3)
+    : mCorners{pt0, pt1, pt2, pt3}
+{
+}
+AcDbSolid::AcDbSolid(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2)
+    : mCorners{pt0, pt1, pt2, pt2}
+{
+}
+AcDbSolid::~AcDbSolid() = default;
+
+Acad::ErrorStatus AcDbSolid::getPointAt(Adesk::UInt16 idx, AcGePoint3d& pntRes) const
+{
+    if (idx > 3)
+        return Acad::eInvalidIndex;
+    pntRes = mCorners[idx];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSolid::setPointAt(Adesk::UInt16 idx, const AcGePoint3d& pntVal)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (idx > 3)
+        return Acad::eInvalidIndex;
+    mCorners[idx] = pntVal;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSolid::setThickness(double thickness) { KV_MESH_SETTER(t, mThickness, thickness) }
+
+Acad::ErrorStatus AcDbSolid::setNormal(const AcGeVector3d& normal)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (normal.isZeroLength())
+        return Acad::eInvalidInput;
+    mNormal = normal.normal();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSolid::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    for (AcGePoint3d& p : mCorners)
+        p.transformBy(xform);
+    return Acad::eOk;
+}
+
+// ---- AcDbBlockReference
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, INSERT, ACDB)
+
+AcDbBlockReference::AcDbBlockReference() = default;
+AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRec)
+    : mBlock(blockTableRec)
+{
+    mTransform.entry[0][3] = position.x;
+    mTransform.entry[1][3] = position.y;
+    mTransform.entry[2][3] = position.z;
+}
+AcDbBlockReference::~AcDbBlockReference() = default;
+
+Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId blockTableRec)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!blockTableRec.isNull()) {
+        AcDbStub* s = checkedStub(blockTableRec);
+        if (s == nullptr || s->mpObject == nullptr || !s->mpObject->isKindOf(AcDbBlockTableRecord::desc()))
+            return Acad::eInvalidInput;
+    }
+    mBlock = blockTableRec;
+    return Acad::eOk;
+}
+
+AcGePoint3d AcDbBlockReference::position() const
+{
+    return AcGePoint3d(mTransform.entry[0][3], mTransform.entry[1][3], mTransform.entry[2][3]);
+}
+
+Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& position)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    mTransform.entry[0][3] = position.x;
+    mTransform.entry[1][3] = position.y;
+    mTransform.entry[2][3] = position.z;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockReference::setBlockTransform(const AcGeMatrix3d& xform)
+{
+    KV_MESH_SETTER(x, mTransform, xform)
+}
+
+Acad::ErrorStatus AcDbBlockReference::transformBy(const AcGeMatrix3d& xform)
+{
+    KV_MESH_SETTER(x, mTransform, xform * mTransform)
+}
+
+// ---- AcDbText
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbText, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, TEXT, ACDB)
+
+AcDbText::AcDbText() : mpText(copyString(L"")) {}
+
+AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId, double height, double rotation)
+    : mpText(copyString(text)), mPosition(position), mHeight(height > 0.0 ? height : 0.2), mRotation(rotation)
+{
+}
+
+AcDbText::~AcDbText() { delete[] mpText; }
+
+ACHAR* AcDbText::textString() const { return copyString(mpText); }
+const ACHAR* AcDbText::textStringConst() const { return mpText; }
+
+Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    ACHAR* copy = copyString(text);
+    delete[] mpText;
+    mpText = copy;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& position) { KV_MESH_SETTER(p, mPosition, position) }
+
+Acad::ErrorStatus AcDbText::setHeight(double height)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!(height > 0.0))
+        return Acad::eInvalidInput;
+    mHeight = height;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbText::setRotation(double rotation) { KV_MESH_SETTER(r, mRotation, rotation) }
+
+Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& normal)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (normal.isZeroLength())
+        return Acad::eInvalidInput;
+    mNormal = normal.normal();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbText::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mPosition.transformBy(xform);
+    return es;
+}

@@ -1,0 +1,33 @@
+// AcDbBody: a non-manifold shape of faces. Its shape is the stand-in's
+// boundary model (standin/AcDbShapeModel.h).
+#pragma once
+
+#include "dbmain.h"
+#include "standin/AcDbShapeModel.h"
+
+class AcDbBody : public AcDbEntity {
+public:
+    ACRX_DECLARE_MEMBERS(AcDbBody);
+
+    // A body without shape.
+    AcDbBody();
+    ~AcDbBody() override;
+
+    Adesk::Boolean isNull() const;
+
+    // A body of several faces: one AcDbRegion per planar face and one
+    // single-face AcDbBody per other face. A body of one face: the curves of
+    // its loops (AcDbLine, and an arc per arc edge). The pieces are new and in
+    // no database. Statuses: eNotOpenForRead, eNotApplicable (a body without
+    // shape; nothing appended).
+    Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const override;
+    Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
+
+    // Stand-in: the shape itself, for writing a body out and reading it back.
+    const standin::ShapeModel& standinModel() const { return mModel; }
+    // Statuses: eNotOpenForWrite, eInvalidInput (see standin::checkModel).
+    Acad::ErrorStatus setStandinModel(const standin::ShapeModel& model);
+
+private:
+    standin::ShapeModel mModel;
+};
