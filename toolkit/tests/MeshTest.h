@@ -27,6 +27,15 @@ protected:
         return std::wstring((LPCTSTR)CToolkitConversion::GetLastErrorText());
     }
 
+    // The objects' handles, separated by blanks, as the user types them.
+    static std::wstring handles(std::initializer_list<AcDbObjectId> ids)
+    {
+        std::wstring text;
+        for (const AcDbObjectId& id : ids)
+            text += (text.empty() ? L"" : L" ") + handleOf(id);
+        return text;
+    }
+
     // Opens an entity of model space for write; the test closes it.
     template <class T>
     static T* openForWrite(const AcDbObjectId& id)
