@@ -128,10 +128,10 @@ AcDbFaceRecord::AcDbFaceRecord(Adesk::Int16 vtx0, Adesk::Int16 vtx1, Adesk::Int1
     : mIndices{vtx0, vtx1, vtx2, vtx3}
 {
     const Adesk::Boolean visible[4] = {e0vis, e1vis, e2vis, e3vis};
-    for (int i = 0; i < 4; ++i) {
-        Adesk::Int16 a = static_cast<Adesk::Int16>(std::abs(mIndices[i]));
-        mIndices[i] = visible[i] ? a : static_cast<Adesk::Int16>(-a);
-    }
+    // The indices are kept as given; a false flag makes that edge invisible.
+    for (int i = 0; i < 4; ++i)
+        if (!visible[i])
+            mIndices[i] = static_cast<Adesk::Int16>(-std::abs(mIndices[i]));
 }
 
 AcDbFaceRecord::~AcDbFaceRecord() = default;

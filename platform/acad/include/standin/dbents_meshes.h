@@ -87,6 +87,8 @@ public:
     ACRX_DECLARE_MEMBERS(AcDbFaceRecord);
     // All four indices 0.
     AcDbFaceRecord();
+    // The indices as given (a negative one stays invisible); an edge whose
+    // flag is false is made invisible.
     AcDbFaceRecord(Adesk::Int16 vtx0, Adesk::Int16 vtx1, Adesk::Int16 vtx2, Adesk::Int16 vtx3,
                    Adesk::Boolean e0vis = true, Adesk::Boolean e1vis = true, Adesk::Boolean e2vis = true,
                    Adesk::Boolean e3vis = true);
