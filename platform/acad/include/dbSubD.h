@@ -30,6 +30,8 @@ public:
     Acad::ErrorStatus subDLevel(Adesk::Int32& result) const;
 
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
+    // eInvalidExtents for a mesh without vertices.
+    Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
 
 private:
     AcGePoint3dArray mVertices;

@@ -29,6 +29,7 @@ public:
     Acad::ErrorStatus isEdgeVisibleAt(Adesk::UInt16 index, Adesk::Boolean& visible) const;
 
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
 
 private:
     AcGePoint3d mCorners[4];
@@ -55,6 +56,7 @@ public:
     Acad::ErrorStatus getStartPoint(AcGePoint3d& point) const override;
     Acad::ErrorStatus getEndPoint(AcGePoint3d& point) const override;
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
 
 private:
     AcGePoint3d mStart;
@@ -79,6 +81,7 @@ public:
     Acad::ErrorStatus setThickness(double thickness);
 
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
 
 private:
     AcGePoint3d mPosition;

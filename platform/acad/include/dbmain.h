@@ -14,6 +14,7 @@
 #include "adesk.h"
 #include "adsdef.h"
 #include "dbcolor.h"
+#include "dbextents.h"
 #include "dbid.h"
 #include "dbidar.h"
 #include "dbptrar.h"
@@ -202,6 +203,10 @@ public:
     // Appends the pieces (new entities of no database) that the entity breaks into.
     virtual Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const;
     virtual Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform);
+    // The box of the entity's geometry in world coordinates. An entity class
+    // without geometry of its own, or an entity with none yet, gives
+    // eInvalidExtents and leaves the box unchanged.
+    virtual Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const;
 
 protected:
     AcDbEntity();

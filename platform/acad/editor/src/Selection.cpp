@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cwctype>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -21,6 +22,7 @@
 #include "dbsymtb.h"
 
 #include "EditorInternal.h"
+#include "SelectionGeometry.h"
 
 namespace {
 
@@ -34,6 +36,7 @@ struct SelectionSet {
 
 struct SelectionState {
     std::map<Adesk::LongPtr, SelectionSet> sets;
+    std::vector<AcDbObjectId> previous;   // the last set made, for "P"
     Adesk::LongPtr nextSerial = 1;
     double aperture = 1.0;
 };
@@ -155,119 +158,104 @@ std::vector<AcDbObjectId> everyEntity(const Filter& filter, bool skipFrozen)
     return ids;
 }
 
-// ---- Geometry for point picks ------------------------------------------------
+// ---- Geometry --------------------------------------------------------------
 
-double segmentDistance(const ads_point p, const AcGePoint3d& a, const AcGePoint3d& b)
-{
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    const double length2 = dx * dx + dy * dy;
-    double t = 0.0;
-    if (length2 > 0.0)
-        t = std::max(0.0, std::min(1.0, ((p[0] - a.x) * dx + (p[1] - a.y) * dy) / length2));
-    const double x = a.x + t * dx - p[0];
-    const double y = a.y + t * dy - p[1];
-    return std::sqrt(x * x + y * y);
-}
+using kv_editor::Point2;
+using kv_editor::Shape;
 
-// Distance in the XY plane from the point to what is drawn of the entity;
-// negative for an entity that cannot be picked by a point.
-double pickDistance(const AcDbEntity* entity, const ads_point p, AcGePoint3d* anchor)
+// The entities of the spaces that are drawn (not on a frozen layer), pass
+// the filter and whose shape satisfies the test, in the order of the spaces.
+std::vector<AcDbObjectId> entitiesWhere(const Filter& filter, const std::function<bool(const Shape&)>& test)
 {
-    const std::wstring name = className(entity);
-    if (name == L"AcDbPoint") {
-        const AcGePoint3d q = static_cast<const AcDbPoint*>(entity)->position();
-        if (anchor)
-            *anchor = q;
-        return std::hypot(q.x - p[0], q.y - p[1]);
-    }
-    if (name == L"AcDbLine") {
-        const auto* line = static_cast<const AcDbLine*>(entity);
-        if (anchor)
-            *anchor = line->startPoint();
-        return segmentDistance(p, line->startPoint(), line->endPoint());
-    }
-    if (name == L"AcDbFace") {
-        const auto* face = static_cast<const AcDbFace*>(entity);
-        AcGePoint3d corners[4];
-        for (Adesk::UInt16 i = 0; i < 4; ++i)
-            face->getVertexAt(i, corners[i]);
-        if (anchor)
-            *anchor = corners[0];
-        double best = -1.0;
-        for (int i = 0; i < 4; ++i) {
-            const double d = segmentDistance(p, corners[i], corners[(i + 1) % 4]);
-            if (best < 0.0 || d < best)
-                best = d;
-        }
-        return best;
-    }
-    if (name == L"AcDbSubDMesh") {
-        const auto* mesh = static_cast<const AcDbSubDMesh*>(entity);
-        AcGePoint3dArray vertices;
-        AcArray<Adesk::Int32> faces;
-        if (mesh->getVertices(vertices) != Acad::eOk || mesh->getFaceArray(faces) != Acad::eOk)
-            return -1.0;
-        const int vertexCount = vertices.length();
-        if (anchor && vertexCount > 0)
-            *anchor = vertices[0];
-        double best = -1.0;
-        int i = 0;
-        while (i < faces.length()) {
-            const int n = faces[i];
-            if (n <= 0 || i + n >= faces.length())
-                break;
-            for (int k = 0; k < n; ++k) {
-                const int a = faces[i + 1 + k];
-                const int b = faces[i + 1 + (k + 1) % n];
-                if (a < 0 || b < 0 || a >= vertexCount || b >= vertexCount)
-                    continue;
-                const double d = segmentDistance(p, vertices[a], vertices[b]);
-                if (best < 0.0 || d < best)
-                    best = d;
-            }
-            i += n + 1;
-        }
-        return best;
-    }
-    return -1.0;
-}
-
-AcDbObjectId nearestEntity(const ads_point p, double aperture)
-{
-    AcDbObjectId best;
-    double bestDistance = 0.0;
+    std::vector<AcDbObjectId> ids;
     AcDbDatabase* db = workingDb();
     if (db == nullptr)
-        return best;
+        return ids;
     standin::forEachSpaceEntity(db, [&](AcDbObjectId id) {
         AcDbEntity* entity = nullptr;
         if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
             return;
-        const double d = pickDistance(entity, p, nullptr);
+        const Shape shape = kv_editor::shapeOf(entity);
         entity->close();
-        if (d >= 0.0 && d <= aperture && (best.isNull() || d < bestDistance)) {
-            best = id;
-            bestDistance = d;
-        }
+        bool frozen = false;
+        if (test(shape) && examine(id, filter, true, frozen) && !frozen)
+            ids.push_back(id);
+    });
+    return ids;
+}
+
+// The drawn entity nearest to the point within the aperture; an entity
+// whose drawing is known comes before one seen only as its box.
+AcDbObjectId nearestEntity(const ads_point p, double aperture, const Filter& filter = Filter())
+{
+    AcDbObjectId best;
+    double bestDistance = 0.0;
+    bool bestExact = false;
+    AcDbDatabase* db = workingDb();
+    if (db == nullptr)
+        return best;
+    const Point2 at{p[0], p[1]};
+    standin::forEachSpaceEntity(db, [&](AcDbObjectId id) {
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
+            return;
+        const Shape shape = kv_editor::shapeOf(entity);
+        entity->close();
+        const double d = kv_editor::distanceTo(shape, at);
+        if (d < 0.0 || d > aperture)
+            return;
+        const bool better = best.isNull() || d < bestDistance || (d == bestDistance && shape.exact && !bestExact);
+        if (!better)
+            return;
+        bool frozen = false;
+        if (!examine(id, filter, true, frozen) || frozen)
+            return;
+        best = id;
+        bestDistance = d;
+        bestExact = shape.exact;
     });
     return best;
 }
 
-// The point given back for a pick by handle.
+// The point given back for a pick by handle: a point on the entity.
 void anchorPoint(AcDbObjectId id, ads_point pt)
 {
     pt[0] = pt[1] = pt[2] = 0.0;
     AcDbEntity* entity = nullptr;
     if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
         return;
-    AcGePoint3d anchor(0, 0, 0);
-    const ads_point origin = {0, 0, 0};
-    pickDistance(entity, origin, &anchor);
+    const Shape shape = kv_editor::shapeOf(entity);
     entity->close();
-    pt[0] = anchor.x;
-    pt[1] = anchor.y;
-    pt[2] = anchor.z;
+    pt[0] = shape.anchor.x;
+    pt[1] = shape.anchor.y;
+    pt[2] = shape.anchor.z;
+}
+
+// The newest entity of the spaces that is drawn: the one with the highest handle.
+AcDbObjectId lastEntity()
+{
+    AcDbObjectId last;
+    AcDbDatabase* db = workingDb();
+    if (db == nullptr)
+        return last;
+    standin::forEachSpaceEntity(db, [&](AcDbObjectId id) {
+        bool frozen = false;
+        if (examine(id, Filter(), true, frozen) && !frozen &&
+            (last.isNull() || static_cast<Adesk::UInt64>(id.handle()) > static_cast<Adesk::UInt64>(last.handle())))
+            last = id;
+    });
+    return last;
+}
+
+// The points of a result-buffer list (2D or 3D points); false for anything else.
+bool pointList(const void* list, std::vector<Point2>& points)
+{
+    for (const resbuf* rb = static_cast<const resbuf*>(list); rb != nullptr; rb = rb->rbnext) {
+        if (rb->restype != RTPOINT && rb->restype != RT3DPOINT)
+            return false;
+        points.push_back(Point2{rb->resval.rpoint[0], rb->resval.rpoint[1]});
+    }
+    return true;
 }
 
 // Whether the block table record is model or paper space.
@@ -334,6 +322,7 @@ int makeSet(std::vector<AcDbObjectId> ids, const std::wstring& mode, ads_name ss
     if (ids.empty())
         return RTERROR;
     SelectionState& s = state();
+    s.previous = ids;
     const Adesk::LongPtr serial = s.nextSerial++;
     s.sets[serial] = SelectionSet{std::move(ids), mode};
     ss[0] = serial;
@@ -399,6 +388,7 @@ std::wstring handleText(AcDbObjectId id)
 void resetSelection()
 {
     state().sets.clear();
+    state().previous.clear();
     state().aperture = 1.0;
 }
 
@@ -446,10 +436,231 @@ int acedEntSel(const ACHAR* str, ads_name entres, ads_point ptres)
     }
 }
 
+namespace {
+
+void apply(std::vector<AcDbObjectId>& chosen, const std::vector<AcDbObjectId>& ids, bool adding)
+{
+    for (AcDbObjectId id : ids) {
+        auto at = std::find(chosen.begin(), chosen.end(), id);
+        if (adding && at == chosen.end())
+            chosen.push_back(id);
+        else if (!adding && at != chosen.end())
+            chosen.erase(at);
+    }
+}
+
+enum class Answer { Given, Empty, Cancelled };
+
+// Asks until a point or an empty answer comes.
+Answer askPoint(const std::wstring& prompt, Point2& point)
+{
+    while (true) {
+        const std::optional<std::wstring> answer = kv_editor::ask(prompt);
+        if (!answer)
+            return Answer::Cancelled;
+        const std::wstring text = kv_editor::trim(*answer);
+        if (text.empty())
+            return Answer::Empty;
+        ads_point p = {0, 0, 0};
+        if (kv_editor::parsePoint(text, p)) {
+            point = Point2{p[0], p[1]};
+            return Answer::Given;
+        }
+        kv_editor::print(L"Invalid point.\n");
+    }
+}
+
+// The corners of a polygon or the points of a fence: the first point, then
+// more until an empty answer; "U" takes the latest point back.
+Answer askPoints(const std::wstring& first, const std::wstring& next, std::vector<Point2>& points)
+{
+    Point2 p;
+    const Answer start = askPoint(first, p);
+    if (start != Answer::Given)
+        return start;
+    points.push_back(p);
+    while (true) {
+        const std::optional<std::wstring> answer = kv_editor::ask(next);
+        if (!answer)
+            return Answer::Cancelled;
+        const std::wstring text = kv_editor::upper(kv_editor::trim(*answer));
+        if (text.empty())
+            return Answer::Given;
+        if (text == L"U" || text == L"UNDO" || text == L"_U" || text == L"_UNDO") {
+            if (points.size() > 1)
+                points.pop_back();
+            continue;
+        }
+        ads_point q = {0, 0, 0};
+        if (kv_editor::parsePoint(text, q))
+            points.push_back(Point2{q[0], q[1]});
+        else
+            kv_editor::print(L"Invalid point.\n");
+    }
+}
+
+std::vector<AcDbObjectId> inWindow(const Filter& rules, const std::vector<Point2>& polygon, bool crossing)
+{
+    return entitiesWhere(rules, [&](const Shape& shape) {
+        return crossing ? kv_editor::crossesPolygon(shape, polygon) : kv_editor::insidePolygon(shape, polygon);
+    });
+}
+
+std::vector<AcDbObjectId> onFence(const Filter& rules, const std::vector<Point2>& fence)
+{
+    return entitiesWhere(rules, [&](const Shape& shape) { return kv_editor::crossesFence(shape, fence); });
+}
+
+std::vector<AcDbObjectId> filtered(const std::vector<AcDbObjectId>& ids, const Filter& rules)
+{
+    std::vector<AcDbObjectId> kept;
+    for (AcDbObjectId id : ids) {
+        bool frozen = false;
+        if (!id.isNull() && !id.isErased() && examine(id, rules, false, frozen))
+            kept.push_back(id);
+    }
+    return kept;
+}
+
+std::vector<AcDbObjectId> pickedAt(const ads_point point, const Filter& rules)
+{
+    const AcDbObjectId id = nearestEntity(point, state().aperture);
+    return id.isNull() ? std::vector<AcDbObjectId>() : filtered({id}, rules);
+}
+
+bool isOption(const std::wstring& text, const wchar_t* abbreviation, const wchar_t* word)
+{
+    return text == abbreviation || text == word;
+}
+
+// The user's selection at the "Select objects:" prompt: handles, points,
+// windows and the options, adding or removing, until an empty answer (or,
+// for a single selection, until the first answer that selects something).
+// nullopt: cancelled.
+std::optional<std::vector<AcDbObjectId>> interactiveSelection(const std::wstring& addPrompt,
+                                                              const std::wstring& removePrompt, bool single,
+                                                              const Filter& rules)
+{
+    std::vector<AcDbObjectId> chosen;
+    bool adding = true;
+    while (true) {
+        const std::optional<std::wstring> answer = kv_editor::ask(adding ? addPrompt : removePrompt);
+        if (!answer)
+            return std::nullopt;
+        std::wstring text = kv_editor::upper(kv_editor::trim(*answer));
+        if (text.empty())
+            break;
+        if (text[0] == L'_')
+            text.erase(0, 1);
+        std::vector<AcDbObjectId> found;
+        bool selected = true;   // the answer was a selection (not an option or nonsense)
+        ads_point point = {0, 0, 0};
+        // A point comes first, as a click would; then a handle of an object,
+        // before the options it may spell ("A", "C", "F").
+        if (kv_editor::parsePoint(text, point)) {
+            if (nearestEntity(point, state().aperture).isNull()) {
+                // A point on empty space starts a window: to the right a
+                // window, to the left a crossing.
+                Point2 corner;
+                const Answer a = askPoint(L"Specify opposite corner: ", corner);
+                if (a == Answer::Cancelled)
+                    return std::nullopt;
+                if (a == Answer::Given)
+                    found = inWindow(rules, kv_editor::rectangle(Point2{point[0], point[1]}, corner),
+                                     corner.x < point[0]);
+            } else {
+                found = pickedAt(point, rules);
+            }
+        } else if (!kv_editor::entityByHandleText(text).isNull()) {
+            found = filtered({kv_editor::entityByHandleText(text)}, rules);
+        } else if (isOption(text, L"R", L"REMOVE")) {
+            adding = false;
+            selected = false;
+        } else if (isOption(text, L"A", L"ADD")) {
+            adding = true;
+            selected = false;
+        } else if (text == L"ALL") {
+            found = everyEntity(rules, true);
+        } else if (isOption(text, L"L", L"LAST")) {
+            found = filtered({lastEntity()}, rules);
+        } else if (isOption(text, L"P", L"PREVIOUS")) {
+            found = filtered(state().previous, rules);
+        } else if (isOption(text, L"W", L"WINDOW") || isOption(text, L"C", L"CROSSING")) {
+            Point2 first, second;
+            Answer a = askPoint(L"Specify first corner: ", first);
+            if (a == Answer::Given)
+                a = askPoint(L"Specify opposite corner: ", second);
+            if (a == Answer::Cancelled)
+                return std::nullopt;
+            if (a == Answer::Given)
+                found = inWindow(rules, kv_editor::rectangle(first, second), text[0] == L'C');
+        } else if (isOption(text, L"WP", L"WPOLYGON") || isOption(text, L"CP", L"CPOLYGON")) {
+            std::vector<Point2> polygon;
+            const Answer a = askPoints(L"First polygon point: ", L"Specify endpoint of line or [Undo]: ", polygon);
+            if (a == Answer::Cancelled)
+                return std::nullopt;
+            if (polygon.size() >= 3)
+                found = inWindow(rules, polygon, text[0] == L'C');
+        } else if (isOption(text, L"F", L"FENCE")) {
+            std::vector<Point2> fence;
+            const Answer a =
+                askPoints(L"Specify first fence point: ", L"Specify next fence point or [Undo]: ", fence);
+            if (a == Answer::Cancelled)
+                return std::nullopt;
+            if (fence.size() >= 2)
+                found = onFence(rules, fence);
+        } else {
+            // Handles separated by blanks or commas.
+            bool valid = true;
+            std::vector<AcDbObjectId> named;
+            for (const std::wstring& token : splitHandles(text)) {
+                const AcDbObjectId id = kv_editor::entityByHandleText(token);
+                if (id.isNull()) {
+                    valid = false;
+                    break;
+                }
+                named.push_back(id);
+            }
+            if (!valid || named.empty()) {
+                kv_editor::print(L"*Invalid selection*\n");
+                continue;
+            }
+            found = filtered(named, rules);
+        }
+        if (!selected)
+            continue;
+        apply(chosen, found, adding);
+        if (single && !found.empty())
+            break;
+    }
+    return chosen;
+}
+
+// Splits ":$:S" into its options; false for an option that is not served.
+bool colonOptions(const std::wstring& mode, bool& prompts, bool& single)
+{
+    prompts = single = false;
+    size_t i = 0;
+    while (i < mode.size()) {
+        if (mode[i] != L':' || i + 1 >= mode.size())
+            return false;
+        const wchar_t option = mode[i + 1];
+        if (option == L'$')
+            prompts = true;
+        else if (option == L'S')
+            single = true;
+        else
+            return false;
+        i += 2;
+    }
+    return true;
+}
+
+}  // namespace
+
 int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct resbuf* filter,
               ads_name ss)
 {
-    (void)pt2;
     if (ss == nullptr)
         return RTERROR;
     if (state().sets.size() >= kMaxSets)
@@ -465,76 +676,64 @@ int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct r
 
     if (upperMode == L"A" || upperMode == L"X")
         return makeSet(everyEntity(rules, upperMode == L"A"), mode, ss);
+    if (upperMode == L"L")
+        return makeSet(filtered({lastEntity()}, rules), mode, ss);
+    if (upperMode == L"P")
+        return makeSet(filtered(state().previous, rules), mode, ss);
+    if (upperMode == L"W" || upperMode == L"C") {
+        const double* a = static_cast<const double*>(pt1);
+        const double* b = static_cast<const double*>(pt2);
+        if (a == nullptr || b == nullptr)
+            return RTERROR;
+        return makeSet(inWindow(rules, kv_editor::rectangle(Point2{a[0], a[1]}, Point2{b[0], b[1]}),
+                                upperMode == L"C"),
+                       mode, ss);
+    }
+    if (upperMode == L"WP" || upperMode == L"CP" || upperMode == L"F") {
+        std::vector<Point2> points;
+        if (!pointList(pt1, points))
+            return RTERROR;
+        if (upperMode == L"F")
+            return points.size() < 2 ? RTERROR : makeSet(onFence(rules, points), mode, ss);
+        return points.size() < 3 ? RTERROR : makeSet(inWindow(rules, points, upperMode == L"CP"), mode, ss);
+    }
+    if (upperMode.empty() && pt1 != nullptr)
+        return makeSet(pickedAt(static_cast<const double*>(pt1), rules), mode, ss);
+    if (upperMode == L".") {
+        // One pick by the user, by point or by handle.
+        while (true) {
+            const std::optional<std::wstring> answer = kv_editor::ask(L"Select objects: ");
+            if (!answer)
+                return RTCAN;
+            const std::wstring text = kv_editor::trim(*answer);
+            if (text.empty())
+                return RTERROR;
+            ads_point point = {0, 0, 0};
+            if (kv_editor::parsePoint(text, point))
+                return makeSet(pickedAt(point, rules), mode, ss);
+            if (isHexText(text))
+                return makeSet(filtered({kv_editor::entityByHandleText(text)}, rules), mode, ss);
+            kv_editor::print(L"*Invalid selection*\n");
+        }
+    }
 
+    bool prompts = false;
+    bool single = false;
+    if (!colonOptions(upperMode, prompts, single))
+        return RTERROR;
     std::wstring addPrompt = L"Select objects: ";
     std::wstring removePrompt = L"Remove objects: ";
-    if (upperMode == L":$") {
-        const ACHAR* const* prompts = static_cast<const ACHAR* const*>(pt1);
-        if (prompts == nullptr)
+    if (prompts) {
+        const ACHAR* const* texts = static_cast<const ACHAR* const*>(pt1);
+        if (texts == nullptr)
             return RTERROR;
-        addPrompt = prompts[0] != nullptr ? prompts[0] : L"";
-        removePrompt = prompts[1] != nullptr ? prompts[1] : L"";
-    } else if (!mode.empty()) {
-        return RTERROR;
+        addPrompt = texts[0] != nullptr ? texts[0] : L"";
+        removePrompt = texts[1] != nullptr ? texts[1] : L"";
     }
-
-    std::vector<AcDbObjectId> chosen;
-    bool adding = true;
-    while (true) {
-        const std::optional<std::wstring> answer = kv_editor::ask(adding ? addPrompt : removePrompt);
-        if (!answer)
-            return RTCAN;
-        std::wstring text = kv_editor::upper(kv_editor::trim(*answer));
-        if (text.empty())
-            break;
-        if (text[0] == L'_')
-            text.erase(0, 1);
-        if (text == L"ALL") {
-            for (AcDbObjectId id : everyEntity(rules, true)) {
-                auto at = std::find(chosen.begin(), chosen.end(), id);
-                if (adding && at == chosen.end())
-                    chosen.push_back(id);
-                else if (!adding && at != chosen.end())
-                    chosen.erase(at);
-            }
-            continue;
-        }
-        // A handle of an object comes before the options it may spell ("A", "ADD").
-        const bool namesObject = !kv_editor::entityByHandleText(text).isNull();
-        if (!namesObject && (text == L"R" || text == L"REMOVE")) {
-            adding = false;
-            continue;
-        }
-        if (!namesObject && (text == L"A" || text == L"ADD")) {
-            adding = true;
-            continue;
-        }
-        std::vector<AcDbObjectId> named;
-        bool valid = true;
-        for (const std::wstring& token : splitHandles(text)) {
-            const AcDbObjectId id = kv_editor::entityByHandleText(token);
-            if (id.isNull()) {
-                valid = false;
-                break;
-            }
-            named.push_back(id);
-        }
-        if (!valid || named.empty()) {
-            kv_editor::print(L"*Invalid selection*\n");
-            continue;
-        }
-        for (AcDbObjectId id : named) {
-            bool frozen = false;
-            if (!examine(id, rules, false, frozen))
-                continue;
-            auto at = std::find(chosen.begin(), chosen.end(), id);
-            if (adding && at == chosen.end())
-                chosen.push_back(id);
-            else if (!adding && at != chosen.end())
-                chosen.erase(at);
-        }
-    }
-    return makeSet(std::move(chosen), mode, ss);
+    std::optional<std::vector<AcDbObjectId>> chosen = interactiveSelection(addPrompt, removePrompt, single, rules);
+    if (!chosen)
+        return RTCAN;
+    return makeSet(std::move(*chosen), mode, ss);
 }
 
 int acedSSFree(const ads_name sname)
