@@ -1,19 +1,25 @@
 // Polyface building (utilities group).
 #include "PolyfaceBuilding.h"
 
-Acad::ErrorStatus Append3dPolylineVertex(AcDb3dPolyline* polyline, const AcGePoint3d& position)
+namespace {
+
+// A subentity that its owner took is closed; one that the append refused
+// belongs to no database and nobody else would free it, so it is deleted.
+void CloseOrDelete(AcDbObject* subentity, Acad::ErrorStatus appended)
 {
-    AcDb3dPolylineVertex* vertex = new AcDb3dPolylineVertex(position);
-    Acad::ErrorStatus es = polyline->appendVertex(vertex);
-    vertex->close();
-    return es;
+    if (appended == Acad::eOk || subentity->database())
+        subentity->close();
+    else
+        delete subentity;
 }
+
+} // namespace
 
 Acad::ErrorStatus AppendPolyFaceVertex(AcDbPolyFaceMesh* polyFaceMesh, const AcGePoint3d& position)
 {
     AcDbPolyFaceMeshVertex* vertex = new AcDbPolyFaceMeshVertex(position);
     Acad::ErrorStatus es = polyFaceMesh->appendVertex(vertex);
-    vertex->close();
+    CloseOrDelete(vertex, es);
     return es;
 }
 
@@ -22,7 +28,7 @@ Acad::ErrorStatus AppendFaceRecord(AcDbPolyFaceMesh* polyFaceMesh, Adesk::Int16 
 {
     AcDbFaceRecord* record = new AcDbFaceRecord(index0, index1, index2, index3);
     Acad::ErrorStatus es = polyFaceMesh->appendFaceRecord(record);
-    record->close();
+    CloseOrDelete(record, es);
     return es;
 }
 

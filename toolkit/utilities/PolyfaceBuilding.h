@@ -3,13 +3,16 @@
 // polygon mesh copied into a polyface mesh.
 //
 // The owner is passed in open for write and stays open. Each new subentity is
-// handed to its owner and closed right after the append, whatever the append
-// answered. None of these functions stores a last-error text.
+// handed to its owner and closed right after the append; one that the append
+// refused belongs to no database and is deleted. None of these functions
+// stores a last-error text.
 #pragma once
 
 #include <dbents.h>
 #include <dbmain.h>
 #include <gepnt3d.h>
+
+class AcDb3dPolyline;
 
 // Appends a new vertex at position; the status of the host's append.
 Acad::ErrorStatus Append3dPolylineVertex(AcDb3dPolyline* polyline, const AcGePoint3d& position);
