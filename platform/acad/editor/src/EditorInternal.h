@@ -87,6 +87,8 @@ std::wstring handleText(AcDbObjectId id);
 
 std::wstring stringVariable(const std::wstring& name);
 int shortVariable(const std::wstring& name);
+// ERRNO, as the editor's calls set it when they fail.
+void setErrno(int code);
 
 // ---- Menus ------------------------------------------------------------------------
 

@@ -28,6 +28,8 @@ namespace {
 
 constexpr Adesk::LongPtr kSetTag = 0x53534554;   // marks the ads_name of a selection set
 constexpr size_t kMaxSets = 128;
+constexpr int kEntSelPick = 7;    // ERRNO: the pick found no object
+constexpr int kEntSelNull = 52;   // ERRNO: an empty answer
 
 struct SelectionSet {
     std::vector<AcDbObjectId> ids;
@@ -404,8 +406,10 @@ int acedEntSel(const ACHAR* str, ads_name entres, ads_point ptres)
         if (!answer)
             return RTCAN;
         const std::wstring text = kv_editor::trim(*answer);
-        if (text.empty())
+        if (text.empty()) {
+            kv_editor::setErrno(kEntSelNull);
             return RTERROR;
+        }
         if (auto keyword = keywords.match(text)) {
             kv_editor::setLastKeyword(*keyword);
             return RTKWORD;
@@ -414,12 +418,16 @@ int acedEntSel(const ACHAR* str, ads_name entres, ads_point ptres)
         AcDbObjectId id;
         if (kv_editor::parsePoint(text, point)) {
             id = nearestEntity(point, state().aperture);
-            if (id.isNull())
+            if (id.isNull()) {
+                kv_editor::setErrno(kEntSelPick);
                 return RTERROR;
+            }
         } else if (isHexText(text)) {
             id = kv_editor::entityByHandleText(text);
-            if (id.isNull())
+            if (id.isNull()) {
+                kv_editor::setErrno(kEntSelPick);
                 return RTERROR;
+            }
             anchorPoint(id, point);
         } else {
             kv_editor::print(L"*Invalid selection*\n");

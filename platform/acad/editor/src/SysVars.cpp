@@ -63,7 +63,7 @@ const wchar_t* acadVersion(wchar_t letter)
 }
 
 struct Table {
-    std::map<std::wstring, Variable> variables;   // by upper-case name without "_"
+    std::map<std::wstring, Variable> variables;   // by upper-case name ("_VERNUM" keeps its "_")
     wchar_t release = L'E';
 };
 
@@ -98,7 +98,7 @@ Variable realVar(double value, bool (*valid)(double))
 void applyRelease(Table& table, wchar_t letter)
 {
     table.release = letter;
-    table.variables[L"VERNUM"].text = std::wstring(1, letter) + L".206.0.0 (UNICODE)";
+    table.variables[L"_VERNUM"].text = std::wstring(1, letter) + L".206.0.0 (UNICODE)";
     if (const wchar_t* version = acadVersion(letter))
         table.variables[L"ACADVER"].text = std::wstring(version) + L"s (LMS Tech)";
 }
@@ -107,7 +107,7 @@ void fill(Table& table)
 {
     auto& v = table.variables;
     v.clear();
-    v[L"VERNUM"] = stringVar(L"", true);
+    v[L"_VERNUM"] = stringVar(L"", true);
     v[L"ACADVER"] = stringVar(L"", true);
     v[L"DWGNAME"] = stringVar(L"Drawing1.dwg", true);
     v[L"DWGPREFIX"] = stringVar(L"", true);
@@ -124,6 +124,10 @@ void fill(Table& table)
     v[L"USERI1"] = shortVar(0, -32768, 32767);
     v[L"USERR1"] = realVar(0.0, nullptr);
     v[L"USERS1"] = stringVar(L"", false);
+    // Set by the editor's calls when they fail; read-only for applications.
+    Variable errNo = shortVar(0, 0, 32767);
+    errNo.readOnly = true;
+    v[L"ERRNO"] = errNo;
     // CLAYER lives in the working database.
     v[L"CLAYER"] = stringVar(L"0", false);
     applyRelease(table, L'E');
@@ -141,10 +145,9 @@ Table& table()
 
 std::wstring key(const ACHAR* name)
 {
-    std::wstring k = name != nullptr ? name : L"";
-    if (!k.empty() && k[0] == L'_')
-        k.erase(0, 1);
-    return kv_editor::upper(k);
+    // Only the letter case is ignored: the underscore of "_VERNUM" is part
+    // of its name, and no other name takes one.
+    return kv_editor::upper(name != nullptr ? name : L"");
 }
 
 AcDbDatabase* workingDb()
@@ -204,6 +207,11 @@ int shortVariable(const std::wstring& name)
     return it != table().variables.end() ? it->second.shortValue : 0;
 }
 
+void setErrno(int code)
+{
+    table().variables[L"ERRNO"].shortValue = code;
+}
+
 void resetVariables()
 {
     fill(table());
@@ -244,7 +252,28 @@ int acedGetVar(const ACHAR* sym, struct resbuf* result)
     return RTERROR;
 }
 
+namespace {
+
+constexpr int kReadOnly = 20;      // ERRNO: the variable is read-only
+constexpr int kOutOfRange = 22;    // ERRNO: the value is refused
+
+int setVariable(const ACHAR* sym, const struct resbuf* val);
+
+}  // namespace
+
 int acedSetVar(const ACHAR* sym, const struct resbuf* val)
+{
+    const int status = setVariable(sym, val);
+    if (status != RTNORM) {
+        auto it = table().variables.find(key(sym));
+        kv_editor::setErrno(it != table().variables.end() && it->second.readOnly ? kReadOnly : kOutOfRange);
+    }
+    return status;
+}
+
+namespace {
+
+int setVariable(const ACHAR* sym, const struct resbuf* val)
 {
     if (sym == nullptr || val == nullptr)
         return RTERROR;
@@ -299,6 +328,8 @@ int acedSetVar(const ACHAR* sym, const struct resbuf* val)
     return RTERROR;
 }
 
+}  // namespace
+
 namespace standin {
 namespace editor {
 
@@ -314,7 +345,7 @@ wchar_t hostRelease()
 
 void setVernum(const std::wstring& vernum)
 {
-    table().variables[L"VERNUM"].text = vernum;
+    table().variables[L"_VERNUM"].text = vernum;
     table().release = vernum.empty() ? 0 : vernum[0];
 }
 

@@ -90,3 +90,37 @@ TEST_F(PickTest, NonsenseIsRefusedAndKeywordsAreReturned)
 }
 
 }  // namespace
+
+namespace {
+
+int errnoNow()
+{
+    resbuf rb{};
+    EXPECT_EQ(acedGetVar(L"ERRNO", &rb), RTNORM);
+    return rb.resval.rint;
+}
+
+TEST_F(EditorTest, AFailedPickTellsEmptySpaceFromAnEmptyAnswerInErrno)
+{
+    addLine(0, 0, 10, 0);
+    struct Case {
+        const wchar_t* answer;
+        int errnoAfter;
+    };
+    const Case cases[] = {{L"50,50", 7}, {L"", 52}, {L"FFFFF", 7}, {L"  ", 52}};
+    for (const Case& c : cases) {
+        user().type(c.answer);
+        ads_name name;
+        ads_point pt;
+        EXPECT_EQ(acedEntSel(nullptr, name, pt), RTERROR) << standin::narrow(c.answer);
+        EXPECT_EQ(errnoNow(), c.errnoAfter) << standin::narrow(c.answer);
+    }
+    // A successful pick leaves ERRNO as it was.
+    user().type(L"5,0");
+    ads_name name;
+    ads_point pt;
+    EXPECT_EQ(acedEntSel(nullptr, name, pt), RTNORM);
+    EXPECT_EQ(errnoNow(), 52);
+}
+
+}  // namespace

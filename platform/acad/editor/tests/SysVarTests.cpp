@@ -20,10 +20,10 @@ struct TypeCase {
 TEST_F(SysVarTest, EachVariableComesWithItsOwnType)
 {
     const TypeCase cases[] = {
-        {L"_VERNUM", RTSTR}, {L"VERNUM", RTSTR},  {L"ACADVER", RTSTR}, {L"DWGNAME", RTSTR},
+        {L"_VERNUM", RTSTR}, {L"_vernum", RTSTR}, {L"ACADVER", RTSTR}, {L"DWGNAME", RTSTR},
         {L"CMDECHO", RTSHORT}, {L"FILEDIA", RTSHORT}, {L"OSMODE", RTSHORT}, {L"PDMODE", RTSHORT},
         {L"PDSIZE", RTREAL}, {L"LTSCALE", RTREAL}, {L"CLAYER", RTSTR},   {L"cmdecho", RTSHORT},
-        {L"_LtScale", RTREAL},
+        {L"LtScale", RTREAL}, {L"ERRNO", RTSHORT},
     };
     for (const TypeCase& c : cases) {
         // The host writes restype whatever the buffer held.
@@ -37,15 +37,20 @@ TEST_F(SysVarTest, EachVariableComesWithItsOwnType)
     }
 }
 
-TEST_F(SysVarTest, VernumCarriesTheReleaseLetterWithOrWithoutUnderscore)
+TEST_F(SysVarTest, VernumCarriesTheReleaseLetterUnderItsOwnNameOnly)
 {
+    // The underscore belongs to "_VERNUM"; no other name takes one.
+    for (const wchar_t* name : {L"VERNUM", L"_LTSCALE", L"__VERNUM"}) {
+        resbuf none{};
+        EXPECT_EQ(acedGetVar(name, &none), RTERROR) << name;
+    }
     resbuf rb{};
     ASSERT_EQ(acedGetVar(L"_VERNUM", &rb), RTNORM);
     EXPECT_STREQ(rb.resval.rstring, L"E.206.0.0 (UNICODE)");
     std::free(rb.resval.rstring);
 
     standin::editor::setHostRelease(L'D');
-    ASSERT_EQ(acedGetVar(L"vernum", &rb), RTNORM);
+    ASSERT_EQ(acedGetVar(L"_vernum", &rb), RTNORM);
     EXPECT_EQ(rb.resval.rstring[0], L'D');
     std::free(rb.resval.rstring);
     ASSERT_EQ(acedGetVar(L"ACADVER", &rb), RTNORM);
@@ -53,13 +58,22 @@ TEST_F(SysVarTest, VernumCarriesTheReleaseLetterWithOrWithoutUnderscore)
     std::free(rb.resval.rstring);
 }
 
+int errnoNow()
+{
+    resbuf rb{};
+    EXPECT_EQ(acedGetVar(L"ERRNO", &rb), RTNORM);
+    return rb.resval.rint;
+}
+
 TEST_F(SysVarTest, ReadOnlyAndUnknownVariablesAreRefused)
 {
+    EXPECT_EQ(errnoNow(), 0);
     for (const wchar_t* name : {L"_VERNUM", L"ACADVER", L"DWGNAME"}) {
         resbuf* rb = acutNewRb(RTSTR);
         rb->resval.rstring = wcsdup(L"X.1");
         EXPECT_EQ(acedSetVar(name, rb), RTERROR) << name;
         acutRelRb(rb);
+        EXPECT_EQ(errnoNow(), 20) << name;   // a read-only variable
         resbuf now{};
         ASSERT_EQ(acedGetVar(name, &now), RTNORM);
         EXPECT_STRNE(now.resval.rstring, L"X.1") << name;
@@ -101,9 +115,16 @@ TEST_F(SysVarTest, ValuesOutOfRangeOrOfTheWrongTypeAreRefused)
             rb->resval.rreal = c.value;
         else
             rb->resval.rstring = wcsdup(L"1");
+        const int before = errnoNow();
         EXPECT_EQ(acedSetVar(c.name, rb), c.expected) << c.name << " " << c.value;
         acutRelRb(rb);
+        // A refusal sets ERRNO; a success leaves it as it was.
+        EXPECT_EQ(errnoNow(), c.expected == RTNORM ? before : 22) << c.name << " " << c.value;
     }
+    resbuf zero{};
+    zero.restype = RTSHORT;
+    EXPECT_EQ(acedSetVar(L"ERRNO", &zero), RTERROR);   // applications only read it
+    EXPECT_EQ(errnoNow(), 20);
     resbuf now{};
     ASSERT_EQ(acedGetVar(L"LTSCALE", &now), RTNORM);
     EXPECT_EQ(now.resval.rreal, 3.0);   // the short became the real's value
