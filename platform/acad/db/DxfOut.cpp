@@ -1,7 +1,8 @@
 // AcDbDatabase::dxfOut: the drawing as a DXF file (AutoCAD 2000 format).
 //
 // dxflib writes the header, the tables, the blocks, the objects and the
-// entities it knows (3DFACE, LINE, POINT); the MESH entity is written here.
+// entities it knows (3DFACE, LINE, POINT); the MESH entity is written here,
+// the meshes, solids, text and block references in DxfOutMeshes.cpp.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include <dxflib/dl_writer_ascii.h>
 
 #include "DbInternal.h"
+#include "DxfOutMeshes.h"
 #include "standin/WideFormat.h"
 #include "dbSubD.h"
 #include "dbents.h"
@@ -120,6 +122,11 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
     };
     std::vector<const AcDbObject*> layers = records(d.layerTable);
     std::vector<const AcDbObject*> linetypes = records(d.linetypeTable);
+    // Block records other than the two spaces, with their entities.
+    std::vector<const AcDbBlockTableRecord*> blocks;
+    for (const AcDbObject* o : records(d.blockTable))
+        if (Impl::stubOf(o) != d.modelSpace && Impl::stubOf(o) != d.paperSpace)
+            blocks.push_back(static_cast<const AcDbBlockTableRecord*>(o));
     std::vector<const AcDbObject*> entities;
     if (d.modelSpace != nullptr && d.modelSpace->mpObject != nullptr)
         entities = liveObjects(Impl::entitiesOf(static_cast<const AcDbBlockTableRecord*>(d.modelSpace->mpObject)));
@@ -175,7 +182,15 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
     dw->dxfString(2, "BLOCK_RECORD");
     dw->dxfHex(5, 1);
     dw->dxfString(100, "AcDbSymbolTable");
-    dw->dxfInt(70, 2);
+    dw->dxfInt(70, 2 + static_cast<int>(blocks.size()));
+    for (const AcDbBlockTableRecord* block : blocks) {
+        dw->dxfString(0, "BLOCK_RECORD");
+        dw->handle();
+        dw->dxfString(330, "1");
+        dw->dxfString(100, "AcDbSymbolTableRecord");
+        dw->dxfString(100, "AcDbBlockTableRecord");
+        dw->dxfString(2, dxfText(Impl::nameOf(block)));
+    }
     for (const auto& space : {std::make_pair(0x1F, "*Model_Space"), std::make_pair(0x1B, "*Paper_Space")}) {
         dw->dxfString(0, "BLOCK_RECORD");
         dw->dxfHex(5, space.first);
@@ -187,16 +202,7 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
     dw->tableEnd();
     dw->sectionEnd();
 
-    dw->sectionBlocks();
-    dxf.writeBlock(*dw, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
-    dxf.writeEndBlock(*dw, "*Model_Space");
-    dxf.writeBlock(*dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
-    dxf.writeEndBlock(*dw, "*Paper_Space");
-    dw->sectionEnd();
-
-    dw->sectionEntities();
-    for (const AcDbObject* o : entities) {
-        auto* e = static_cast<const AcDbEntity*>(o);
+    auto writeEntity = [&](const AcDbEntity* e) {
         int aci = 256, trueColor = -1;
         colorCodes(e->entityColor(), aci, trueColor);
         std::string layer = nameOf(Impl::layerOf(e));
@@ -231,8 +237,29 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName, int precision, AcD
             dxf.writePoint(*dw, DL_PointData(p.x, p.y, p.z), attrib);
         } else if (const AcDbSubDMesh* mesh = AcDbSubDMesh::cast(e)) {
             writeMesh(*dw, *mesh, attrib);
+        } else {
+            dxfOutMeshEntity(*dw, e, attrib);
         }
+    };
+
+    dw->sectionBlocks();
+    dxf.writeBlock(*dw, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
+    dxf.writeEndBlock(*dw, "*Model_Space");
+    dxf.writeBlock(*dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
+    dxf.writeEndBlock(*dw, "*Paper_Space");
+    for (const AcDbBlockTableRecord* block : blocks) {
+        const std::string name = dxfText(Impl::nameOf(block));
+        const AcGePoint3d base = block->origin();
+        dxf.writeBlock(*dw, DL_BlockData(name, 0, base.x, base.y, base.z));
+        for (const AcDbObject* o : liveObjects(Impl::entitiesOf(block)))
+            writeEntity(static_cast<const AcDbEntity*>(o));
+        dxf.writeEndBlock(*dw, name);
     }
+    dw->sectionEnd();
+
+    dw->sectionEntities();
+    for (const AcDbObject* o : entities)
+        writeEntity(static_cast<const AcDbEntity*>(o));
     dw->sectionEnd();
 
     // The named-object dictionary with an empty group dictionary.

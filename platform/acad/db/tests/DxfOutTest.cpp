@@ -8,6 +8,7 @@
 
 #include "DbTest.h"
 #include "dbSubD.h"
+#include "dbsol3d.h"
 
 namespace {
 
@@ -173,4 +174,77 @@ TEST_F(DxfOutTest, BadArgumentsAreRefused)
     EXPECT_EQ(db()->dxfOut(L""), Acad::eNoFileName);
     EXPECT_EQ(db()->dxfOut(L"/tmp/x.dxf", 17), Acad::eInvalidInput);
     EXPECT_EQ(db()->dxfOut(L"/nonexistent-folder/x.dxf"), Acad::eCantOpenFile);
+}
+
+TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
+{
+    // A polyface mesh: a quad and a triangle with an invisible edge.
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
+    auto* pface = new AcDbPolyFaceMesh();
+    ASSERT_EQ(space->appendAcDbEntity(pface), Acad::eOk);
+    for (auto p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0),
+                   AcGePoint3d(2, 0, 1)}) {
+        auto* v = new AcDbPolyFaceMeshVertex(p);
+        ASSERT_EQ(pface->appendVertex(v), Acad::eOk);
+        v->close();
+    }
+    for (auto* f : {new AcDbFaceRecord(1, 2, 3, 4), new AcDbFaceRecord(2, -5, 3, 0)}) {
+        ASSERT_EQ(pface->appendFaceRecord(f), Acad::eOk);
+        f->close();
+    }
+    pface->close();
+
+    // A block of one line, and a reference to it moved and turned.
+    auto* block = new AcDbBlockTableRecord();
+    block->setName(L"Chair");
+    AcDbObjectId blockId;
+    ASSERT_EQ(table->add(blockId, block), Acad::eOk);
+    auto* inside = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+    ASSERT_EQ(block->appendAcDbEntity(inside), Acad::eOk);
+    inside->close();
+    block->close();
+    space->close();
+    table->close();
+
+    AcGePoint3dArray grid;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c)
+            grid.append(AcGePoint3d(c, r, 0.5));
+    append(new AcDbPolygonMesh(AcDb::kSimpleMesh, 2, 2, grid, false, true));
+    append(new AcDbSolid(AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0), AcGePoint3d(0, 1, 0)));
+    append(new AcDbText(AcGePoint3d(1, 2, 0), L"Hello", AcDbObjectId::kNull, 0.5, 0.0));
+    auto* ref = new AcDbBlockReference(AcGePoint3d(10, 20, 0), blockId);
+    AcGeMatrix3d turn;  // a quarter turn about Z at (10, 20, 0)
+    turn.entry[0][0] = 0.0;
+    turn.entry[0][1] = -1.0;
+    turn.entry[1][0] = 1.0;
+    turn.entry[1][1] = 0.0;
+    turn.entry[0][3] = 10.0;
+    turn.entry[1][3] = 20.0;
+    ref->setBlockTransform(turn);
+    append(ref);
+    auto* solid = new AcDb3dSolid();
+    solid->createBox(1, 1, 1);
+    append(solid);
+
+    std::string path = tempPath("meshes.dxf");
+    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+    std::vector<std::string> lines = readBack(path);
+    std::remove(path.c_str());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "audit 0 0");
+    std::vector<std::string> expect = {
+        "POLYLINE 0 256 -1 64 5 0.0 0.0 0.0 1.0 0.0 0.0 1.0 1.0 0.0 0.0 1.0 0.0 2.0 0.0 1.0 2 1 2 3 4 2 -5 3 0",
+        "POLYLINE 0 256 -1 48 2 2 0.0 0.0 0.5 1.0 0.0 0.5 0.0 1.0 0.5 1.0 1.0 0.5",
+        "SOLID 0 256 -1 0.0 0.0 0.0 2.0 0.0 0.0 0.0 1.0 0.0 0.0 1.0 0.0",
+        "TEXT 0 256 -1 1.0 2.0 0.0 0.5 0.0 Hello",
+        "INSERT 0 256 -1 Chair 10.0 20.0 0.0 1.0 1.0 1.0 90.0",
+        "3DSOLID 0 256 -1",
+        "block Chair LINE",
+    };
+    std::vector<std::string> got(lines.begin() + 2, lines.end());
+    EXPECT_EQ(got, expect);
 }

@@ -4,6 +4,7 @@ Names written with the DXF escape for characters beyond ASCII are decoded. Outpu
   audit <number of errors> <number of fixes>
   layer <name> <color> <true color or -1> <frozen> <locked> <off> <linetype>
   <DXF type> <layer> <color> <true color or -1> <numbers...>
+  block <name> <DXF types of its entities...>   (blocks other than the layouts)
 """
 import io
 import sys
@@ -51,7 +52,34 @@ def main(path):
             for f in faces:
                 nums.append(str(len(f)))
                 nums += [str(i) for i in f]
+        elif t == "POLYLINE":
+            nums.append(str(e.dxf.flags))
+            if e.is_poly_face_mesh:
+                verts = [v for v in e.vertices if v.is_poly_face_mesh_vertex]
+                faces = [v for v in e.vertices if v.is_face_record]
+                nums.append(str(len(verts)))
+                for v in verts:
+                    nums += [fmt(c) for c in v.dxf.location]
+                nums.append(str(len(faces)))
+                for f in faces:
+                    nums += [str(f.dxf.get(n, 0)) for n in ("vtx0", "vtx1", "vtx2", "vtx3")]
+            elif e.is_polygon_mesh:
+                nums += [str(e.dxf.m_count), str(e.dxf.n_count)]
+                for v in e.vertices:
+                    nums += [fmt(c) for c in v.dxf.location]
+        elif t == "SOLID":
+            for name in ("vtx0", "vtx1", "vtx2", "vtx3"):
+                nums += [fmt(c) for c in e.dxf.get(name)]
+        elif t == "TEXT":
+            nums = [fmt(c) for c in e.dxf.insert] + [fmt(e.dxf.height), fmt(e.dxf.rotation), e.dxf.text]
+        elif t == "INSERT":
+            nums = [e.dxf.name] + [fmt(c) for c in e.dxf.insert]
+            nums += [fmt(e.dxf.xscale), fmt(e.dxf.yscale), fmt(e.dxf.zscale), fmt(e.dxf.rotation)]
         print(" ".join(head + nums))
+    for block in doc.blocks:
+        if block.name.startswith("*"):
+            continue
+        print(" ".join(["block", block.name] + [e.dxftype() for e in block]))
 
 
 if __name__ == "__main__":

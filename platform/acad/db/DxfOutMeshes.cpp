@@ -1,0 +1,199 @@
+// dxfOut of polyface and polygon meshes (POLYLINE with VERTEX records and
+// SEQEND), 2D solids, text, block references and the ACIS-based entities.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "DxfOutMeshes.h"
+#include "MeshInternal.h"
+#include "dbbody.h"
+#include "dbregion.h"
+#include "dbsol3d.h"
+
+using namespace acdbimpl;
+using Impl = AcDbDatabase::Impl;
+
+namespace {
+
+constexpr double kRadiansToDegrees = 57.29577951308232;
+
+std::string ascii(const ACHAR* text)
+{
+    std::string out;
+    if (text == nullptr)
+        return out;
+    for (; *text != 0; ++text) {
+        unsigned long c = static_cast<unsigned long>(*text);
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "\\U+%04lX", c & 0xFFFFFF);
+            out += buf;
+        }
+    }
+    return out;
+}
+
+void head(DL_WriterA& dw, const char* type, const DL_Attributes& attrib, const char* subclass)
+{
+    dw.entity(type);
+    dw.dxfString(100, "AcDbEntity");
+    dw.entityAttributes(attrib);
+    if (subclass != nullptr)
+        dw.dxfString(100, subclass);
+}
+
+void seqEnd(DL_WriterA& dw, const DL_Attributes& attrib)
+{
+    dw.entity("SEQEND");
+    dw.dxfString(100, "AcDbEntity");
+    dw.dxfString(8, attrib.getLayer());
+}
+
+void vertexHead(DL_WriterA& dw, const DL_Attributes& attrib, const char* subclass, const AcGePoint3d& p, int flags)
+{
+    head(dw, "VERTEX", attrib, "AcDbVertex");
+    dw.dxfString(100, subclass);
+    dw.coord(10, p.x, p.y, p.z);
+    dw.dxfInt(70, flags);
+}
+
+void writePolyFace(DL_WriterA& dw, const AcDbPolyFaceMesh* mesh, const DL_Attributes& attrib)
+{
+    auto vertices = liveObjects<AcDbPolyFaceMeshVertex>(AcDbMeshAccess::vertices(mesh));
+    auto faces = liveObjects<AcDbFaceRecord>(AcDbMeshAccess::faces(mesh));
+    head(dw, "POLYLINE", attrib, "AcDbPolyFaceMesh");
+    dw.dxfInt(66, 1);
+    dw.coord(10, 0.0, 0.0, 0.0);
+    dw.dxfInt(70, 64);
+    dw.dxfInt(71, static_cast<int>(vertices.size()));
+    dw.dxfInt(72, static_cast<int>(faces.size()));
+    for (const AcDbPolyFaceMeshVertex* v : vertices)
+        vertexHead(dw, attrib, "AcDbPolyFaceMeshVertex", v->position(), 192);
+    for (const AcDbFaceRecord* f : faces) {
+        head(dw, "VERTEX", attrib, "AcDbFaceRecord");
+        dw.coord(10, 0.0, 0.0, 0.0);
+        dw.dxfInt(70, 128);
+        for (Adesk::UInt16 i = 0; i < 4; ++i) {
+            Adesk::Int16 k = 0;
+            f->getVertexAt(i, k);
+            if (k != 0)
+                dw.dxfInt(71 + i, k);
+        }
+    }
+    seqEnd(dw, attrib);
+}
+
+void writePolygonMesh(DL_WriterA& dw, const AcDbPolygonMesh* mesh, const DL_Attributes& attrib)
+{
+    auto vertices = liveObjects<AcDbPolygonMeshVertex>(AcDbMeshAccess::vertices(mesh));
+    head(dw, "POLYLINE", attrib, "AcDbPolygonMesh");
+    dw.dxfInt(66, 1);
+    dw.coord(10, 0.0, 0.0, 0.0);
+    dw.dxfInt(70, 16 | (mesh->isMClosed() ? 1 : 0) | (mesh->isNClosed() ? 32 : 0));
+    dw.dxfInt(71, mesh->mSize());
+    dw.dxfInt(72, mesh->nSize());
+    dw.dxfInt(75, mesh->polyMeshType());
+    for (const AcDbPolygonMeshVertex* v : vertices)
+        vertexHead(dw, attrib, "AcDbPolygonMeshVertex", v->position(), 64);
+    seqEnd(dw, attrib);
+}
+
+void writeSolid(DL_WriterA& dw, const AcDbSolid* solid, const DL_Attributes& attrib)
+{
+    head(dw, "SOLID", attrib, "AcDbTrace");
+    for (Adesk::UInt16 i = 0; i < 4; ++i) {
+        AcGePoint3d p;
+        solid->getPointAt(i, p);
+        dw.coord(10 + i, p.x, p.y, p.z);
+    }
+    if (solid->thickness() != 0.0)
+        dw.dxfReal(39, solid->thickness());
+    AcGeVector3d n = solid->normal();
+    dw.coord(210, n.x, n.y, n.z);
+}
+
+void writeText(DL_WriterA& dw, const AcDbText* text, const DL_Attributes& attrib)
+{
+    head(dw, "TEXT", attrib, "AcDbText");
+    AcGePoint3d p = text->position();
+    dw.coord(10, p.x, p.y, p.z);
+    dw.dxfReal(40, text->height());
+    dw.dxfString(1, ascii(text->textStringConst()));
+    dw.dxfReal(50, text->rotation() * kRadiansToDegrees);
+    dw.dxfString(7, "Standard");
+    AcGeVector3d n = text->normal();
+    dw.coord(210, n.x, n.y, n.z);
+    dw.dxfString(100, "AcDbText");
+}
+
+void writeInsert(DL_WriterA& dw, const AcDbBlockReference* ref, const DL_Attributes& attrib)
+{
+    AcDbStub* s = checkedStub(ref->blockTableRecord());
+    if (s == nullptr || s->mpObject == nullptr || !s->mpObject->isKindOf(AcDbBlockTableRecord::desc()))
+        return;  // a reference to no block is not written
+    auto* block = static_cast<const AcDbBlockTableRecord*>(s->mpObject);
+    const AcGeMatrix3d m = ref->blockTransform();
+    // The transform as insertion point, scales, rotation and extrusion: the
+    // columns are the scaled block axes.
+    AcGeVector3d cx(m.entry[0][0], m.entry[1][0], m.entry[2][0]);
+    AcGeVector3d cy(m.entry[0][1], m.entry[1][1], m.entry[2][1]);
+    AcGeVector3d cz(m.entry[0][2], m.entry[1][2], m.entry[2][2]);
+    double sx = cx.length(), sy = cy.length(), sz = cz.length();
+    AcGeVector3d normal = sz > 0.0 ? cz / sz : AcGeVector3d(0.0, 0.0, 1.0);
+    if (cx.crossProduct(cy).dotProduct(cz) < 0.0) {  // mirrored: a negative z scale
+        sz = -sz;
+        normal = -normal;
+    }
+    const AcGeVector3d ax = standin::arbitraryXAxis(normal);
+    const AcGeVector3d ay = normal.crossProduct(ax);
+    const double rotation = std::atan2(cx.dotProduct(ay), cx.dotProduct(ax));
+    AcGePoint3d at = block->origin();
+    at.transformBy(m);
+    // The insertion point is written in the reference's own coordinates (OCS).
+    const AcGeVector3d w = at - AcGePoint3d();
+    head(dw, "INSERT", attrib, "AcDbBlockReference");
+    dw.dxfString(2, ascii(Impl::nameOf(block)));
+    dw.coord(10, w.dotProduct(ax), w.dotProduct(ay), w.dotProduct(normal));
+    dw.dxfReal(41, sx);
+    dw.dxfReal(42, sy);
+    dw.dxfReal(43, sz);
+    dw.dxfReal(50, rotation * kRadiansToDegrees);
+    dw.coord(210, normal.x, normal.y, normal.z);
+}
+
+// The host writes the ACIS data of these; the stand-in has none, so they
+// are written without shape data.
+void writeModeler(DL_WriterA& dw, const char* type, const char* subclass, const DL_Attributes& attrib)
+{
+    head(dw, type, attrib, "AcDbModelerGeometry");
+    dw.dxfInt(70, 1);
+    if (subclass != nullptr)
+        dw.dxfString(100, subclass);
+}
+
+}  // namespace
+
+bool acdbimpl::dxfOutMeshEntity(DL_WriterA& dw, const AcDbEntity* e, const DL_Attributes& attrib)
+{
+    if (const auto* pf = AcDbPolyFaceMesh::cast(e))
+        writePolyFace(dw, pf, attrib);
+    else if (const auto* pm = AcDbPolygonMesh::cast(e))
+        writePolygonMesh(dw, pm, attrib);
+    else if (const auto* solid = AcDbSolid::cast(e))
+        writeSolid(dw, solid, attrib);
+    else if (const auto* text = AcDbText::cast(e))
+        writeText(dw, text, attrib);
+    else if (const auto* ref = AcDbBlockReference::cast(e))
+        writeInsert(dw, ref, attrib);
+    else if (AcDb3dSolid::cast(e) != nullptr)
+        writeModeler(dw, "3DSOLID", "AcDb3dSolid", attrib);
+    else if (AcDbBody::cast(e) != nullptr)
+        writeModeler(dw, "BODY", nullptr, attrib);
+    else if (AcDbRegion::cast(e) != nullptr)
+        writeModeler(dw, "REGION", nullptr, attrib);
+    else
+        return false;
+    return true;
+}
