@@ -35,7 +35,8 @@ enum ObjectFlags : Adesk::UInt8 {
     kOpenNotify = 2,
     kErased = 4,
     kNewObject = 8,
-    kModified = 16
+    kModified = 16,
+    kSubentity = 32  // owned by a polyline or mesh, resident or not
 };
 
 constexpr size_t kChunkShift = 12;
@@ -125,9 +126,8 @@ inline AcDbDatabase::Impl* implOf(const AcDbObject* obj)
     AcDbStub* s = AcDbDatabase::Impl::stubOf(obj);
     return s != nullptr ? s->mpDb->impl() : nullptr;
 }
-// Makes the subentities that an entity holds before residency resident with
-// it (a polygon mesh made from a vertex list).
-void adoptSubentities(AcDbEntity* entity);
 // The live databases.
 std::vector<AcDbDatabase*>& liveDatabases();
+// Makes the subentities (vertices) of a newly appended owner resident.
+void addSubentities(AcDbDatabase::Impl* d, AcDbEntity* owner);
 }  // namespace acdbimpl

@@ -61,8 +61,8 @@ void vertexHead(DL_WriterA& dw, const DL_Attributes& attrib, const char* subclas
 
 void writePolyFace(DL_WriterA& dw, const AcDbPolyFaceMesh* mesh, const DL_Attributes& attrib)
 {
-    auto vertices = liveObjects<AcDbPolyFaceMeshVertex>(AcDbMeshAccess::vertices(mesh));
-    auto faces = liveObjects<AcDbFaceRecord>(AcDbMeshAccess::faces(mesh));
+    auto vertices = AcDbMeshAccess::live<AcDbPolyFaceMeshVertex>(mesh);
+    auto faces = AcDbMeshAccess::live<AcDbFaceRecord>(mesh);
     head(dw, "POLYLINE", attrib, "AcDbPolyFaceMesh");
     dw.dxfInt(66, 1);
     dw.coord(10, 0.0, 0.0, 0.0);
@@ -87,7 +87,7 @@ void writePolyFace(DL_WriterA& dw, const AcDbPolyFaceMesh* mesh, const DL_Attrib
 
 void writePolygonMesh(DL_WriterA& dw, const AcDbPolygonMesh* mesh, const DL_Attributes& attrib)
 {
-    auto vertices = liveObjects<AcDbPolygonMeshVertex>(AcDbMeshAccess::vertices(mesh));
+    auto vertices = AcDbMeshAccess::live<AcDbPolygonMeshVertex>(mesh);
     head(dw, "POLYLINE", attrib, "AcDbPolygonMesh");
     dw.dxfInt(66, 1);
     dw.coord(10, 0.0, 0.0, 0.0);

@@ -222,16 +222,6 @@ Acad::ErrorStatus AcDbEntity::explode(AcDbVoidPtrArray&) const { return Acad::eN
 
 Acad::ErrorStatus AcDbEntity::transformBy(const AcGeMatrix3d&) { return Acad::eNotApplicable; }
 
-// ---- AcDbCurve
-
-ACRX_NO_CONS_DEFINE_MEMBERS(AcDbCurve, AcDbEntity)
-
-AcDbCurve::AcDbCurve() = default;
-AcDbCurve::~AcDbCurve() = default;
-Adesk::Boolean AcDbCurve::isClosed() const { return false; }
-Acad::ErrorStatus AcDbCurve::getStartPoint(AcGePoint3d&) const { return Acad::eNotImplementedYet; }
-Acad::ErrorStatus AcDbCurve::getEndPoint(AcGePoint3d&) const { return Acad::eNotImplementedYet; }
-
 // ---- AcDbFace
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbFace, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, 3DFACE, ACDB)
@@ -365,6 +355,19 @@ Acad::ErrorStatus AcDbLine::getEndPoint(AcGePoint3d& point) const
 {
     point = mEnd;
     return Acad::eOk;
+}
+
+bool AcDbLine::standinPath(standin::CurvePath& path) const
+{
+    standin::CurvePiece piece;
+    piece.kind = standin::CurvePiece::kSegment;
+    piece.origin = mStart;
+    double length = mStart.distanceTo(mEnd);
+    piece.axisX = length > 0.0 ? (mEnd - mStart) / length : AcGeVector3d();
+    piece.t0 = piece.p0 = 0.0;
+    piece.t1 = piece.p1 = length;
+    path.pieces.push_back(piece);
+    return true;
 }
 
 Acad::ErrorStatus AcDbLine::transformBy(const AcGeMatrix3d& xform)

@@ -9,73 +9,7 @@
 using namespace acdbimpl;
 using Impl = AcDbDatabase::Impl;
 
-// ---- AcDbObjectIterator
-
-ACRX_NO_CONS_DEFINE_MEMBERS(AcDbObjectIterator, AcRxObject)
-
-AcDbObjectIterator::AcDbObjectIterator(Items* items) : mpItems(items) { start(); }
-AcDbObjectIterator::~AcDbObjectIterator() { delete mpItems; }
-
-bool AcDbObjectIterator::done() const { return mIndex < 0 || mIndex >= static_cast<long>(mpItems->size()); }
-
-void AcDbObjectIterator::skip(bool backwards, bool skipErased)
-{
-    while (!done()) {
-        const AcDbEntity* e = mpItems->at(static_cast<size_t>(mIndex));
-        if (e != nullptr && !(skipErased && e->isErased()))
-            return;
-        mIndex += backwards ? -1 : 1;
-    }
-}
-
-void AcDbObjectIterator::start(bool atEnd)
-{
-    mIndex = atEnd ? static_cast<long>(mpItems->size()) - 1 : 0;
-    skip(atEnd, true);
-}
-
-void AcDbObjectIterator::step(bool backwards, bool skipErased)
-{
-    if (done())
-        return;
-    mIndex += backwards ? -1 : 1;
-    skip(backwards, skipErased);
-}
-
-AcDbObjectId AcDbObjectIterator::objectId() const
-{
-    if (done() || mpItems->stubs.empty())
-        return AcDbObjectId();
-    return mpItems->stubs[static_cast<size_t>(mIndex)];
-}
-
-AcDbEntity* AcDbObjectIterator::entity() { return done() ? nullptr : mpItems->at(static_cast<size_t>(mIndex)); }
-
-bool AcDbObjectIterator::setPosition(AcDbObjectId id)
-{
-    for (size_t i = 0; i < mpItems->stubs.size(); ++i)
-        if (mpItems->stubs[i] == static_cast<AcDbStub*>(id)) {
-            mIndex = static_cast<long>(i);
-            return true;
-        }
-    return false;
-}
-
-bool AcDbObjectIterator::setPosition(AcDbEntity* entity)
-{
-    for (size_t i = 0; i < mpItems->size(); ++i)
-        if (entity != nullptr && mpItems->at(i) == entity) {
-            mIndex = static_cast<long>(i);
-            return true;
-        }
-    return false;
-}
-
 // ---- vertices
-
-ACRX_NO_CONS_DEFINE_MEMBERS(AcDbVertex, AcDbEntity)
-AcDbVertex::AcDbVertex() = default;
-AcDbVertex::~AcDbVertex() = default;
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbPolyFaceMeshVertex, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
 AcDbPolyFaceMeshVertex::AcDbPolyFaceMeshVertex() = default;
@@ -191,31 +125,27 @@ namespace {
 
 constexpr size_t kMaxSubentities = 32767;
 
-// Makes a subentity resident, owned by the entity, with the entity's
-// properties; it stays open for write.
-AcDbStub* addSubentity(AcDbEntity* owner, AcDbEntity* sub)
+// The live subentities of an owner that are of class T, in order.
+template <class T>
+std::vector<const T*> live(const standin::SubentityOwner* owner)
 {
-    Impl* d = implOf(owner);
-    if (Impl::layerOf(sub) == nullptr)
-        Impl::layerOf(sub) = Impl::layerOf(static_cast<const AcDbEntity*>(owner));
-    if (Impl::linetypeOf(sub) == nullptr)
-        Impl::linetypeOf(sub) = Impl::linetypeOf(static_cast<const AcDbEntity*>(owner));
-    if (Impl::colorOf(sub).colorMethod() == AcCmEntityColor::kNone)
-        Impl::colorOf(sub) = owner->entityColor();
-    d->fillDefaults(sub);
-    return d->add(sub, Impl::stubOf(owner));
+    std::vector<const T*> out;
+    for (const AcDbObject* o : owner->subentities())
+        if (!o->isErased() && o->isKindOf(T::desc()))
+            out.push_back(static_cast<const T*>(o));
+    return out;
 }
 
-Acad::ErrorStatus openSubentity(const AcDbEntity* owner, const std::vector<AcDbStub*>& list, AcDbVertex*& vertex,
-                                AcDbObjectId id, AcDb::OpenMode mode, bool openErased)
+Acad::ErrorStatus openSubentity(const standin::SubentityOwner* owner, AcDbVertex*& vertex, AcDbObjectId id,
+                                AcDb::OpenMode mode, bool openErased)
 {
     vertex = nullptr;
     if (id.isNull())
         return Acad::eNullObjectId;
     bool found = false;
-    for (AcDbStub* s : list)
-        found = found || s == static_cast<AcDbStub*>(id);
-    if (!found || Impl::stubOf(owner) == nullptr)
+    for (const AcDbObject* o : owner->subentities())
+        found = found || o->objectId() == id;
+    if (!found)
         return Acad::eInvalidInput;
     AcDbEntity* e = nullptr;
     Acad::ErrorStatus es = acdbOpenAcDbEntity(e, id, mode, openErased);
@@ -237,16 +167,16 @@ AcGePoint3d faceCorner(const std::vector<const AcDbPolyFaceMeshVertex*>& vertice
 ACRX_DXF_DEFINE_MEMBERS(AcDbPolyFaceMesh, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, POLYLINE, ACDB)
 
 AcDbPolyFaceMesh::AcDbPolyFaceMesh() = default;
-AcDbPolyFaceMesh::~AcDbPolyFaceMesh() = default;  // resident subentities belong to the database
+AcDbPolyFaceMesh::~AcDbPolyFaceMesh() { releaseSubentities(this); }
 
 Adesk::Int16 AcDbPolyFaceMesh::numVertices() const
 {
-    return static_cast<Adesk::Int16>(liveObjects<AcDbObject>(mVertices).size());
+    return static_cast<Adesk::Int16>(live<AcDbPolyFaceMeshVertex>(this).size());
 }
 
 Adesk::Int16 AcDbPolyFaceMesh::numFaces() const
 {
-    return static_cast<Adesk::Int16>(liveObjects<AcDbObject>(mFaces).size());
+    return static_cast<Adesk::Int16>(live<AcDbFaceRecord>(this).size());
 }
 
 Acad::ErrorStatus AcDbPolyFaceMesh::appendVertex(AcDbPolyFaceMeshVertex* vertex)
@@ -265,14 +195,14 @@ Acad::ErrorStatus AcDbPolyFaceMesh::appendVertex(AcDbObjectId& objId, AcDbPolyFa
         return Acad::eNoDatabase;
     if (Impl::stubOf(vertex) != nullptr)
         return Acad::eAlreadyInDb;
-    if (!mFaces.empty())
+    if (subentities().size() > mVertexCount)
         return Acad::eVertexAfterFace;
-    if (mVertices.size() >= kMaxSubentities)
+    if (mVertexCount >= kMaxSubentities)
         return Acad::eTooManyVertices;
-    AcDbStub* s = addSubentity(this, vertex);
-    mVertices.push_back(s);
-    objId = s;
-    return Acad::eOk;
+    Acad::ErrorStatus es = adopt(this, objId, vertex);
+    if (es == Acad::eOk)
+        ++mVertexCount;
+    return es;
 }
 
 Acad::ErrorStatus AcDbPolyFaceMesh::appendFaceRecord(AcDbFaceRecord* face)
@@ -298,36 +228,25 @@ Acad::ErrorStatus AcDbPolyFaceMesh::appendFaceRecord(AcDbObjectId& objId, AcDbFa
         if (std::abs(static_cast<int>(v)) > held)
             return Acad::eInvalidMeshVertexIndex;
     }
-    if (mFaces.size() >= kMaxSubentities)
+    if (subentities().size() - mVertexCount >= kMaxSubentities)
         return Acad::eOutOfRange;
-    AcDbStub* s = addSubentity(this, face);
-    mFaces.push_back(s);
-    objId = s;
-    return Acad::eOk;
+    return adopt(this, objId, face);
 }
 
 Acad::ErrorStatus AcDbPolyFaceMesh::openVertex(AcDbVertex*& vertex, AcDbObjectId subObjId, AcDb::OpenMode mode,
                                                bool openErasedOne) const
 {
-    std::vector<AcDbStub*> all(mVertices);
-    all.insert(all.end(), mFaces.begin(), mFaces.end());
-    return openSubentity(this, all, vertex, subObjId, mode, openErasedOne);
+    return openSubentity(this, vertex, subObjId, mode, openErasedOne);
 }
 
-AcDbObjectIterator* AcDbPolyFaceMesh::vertexIterator() const
-{
-    auto* items = new AcDbObjectIterator::Items();
-    items->stubs = mVertices;
-    items->stubs.insert(items->stubs.end(), mFaces.begin(), mFaces.end());
-    return new AcDbObjectIterator(items);
-}
+AcDbObjectIterator* AcDbPolyFaceMesh::vertexIterator() const { return new AcDbObjectIterator(this); }
 
 Acad::ErrorStatus AcDbPolyFaceMesh::explode(AcDbVoidPtrArray& entitySet) const
 {
     if (!isReadEnabled())
         return Acad::eNotOpenForRead;
-    std::vector<const AcDbPolyFaceMeshVertex*> vertices = liveObjects<AcDbPolyFaceMeshVertex>(mVertices);
-    for (const AcDbFaceRecord* f : liveObjects<AcDbFaceRecord>(mFaces)) {
+    std::vector<const AcDbPolyFaceMeshVertex*> vertices = live<AcDbPolyFaceMeshVertex>(this);
+    for (const AcDbFaceRecord* f : live<AcDbFaceRecord>(this)) {
         Adesk::Int16 idx[4];
         for (Adesk::UInt16 i = 0; i < 4; ++i)
             f->getVertexAt(i, idx[i]);
@@ -347,9 +266,9 @@ Acad::ErrorStatus AcDbPolyFaceMesh::transformBy(const AcGeMatrix3d& xform)
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    for (AcDbStub* s : mVertices)
-        if (s->mpObject != nullptr)
-            AcDbMeshAccess::position(static_cast<AcDbPolyFaceMeshVertex*>(s->mpObject)).transformBy(xform);
+    for (AcDbObject* o : subentities())
+        if (auto* v = AcDbPolyFaceMeshVertex::cast(o))
+            AcDbMeshAccess::position(v).transformBy(xform);
     return es;
 }
 
@@ -363,15 +282,15 @@ AcDbPolygonMesh::AcDbPolygonMesh(AcDb::PolyMeshType pType, Adesk::Int16 mSize, A
                                  const AcGePoint3dArray& vertexArray, Adesk::Boolean mClose, Adesk::Boolean nClose)
     : mType(pType), mM(mSize), mN(nSize), mMClosed(mClose), mNClosed(nClose)
 {
-    for (const AcGePoint3d& p : vertexArray)
-        mPending.push_back(new AcDbPolygonMeshVertex(p));
+    for (const AcGePoint3d& p : vertexArray) {
+        AcDbObjectId id;
+        auto* v = new AcDbPolygonMeshVertex(p);
+        adopt(this, id, v);
+        v->close();  // kept, closed, until the mesh is resident
+    }
 }
 
-AcDbPolygonMesh::~AcDbPolygonMesh()
-{
-    for (AcDbPolygonMeshVertex* v : mPending)
-        delete v;
-}
+AcDbPolygonMesh::~AcDbPolygonMesh() { releaseSubentities(this); }
 
 #define KV_MESH_SETTER(NAME, MEMBER, VALUE) \
     Acad::ErrorStatus es = checkWritable(); \
@@ -397,51 +316,24 @@ Acad::ErrorStatus AcDbPolygonMesh::appendVertex(AcDbObjectId& objId, AcDbPolygon
 {
     if (vertex == nullptr)
         return Acad::eNullEntityPointer;
-    if (!isWriteEnabled())
-        return Acad::eNotOpenForWrite;
-    if (Impl::stubOf(vertex) != nullptr)
-        return Acad::eAlreadyInDb;
-    for (AcDbPolygonMeshVertex* v : mPending)
-        if (v == vertex)
-            return Acad::eAlreadyInDb;
-    if (implOf(this) == nullptr) {
-        mPending.push_back(vertex);
-        objId = AcDbObjectId();
-        return Acad::eOk;
-    }
-    AcDbStub* s = addSubentity(this, vertex);
-    mVertices.push_back(s);
-    objId = s;
-    return Acad::eOk;
+    return adopt(this, objId, vertex);
 }
 
 Acad::ErrorStatus AcDbPolygonMesh::openVertex(AcDbVertex*& vertex, AcDbObjectId vertId, AcDb::OpenMode mode,
                                               bool openErasedOne) const
 {
-    return openSubentity(this, mVertices, vertex, vertId, mode, openErasedOne);
+    return openSubentity(this, vertex, vertId, mode, openErasedOne);
 }
 
-AcDbObjectIterator* AcDbPolygonMesh::vertexIterator() const
-{
-    auto* items = new AcDbObjectIterator::Items();
-    items->stubs = mVertices;
-    if (mVertices.empty())
-        items->pending.assign(mPending.begin(), mPending.end());
-    return new AcDbObjectIterator(items);
-}
+AcDbObjectIterator* AcDbPolygonMesh::vertexIterator() const { return new AcDbObjectIterator(this); }
 
 Acad::ErrorStatus AcDbPolygonMesh::explode(AcDbVoidPtrArray& entitySet) const
 {
     if (!isReadEnabled())
         return Acad::eNotOpenForRead;
     std::vector<AcGePoint3d> grid;
-    if (Impl::stubOf(this) != nullptr) {
-        for (const AcDbPolygonMeshVertex* v : liveObjects<AcDbPolygonMeshVertex>(mVertices))
-            grid.push_back(v->position());
-    } else {
-        for (const AcDbPolygonMeshVertex* v : mPending)
-            grid.push_back(v->position());
-    }
+    for (const AcDbPolygonMeshVertex* v : live<AcDbPolygonMeshVertex>(this))
+        grid.push_back(v->position());
     const int m = mM, n = mN;
     if (m < 2 || n < 2 || grid.size() != static_cast<size_t>(m) * static_cast<size_t>(n))
         return Acad::eNotApplicable;
@@ -462,27 +354,10 @@ Acad::ErrorStatus AcDbPolygonMesh::transformBy(const AcGeMatrix3d& xform)
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    for (AcDbStub* s : mVertices)
-        if (s->mpObject != nullptr)
-            AcDbMeshAccess::position(static_cast<AcDbPolygonMeshVertex*>(s->mpObject)).transformBy(xform);
-    for (AcDbPolygonMeshVertex* v : mPending)
-        AcDbMeshAccess::position(v).transformBy(xform);
+    for (AcDbObject* o : subentities())
+        if (auto* v = AcDbPolygonMeshVertex::cast(o))
+            AcDbMeshAccess::position(v).transformBy(xform);
     return es;
-}
-
-// A polygon mesh that becomes resident takes its vertices along, closed.
-void acdbimpl::adoptSubentities(AcDbEntity* entity)
-{
-    AcDbPolygonMesh* mesh = AcDbPolygonMesh::cast(entity);
-    if (mesh == nullptr)
-        return;
-    std::vector<AcDbPolygonMeshVertex*>& pending = AcDbMeshAccess::pending(mesh);
-    for (AcDbPolygonMeshVertex* v : pending) {
-        AcDbStub* s = addSubentity(mesh, v);
-        Impl::flagsOf(v) = 0;
-        AcDbMeshAccess::residentVertices(mesh).push_back(s);
-    }
-    pending.clear();
 }
 
 // ---- AcDbSolid

@@ -86,6 +86,13 @@ void AcDbObject::assertNotifyEnabled() const
 
 Acad::ErrorStatus AcDbObject::close()
 {
+    if (mpStub == nullptr && (mFlags & kSubentity) != 0) {
+        // A vertex of a polyline that is in no database yet: the polyline
+        // keeps it, closed.
+        mFlags &= static_cast<Adesk::UInt8>(~(kOpenWrite | kOpenNotify | kNewObject));
+        mReaders = 0;
+        return Acad::eOk;
+    }
     if (mpStub == nullptr) {
         // A new object that was never added: its creator deletes it instead.
         violation("close() of " + describe(this) + "; delete it instead");

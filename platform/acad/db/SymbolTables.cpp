@@ -394,8 +394,8 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
         return Acad::eWrongDatabase;
     d->fillDefaults(entity);
     AcDbStub* s = d->add(entity, Impl::stubOf(this));
+    addSubentities(d, entity);
     mpEntities->list.push_back(s);
-    adoptSubentities(entity);
     id = s;
     return Acad::eOk;
 }

@@ -58,6 +58,10 @@ public:
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
 
+protected:
+    // Parameters 0 to the length: the distance from the start point.
+    bool standinPath(standin::CurvePath& path) const override;
+
 private:
     AcGePoint3d mStart;
     AcGePoint3d mEnd;
@@ -88,6 +92,10 @@ private:
     AcGeVector3d mNormal{0.0, 0.0, 1.0};
     double mThickness = 0.0;
 };
+
+// The circle, arc, ray, construction line and the 2D and 3D polylines with
+// their vertices, which the host keeps in this header too.
+#include "standin/dbents_curves.h"
 
 // Meshes, 2D solids, block references and text.
 #include "standin/dbents_meshes.h"

@@ -13,6 +13,8 @@
 #include "gept3dar.h"
 #include "gepnt3d.h"
 #include "gevec3d.h"
+#include "standin/dbents_curves.h"  // AcDb::Vertex3dType
+#include "standin/dbents_vertex.h"
 
 namespace AcDb {
 enum PolyMeshType {
@@ -21,47 +23,7 @@ enum PolyMeshType {
     kCubicSurfaceMesh = 6,
     kBezierSurfaceMesh = 8
 };
-enum Vertex3dType { k3dSimpleVertex = 0, k3dControlVertex = 1, k3dFitVertex = 2 };
 }  // namespace AcDb
-
-class AcDbVertex;
-
-// Walks the subentities of a mesh (or polyline) in order. The caller deletes
-// it. step() skips erased subentities unless told otherwise.
-class AcDbObjectIterator : public AcRxObject {
-public:
-    ACRX_DECLARE_MEMBERS(AcDbObjectIterator);
-    ~AcDbObjectIterator() override;
-
-    bool done() const;
-    void start(bool atEnd = false);
-    void step(bool backwards = false, bool skipErased = true);
-    // The current subentity's id (null for a subentity of an entity that is
-    // not resident).
-    AcDbObjectId objectId() const;
-    // The current subentity itself, without opening it.
-    AcDbEntity* entity();
-    bool setPosition(AcDbObjectId id);
-    bool setPosition(AcDbEntity* entity);
-
-    // Stand-in: made by the entities that own subentities.
-    struct Items;
-    explicit AcDbObjectIterator(Items* items);
-
-private:
-    void skip(bool backwards, bool skipErased);
-    Items* mpItems;
-    long mIndex = 0;
-};
-
-class AcDbVertex : public AcDbEntity {
-public:
-    ACRX_DECLARE_MEMBERS(AcDbVertex);
-    ~AcDbVertex() override;
-
-protected:
-    AcDbVertex();
-};
 
 class AcDbPolyFaceMeshVertex : public AcDbVertex {
 public:
@@ -125,7 +87,7 @@ private:
 // A polyface mesh: its vertices, then its face records. Both are appended to
 // a resident mesh only; the appended subentity becomes resident, owned by the
 // mesh, and stays open for write for the caller to close.
-class AcDbPolyFaceMesh : public AcDbEntity {
+class AcDbPolyFaceMesh : public AcDbEntity, public standin::SubentityOwner {
 public:
     ACRX_DECLARE_MEMBERS(AcDbPolyFaceMesh);
     AcDbPolyFaceMesh();
@@ -158,15 +120,13 @@ public:
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
 
 private:
-    friend class AcDbMeshAccess;
-    std::vector<AcDbStub*> mVertices;
-    std::vector<AcDbStub*> mFaces;
+    size_t mVertexCount = 0;  // appended vertices (the face records follow them)
 };
 
 // A polygon mesh: M rows of N vertices, row by row. Unlike a polyface mesh it
 // takes vertices before it is resident (the constructor with a vertex list);
 // they become resident with it.
-class AcDbPolygonMesh : public AcDbEntity {
+class AcDbPolygonMesh : public AcDbEntity, public standin::SubentityOwner {
 public:
     ACRX_DECLARE_MEMBERS(AcDbPolygonMesh);
     AcDbPolygonMesh();
@@ -210,8 +170,6 @@ private:
     Adesk::Int16 mN = 0;
     Adesk::Boolean mMClosed = false;
     Adesk::Boolean mNClosed = false;
-    std::vector<AcDbStub*> mVertices;               // resident vertices
-    std::vector<AcDbPolygonMeshVertex*> mPending;   // vertices held until the mesh is resident
 };
 
 // A 2D solid: a filled outline of three or four corners. The outline runs

@@ -1,0 +1,385 @@
+// The curve entities: circle, arc, ray, construction line, ellipse, spline.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "DbInternal.h"
+#include "dbelipse.h"
+#include "dbents.h"
+#include "dbspline.h"
+
+using standin::CurvePath;
+using standin::CurvePiece;
+
+namespace {
+
+constexpr double kTwoPi = 6.28318530717958647692;
+
+bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+bool finite(const AcGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+// An angle folded into [0, 2 pi).
+double foldAngle(double a)
+{
+    double r = std::fmod(a, kTwoPi);
+    if (r < 0.0)
+        r += kTwoPi;
+    if (r >= kTwoPi)
+        r = 0.0;
+    return r;
+}
+
+bool usableNormal(const AcGeVector3d& n) { return finite(n) && !n.isZeroLength(); }
+
+CurvePiece circlePiece(const AcGePoint3d& c, const AcGeVector3d& n, double r, double a0, double a1)
+{
+    CurvePiece piece;
+    piece.kind = CurvePiece::kEllipse;
+    AcGeVector3d x = acdbStandinEcsXAxis(n);
+    AcGeVector3d y = n.crossProduct(x).normal();
+    piece.origin = c;
+    piece.axisX = x * r;
+    piece.axisY = y * r;
+    piece.t0 = piece.p0 = a0;
+    piece.t1 = piece.p1 = a1;
+    return piece;
+}
+
+// Scale of a transform that keeps circles circles (uniform, no shear); 0 when it does not.
+double uniformScale(const AcGeMatrix3d& m)
+{
+    AcGeVector3d x = m * AcGeVector3d::kXAxis, y = m * AcGeVector3d::kYAxis, z = m * AcGeVector3d::kZAxis;
+    double s = x.length();
+    const double tol = 1e-9 * std::max(1.0, s);
+    if (std::fabs(y.length() - s) > tol || std::fabs(z.length() - s) > tol || std::fabs(x.dotProduct(y)) > tol * s ||
+        std::fabs(y.dotProduct(z)) > tol * s || std::fabs(x.dotProduct(z)) > tol * s)
+        return 0.0;
+    return s;
+}
+
+}  // namespace
+
+AcGeVector3d acdbStandinEcsXAxis(const AcGeVector3d& normal)
+{
+    AcGeVector3d n = normal.normal();
+    const double limit = 1.0 / 64.0;
+    AcGeVector3d x = (std::fabs(n.x) < limit && std::fabs(n.y) < limit) ? AcGeVector3d::kYAxis.crossProduct(n)
+                                                                         : AcGeVector3d::kZAxis.crossProduct(n);
+    return x.normal();
+}
+
+// ---- AcDbCircle
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbCircle, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, CIRCLE, ACDB)
+
+AcDbCircle::AcDbCircle() = default;
+
+AcDbCircle::AcDbCircle(const AcGePoint3d& cntr, const AcGeVector3d& nrm, double radius) : mCenter(cntr)
+{
+    if (usableNormal(nrm))
+        mNormal = nrm.normal();
+    if (std::isfinite(radius) && radius > 0.0)
+        mRadius = radius;
+}
+
+AcDbCircle::~AcDbCircle() = default;
+
+Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& center)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!finite(center))
+        return Acad::eInvalidInput;
+    mCenter = center;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::setRadius(double radius)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!std::isfinite(radius) || radius <= 0.0)
+        return Acad::eInvalidInput;
+    mRadius = radius;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& normal)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!usableNormal(normal))
+        return Acad::eInvalidInput;
+    mNormal = normal.normal();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::setThickness(double thickness)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!std::isfinite(thickness))
+        return Acad::eInvalidInput;
+    mThickness = thickness;
+    return Acad::eOk;
+}
+
+double AcDbCircle::circumference() const { return kTwoPi * mRadius; }
+
+Adesk::Boolean AcDbCircle::isClosed() const { return true; }
+
+bool AcDbCircle::standinPath(CurvePath& path) const
+{
+    if (mRadius > 0.0)
+        path.pieces.push_back(circlePiece(mCenter, mNormal, mRadius, 0.0, kTwoPi));
+    path.closed = true;
+    path.periodic = true;
+    return true;
+}
+
+Acad::ErrorStatus AcDbCircle::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    double s = uniformScale(xform);
+    if (s <= 0.0)
+        return Acad::eCannotScaleNonUniformly;
+    mCenter.transformBy(xform);
+    mNormal = (xform * mNormal).normal();
+    mRadius *= s;
+    return Acad::eOk;
+}
+
+// ---- AcDbArc
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbArc, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, ARC, ACDB)
+
+AcDbArc::AcDbArc() = default;
+
+AcDbArc::AcDbArc(const AcGePoint3d& center, double radius, double startAngle, double endAngle)
+    : AcDbArc(center, AcGeVector3d::kZAxis, radius, startAngle, endAngle)
+{
+}
+
+AcDbArc::AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle,
+                 double endAngle)
+    : mCenter(center)
+{
+    if (usableNormal(normal))
+        mNormal = normal.normal();
+    if (std::isfinite(radius) && radius > 0.0)
+        mRadius = radius;
+    if (std::isfinite(startAngle))
+        mStartAngle = foldAngle(startAngle);
+    if (std::isfinite(endAngle))
+        mEndAngle = foldAngle(endAngle);
+}
+
+AcDbArc::~AcDbArc() = default;
+
+Acad::ErrorStatus AcDbArc::setCenter(const AcGePoint3d& center)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!finite(center))
+        return Acad::eInvalidInput;
+    mCenter = center;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbArc::setRadius(double radius)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!std::isfinite(radius) || radius <= 0.0)
+        return Acad::eInvalidInput;
+    mRadius = radius;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbArc::setStartAngle(double angle)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!std::isfinite(angle))
+        return Acad::eInvalidInput;
+    mStartAngle = foldAngle(angle);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbArc::setEndAngle(double angle)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!std::isfinite(angle))
+        return Acad::eInvalidInput;
+    mEndAngle = foldAngle(angle);
+    return Acad::eOk;
+}
+
+double AcDbArc::totalAngle() const
+{
+    double a = mEndAngle - mStartAngle;
+    return a < 0.0 ? a + kTwoPi : a;
+}
+
+Acad::ErrorStatus AcDbArc::setNormal(const AcGeVector3d& normal)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!usableNormal(normal))
+        return Acad::eInvalidInput;
+    mNormal = normal.normal();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbArc::setThickness(double thickness)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!std::isfinite(thickness))
+        return Acad::eInvalidInput;
+    mThickness = thickness;
+    return Acad::eOk;
+}
+
+Adesk::Boolean AcDbArc::isClosed() const { return false; }
+
+bool AcDbArc::standinPath(CurvePath& path) const
+{
+    if (mRadius > 0.0)
+        path.pieces.push_back(circlePiece(mCenter, mNormal, mRadius, mStartAngle, mStartAngle + totalAngle()));
+    return true;
+}
+
+Acad::ErrorStatus AcDbArc::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    double s = uniformScale(xform);
+    if (s <= 0.0)
+        return Acad::eCannotScaleNonUniformly;
+    // The ends move with the transform; the angles follow from them.
+    AcGePoint3d start, end;
+    getStartPoint(start);
+    getEndPoint(end);
+    AcGeVector3d n = xform * mNormal;
+    if (xform.det() < 0.0) {
+        std::swap(start, end);
+    }
+    start.transformBy(xform);
+    end.transformBy(xform);
+    mCenter.transformBy(xform);
+    mNormal = (xform.det() < 0.0 ? -n : n).normal();
+    mRadius *= s;
+    AcGeVector3d x = acdbStandinEcsXAxis(mNormal);
+    mStartAngle = foldAngle(x.angleTo((start - mCenter).normal(), mNormal));
+    mEndAngle = foldAngle(x.angleTo((end - mCenter).normal(), mNormal));
+    return Acad::eOk;
+}
+
+// ---- AcDbRay and AcDbXline
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbRay, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, RAY, ACDB)
+
+AcDbRay::AcDbRay() = default;
+AcDbRay::~AcDbRay() = default;
+
+void AcDbRay::setBasePoint(const AcGePoint3d& pt)
+{
+    assertWriteEnabled();
+    if (isWriteEnabled() && finite(pt))
+        mBase = pt;
+}
+
+void AcDbRay::setUnitDir(const AcGeVector3d& vec)
+{
+    assertWriteEnabled();
+    if (isWriteEnabled() && usableNormal(vec))
+        mDir = vec.normal();
+}
+
+void AcDbRay::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
+
+bool AcDbRay::standinPath(CurvePath& path) const
+{
+    CurvePiece piece;
+    piece.origin = mBase;
+    piece.axisX = mDir;
+    piece.t0 = piece.p0 = 0.0;
+    piece.t1 = piece.p1 = std::numeric_limits<double>::infinity();
+    path.pieces.push_back(piece);
+    path.openEnd = true;
+    return true;
+}
+
+Acad::ErrorStatus AcDbRay::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    AcGeVector3d d = xform * mDir;
+    if (d.isZeroLength())
+        return Acad::eInvalidInput;
+    mBase.transformBy(xform);
+    mDir = d.normal();
+    return Acad::eOk;
+}
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbXline, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, XLINE, ACDB)
+
+AcDbXline::AcDbXline() = default;
+AcDbXline::~AcDbXline() = default;
+
+void AcDbXline::setBasePoint(const AcGePoint3d& pt)
+{
+    assertWriteEnabled();
+    if (isWriteEnabled() && finite(pt))
+        mBase = pt;
+}
+
+void AcDbXline::setUnitDir(const AcGeVector3d& vec)
+{
+    assertWriteEnabled();
+    if (isWriteEnabled() && usableNormal(vec))
+        mDir = vec.normal();
+}
+
+void AcDbXline::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
+
+bool AcDbXline::standinPath(CurvePath& path) const
+{
+    CurvePiece piece;
+    piece.origin = mBase;
+    piece.axisX = mDir;
+    piece.t0 = piece.p0 = -std::numeric_limits<double>::infinity();
+    piece.t1 = piece.p1 = std::numeric_limits<double>::infinity();
+    path.pieces.push_back(piece);
+    path.openStart = path.openEnd = true;
+    return true;
+}
+
+Acad::ErrorStatus AcDbXline::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    AcGeVector3d d = xform * mDir;
+    if (d.isZeroLength())
+        return Acad::eInvalidInput;
+    mBase.transformBy(xform);
+    mDir = d.normal();
+    return Acad::eOk;
+}

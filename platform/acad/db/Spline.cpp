@@ -1,0 +1,303 @@
+// AcDbSpline: control data, and the fit-point interpolation.
+#include <cmath>
+#include <vector>
+
+#include "DbInternal.h"
+#include "dbspline.h"
+
+using standin::CurvePath;
+using standin::CurvePiece;
+
+namespace {
+
+bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
+// The B-spline basis functions of degree p at t in the span (Cox-de Boor).
+void basis(int span, double t, int p, const std::vector<double>& U, std::vector<double>& N)
+{
+    N.assign(static_cast<size_t>(p + 1), 0.0);
+    std::vector<double> left(static_cast<size_t>(p + 1)), right(static_cast<size_t>(p + 1));
+    N[0] = 1.0;
+    for (int j = 1; j <= p; ++j) {
+        left[static_cast<size_t>(j)] = t - U[static_cast<size_t>(span + 1 - j)];
+        right[static_cast<size_t>(j)] = U[static_cast<size_t>(span + j)] - t;
+        double saved = 0.0;
+        for (int r = 0; r < j; ++r) {
+            double den = right[static_cast<size_t>(r + 1)] + left[static_cast<size_t>(j - r)];
+            double temp = den != 0.0 ? N[static_cast<size_t>(r)] / den : 0.0;
+            N[static_cast<size_t>(r)] = saved + right[static_cast<size_t>(r + 1)] * temp;
+            saved = left[static_cast<size_t>(j - r)] * temp;
+        }
+        N[static_cast<size_t>(j)] = saved;
+    }
+}
+
+}  // namespace
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbSpline, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, SPLINE, ACDB)
+
+AcDbSpline::AcDbSpline() = default;
+
+AcDbSpline::AcDbSpline(const AcGePoint3dArray& fitPoints, int order, double fitTolerance)
+{
+    if (std::isfinite(fitTolerance) && fitTolerance >= 0.0)
+        mFitTolerance = fitTolerance;
+    fitThrough(fitPoints, order);
+}
+
+AcDbSpline::AcDbSpline(const AcGePoint3dArray& fitPoints, const AcGeVector3d&, const AcGeVector3d&, int order,
+                       double fitTolerance)
+    : AcDbSpline(fitPoints, order, fitTolerance)
+{
+}
+
+AcDbSpline::AcDbSpline(int degree, Adesk::Boolean rational, Adesk::Boolean closed, Adesk::Boolean periodic,
+                       const AcGePoint3dArray& controlPoints, const AcGeDoubleArray& knots,
+                       const AcGeDoubleArray& weights, double controlPtTol, double knotTol)
+{
+    setNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights, controlPtTol, knotTol);
+}
+
+AcDbSpline::~AcDbSpline() = default;
+
+Acad::ErrorStatus AcDbSpline::setNurbsData(int degree, Adesk::Boolean rational, Adesk::Boolean closed,
+                                           Adesk::Boolean periodic, const AcGePoint3dArray& controlPoints,
+                                           const AcGeDoubleArray& knots, const AcGeDoubleArray& weights,
+                                           double controlPtTol, double knotTol)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    const int n = controlPoints.length();
+    if (degree < 1 || degree > 25 || n < degree + 1 || knots.length() != n + degree + 1)
+        return Acad::eInvalidInput;
+    for (const AcGePoint3d& p : controlPoints)
+        if (!finite(p))
+            return Acad::eInvalidInput;
+    for (int i = 0; i < knots.length(); ++i) {
+        if (!std::isfinite(knots[i]) || (i > 0 && knots[i] < knots[i - 1]))
+            return Acad::eInvalidInput;
+    }
+    if (!(knots[n] > knots[degree]))
+        return Acad::eInvalidInput;
+    if (rational) {
+        if (weights.length() != n)
+            return Acad::eInvalidInput;
+        for (double w : weights)
+            if (!std::isfinite(w) || w <= 0.0)
+                return Acad::eInvalidInput;
+    }
+    mDegree = degree;
+    mRational = rational;
+    mClosed = closed;
+    mPeriodic = periodic;
+    mControls = controlPoints;
+    mKnots = knots;
+    mWeights.removeAll();
+    if (rational)
+        mWeights = weights;
+    mFitPoints.removeAll();
+    mControlTol = std::isfinite(controlPtTol) ? controlPtTol : 0.0;
+    mKnotTol = std::isfinite(knotTol) ? knotTol : 0.0;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSpline::getNurbsData(int& degree, Adesk::Boolean& rational, Adesk::Boolean& closed,
+                                           Adesk::Boolean& periodic, AcGePoint3dArray& controlPoints,
+                                           AcGeDoubleArray& knots, AcGeDoubleArray& weights, double& controlPtTol,
+                                           double& knotTol) const
+{
+    degree = mDegree;
+    rational = mRational;
+    closed = mClosed;
+    periodic = mPeriodic;
+    controlPoints = mControls;
+    knots = mKnots;
+    if (mRational) {
+        weights = mWeights;
+    } else {
+        weights.removeAll();
+        for (int i = 0; i < mControls.length(); ++i)
+            weights.append(1.0);
+    }
+    controlPtTol = mControlTol;
+    knotTol = mKnotTol;
+    return Acad::eOk;
+}
+
+Adesk::Boolean AcDbSpline::isNull() const { return mControls.isEmpty(); }
+int AcDbSpline::numControlPoints() const { return mControls.length(); }
+
+Acad::ErrorStatus AcDbSpline::getControlPointAt(int index, AcGePoint3d& point) const
+{
+    if (index < 0 || index >= mControls.length())
+        return Acad::eInvalidIndex;
+    point = mControls[index];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSpline::setControlPointAt(int index, const AcGePoint3d& point)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (index < 0 || index >= mControls.length())
+        return Acad::eInvalidIndex;
+    if (!finite(point))
+        return Acad::eInvalidInput;
+    mControls[index] = point;
+    mFitPoints.removeAll();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSpline::getWeightAt(int index, double& weight) const
+{
+    if (index < 0 || index >= mControls.length())
+        return Acad::eInvalidIndex;
+    weight = mRational ? mWeights[index] : 1.0;
+    return Acad::eOk;
+}
+
+int AcDbSpline::numFitPoints() const { return mFitPoints.length(); }
+
+Acad::ErrorStatus AcDbSpline::getFitPointAt(int index, AcGePoint3d& point) const
+{
+    if (index < 0 || index >= mFitPoints.length())
+        return Acad::eInvalidIndex;
+    point = mFitPoints[index];
+    return Acad::eOk;
+}
+
+Adesk::Boolean AcDbSpline::hasFitData() const { return !mFitPoints.isEmpty(); }
+
+Adesk::Boolean AcDbSpline::isClosed() const
+{
+    if (isNull())
+        return false;
+    if (mClosed || mPeriodic)
+        return true;
+    AcGePoint3d s, e;
+    return getStartPoint(s) == Acad::eOk && getEndPoint(e) == Acad::eOk && s.isEqualTo(e);
+}
+
+Adesk::Boolean AcDbSpline::isPeriodic() const { return !isNull() && mPeriodic; }
+
+bool AcDbSpline::standinPath(CurvePath& path) const
+{
+    if (isNull())
+        return true;
+    CurvePiece piece;
+    piece.kind = CurvePiece::kNurbs;
+    piece.degree = mDegree;
+    piece.controls.assign(mControls.begin(), mControls.end());
+    piece.knots.assign(mKnots.begin(), mKnots.end());
+    if (mRational)
+        piece.weights.assign(mWeights.begin(), mWeights.end());
+    piece.t0 = piece.p0 = mKnots[mDegree];
+    piece.t1 = piece.p1 = mKnots[mControls.length()];
+    path.pieces.push_back(piece);
+    path.periodic = mPeriodic;
+    path.closed = mClosed || mPeriodic;
+    return true;
+}
+
+Acad::ErrorStatus AcDbSpline::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    for (AcGePoint3d& p : mControls)
+        p.transformBy(xform);
+    for (AcGePoint3d& p : mFitPoints)
+        p.transformBy(xform);
+    return Acad::eOk;
+}
+
+bool AcDbSpline::fitThrough(const AcGePoint3dArray& fitPoints, int order)
+{
+    if (order < 2 || order > 26)
+        return false;
+    // Repeated neighbours add nothing to the curve.
+    std::vector<AcGePoint3d> q;
+    for (const AcGePoint3d& p : fitPoints) {
+        if (!finite(p))
+            return false;
+        if (q.empty() || !q.back().isEqualTo(p))
+            q.push_back(p);
+    }
+    const int n = static_cast<int>(q.size());
+    if (n < 2)
+        return false;
+    const int p = std::min(order - 1, n - 1);
+    // Chord-length parameters, and knots by averaging them.
+    std::vector<double> u(static_cast<size_t>(n), 0.0);
+    double total = 0.0;
+    for (int i = 1; i < n; ++i)
+        total += q[static_cast<size_t>(i)].distanceTo(q[static_cast<size_t>(i - 1)]);
+    for (int i = 1; i < n; ++i)
+        u[static_cast<size_t>(i)] =
+            u[static_cast<size_t>(i - 1)] + q[static_cast<size_t>(i)].distanceTo(q[static_cast<size_t>(i - 1)]) / total;
+    u[static_cast<size_t>(n - 1)] = 1.0;
+    std::vector<double> U(static_cast<size_t>(n + p + 1), 0.0);
+    for (int i = n; i < n + p + 1; ++i)
+        U[static_cast<size_t>(i)] = 1.0;
+    for (int j = 1; j < n - p; ++j) {
+        double s = 0.0;
+        for (int i = j; i < j + p; ++i)
+            s += u[static_cast<size_t>(i)];
+        U[static_cast<size_t>(j + p)] = s / p;
+    }
+    // The collocation system, banded: each row has at most p + 1 entries.
+    std::vector<std::vector<double>> A(static_cast<size_t>(n), std::vector<double>(static_cast<size_t>(n), 0.0));
+    std::vector<double> N;
+    for (int i = 0; i < n; ++i) {
+        double t = u[static_cast<size_t>(i)];
+        int span = p;
+        while (span < n - 1 && t >= U[static_cast<size_t>(span + 1)])
+            ++span;
+        basis(span, t, p, U, N);
+        for (int j = 0; j <= p; ++j)
+            A[static_cast<size_t>(i)][static_cast<size_t>(span - p + j)] = N[static_cast<size_t>(j)];
+    }
+    std::vector<AcGePoint3d> b(q);
+    // Gaussian elimination with partial pivoting.
+    for (int c = 0; c < n; ++c) {
+        int pivot = c;
+        for (int r = c + 1; r < n && r <= c + p + 1; ++r)
+            if (std::fabs(A[static_cast<size_t>(r)][static_cast<size_t>(c)]) >
+                std::fabs(A[static_cast<size_t>(pivot)][static_cast<size_t>(c)]))
+                pivot = r;
+        if (std::fabs(A[static_cast<size_t>(pivot)][static_cast<size_t>(c)]) < 1e-14)
+            return false;
+        std::swap(A[static_cast<size_t>(pivot)], A[static_cast<size_t>(c)]);
+        std::swap(b[static_cast<size_t>(pivot)], b[static_cast<size_t>(c)]);
+        for (int r = c + 1; r < n && r <= c + p + 1; ++r) {
+            double f = A[static_cast<size_t>(r)][static_cast<size_t>(c)] / A[static_cast<size_t>(c)][static_cast<size_t>(c)];
+            if (f == 0.0)
+                continue;
+            for (int k = c; k < n && k <= c + 2 * p + 2; ++k)
+                A[static_cast<size_t>(r)][static_cast<size_t>(k)] -= f * A[static_cast<size_t>(c)][static_cast<size_t>(k)];
+            b[static_cast<size_t>(r)] = b[static_cast<size_t>(r)] - (b[static_cast<size_t>(c)].asVector() * f);
+        }
+    }
+    std::vector<AcGePoint3d> x(static_cast<size_t>(n));
+    for (int r = n - 1; r >= 0; --r) {
+        AcGeVector3d s = b[static_cast<size_t>(r)].asVector();
+        for (int k = r + 1; k < n && k <= r + 2 * p + 2; ++k)
+            s -= x[static_cast<size_t>(k)].asVector() * A[static_cast<size_t>(r)][static_cast<size_t>(k)];
+        s /= A[static_cast<size_t>(r)][static_cast<size_t>(r)];
+        x[static_cast<size_t>(r)] = AcGePoint3d::kOrigin + s;
+    }
+    mDegree = p;
+    mRational = false;
+    mControls.removeAll();
+    for (const AcGePoint3d& c : x)
+        mControls.append(c);
+    mKnots.removeAll();
+    for (double k : U)
+        mKnots.append(k);
+    mWeights.removeAll();
+    mFitPoints = fitPoints;
+    mClosed = q.front().isEqualTo(q.back());
+    return true;
+}

@@ -1,0 +1,7 @@
+// AcGeVector3dArray: an array of 3D vectors.
+#pragma once
+
+#include "acarray.h"
+#include "gevec3d.h"
+
+typedef AcArray<AcGeVector3d> AcGeVector3dArray;

@@ -1,0 +1,41 @@
+// The geometry of a curve entity as the stand-in evaluates it: a chain of
+// pieces, each over its own stretch of the entity's parameter range. The
+// curve classes describe themselves this way and AcDbCurve answers the
+// curve queries from it. No counterpart in the host.
+#pragma once
+
+#include <vector>
+
+#include "gepnt3d.h"
+#include "gevec3d.h"
+
+namespace standin {
+
+struct CurvePiece {
+    enum Kind {
+        kSegment,  // origin + t * axisX over t in [t0, t1]
+        kEllipse,  // origin + cos t * axisX + sin t * axisY (a circle when both have one length)
+        kNurbs     // the NURBS curve of degree, controls, knots, weights, over [t0, t1] of the knots
+    };
+    Kind kind = kSegment;
+    // The piece's own parameter range and the entity parameters it covers
+    // (the two are mapped linearly onto each other).
+    double t0 = 0.0, t1 = 0.0;
+    double p0 = 0.0, p1 = 0.0;
+    AcGePoint3d origin;
+    AcGeVector3d axisX, axisY;
+    int degree = 0;
+    std::vector<AcGePoint3d> controls;
+    std::vector<double> knots;   // controls + degree + 1 values
+    std::vector<double> weights; // empty when not rational
+};
+
+struct CurvePath {
+    std::vector<CurvePiece> pieces;  // in parameter order, end to end
+    bool closed = false;
+    bool periodic = false;
+    // An unbounded start or end (a ray's end, both ends of a construction line).
+    bool openStart = false, openEnd = false;
+};
+
+}  // namespace standin
