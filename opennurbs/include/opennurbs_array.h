@@ -556,3 +556,17 @@ public:
   ON_3fPointArray& operator=(ON_3fPointArray&&) = default;
   ~ON_3fPointArray() override = default;
 };
+
+class ON_CLASS ON_2dPointArray : public ON_SimpleArray<ON_2dPoint>
+{
+public:
+  ON_2dPointArray() = default;
+  explicit ON_2dPointArray(int initial_capacity)
+    : ON_SimpleArray<ON_2dPoint>(initial_capacity > 0 ? (size_t)initial_capacity : 0) {}
+  ON_2dPointArray(const ON_SimpleArray<ON_2dPoint>& src) : ON_SimpleArray<ON_2dPoint>(src) {}
+  ON_2dPointArray(const ON_2dPointArray&) = default;
+  ON_2dPointArray(ON_2dPointArray&&) = default;
+  ON_2dPointArray& operator=(const ON_2dPointArray&) = default;
+  ON_2dPointArray& operator=(ON_2dPointArray&&) = default;
+  ~ON_2dPointArray() override = default;
+};

@@ -3,6 +3,7 @@
 
 #include "opennurbs_array.h"
 #include "opennurbs_defines.h"
+#include "opennurbs_geometry.h"
 #include "opennurbs_point.h"
 
 class ON_Mesh;
@@ -120,8 +121,10 @@ private:
   ON_SimpleArray<int> m_topfi_pool;
 };
 
-class ON_CLASS ON_Mesh
+class ON_CLASS ON_Mesh : public ON_Geometry
 {
+  ON_OBJECT_DECLARE(ON_Mesh);
+
 public:
   ON_Mesh() = default;
   // Reserves room; vertex normals and texture coordinates are not kept by
@@ -133,17 +136,21 @@ public:
   ON_Mesh& operator=(const ON_Mesh& src);
   ON_Mesh(ON_Mesh&& src) noexcept;
   ON_Mesh& operator=(ON_Mesh&& src) noexcept;
-  virtual ~ON_Mesh();
+  ~ON_Mesh() override;
+
+  ON::object_type ObjectType() const override;
+  ON_BoundingBox BoundingBox() const override;
+  bool Transform(const ON_Xform& xform) override;
 
   // Frees the vertices, the faces and the cached topology.
   void Destroy();
   // Drops cached information (the topology).
-  void DestroyRuntimeCache(bool bDelete = true);
+  void DestroyRuntimeCache(bool bDelete = true) override;
 
   // A valid mesh has at least one face and three vertices, no face index
   // outside the vertex list, and faces whose corners pass
   // ON_MeshFace::IsValid(vertex_count, m_V). No area test is made.
-  bool IsValid(ON_TextLog* text_log = nullptr) const;
+  bool IsValid(ON_TextLog* text_log = nullptr) const override;
 
   int VertexCount() const { return m_V.Count(); }
   unsigned int VertexUnsignedCount() const { return m_V.UnsignedCount(); }

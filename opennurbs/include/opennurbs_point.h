@@ -9,7 +9,10 @@
 #include "opennurbs_defines.h"
 
 class ON_2fPoint;
+class ON_2dPoint;
+class ON_2dVector;
 class ON_3fPoint;
+class ON_4dPoint;
 class ON_3fVector;
 class ON_3dPoint;
 class ON_3dVector;
@@ -42,6 +45,63 @@ public:
   bool IsValid() const { return ON_IS_VALID_FLOAT(x) && ON_IS_VALID_FLOAT(y); }
   void Set(float a, float b) { x = a; y = b; }
   double DistanceTo(const ON_2fPoint& p) const;
+};
+
+class ON_CLASS ON_2dVector
+{
+public:
+  double x, y;
+
+  ON_2dVector() = default;
+  explicit ON_2dVector(double x, double y) : x(x), y(y) {}
+
+  static const ON_2dVector ZeroVector;
+
+  double& operator[](int i) { return (i <= 0) ? x : y; }
+  double operator[](int i) const { return (i <= 0) ? x : y; }
+
+  bool operator==(const ON_2dVector& v) const { return x == v.x && y == v.y; }
+  bool operator!=(const ON_2dVector& v) const { return !(*this == v); }
+
+  ON_2dVector operator-() const { return ON_2dVector(-x, -y); }
+  ON_2dVector operator+(const ON_2dVector& v) const { return ON_2dVector(x + v.x, y + v.y); }
+  ON_2dVector operator-(const ON_2dVector& v) const { return ON_2dVector(x - v.x, y - v.y); }
+  ON_2dVector operator*(double s) const { return ON_2dVector(x * s, y * s); }
+  // Dot product.
+  double operator*(const ON_2dVector& v) const { return x * v.x + y * v.y; }
+
+  bool IsValid() const { return ON_IS_VALID(x) && ON_IS_VALID(y); }
+  bool IsZero() const { return x == 0.0 && y == 0.0; }
+  void Set(double a, double b) { x = a; y = b; }
+  double Length() const;
+};
+
+class ON_CLASS ON_2dPoint
+{
+public:
+  double x, y;
+
+  ON_2dPoint() = default;
+  explicit ON_2dPoint(double x, double y) : x(x), y(y) {}
+  ON_2dPoint(const ON_2fPoint& p) : x(p.x), y(p.y) {}
+
+  static const ON_2dPoint Origin;
+  static const ON_2dPoint UnsetPoint;
+
+  double& operator[](int i) { return (i <= 0) ? x : y; }
+  double operator[](int i) const { return (i <= 0) ? x : y; }
+
+  bool operator==(const ON_2dPoint& p) const { return x == p.x && y == p.y; }
+  bool operator!=(const ON_2dPoint& p) const { return !(*this == p); }
+
+  ON_2dPoint operator+(const ON_2dVector& v) const { return ON_2dPoint(x + v.x, y + v.y); }
+  ON_2dPoint operator-(const ON_2dVector& v) const { return ON_2dPoint(x - v.x, y - v.y); }
+  ON_2dVector operator-(const ON_2dPoint& p) const { return ON_2dVector(x - p.x, y - p.y); }
+  ON_2dPoint operator*(double s) const { return ON_2dPoint(x * s, y * s); }
+
+  bool IsValid() const { return ON_IS_VALID(x) && ON_IS_VALID(y); }
+  void Set(double a, double b) { x = a; y = b; }
+  double DistanceTo(const ON_2dPoint& p) const;
 };
 
 class ON_CLASS ON_3fVector
@@ -166,6 +226,10 @@ public:
   // Scales the vector to unit length. A zero or non-finite vector becomes
   // the zero vector and false is returned.
   bool Unitize();
+  // This becomes a vector perpendicular to v, not unitized: of v's two
+  // largest components i and j, this[i] = -v[j], this[j] = v[i], the third
+  // 0. False when v is zero.
+  bool PerpendicularTo(const ON_3dVector& v);
 };
 
 class ON_CLASS ON_3dPoint
@@ -204,6 +268,74 @@ public:
   bool IsValid() const { return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z); }
   void Set(double a, double b, double c) { x = a; y = b; z = c; }
   double DistanceTo(const ON_3dPoint& p) const;
+};
+
+// A homogeneous point: (w*x, w*y, w*z, w) for a rational control point.
+class ON_CLASS ON_4dPoint
+{
+public:
+  double x, y, z, w;
+
+  ON_4dPoint() = default;
+  explicit ON_4dPoint(double x, double y, double z, double w) : x(x), y(y), z(z), w(w) {}
+  // The Euclidean point with weight 1.
+  ON_4dPoint(const ON_3dPoint& p) : x(p.x), y(p.y), z(p.z), w(1.0) {}
+
+  double& operator[](int i) { return (i <= 0) ? x : ((i == 1) ? y : ((i == 2) ? z : w)); }
+  double operator[](int i) const { return (i <= 0) ? x : ((i == 1) ? y : ((i == 2) ? z : w)); }
+
+  bool operator==(const ON_4dPoint& p) const { return x == p.x && y == p.y && z == p.z && w == p.w; }
+  bool operator!=(const ON_4dPoint& p) const { return !(*this == p); }
+
+  bool IsValid() const { return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z) && ON_IS_VALID(w); }
+  void Set(double a, double b, double c, double d) { x = a; y = b; z = c; w = d; }
+};
+
+// A closed interval [m_t[0], m_t[1]] of parameters. It may be decreasing.
+class ON_CLASS ON_Interval
+{
+public:
+  // Both ends unset (ON_UNSET_VALUE).
+  ON_Interval();
+  ON_Interval(double t0, double t1);
+
+  static const ON_Interval EmptyInterval;
+
+  double& operator[](int i) { return m_t[(i <= 0) ? 0 : 1]; }
+  double operator[](int i) const { return m_t[(i <= 0) ? 0 : 1]; }
+
+  bool operator==(const ON_Interval& other) const;
+  bool operator!=(const ON_Interval& other) const;
+
+  void Set(double t0, double t1);
+  void Destroy();
+
+  double Min() const;
+  double Max() const;
+  double Mid() const;
+  // m_t[1] - m_t[0]; negative for a decreasing interval.
+  double Length() const;
+
+  bool IsValid() const;
+  bool IsIncreasing() const;
+  bool IsDecreasing() const;
+  // Both ends valid and different.
+  bool IsInterval() const;
+  bool IsSingleton() const;
+  bool IsEmptyInterval() const;
+
+  // (1-x)*m_t[0] + x*m_t[1].
+  double ParameterAt(double x) const;
+  // The x with ParameterAt(x) == t; 0 when the interval has no length.
+  double NormalizedParameterAt(double t) const;
+  bool Includes(double t, bool bTestOpenInterval = false) const;
+
+  // [a, b] becomes [-b, -a].
+  void Reverse();
+  // [a, b] becomes [b, a].
+  void Swap();
+
+  double m_t[2];
 };
 
 inline ON_3dPoint operator*(double s, const ON_3dPoint& p) { return p * s; }

@@ -106,7 +106,7 @@ ON_Mesh::ON_Mesh(int initial_face_array_capacity, int initial_vertex_array_capac
     m_V.Reserve((size_t)initial_vertex_array_capacity);
 }
 
-ON_Mesh::ON_Mesh(const ON_Mesh& src) : m_V(src.m_V), m_F(src.m_F) {}
+ON_Mesh::ON_Mesh(const ON_Mesh& src) : ON_Geometry(src), m_V(src.m_V), m_F(src.m_F) {}
 
 ON_Mesh& ON_Mesh::operator=(const ON_Mesh& src)
 {
@@ -119,7 +119,7 @@ ON_Mesh& ON_Mesh::operator=(const ON_Mesh& src)
   return *this;
 }
 
-ON_Mesh::ON_Mesh(ON_Mesh&& src) noexcept : m_V(std::move(src.m_V)), m_F(std::move(src.m_F))
+ON_Mesh::ON_Mesh(ON_Mesh&& src) noexcept : ON_Geometry(src), m_V(std::move(src.m_V)), m_F(std::move(src.m_F))
 {
   src.DestroyTopology();
 }

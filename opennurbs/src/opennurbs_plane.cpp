@@ -1,0 +1,413 @@
+// Lines, planes, polylines.
+#include "opennurbs_line.h"
+#include "opennurbs_plane.h"
+#include "opennurbs_polyline.h"
+#include "opennurbs_xform.h"
+
+#include <cmath>
+
+// ---------------------------------------------------------------------------
+// ON_Line
+
+ON_Line::ON_Line() : from(0.0, 0.0, 0.0), to(0.0, 0.0, 0.0) {}
+
+ON_Line::ON_Line(const ON_3dPoint& f, const ON_3dPoint& t) : from(f), to(t) {}
+
+bool ON_Line::Create(const ON_3dPoint& f, const ON_3dPoint& t)
+{
+  from = f;
+  to = t;
+  return IsValid();
+}
+
+bool ON_Line::IsValid() const
+{
+  return from.IsValid() && to.IsValid() && from != to;
+}
+
+double ON_Line::Length() const
+{
+  return from.DistanceTo(to);
+}
+
+ON_3dVector ON_Line::Direction() const
+{
+  return to - from;
+}
+
+ON_3dVector ON_Line::Tangent() const
+{
+  ON_3dVector v = Direction();
+  v.Unitize();
+  return v;
+}
+
+ON_3dPoint ON_Line::PointAt(double t) const
+{
+  const double s = 1.0 - t;
+  return ON_3dPoint((from.x == to.x) ? from.x : s * from.x + t * to.x,
+                    (from.y == to.y) ? from.y : s * from.y + t * to.y,
+                    (from.z == to.z) ? from.z : s * from.z + t * to.z);
+}
+
+bool ON_Line::ClosestPointTo(const ON_3dPoint& point, double* t) const
+{
+  const ON_3dVector d = Direction();
+  const double dd = d * d;
+  if (!(dd > 0.0))
+  {
+    if (t)
+      *t = 0.0;
+    return false;
+  }
+  if (t)
+    *t = ((point - from) * d) / dd;
+  return true;
+}
+
+ON_3dPoint ON_Line::ClosestPointTo(const ON_3dPoint& point) const
+{
+  double t = 0.0;
+  ClosestPointTo(point, &t);
+  if (t < 0.0)
+    t = 0.0;
+  else if (t > 1.0)
+    t = 1.0;
+  return PointAt(t);
+}
+
+double ON_Line::DistanceTo(const ON_3dPoint& point) const
+{
+  return ClosestPointTo(point).DistanceTo(point);
+}
+
+bool ON_Line::Transform(const ON_Xform& xform)
+{
+  from = xform * from;
+  to = xform * to;
+  return true;
+}
+
+void ON_Line::Reverse()
+{
+  const ON_3dPoint p = from;
+  from = to;
+  to = p;
+}
+
+// ---------------------------------------------------------------------------
+// ON_PlaneEquation, ON_Plane
+
+bool ON_PlaneEquation::Create(const ON_3dPoint& point, const ON_3dVector& normal)
+{
+  ON_3dVector n = normal;
+  if (!point.IsValid() || !n.Unitize())
+    return false;
+  x = n.x;
+  y = n.y;
+  z = n.z;
+  d = -(n.x * point.x + n.y * point.y + n.z * point.z);
+  return true;
+}
+
+bool ON_PlaneEquation::IsValid() const
+{
+  return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z) && ON_IS_VALID(d) &&
+         (x != 0.0 || y != 0.0 || z != 0.0);
+}
+
+double ON_PlaneEquation::ValueAt(const ON_3dPoint& p) const
+{
+  return x * p.x + y * p.y + z * p.z + d;
+}
+
+namespace
+{
+ON_Plane WorldPlane(int which)
+{
+  ON_Plane p;
+  if (which == 1)
+  {
+    p.xaxis = ON_3dVector::YAxis;
+    p.yaxis = ON_3dVector::ZAxis;
+    p.zaxis = ON_3dVector::XAxis;
+  }
+  else if (which == 2)
+  {
+    p.xaxis = ON_3dVector::ZAxis;
+    p.yaxis = ON_3dVector::XAxis;
+    p.zaxis = ON_3dVector::YAxis;
+  }
+  p.UpdateEquation();
+  return p;
+}
+} // namespace
+
+const ON_Plane ON_Plane::World_xy = WorldPlane(0);
+const ON_Plane ON_Plane::World_yz = WorldPlane(1);
+const ON_Plane ON_Plane::World_zx = WorldPlane(2);
+const ON_Plane ON_xy_plane = WorldPlane(0);
+const ON_Plane ON_yz_plane = WorldPlane(1);
+const ON_Plane ON_zx_plane = WorldPlane(2);
+
+ON_Plane::ON_Plane()
+  : origin(0.0, 0.0, 0.0), xaxis(1.0, 0.0, 0.0), yaxis(0.0, 1.0, 0.0), zaxis(0.0, 0.0, 1.0),
+    plane_equation(0.0, 0.0, 1.0, 0.0)
+{
+}
+
+ON_Plane::ON_Plane(const ON_3dPoint& o, const ON_3dVector& normal) : ON_Plane()
+{
+  CreateFromNormal(o, normal);
+}
+
+ON_Plane::ON_Plane(const ON_3dPoint& o, const ON_3dVector& x_dir, const ON_3dVector& y_dir) : ON_Plane()
+{
+  CreateFromFrame(o, x_dir, y_dir);
+}
+
+ON_Plane::ON_Plane(const ON_3dPoint& o, const ON_3dPoint& x_point, const ON_3dPoint& plane_point) : ON_Plane()
+{
+  CreateFromPoints(o, x_point, plane_point);
+}
+
+bool ON_Plane::CreateFromNormal(const ON_3dPoint& o, const ON_3dVector& normal)
+{
+  origin = o;
+  zaxis = normal;
+  bool rc = zaxis.Unitize();
+  if (rc)
+  {
+    xaxis.PerpendicularTo(zaxis);
+    xaxis.Unitize();
+    yaxis = ON_CrossProduct(zaxis, xaxis);
+    yaxis.Unitize();
+  }
+  else
+  {
+    xaxis = yaxis = zaxis = ON_3dVector::ZeroVector;
+  }
+  UpdateEquation();
+  return rc;
+}
+
+bool ON_Plane::CreateFromFrame(const ON_3dPoint& o, const ON_3dVector& x_dir, const ON_3dVector& y_dir)
+{
+  origin = o;
+  xaxis = x_dir;
+  xaxis.Unitize();
+  yaxis = y_dir - xaxis * ON_DotProduct(y_dir, xaxis);
+  yaxis.Unitize();
+  zaxis = ON_CrossProduct(xaxis, yaxis);
+  const bool rc = zaxis.Unitize();
+  UpdateEquation();
+  return rc && IsValid();
+}
+
+bool ON_Plane::CreateFromPoints(const ON_3dPoint& o, const ON_3dPoint& x_point, const ON_3dPoint& plane_point)
+{
+  return CreateFromFrame(o, x_point - o, plane_point - o);
+}
+
+bool ON_Plane::IsValid() const
+{
+  if (!origin.IsValid() || !xaxis.IsValid() || !yaxis.IsValid() || !zaxis.IsValid())
+    return false;
+  if (!plane_equation.IsValid())
+    return false;
+  const double tol = ON_SQRT_EPSILON;
+  if (std::fabs(xaxis.Length() - 1.0) > tol || std::fabs(yaxis.Length() - 1.0) > tol ||
+      std::fabs(zaxis.Length() - 1.0) > tol)
+    return false;
+  if (std::fabs(xaxis * yaxis) > tol || std::fabs(yaxis * zaxis) > tol || std::fabs(zaxis * xaxis) > tol)
+    return false;
+  const ON_3dVector z = ON_CrossProduct(xaxis, yaxis);
+  if ((z - zaxis).Length() > tol)
+    return false;
+  const ON_PlaneEquation& e = plane_equation;
+  if (std::fabs(e.x - zaxis.x) > tol || std::fabs(e.y - zaxis.y) > tol || std::fabs(e.z - zaxis.z) > tol)
+    return false;
+  const double scale = 1.0 + std::fabs(origin.x) + std::fabs(origin.y) + std::fabs(origin.z);
+  return std::fabs(e.ValueAt(origin)) <= tol * scale;
+}
+
+void ON_Plane::SetOrigin(const ON_3dPoint& o)
+{
+  origin = o;
+  UpdateEquation();
+}
+
+ON_3dPoint ON_Plane::PointAt(double s, double t) const
+{
+  return origin + xaxis * s + yaxis * t;
+}
+
+ON_3dPoint ON_Plane::PointAt(double s, double t, double c) const
+{
+  return origin + xaxis * s + yaxis * t + zaxis * c;
+}
+
+bool ON_Plane::ClosestPointTo(const ON_3dPoint& p, double* s, double* t) const
+{
+  const ON_3dVector v = p - origin;
+  if (s)
+    *s = v * xaxis;
+  if (t)
+    *t = v * yaxis;
+  return true;
+}
+
+ON_3dPoint ON_Plane::ClosestPointTo(const ON_3dPoint& p) const
+{
+  double s = 0.0, t = 0.0;
+  ClosestPointTo(p, &s, &t);
+  return PointAt(s, t);
+}
+
+double ON_Plane::DistanceTo(const ON_3dPoint& p) const
+{
+  return (p - origin) * zaxis;
+}
+
+bool ON_Plane::UpdateEquation()
+{
+  plane_equation.x = zaxis.x;
+  plane_equation.y = zaxis.y;
+  plane_equation.z = zaxis.z;
+  plane_equation.d = -(zaxis.x * origin.x + zaxis.y * origin.y + zaxis.z * origin.z);
+  return plane_equation.IsValid();
+}
+
+bool ON_Plane::Flip()
+{
+  const ON_3dVector v = xaxis;
+  xaxis = yaxis;
+  yaxis = v;
+  zaxis = -zaxis;
+  UpdateEquation();
+  return true;
+}
+
+bool ON_Plane::Transform(const ON_Xform& xform)
+{
+  const ON_3dPoint o = xform * origin;
+  const ON_3dVector x = (xform * (origin + xaxis)) - o;
+  const ON_3dVector y = (xform * (origin + yaxis)) - o;
+  return CreateFromFrame(o, x, y);
+}
+
+// ---------------------------------------------------------------------------
+// ON_Polyline
+
+namespace
+{
+bool Alike(const ON_3dPoint& a, const ON_3dPoint& b, double tolerance)
+{
+  if (tolerance > 0.0)
+    return a.DistanceTo(b) <= tolerance;
+  return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+} // namespace
+
+ON_Polyline::ON_Polyline(const ON_3dPointArray& points) : ON_3dPointArray(points) {}
+
+ON_Polyline& ON_Polyline::operator=(const ON_3dPointArray& points)
+{
+  ON_3dPointArray::operator=(points);
+  return *this;
+}
+
+bool ON_Polyline::IsValid(double tolerance) const
+{
+  const int n = Count();
+  if (n < 2)
+    return false;
+  for (int i = 0; i < n; i++)
+    if (!(*this)[i].IsValid())
+      return false;
+  for (int i = 1; i < n; i++)
+    if (Alike((*this)[i - 1], (*this)[i], tolerance))
+      return false;
+  if (n < 4 && Alike((*this)[0], (*this)[n - 1], tolerance))
+    return false;
+  return true;
+}
+
+bool ON_Polyline::IsClosed(double tolerance) const
+{
+  const int last = Count() - 1;
+  if (last < 3)
+    return false;
+  const ON_3dPoint& a = (*this)[0];
+  const ON_3dPoint& b = (*this)[last];
+  if (!Alike(a, b, tolerance))
+    return false;
+  for (int i = 1; i < last; i++)
+  {
+    if (!Alike((*this)[i], a, tolerance) && !Alike((*this)[i], b, tolerance))
+      return true;
+  }
+  return false;
+}
+
+double ON_Polyline::Length() const
+{
+  double d = 0.0;
+  for (int i = 1; i < Count(); i++)
+    d += (*this)[i - 1].DistanceTo((*this)[i]);
+  return d;
+}
+
+ON_Line ON_Polyline::Segment(int i) const
+{
+  if (i < 0 || i >= SegmentCount())
+    return ON_Line();
+  return ON_Line((*this)[i], (*this)[i + 1]);
+}
+
+ON_3dVector ON_Polyline::SegmentDirection(int i) const
+{
+  if (i < 0 || i >= SegmentCount())
+    return ON_3dVector::ZeroVector;
+  return (*this)[i + 1] - (*this)[i];
+}
+
+ON_3dPoint ON_Polyline::PointAt(double t) const
+{
+  const int n = Count();
+  if (n < 1)
+    return ON_3dPoint::UnsetPoint;
+  if (n == 1)
+    return (*this)[0];
+  int i = (int)std::floor(t);
+  if (i < 0)
+    i = 0;
+  else if (i > n - 2)
+    i = n - 2;
+  return ON_Line((*this)[i], (*this)[i + 1]).PointAt(t - i);
+}
+
+bool ON_Polyline::ClosestPointTo(const ON_3dPoint& p, double* t) const
+{
+  const int n = SegmentCount();
+  if (n < 1)
+    return false;
+  double best = HUGE_VAL, bt = 0.0;
+  for (int i = 0; i < n; i++)
+  {
+    const ON_Line l = Segment(i);
+    double s = 0.0;
+    if (!l.ClosestPointTo(p, &s))
+      s = 0.0;
+    s = s < 0.0 ? 0.0 : (s > 1.0 ? 1.0 : s);
+    const double d = l.PointAt(s).DistanceTo(p);
+    if (d < best)
+    {
+      best = d;
+      bt = i + s;
+    }
+  }
+  if (t)
+    *t = bt;
+  return true;
+}
