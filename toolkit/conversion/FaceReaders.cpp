@@ -75,6 +75,16 @@ int ReadFace(AcDbFace* face, ON_Mesh& mesh)
     return 1;
 }
 
+int ReadSolid(AcDbSolid* solid, ON_NurbsSurface& surface)
+{
+    AcGePoint3d c[4];
+    ReadCorners(solid, c);
+    if (IsTriangle(c))
+        return VrnNurbsSurface::CreateTriangle(surface, ToOn(c[0]), ToOn(c[1]), ToOn(c[2]));
+    return VrnNurbsSurface::CreateQuad(surface, ToOn(c[0]), ToOn(c[1]), ToOn(c[3]), ToOn(c[2]));
+}
+
+
 int ReadSolid(AcDbSolid* solid, ON_Mesh& mesh)
 {
     AcGePoint3d c[4];
@@ -203,6 +213,26 @@ int ReadPolygonMesh(AcDbPolygonMesh* polygonMesh, ON_Mesh& mesh)
         VrnMesh::AddQuad(local, grid[n - 1], grid[slots - 1], grid[(m - 1) * n], grid[0]);
     grid.clear();
     return CleanAndHandOver(local, mesh);
+}
+
+int ReadBlockReference(AcDbBlockReference* blockReference, ON_InstanceRef& instanceRef,
+                       const ON_ClassArray<ON_InstanceDefinition>& definitions)
+{
+    CString blockName;
+    if (GetBlockName(blockReference->blockTableRecord(), blockName) != Acad::eOk)
+        return 0;
+    const AcGeMatrix3d xform = blockReference->blockTransform();
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 4; ++col)
+            instanceRef.m_xform.m_xform[row][col] = xform.entry[row][col];
+    for (int i = 0; i < definitions.Count(); ++i) {
+        const CString name(definitions[i].Name());
+        if (name == blockName) {
+            instanceRef.m_instance_definition_uuid = definitions[i].Uuid();
+            return 1;
+        }
+    }
+    return 0;
 }
 
 int ReadEntityMesh(AcDbEntity* entity, ON_Mesh& mesh)

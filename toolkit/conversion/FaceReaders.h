@@ -16,10 +16,6 @@
 
 #include "opennurbs.h"
 
-class ON_InstanceDefinition;
-class ON_InstanceRef;
-class ON_NurbsSurface;
-
 // One triangle (corners 0, 1, 2) when corners 2 and 3 coincide within the
 // default tolerance, else the quad (0, 1, 2, 3). Always 1.
 int ReadFace(AcDbFace* face, ON_Mesh& mesh);

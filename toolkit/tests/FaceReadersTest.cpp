@@ -260,6 +260,57 @@ TEST_F(FaceReaders, PolygonMeshVerticesPastTheGridAreNotRead)
     EXPECT_EQ(facePoints(out), std::vector<std::vector<ON_3dPoint>>{pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})});
 }
 
+TEST_F(FaceReaders, SolidSurfaceRunsThroughTheOutlineCorners)
+{
+    AcDbSolid solid(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0), AcGePoint3d(0, 3, 0), AcGePoint3d(4, 3, 0));
+    ON_NurbsSurface surface;
+    EXPECT_NE(ReadSolid(&solid, surface), 0);
+    ASSERT_TRUE(surface.IsValid());
+    // Corner order 0, 1, 3, 2: the far corner of the patch is the solid's
+    // corner 3, not corner 2 as a bow tie would have it.
+    const ON_Interval u = surface.Domain(0), v = surface.Domain(1);
+    EXPECT_EQ(surface.PointAt(u[0], v[0]), ON_3dPoint(0, 0, 0));
+    EXPECT_EQ(surface.PointAt(u[1], v[0]), ON_3dPoint(4, 0, 0));
+    EXPECT_EQ(surface.PointAt(u[1], v[1]), ON_3dPoint(4, 3, 0));
+    EXPECT_EQ(surface.PointAt(u[0], v[1]), ON_3dPoint(0, 3, 0));
+}
+
+TEST_F(FaceReaders, BlockReferenceFindsTheFirstDefinitionOfItsName)
+{
+    const AcDbObjectId block = addBlock(L"Door");
+    AcDbBlockReference reference(AcGePoint3d(10, 20, 0), block);
+
+    ON_ClassArray<ON_InstanceDefinition> definitions;
+    ON_UUID first = ON_nil_uuid, second = ON_nil_uuid, other = ON_nil_uuid;
+    first.Data1 = 1;
+    second.Data1 = 2;
+    other.Data1 = 3;
+    const struct {
+        const wchar_t* name;
+        ON_UUID id;
+    } defs[] = {{L"door", other}, {L"Door", first}, {L"Door", second}};
+    for (const auto& d : defs) {
+        ON_InstanceDefinition& def = definitions.AppendNew();
+        def.SetName(d.name);
+        def.SetUuid(d.id);
+    }
+
+    ON_InstanceRef instance;
+    EXPECT_EQ(ReadBlockReference(&reference, instance, definitions), 1);
+    EXPECT_EQ(ON_UuidCompare(instance.m_instance_definition_uuid, first), 0);
+    EXPECT_EQ(instance.m_xform.m_xform[0][3], 10.0);
+    EXPECT_EQ(instance.m_xform.m_xform[1][3], 20.0);
+    EXPECT_EQ(instance.m_xform.m_xform[3][3], 1.0);
+
+    // No definition: the transform is still written, the id kept.
+    ON_InstanceRef none;
+    none.m_instance_definition_uuid = other;
+    AcDbBlockReference moved(AcGePoint3d(1, 2, 3), block);
+    EXPECT_EQ(ReadBlockReference(&moved, none, ON_ClassArray<ON_InstanceDefinition>()), 0);
+    EXPECT_EQ(none.m_xform.m_xform[2][3], 3.0);
+    EXPECT_EQ(ON_UuidCompare(none.m_instance_definition_uuid, other), 0);
+}
+
 // ---- ReadEntityMesh and PickEntityMesh ------------------------------------
 
 TEST_F(FaceReaders, ReadEntityMeshChoosesByExactClassName)

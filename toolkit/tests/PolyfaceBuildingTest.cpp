@@ -38,6 +38,24 @@ TEST_F(PolyfaceBuilding, AppendToAMeshInNoDatabaseFailsAndLeaksNothing)
     delete mesh;
 }
 
+TEST_F(PolyfaceBuilding, Append3dPolylineVertexAddsThePosition)
+{
+    const AcDbObjectId id = add(new AcDb3dPolyline());
+    AcDb3dPolyline* polyline = openForWrite<AcDb3dPolyline>(id);
+    EXPECT_EQ(Append3dPolylineVertex(polyline, AcGePoint3d(1, 2, 3)), Acad::eOk);
+    EXPECT_EQ(Append3dPolylineVertex(polyline, AcGePoint3d(-1, 0, 5)), Acad::eOk);
+    std::vector<AcGePoint3d> positions;
+    AcDbObjectIterator* it = polyline->vertexIterator();
+    for (it->start(); !it->done(); it->step()) {
+        AcDb3dPolylineVertex* vertex = openForRead<AcDb3dPolylineVertex>(it->objectId());
+        positions.push_back(vertex->position());
+        vertex->close();
+    }
+    delete it;
+    polyline->close();
+    EXPECT_EQ(positions, (std::vector<AcGePoint3d>{AcGePoint3d(1, 2, 3), AcGePoint3d(-1, 0, 5)}));
+}
+
 // The records of the grids of 2 x 2 and 3 x 4 vertices, open and closed.
 TEST_F(PolyfaceBuilding, PolygonMeshToPolyFaceGivesOneQuadPerCell)
 {

@@ -15,6 +15,14 @@ void CloseOrDelete(AcDbObject* subentity, Acad::ErrorStatus appended)
 
 } // namespace
 
+Acad::ErrorStatus Append3dPolylineVertex(AcDb3dPolyline* polyline, const AcGePoint3d& position)
+{
+    AcDb3dPolylineVertex* vertex = new AcDb3dPolylineVertex(position);
+    Acad::ErrorStatus es = polyline->appendVertex(vertex);
+    CloseOrDelete(vertex, es);
+    return es;
+}
+
 Acad::ErrorStatus AppendPolyFaceVertex(AcDbPolyFaceMesh* polyFaceMesh, const AcGePoint3d& position)
 {
     AcDbPolyFaceMeshVertex* vertex = new AcDbPolyFaceMeshVertex(position);

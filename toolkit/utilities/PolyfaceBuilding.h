@@ -12,8 +12,6 @@
 #include <dbmain.h>
 #include <gepnt3d.h>
 
-class AcDb3dPolyline;
-
 // Appends a new vertex at position; the status of the host's append.
 Acad::ErrorStatus Append3dPolylineVertex(AcDb3dPolyline* polyline, const AcGePoint3d& position);
 Acad::ErrorStatus AppendPolyFaceVertex(AcDbPolyFaceMesh* polyFaceMesh, const AcGePoint3d& position);
