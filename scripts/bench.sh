@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The benchmark table: builds a Release tree, runs the benchmark groups
-# (mesh topology against std::sort, the four mesh writers into the drawing
-# database, the entity readers, polyface building and mesh selection, whole
-# imports through the host program against the read alone)
+# The benchmark table: builds a Release tree, runs the benchmark groups (mesh
+# topology against std::sort, the mesh writers and the point and line writers
+# into the drawing database, the entity readers, polyface building and mesh
+# selection, whole imports through the host program against the read alone)
 # and prints one table of figures against their targets, with the date and
 # the machine it came from.
 #
@@ -28,7 +28,7 @@ case "$runs" in ''|*[!0-9]*|0) echo "bench.sh: --runs needs a whole number of at
 
 echo "== build (Release) in $build" >&2
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_readers bench_import >&2
+cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_curves bench_readers bench_import >&2
 
 results=$(mktemp -d /tmp/kv-bench-XXXXXX)
 trap 'rm -rf "$results"' EXIT
@@ -39,6 +39,8 @@ echo "== topology" >&2
 "$bin/bench_topology" "${reps[@]}" --benchmark_out="$results/topology.json" --benchmark_out_format=json >&2
 echo "== mesh writers" >&2
 "$bin/bench_writers" "${reps[@]}" --benchmark_out="$results/writers.json" --benchmark_out_format=json >&2
+echo "== curve writers" >&2
+"$bin/bench_curves" "${reps[@]}" --benchmark_out="$results/curves.json" --benchmark_out_format=json >&2
 echo "== entity readers" >&2
 "$bin/bench_readers" "${reps[@]}" --benchmark_out="$results/readers.json" --benchmark_out_format=json >&2
 echo "== whole imports" >&2
@@ -116,6 +118,26 @@ for writer, entity in (("MeshToSubDMesh", None), ("MeshToFaces", "AcDbFace"), ("
             row(writer + " bytes/entity", count(n), per, "%.0f B" % per, "<= 256 B", per <= 256)
         else:
             row(writer + " time", count(n), ms(run), "%.1f ms" % ms(run), "", None)
+        if previous:
+            growth = ms(run) / previous
+            row(writer + " growth x10", count(n), growth, "%.2f" % growth, "<= 12", growth <= 12)
+        previous = ms(run)
+
+curves = load("curves.json")
+for writer in ("WritePoints", "WriteLines"):
+    previous = None
+    for n in sizes:
+        run = curves.get("%s/%d" % (writer, n))
+        if not run:
+            row(writer, count(n), None, "no result", "", False)
+            continue
+        target = n == 1000000
+        rate = run.get("entities/s", 0.0)
+        row(writer + " entities/s", count(n), rate, "%.2fM/s" % (rate / 1e6),
+            ">= 5M/s" if target else "", rate >= 5e6 if target else None)
+        per = run.get("bytes/entity", 0.0)
+        row(writer + " bytes/entity", count(n), per, "%.0f B" % per,
+            "<= 200 B" if target else "", per <= 200 if target else None)
         if previous:
             growth = ms(run) / previous
             row(writer + " growth x10", count(n), growth, "%.2f" % growth, "<= 12", growth <= 12)

@@ -1,4 +1,5 @@
-// The maker's geometry library (VrnGeo90Ux64): mesh and surface builders.
+// The maker's geometry library (VrnGeo90Ux64): mesh and surface builders,
+// and curve tests.
 //
 // Our own implementation of the library's public calls. Each mesh call adds
 // one face with vertices of its own, so a mesh built by several calls shares
@@ -47,4 +48,42 @@ public:
     // for an invalid corner or corners on one line.
     static int CreateQuad(ON_NurbsSurface& surface, const ON_3dPoint& p0, const ON_3dPoint& p1, const ON_3dPoint& p2,
                           const ON_3dPoint& p3);
+};
+
+// VrnCurve: the maker's tests of what a curve really is.
+//
+// Each test takes a curve and one output value. It returns 1 when the curve
+// is of that kind and then holds the equivalent geometry in the output; it
+// returns 0 otherwise (also for a null curve or a curve it cannot evaluate),
+// and the output is then not to be used. The tests understand NURBS curves
+// (ON_NurbsCurve) and the plain curve classes (ON_LineCurve, ON_ArcCurve,
+// ON_PolylineCurve).
+//
+// Tolerance: a curve point counts as lying on a line, circle or polyline when
+// it is within 1e-9 x max(1, s) of it, where s is the largest coordinate
+// extent of the curve's control points. A NURBS curve is checked at its
+// control points (line, polyline) or at 16 points in each knot span (circle,
+// arc); a curve that leaves the figure only between the checked points is
+// not told apart from it.
+//
+// - IsLine: a curve whose points all lie on the segment from its start to its
+//   end, running from start to end without turning back, start and end apart.
+//   The line runs from the curve's start point to its end point.
+// - IsCircle: a closed planar curve whose points all lie at one distance from
+//   a centre and go once round it. The circle's plane has the centre as its
+//   origin, its x axis towards the curve's start point and its normal in the
+//   sense the curve runs (counter-clockwise about it).
+// - IsArc: an open planar curve whose points all lie at one distance from a
+//   centre, running one way round it by less than a full turn. The arc's
+//   plane is set as for IsCircle, its angle interval runs from 0 to the swept
+//   angle.
+// - IsPolyline: a curve of degree 1 (order 2) whose control points are its
+//   corners, with equal weights; the polyline holds the control points in
+//   order. It is closed only when its last point repeats its first.
+class VRNGEO_API VrnCurve {
+public:
+    static int IsLine(const ON_Curve* curve, ON_Line& line);
+    static int IsCircle(const ON_Curve* curve, ON_Circle& circle);
+    static int IsArc(const ON_Curve* curve, ON_Arc& arc);
+    static int IsPolyline(const ON_Curve* curve, ON_Polyline& polyline);
 };

@@ -1,0 +1,204 @@
+// Polyline readers: lightweight, 2D and 3D polylines into polyline curves,
+// lightweight polylines segment by segment into poly curves.
+#include "ToolkitTest.h"
+
+#include <vector>
+
+#include "EntityPlacement.h"
+#include "PolylineReaders.h"
+#include "dbents.h"
+#include "dbpl.h"
+
+namespace {
+
+void ExpectPoint(const ON_3dPoint& p, double x, double y, double z, double tol = 1e-9)
+{
+    EXPECT_NEAR(p.x, x, tol);
+    EXPECT_NEAR(p.y, y, tol);
+    EXPECT_NEAR(p.z, z, tol);
+}
+
+struct Vertex2d {
+    double x, y, bulge;
+};
+
+AcDbPolyline* Lightweight(const std::vector<Vertex2d>& vertices, bool closed)
+{
+    AcDbPolyline* polyline = new AcDbPolyline;
+    for (unsigned int i = 0; i < vertices.size(); ++i)
+        polyline->addVertexAt(i, AcGePoint2d(vertices[i].x, vertices[i].y), vertices[i].bulge);
+    polyline->setClosed(closed ? Adesk::kTrue : Adesk::kFalse);
+    return polyline;
+}
+
+// The points of a polyline curve.
+std::vector<ON_3dPoint> Points(const ON_PolylineCurve& curve)
+{
+    std::vector<ON_3dPoint> points;
+    for (int i = 0; i < curve.m_pline.Count(); ++i)
+        points.push_back(curve.m_pline[i]);
+    return points;
+}
+
+class PolylineReadersTest : public ToolkitTest {
+protected:
+    // Puts a new entity into model space and opens it again for read.
+    template <typename T>
+    T* InModelSpace(T* entity)
+    {
+        AcDbObjectId id;
+        EXPECT_EQ(AddEntity(entity, CString(), AcCmColor(), id), Acad::eOk);
+        entity->close();
+        T* opened = nullptr;
+        EXPECT_EQ(acdbOpenObject(opened, id, AcDb::kForRead), Acad::eOk);
+        return opened;
+    }
+};
+
+TEST_F(PolylineReadersTest, LightweightPolylinesRepeatTheirFirstPointWhenClosed)
+{
+    const std::vector<Vertex2d> vertices = {{0, 0, 0}, {2, 0, 1}, {2, 3, 0}};
+    for (bool closed : {false, true}) {
+        SCOPED_TRACE(closed ? "closed" : "open");
+        AcDbPolyline* polyline = Lightweight(vertices, closed);
+        ON_PolylineCurve curve;
+        EXPECT_EQ(ReadPolyline(polyline, curve), 1);
+        const std::vector<ON_3dPoint> points = Points(curve);
+        ASSERT_EQ(points.size(), closed ? 4u : 3u);
+        // The bulged segment reads as its chord.
+        ExpectPoint(points[0], 0, 0, 0);
+        ExpectPoint(points[1], 2, 0, 0);
+        ExpectPoint(points[2], 2, 3, 0);
+        if (closed)
+            ExpectPoint(points[3], 0, 0, 0);
+        delete polyline;
+    }
+
+    AcDbPolyline* empty = Lightweight({}, true);
+    ON_PolylineCurve curve;
+    EXPECT_EQ(ReadPolyline(empty, curve), 1);
+    EXPECT_EQ(curve.m_pline.Count(), 0);
+    delete empty;
+}
+
+TEST_F(PolylineReadersTest, SegmentsKeepTheirArcsAsArcs)
+{
+    // Segment 0 a line, segment 1 a half circle (bulge 1, counter-clockwise)
+    // from (2, 0) to (2, 4).
+    AcDbPolyline* polyline = Lightweight({{0, 0, 0}, {2, 0, 1}, {2, 4, 0}}, false);
+    ON_PolyCurve curve;
+    EXPECT_EQ(ReadPolylineSegments(polyline, curve), 1);
+    ASSERT_EQ(curve.Count(), 2) << "the open end adds no segment";
+
+    const ON_LineCurve* line = ON_LineCurve::Cast(curve.SegmentCurve(0));
+    ASSERT_NE(line, nullptr);
+    ExpectPoint(line->m_line.from, 0, 0, 0);
+    ExpectPoint(line->m_line.to, 2, 0, 0);
+
+    const ON_ArcCurve* arc = ON_ArcCurve::Cast(curve.SegmentCurve(1));
+    ASSERT_NE(arc, nullptr);
+    ExpectPoint(arc->m_arc.StartPoint(), 2, 0, 0);
+    ExpectPoint(arc->m_arc.EndPoint(), 2, 4, 0);
+    ExpectPoint(arc->m_arc.Center(), 2, 2, 0);
+    EXPECT_NEAR(arc->m_arc.AngleRadians(), ON_PI, 1e-9);
+    // Counter-clockwise from (2, 0) to (2, 4) about (2, 2): through (4, 2).
+    ExpectPoint(arc->m_arc.PointAt(arc->m_arc.Domain().Mid()), 4, 2, 0);
+    delete polyline;
+}
+
+TEST_F(PolylineReadersTest, SegmentsWithoutGeometryAreLeftOut)
+{
+    // Segment 0 joins two equal vertices; the closing segment is a line.
+    AcDbPolyline* polyline = Lightweight({{0, 0, 0}, {0, 0, 0}, {1, 0, 0.5}, {1, 1, 0}}, true);
+    ON_PolyCurve curve;
+    EXPECT_EQ(ReadPolylineSegments(polyline, curve), 1);
+    ASSERT_EQ(curve.Count(), 3);
+    const ON_LineCurve* first = ON_LineCurve::Cast(curve.SegmentCurve(0));
+    ASSERT_NE(first, nullptr);
+    ExpectPoint(first->m_line.from, 0, 0, 0);
+    ExpectPoint(first->m_line.to, 1, 0, 0);
+    const ON_ArcCurve* bulged = ON_ArcCurve::Cast(curve.SegmentCurve(1));
+    ASSERT_NE(bulged, nullptr);
+    ExpectPoint(bulged->m_arc.StartPoint(), 1, 0, 0);
+    ExpectPoint(bulged->m_arc.EndPoint(), 1, 1, 0);
+    const ON_LineCurve* closing = ON_LineCurve::Cast(curve.SegmentCurve(2));
+    ASSERT_NE(closing, nullptr);
+    ExpectPoint(closing->m_line.from, 1, 1, 0);
+    ExpectPoint(closing->m_line.to, 0, 0, 0);
+    delete polyline;
+}
+
+TEST_F(PolylineReadersTest, TwoDimensionalPolylinesTakeTheirElevation)
+{
+    AcDb2dPolyline* polyline = new AcDb2dPolyline;
+    polyline->setElevation(5.0);
+    const double corners[][3] = {{0, 0, 7}, {1, 0, -2}, {1, 1, 0}};
+    for (const auto& c : corners) {
+        AcDb2dVertex* vertex = new AcDb2dVertex(AcGePoint3d(c[0], c[1], c[2]));
+        polyline->appendVertex(vertex);
+        vertex->close();
+    }
+    polyline->makeClosed();
+    AcDb2dPolyline* opened = InModelSpace(polyline);
+    ASSERT_NE(opened, nullptr);
+    ON_PolylineCurve curve;
+    EXPECT_EQ(Read2dPolyline(opened, curve), 1);
+    opened->close();
+    const std::vector<ON_3dPoint> points = Points(curve);
+    ASSERT_EQ(points.size(), 4u);
+    ExpectPoint(points[0], 0, 0, 5);
+    ExpectPoint(points[1], 1, 0, 5);
+    ExpectPoint(points[2], 1, 1, 5);
+    ExpectPoint(points[3], 0, 0, 5);
+}
+
+TEST_F(PolylineReadersTest, ThreeDimensionalPolylinesSkipErasedVertices)
+{
+    AcDb3dPolyline* polyline = new AcDb3dPolyline;
+    const double corners[][3] = {{0, 0, 7}, {1, 0, -2}, {1, 1, 3}};
+    for (const auto& c : corners) {
+        AcDb3dPolylineVertex* vertex = new AcDb3dPolylineVertex(AcGePoint3d(c[0], c[1], c[2]));
+        polyline->appendVertex(vertex);
+        vertex->close();
+    }
+    AcDb3dPolyline* opened = InModelSpace(polyline);
+    ASSERT_NE(opened, nullptr);
+    ON_PolylineCurve curve;
+    EXPECT_EQ(Read3dPolyline(opened, curve), 1);
+    std::vector<ON_3dPoint> points = Points(curve);
+    ASSERT_EQ(points.size(), 3u);
+    ExpectPoint(points[0], 0, 0, 7);
+    ExpectPoint(points[1], 1, 0, -2);
+    ExpectPoint(points[2], 1, 1, 3);
+
+    // Erase the middle vertex: the walk no longer meets it.
+    AcDbObjectIterator* it = opened->vertexIterator();
+    it->start();
+    it->step();
+    const AcDbObjectId middle = it->objectId();
+    delete it;
+    AcDbObject* vertex = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(vertex, middle, AcDb::kForWrite), Acad::eOk);
+    vertex->erase();
+    vertex->close();
+    ON_PolylineCurve again;
+    EXPECT_EQ(Read3dPolyline(opened, again), 1);
+    opened->close();
+    points = Points(again);
+    ASSERT_EQ(points.size(), 2u);
+    ExpectPoint(points[1], 1, 1, 3);
+}
+
+TEST_F(PolylineReadersTest, PointArraysConvertInOrder)
+{
+    AcArray<AcGePoint3d> points;
+    EXPECT_EQ(AcGePointArrayToOn(points).Count(), 0);
+    points.append(AcGePoint3d(1, 2, 3));
+    points.append(AcGePoint3d(-4, 5, -6));
+    const ON_3dPointArray result = AcGePointArrayToOn(points);
+    ASSERT_EQ(result.Count(), 2);
+    ExpectPoint(result[0], 1, 2, 3);
+    ExpectPoint(result[1], -4, 5, -6);
+}
+
+}  // namespace
