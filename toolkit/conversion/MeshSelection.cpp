@@ -20,6 +20,7 @@ int SelectEntityMeshes(const CString& prompt, int highlight, ON_ClassArray<ON_Me
     }
 
     meshes.Empty();
+    meshes.Reserve(static_cast<size_t>(ids.length()));
     ON_Mesh working;
     for (int i = 0; i < ids.length(); ++i) {
         AcDbEntity* entity = NULL;
