@@ -34,6 +34,7 @@ CString HostReleaseNames[kHostReleaseCount] = {
 namespace {
 
 const wchar_t* const kCancelledLine = L"Failure [Command cancelled]\n";
+const wchar_t* const kNoDialogText = L"The options dialog could not be opened.";
 const wchar_t* const kNoMeshText =
     L"SKP file does not contain mesh data.\n\n"
     L"Note: Components in SKP files will need to be exploded in SketchUp to expose their mesh data.";
@@ -111,8 +112,11 @@ int ImportModel()
         acutPrintf(kCancelledLine);
         return 0;
     }
-    // A dialog that could not be made (-1) leaves the import mode at -1:
-    // the loop below then writes nothing.
+    if (answer != IDOK) {
+        // The dialog could not be made (-1) or failed: say so, write nothing.
+        WarningBox(kNoDialogText);
+        return 0;
+    }
 
     for (int i = 0; i < meshes.Count(); ++i) {
         const ON_Mesh& mesh = meshes[i];

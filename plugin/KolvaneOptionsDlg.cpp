@@ -10,6 +10,12 @@ const wchar_t* const kKolvaneRegistryKey = L"Software\\Varnett\\Kolvane for Auto
 
 namespace {
 const wchar_t* const kImportAsValue = L"Import As";
+
+bool IsImportMode(int mode)
+{
+    return mode >= kImportMesh && mode <= kImportPoints;
+}
+
 const wchar_t* const kWarningValue = L"Warning";
 }  // namespace
 
@@ -38,6 +44,10 @@ BOOL CKolvaneOptionsDlg::OnInitDialog()
     VrnRegistry registry;
     registry.SetKey(kKolvaneRegistryKey, 1);
     m_importAs = registry.ReadInt(kImportAsValue, kImportMesh);
+    // A damaged or foreign store may hold a mode that names no item: the
+    // default stands in for it, so that some choice is always shown.
+    if (!IsImportMode(m_importAs))
+        m_importAs = kImportMesh;
     m_warning = registry.ReadBool(kWarningValue, 1);
     UpdateData(FALSE);
     return TRUE;
@@ -46,6 +56,8 @@ BOOL CKolvaneOptionsDlg::OnInitDialog()
 void CKolvaneOptionsDlg::OnOK()
 {
     UpdateData(TRUE);
+    if (!IsImportMode(m_importAs))
+        m_importAs = kImportMesh;   // only a mode of the list is ever stored
 
     VrnRegistry registry;
     registry.SetKey(kKolvaneRegistryKey, 1);

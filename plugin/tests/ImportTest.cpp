@@ -6,6 +6,9 @@
 #include "PluginTest.h"
 #include "standin/AcEdStandin.h"
 #include "standin/Dialogs.h"
+#include "standin/ScriptedUser.h"
+#include "dbapserv.h"
+#include "standin/AcDbStandin.h"
 
 using namespace plugin_test;
 
@@ -116,6 +119,21 @@ TEST_F(ImportTest, CancelInTheOptionsDialogImportsNothing)
     EXPECT_EQ(StoredInt(L"Import As", 99), 99);
 }
 
+TEST_F(ImportTest, AnOptionsDialogThatCannotBeOpenedIsSaidSoAndWritesNothing)
+{
+    const std::string path = WriteObj("square.obj", kSquareObj);
+    standin::failNextDialogCreation();
+    Import(path);
+    EXPECT_TRUE(user().dialogs().empty());
+    ASSERT_EQ(user().boxes().size(), 1u);
+    EXPECT_EQ(user().boxes()[0].text, L"The options dialog could not be opened.");
+    EXPECT_EQ(user().boxes()[0].caption, DefaultCaption());
+    EXPECT_EQ(user().boxes()[0].type, static_cast<unsigned>(MB_ICONWARNING));
+    EXPECT_EQ(CommandLine(), L"");
+    EXPECT_EQ(ModelSpaceCount(), 0);
+    EXPECT_EQ(StoredInt(L"Import As", 99), 99);
+}
+
 TEST_F(ImportTest, EscapeInTheOptionsDialogCancelsToo)
 {
     const std::string path = WriteObj("square.obj", kSquareObj);
@@ -177,10 +195,31 @@ TEST_F(ImportTest, EachReportLineFollowsItsOwnMeshsEntities)
 {
     // A line is printed right after its mesh is written: the entities of the
     // first mesh exist when its line appears, before the second is written.
+    // A user who notes how many entities the drawing holds at each line shown.
+    class CountingUser : public standin::ScriptedUser {
+    public:
+        void show(const std::wstring& text) override
+        {
+            ScriptedUser::show(text);
+            if (text.find(L"Created") != std::wstring::npos)
+                seen.emplace_back(text, standin::modelSpaceEntityCount(
+                                            acdbHostApplicationServices()->workingDatabase()));
+        }
+        std::vector<std::pair<std::wstring, int>> seen;
+    } counting;
+    counting.chooseFile(L"model.skp").dialog([](standin::DialogSession& dialog) {
+        EXPECT_TRUE(dialog.selectComboItem(kComboId, L"Lines"));
+        EXPECT_TRUE(dialog.press(IDOK));
+    });
     fake_reader::QueueMeshes({Cube(), TwoTriangles(false)});
-    ImportAs("model.skp", L"Lines");
+    {
+        standin::ScopedUser scoped(counting);
+        RunCommand(L"_Kolvane");
+    }
     EXPECT_EQ(CommandLines(),
               (std::vector<std::wstring>{L"Created 12 lines", L"Created 5 lines"}));
+    EXPECT_EQ(counting.seen, (std::vector<std::pair<std::wstring, int>>{{L"Created 12 lines\n", 12},
+                                                                         {L"Created 5 lines\n", 17}}));
     EXPECT_EQ(ModelSpaceCount(), 17);
 }
 

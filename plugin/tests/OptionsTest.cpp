@@ -84,19 +84,21 @@ TEST_F(OptionsTest, CancelStoresNothing)
     EXPECT_EQ(seen.check, BST_UNCHECKED);
 }
 
-TEST_F(OptionsTest, AStoredModeOutsideTheListSelectsNothingAndImportsNothing)
+TEST_F(OptionsTest, AStoredModeOutsideTheListReadsAsMeshAndOkStoresMesh)
 {
-    for (int stored : {7, -1, 4}) {
-        SCOPED_TRACE(stored);
-        StoreInt(L"Import As", stored);
+    const int stored[] = {7, -1, 4};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(stored[i]);
+        StoreInt(L"Import As", stored[i]);
         Again();
         Seen seen;
         Import("cube.skp", LookAndPress(seen, IDOK));
-        EXPECT_EQ(seen.selection, -1);
-        // OK without a choice stores "no item", and nothing is made.
-        EXPECT_EQ(StoredInt(L"Import As", 99), -1);
-        EXPECT_EQ(CommandLine(), L"");
-        EXPECT_EQ(ModelSpaceCount(), 0);
+        EXPECT_EQ(seen.selection, 0);
+        EXPECT_EQ(StoredInt(L"Import As", 99), 0);
+        // Each import made its one mesh.
+        EXPECT_EQ(CommandLines(),
+                  std::vector<std::wstring>(i + 1, L"Created polyface mesh consisting of 8 vertices and 6 faces"));
+        EXPECT_EQ(ModelSpaceCount(), i + 1);
         EXPECT_TRUE(user().boxes().empty());
     }
 }

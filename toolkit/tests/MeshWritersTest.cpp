@@ -195,6 +195,33 @@ std::vector<Segment> ExpectedLines(const ON_Mesh& mesh)
     return lines;
 }
 
+// The lines the topology lists, in its order, each from the position of the
+// edge's first topology vertex to that of its second.
+std::vector<Segment> TopologyLines(const ON_Mesh& mesh)
+{
+    const ON_MeshTopology& top = mesh.Topology();
+    std::vector<Segment> lines;
+    auto at = [&](int topv) {
+        const ON_3fPoint& q = mesh.m_V[top.m_topv[topv].m_vi[0]];
+        return Point{q.x, q.y, q.z};
+    };
+    for (int i = 0; i < top.m_tope.Count(); ++i)
+        lines.emplace_back(at(top.m_tope[i].m_topvi[0]), at(top.m_tope[i].m_topvi[1]));
+    return lines;
+}
+
+// The positions of the topology vertices, in the topology's order.
+std::vector<Point> TopologyPoints(const ON_Mesh& mesh)
+{
+    const ON_MeshTopology& top = mesh.Topology();
+    std::vector<Point> points;
+    for (int i = 0; i < top.m_topv.Count(); ++i) {
+        const ON_3fPoint& q = mesh.m_V[top.m_topv[i].m_vi[0]];
+        points.push_back({q.x, q.y, q.z});
+    }
+    return points;
+}
+
 }  // namespace
 
 using MeshWritersTest = ToolkitTest;
@@ -236,7 +263,16 @@ TEST_F(MeshWritersTest, LinesFromTheDistinctEdges)
         EXPECT_EQ(d.lines.size(), c.lines);
         EXPECT_EQ(d.others + d.faces.size() + d.points.size() + d.subDMeshes.size(), 0u);
         EXPECT_EQ(Undirected(d.lines), ExpectedLines(mesh));
+        // In the topology's order and direction.
+        EXPECT_EQ(d.lines, TopologyLines(mesh));
     }
+}
+
+TEST_F(MeshWritersTest, LinesOfAQuadRunInTopologyOrderFromTheLowerTopologyVertex)
+{
+    MeshToLines(Quad(), L"", AcCmColor());
+    const Point a{0, 0, 0}, b{1, 0, 0}, c{1, 1, 0}, e{0, 1, 0};
+    EXPECT_EQ(ReadDrawing().lines, (std::vector<Segment>{{a, b}, {a, e}, {b, c}, {c, e}}));
 }
 
 TEST_F(MeshWritersTest, PointsFromTheDistinctPositions)
@@ -250,6 +286,7 @@ TEST_F(MeshWritersTest, PointsFromTheDistinctPositions)
         EXPECT_EQ(d.points.size(), c.points);
         EXPECT_EQ(d.others + d.faces.size() + d.lines.size() + d.subDMeshes.size(), 0u);
         EXPECT_EQ(Sorted(d.points), DistinctPositions(mesh));
+        EXPECT_EQ(d.points, TopologyPoints(mesh)) << "in topology order";
     }
 }
 

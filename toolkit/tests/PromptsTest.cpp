@@ -133,6 +133,16 @@ TEST_F(Prompts, GetKeywordRefusesAKeywordLongerThanTheAnswerBufferWithoutAsking)
     EXPECT_TRUE(user().prompts().empty());
 }
 
+TEST_F(Prompts, GetKeywordFailsWithoutAskingWhenTheHostRefusesTheKeywordList)
+{
+    user().type(L"Yes");
+    CString answer(L"unchanged");
+    EXPECT_EQ(GetKeyword(L"Pick", L"Ja Nein _ Yes", answer, L"Ja"), 0);   // one global word short
+    EXPECT_EQ(std::wstring((LPCTSTR)answer), L"unchanged");
+    EXPECT_TRUE(user().prompts().empty());
+    EXPECT_EQ(user().remaining(), 1u);
+}
+
 // ---- FindInStringArray ----------------------------------------------------
 
 TEST_F(Prompts, FindInStringArrayGivesTheFirstExactMatch)
@@ -198,6 +208,24 @@ TEST_F(Prompts, EraseEntitiesErasesEachAndGoesOnPastFailures)
     EXPECT_TRUE(first.isErased());
     EXPECT_TRUE(second.isErased());
     EXPECT_TRUE(third.isErased());
+    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 0);
+}
+
+TEST_F(Prompts, AnEntityAlreadyErasedStaysErased)
+{
+    const AcDbObjectId line = addLine();
+    const AcDbObjectId face = addFace();
+    EXPECT_EQ(EraseEntity(line), 1);
+    EXPECT_EQ(EraseEntity(line), 1);   // counts as erased, not brought back
+    EXPECT_TRUE(line.isErased());
+
+    AcArray<AcDbObjectId> twice;
+    twice.append(face);
+    twice.append(line);
+    twice.append(face);
+    EXPECT_EQ(EraseEntities(twice), 1);
+    EXPECT_TRUE(face.isErased());
+    EXPECT_TRUE(line.isErased());
     EXPECT_EQ(standin::modelSpaceEntityCount(db()), 0);
 }
 

@@ -106,6 +106,9 @@ int FindInStringArray(const CStringArray& array, CString text)
 
 int EraseEntity(const AcDbObjectId& id)
 {
+    // The host's deletion toggles: on an erased entity it would bring it back.
+    if (!id.isNull() && id.isErased())
+        return 1;
     ads_name name = {0, 0};
     acdbGetAdsName(name, id);
     return acdbEntDel(name) == RTNORM ? 1 : 0;
@@ -113,11 +116,8 @@ int EraseEntity(const AcDbObjectId& id)
 
 int EraseEntities(const AcArray<AcDbObjectId>& ids)
 {
-    for (int i = 0; i < ids.length(); ++i) {
-        ads_name name = {0, 0};
-        acdbGetAdsName(name, ids[i]);
-        acdbEntDel(name);
-    }
+    for (int i = 0; i < ids.length(); ++i)
+        EraseEntity(ids[i]);
     return 1;
 }
 

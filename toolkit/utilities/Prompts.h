@@ -24,10 +24,11 @@ int GetKeyword(const CString& prompt, const CString& keywords, CString& answer,
 // Index of the first element equal to `text` (case-sensitive), -1 for none.
 int FindInStringArray(const CStringArray& array, CString text);
 
-// Erases one entity: 1 when the host erased it, else 0.
+// Erases one entity: 1 when the host erased it or it was erased already
+// (it stays erased), else 0.
 int EraseEntity(const AcDbObjectId& id);
 
-// Erases every entity of `ids`, in order; always 1.
+// Erases every entity of `ids`, in order; one named twice stays erased; always 1.
 int EraseEntities(const AcArray<AcDbObjectId>& ids);
 
 // Highlights the whole entity; nothing happens when it cannot be opened.

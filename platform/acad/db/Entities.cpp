@@ -65,7 +65,14 @@ static ACHAR* recordName(AcDbStub* s)
     return copyString(name);
 }
 
-ACHAR* AcDbEntity::layer() const { return recordName(mpLayer); }
+ACHAR* AcDbEntity::layer() const
+{
+    // The host dereferences the layer id: an entity that has none yet (one
+    // that is in no database and was never given a layer) breaks it.
+    if (mpLayer == nullptr)
+        violation("layer() of an entity that has no layer (it is in no database)");
+    return recordName(mpLayer);
+}
 AcDbObjectId AcDbEntity::layerId() const { return mpLayer; }
 ACHAR* AcDbEntity::linetype() const { return recordName(mpLinetype); }
 AcDbObjectId AcDbEntity::linetypeId() const { return mpLinetype; }

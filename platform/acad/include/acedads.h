@@ -54,12 +54,14 @@ int acedGetVar(const ACHAR* sym, struct resbuf* result);
 int acedSetVar(const ACHAR* sym, const struct resbuf* val);
 
 // Input control for the next input call only: RSG_* flags and a keyword
-// list. RTNORM.
+// list. RTNORM; RTERROR for a keyword list the host refuses (and no input
+// control is set).
 int acedInitGet(int val, const ACHAR* kwl);
 // Reads a keyword of the list set by acedInitGet. result receives the
 // keyword as spelled in the list (the global keyword when the list has
 // one); it must hold 132 characters. RTNORM; RTNONE on an empty answer
 // (unless RSG_NONULL); RTCAN when cancelled; RTERROR without a keyword list.
+// With RSG_OTHER an answer that is no keyword is returned as typed (RTNORM).
 int acedGetKword(const ACHAR* prompt, ACHAR* result);
 // The keyword of the last input call that returned RTKWORD.
 int acedGetInput(ACHAR* str);

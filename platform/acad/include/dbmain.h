@@ -176,7 +176,9 @@ public:
     Acad::ErrorStatus setColorIndex(Adesk::UInt16 colorIndex, Adesk::Boolean doSubents = true);
     AcCmEntityColor entityColor() const;
 
-    // A new string the caller frees with acutDelString ("" while unset).
+    // A new string the caller frees with acutDelString. An entity without a
+    // layer yet (in no database, never given one) breaks the protocol: the
+    // breach is recorded and "" comes back.
     ACHAR* layer() const;
     AcDbObjectId layerId() const;
     Acad::ErrorStatus setLayer(const ACHAR* newVal, Adesk::Boolean doSubents = true, bool allowHiddenLayer = false);

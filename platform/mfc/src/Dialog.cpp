@@ -46,8 +46,20 @@ struct ModalScope {
 
 }  // namespace
 
+namespace {
+bool failNextCreation = false;
+}  // namespace
+
+void standin::failNextDialogCreation() {
+    failNextCreation = true;
+}
+
 INT_PTR CDialog::DoModal() {
     if (m_bInModal || m_hWnd || !m_lpszTemplateName) return -1;
+    if (failNextCreation) {
+        failNextCreation = false;
+        return -1;
+    }
     // The template is looked for in the current resources only.
     HINSTANCE resources = AfxGetResourceHandle();
     HRSRC found = ::FindResourceW(resources, m_lpszTemplateName, RT_DIALOG);

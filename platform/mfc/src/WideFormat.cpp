@@ -140,14 +140,16 @@ std::string widenExponent(std::string text) {
 }
 
 // The wide string behind a "%s" argument: the string itself, or the buffer
-// of a CString object passed by value through "...".
-const wchar_t* wideArgument(const void* p, int precision) {
+// of a CString object passed by value through "...". Whatever the precision,
+// a CString prints its text: a string of one or more characters has its
+// first character and at least a terminator, so 8 bytes are readable.
+const wchar_t* wideArgument(const void* p) {
     if (!p) return nullptr;
     uint32_t first;
     std::memcpy(&first, p, sizeof first);
-    if (first == 0 || (precision >= 0 && precision < 2)) return static_cast<const wchar_t*>(p);
+    if (first == 0) return static_cast<const wchar_t*>(p);
     const void* inner;
-    std::memcpy(&inner, p, sizeof inner);   // a string of one or more characters has 8 readable bytes
+    std::memcpy(&inner, p, sizeof inner);
     if (detail::isStringBuffer(inner)) return static_cast<const wchar_t*>(inner);
     return static_cast<const wchar_t*>(p);
 }
@@ -320,7 +322,7 @@ std::wstring vformat(const wchar_t* fmt, va_list args) {
                 if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
                     text.resize(static_cast<size_t>(spec.precision));
             } else {
-                const wchar_t* s = wideArgument(v, spec.precision);
+                const wchar_t* s = wideArgument(v);
                 size_t n = 0;
                 while ((spec.precision < 0 || n < static_cast<size_t>(spec.precision)) && s[n]) ++n;
                 text.assign(s, n);

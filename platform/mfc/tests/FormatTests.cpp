@@ -116,6 +116,38 @@ TEST(CStringFormat, ACStringHandedStraightToPercentSWorks) {
     EXPECT_EQ(36, n);
 }
 
+TEST(CStringFormat, ACStringUnderAShortPrecisionPrintsItsTextCut) {
+    const CString release(L"AutoCAD 2010");
+    const CString one(L"Z");
+    struct Case {
+        const wchar_t* format;
+        const CString& argument;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {L"[%.0s]", release, L"[]"},      {L"[%.1s]", release, L"[A]"},   {L"[%.2s]", release, L"[Au]"},
+        {L"[%3.1s]", release, L"[  A]"},  {L"[%-3.1s]", release, L"[A  ]"}, {L"[%.1s]", one, L"[Z]"},
+        {L"[%.0s]", one, L"[]"},
+    };
+    for (const Case& c : cases) {
+        CString out;
+        out.Format(c.format, c.argument);
+        EXPECT_EQ(CString(c.expected), out) << standin::narrow(c.format);
+    }
+    // A plain wide string under the same precisions.
+    CString plain;
+    plain.Format(L"[%.1s][%.0s]", L"xyz", L"xyz");
+    EXPECT_EQ(CString(L"[x][]"), plain);
+}
+
+TEST(CStringFormat, NarrowTextIsReadAsUtf8) {
+    CString out;
+    out.Format(L"%S|%hs|%.2S", "Caf\xc3\xa9", "\xe2\x82\xac", "ab\xc3\xa9");
+    EXPECT_EQ(CString(L"Caf\u00e9|\u20ac|ab"), out);
+    EXPECT_EQ(CString(L"Caf\u00e9"), CString("Caf\xc3\xa9"));
+    EXPECT_EQ(CString(L"\u00e9"), CString("\xe9"));   // not UTF-8: taken as Latin-1
+}
+
 TEST(CStringFormat, FormatAndAppendFormat) {
     CString s;
     s.Format(L"%d-%s", 5, L"five");

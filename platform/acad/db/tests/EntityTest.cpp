@@ -259,6 +259,22 @@ TEST(SubDMesh, RefusedDataKeepsTheOldMesh)
     EXPECT_EQ(level, 1);
 }
 
+TEST_F(DbTest, TheLayerNameOfAnEntityWithoutALayerIsABreach)
+{
+    expectViolations_ = true;
+    AcDbLine line;
+    EXPECT_EQ(take(line.layer()), L"");
+    const std::vector<std::string> breaches = standin::protocolViolations();
+    ASSERT_EQ(breaches.size(), 1u);
+    EXPECT_NE(breaches[0].find("layer()"), std::string::npos);
+
+    // Once it has a layer, even outside any database, the name is read.
+    standin::clearProtocolViolations();
+    ASSERT_EQ(line.setLayer(db()->layerZero()), Acad::eOk);
+    EXPECT_EQ(take(line.layer()), L"0");
+    EXPECT_TRUE(standin::protocolViolations().empty());
+}
+
 TEST_F(DbTest, PropertiesOfAGoneDatabaseAreNotUsed)
 {
     AcDbLine* line = new AcDbLine();

@@ -48,6 +48,10 @@ class KeywordList {
 public:
     explicit KeywordList(const std::wstring& list);
     bool empty() const { return local_.empty(); }
+    // False for a list the host refuses: a keyword or abbreviation left
+    // empty around its comma, an abbreviation that does not begin its word,
+    // a second "_", or a global list not as long as the local one.
+    bool valid() const { return valid_; }
     // The keyword that answer names, as spelled in the list (the global one
     // when there is a global list); nullopt when it names none.
     std::optional<std::wstring> match(const std::wstring& answer) const;
@@ -61,6 +65,7 @@ private:
     static bool matches(const Keyword& keyword, const std::wstring& upperAnswer);
     std::vector<Keyword> local_;
     std::vector<Keyword> global_;
+    bool valid_ = true;
 };
 
 // ---- Text helpers ------------------------------------------------------------

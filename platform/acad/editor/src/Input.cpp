@@ -17,6 +17,7 @@ namespace {
 
 // Input-control flags.
 constexpr int kNoNull = 1;
+constexpr int kOther = 128;   // arbitrary input is accepted
 
 std::vector<std::deque<std::wstring>>& answerFrames()
 {
@@ -119,13 +120,25 @@ KeywordList::KeywordList(const std::wstring& list)
             ++j;
         if (j > i) {
             const std::wstring token = list.substr(i, j - i);
-            if (token == L"_")
+            if (token == L"_") {
+                if (global)
+                    valid_ = false;
                 global = true;
-            else
+            } else {
+                const size_t comma = token.find(L',');
+                if (comma != std::wstring::npos) {
+                    const std::wstring word = upper(token.substr(0, comma));
+                    const std::wstring abbreviation = upper(token.substr(comma + 1));
+                    if (word.empty() || abbreviation.empty() || word.compare(0, abbreviation.size(), abbreviation) != 0)
+                        valid_ = false;
+                }
                 (global ? global_ : local_).push_back(parse(token));
+            }
         }
         i = j;
     }
+    if (global && global_.size() != local_.size())
+        valid_ = false;
 }
 
 KeywordList::Keyword KeywordList::parse(const std::wstring& token)
@@ -295,8 +308,13 @@ bool wildMatch(const std::wstring& pattern, const std::wstring& text)
 int acedInitGet(int val, const ACHAR* kwl)
 {
     kv_editor::InputControl& control = pendingControl();
+    const std::wstring keywords = kwl != nullptr ? kwl : L"";
+    if (!kv_editor::KeywordList(keywords).valid()) {
+        control = kv_editor::InputControl();
+        return RTERROR;
+    }
     control.flags = val;
-    control.keywords = kwl != nullptr ? kwl : L"";
+    control.keywords = keywords;
     return RTNORM;
 }
 
@@ -321,6 +339,12 @@ int acedGetKword(const ACHAR* prompt, ACHAR* result)
         if (auto keyword = keywords.match(text)) {
             copyResult(*keyword, result);
             kv_editor::setLastKeyword(*keyword);
+            return RTNORM;
+        }
+        if (control.flags & kOther) {
+            // Arbitrary input is handed back as typed.
+            copyResult(text, result);
+            kv_editor::setLastKeyword(text);
             return RTNORM;
         }
         kv_editor::print(L"Invalid option keyword.\n");

@@ -73,6 +73,33 @@ TEST_F(KeywordTest, AWrongAnswerIsRefusedAndAskedAgain)
     EXPECT_EQ(user().prompts()[1], L"Sure? [Yes/No] <Yes>: ");
 }
 
+TEST_F(KeywordTest, OtherInputIsReturnedAsTypedWhenAllowed)
+{
+    user().type(L"  Maybe later ").type(L"n");
+    acedInitGet(RSG_OTHER, L"Yes No");
+    ACHAR result[132] = {};
+    EXPECT_EQ(acedGetKword(L"Sure? ", result), RTNORM);
+    EXPECT_STREQ(result, L"Maybe later");
+    EXPECT_EQ(user().output(), L"");
+    // A keyword still comes back as spelled in the list.
+    acedInitGet(RSG_OTHER, L"Yes No");
+    EXPECT_EQ(acedGetKword(L"Sure? ", result), RTNORM);
+    EXPECT_STREQ(result, L"No");
+}
+
+TEST_F(KeywordTest, AKeywordListTheHostRefusesFailsTheInputControl)
+{
+    for (const wchar_t* list : {L"LTYPE,", L",LT", L"LTYPE,XY", L"Ja Nein _ Yes", L"A _ B _ C", L"Ja _ Yes No"}) {
+        EXPECT_EQ(acedInitGet(0, list), RTERROR) << standin::narrow(list);
+        // No input control was set: the keyword prompt has no list to read.
+        ACHAR result[132] = {};
+        EXPECT_EQ(acedGetKword(L"? ", result), RTERROR) << standin::narrow(list);
+    }
+    EXPECT_TRUE(user().prompts().empty());
+    for (const wchar_t* list : {L"LTYPE,LT", L"LType Color", L"Ja Nein _ Yes No", L""})
+        EXPECT_EQ(acedInitGet(0, list), RTNORM) << standin::narrow(list);
+}
+
 TEST_F(KeywordTest, EmptyAnswerGivesNoneUnlessInputIsRequired)
 {
     ACHAR result[132] = {L'x'};

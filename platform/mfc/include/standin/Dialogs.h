@@ -83,4 +83,8 @@ private:
     CDialog& dialog_;
 };
 
+// The next modal dialog cannot be created, as when the system has run out
+// of window resources: its DoModal returns -1 without showing anything.
+void failNextDialogCreation();
+
 }  // namespace standin
