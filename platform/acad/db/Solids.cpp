@@ -148,10 +148,15 @@ using standin::ModelEdge;
 using standin::ModelFace;
 using standin::ShapeModel;
 
-// The curve of one edge. Arcs become their chord while the stand-in has no arc entity.
+// The curve of one edge: a line, an arc, or a circle for an arc of a full turn.
 AcDbEntity* edgeCurve(const ModelEdge& e)
 {
-    return new AcDbLine(e.startPoint(), e.endPoint());
+    if (e.kind == ModelEdge::kLine)
+        return new AcDbLine(e.startPoint(), e.endPoint());
+    const double twoPi = 8.0 * std::atan(1.0);
+    if (std::fabs(e.endAngle - e.startAngle) >= twoPi - 1e-12)
+        return new AcDbCircle(e.center, e.normal, e.radius);
+    return new AcDbArc(e.center, e.normal, e.radius, e.startAngle, e.endAngle);
 }
 
 void appendLoopCurves(const ModelFace& f, AcDbVoidPtrArray& out)
@@ -627,6 +632,15 @@ Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint3d
     return Acad::eOk;
 }
 
+Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint2dArray& vertices,
+                                        const AcGeDoubleArray& bulges)
+{
+    AcGePoint3dArray points;
+    for (const AcGePoint2d& p : vertices)
+        points.append(AcGePoint3d(p.x, p.y, 0.0));
+    return appendLoop(loopType, points, bulges);
+}
+
 Acad::ErrorStatus AcDbHatch::removeLoopAt(int loopIndex)
 {
     Acad::ErrorStatus es = checkWritable();
@@ -673,8 +687,23 @@ Acad::ErrorStatus AcDbHatch::explode(AcDbVoidPtrArray& entitySet) const
             for (size_t i = 0; i < l.vertices.size(); ++i) {
                 const AcGePoint3d& a = l.vertices[i];
                 const AcGePoint3d& b = l.vertices[(i + 1) % l.vertices.size()];
-                // Bulged segments give their chord while the stand-in has no arc entity.
-                entitySet.append(new AcDbLine(toWorld(a.x, a.y), toWorld(b.x, b.y)));
+                const double bulge = l.bulges.empty() ? 0.0 : l.bulges[i];
+                const double dx = b.x - a.x, dy = b.y - a.y, c = std::sqrt(dx * dx + dy * dy);
+                if (bulge == 0.0 || c == 0.0) {
+                    entitySet.append(new AcDbLine(toWorld(a.x, a.y), toWorld(b.x, b.y)));
+                    continue;
+                }
+                // A bulged segment: an arc turning 4 atan(bulge) from a to b
+                // (counter-clockwise when positive). The plane's axes are the
+                // arc's own, so plane angles are arc angles.
+                const double theta = 4.0 * std::atan(bulge);
+                const double h = (c / 2.0) / std::tan(theta / 2.0);
+                const double cx = (a.x + b.x) / 2.0 - dy / c * h, cy = (a.y + b.y) / 2.0 + dx / c * h;
+                const double r = std::sqrt((a.x - cx) * (a.x - cx) + (a.y - cy) * (a.y - cy));
+                const double angA = std::atan2(a.y - cy, a.x - cx), angB = std::atan2(b.y - cy, b.x - cx);
+                AcGePoint3d center = toWorld(cx, cy);
+                entitySet.append(bulge > 0.0 ? new AcDbArc(center, mNormal, r, angA, angB)
+                                             : new AcDbArc(center, mNormal, r, angB, angA));
             }
         return Acad::eOk;
     }

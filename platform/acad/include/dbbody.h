@@ -17,7 +17,7 @@ public:
 
     // A body of several faces: one AcDbRegion per planar face and one
     // single-face AcDbBody per other face. A body of one face: the curves of
-    // its loops (AcDbLine, and an arc per arc edge). The pieces are new and in
+    // its loops (AcDbLine, AcDbArc, AcDbCircle for a full turn). The pieces are new and in
     // no database. Statuses: eNotOpenForRead, eNotApplicable (a body without
     // shape; nothing appended).
     Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const override;

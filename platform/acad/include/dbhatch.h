@@ -10,6 +10,7 @@
 
 #include "dbmain.h"
 #include "gedblar.h"
+#include "gept2dar.h"
 #include "gept3dar.h"
 #include "gevec3d.h"
 
@@ -55,11 +56,13 @@ public:
     Acad::ErrorStatus setNormal(const AcGeVector3d& normal);
 
     int numLoops() const { return static_cast<int>(mLoops.size()); }
-    // Stand-in form of the host's polyline loop (AcGePoint2dArray): the x and
-    // y of each point are its coordinates in the hatch's plane, z is ignored.
-    // bulges is empty or holds one bulge per vertex (the segment from it to
-    // the next). Statuses: eNotOpenForWrite, eInvalidInput (fewer than three
-    // vertices, or a bulge count that is neither 0 nor the vertex count).
+    // A polyline loop: its vertices in the hatch's plane, and either no
+    // bulges or one bulge per vertex (the segment from it to the next).
+    // Statuses: eNotOpenForWrite, eInvalidInput (fewer than three vertices,
+    // or a bulge count that is neither 0 nor the vertex count).
+    Acad::ErrorStatus appendLoop(Adesk::Int32 loopType, const AcGePoint2dArray& vertices,
+                                 const AcGeDoubleArray& bulges);
+    // Stand-in: the same with 3D points whose z is ignored.
     Acad::ErrorStatus appendLoop(Adesk::Int32 loopType, const AcGePoint3dArray& vertices,
                                  const AcGeDoubleArray& bulges);
     Acad::ErrorStatus removeLoopAt(int loopIndex);
@@ -70,7 +73,7 @@ public:
 
     // A pattern hatch: its pattern lines clipped to the loops (even-odd), one
     // AcDbLine each. A solid fill: the edges of its loops (AcDbLine for
-    // straight segments, an arc for bulged ones). New and in no database.
+    // straight segments, AcDbArc for bulged ones). New and in no database.
     // Statuses: eNotOpenForRead, eNotApplicable (no loops).
     Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const override;
 

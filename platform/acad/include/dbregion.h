@@ -26,7 +26,7 @@ public:
     Acad::ErrorStatus getArea(double& area) const;
 
     // The curves of its loops, new and in no database: an AcDbLine per line
-    // edge and an arc per arc edge. Statuses: eNotOpenForRead, eNotApplicable
+    // edge, an AcDbArc per arc edge (an AcDbCircle for a full turn). Statuses: eNotOpenForRead, eNotApplicable
     // (a region without shape; nothing appended).
     Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const override;
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;

@@ -20,8 +20,6 @@
 #  define VRNGEO_API __attribute__((visibility("default")))
 #endif
 
-class ON_NurbsSurface;
-
 class VRNGEO_API VrnMesh {
 public:
     // Appends the triangle p0, p1, p2 (three new vertices, one face) and

@@ -3,12 +3,6 @@
 
 #include "VrnGeo.h"
 
-#if __has_include("opennurbs_nurbssurface.h")
-#  include "opennurbs_nurbssurface.h"
-#  define VRNGEO_HAS_SURFACE 1
-#else
-#  define VRNGEO_HAS_SURFACE 0
-#endif
 
 namespace {
 
@@ -54,7 +48,6 @@ int makeSurface(ON_NurbsSurface& surface, const ON_3dPoint* p, int n)
             return 0;
     if (!spansArea(p, n))
         return 0;
-#if VRNGEO_HAS_SURFACE
     const ON_3dPoint& p3 = n == 4 ? p[3] : p[2];
     if (!surface.Create(3, false, 2, 2, 2, 2))
         return 0;
@@ -67,10 +60,6 @@ int makeSurface(ON_NurbsSurface& surface, const ON_3dPoint* p, int n)
         surface.SetKnot(dir, 1, 1.0);
     }
     return 1;
-#else
-    (void)surface;
-    return 0;
-#endif
 }
 
 }  // namespace

@@ -38,3 +38,39 @@ TEST(VrnMesh, AnInvalidCornerAddsNothing)
     EXPECT_EQ(mesh.VertexCount(), 3);
     EXPECT_EQ(mesh.FaceCount(), 1);
 }
+
+TEST(VrnNurbsSurface, QuadIsTheBilinearPatchOfItsCornersInOutlineOrder)
+{
+    ON_NurbsSurface s;
+    ASSERT_NE(VrnNurbsSurface::CreateQuad(s, P(0, 0, 0), P(2, 0, 0), P(2, 1, 0), P(0, 1, 1)), 0);
+    EXPECT_TRUE(s.IsValid());
+    EXPECT_EQ(s.Degree(0), 1);
+    EXPECT_EQ(s.Degree(1), 1);
+    EXPECT_EQ(s.CVCount(0), 2);
+    EXPECT_EQ(s.CVCount(1), 2);
+    EXPECT_FALSE(s.IsRational());
+    ON_3dPoint p;
+    ASSERT_TRUE(s.GetCV(1, 1, p));
+    EXPECT_EQ(p, P(2, 1, 0));
+    ASSERT_TRUE(s.GetCV(0, 1, p));
+    EXPECT_EQ(p, P(0, 1, 1));
+    EXPECT_EQ(s.Knot(0, 0), 0.0);
+    EXPECT_EQ(s.Knot(1, 1), 1.0);
+}
+
+TEST(VrnNurbsSurface, TriangleCollapsesItsLastEdgeAndDegenerateCornersMakeNothing)
+{
+    ON_NurbsSurface s;
+    ASSERT_NE(VrnNurbsSurface::CreateTriangle(s, P(0, 0, 0), P(1, 0, 0), P(0, 1, 0)), 0);
+    ON_3dPoint a, b;
+    s.GetCV(1, 1, a);
+    s.GetCV(0, 1, b);
+    EXPECT_EQ(a, P(0, 1, 0));
+    EXPECT_EQ(b, P(0, 1, 0));
+
+    ON_NurbsSurface untouched;
+    EXPECT_EQ(VrnNurbsSurface::CreateQuad(untouched, P(0, 0, 0), P(1, 0, 0), P(2, 0, 0), P(3, 0, 0)), 0);
+    EXPECT_EQ(VrnNurbsSurface::CreateTriangle(untouched, P(1, 1, 1), P(1, 1, 1), P(1, 1, 1)), 0);
+    EXPECT_EQ(VrnNurbsSurface::CreateTriangle(untouched, P(0, 0, 0), ON_3dPoint::UnsetPoint, P(0, 1, 0)), 0);
+    EXPECT_EQ(untouched.CVCount(), 0);
+}

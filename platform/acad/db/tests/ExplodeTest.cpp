@@ -73,7 +73,27 @@ TEST_F(DbTest, SolidExplodesIntoRegionsAndBodiesAndThoseIntoCurves)
     // A body of one face gives its loop's curves.
     AcDbVoidPtrArray d;
     ASSERT_EQ(parts.items[2]->explode(d), Acad::eOk);
-    EXPECT_EQ(Pieces(d).items.size(), 3u);
+    EXPECT_EQ(Pieces(d).names(), (std::vector<std::wstring>{L"AcDbCircle", L"AcDbLine", L"AcDbCircle"}));
+    // A region with a half-turn arc edge gives an arc from its start to its end.
+    standin::ShapeModel half;
+    half.faces.emplace_back();
+    const double pi = 4.0 * std::atan(1.0);
+    half.faces[0].loops.push_back(standin::ModelLoop{
+        {standin::ModelEdge::arc(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), 2.0, 0.0, pi),
+         standin::ModelEdge::line(AcGePoint3d(-2, 0, 0), AcGePoint3d(2, 0, 0))}});
+    AcDbRegion region;
+    ASSERT_EQ(region.setStandinModel(half), Acad::eOk);
+    AcDbVoidPtrArray e;
+    ASSERT_EQ(region.explode(e), Acad::eOk);
+    Pieces curves(e);
+    ASSERT_EQ(curves.names(), (std::vector<std::wstring>{L"AcDbArc", L"AcDbLine"}));
+    AcGePoint3d s0, s1;
+    AcDbArc::cast(curves.items[0].get())->getStartPoint(s0);
+    AcDbArc::cast(curves.items[0].get())->getEndPoint(s1);
+    AcGeTol loose;
+    loose.setEqualPoint(1e-9);
+    EXPECT_TRUE(s0.isEqualTo(AcGePoint3d(2, 0, 0), loose));
+    EXPECT_TRUE(s1.isEqualTo(lineAt(curves, 1)->startPoint(), loose));
 }
 
 TEST_F(DbTest, MalformedShapesAreRefused)
@@ -191,4 +211,28 @@ TEST_F(DbTest, HatchExplodesIntoClippedPatternLines)
     ASSERT_EQ(sparse.setPattern(AcDbHatch::kPreDefined, L"SOLID"), Acad::eOk);
     ASSERT_EQ(sparse.explode(b), Acad::eOk);
     EXPECT_EQ(Pieces(b).items.size(), 4u);
+
+    // A bulged boundary segment gives an arc: bulge 1 is a half turn.
+    AcDbHatch round;
+    round.setPattern(AcDbHatch::kPreDefined, L"SOLID");
+    AcGePoint2dArray tri;
+    tri.append(AcGePoint2d(0, 0));
+    tri.append(AcGePoint2d(2, 0));
+    tri.append(AcGePoint2d(1, -3));
+    AcGeDoubleArray bulges;
+    for (double x : {1.0, 0.0, 0.0})
+        bulges.append(x);
+    ASSERT_EQ(round.appendLoop(AcDbHatch::kExternal, tri, bulges), Acad::eOk);
+    AcDbVoidPtrArray c;
+    ASSERT_EQ(round.explode(c), Acad::eOk);
+    Pieces q(c);
+    ASSERT_EQ(q.names(), (std::vector<std::wstring>{L"AcDbArc", L"AcDbLine", L"AcDbLine"}));
+    const AcDbArc* arc = AcDbArc::cast(q.items[0].get());
+    EXPECT_NEAR(arc->radius(), 1.0, 1e-12);
+    EXPECT_TRUE(arc->center().isEqualTo(AcGePoint3d(1, 0, 0)));
+    AcGePoint3d top;
+    arc->getStartPoint(top);
+    AcGeTol loose;
+    loose.setEqualPoint(1e-9);
+    EXPECT_TRUE(top.isEqualTo(AcGePoint3d(0, 0, 0), loose));  // from a, counter-clockwise
 }

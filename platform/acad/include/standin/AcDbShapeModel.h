@@ -19,7 +19,7 @@
 // number of faces. Explode works on the faces: a 3D solid gives one region per
 // planar face and one single-face body per other face; a body of several
 // faces does the same; a body of one face and a region give the curves of
-// their loops (lines, and arcs for arc edges).
+// their loops (lines, arcs, and circles for arcs of a full turn).
 #pragma once
 
 #include <vector>
