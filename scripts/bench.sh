@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The benchmark table: builds a Release tree, runs the benchmark groups (mesh
 # topology against std::sort, the mesh writers and the point and line writers
-# into the drawing database, whole imports through the host program against
-# the read alone) and prints one table of figures against their targets, with
-# the date and the machine it came from.
+# into the drawing database, the entity readers, polyface building and mesh
+# selection, whole imports through the host program against the read alone)
+# and prints one table of figures against their targets, with the date and
+# the machine it came from.
 #
 #   scripts/bench.sh [--out FILE] [--runs N]
 #
@@ -27,7 +28,7 @@ case "$runs" in ''|*[!0-9]*|0) echo "bench.sh: --runs needs a whole number of at
 
 echo "== build (Release) in $build" >&2
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_curves bench_import >&2
+cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_curves bench_readers bench_import >&2
 
 results=$(mktemp -d /tmp/kv-bench-XXXXXX)
 trap 'rm -rf "$results"' EXIT
@@ -40,6 +41,8 @@ echo "== mesh writers" >&2
 "$bin/bench_writers" "${reps[@]}" --benchmark_out="$results/writers.json" --benchmark_out_format=json >&2
 echo "== curve writers" >&2
 "$bin/bench_curves" "${reps[@]}" --benchmark_out="$results/curves.json" --benchmark_out_format=json >&2
+echo "== entity readers" >&2
+"$bin/bench_readers" "${reps[@]}" --benchmark_out="$results/readers.json" --benchmark_out_format=json >&2
 echo "== whole imports" >&2
 "$bin/bench_import" --runs="$runs" --benchmark_out="$results/import.json" --benchmark_out_format=json >&2
 
@@ -138,6 +141,24 @@ for writer in ("WritePoints", "WriteLines"):
         if previous:
             growth = ms(run) / previous
             row(writer + " growth x10", count(n), growth, "%.2f" % growth, "<= 12", growth <= 12)
+        previous = ms(run)
+
+readers = load("readers.json")
+for subject, sizes_, what in (("ReadEntity", (100000, 1000000), "entities"),
+                              ("FillPolyFaceMesh", (3276, 32767), "vertices"),
+                              ("ReadPolyFaceMesh", (3276, 32767), "vertices"),
+                              ("SelectEntityMeshes", (1000, 10000), "meshes")):
+    previous = None
+    for n in sizes_:
+        run = readers.get("%s/%d" % (subject, n))
+        label = "%d %s" % (n, what) if n < 100000 else "%s %s" % (count(n), what)
+        if not run:
+            row(subject, label, None, "no result", "", False)
+            continue
+        row(subject + " time", label, ms(run), "%.2f ms" % ms(run), "", None)
+        if previous:
+            growth = ms(run) / previous
+            row(subject + " growth x10", label, growth, "%.2f" % growth, "<= 12", growth <= 12)
         previous = ms(run)
 
 imports = load("import.json")

@@ -221,7 +221,9 @@ Acad::ErrorStatus AcDbPolyFaceMesh::appendFaceRecord(AcDbObjectId& objId, AcDbFa
         return Acad::eNoDatabase;
     if (Impl::stubOf(face) != nullptr)
         return Acad::eAlreadyInDb;
-    const int held = numVertices();
+    // The vertices appended (counted as they come, so that filling a mesh
+    // stays linear); erased ones still count.
+    const int held = static_cast<int>(mVertexCount);
     for (Adesk::UInt16 i = 0; i < 4; ++i) {
         Adesk::Int16 v = 0;
         face->getVertexAt(i, v);

@@ -85,4 +85,3 @@ public:
     static int IsArc(const ON_Curve* curve, ON_Arc& arc);
     static int IsPolyline(const ON_Curve* curve, ON_Polyline& polyline);
 };
-

@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <set>
 #include <vector>
 
 #include "standin/AcDbStandin.h"
@@ -448,13 +449,23 @@ namespace {
 
 void apply(std::vector<AcDbObjectId>& chosen, const std::vector<AcDbObjectId>& ids, bool adding)
 {
-    for (AcDbObjectId id : ids) {
-        auto at = std::find(chosen.begin(), chosen.end(), id);
-        if (adding && at == chosen.end())
-            chosen.push_back(id);
-        else if (!adding && at != chosen.end())
-            chosen.erase(at);
+    // A set of what is chosen, so that a selection of many objects stays
+    // fast; the order of the chosen list is kept.
+    std::set<AcDbObjectId> held(chosen.begin(), chosen.end());
+    if (adding) {
+        for (AcDbObjectId id : ids)
+            if (held.insert(id).second)
+                chosen.push_back(id);
+        return;
     }
+    std::set<AcDbObjectId> removed;
+    for (AcDbObjectId id : ids)
+        if (held.count(id))
+            removed.insert(id);
+    if (!removed.empty())
+        chosen.erase(std::remove_if(chosen.begin(), chosen.end(),
+                                    [&](const AcDbObjectId& id) { return removed.count(id) != 0; }),
+                     chosen.end());
 }
 
 enum class Answer { Given, Empty, Cancelled };
