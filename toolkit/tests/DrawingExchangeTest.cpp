@@ -215,6 +215,26 @@ TEST_F(DrawingExchangeTest, AnAcisFileThatCannotBeReadAppendsNothing)
     EXPECT_EQ(zooms(), 0);
 }
 
+TEST_F(DrawingExchangeTest, EntitiesThatNoDrawingTakesAreDeleted)
+{
+    ASSERT_EQ(ExportAcisFile(idArray(appendThreeBodies()), wide("three.sat")), 1);
+    // With model space held open for write elsewhere the read succeeds and
+    // the appends fail: the three new entities must not be left to no one
+    // (the leak check of the sanitizer build sees them).
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getSymbolTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    CToolkitUtilities::SetLastErrorText(L"");
+    const int result = ImportAcisFile(wide("three.sat"), TRUE);
+    space->close();
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(standin::narrow(CToolkitUtilities::GetLastErrorText().GetString()), "Was Open For Write");
+    EXPECT_EQ(zooms(), 0);
+    EXPECT_EQ(modelSpaceIds().size(), 3u) << "only the three written";
+}
+
 TEST_F(DrawingExchangeTest, ExportAcisFileFailuresWriteNothing)
 {
     const std::vector<AcDbObjectId> ids = appendThreeBodies();
