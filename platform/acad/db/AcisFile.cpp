@@ -29,6 +29,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -49,8 +50,11 @@ using standin::ModelFace;
 using standin::ModelLoop;
 using standin::ShapeModel;
 
-// An ACIS file larger than this is refused before it is read.
-constexpr std::uint64_t kMaxFileBytes = std::uint64_t(64) << 20;
+// An ACIS file larger than this is refused before it is read: what the
+// shapes of a file of this size take in memory stays within a few hundred MB.
+constexpr std::uint64_t kMaxFileBytes = std::uint64_t(16) << 20;
+// No line of the format has more words.
+constexpr size_t kMaxWords = 10;
 const char kHeader[] = "kolvane-acis 1";
 
 enum class BodyKind { kSolid, kBody, kRegion };
@@ -130,15 +134,25 @@ bool writeAll(int fd, const std::string& data)
 
 // Writes data under name through a temporary file beside it, so that a write
 // that fails leaves no half file and an existing file as it was.
-Acad::ErrorStatus replaceFile(const std::string& name, const std::string& data)
+Acad::ErrorStatus replaceFile(const std::string& given, const std::string& data)
 {
+    // A name that links elsewhere is written where it leads, and a replaced
+    // file keeps its permissions.
+    std::string name = given;
+    struct stat st;
+    if (::lstat(given.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        std::unique_ptr<char, void (*)(void*)> target(::realpath(given.c_str(), nullptr), std::free);
+        if (target)
+            name = target.get();
+    }
+    const bool replacing = ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode);
     static std::atomic<unsigned> serial{0};
     const std::string temp =
         name + ".~" + std::to_string(::getpid()) + "-" + std::to_string(serial.fetch_add(1)) + ".tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return Acad::eFileAccessErr;
-    const bool written = writeAll(fd, data);
+    const bool written = (!replacing || ::fchmod(fd, st.st_mode & 07777) == 0) && writeAll(fd, data);
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temp.c_str(), name.c_str()) != 0) {
         ::unlink(temp.c_str());
@@ -221,6 +235,8 @@ public:
                 }
                 if (c < 0x21 || c > 0x7e)
                     damaged();  // control characters, bytes outside ASCII
+                if (words.size() == kMaxWords)
+                    damaged();
                 size_t j = i;
                 while (j < line.size() && line[j] != ' ' && line[j] != '\t')
                     ++j;

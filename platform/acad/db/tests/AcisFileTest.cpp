@@ -210,6 +210,20 @@ TEST_F(AcisFileTest, DamagedFilesGiveNoEntity)
         EXPECT_EQ(in.length(), 0);
         deleteAll(in);
     }
+    // A file too large is refused before it is read.
+    write("huge.sat", good);
+    ASSERT_EQ(truncate(path("huge.sat").c_str(), off_t(17) << 20), 0);
+    AcDbVoidPtrArray none;
+    EXPECT_EQ(AcDbBody::acisIn(wide("huge.sat").c_str(), none), Acad::eCannotRestoreFromAcisFile);
+    EXPECT_EQ(none.length(), 0);
+    // A line of very many words.
+    std::string words = head + "BODY 1\nface planar 0 0 1 1\nloop 1\nline";
+    for (int i = 0; i < 100000; ++i)
+        words += " 0";
+    write("words.sat", words + "\nend\n");
+    EXPECT_EQ(AcDbBody::acisIn(wide("words.sat").c_str(), none), Acad::eCannotRestoreFromAcisFile);
+    EXPECT_EQ(none.length(), 0);
+
     // Cut anywhere before its end, the good file is refused too.
     for (size_t cut = 0; cut + 1 < good.size(); ++cut) {
         write("cut.sat", good.substr(0, cut));
@@ -279,6 +293,20 @@ TEST_F(AcisFileTest, WritesThatCannotBeDoneLeaveNoFile)
     EXPECT_EQ(AcDbBody::acisOut(L"", one), Acad::eInvalidInput);
     EXPECT_EQ(AcDbBody::acisOut(nullptr, one), Acad::eInvalidInput);
     EXPECT_EQ(read("kept.sat"), "older data");
+
+    // A replaced file keeps its permissions; a link is written where it leads.
+    write("shared.sat", "older data");
+    ASSERT_EQ(chmod(path("shared.sat").c_str(), 0640), 0);
+    ASSERT_EQ(symlink("shared.sat", path("link.sat").c_str()), 0);
+    EXPECT_EQ(AcDbBody::acisOut(wide("link.sat").c_str(), one), Acad::eOk);
+    struct stat st;
+    ASSERT_EQ(lstat(path("link.sat").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(stat(path("shared.sat").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(read("shared.sat").rfind("kolvane-acis 1\n", 0), 0u);
+    unlink(path("shared.sat").c_str());
+    unlink(path("link.sat").c_str());
 
     // A resident entity must be open.
     auto* resident = new AcDb3dSolid();
