@@ -7,6 +7,7 @@
 #include "HostileSupport.h"
 #include "dbapserv.h"
 #include "standin/AcDbStandin.h"
+#include "acis/AcisHarness.h"
 #include "dxf/DxfHarness.h"
 #include "mesh/MeshHarness.h"
 #include "model/ModelHarness.h"
@@ -53,6 +54,12 @@ TEST(ReplayTest, DxfInputs)
 {
     kvfuzz::SetUpDxfHarness();
     Replay("dxf", kvfuzz::RunDxfInput);
+}
+
+TEST(ReplayTest, AcisInputs)
+{
+    kvfuzz::SetUpAcisHarness();
+    Replay("acis", kvfuzz::RunAcisInput);
 }
 
 TEST(ReplayTest, TheScriptHarnessReachesThePlugIn)

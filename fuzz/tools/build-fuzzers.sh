@@ -15,4 +15,4 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
   -DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link -fsized-deallocation" \
   -DCMAKE_EXE_LINKER_FLAGS="$link" -DCMAKE_SHARED_LINKER_FLAGS="$link" \
   -DCMAKE_MODULE_LINKER_FLAGS="$link" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target fuzz_mesh fuzz_model fuzz_model_file fuzz_script fuzz_dxf
+cmake --build "$build" -j "$(nproc)" --target fuzz_mesh fuzz_model fuzz_model_file fuzz_script fuzz_dxf fuzz_acis

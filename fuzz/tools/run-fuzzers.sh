@@ -15,7 +15,7 @@ build=${1:?usage: run-fuzzers.sh BUILD [SECONDS] [TARGET...]}
 seconds=${2:-60}
 shift $(( $# >= 2 ? 2 : $# ))
 targets=("$@")
-((${#targets[@]})) || targets=(mesh model model_file script dxf)
+((${#targets[@]})) || targets=(mesh model model_file script dxf acis)
 build=$(cd "$build" && pwd)
 
 # The fuzz build links the shared sanitizer runtime, which the C++ library

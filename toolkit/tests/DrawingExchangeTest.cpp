@@ -1,5 +1,6 @@
 // DXF files read into the drawing through the host's "_dxfin": one file, and
-// the files that lie beside a model file.
+// the files that lie beside a model file. ACIS files read into model space
+// and written from a list of entities.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +8,11 @@
 #include <fstream>
 
 #include "DrawingExchange.h"
+#include "EntityPlacement.h"
+#include "ToolkitUtilities.h"
+#include "dbbody.h"
+#include "dbregion.h"
+#include "dbsol3d.h"
 #include "ToolkitTest.h"
 #include "standin/WideFormat.h"
 
@@ -114,6 +120,144 @@ TEST_F(DrawingExchangeTest, NoMatchingFileIsReportedAndNothingIsDeleted)
     }
     EXPECT_TRUE(exists("plan.dxf"));
     EXPECT_TRUE(modelSpaceIds().empty());
+}
+
+// Three bodies of three classes, appended to model space and closed.
+std::vector<AcDbObjectId> appendThreeBodies()
+{
+    auto* solid = new AcDb3dSolid();
+    EXPECT_EQ(solid->createBox(1, 2, 3), Acad::eOk);
+    auto* body = new AcDbBody();
+    EXPECT_EQ(body->setStandinModel(standin::cylinderModel(AcGePoint3d(5, 0, 0), 1, 2)), Acad::eOk);
+    auto* region = new AcDbRegion();
+    EXPECT_EQ(region->setStandinModel(standin::polygonRegionModel(
+                  {AcGePoint3d(0, 0, 0), AcGePoint3d(1.0 / 3, 0, 0), AcGePoint3d(0, 0.1, 0)})),
+              Acad::eOk);
+    std::vector<AcDbObjectId> ids;
+    for (AcDbEntity* e : std::initializer_list<AcDbEntity*>{solid, body, region}) {
+        AcDbObjectId id;
+        EXPECT_EQ(AppendToModelSpace(e, id), Acad::eOk);
+        e->close();
+        ids.push_back(id);
+    }
+    return ids;
+}
+
+AcArray<AcDbObjectId> idArray(const std::vector<AcDbObjectId>& ids)
+{
+    AcArray<AcDbObjectId> list;
+    for (const AcDbObjectId& id : ids)
+        list.append(id);
+    return list;
+}
+
+// The class names of the entities, in order.
+std::vector<std::string> classNames(const std::vector<AcDbObjectId>& ids)
+{
+    std::vector<std::string> names;
+    for (const AcDbObjectId& id : ids) {
+        AcDbEntity* e = nullptr;
+        if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) != Acad::eOk)
+            continue;
+        names.push_back(standin::narrow(e->isA()->name()));
+        e->close();
+    }
+    return names;
+}
+
+const std::vector<std::string> kThreeClasses = {"AcDb3dSolid", "AcDbBody", "AcDbRegion"};
+
+TEST_F(DrawingExchangeTest, AcisFileRoundTripsThroughTheDrawingInOrder)
+{
+    const std::vector<AcDbObjectId> written = appendThreeBodies();
+    ASSERT_EQ(ExportAcisFile(idArray(written), wide("three.sat")), 1);
+    ASSERT_TRUE(exists("three.sat"));
+
+    freshDatabase();
+    EXPECT_EQ(ImportAcisFile(wide("three.sat"), FALSE), 1);
+    EXPECT_EQ(classNames(modelSpaceIds()), kThreeClasses);
+    EXPECT_EQ(zooms(), 0);
+
+    // The entities read are resident and closed; written out again, the file
+    // is the same.
+    ASSERT_EQ(ExportAcisFile(idArray(modelSpaceIds()), wide("again.sat")), 1);
+    std::ifstream a(folder_ + "/three.sat"), b(folder_ + "/again.sat");
+    const std::string first((std::istreambuf_iterator<char>(a)), std::istreambuf_iterator<char>());
+    const std::string second((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(first, second);
+
+    EXPECT_EQ(ImportAcisFile(wide("three.sat"), TRUE), 1);
+    EXPECT_EQ(modelSpaceIds().size(), 6u) << "appended after what is there";
+    EXPECT_EQ(zooms(), 1) << "one zoom, after the last append";
+}
+
+TEST_F(DrawingExchangeTest, AnAcisFileThatCannotBeReadAppendsNothing)
+{
+    file("garbage.sat", "kolvane-acis 1\nbodies 3\nBODY 0\n");
+    file("drawing.dxf", lineDxf(0));
+    const struct {
+        const char* name;
+        const wchar_t* text;
+    } cases[] = {
+        {"garbage.sat", L"Cannot Restore From Acis File"},
+        {"drawing.dxf", L"Cannot Restore From Acis File"},
+        {"missing.sat", L"File Not Found"},
+        {"", L"File Access Err"},  // the folder itself
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CToolkitUtilities::SetLastErrorText(L"");
+        EXPECT_EQ(ImportAcisFile(wide(c.name), TRUE), 0);
+        EXPECT_EQ(CToolkitUtilities::GetLastErrorText(), CString(c.text));
+    }
+    EXPECT_TRUE(modelSpaceIds().empty());
+    EXPECT_EQ(zooms(), 0);
+}
+
+TEST_F(DrawingExchangeTest, EntitiesThatNoDrawingTakesAreDeleted)
+{
+    ASSERT_EQ(ExportAcisFile(idArray(appendThreeBodies()), wide("three.sat")), 1);
+    // With model space held open for write elsewhere the read succeeds and
+    // the appends fail: the three new entities must not be left to no one
+    // (the leak check of the sanitizer build sees them).
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getSymbolTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    CToolkitUtilities::SetLastErrorText(L"");
+    const int result = ImportAcisFile(wide("three.sat"), TRUE);
+    space->close();
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(standin::narrow(CToolkitUtilities::GetLastErrorText().GetString()), "Was Open For Write");
+    EXPECT_EQ(zooms(), 0);
+    EXPECT_EQ(modelSpaceIds().size(), 3u) << "only the three written";
+}
+
+TEST_F(DrawingExchangeTest, ExportAcisFileFailuresWriteNothing)
+{
+    const std::vector<AcDbObjectId> ids = appendThreeBodies();
+    file("kept.sat", "older data");
+
+    // Nothing to write: the writer's own status.
+    EXPECT_EQ(ExportAcisFile(AcArray<AcDbObjectId>(), wide("empty.sat")), 0);
+    EXPECT_EQ(CToolkitUtilities::GetLastErrorText(), CString(L"Invalid Input"));
+    EXPECT_FALSE(exists("empty.sat"));
+
+    // An erased entity among the others ends the export before the write.
+    AcDbEntity* e = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(e, ids[1], AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(e->erase(), Acad::eOk);
+    e->close();
+    EXPECT_EQ(ExportAcisFile(idArray(ids), wide("kept.sat")), 0);
+    EXPECT_EQ(CToolkitUtilities::GetLastErrorText(), CString(L"Was Erased"));
+    std::ifstream in(folder_ + "/kept.sat");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), "older data");
+
+    // A file that cannot be written.
+    EXPECT_EQ(ExportAcisFile(idArray({ids[0]}), wide("no-folder/a.sat")), 0);
+    EXPECT_EQ(CToolkitUtilities::GetLastErrorText(), CString(L"File Access Err"));
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include "DrawingExchange.h"
 
+#include "EntityPlacement.h"
+#include "ErrorStatusText.h"
+#include "ToolkitUtilities.h"
+#include "dbbody.h"
+
 #include <acedads.h>
 #include <adscodes.h>
 #include <acutads.h>
@@ -68,4 +73,56 @@ int ImportDxfFiles(const CString& path, int& count)
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return result;
+}
+
+int ImportAcisFile(const CString& path, BOOL zoomExtents)
+{
+    AcDbVoidPtrArray entities;
+    Acad::ErrorStatus es = AcDbBody::acisIn(path, entities);
+    if (es != Acad::eOk) {
+        CToolkitUtilities::SetLastErrorText(ErrorStatusText(es));
+        // Whatever a failed read made is the caller's: nothing else frees it.
+        for (int i = 0; i < entities.length(); ++i)
+            delete static_cast<AcDbEntity*>(entities[i]);
+        return 0;
+    }
+    for (int i = 0; i < entities.length(); ++i) {
+        auto* entity = static_cast<AcDbEntity*>(entities[i]);
+        es = AppendToModelSpace(entity);
+        if (es != Acad::eOk) {
+            // No drawing took this entity or the ones after it: they are
+            // deleted, not closed; the ones appended stay in the drawing.
+            CToolkitUtilities::SetLastErrorText(ErrorStatusText(es));
+            for (int j = i; j < entities.length(); ++j)
+                delete static_cast<AcDbEntity*>(entities[j]);
+            return 0;
+        }
+        entity->close();
+    }
+    if (zoomExtents)
+        ZoomExtents();
+    return 1;
+}
+
+int ExportAcisFile(const AcArray<AcDbObjectId>& ids, const CString& path)
+{
+    AcDbVoidPtrArray entities;
+    Acad::ErrorStatus es = Acad::eOk;
+    for (int i = 0; i < ids.length() && es == Acad::eOk; ++i) {
+        AcDbEntity* entity = NULL;
+        es = acdbOpenAcDbEntity(entity, ids[i], AcDb::kForRead);
+        if (es == Acad::eOk)
+            entities.append(entity);
+    }
+    // An entity that cannot be opened ends the export before anything is
+    // written: a file without it would be reported as a good one.
+    if (es == Acad::eOk)
+        es = AcDbBody::acisOut(path, entities);
+    for (int i = 0; i < entities.length(); ++i)
+        static_cast<AcDbEntity*>(entities[i])->close();
+    if (es != Acad::eOk) {
+        CToolkitUtilities::SetLastErrorText(ErrorStatusText(es));
+        return 0;
+    }
+    return 1;
 }

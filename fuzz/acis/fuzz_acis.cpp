@@ -1,0 +1,21 @@
+// libFuzzer entry: arbitrary bytes as an ACIS file read by the host's ACIS reader.
+#include <cstdio>
+#include <cstdlib>
+
+#include "acis/AcisHarness.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    kvfuzz::SetUpAcisHarness();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string broke = kvfuzz::RunAcisInput(data, size);
+    if (!broke.empty()) {
+        std::fprintf(stderr, "ACIS input broke: %s\n", broke.c_str());
+        std::abort();
+    }
+    return 0;
+}
