@@ -7,8 +7,13 @@
 #include <fstream>
 #include <sstream>
 
+#include <cmath>
+
 #include "acedads.h"
 #include "dbSubD.h"
+#include "dbelipse.h"
+#include "dbpl.h"
+#include "dbspline.h"
 
 #include "EditorTest.h"
 
@@ -17,6 +22,7 @@ namespace {
 class DxfInTest : public EditorTest {
 protected:
     void buildSampleDrawing();
+    void addCurves();
     std::string goodFile();
 };
 
@@ -48,6 +54,89 @@ std::string pointText(const AcGePoint3d& p)
     char buffer[128];
     std::snprintf(buffer, sizeof buffer, "(%.17g %.17g %.17g)", p.x, p.y, p.z);
     return buffer;
+}
+
+// A number as written to DXF and read back: to nine decimals, no negative zero.
+std::string num(double v)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.10g", std::round(v * 1e9) / 1e9 + 0.0);
+    return buffer;
+}
+
+std::string near(const AcGePoint3d& p)
+{
+    return "(" + num(p.x) + " " + num(p.y) + " " + num(p.z) + ")";
+}
+
+std::string near(const AcGeVector3d& v)
+{
+    return near(AcGePoint3d(v.x, v.y, v.z));
+}
+
+// The geometry of the curve entities, to the precision DXF keeps.
+std::string curveText(AcDbEntity* e)
+{
+    std::string text;
+    if (auto* circle = AcDbCircle::cast(e)) {
+        text = near(circle->center()) + " n" + near(circle->normal()) + " r " + num(circle->radius()) + " t " +
+               num(circle->thickness());
+    } else if (auto* arc = AcDbArc::cast(e)) {
+        text = near(arc->center()) + " n" + near(arc->normal()) + " r " + num(arc->radius()) + " from " +
+               num(arc->startAngle()) + " to " + num(arc->endAngle());
+    } else if (auto* ellipse = AcDbEllipse::cast(e)) {
+        text = near(ellipse->center()) + " n" + near(ellipse->normal()) + " major" + near(ellipse->majorAxis()) +
+               " ratio " + num(ellipse->radiusRatio()) + " from " + num(ellipse->startAngle()) + " to " +
+               num(ellipse->endAngle());
+    } else if (auto* spline = AcDbSpline::cast(e)) {
+        int degree = 0;
+        Adesk::Boolean rational = false, closed = false, periodic = false;
+        AcGePoint3dArray controls;
+        AcGeDoubleArray knots, weights;
+        double controlTol = 0, knotTol = 0;
+        spline->getNurbsData(degree, rational, closed, periodic, controls, knots, weights, controlTol, knotTol);
+        text = "degree " + std::to_string(degree) + (rational ? " rational" : "") + (closed ? " closed" : "") +
+               (periodic ? " periodic" : "");
+        for (const AcGePoint3d& p : controls)
+            text += " " + near(p);
+        for (double k : knots)
+            text += " k" + num(k);
+        for (double w : weights)
+            text += " w" + num(w);
+    } else if (auto* pl = AcDbPolyline::cast(e)) {
+        text = std::string(pl->isClosed() ? "closed" : "open") + " elevation " + num(pl->elevation()) + " n" +
+               near(pl->normal()) + " t " + num(pl->thickness());
+        for (unsigned int i = 0; i < pl->numVerts(); ++i) {
+            AcGePoint2d p;
+            double bulge = 0, sw = 0, ew = 0;
+            pl->getPointAt(i, p);
+            pl->getBulgeAt(i, bulge);
+            pl->getWidthsAt(i, sw, ew);
+            text += " (" + num(p.x) + " " + num(p.y) + ") b " + num(bulge) + " w " + num(sw) + " " + num(ew);
+        }
+    } else if (auto* pl2 = AcDb2dPolyline::cast(e)) {
+        text = std::string(pl2->isClosed() ? "closed" : "open") + " elevation " + num(pl2->elevation()) + " n" +
+               near(pl2->normal());
+        AcDbObjectIterator* it = pl2->vertexIterator();
+        for (; !it->done(); it->step()) {
+            const auto* v = static_cast<const AcDb2dVertex*>(it->entity());
+            // A 2D vertex has x and y; its height is the polyline's elevation.
+            text += " (" + num(v->position().x) + " " + num(v->position().y) + ") b " + num(v->bulge()) + " w " + num(v->startWidth()) + " " +
+                    num(v->endWidth());
+        }
+        delete it;
+    } else if (auto* pl3 = AcDb3dPolyline::cast(e)) {
+        text = pl3->isClosed() ? "closed" : "open";
+        AcDbObjectIterator* it = pl3->vertexIterator();
+        for (; !it->done(); it->step())
+            text += " " + near(static_cast<const AcDb3dPolylineVertex*>(it->entity())->position());
+        delete it;
+    } else if (auto* ray = AcDbRay::cast(e)) {
+        text = near(ray->basePoint()) + " along" + near(ray->unitDir());
+    } else if (auto* xline = AcDbXline::cast(e)) {
+        text = near(xline->basePoint()) + " along" + near(xline->unitDir());
+    }
+    return text;
 }
 
 // Every entity of model space and every layer, as text, in order.
@@ -104,6 +193,8 @@ std::vector<std::string> describeDrawing(AcDbDatabase* db)
                 text += " " + pointText(p);
             for (Adesk::Int32 v : faces)
                 text += " " + std::to_string(v);
+        } else {
+            text += " " + curveText(e);
         }
         out.push_back(text);
         e->close();
@@ -167,13 +258,84 @@ void DxfInTest::buildSampleDrawing()
     EXPECT_EQ(mesh->setSubDMesh(vertices, faces, 1), Acad::eOk);
     mesh->setColor(byBlock);
     append(mesh);
+    addCurves();
+}
+
+// The curve entities, in planes of their own where they have one.
+void DxfInTest::addCurves()
+{
+    const double pi = 3.14159265358979323846;
+    const AcGeVector3d tilted = AcGeVector3d(0.3, -0.4, 0.866).normal();
+    auto* circle = new AcDbCircle(AcGePoint3d(1, 2, 3), tilted, 2.5);
+    circle->setThickness(0.75);
+    circle->setLayer(L"Walls");
+    append(circle);
+    auto* arc = new AcDbArc(AcGePoint3d(-1, 0, 2), AcGeVector3d(0, 0, -1), 1.5, pi / 6, 5 * pi / 3);
+    arc->setColor(aci(6));
+    append(arc);
+    append(new AcDbEllipse(AcGePoint3d(0, 1, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 3, 0), 0.4, pi / 4,
+                           3 * pi / 2));
+    append(new AcDbEllipse(AcGePoint3d(5, 5, 5), tilted, tilted.perpVector() * 2, 1.0));
+    AcGePoint3dArray ctrl;
+    for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)})
+        ctrl.append(p);
+    AcGeDoubleArray knots, weights, none;
+    for (double k : {0.0, 0.0, 0.0, 0.0, 2.0, 2.0, 2.0, 2.0})
+        knots.append(k);
+    for (double w : {1.0, 2.0, 0.5, 1.0})
+        weights.append(w);
+    append(new AcDbSpline(3, true, false, false, ctrl, knots, weights));
+    AcGeDoubleArray knots2;
+    for (double k : {0.0, 0.0, 0.0, 1.0, 3.0, 3.0, 3.0})
+        knots2.append(k);
+    append(new AcDbSpline(2, false, false, false, ctrl, knots2, none));
+    auto* lw = new AcDbPolyline();
+    lw->addVertexAt(0, AcGePoint2d(0, 0), 0.5, 0.1, 0.2);
+    lw->addVertexAt(1, AcGePoint2d(2, 0), 0.0, 0.3, 0.0);
+    lw->addVertexAt(2, AcGePoint2d(2, 3), -1.0, 0.0, 0.0);
+    lw->setClosed(true);
+    lw->setNormal(AcGeVector3d(0, 1, 0));
+    lw->setElevation(4.0);
+    append(lw);
+    auto* wide = new AcDbPolyline();
+    wide->addVertexAt(0, AcGePoint2d(-1, -1));
+    wide->addVertexAt(1, AcGePoint2d(1, 1));
+    wide->setConstantWidth(0.25);
+    wide->setThickness(2.0);
+    append(wide);
+    AcGePoint3dArray pts;
+    pts.append(AcGePoint3d(0, 0, 0));
+    pts.append(AcGePoint3d(5, 0, 0));
+    pts.append(AcGePoint3d(5, 5, 0));
+    AcGeDoubleArray bulges;
+    bulges.append(1.0);
+    bulges.append(0.0);
+    bulges.append(-0.25);
+    auto* pl2 = new AcDb2dPolyline(AcDb::k2dSimplePoly, pts, 2.0, true, 0, 0, &bulges);
+    pl2->setNormal(tilted);
+    append(pl2);
+    AcGePoint3dArray pts3;
+    pts3.append(AcGePoint3d(0, 0, 0));
+    pts3.append(AcGePoint3d(5, 0, 1));
+    pts3.append(AcGePoint3d(5, 5, -2.5));
+    auto* pl3 = new AcDb3dPolyline(AcDb::k3dSimplePoly, pts3, true);
+    pl3->setColorIndex(3);
+    append(pl3);
+    auto* ray = new AcDbRay();
+    ray->setBasePoint(AcGePoint3d(1, 2, 3));
+    ray->setUnitDir(AcGeVector3d(0, 3, 4));
+    append(ray);
+    auto* xline = new AcDbXline();
+    xline->setBasePoint(AcGePoint3d(-1, -1, 0));
+    xline->setUnitDir(AcGeVector3d(1, 1, 0));
+    append(xline);
 }
 
 TEST_F(DxfInTest, WhatDxfOutWritesReadsBackWhole)
 {
     buildSampleDrawing();
     const std::vector<std::string> before = describeDrawing(db());
-    ASSERT_EQ(before.size(), 3u + 4u) << "layers 0, Walls, the other; four entities";
+    ASSERT_EQ(before.size(), 3u + 16u) << "layers 0, Walls, the other; sixteen entities";
     const std::wstring written = standin::widen(path("sample.dxf"));
     ASSERT_EQ(acedCommand(RTSTR, L"_dxfout", RTSTR, written.c_str(), RTNONE), RTNORM);
 
@@ -189,7 +351,7 @@ TEST_F(DxfInTest, WhatDxfOutWritesReadsBackWhole)
     addLine(5, 5, 6, 6);
     EXPECT_EQ(acedCommand(RTSTR, L"_dxfin", RTSTR, written.c_str(), RTNONE), RTNORM);
     const std::vector<std::string> merged = describeDrawing(db());
-    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 5);
+    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 17);
     EXPECT_NE(std::find(merged.begin(), merged.end(), "layer Walls aci 2"), merged.end());
 }
 
@@ -223,6 +385,22 @@ std::string DxfInTest::goodFile()
         faces.append(v);
     mesh->setSubDMesh(vertices, faces, 0);
     append(mesh);
+    append(new AcDbCircle(AcGePoint3d(4, 4, 0), AcGeVector3d::kZAxis, 0.625));
+    AcGePoint3dArray ctrl;
+    for (int i = 0; i < 4; ++i)
+        ctrl.append(AcGePoint3d(i, i % 2, 0));
+    AcGeDoubleArray knots, weights;
+    for (double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})
+        knots.append(k);
+    append(new AcDbSpline(3, false, false, false, ctrl, knots, weights));
+    auto* lw = new AcDbPolyline();
+    lw->addVertexAt(0, AcGePoint2d(0, 0));
+    lw->addVertexAt(1, AcGePoint2d(3, 1.5), 0.5);
+    append(lw);
+    AcGePoint3dArray pts;
+    pts.append(AcGePoint3d(0, 0, 0));
+    pts.append(AcGePoint3d(2, 0, 0));
+    append(new AcDb2dPolyline(AcDb::k2dSimplePoly, pts));
     const std::wstring out = standin::widen(path("good.dxf"));
     EXPECT_EQ(acedCommand(RTSTR, L"_dxfout", RTSTR, out.c_str(), RTNONE), RTNORM);
     return readAll(path("good.dxf"));
@@ -275,6 +453,17 @@ TEST_F(DxfInTest, AFileThatCannotBeReadWholeChangesNothing)
         {"bad layer name", head + "  0\nPOINT\n  8\na<b\n 10\n0\n 20\n0\n 30\n0\n  0\nENDSEC\n  0\nEOF\n"},
         {"bad face flags", replaced(good, "3DFACE\n", "3DFACE\n 70\n99\n")},
         {"last entity truncated", head + "  0\nLINE\n 10\n"},
+        {"NaN circle radius", replaced(good, "\n 40\n0.625\n", "\n 40\nnan\n")},
+        {"zero circle radius", replaced(good, "\n 40\n0.625\n", "\n 40\n0.0\n")},
+        {"circle without radius", replaced(good, "\n 40\n0.625\n", "\n")},
+        {"spline knot count", replaced(good, "\n 72\n8\n", "\n 72\n9\n")},
+        {"absurd spline knot count", replaced(good, "\n 72\n8\n", "\n 72\n2000000000\n")},
+        {"spline knots decreasing", replaced(good, "\n 40\n1.0\n 40\n1.0\n 40\n1.0\n 40\n1.0\n",
+                                             "\n 40\n1.0\n 40\n1.0\n 40\n1.0\n 40\n0.5\n")},
+        {"absurd LWPOLYLINE count", replaced(good, "AcDbPolyline\n 90\n2\n", "AcDbPolyline\n 90\n2000000000\n")},
+        {"LWPOLYLINE vertex without y", replaced(good, "\n 10\n3.0\n 20\n1.5\n", "\n 10\n3.0\n")},
+        {"VERTEX without POLYLINE", head + "  0\nVERTEX\n 10\n0\n 20\n0\n  0\nENDSEC\n  0\nEOF\n"},
+        {"POLYLINE without SEQEND", replaced(good, "\n  0\nSEQEND\n", "\n  0\nLINE\n")},
     };
     const std::vector<std::string> before = describeDrawing(db());
     for (const Case& c : cases) {
@@ -290,7 +479,7 @@ TEST_F(DxfInTest, AFileThatCannotBeReadWholeChangesNothing)
     }
     // The good file itself reads.
     EXPECT_EQ(acedCommand(RTSTR, L"_dxfin", RTSTR, standin::widen(path("good.dxf")).c_str(), RTNONE), RTNORM);
-    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 6);
+    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 14);
 }
 
 TEST_F(DxfInTest, NamesThatAreNoFileFailWithTheirReason)
