@@ -23,6 +23,7 @@ class DxfInTest : public EditorTest {
 protected:
     void buildSampleDrawing();
     void addCurves();
+    void addMeshesSolidAndText();
     std::string goodFile();
 };
 
@@ -131,6 +132,40 @@ std::string curveText(AcDbEntity* e)
         for (; !it->done(); it->step())
             text += " " + near(static_cast<const AcDb3dPolylineVertex*>(it->entity())->position());
         delete it;
+    } else if (auto* pface = AcDbPolyFaceMesh::cast(e)) {
+        AcDbObjectIterator* it = pface->vertexIterator();
+        for (; !it->done(); it->step()) {
+            if (auto* v = AcDbPolyFaceMeshVertex::cast(it->entity())) {
+                text += " " + near(v->position());
+            } else if (auto* f = AcDbFaceRecord::cast(it->entity())) {
+                text += " [";
+                for (Adesk::UInt16 k = 0; k < 4; ++k) {
+                    Adesk::Int16 index = 0;
+                    f->getVertexAt(k, index);
+                    text += " " + std::to_string(index);
+                }
+                text += " ]";
+            }
+        }
+        delete it;
+    } else if (auto* grid = AcDbPolygonMesh::cast(e)) {
+        text = "type " + std::to_string(grid->polyMeshType()) + " " + std::to_string(grid->mSize()) + "x" +
+               std::to_string(grid->nSize()) + (grid->isMClosed() ? " m-closed" : "") +
+               (grid->isNClosed() ? " n-closed" : "");
+        AcDbObjectIterator* it = grid->vertexIterator();
+        for (; !it->done(); it->step())
+            text += " " + near(static_cast<const AcDbPolygonMeshVertex*>(it->entity())->position());
+        delete it;
+    } else if (auto* solid = AcDbSolid::cast(e)) {
+        for (Adesk::UInt16 k = 0; k < 4; ++k) {
+            AcGePoint3d p;
+            solid->getPointAt(k, p);
+            text += near(p) + " ";
+        }
+        text += "t " + num(solid->thickness()) + " n" + near(solid->normal());
+    } else if (auto* label = AcDbText::cast(e)) {
+        text = "\"" + standin::narrow(label->textStringConst()) + "\" at " + near(label->position()) + " height " +
+               num(label->height()) + " rotation " + num(label->rotation()) + " n" + near(label->normal());
     } else if (auto* ray = AcDbRay::cast(e)) {
         text = near(ray->basePoint()) + " along" + near(ray->unitDir());
     } else if (auto* xline = AcDbXline::cast(e)) {
@@ -259,6 +294,7 @@ void DxfInTest::buildSampleDrawing()
     mesh->setColor(byBlock);
     append(mesh);
     addCurves();
+    addMeshesSolidAndText();
 }
 
 // The curve entities, in planes of their own where they have one.
@@ -331,11 +367,49 @@ void DxfInTest::addCurves()
     append(xline);
 }
 
+// The polyface and polygon meshes, a 2D solid and a text.
+void DxfInTest::addMeshesSolidAndText()
+{
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    auto* pface = new AcDbPolyFaceMesh();
+    pface->setLayer(L"Walls");
+    pface->setColorIndex(4);
+    ASSERT_EQ(space->appendAcDbEntity(pface), Acad::eOk);
+    space->close();
+    for (auto p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0),
+                   AcGePoint3d(2, 0, 1)}) {
+        auto* v = new AcDbPolyFaceMeshVertex(p);
+        ASSERT_EQ(pface->appendVertex(v), Acad::eOk);
+        v->close();
+    }
+    for (auto* f : {new AcDbFaceRecord(1, 2, 3, 4), new AcDbFaceRecord(2, -5, 3, 0)}) {
+        ASSERT_EQ(pface->appendFaceRecord(f), Acad::eOk);
+        f->close();
+    }
+    pface->close();
+    AcGePoint3dArray grid;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            grid.append(AcGePoint3d(c, r, 0.5 * c));
+    append(new AcDbPolygonMesh(AcDb::kCubicSurfaceMesh, 2, 3, grid, false, true));
+    append(new AcDbSolid(AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0), AcGePoint3d(0, 1, 0)));
+    auto* quad = new AcDbSolid(AcGePoint3d(0, 0, 1), AcGePoint3d(2, 0, 1), AcGePoint3d(0, 1, 1), AcGePoint3d(2, 2, 1));
+    quad->setThickness(0.5);
+    append(quad);
+    auto* text = new AcDbText(AcGePoint3d(1, 2, 0), L"Hello, T\u00fcr", AcDbObjectId::kNull, 0.5, 0.75);
+    text->setColorIndex(2);
+    append(text);
+}
+
 TEST_F(DxfInTest, WhatDxfOutWritesReadsBackWhole)
 {
     buildSampleDrawing();
     const std::vector<std::string> before = describeDrawing(db());
-    ASSERT_EQ(before.size(), 3u + 16u) << "layers 0, Walls, the other; sixteen entities";
+    ASSERT_EQ(before.size(), 3u + 21u) << "layers 0, Walls, the other; 21 entities";
     const std::wstring written = standin::widen(path("sample.dxf"));
     ASSERT_EQ(acedCommand(RTSTR, L"_dxfout", RTSTR, written.c_str(), RTNONE), RTNORM);
 
@@ -351,7 +425,7 @@ TEST_F(DxfInTest, WhatDxfOutWritesReadsBackWhole)
     addLine(5, 5, 6, 6);
     EXPECT_EQ(acedCommand(RTSTR, L"_dxfin", RTSTR, written.c_str(), RTNONE), RTNORM);
     const std::vector<std::string> merged = describeDrawing(db());
-    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 17);
+    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 22);
     EXPECT_NE(std::find(merged.begin(), merged.end(), "layer Walls aci 2"), merged.end());
 }
 
@@ -401,6 +475,11 @@ std::string DxfInTest::goodFile()
     pts.append(AcGePoint3d(0, 0, 0));
     pts.append(AcGePoint3d(2, 0, 0));
     append(new AcDb2dPolyline(AcDb::k2dSimplePoly, pts));
+    AcGePoint3dArray grid;
+    for (int i = 0; i < 4; ++i)
+        grid.append(AcGePoint3d(i % 2, i / 2, 0.25));
+    append(new AcDbPolygonMesh(AcDb::kSimpleMesh, 2, 2, grid, false, false));
+    append(new AcDbText(AcGePoint3d(0, 0, 0), L"Label", AcDbObjectId::kNull, 0.375));
     const std::wstring out = standin::widen(path("good.dxf"));
     EXPECT_EQ(acedCommand(RTSTR, L"_dxfout", RTSTR, out.c_str(), RTNONE), RTNORM);
     return readAll(path("good.dxf"));
@@ -413,6 +492,18 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     if (at != std::string::npos)
         text.replace(at, from.size(), to);
     return text;
+}
+
+// A polyface mesh of three vertices (0 0 0), (1 0 0), (0 1 0) and one face,
+// with the counts and corners given, closed by the end of the file.
+std::string polyFace(long long vertexCount, long long faceCount, const char* a, const char* b, const char* c)
+{
+    std::string text = "  0\nPOLYLINE\n 66\n1\n 70\n64\n 71\n" + std::to_string(vertexCount) + "\n 72\n" +
+                       std::to_string(faceCount) + "\n";
+    for (const char* p : {" 10\n0\n 20\n0\n 30\n0\n", " 10\n1\n 20\n0\n 30\n0\n", " 10\n0\n 20\n1\n 30\n0\n"})
+        text += std::string("  0\nVERTEX\n") + p + " 70\n192\n";
+    text += std::string("  0\nVERTEX\n 10\n0\n 20\n0\n 30\n0\n 70\n128\n 71\n") + a + "\n 72\n" + b + "\n 73\n" + c + "\n";
+    return text + "  0\nSEQEND\n  0\nENDSEC\n  0\nEOF\n";
 }
 
 TEST_F(DxfInTest, AFileThatCannotBeReadWholeChangesNothing)
@@ -464,6 +555,13 @@ TEST_F(DxfInTest, AFileThatCannotBeReadWholeChangesNothing)
         {"LWPOLYLINE vertex without y", replaced(good, "\n 10\n3.0\n 20\n1.5\n", "\n 10\n3.0\n")},
         {"VERTEX without POLYLINE", head + "  0\nVERTEX\n 10\n0\n 20\n0\n  0\nENDSEC\n  0\nEOF\n"},
         {"POLYLINE without SEQEND", replaced(good, "\n  0\nSEQEND\n", "\n  0\nLINE\n")},
+        {"polygon mesh size beyond its vertices", replaced(good, "AcDbPolygonMesh\n 66\n1\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 70\n16\n 71\n2\n",
+                                                           "AcDbPolygonMesh\n 66\n1\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 70\n16\n 71\n30000\n")},
+        {"polyface vertex count beyond its vertices", head + polyFace(2000000000, 1, "1", "2", "3")},
+        {"polyface face corner outside", head + polyFace(3, 1, "1", "2", "4")},
+        {"polyface faces fewer than counted", head + polyFace(3, 2, "1", "2", "3")},
+        {"text without height", replaced(good, "\n 40\n0.375\n", "\n")},
+        {"solid without a corner", head + "  0\nSOLID\n 10\n0\n 20\n0\n 11\n1\n 21\n0\n  0\nENDSEC\n  0\nEOF\n"},
     };
     const std::vector<std::string> before = describeDrawing(db());
     for (const Case& c : cases) {
@@ -479,7 +577,14 @@ TEST_F(DxfInTest, AFileThatCannotBeReadWholeChangesNothing)
     }
     // The good file itself reads.
     EXPECT_EQ(acedCommand(RTSTR, L"_dxfin", RTSTR, standin::widen(path("good.dxf")).c_str(), RTNONE), RTNORM);
-    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 14);
+    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 18);
+    // A polyface mesh alone reads: its vertices and face follow it in.
+    const std::wstring alone = standin::widen(file("pface.dxf", good.substr(0, good.find("ENTITIES") + 9) +
+                                                                     polyFace(3, 1, "1", "-2", "3")));
+    EXPECT_EQ(acedCommand(RTSTR, L"_dxfin", RTSTR, alone.c_str(), RTNONE), RTNORM)
+        << standin::narrow(standin::editor::commandLineText());
+    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 19);
+    EXPECT_NE(describeDrawing(db()).back().find("(0 1 0) [ 1 -2 3 0 ]"), std::string::npos) << describeDrawing(db()).back();
 }
 
 TEST_F(DxfInTest, NamesThatAreNoFileFailWithTheirReason)
