@@ -335,26 +335,50 @@ struct ScannedEntity {
     std::string type;
     size_t first = 0;  // index of its "0" pair
     size_t last = 0;   // one past its last pair
+    int block = -1;    // the block definition that holds it; -1 for model space
+};
+
+// A block definition of the BLOCKS section other than the two spaces.
+struct ScannedBlock {
+    std::string name;
+    AcGePoint3d base;
+    size_t line = 0;
+};
+
+struct Scanned {
+    std::vector<ScannedEntity> entities;
+    std::vector<ScannedBlock> blocks;
 };
 
 bool knownEntity(const std::string& type)
 {
     static const char* const kTypes[] = {"3DFACE", "LINE",       "POINT",    "MESH", "CIRCLE", "ARC",
-                                         "ELLIPSE", "SPLINE",    "LWPOLYLINE", "POLYLINE", "RAY", "XLINE", "SOLID", "TEXT"};
+                                         "ELLIPSE", "SPLINE",    "LWPOLYLINE", "POLYLINE", "RAY", "XLINE", "SOLID", "TEXT", "INSERT"};
     for (const char* t : kTypes)
         if (type == t)
             return true;
     return false;
 }
 
+bool isSpaceBlock(const std::string& name)
+{
+    std::string upper = name;
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper.compare(0, 12, "*MODEL_SPACE") == 0 || upper.compare(0, 12, "*PAPER_SPACE") == 0;
+}
+
 // Sections, tables and blocks properly opened and closed; the entities of
-// the ENTITIES section, each of a type the drawing holds; no entity inside a
-// block definition; the closing EOF.
-std::vector<ScannedEntity> checkStructure(const std::vector<Pair>& pairs)
+// the ENTITIES section and of the block definitions, each of a type the
+// drawing holds; no entity in the blocks of the two spaces; the closing EOF.
+Scanned checkStructure(const std::vector<Pair>& pairs)
 {
     if (pairs.empty())
         fail(L"it is not a DXF file (no groups)");
-    std::vector<ScannedEntity> entities;
+    Scanned scanned;
+    std::vector<ScannedEntity>& entities = scanned.entities;
+    int block = -1;  // the block definition being read; -1 for one of the spaces
     std::string section;
     bool inTable = false, inBlock = false, sawEof = false;
     // A POLYLINE takes the VERTEX records and the SEQEND that follow it.
@@ -364,7 +388,7 @@ std::vector<ScannedEntity> checkStructure(const std::vector<Pair>& pairs)
         if (pair.code != 0)
             continue;
         const std::string word(pair.value);
-        if (section == "ENTITIES" && (word == "VERTEX" || word == "SEQEND")) {
+        if ((section == "ENTITIES" || section == "BLOCKS") && (word == "VERTEX" || word == "SEQEND")) {
             if (!inSequence)
                 failAt(pair.line, standin::widen(word) + L" without a POLYLINE");
             inSequence = word == "VERTEX";
@@ -420,12 +444,45 @@ std::vector<ScannedEntity> checkStructure(const std::vector<Pair>& pairs)
                 if (inBlock)
                     failAt(pair.line, L"a block inside a block");
                 inBlock = true;
+                ScannedBlock b;
+                b.line = pair.line;
+                bool named = false;
+                for (size_t k = i + 1; k < pairs.size() && pairs[k].code != 0; ++k) {
+                    if (pairs[k].code == 2) {
+                        b.name = std::string(pairs[k].value);
+                        named = true;
+                    } else if (pairs[k].code == 10) {
+                        b.base.x = realOf(pairs[k]);
+                    } else if (pairs[k].code == 20) {
+                        b.base.y = realOf(pairs[k]);
+                    } else if (pairs[k].code == 30) {
+                        b.base.z = realOf(pairs[k]);
+                    }
+                }
+                if (!named || b.name.empty())
+                    failAt(pair.line, L"a block without a name");
+                block = -1;
+                if (!isSpaceBlock(b.name)) {
+                    block = static_cast<int>(scanned.blocks.size());
+                    scanned.blocks.push_back(b);
+                }
             } else if (word == "ENDBLK") {
                 if (!inBlock)
                     failAt(pair.line, L"ENDBLK without BLOCK");
                 inBlock = false;
+            } else if (!inBlock) {
+                failAt(pair.line, L"an entity outside any block definition");
+            } else if (block < 0) {
+                failAt(pair.line, L"entities in the block of a space are not read");
+            } else if (!knownEntity(word)) {
+                failAt(pair.line, L"entities of type " + standin::widen(word) + L" are not read");
             } else {
-                failAt(pair.line, L"block definitions with entities (" + standin::widen(word) + L") are not read");
+                ScannedEntity e;
+                e.type = word;
+                e.first = i;
+                e.block = block;
+                entities.push_back(e);
+                inSequence = word == "POLYLINE";
             }
         } else if (section == "ENTITIES") {
             if (!knownEntity(word))
@@ -441,7 +498,7 @@ std::vector<ScannedEntity> checkStructure(const std::vector<Pair>& pairs)
         fail(section.empty() ? L"the file ends without EOF" : L"the file ends inside the section " + standin::widen(section));
     if (!entities.empty() && entities.back().last == 0)
         entities.back().last = pairs.size();
-    return entities;
+    return scanned;
 }
 
 // ---- Texts, colours ------------------------------------------------------
@@ -526,6 +583,12 @@ struct Properties {
 struct Built {
     AcDbEntity* entity = nullptr;
     Properties properties;
+    int block = -1;  // the file's block definition that takes it; -1 for model space
+    // A block reference: the block it names, its insertion point (world) and
+    // the scaled, turned axes of the block.
+    std::wstring insertOf;
+    AcGePoint3d at;
+    AcGeMatrix3d axes;
     // A polyface mesh's vertices and faces, appended once it is in the drawing.
     bool polyFace = false;
     std::vector<AcGePoint3d> vertices;
@@ -1103,6 +1166,38 @@ AcDbEntity* buildPolyline(const Record& head, const std::vector<Record>& vertice
     return pl.release();
 }
 
+// A block reference: its block's name and its placement; the transform is
+// made once the block's origin is known.
+AcDbEntity* buildInsert(const Record& r, Built& built)
+{
+    const Pair* name = r.find(2);
+    if (name == nullptr || name->value.empty())
+        r.refuse(L"no block name");
+    built.insertOf = dxfWide(std::string(name->value));
+    if (r.integer(70, 1) > 1 || r.integer(71, 1) > 1)
+        r.refuse(L"arrays of block references are not read");
+    if (r.integer(66, 0) != 0)
+        r.refuse(L"attributes are not read");
+    const AcGeVector3d n = r.normal();
+    const double sx = r.real(41, 1.0), sy = r.real(42, 1.0), sz = r.real(43, 1.0);
+    if (sx == 0.0 || sy == 0.0 || sz == 0.0)
+        r.refuse(L"a scale of zero");
+    const double turn = r.real(50, 0.0) * kRadiansPerDegree;
+    const AcGeVector3d ax = acdbStandinEcsXAxis(n);
+    const AcGeVector3d ay = n.crossProduct(ax).normal();
+    const AcGeVector3d cx = (ax * std::cos(turn) + ay * std::sin(turn)) * sx;
+    const AcGeVector3d cy = (ay * std::cos(turn) - ax * std::sin(turn)) * sy;
+    const AcGeVector3d cz = n * sz;
+    const AcGeVector3d columns[3] = {cx, cy, cz};
+    for (int c = 0; c < 3; ++c) {
+        built.axes.entry[0][c] = columns[c].x;
+        built.axes.entry[1][c] = columns[c].y;
+        built.axes.entry[2][c] = columns[c].z;
+    }
+    built.at = fromEcs(n, r.point(10));
+    return new AcDbBlockReference();
+}
+
 // An entity read here rather than by dxflib; null for the types dxflib reads.
 AcDbEntity* buildFromGroups(const std::vector<Pair>& pairs, const ScannedEntity& e, Built& built)
 {
@@ -1136,6 +1231,8 @@ AcDbEntity* buildFromGroups(const std::vector<Pair>& pairs, const ScannedEntity&
         entity.reset(buildSolid(r));
     else if (e.type == "TEXT")
         entity.reset(buildText(r));
+    else if (e.type == "INSERT")
+        entity.reset(buildInsert(r, built));
     else
         return nullptr;
     built.properties = r.properties();
@@ -1161,6 +1258,7 @@ void buildOwnEntities(const std::vector<Pair>& pairs, const std::vector<ScannedE
     out.list.reserve(scanned.size());
     for (const ScannedEntity& e : scanned) {
         Built built;
+        built.block = e.block;
         if (e.type == "MESH")
             built.entity = buildMesh(pairs, e, built.properties);
         else
@@ -1231,11 +1329,13 @@ public:
 
     // Creates what is missing and appends every entity; on any failure takes
     // everything back and throws.
-    void run(const Reader& reader, EntityList& entities)
+    void run(const Reader& reader, const std::vector<ScannedBlock>& blocks, EntityList& entities)
     {
         try {
             addLinetypes(reader.linetypes);
             addLayers(reader.layers, entities);
+            addBlocks(blocks);
+            placeReferences(entities);
             appendAll(entities);
         } catch (...) {
             rollBack();
@@ -1310,6 +1410,130 @@ private:
         }
     }
 
+    // A block record for each block definition of the file; a block the
+    // drawing has already keeps its own entities, and the file's are dropped.
+    void addBlocks(const std::vector<ScannedBlock>& blocks)
+    {
+        if (blocks.empty())
+            return;
+        AcDbBlockTable* table = nullptr;
+        if (db_->getBlockTable(table, AcDb::kForWrite) != Acad::eOk)
+            fail(L"the block table cannot be opened");
+        Closing closeTable(table);
+        for (const ScannedBlock& b : blocks) {
+            const std::wstring name = dxfWide(b.name);
+            FileBlock fileBlock;
+            fileBlock.name = name;
+            fileBlock.origin = b.base;
+            if (table->getAt(name.c_str(), fileBlock.id) == Acad::eOk) {
+                fileBlock.kept = true;
+            } else {
+                std::unique_ptr<AcDbBlockTableRecord> record(new AcDbBlockTableRecord());
+                if (record->setName(name.c_str()) != Acad::eOk)
+                    failAt(b.line, L"a block with the bad name \"" + name + L"\"");
+                record->setOrigin(b.base);
+                if (table->add(fileBlock.id, record.get()) != Acad::eOk)
+                    failAt(b.line, L"the block \"" + name + L"\" cannot be added");
+                record.release()->close();
+                created_.push_back(fileBlock.id);
+            }
+            blocks_.push_back(fileBlock);
+        }
+    }
+
+    // Each block reference gets its block and its transform: the block's
+    // origin goes to the insertion point.
+    void placeReferences(EntityList& entities)
+    {
+        checkNoCycles(entities);
+        for (Built& b : entities.list) {
+            if (b.insertOf.empty())
+                continue;
+            AcDbObjectId id;
+            AcGePoint3d origin;
+            const int named = fileBlockNamed(b.insertOf);
+            if (named >= 0) {
+                const FileBlock& f = blocks_[static_cast<size_t>(named)];
+                id = f.id;
+                origin = f.kept ? keptOrigin(f.id) : f.origin;
+            } else {
+                AcDbBlockTable* table = nullptr;
+                if (db_->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
+                    fail(L"the block table cannot be opened");
+                AcDbBlockTableRecord* record = nullptr;
+                const Acad::ErrorStatus es = table->getAt(b.insertOf.c_str(), record, AcDb::kForRead);
+                table->close();
+                if (es != Acad::eOk)
+                    fail(L"a reference to the block \"" + b.insertOf + L"\", which neither the file nor the drawing holds");
+                id = record->objectId();
+                origin = record->origin();
+                record->close();
+            }
+            AcGeMatrix3d m = b.axes;
+            const AcGePoint3d moved = origin.transformBy(b.axes);
+            for (int r = 0; r < 3; ++r)
+                m.entry[r][3] = (b.at[r] - moved[r]);
+            auto* ref = static_cast<AcDbBlockReference*>(b.entity);
+            if (ref->setBlockTableRecord(id) != Acad::eOk || ref->setBlockTransform(m) != Acad::eOk)
+                fail(L"the reference to the block \"" + b.insertOf + L"\" cannot be placed");
+        }
+    }
+
+    int fileBlockNamed(const std::wstring& name) const
+    {
+        for (size_t k = 0; k < blocks_.size(); ++k)
+            if (blocks_[k].name == name)
+                return static_cast<int>(k);
+        return -1;
+    }
+
+    // A block of the file that shows itself, directly or through others,
+    // would have no end.
+    void checkNoCycles(const EntityList& entities) const
+    {
+        std::vector<std::vector<int>> shows(blocks_.size());
+        for (const Built& b : entities.list)
+            if (b.block >= 0 && !b.insertOf.empty() && !blocks_[static_cast<size_t>(b.block)].kept) {
+                const int target = fileBlockNamed(b.insertOf);
+                if (target >= 0)
+                    shows[static_cast<size_t>(b.block)].push_back(target);
+            }
+        std::vector<int> state(blocks_.size(), 0);  // 0 unseen, 1 on the path, 2 done
+        for (size_t start = 0; start < blocks_.size(); ++start) {
+            std::vector<std::pair<int, size_t>> path{{static_cast<int>(start), 0}};
+            if (state[start] != 0)
+                continue;
+            state[start] = 1;
+            while (!path.empty()) {
+                auto& [node, next] = path.back();
+                const std::vector<int>& out = shows[static_cast<size_t>(node)];
+                if (next == out.size()) {
+                    state[static_cast<size_t>(node)] = 2;
+                    path.pop_back();
+                    continue;
+                }
+                const int to = out[next++];
+                if (state[static_cast<size_t>(to)] == 1)
+                    fail(L"the block \"" + blocks_[static_cast<size_t>(to)].name + L"\" holds a reference to itself");
+                if (state[static_cast<size_t>(to)] == 0) {
+                    state[static_cast<size_t>(to)] = 1;
+                    path.push_back({to, 0});
+                }
+            }
+        }
+    }
+
+    AcGePoint3d keptOrigin(AcDbObjectId id)
+    {
+        AcDbBlockTableRecord* record = nullptr;
+        AcGePoint3d origin;
+        if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
+            origin = record->origin();
+            record->close();
+        }
+        return origin;
+    }
+
     void appendAll(EntityList& entities)
     {
         AcDbBlockTable* blocks = nullptr;
@@ -1324,13 +1548,24 @@ private:
         appended_.reserve(entities.list.size());
         for (Built& b : entities.list) {
             AcDbEntity* e = b.entity;
+            AcDbBlockTableRecord* owner = space;
+            AcDbBlockTableRecord* block = nullptr;
+            if (b.block >= 0) {
+                const FileBlock& f = blocks_[static_cast<size_t>(b.block)];
+                if (f.kept)
+                    continue;  // the drawing's own definition stays
+                if (acdbOpenObject(block, f.id, AcDb::kForWrite) != Acad::eOk)
+                    fail(L"the block \"" + f.name + L"\" cannot be opened for write");
+                owner = block;
+            }
+            Closing closeBlock(block);
             if (e->setLayer(b.properties.layer.c_str()) != Acad::eOk)
                 fail(L"the layer \"" + b.properties.layer + L"\" cannot be set");
             if (!isByName(b.properties.linetype) && e->setLinetype(b.properties.linetype.c_str()) != Acad::eOk)
                 fail(L"the linetype \"" + b.properties.linetype + L"\" is not in the drawing");
             e->setColor(b.properties.color);
             AcDbObjectId id;
-            if (space->appendAcDbEntity(id, e) != Acad::eOk)
+            if (owner->appendAcDbEntity(id, e) != Acad::eOk)
                 fail(L"an entity cannot be appended to model space");
             b.entity = nullptr;  // the database's now
             appended_.push_back(id);
@@ -1377,10 +1612,22 @@ private:
         explicit Closing(AcDbObject* o) : obj(o) {}
         Closing(const Closing&) = delete;
         Closing& operator=(const Closing&) = delete;
-        ~Closing() { obj->close(); }
+        ~Closing()
+        {
+            if (obj != nullptr)
+                obj->close();
+        }
+    };
+
+    struct FileBlock {
+        std::wstring name;
+        AcDbObjectId id;
+        AcGePoint3d origin;
+        bool kept = false;  // the drawing had it already
     };
 
     AcDbDatabase* db_;
+    std::vector<FileBlock> blocks_;
     std::vector<AcDbObjectId> appended_;
     std::vector<AcDbObjectId> created_;
 };
@@ -1399,7 +1646,8 @@ Acad::ErrorStatus dxfIn(AcDbDatabase* db, const std::wstring& path, std::wstring
     try {
         const std::string data = readWholeFile(path);
         const std::vector<Pair> pairs = readPairs(data);
-        const std::vector<ScannedEntity> scanned = checkStructure(pairs);
+        const Scanned file = checkStructure(pairs);
+        const std::vector<ScannedEntity>& scanned = file.entities;
         EntityList entities;
         buildOwnEntities(pairs, scanned, entities);
         Reader reader;
@@ -1412,7 +1660,7 @@ Acad::ErrorStatus dxfIn(AcDbDatabase* db, const std::wstring& path, std::wstring
         if (!reader.error.empty())
             fail(reader.error);
         buildDxflibEntities(pairs, scanned, reader, entities);
-        Import(db).run(reader, entities);
+        Import(db).run(reader, file.blocks, entities);
         return Acad::eOk;
     } catch (const Failure& f) {
         reason = f.reason;

@@ -24,6 +24,7 @@ protected:
     void buildSampleDrawing();
     void addCurves();
     void addMeshesSolidAndText();
+    void addBlocks();
     std::string goodFile();
 };
 
@@ -166,6 +167,18 @@ std::string curveText(AcDbEntity* e)
     } else if (auto* label = AcDbText::cast(e)) {
         text = "\"" + standin::narrow(label->textStringConst()) + "\" at " + near(label->position()) + " height " +
                num(label->height()) + " rotation " + num(label->rotation()) + " n" + near(label->normal());
+    } else if (auto* ref = AcDbBlockReference::cast(e)) {
+        AcDbBlockTableRecord* block = nullptr;
+        if (acdbOpenObject(block, ref->blockTableRecord(), AcDb::kForRead) == Acad::eOk) {
+            const ACHAR* name = nullptr;
+            block->getName(name);
+            text = "of " + standin::narrow(name);
+            block->close();
+        }
+        const AcGeMatrix3d m = ref->blockTransform();
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c)
+                text += " " + num(m.entry[r][c]);
     } else if (auto* ray = AcDbRay::cast(e)) {
         text = near(ray->basePoint()) + " along" + near(ray->unitDir());
     } else if (auto* xline = AcDbXline::cast(e)) {
@@ -174,7 +187,48 @@ std::string curveText(AcDbEntity* e)
     return text;
 }
 
-// Every entity of model space and every layer, as text, in order.
+// One entity as text: class, layer, colour and geometry.
+std::string entityText(AcDbObjectId id)
+{
+    AcDbEntity* e = nullptr;
+    if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) != Acad::eOk)
+        return std::string("unreadable");
+    ACHAR* layer = e->layer();
+    std::string text = standin::narrow(e->isA()->name()) + " on " + standin::narrow(layer) + " " +
+                       colorText(e->color());
+    acutDelString(layer);
+    if (auto* face = AcDbFace::cast(e)) {
+        for (Adesk::UInt16 i = 0; i < 4; ++i) {
+            AcGePoint3d p;
+            Adesk::Boolean visible = true;
+            face->getVertexAt(i, p);
+            face->isEdgeVisibleAt(i, visible);
+            text += " " + pointText(p) + (visible ? "" : "i");
+        }
+    } else if (auto* line = AcDbLine::cast(e)) {
+        text += " " + pointText(line->startPoint()) + " " + pointText(line->endPoint());
+    } else if (auto* point = AcDbPoint::cast(e)) {
+        text += " " + pointText(point->position());
+    } else if (auto* mesh = AcDbSubDMesh::cast(e)) {
+        AcGePoint3dArray vertices;
+        AcArray<Adesk::Int32> faces;
+        Adesk::Int32 level = 0;
+        mesh->getVertices(vertices);
+        mesh->getFaceArray(faces);
+        mesh->subDLevel(level);
+        text += " level " + std::to_string(level);
+        for (const AcGePoint3d& p : vertices)
+            text += " " + pointText(p);
+        for (Adesk::Int32 v : faces)
+            text += " " + std::to_string(v);
+    } else {
+        text += " " + curveText(e);
+    }
+    e->close();
+    return text;
+}
+
+// Every layer, every entity of model space and every block, as text, in order.
 std::vector<std::string> describeDrawing(AcDbDatabase* db)
 {
     std::vector<std::string> out;
@@ -196,44 +250,43 @@ std::vector<std::string> describeDrawing(AcDbDatabase* db)
     }
     delete it;
     layers->close();
-    standin::forEachSpaceEntity(db, [&](AcDbObjectId id) {
-        AcDbEntity* e = nullptr;
-        if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) != Acad::eOk)
-            return;
-        ACHAR* layer = e->layer();
-        std::string text = standin::narrow(e->isA()->name()) + " on " + standin::narrow(layer) + " " +
-                           colorText(e->color());
-        acutDelString(layer);
-        if (auto* face = AcDbFace::cast(e)) {
-            for (Adesk::UInt16 i = 0; i < 4; ++i) {
-                AcGePoint3d p;
-                Adesk::Boolean visible = true;
-                face->getVertexAt(i, p);
-                face->isEdgeVisibleAt(i, visible);
-                text += " " + pointText(p) + (visible ? "" : "i");
+    standin::forEachSpaceEntity(db, [&](AcDbObjectId id) { out.push_back(entityText(id)); });
+    // The block definitions other than the spaces, with their entities.
+    AcDbBlockTable* blocks = nullptr;
+    EXPECT_EQ(db->getBlockTable(blocks, AcDb::kForRead), Acad::eOk);
+    AcDbSymbolTableIterator* bit = nullptr;
+    blocks->newIterator(bit);
+    std::vector<AcDbObjectId> ids;
+    for (; !bit->done(); bit->step()) {
+        AcDbObjectId id;
+        bit->getRecordId(id);
+        ids.push_back(id);
+    }
+    delete bit;
+    blocks->close();
+    for (AcDbObjectId id : ids) {
+        AcDbBlockTableRecord* block = nullptr;
+        if (acdbOpenObject(block, id, AcDb::kForRead) != Acad::eOk)
+            continue;
+        const ACHAR* name = nullptr;
+        block->getName(name);
+        const std::string text = standin::narrow(name);
+        std::vector<AcDbObjectId> inside;
+        if (text[0] != '*') {
+            out.push_back("block " + text + " at " + near(block->origin()));
+            AcDbBlockTableRecordIterator* eit = nullptr;
+            block->newIterator(eit);
+            for (; !eit->done(); eit->step()) {
+                AcDbObjectId entity;
+                eit->getEntityId(entity);
+                inside.push_back(entity);
             }
-        } else if (auto* line = AcDbLine::cast(e)) {
-            text += " " + pointText(line->startPoint()) + " " + pointText(line->endPoint());
-        } else if (auto* point = AcDbPoint::cast(e)) {
-            text += " " + pointText(point->position());
-        } else if (auto* mesh = AcDbSubDMesh::cast(e)) {
-            AcGePoint3dArray vertices;
-            AcArray<Adesk::Int32> faces;
-            Adesk::Int32 level = 0;
-            mesh->getVertices(vertices);
-            mesh->getFaceArray(faces);
-            mesh->subDLevel(level);
-            text += " level " + std::to_string(level);
-            for (const AcGePoint3d& p : vertices)
-                text += " " + pointText(p);
-            for (Adesk::Int32 v : faces)
-                text += " " + std::to_string(v);
-        } else {
-            text += " " + curveText(e);
+            delete eit;
         }
-        out.push_back(text);
-        e->close();
-    });
+        block->close();
+        for (AcDbObjectId entity : inside)
+            out.push_back("  " + entityText(entity));
+    }
     return out;
 }
 
@@ -295,6 +348,7 @@ void DxfInTest::buildSampleDrawing()
     append(mesh);
     addCurves();
     addMeshesSolidAndText();
+    addBlocks();
 }
 
 // The curve entities, in planes of their own where they have one.
@@ -405,11 +459,58 @@ void DxfInTest::addMeshesSolidAndText()
     append(text);
 }
 
+// A block of its own origin holding a circle and a reference to a second
+// block; references to it moved, turned, scaled and mirrored.
+void DxfInTest::addBlocks()
+{
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* leg = new AcDbBlockTableRecord();
+    leg->setName(L"Leg");
+    AcDbObjectId legId, chairId;
+    ASSERT_EQ(table->add(legId, leg), Acad::eOk);
+    auto* inside = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(0, 0, -1));
+    inside->setLayer(L"Walls");
+    ASSERT_EQ(leg->appendAcDbEntity(inside), Acad::eOk);
+    inside->close();
+    leg->close();
+    auto* chair = new AcDbBlockTableRecord();
+    chair->setName(L"Chair");
+    chair->setOrigin(AcGePoint3d(1, 0, 0));
+    ASSERT_EQ(table->add(chairId, chair), Acad::eOk);
+    auto* seat = new AcDbCircle(AcGePoint3d(1, 1, 0), AcGeVector3d::kZAxis, 0.5);
+    ASSERT_EQ(chair->appendAcDbEntity(seat), Acad::eOk);
+    seat->close();
+    auto* legRef = new AcDbBlockReference(AcGePoint3d(1, 1, 0), legId);
+    ASSERT_EQ(chair->appendAcDbEntity(legRef), Acad::eOk);
+    legRef->close();
+    chair->close();
+    table->close();
+
+    auto* turned = new AcDbBlockReference(AcGePoint3d::kOrigin, chairId);
+    AcGeMatrix3d m;  // a quarter turn about Z, scaled by 2 and 3, moved to (10, 20, 0)
+    m.entry[0][0] = 0.0;
+    m.entry[0][1] = -3.0;
+    m.entry[1][0] = 2.0;
+    m.entry[1][1] = 0.0;
+    m.entry[0][3] = 10.0;
+    m.entry[1][3] = 20.0;
+    EXPECT_EQ(turned->setBlockTransform(m), Acad::eOk);
+    turned->setColorIndex(5);
+    append(turned);
+    auto* mirrored = new AcDbBlockReference(AcGePoint3d::kOrigin, chairId);
+    AcGeMatrix3d flip;  // mirrored in the XY plane
+    flip.entry[2][2] = -1.0;
+    flip.entry[2][3] = 4.0;
+    EXPECT_EQ(mirrored->setBlockTransform(flip), Acad::eOk);
+    append(mirrored);
+}
+
 TEST_F(DxfInTest, WhatDxfOutWritesReadsBackWhole)
 {
     buildSampleDrawing();
     const std::vector<std::string> before = describeDrawing(db());
-    ASSERT_EQ(before.size(), 3u + 21u) << "layers 0, Walls, the other; 21 entities";
+    ASSERT_EQ(before.size(), 3u + 23u + 5u) << "layers 0, Walls, the other; 23 entities; two blocks of three";
     const std::wstring written = standin::widen(path("sample.dxf"));
     ASSERT_EQ(acedCommand(RTSTR, L"_dxfout", RTSTR, written.c_str(), RTNONE), RTNORM);
 
@@ -425,7 +526,7 @@ TEST_F(DxfInTest, WhatDxfOutWritesReadsBackWhole)
     addLine(5, 5, 6, 6);
     EXPECT_EQ(acedCommand(RTSTR, L"_dxfin", RTSTR, written.c_str(), RTNONE), RTNORM);
     const std::vector<std::string> merged = describeDrawing(db());
-    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 22);
+    EXPECT_EQ(standin::modelSpaceEntityCount(db()), 24);
     EXPECT_NE(std::find(merged.begin(), merged.end(), "layer Walls aci 2"), merged.end());
 }
 
@@ -560,6 +661,11 @@ TEST_F(DxfInTest, AFileThatCannotBeReadWholeChangesNothing)
         {"polyface vertex count beyond its vertices", head + polyFace(2000000000, 1, "1", "2", "3")},
         {"polyface face corner outside", head + polyFace(3, 1, "1", "2", "4")},
         {"polyface faces fewer than counted", head + polyFace(3, 2, "1", "2", "3")},
+        {"reference to a missing block", head + "  0\nINSERT\n  2\nNowhere\n 10\n0\n 20\n0\n 30\n0\n  0\nENDSEC\n  0\nEOF\n"},
+        {"block that shows itself", replaced(good, "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n",
+                                            "  0\nBLOCK\n  2\nLoop\n 10\n0\n 20\n0\n 30\n0\n  0\nINSERT\n  2\nLoop\n"
+                                            " 10\n0\n 20\n0\n 30\n0\n  0\nENDBLK\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n")},
+        {"reference of scale zero", head + "  0\nINSERT\n  2\n*Model_Space\n 10\n0\n 20\n0\n 30\n0\n 41\n0\n  0\nENDSEC\n  0\nEOF\n"},
         {"text without height", replaced(good, "\n 40\n0.375\n", "\n")},
         {"solid without a corner", head + "  0\nSOLID\n 10\n0\n 20\n0\n 11\n1\n 21\n0\n  0\nENDSEC\n  0\nEOF\n"},
     };
