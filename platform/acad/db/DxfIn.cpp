@@ -267,6 +267,7 @@ std::vector<Pair> readPairs(const std::string& data)
     const char* p = data.data();
     const char* const end = p + data.size();
     size_t line = 0;
+    std::string_view raw;  // the last line with its blanks
     auto nextLine = [&](std::string_view& out) {
         if (p >= end)
             return false;
@@ -276,6 +277,9 @@ std::vector<Pair> readPairs(const std::string& data)
         if (static_cast<size_t>(stop - p) > kMaxLine)
             failAt(line, L"the line is longer than " + std::to_wstring(kMaxLine) + L" characters");
         out = stripped(p, stop);
+        raw = std::string_view(p, static_cast<size_t>(stop - p));
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
         p = eol != nullptr ? eol + 1 : end;
         return true;
     };
@@ -310,7 +314,8 @@ std::vector<Pair> readPairs(const std::string& data)
         default:
             break;
         }
-        pair.value = value;
+        // A text keeps its blanks.
+        pair.value = pair.code == 1 ? raw : value;
         pairs.push_back(pair);
         if (pair.code == 0 && pair.value == "EOF")
             break;
@@ -987,7 +992,9 @@ AcDbEntity* buildSpline(const Record& r)
 AcDbEntity* buildLwPolyline(const Record& r)
 {
     struct Vertex {
-        double x = 0, y = 0, bulge = 0, startWidth = -1, endWidth = -1;
+        double x = 0, y = 0, bulge = 0;
+        double startWidth = -1, endWidth = -1;  // -1: not given
+        bool widths = false;
     };
     std::vector<Vertex> vertices;
     bool haveY = true;
@@ -1007,10 +1014,13 @@ AcDbEntity* buildLwPolyline(const Record& r)
             if (p.code == 20) {
                 v.y = value;
                 haveY = true;
-            } else if (p.code == 40) {
-                v.startWidth = value;
-            } else if (p.code == 41) {
-                v.endWidth = value;
+            } else if (p.code == 40 || p.code == 41) {
+                if (value < 0.0)
+                    failAt(p.line, L"LWPOLYLINE: a negative width");
+                if (!v.widths)
+                    v.startWidth = v.endWidth = 0.0;
+                v.widths = true;
+                (p.code == 40 ? v.startWidth : v.endWidth) = value;
             } else {
                 v.bulge = value;
             }
@@ -1026,8 +1036,6 @@ AcDbEntity* buildLwPolyline(const Record& r)
     if (constant != 0.0)
         r.check(pl->setConstantWidth(constant), L"a width");
     for (const Vertex& v : vertices) {
-        if (v.startWidth < -1 || v.endWidth < -1 || (v.startWidth < 0) != (v.endWidth < 0))
-            r.refuse(L"a bad vertex width");
         r.check(pl->addVertexAt(pl->numVerts(), AcGePoint2d(v.x, v.y), v.bulge, v.startWidth, v.endWidth),
                 L"a vertex");
     }

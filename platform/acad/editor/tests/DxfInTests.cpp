@@ -454,7 +454,7 @@ void DxfInTest::addMeshesSolidAndText()
     auto* quad = new AcDbSolid(AcGePoint3d(0, 0, 1), AcGePoint3d(2, 0, 1), AcGePoint3d(0, 1, 1), AcGePoint3d(2, 2, 1));
     quad->setThickness(0.5);
     append(quad);
-    auto* text = new AcDbText(AcGePoint3d(1, 2, 0), L"Hello, T\u00fcr", AcDbObjectId::kNull, 0.5, 0.75);
+    auto* text = new AcDbText(AcGePoint3d(1, 2, 0), L"  Hello, T\u00fcr ", AcDbObjectId::kNull, 0.5, 0.75);
     text->setColorIndex(2);
     append(text);
 }
