@@ -2,9 +2,11 @@
 //
 // The file is read whole and checked before anything reaches the drawing:
 // its group codes, the numbers of its numeric groups, its sections and the
-// entity types it holds. Only a file that passes is handed to dxflib, which
-// reads the tables and the entities it knows (3DFACE, LINE, POINT); the MESH
-// entity, which dxflib does not know, is read here from the checked groups.
+// entity types it holds. The curves (CIRCLE, ARC, ELLIPSE, SPLINE, LWPOLYLINE,
+// POLYLINE with its VERTEX records, RAY, XLINE) and MESH are read here from
+// the checked groups, every count checked against the groups present; only
+// then is the file handed to dxflib, which reads the tables and 3DFACE, LINE
+// and POINT.
 // Every entity is built first; only when all of them are built are missing
 // layers and linetypes created and the entities appended, and an append that
 // fails takes back everything appended before it. An import is all or
@@ -13,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -32,7 +35,10 @@
 #include "standin/AcDbStandin.h"
 #include "standin/WideFormat.h"
 #include "dbSubD.h"
+#include "dbelipse.h"
 #include "dbents.h"
+#include "dbpl.h"
+#include "dbspline.h"
 
 namespace {
 
@@ -261,6 +267,7 @@ std::vector<Pair> readPairs(const std::string& data)
     const char* p = data.data();
     const char* const end = p + data.size();
     size_t line = 0;
+    std::string_view raw;  // the last line with its blanks
     auto nextLine = [&](std::string_view& out) {
         if (p >= end)
             return false;
@@ -270,6 +277,9 @@ std::vector<Pair> readPairs(const std::string& data)
         if (static_cast<size_t>(stop - p) > kMaxLine)
             failAt(line, L"the line is longer than " + std::to_wstring(kMaxLine) + L" characters");
         out = stripped(p, stop);
+        raw = std::string_view(p, static_cast<size_t>(stop - p));
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
         p = eol != nullptr ? eol + 1 : end;
         return true;
     };
@@ -304,7 +314,8 @@ std::vector<Pair> readPairs(const std::string& data)
         default:
             break;
         }
-        pair.value = value;
+        // A text keeps its blanks.
+        pair.value = pair.code == 1 ? raw : value;
         pairs.push_back(pair);
         if (pair.code == 0 && pair.value == "EOF")
             break;
@@ -329,28 +340,67 @@ struct ScannedEntity {
     std::string type;
     size_t first = 0;  // index of its "0" pair
     size_t last = 0;   // one past its last pair
+    int block = -1;    // the block definition that holds it; -1 for model space
+};
+
+// A block definition of the BLOCKS section other than the two spaces.
+struct ScannedBlock {
+    std::string name;
+    AcGePoint3d base;
+    size_t line = 0;
+};
+
+struct Scanned {
+    std::vector<ScannedEntity> entities;
+    std::vector<ScannedBlock> blocks;
 };
 
 bool knownEntity(const std::string& type)
 {
-    return type == "3DFACE" || type == "LINE" || type == "POINT" || type == "MESH";
+    static const char* const kTypes[] = {"3DFACE", "LINE",       "POINT",    "MESH", "CIRCLE", "ARC",
+                                         "ELLIPSE", "SPLINE",    "LWPOLYLINE", "POLYLINE", "RAY", "XLINE", "SOLID", "TEXT", "INSERT"};
+    for (const char* t : kTypes)
+        if (type == t)
+            return true;
+    return false;
+}
+
+bool isSpaceBlock(const std::string& name)
+{
+    std::string upper = name;
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper.compare(0, 12, "*MODEL_SPACE") == 0 || upper.compare(0, 12, "*PAPER_SPACE") == 0;
 }
 
 // Sections, tables and blocks properly opened and closed; the entities of
-// the ENTITIES section, each of a type the drawing holds; no entity inside a
-// block definition; the closing EOF.
-std::vector<ScannedEntity> checkStructure(const std::vector<Pair>& pairs)
+// the ENTITIES section and of the block definitions, each of a type the
+// drawing holds; no entity in the blocks of the two spaces; the closing EOF.
+Scanned checkStructure(const std::vector<Pair>& pairs)
 {
     if (pairs.empty())
         fail(L"it is not a DXF file (no groups)");
-    std::vector<ScannedEntity> entities;
+    Scanned scanned;
+    std::vector<ScannedEntity>& entities = scanned.entities;
+    int block = -1;  // the block definition being read; -1 for one of the spaces
     std::string section;
     bool inTable = false, inBlock = false, sawEof = false;
+    // A POLYLINE takes the VERTEX records and the SEQEND that follow it.
+    bool inSequence = false;
     for (size_t i = 0; i < pairs.size(); ++i) {
         const Pair& pair = pairs[i];
         if (pair.code != 0)
             continue;
         const std::string word(pair.value);
+        if ((section == "ENTITIES" || section == "BLOCKS") && (word == "VERTEX" || word == "SEQEND")) {
+            if (!inSequence)
+                failAt(pair.line, standin::widen(word) + L" without a POLYLINE");
+            inSequence = word == "VERTEX";
+            continue;
+        }
+        if (inSequence)
+            failAt(pair.line, L"a POLYLINE without SEQEND");
         if (!entities.empty() && entities.back().last == 0)
             entities.back().last = i;
         if (word == "EOF") {
@@ -399,12 +449,45 @@ std::vector<ScannedEntity> checkStructure(const std::vector<Pair>& pairs)
                 if (inBlock)
                     failAt(pair.line, L"a block inside a block");
                 inBlock = true;
+                ScannedBlock b;
+                b.line = pair.line;
+                bool named = false;
+                for (size_t k = i + 1; k < pairs.size() && pairs[k].code != 0; ++k) {
+                    if (pairs[k].code == 2) {
+                        b.name = std::string(pairs[k].value);
+                        named = true;
+                    } else if (pairs[k].code == 10) {
+                        b.base.x = realOf(pairs[k]);
+                    } else if (pairs[k].code == 20) {
+                        b.base.y = realOf(pairs[k]);
+                    } else if (pairs[k].code == 30) {
+                        b.base.z = realOf(pairs[k]);
+                    }
+                }
+                if (!named || b.name.empty())
+                    failAt(pair.line, L"a block without a name");
+                block = -1;
+                if (!isSpaceBlock(b.name)) {
+                    block = static_cast<int>(scanned.blocks.size());
+                    scanned.blocks.push_back(b);
+                }
             } else if (word == "ENDBLK") {
                 if (!inBlock)
                     failAt(pair.line, L"ENDBLK without BLOCK");
                 inBlock = false;
+            } else if (!inBlock) {
+                failAt(pair.line, L"an entity outside any block definition");
+            } else if (block < 0) {
+                failAt(pair.line, L"entities in the block of a space are not read");
+            } else if (!knownEntity(word)) {
+                failAt(pair.line, L"entities of type " + standin::widen(word) + L" are not read");
             } else {
-                failAt(pair.line, L"block definitions with entities (" + standin::widen(word) + L") are not read");
+                ScannedEntity e;
+                e.type = word;
+                e.first = i;
+                e.block = block;
+                entities.push_back(e);
+                inSequence = word == "POLYLINE";
             }
         } else if (section == "ENTITIES") {
             if (!knownEntity(word))
@@ -413,13 +496,14 @@ std::vector<ScannedEntity> checkStructure(const std::vector<Pair>& pairs)
             e.type = word;
             e.first = i;
             entities.push_back(e);
+            inSequence = word == "POLYLINE";
         }
     }
     if (!sawEof)
         fail(section.empty() ? L"the file ends without EOF" : L"the file ends inside the section " + standin::widen(section));
     if (!entities.empty() && entities.back().last == 0)
         entities.back().last = pairs.size();
-    return entities;
+    return scanned;
 }
 
 // ---- Texts, colours ------------------------------------------------------
@@ -504,6 +588,16 @@ struct Properties {
 struct Built {
     AcDbEntity* entity = nullptr;
     Properties properties;
+    int block = -1;  // the file's block definition that takes it; -1 for model space
+    // A block reference: the block it names, its insertion point (world) and
+    // the scaled, turned axes of the block.
+    std::wstring insertOf;
+    AcGePoint3d at;
+    AcGeMatrix3d axes;
+    // A polyface mesh's vertices and faces, appended once it is in the drawing.
+    bool polyFace = false;
+    std::vector<AcGePoint3d> vertices;
+    std::vector<std::array<Adesk::Int16, 4>> faces;
 };
 
 struct EntityList {
@@ -705,6 +799,454 @@ AcDbEntity* buildMesh(const std::vector<Pair>& pairs, const ScannedEntity& e, Pr
     return mesh.release();
 }
 
+// ---- Entities read from the checked groups -------------------------------
+
+constexpr double kRadiansPerDegree = 0.01745329251994329576923690768489;
+
+// The groups of one record (an entity, or a VERTEX of a POLYLINE) with the
+// name of its type for the messages.
+struct Record {
+    const std::vector<Pair>& pairs;
+    size_t begin, end;  // the record's "0" pair, one past its last pair
+    const char* type;
+
+    size_t line() const { return pairs[begin].line; }
+    [[noreturn]] void refuse(const std::wstring& reason) const
+    {
+        failAt(line(), standin::widen(type) + L": " + reason);
+    }
+    const Pair* find(int code) const
+    {
+        for (size_t i = begin + 1; i < end; ++i)
+            if (pairs[i].code == code)
+                return &pairs[i];
+        return nullptr;
+    }
+    double real(int code, double fallback) const
+    {
+        const Pair* p = find(code);
+        return p != nullptr ? realOf(*p) : fallback;
+    }
+    double required(int code) const
+    {
+        const Pair* p = find(code);
+        if (p == nullptr)
+            refuse(L"group " + std::to_wstring(code) + L" is missing");
+        return realOf(*p);
+    }
+    long long integer(int code, long long fallback) const
+    {
+        const Pair* p = find(code);
+        return p != nullptr ? intOf(*p) : fallback;
+    }
+    // Groups code, code + 10 and code + 20; the first two are required.
+    AcGePoint3d point(int code) const { return AcGePoint3d(required(code), required(code + 10), real(code + 20, 0.0)); }
+    AcGeVector3d normal() const
+    {
+        AcGeVector3d n(real(210, 0.0), real(220, 0.0), real(230, 1.0));
+        const double length = n.length();
+        if (!(length > 1e-12) || !std::isfinite(length))
+            refuse(L"a zero extrusion direction");
+        return n / length;
+    }
+    // An entity's layer, linetype and colour.
+    Properties properties() const
+    {
+        Properties props;
+        props.layer = dxfWide(std::string(find(8) != nullptr ? find(8)->value : std::string_view("0")));
+        if (props.layer.empty())
+            props.layer = L"0";
+        props.linetype = dxfWide(std::string(find(6) != nullptr ? find(6)->value : std::string_view()));
+        const long long aci = integer(62, 256), trueColor = integer(420, -1);
+        if (aci < -256 || aci > 256 || trueColor > 0xFFFFFF || trueColor < -1 ||
+            !colorOf(static_cast<int>(aci), static_cast<int>(trueColor), props.color))
+            failAt(line(), L"a bad colour");
+        return props;
+    }
+    void check(Acad::ErrorStatus es, const wchar_t* what) const
+    {
+        if (es != Acad::eOk)
+            refuse(std::wstring(what) + L" that the drawing does not take");
+    }
+};
+
+// A point of an entity's own coordinate system (normal n) in world coordinates.
+AcGePoint3d fromEcs(const AcGeVector3d& n, const AcGePoint3d& p)
+{
+    const AcGeVector3d x = acdbStandinEcsXAxis(n);
+    const AcGeVector3d y = n.crossProduct(x).normal();
+    return AcGePoint3d::kOrigin + x * p.x + y * p.y + n * p.z;
+}
+
+AcDbEntity* buildCircleOrArc(const Record& r)
+{
+    const AcGeVector3d n = r.normal();
+    const AcGePoint3d center = fromEcs(n, r.point(10));
+    const double radius = r.required(40);
+    const double thickness = r.real(39, 0.0);
+    if (std::strcmp(r.type, "CIRCLE") == 0) {
+        std::unique_ptr<AcDbCircle> circle(new AcDbCircle());
+        r.check(circle->setNormal(n), L"a normal");
+        r.check(circle->setCenter(center), L"a centre");
+        r.check(circle->setRadius(radius), L"a radius");
+        r.check(circle->setThickness(thickness), L"a thickness");
+        return circle.release();
+    }
+    std::unique_ptr<AcDbArc> arc(new AcDbArc());
+    r.check(arc->setNormal(n), L"a normal");
+    r.check(arc->setCenter(center), L"a centre");
+    r.check(arc->setRadius(radius), L"a radius");
+    r.check(arc->setThickness(thickness), L"a thickness");
+    r.check(arc->setStartAngle(r.required(50) * kRadiansPerDegree), L"a start angle");
+    r.check(arc->setEndAngle(r.required(51) * kRadiansPerDegree), L"an end angle");
+    return arc.release();
+}
+
+AcDbEntity* buildEllipse(const Record& r)
+{
+    const AcGePoint3d center = r.point(10);
+    const AcGePoint3d major = r.point(11);
+    const AcGeVector3d n = r.normal();
+    const double ratio = r.required(40);
+    std::unique_ptr<AcDbEllipse> ellipse(new AcDbEllipse());
+    r.check(ellipse->set(center, n, major.asVector(), ratio), L"axes");
+    const double start = ellipse->angleAtParam(r.real(41, 0.0));
+    const double end = ellipse->angleAtParam(r.real(42, 6.28318530717958647692));
+    r.check(ellipse->set(center, n, major.asVector(), ratio, start, end), L"angles");
+    return ellipse.release();
+}
+
+AcDbEntity* buildRayOrXline(const Record& r)
+{
+    const AcGePoint3d base = r.point(10);
+    const AcGeVector3d dir = r.point(11).asVector();
+    if (!(dir.length() > 1e-12))
+        r.refuse(L"a zero direction");
+    if (std::strcmp(r.type, "RAY") == 0) {
+        std::unique_ptr<AcDbRay> ray(new AcDbRay());
+        ray->setBasePoint(base);
+        ray->setUnitDir(dir);
+        return ray.release();
+    }
+    std::unique_ptr<AcDbXline> xline(new AcDbXline());
+    xline->setBasePoint(base);
+    xline->setUnitDir(dir);
+    return xline.release();
+}
+
+// A count group checked against the groups the record holds.
+int declaredCount(const Record& r, int code, size_t present, const wchar_t* what)
+{
+    const long long n = r.integer(code, -1);
+    if (n < 0 || static_cast<unsigned long long>(n) != present)
+        r.refuse(L"group " + std::to_wstring(code) + L" gives " + std::to_wstring(n) + L" " + what +
+                 L" but the entity holds " + std::to_wstring(present));
+    return static_cast<int>(n);
+}
+
+// The points of groups code/code+10/code+20 in file order; each x group
+// followed by its y and z.
+AcGePoint3dArray pointsOf(const Record& r, int code)
+{
+    AcGePoint3dArray points;
+    for (size_t i = r.begin + 1; i < r.end; ++i) {
+        if (r.pairs[i].code != code)
+            continue;
+        if (i + 2 >= r.end || r.pairs[i + 1].code != code + 10 || r.pairs[i + 2].code != code + 20)
+            failAt(r.pairs[i].line, standin::widen(r.type) + L": a point without its y and z");
+        points.append(AcGePoint3d(realOf(r.pairs[i]), realOf(r.pairs[i + 1]), realOf(r.pairs[i + 2])));
+        i += 2;
+    }
+    return points;
+}
+
+AcDbEntity* buildSpline(const Record& r)
+{
+    const long long flags = r.integer(70, 0);
+    const long long degree = r.integer(71, -1);
+    if (flags < 0 || degree < 1 || degree > 25)
+        r.refuse(L"bad flags or degree");
+    AcGeDoubleArray knots, weights;
+    for (size_t i = r.begin + 1; i < r.end; ++i) {
+        if (r.pairs[i].code == 40)
+            knots.append(realOf(r.pairs[i]));
+        else if (r.pairs[i].code == 41)
+            weights.append(realOf(r.pairs[i]));
+    }
+    const AcGePoint3dArray controls = pointsOf(r, 10);
+    const AcGePoint3dArray fits = pointsOf(r, 11);
+    declaredCount(r, 72, static_cast<size_t>(knots.length()), L"knots");
+    declaredCount(r, 73, static_cast<size_t>(controls.length()), L"control points");
+    if (r.find(74) != nullptr)
+        declaredCount(r, 74, static_cast<size_t>(fits.length()), L"fit points");
+    const bool rational = (flags & 4) != 0;
+    if (rational && weights.length() != controls.length())
+        r.refuse(L"a weight count other than the control points");
+    std::unique_ptr<AcDbSpline> spline(new AcDbSpline());
+    r.check(spline->setNurbsData(static_cast<int>(degree), rational, (flags & 1) != 0, (flags & 2) != 0, controls,
+                                 knots, weights, r.real(43, 0.0), r.real(42, 0.0)),
+            L"control data");
+    return spline.release();
+}
+
+AcDbEntity* buildLwPolyline(const Record& r)
+{
+    struct Vertex {
+        double x = 0, y = 0, bulge = 0;
+        double startWidth = -1, endWidth = -1;  // -1: not given
+        bool widths = false;
+    };
+    std::vector<Vertex> vertices;
+    bool haveY = true;
+    for (size_t i = r.begin + 1; i < r.end; ++i) {
+        const Pair& p = r.pairs[i];
+        if (p.code == 10) {
+            if (!haveY)
+                failAt(p.line, L"LWPOLYLINE: a vertex without its y");
+            vertices.emplace_back();
+            vertices.back().x = realOf(p);
+            haveY = false;
+        } else if (p.code == 20 || p.code == 40 || p.code == 41 || p.code == 42) {
+            if (vertices.empty())
+                failAt(p.line, L"LWPOLYLINE: vertex data before the first vertex");
+            Vertex& v = vertices.back();
+            const double value = realOf(p);
+            if (p.code == 20) {
+                v.y = value;
+                haveY = true;
+            } else if (p.code == 40 || p.code == 41) {
+                if (value < 0.0)
+                    failAt(p.line, L"LWPOLYLINE: a negative width");
+                if (!v.widths)
+                    v.startWidth = v.endWidth = 0.0;
+                v.widths = true;
+                (p.code == 40 ? v.startWidth : v.endWidth) = value;
+            } else {
+                v.bulge = value;
+            }
+        }
+    }
+    if (!haveY)
+        r.refuse(L"a vertex without its y");
+    declaredCount(r, 90, vertices.size(), L"vertices");
+    std::unique_ptr<AcDbPolyline> pl(new AcDbPolyline());
+    const double constant = r.real(43, 0.0);
+    if (constant < 0.0)
+        r.refuse(L"a negative width");
+    if (constant != 0.0)
+        r.check(pl->setConstantWidth(constant), L"a width");
+    for (const Vertex& v : vertices) {
+        r.check(pl->addVertexAt(pl->numVerts(), AcGePoint2d(v.x, v.y), v.bulge, v.startWidth, v.endWidth),
+                L"a vertex");
+    }
+    if (constant != 0.0)
+        r.check(pl->setConstantWidth(constant), L"a width");
+    pl->setClosed((r.integer(70, 0) & 1) != 0);
+    pl->setElevation(r.real(38, 0.0));
+    r.check(pl->setThickness(r.real(39, 0.0)), L"a thickness");
+    r.check(pl->setNormal(r.normal()), L"a normal");
+    return pl.release();
+}
+
+AcDbEntity* buildSolid(const Record& r)
+{
+    std::unique_ptr<AcDbSolid> solid(new AcDbSolid());
+    for (Adesk::UInt16 k = 0; k < 4; ++k) {
+        // A triangle may leave out its fourth corner: it repeats the third.
+        const int code = r.find(10 + k) != nullptr || k < 3 ? 10 + k : 12;
+        r.check(solid->setPointAt(k, r.point(code)), L"a corner");
+    }
+    r.check(solid->setThickness(r.real(39, 0.0)), L"a thickness");
+    r.check(solid->setNormal(r.normal()), L"a normal");
+    return solid.release();
+}
+
+AcDbEntity* buildText(const Record& r)
+{
+    std::unique_ptr<AcDbText> text(new AcDbText());
+    const Pair* string = r.find(1);
+    r.check(text->setTextString(dxfWide(string != nullptr ? std::string(string->value) : std::string()).c_str()),
+            L"a text");
+    r.check(text->setPosition(r.point(10)), L"a position");
+    r.check(text->setHeight(r.required(40)), L"a height");
+    r.check(text->setRotation(r.real(50, 0.0) * kRadiansPerDegree), L"a rotation");
+    r.check(text->setNormal(r.normal()), L"a normal");
+    return text.release();
+}
+
+// The largest vertex or face count of a polyface or polygon mesh.
+constexpr long long kMaxMeshRecords = 32767;
+
+AcDbEntity* buildPolygonMesh(const Record& head, const std::vector<Record>& vertices, long long flags)
+{
+    const long long m = head.integer(71, -1), n = head.integer(72, -1);
+    if (m < 2 || n < 2 || m > kMaxMeshRecords || n > kMaxMeshRecords)
+        head.refuse(L"a mesh size of " + std::to_wstring(m) + L" x " + std::to_wstring(n));
+    if (static_cast<unsigned long long>(m * n) != vertices.size())
+        head.refuse(L"a mesh of " + std::to_wstring(m) + L" x " + std::to_wstring(n) + L" vertices with " +
+                    std::to_wstring(vertices.size()) + L" VERTEX records");
+    const long long type = head.integer(75, 0);
+    if (type != AcDb::kSimpleMesh && type != AcDb::kQuadSurfaceMesh && type != AcDb::kCubicSurfaceMesh &&
+        type != AcDb::kBezierSurfaceMesh)
+        head.refuse(L"an unknown surface type");
+    AcGePoint3dArray points;
+    points.setPhysicalLength(static_cast<int>(vertices.size()));
+    for (const Record& v : vertices)
+        points.append(v.point(10));
+    return new AcDbPolygonMesh(static_cast<AcDb::PolyMeshType>(type), static_cast<Adesk::Int16>(m),
+                               static_cast<Adesk::Int16>(n), points, (flags & 1) != 0, (flags & 32) != 0);
+}
+
+// A polyface mesh takes its vertices and faces only once it is in a
+// database: they are kept in the Built and appended with it.
+AcDbEntity* buildPolyFace(const Record& head, const std::vector<Record>& records, Built& built)
+{
+    for (const Record& v : records) {
+        const long long flags = v.integer(70, 0);
+        if ((flags & 128) == 0)
+            v.refuse(L"a polyface mesh record that is neither vertex nor face");
+        if ((flags & 64) != 0) {
+            if (!built.faces.empty())
+                v.refuse(L"a vertex after the faces");
+            built.vertices.push_back(v.point(10));
+            continue;
+        }
+        std::array<Adesk::Int16, 4> face{};
+        for (int k = 0; k < 4; ++k) {
+            const long long index = v.integer(71 + k, 0);
+            if (index < -static_cast<long long>(built.vertices.size()) ||
+                index > static_cast<long long>(built.vertices.size()))
+                v.refuse(L"a face corner " + std::to_wstring(index) + L" outside the " +
+                         std::to_wstring(built.vertices.size()) + L" vertices");
+            face[k] = static_cast<Adesk::Int16>(index);
+        }
+        built.faces.push_back(face);
+    }
+    declaredCount(head, 71, built.vertices.size(), L"vertices");
+    declaredCount(head, 72, built.faces.size(), L"faces");
+    if (static_cast<long long>(built.vertices.size()) > kMaxMeshRecords ||
+        static_cast<long long>(built.faces.size()) > kMaxMeshRecords)
+        head.refuse(L"more than " + std::to_wstring(kMaxMeshRecords) + L" vertices or faces");
+    built.polyFace = true;
+    return new AcDbPolyFaceMesh();
+}
+
+// POLYLINE with its VERTEX records: a 2D or 3D polyline, a polygon or polyface mesh.
+AcDbEntity* buildPolyline(const Record& head, const std::vector<Record>& vertices, Built& built)
+{
+    const long long flags = head.integer(70, 0);
+    if (flags < 0 || flags > 255)
+        head.refuse(L"bad flags");
+    if ((flags & 64) != 0)
+        return buildPolyFace(head, vertices, built);
+    if ((flags & 16) != 0)
+        return buildPolygonMesh(head, vertices, flags);
+    const bool closed = (flags & 1) != 0;
+    if ((flags & 8) != 0) {
+        std::unique_ptr<AcDb3dPolyline> pl(new AcDb3dPolyline());
+        for (const Record& v : vertices) {
+            std::unique_ptr<AcDb3dPolylineVertex> vertex(new AcDb3dPolylineVertex(v.point(10)));
+            v.check(pl->appendVertex(vertex.get()), L"a vertex");
+            vertex.release()->close();  // it waits in the polyline
+        }
+        if (closed)
+            head.check(pl->makeClosed(), L"a closed flag");
+        return pl.release();
+    }
+    std::unique_ptr<AcDb2dPolyline> pl(new AcDb2dPolyline());
+    const double elevation = head.find(30) != nullptr ? head.real(30, 0.0) : 0.0;
+    head.check(pl->setNormal(head.normal()), L"a normal");
+    head.check(pl->setElevation(elevation), L"an elevation");
+    head.check(pl->setThickness(head.real(39, 0.0)), L"a thickness");
+    head.check(pl->setDefaultStartWidth(head.real(40, 0.0)), L"a width");
+    head.check(pl->setDefaultEndWidth(head.real(41, 0.0)), L"a width");
+    for (const Record& v : vertices) {
+        const AcGePoint3d p = v.point(10);
+        std::unique_ptr<AcDb2dVertex> vertex(new AcDb2dVertex(AcGePoint3d(p.x, p.y, elevation)));
+        v.check(vertex->setBulge(v.real(42, 0.0)), L"a bulge");
+        v.check(vertex->setStartWidth(v.real(40, head.real(40, 0.0))), L"a width");
+        v.check(vertex->setEndWidth(v.real(41, head.real(41, 0.0))), L"a width");
+        v.check(pl->appendVertex(vertex.get()), L"a vertex");
+        vertex.release()->close();  // it waits in the polyline
+    }
+    if (closed)
+        head.check(pl->makeClosed(), L"a closed flag");
+    return pl.release();
+}
+
+// A block reference: its block's name and its placement; the transform is
+// made once the block's origin is known.
+AcDbEntity* buildInsert(const Record& r, Built& built)
+{
+    const Pair* name = r.find(2);
+    if (name == nullptr || name->value.empty())
+        r.refuse(L"no block name");
+    built.insertOf = dxfWide(std::string(name->value));
+    if (r.integer(70, 1) > 1 || r.integer(71, 1) > 1)
+        r.refuse(L"arrays of block references are not read");
+    if (r.integer(66, 0) != 0)
+        r.refuse(L"attributes are not read");
+    const AcGeVector3d n = r.normal();
+    const double sx = r.real(41, 1.0), sy = r.real(42, 1.0), sz = r.real(43, 1.0);
+    if (sx == 0.0 || sy == 0.0 || sz == 0.0)
+        r.refuse(L"a scale of zero");
+    const double turn = r.real(50, 0.0) * kRadiansPerDegree;
+    const AcGeVector3d ax = acdbStandinEcsXAxis(n);
+    const AcGeVector3d ay = n.crossProduct(ax).normal();
+    const AcGeVector3d cx = (ax * std::cos(turn) + ay * std::sin(turn)) * sx;
+    const AcGeVector3d cy = (ay * std::cos(turn) - ax * std::sin(turn)) * sy;
+    const AcGeVector3d cz = n * sz;
+    const AcGeVector3d columns[3] = {cx, cy, cz};
+    for (int c = 0; c < 3; ++c) {
+        built.axes.entry[0][c] = columns[c].x;
+        built.axes.entry[1][c] = columns[c].y;
+        built.axes.entry[2][c] = columns[c].z;
+    }
+    built.at = fromEcs(n, r.point(10));
+    return new AcDbBlockReference();
+}
+
+// An entity read here rather than by dxflib; null for the types dxflib reads.
+AcDbEntity* buildFromGroups(const std::vector<Pair>& pairs, const ScannedEntity& e, Built& built)
+{
+    const Record r{pairs, e.first, e.last, e.type.c_str()};
+    if (e.type == "POLYLINE") {
+        // The records of the sequence: the POLYLINE's own, its VERTEX records, SEQEND.
+        std::vector<size_t> starts;
+        for (size_t i = e.first; i < e.last; ++i)
+            if (pairs[i].code == 0)
+                starts.push_back(i);
+        starts.push_back(e.last);
+        const Record head{pairs, starts[0], starts[1], "POLYLINE"};
+        std::vector<Record> vertices;
+        for (size_t k = 1; k + 2 < starts.size(); ++k)
+            vertices.push_back(Record{pairs, starts[k], starts[k + 1], "VERTEX"});
+        built.properties = head.properties();
+        return buildPolyline(head, vertices, built);
+    }
+    std::unique_ptr<AcDbEntity> entity;
+    if (e.type == "CIRCLE" || e.type == "ARC")
+        entity.reset(buildCircleOrArc(r));
+    else if (e.type == "ELLIPSE")
+        entity.reset(buildEllipse(r));
+    else if (e.type == "RAY" || e.type == "XLINE")
+        entity.reset(buildRayOrXline(r));
+    else if (e.type == "SPLINE")
+        entity.reset(buildSpline(r));
+    else if (e.type == "LWPOLYLINE")
+        entity.reset(buildLwPolyline(r));
+    else if (e.type == "SOLID")
+        entity.reset(buildSolid(r));
+    else if (e.type == "TEXT")
+        entity.reset(buildText(r));
+    else if (e.type == "INSERT")
+        entity.reset(buildInsert(r, built));
+    else
+        return nullptr;
+    built.properties = r.properties();
+    return entity.release();
+}
+
 int faceFlags(const std::vector<Pair>& pairs, const ScannedEntity& e)
 {
     int flags = 0;
@@ -716,45 +1258,61 @@ int faceFlags(const std::vector<Pair>& pairs, const ScannedEntity& e)
     return flags;
 }
 
-void buildEntities(const std::vector<Pair>& pairs, const std::vector<ScannedEntity>& scanned, const Reader& reader,
-                   EntityList& out)
+// The entities read here from the checked groups, built before dxflib reads
+// the file (its readers trust the counts they are given); the others are left
+// empty for buildDxflibEntities.
+void buildOwnEntities(const std::vector<Pair>& pairs, const std::vector<ScannedEntity>& scanned, EntityList& out)
 {
-    size_t item = 0;
     out.list.reserve(scanned.size());
     for (const ScannedEntity& e : scanned) {
-        const size_t line = pairs[e.first].line;
         Built built;
+        built.block = e.block;
+        if (e.type == "MESH")
+            built.entity = buildMesh(pairs, e, built.properties);
+        else
+            built.entity = buildFromGroups(pairs, e, built);
+        out.list.push_back(built);
+    }
+}
+
+void buildDxflibEntities(const std::vector<Pair>& pairs, const std::vector<ScannedEntity>& scanned,
+                         const Reader& reader, EntityList& out)
+{
+    size_t item = 0;
+    for (size_t n = 0; n < scanned.size(); ++n) {
+        const ScannedEntity& e = scanned[n];
+        Built& built = out.list[n];
+        if (built.entity != nullptr)
+            continue;
+        const size_t line = pairs[e.first].line;
         std::unique_ptr<AcDbEntity> entity;
-        if (e.type == "MESH") {
-            entity.reset(buildMesh(pairs, e, built.properties));
-        } else {
-            if (item >= reader.items.size() || reader.items[item].type != e.type)
-                failAt(line, L"the DXF library did not read this " + standin::widen(e.type));
-            const Reader::Item& r = reader.items[item++];
-            built.properties = propertiesOf(r, line);
-            if (e.type == "3DFACE") {
-                const int flags = faceFlags(pairs, e);
-                auto* face = new AcDbFace();
-                entity.reset(face);
-                for (Adesk::UInt16 k = 0; k < 4; ++k) {
-                    if (!finitePoint(r.x[k], r.y[k], r.z[k]))
-                        failAt(line, L"a coordinate that is not a finite number");
-                    face->setVertexAt(k, AcGePoint3d(r.x[k], r.y[k], r.z[k]));
-                    if ((flags & (1 << k)) != 0)
-                        face->makeEdgeInvisibleAt(k);
-                }
-            } else if (e.type == "LINE") {
-                if (!finitePoint(r.x[0], r.y[0], r.z[0]) || !finitePoint(r.x[1], r.y[1], r.z[1]))
+        if (item >= reader.items.size() || reader.items[item].type != e.type)
+            failAt(line, L"the DXF library did not read this " + standin::widen(e.type));
+        const Reader::Item& r = reader.items[item++];
+        built.properties = propertiesOf(r, line);
+        if (e.type == "3DFACE") {
+            const int flags = faceFlags(pairs, e);
+            auto* face = new AcDbFace();
+            entity.reset(face);
+            for (Adesk::UInt16 k = 0; k < 4; ++k) {
+                if (!finitePoint(r.x[k], r.y[k], r.z[k]))
                     failAt(line, L"a coordinate that is not a finite number");
-                entity.reset(new AcDbLine(AcGePoint3d(r.x[0], r.y[0], r.z[0]), AcGePoint3d(r.x[1], r.y[1], r.z[1])));
-            } else if (e.type == "POINT") {
-                if (!finitePoint(r.x[0], r.y[0], r.z[0]))
-                    failAt(line, L"a coordinate that is not a finite number");
-                entity.reset(new AcDbPoint(AcGePoint3d(r.x[0], r.y[0], r.z[0])));
+                face->setVertexAt(k, AcGePoint3d(r.x[k], r.y[k], r.z[k]));
+                if ((flags & (1 << k)) != 0)
+                    face->makeEdgeInvisibleAt(k);
             }
+        } else if (e.type == "LINE") {
+            if (!finitePoint(r.x[0], r.y[0], r.z[0]) || !finitePoint(r.x[1], r.y[1], r.z[1]))
+                failAt(line, L"a coordinate that is not a finite number");
+            entity.reset(new AcDbLine(AcGePoint3d(r.x[0], r.y[0], r.z[0]), AcGePoint3d(r.x[1], r.y[1], r.z[1])));
+        } else if (e.type == "POINT") {
+            if (!finitePoint(r.x[0], r.y[0], r.z[0]))
+                failAt(line, L"a coordinate that is not a finite number");
+            entity.reset(new AcDbPoint(AcGePoint3d(r.x[0], r.y[0], r.z[0])));
+        } else {
+            failAt(line, L"entities of type " + standin::widen(e.type) + L" are not read");
         }
         built.entity = entity.release();
-        out.list.push_back(built);
     }
     if (item != reader.items.size())
         fail(L"the DXF library read entities that the file check did not see");
@@ -779,11 +1337,13 @@ public:
 
     // Creates what is missing and appends every entity; on any failure takes
     // everything back and throws.
-    void run(const Reader& reader, EntityList& entities)
+    void run(const Reader& reader, const std::vector<ScannedBlock>& blocks, EntityList& entities)
     {
         try {
             addLinetypes(reader.linetypes);
             addLayers(reader.layers, entities);
+            addBlocks(blocks);
+            placeReferences(entities);
             appendAll(entities);
         } catch (...) {
             rollBack();
@@ -858,6 +1418,130 @@ private:
         }
     }
 
+    // A block record for each block definition of the file; a block the
+    // drawing has already keeps its own entities, and the file's are dropped.
+    void addBlocks(const std::vector<ScannedBlock>& blocks)
+    {
+        if (blocks.empty())
+            return;
+        AcDbBlockTable* table = nullptr;
+        if (db_->getBlockTable(table, AcDb::kForWrite) != Acad::eOk)
+            fail(L"the block table cannot be opened");
+        Closing closeTable(table);
+        for (const ScannedBlock& b : blocks) {
+            const std::wstring name = dxfWide(b.name);
+            FileBlock fileBlock;
+            fileBlock.name = name;
+            fileBlock.origin = b.base;
+            if (table->getAt(name.c_str(), fileBlock.id) == Acad::eOk) {
+                fileBlock.kept = true;
+            } else {
+                std::unique_ptr<AcDbBlockTableRecord> record(new AcDbBlockTableRecord());
+                if (record->setName(name.c_str()) != Acad::eOk)
+                    failAt(b.line, L"a block with the bad name \"" + name + L"\"");
+                record->setOrigin(b.base);
+                if (table->add(fileBlock.id, record.get()) != Acad::eOk)
+                    failAt(b.line, L"the block \"" + name + L"\" cannot be added");
+                record.release()->close();
+                created_.push_back(fileBlock.id);
+            }
+            blocks_.push_back(fileBlock);
+        }
+    }
+
+    // Each block reference gets its block and its transform: the block's
+    // origin goes to the insertion point.
+    void placeReferences(EntityList& entities)
+    {
+        checkNoCycles(entities);
+        for (Built& b : entities.list) {
+            if (b.insertOf.empty())
+                continue;
+            AcDbObjectId id;
+            AcGePoint3d origin;
+            const int named = fileBlockNamed(b.insertOf);
+            if (named >= 0) {
+                const FileBlock& f = blocks_[static_cast<size_t>(named)];
+                id = f.id;
+                origin = f.kept ? keptOrigin(f.id) : f.origin;
+            } else {
+                AcDbBlockTable* table = nullptr;
+                if (db_->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
+                    fail(L"the block table cannot be opened");
+                AcDbBlockTableRecord* record = nullptr;
+                const Acad::ErrorStatus es = table->getAt(b.insertOf.c_str(), record, AcDb::kForRead);
+                table->close();
+                if (es != Acad::eOk)
+                    fail(L"a reference to the block \"" + b.insertOf + L"\", which neither the file nor the drawing holds");
+                id = record->objectId();
+                origin = record->origin();
+                record->close();
+            }
+            AcGeMatrix3d m = b.axes;
+            const AcGePoint3d moved = origin.transformBy(b.axes);
+            for (int r = 0; r < 3; ++r)
+                m.entry[r][3] = (b.at[r] - moved[r]);
+            auto* ref = static_cast<AcDbBlockReference*>(b.entity);
+            if (ref->setBlockTableRecord(id) != Acad::eOk || ref->setBlockTransform(m) != Acad::eOk)
+                fail(L"the reference to the block \"" + b.insertOf + L"\" cannot be placed");
+        }
+    }
+
+    int fileBlockNamed(const std::wstring& name) const
+    {
+        for (size_t k = 0; k < blocks_.size(); ++k)
+            if (blocks_[k].name == name)
+                return static_cast<int>(k);
+        return -1;
+    }
+
+    // A block of the file that shows itself, directly or through others,
+    // would have no end.
+    void checkNoCycles(const EntityList& entities) const
+    {
+        std::vector<std::vector<int>> shows(blocks_.size());
+        for (const Built& b : entities.list)
+            if (b.block >= 0 && !b.insertOf.empty() && !blocks_[static_cast<size_t>(b.block)].kept) {
+                const int target = fileBlockNamed(b.insertOf);
+                if (target >= 0)
+                    shows[static_cast<size_t>(b.block)].push_back(target);
+            }
+        std::vector<int> state(blocks_.size(), 0);  // 0 unseen, 1 on the path, 2 done
+        for (size_t start = 0; start < blocks_.size(); ++start) {
+            std::vector<std::pair<int, size_t>> path{{static_cast<int>(start), 0}};
+            if (state[start] != 0)
+                continue;
+            state[start] = 1;
+            while (!path.empty()) {
+                auto& [node, next] = path.back();
+                const std::vector<int>& out = shows[static_cast<size_t>(node)];
+                if (next == out.size()) {
+                    state[static_cast<size_t>(node)] = 2;
+                    path.pop_back();
+                    continue;
+                }
+                const int to = out[next++];
+                if (state[static_cast<size_t>(to)] == 1)
+                    fail(L"the block \"" + blocks_[static_cast<size_t>(to)].name + L"\" holds a reference to itself");
+                if (state[static_cast<size_t>(to)] == 0) {
+                    state[static_cast<size_t>(to)] = 1;
+                    path.push_back({to, 0});
+                }
+            }
+        }
+    }
+
+    AcGePoint3d keptOrigin(AcDbObjectId id)
+    {
+        AcDbBlockTableRecord* record = nullptr;
+        AcGePoint3d origin;
+        if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
+            origin = record->origin();
+            record->close();
+        }
+        return origin;
+    }
+
     void appendAll(EntityList& entities)
     {
         AcDbBlockTable* blocks = nullptr;
@@ -872,17 +1556,49 @@ private:
         appended_.reserve(entities.list.size());
         for (Built& b : entities.list) {
             AcDbEntity* e = b.entity;
+            AcDbBlockTableRecord* owner = space;
+            AcDbBlockTableRecord* block = nullptr;
+            if (b.block >= 0) {
+                const FileBlock& f = blocks_[static_cast<size_t>(b.block)];
+                if (f.kept)
+                    continue;  // the drawing's own definition stays
+                if (acdbOpenObject(block, f.id, AcDb::kForWrite) != Acad::eOk)
+                    fail(L"the block \"" + f.name + L"\" cannot be opened for write");
+                owner = block;
+            }
+            Closing closeBlock(block);
             if (e->setLayer(b.properties.layer.c_str()) != Acad::eOk)
                 fail(L"the layer \"" + b.properties.layer + L"\" cannot be set");
             if (!isByName(b.properties.linetype) && e->setLinetype(b.properties.linetype.c_str()) != Acad::eOk)
                 fail(L"the linetype \"" + b.properties.linetype + L"\" is not in the drawing");
             e->setColor(b.properties.color);
             AcDbObjectId id;
-            if (space->appendAcDbEntity(id, e) != Acad::eOk)
+            if (owner->appendAcDbEntity(id, e) != Acad::eOk)
                 fail(L"an entity cannot be appended to model space");
             b.entity = nullptr;  // the database's now
             appended_.push_back(id);
-            e->close();
+            struct Closer {
+                AcDbEntity* e;
+                ~Closer() { e->close(); }
+            } closer{e};
+            if (b.polyFace)
+                appendPolyFace(*static_cast<AcDbPolyFaceMesh*>(e), b);
+        }
+    }
+
+    static void appendPolyFace(AcDbPolyFaceMesh& mesh, const Built& b)
+    {
+        for (const AcGePoint3d& p : b.vertices) {
+            std::unique_ptr<AcDbPolyFaceMeshVertex> v(new AcDbPolyFaceMeshVertex(p));
+            if (mesh.appendVertex(v.get()) != Acad::eOk)
+                fail(L"a polyface mesh vertex cannot be appended");
+            v.release()->close();
+        }
+        for (const std::array<Adesk::Int16, 4>& f : b.faces) {
+            std::unique_ptr<AcDbFaceRecord> face(new AcDbFaceRecord(f[0], f[1], f[2], f[3]));
+            if (mesh.appendFaceRecord(face.get()) != Acad::eOk)
+                fail(L"a polyface mesh face cannot be appended");
+            face.release()->close();
         }
     }
 
@@ -904,10 +1620,22 @@ private:
         explicit Closing(AcDbObject* o) : obj(o) {}
         Closing(const Closing&) = delete;
         Closing& operator=(const Closing&) = delete;
-        ~Closing() { obj->close(); }
+        ~Closing()
+        {
+            if (obj != nullptr)
+                obj->close();
+        }
+    };
+
+    struct FileBlock {
+        std::wstring name;
+        AcDbObjectId id;
+        AcGePoint3d origin;
+        bool kept = false;  // the drawing had it already
     };
 
     AcDbDatabase* db_;
+    std::vector<FileBlock> blocks_;
     std::vector<AcDbObjectId> appended_;
     std::vector<AcDbObjectId> created_;
 };
@@ -926,7 +1654,10 @@ Acad::ErrorStatus dxfIn(AcDbDatabase* db, const std::wstring& path, std::wstring
     try {
         const std::string data = readWholeFile(path);
         const std::vector<Pair> pairs = readPairs(data);
-        const std::vector<ScannedEntity> scanned = checkStructure(pairs);
+        const Scanned file = checkStructure(pairs);
+        const std::vector<ScannedEntity>& scanned = file.entities;
+        EntityList entities;
+        buildOwnEntities(pairs, scanned, entities);
         Reader reader;
         {
             std::stringstream stream(data);
@@ -936,9 +1667,8 @@ Acad::ErrorStatus dxfIn(AcDbDatabase* db, const std::wstring& path, std::wstring
         }
         if (!reader.error.empty())
             fail(reader.error);
-        EntityList entities;
-        buildEntities(pairs, scanned, reader, entities);
-        Import(db).run(reader, entities);
+        buildDxflibEntities(pairs, scanned, reader, entities);
+        Import(db).run(reader, file.blocks, entities);
         return Acad::eOk;
     } catch (const Failure& f) {
         reason = f.reason;
