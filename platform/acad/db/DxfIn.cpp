@@ -937,6 +937,8 @@ AcDbEntity* buildRayOrXline(const Record& r)
 // A count group checked against the groups the record holds.
 int declaredCount(const Record& r, int code, size_t present, const wchar_t* what)
 {
+    if (r.find(code) == nullptr)
+        r.refuse(L"group " + std::to_wstring(code) + L" (the count of its " + what + L") is missing");
     const long long n = r.integer(code, -1);
     if (n < 0 || static_cast<unsigned long long>(n) != present)
         r.refuse(L"group " + std::to_wstring(code) + L" gives " + std::to_wstring(n) + L" " + what +
