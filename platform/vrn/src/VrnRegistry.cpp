@@ -86,6 +86,16 @@ Key* findKey(Store& store, const std::wstring& path) {
     return it == store.index.end() ? nullptr : &store.keys[it->second];
 }
 
+const Key* findKey(const Store& store, const std::wstring& path) {
+    auto it = store.index.find(folded(path));
+    return it == store.index.end() ? nullptr : &store.keys[it->second];
+}
+
+const Value* findValue(const Key& key, const std::wstring& name) {
+    auto it = key.index.find(folded(name));
+    return it == key.index.end() ? nullptr : &key.values[it->second];
+}
+
 Key& addKey(Store& store, const std::wstring& path) {
     store.index.emplace(folded(path), store.keys.size());
     store.keys.push_back(Key{path, {}, {}});
@@ -598,9 +608,9 @@ bool readValue(const std::wstring& key, const CString& name, Value& out) {
     if (file.empty()) return false;
     const Store* store = nullptr;
     if (loadStore(file, store) != LoadResult::Loaded) return false;
-    Key* k = findKey(const_cast<Store&>(*store), key);
+    const Key* k = findKey(*store, key);
     if (!k) return false;
-    Value* v = findValue(*k, valueName);
+    const Value* v = findValue(*k, valueName);
     if (!v) return false;
     out = *v;
     return true;
@@ -674,7 +684,7 @@ int VrnRegistry::SetKey(CString key, int create) {
         std::string file = storeFileLocked();
         const Store* store = nullptr;
         if (file.empty() || loadStore(file, store) != LoadResult::Loaded) return 0;
-        Key* k = findKey(const_cast<Store&>(*store), path);
+        const Key* k = findKey(*store, path);
         if (!k) return 0;
         path = k->path;
     }
