@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cwchar>
 #include <map>
+#include <memory>
+#include <type_traits>
 #include <sstream>
 
 #include "DbInternal.h"
@@ -25,6 +27,9 @@ struct Registry {
     std::vector<AcDbDatabase*> databases;
     // Id-table chunks by start address, for checking ids.
     std::map<uintptr_t, ChunkInfo> chunks;
+    // The chunk that the last check found, tried first by the next one.
+    uintptr_t lastStart = 0;
+    ChunkInfo lastInfo{};
     Adesk::UInt64 nextSerial = 1;
     std::vector<std::string> violations;
 };
@@ -70,22 +75,44 @@ std::string acdbimpl::describe(const AcDbObject* obj)
     return s.str();
 }
 
+StubChunk acdbimpl::newStubChunk()
+{
+    // Kept with the database's heap, the table's room is mapped already when
+    // the next drawing grows.
+    auto* chunk = static_cast<AcDbStub*>(AcHeapOperators::operator new(kChunkSize * sizeof(AcDbStub)));
+    std::uninitialized_default_construct_n(chunk, kChunkSize);
+    return StubChunk(chunk);
+}
+
+void acdbimpl::StubChunkFree::operator()(AcDbStub* chunk) const noexcept
+{
+    static_assert(std::is_trivially_destructible<AcDbStub>::value, "slots are released without destruction");
+    AcHeapOperators::operator delete(chunk, kChunkSize * sizeof(AcDbStub));
+}
+
 AcDbStub* acdbimpl::checkedStub(AcDbObjectId id)
 {
     AcDbStub* p = id;
     if (p == nullptr)
         return nullptr;
-    auto& chunks = registry().chunks;
-    uintptr_t addr = reinterpret_cast<uintptr_t>(p);
-    auto it = chunks.upper_bound(addr);
-    if (it == chunks.begin())
+    Registry& r = registry();
+    const uintptr_t addr = reinterpret_cast<uintptr_t>(p);
+    constexpr uintptr_t kChunkBytes = kChunkSize * sizeof(AcDbStub);
+    if (r.lastStart == 0 || addr - r.lastStart >= kChunkBytes) {
+        auto it = r.chunks.upper_bound(addr);
+        if (it == r.chunks.begin())
+            return nullptr;
+        --it;
+        if (addr - it->first >= kChunkBytes)
+            return nullptr;
+        r.lastStart = it->first;
+        r.lastInfo = it->second;
+    }
+    const uintptr_t offset = addr - r.lastStart;
+    if (offset % sizeof(AcDbStub) != 0)
         return nullptr;
-    --it;
-    uintptr_t offset = addr - it->first;
-    if (offset >= kChunkSize * sizeof(AcDbStub) || offset % sizeof(AcDbStub) != 0)
-        return nullptr;
-    Adesk::UInt64 index = it->second.firstIndex + offset / sizeof(AcDbStub);
-    if (index >= it->second.db->impl()->used)
+    Adesk::UInt64 index = r.lastInfo.firstIndex + offset / sizeof(AcDbStub);
+    if (index >= r.lastInfo.db->impl()->used)
         return nullptr;
     return p;
 }
@@ -97,8 +124,9 @@ AcDbDatabase::Impl::Impl(AcDbDatabase* db) : self(db), serial(registry().nextSer
 AcDbStub* AcDbDatabase::Impl::add(AcDbObject* obj, AcDbStub* owner)
 {
     if ((used & (kChunkSize - 1)) == 0) {
-        chunks.emplace_back(new AcDbStub[kChunkSize]);
-        registry().chunks[reinterpret_cast<uintptr_t>(chunks.back().get())] = ChunkInfo{self, used};
+        Registry& r = registry();
+        chunks.push_back(newStubChunk());
+        r.chunks[reinterpret_cast<uintptr_t>(chunks.back().get())] = ChunkInfo{self, used};
     }
     AcDbStub* stub = stubAt(used);
     ++used;
@@ -181,12 +209,15 @@ AcDbDatabase::~AcDbDatabase()
 {
     Impl& d = *mpImpl;
     d.destroying = true;
-    for (Adesk::UInt64 i = 0; i < d.used; ++i) {
+    // Newest first: the heap hands freed room out again last-freed first, so
+    // the next drawing's objects are laid out in ascending order again.
+    for (Adesk::UInt64 i = d.used; i-- > 0;) {
         AcDbStub* s = d.stubAt(i);
         delete s->mpObject;
         s->mpObject = nullptr;
     }
     Registry& r = registry();
+    r.lastStart = 0;
     for (auto& chunk : d.chunks)
         r.chunks.erase(reinterpret_cast<uintptr_t>(chunk.get()));
     r.databases.erase(std::remove(r.databases.begin(), r.databases.end(), this), r.databases.end());

@@ -20,6 +20,17 @@ public:
     Adesk::UInt64 mHandle = 0;
 };
 
+namespace acdbimpl {
+
+// A block of id-table slots, on the database's heap.
+struct StubChunkFree {
+    void operator()(AcDbStub* chunk) const noexcept;
+};
+using StubChunk = std::unique_ptr<AcDbStub[], StubChunkFree>;
+StubChunk newStubChunk();
+
+}  // namespace acdbimpl
+
 struct AcDbSymbolTable::Records {
     std::vector<AcDbStub*> list;
 };
@@ -36,7 +47,8 @@ enum ObjectFlags : Adesk::UInt8 {
     kErased = 4,
     kNewObject = 8,
     kModified = 16,
-    kSubentity = 32  // owned by a polyline or mesh, resident or not
+    kSubentity = 32,  // owned by a polyline or mesh, resident or not
+    kHasSubentities = 64  // a polyline or mesh that has adopted a subentity
 };
 
 constexpr size_t kChunkShift = 12;
@@ -71,7 +83,7 @@ struct AcDbDatabase::Impl {
     AcDbDatabase* self;
     Adesk::UInt64 serial;
     bool destroying = false;
-    std::vector<std::unique_ptr<AcDbStub[]>> chunks;
+    std::vector<acdbimpl::StubChunk> chunks;
     Adesk::UInt64 used = 0;  // slots in use; handle = slot index + 1
 
     AcDbStub* blockTable = nullptr;

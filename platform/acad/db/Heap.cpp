@@ -1,11 +1,13 @@
 // The database's heap. Objects of up to 1 KiB come from size classes of 16
-// bytes, carved in creation order out of large blocks of address space that
-// the kernel may back with huge pages: a drawing of millions of entities then
-// costs a few hundred page faults instead of a million. A freed object goes on
-// its class's free list and its room is reused by the next object of the
-// class; the blocks stay with the process, as a heap's do. Larger objects,
-// and every object in a sanitizer build (so that the sanitizers see each
-// allocation), go to the C++ heap.
+// bytes, larger ones up to 256 KiB (the database's id tables among them) from
+// classes of whole 4 KiB pages, all carved in creation order out of large
+// blocks of address space that the kernel may back with huge pages: a drawing
+// of millions of entities then costs a few hundred page faults instead of a
+// million. A freed object goes on its class's free list and its room is
+// reused by the next object of the class; the blocks stay with the process,
+// as a heap's do, so that the next drawing finds its room already mapped.
+// Larger objects, and every object in a sanitizer build (so that the
+// sanitizers see each allocation), go to the C++ heap.
 #include "AcHeapOpers.h"
 
 #include <cstdint>
@@ -28,10 +30,24 @@ namespace {
 constexpr std::size_t kGrain = 16;
 constexpr std::size_t kLargest = 1024;
 constexpr std::size_t kClasses = kLargest / kGrain;
+constexpr std::size_t kPage = 4096;
+constexpr std::size_t kLargestPaged = std::size_t(256) << 10;
+constexpr std::size_t kPagedClasses = kLargestPaged / kPage;
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
 constexpr std::size_t kBlock = std::size_t(64) << 20;
 
-std::size_t roomFor(std::size_t size) { return size == 0 ? kGrain : (size + kGrain - 1) / kGrain * kGrain; }
+std::size_t roomFor(std::size_t size)
+{
+    if (size == 0)
+        return kGrain;
+    if (size <= kLargest)
+        return (size + kGrain - 1) / kGrain * kGrain;
+    if (size <= kLargestPaged)
+        return (size + kPage - 1) / kPage * kPage;
+    return size;
+}
+
+bool fromBlocks(std::size_t size) { return size <= kLargestPaged; }
 
 struct FreeRoom {
     FreeRoom* next;
@@ -40,6 +56,7 @@ struct FreeRoom {
 struct Heap {
     std::mutex mutex;
     FreeRoom* free[kClasses + 1] = {};
+    FreeRoom* pagedFree[kPagedClasses + 1] = {};
     char* next = nullptr;
     char* end = nullptr;
     std::size_t inUse = 0;
@@ -83,7 +100,7 @@ void* allocate(std::size_t size) noexcept
     }
     return p;
 #else
-    if (size > kLargest) {
+    if (!fromBlocks(size)) {
         void* p = ::operator new(size, std::nothrow);
         if (p != nullptr) {
             std::lock_guard<std::mutex> lock(heap().mutex);
@@ -93,10 +110,12 @@ void* allocate(std::size_t size) noexcept
     }
     Heap& h = heap();
     std::lock_guard<std::mutex> lock(h.mutex);
-    FreeRoom*& list = h.free[room / kGrain];
+    FreeRoom*& list = size <= kLargest ? h.free[room / kGrain] : h.pagedFree[room / kPage];
     if (list != nullptr) {
         FreeRoom* r = list;
         list = r->next;
+        if (list != nullptr)
+            __builtin_prefetch(list, 1);   // the next object of the class goes there
         h.inUse += room;
         return r;
     }
@@ -121,11 +140,12 @@ void release(void* p, std::size_t size) noexcept
     const std::size_t room = roomFor(size);
     Heap& h = heap();
 #ifndef KV_HEAP_SANITIZED
-    if (size <= kLargest) {
+    if (fromBlocks(size)) {
         std::lock_guard<std::mutex> lock(h.mutex);
         FreeRoom* r = static_cast<FreeRoom*>(p);
-        r->next = h.free[room / kGrain];
-        h.free[room / kGrain] = r;
+        FreeRoom*& list = size <= kLargest ? h.free[room / kGrain] : h.pagedFree[room / kPage];
+        r->next = list;
+        list = r;
         h.inUse -= room;
         return;
     }

@@ -97,6 +97,7 @@ Acad::ErrorStatus standin::SubentityOwner::adopt(AcDbEntity* self, AcDbObjectId&
         return Acad::eAlreadyInDb;
     Impl::flagsOf(sub) |= kSubentity;
     mSubentities.push_back(sub);
+    Impl::flagsOf(self) |= kHasSubentities;
     id = AcDbObjectId();
     if (AcDbDatabase::Impl* d = implOf(self)) {
         d->fillDefaults(sub);
@@ -115,6 +116,9 @@ void standin::SubentityOwner::releaseSubentities(AcDbEntity* self)
 
 void acdbimpl::addSubentities(AcDbDatabase::Impl* d, AcDbEntity* owner)
 {
+    // Most entities own nothing; the flag spares them the cross-cast.
+    if ((Impl::flagsOf(owner) & kHasSubentities) == 0)
+        return;
     auto* o = dynamic_cast<standin::SubentityOwner*>(owner);
     if (o == nullptr)
         return;
