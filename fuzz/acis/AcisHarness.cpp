@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "common/FuzzSupport.h"
 #include "dbapserv.h"
 #include "dbbody.h"
 #include "dbmain.h"
@@ -104,10 +105,7 @@ void SetUpAcisHarness()
 {
     if (!g_folder.empty())
         return;
-    char folder[] = "/tmp/kvfuzz-acis-XXXXXX";
-    if (mkdtemp(folder) == nullptr)
-        std::abort();
-    g_folder = folder;
+    g_folder = ScratchDir();   // removed when the process ends
     standin::newWorkingDatabase();
 }
 

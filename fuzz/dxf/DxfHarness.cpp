@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FuzzSupport.h"
 #include "dbapserv.h"
 #include "dbents.h"
 #include "dbmain.h"
@@ -65,10 +66,7 @@ void SetUpDxfHarness()
 {
     if (!g_file.empty())
         return;
-    char folder[] = "/tmp/kvfuzz-dxf-XXXXXX";
-    if (mkdtemp(folder) == nullptr)
-        std::abort();
-    g_file = std::string(folder) + "/input.dxf";
+    g_file = ScratchDir() + "/input.dxf";   // removed when the process ends
 }
 
 std::string RunDxfInput(const uint8_t* data, size_t size)

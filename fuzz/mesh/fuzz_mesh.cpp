@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/FuzzSupport.h"
+
 #include "mesh/MeshHarness.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -13,6 +15,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string broke = kvfuzz::RunMeshInput(data, size);
+    kvfuzz::EndInput();
     if (!broke.empty()) {
         std::fprintf(stderr, "mesh input broke: %s\n", broke.c_str());
         std::abort();

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/FuzzSupport.h"
+
 #include "model/SceneHarness.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -15,6 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string broke = kvfuzz::RunInProcessModelInput(data, size);
+    kvfuzz::EndInput();
     if (!broke.empty()) {
         std::fprintf(stderr, "model input broke: %s\n", broke.c_str());
         std::abort();

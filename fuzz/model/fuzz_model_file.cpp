@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/FuzzSupport.h"
+
 #include "model/ModelHarness.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -14,6 +16,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string broke = kvfuzz::RunModelInput(data, size);
+    kvfuzz::EndInput();
     if (!broke.empty()) {
         std::fprintf(stderr, "model input broke: %s\n", broke.c_str());
         std::abort();

@@ -22,6 +22,7 @@
 #include "standin/AcEdStandin.h"
 #include "standin/LineUser.h"
 #include "standin/User.h"
+#include "standin/Win32.h"
 #include "standin/VrnStandin.h"
 #include "standin/WideFormat.h"
 
@@ -158,6 +159,14 @@ std::string RunScriptInput(const uint8_t* data, size_t size)
     }
     standin::editor::freeAllSelectionSets();
     return broke;
+}
+
+void EndScriptInput()
+{
+    standin::editor::resetEditor();
+    standin::discardWorkingDatabase();
+    standin::clearShellOpenings();
+    TidyWorkingFolder();
 }
 
 }  // namespace kvfuzz

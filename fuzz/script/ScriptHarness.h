@@ -18,4 +18,9 @@ std::string SetUpScriptHarness(const std::string& module = "");
 // One input: "" when everything held, otherwise what broke.
 std::string RunScriptInput(const uint8_t* data, size_t size);
 
+// After an input: the host as it started (editor, drawing, shell, working
+// folder), so that every input gives back what it took and libFuzzer has no
+// cause to scan the heap for leaks.
+void EndScriptInput();
+
 }  // namespace kvfuzz

@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string broke = kvfuzz::RunScriptInput(data, size);
+    kvfuzz::EndScriptInput();
     if (!broke.empty()) {
         std::fprintf(stderr, "script input broke: %s\n", broke.c_str());
         std::abort();

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <map>
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <sstream>
 
@@ -78,10 +79,9 @@ std::string acdbimpl::describe(const AcDbObject* obj)
 StubChunk acdbimpl::newStubChunk()
 {
     // Kept with the database's heap, the table's room is mapped already when
-    // the next drawing grows.
-    auto* chunk = static_cast<AcDbStub*>(AcHeapOperators::operator new(kChunkSize * sizeof(AcDbStub)));
-    std::uninitialized_default_construct_n(chunk, kChunkSize);
-    return StubChunk(chunk);
+    // the next drawing grows. Slots are made one by one as add() takes them:
+    // nothing reads a slot past the ones in use.
+    return StubChunk(static_cast<AcDbStub*>(AcHeapOperators::operator new(kChunkSize * sizeof(AcDbStub))));
 }
 
 void acdbimpl::StubChunkFree::operator()(AcDbStub* chunk) const noexcept
@@ -128,7 +128,7 @@ AcDbStub* AcDbDatabase::Impl::add(AcDbObject* obj, AcDbStub* owner)
         chunks.push_back(newStubChunk());
         r.chunks[reinterpret_cast<uintptr_t>(chunks.back().get())] = ChunkInfo{self, used};
     }
-    AcDbStub* stub = stubAt(used);
+    AcDbStub* stub = new (stubAt(used)) AcDbStub;
     ++used;
     stub->mpObject = obj;
     stub->mpDb = self;
