@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <limits>
 #include <set>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -88,15 +87,6 @@ bool ValidCorners(const ON_MeshFace& f, int vertexCount)
 std::string Describe(const char* writer, const std::string& what) { return std::string(writer) + ": " + what; }
 
 // Checks the entities made since `before` (ids in model-space order).
-struct PointKeyHash {
-    size_t operator()(const PointKey& k) const noexcept
-    {
-        uint64_t h = k[0] * 0x9E3779B97F4A7C15ull;
-        h = (h ^ (h >> 29) ^ k[1]) * 0xBF58476D1CE4E5B9ull;
-        h = (h ^ (h >> 31) ^ k[2]) * 0x94D049BB133111EBull;
-        return static_cast<size_t>(h ^ (h >> 32));
-    }
-};
 // Element by element: std::array's own == is a memcmp, which libFuzzer's
 // hook records on every call.
 struct PointKeyEqual {
@@ -105,22 +95,23 @@ struct PointKeyEqual {
         return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
     }
 };
-using PointKeys = std::unordered_set<PointKey, PointKeyHash, PointKeyEqual>;
+using PointKeys = std::vector<PointKey>;
 
-// The mesh's vertices as keys.
+// The mesh's vertices as sorted keys (one allocation, not one per vertex).
 PointKeys VertexKeys(const ON_Mesh& mesh)
 {
     PointKeys vertices;
     vertices.reserve(static_cast<size_t>(mesh.m_V.Count()));
     for (int i = 0; i < mesh.m_V.Count(); ++i)
-        vertices.insert(Key(mesh.m_V[i].x, mesh.m_V[i].y, mesh.m_V[i].z));
+        vertices.push_back(Key(mesh.m_V[i].x, mesh.m_V[i].y, mesh.m_V[i].z));
+    std::sort(vertices.begin(), vertices.end());
     return vertices;
 }
 
 std::string CheckNewEntities(const ON_Mesh& mesh, const PointKeys& vertices,
                              const std::vector<AcDbObjectId>& made, const char* writer, int validFaces)
 {
-    auto known = [&](const AcGePoint3d& p) { return vertices.count(Key(p)) != 0; };
+    auto known = [&](const AcGePoint3d& p) { return std::binary_search(vertices.begin(), vertices.end(), Key(p)); };
 
     for (AcDbObjectId id : made) {
         AcDbEntity* entity = nullptr;
@@ -180,6 +171,7 @@ std::vector<AcDbObjectId> ModelSpaceIds()
 {
     std::vector<AcDbObjectId> ids;
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    ids.reserve(static_cast<size_t>(std::max(0, standin::modelSpaceEntityCount(db))));
     standin::forEachSpaceEntity(db, [&](AcDbObjectId id) { ids.push_back(id); });
     return ids;
 }
