@@ -47,8 +47,6 @@ std::size_t roomFor(std::size_t size)
     return size;
 }
 
-bool fromBlocks(std::size_t size) { return size <= kLargestPaged; }
-
 struct FreeRoom {
     FreeRoom* next;
 };
@@ -70,6 +68,8 @@ Heap& heap()
 }
 
 #ifndef KV_HEAP_SANITIZED
+bool fromBlocks(std::size_t size) { return size <= kLargestPaged; }
+
 // A block of kBlock bytes on a huge-page boundary, or nullptr.
 char* newBlock()
 {
