@@ -31,6 +31,7 @@ namespace kvfuzz {
 namespace {
 
 bool g_ready = false;
+bool g_endedCleanly = false;   // the last input was followed by EndScriptInput
 HINSTANCE g_resourceAtStart = nullptr;
 
 struct FixtureFile {
@@ -130,11 +131,15 @@ std::string RunScriptInput(const uint8_t* data, size_t size)
     if (!g_ready)
         return "the host was not started";
     // Every input starts from the same host: a new drawing, the editor as it
-    // started, no stored options, no files of an earlier script.
+    // started, no stored options, no files of an earlier script. The end of
+    // the input before has already put the editor and the folder back.
     standin::newWorkingDatabase();
-    standin::editor::resetEditor();
+    if (!g_endedCleanly) {
+        standin::editor::resetEditor();
+        TidyWorkingFolder();
+    }
+    g_endedCleanly = false;
     standin::editor::setHostRelease(L'E');
-    TidyWorkingFolder();
 
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::ostringstream out;
@@ -167,6 +172,7 @@ void EndScriptInput()
     standin::discardWorkingDatabase();
     standin::clearShellOpenings();
     TidyWorkingFolder();
+    g_endedCleanly = true;
 }
 
 }  // namespace kvfuzz

@@ -65,7 +65,7 @@ class CheckedWriter : public DL_WriterA {
 public:
     CheckedWriter(int fd, DL_Codes::version version) : DL_WriterA("/dev/null", version), fd_(fd)
     {
-        buffer_.reserve(kBufferSize);
+        buffer_.reserve(kBufferSize + 256);
     }
     CheckedWriter(const CheckedWriter&) = delete;
     CheckedWriter& operator=(const CheckedWriter&) = delete;
@@ -89,7 +89,9 @@ public:
     }
 
 private:
-    static constexpr size_t kBufferSize = 1 << 20;
+    // Large enough that a big drawing costs few writes, small enough to stay
+    // in the allocator's reused heap rather than a fresh mapping per file.
+    static constexpr size_t kBufferSize = 64 << 10;
 
     void group(int gc, const std::string& value) const
     {

@@ -284,8 +284,15 @@ int menuUnloadCommand()
 
 void resetMenuState()
 {
+    static const std::vector<MenuBarEntry> host = hostMenuBar();
     state().groups.clear();
-    state().bar = hostMenuBar();
+    auto& bar = state().bar;
+    const bool same = bar.size() == host.size() &&
+                      std::equal(bar.begin(), bar.end(), host.begin(), [](const MenuBarEntry& a, const MenuBarEntry& b) {
+                          return a.group == b.group && a.menu == b.menu && a.title == b.title;
+                      });
+    if (!same)
+        bar = host;
 }
 
 }  // namespace kv_editor
