@@ -90,6 +90,27 @@ void acdbimpl::StubChunkFree::operator()(AcDbStub* chunk) const noexcept
     AcHeapOperators::operator delete(chunk, kChunkSize * sizeof(AcDbStub));
 }
 
+acdbimpl::StubList::~StubList()
+{
+    for (auto it = chunks_.rbegin(); it != chunks_.rend(); ++it)
+        AcHeapOperators::operator delete(*it, kListChunk * sizeof(AcDbStub*));
+}
+
+void acdbimpl::StubList::push_back(AcDbStub* stub)
+{
+    if (size_ < kListChunk) {
+        head_.push_back(stub);
+    } else {
+        const size_t slot = size_ % kListChunk;
+        if (slot == 0) {
+            chunks_.reserve(chunks_.size() + 1);   // so that the new chunk cannot be lost
+            chunks_.push_back(static_cast<AcDbStub**>(AcHeapOperators::operator new(kListChunk * sizeof(AcDbStub*))));
+        }
+        chunks_.back()[slot] = stub;
+    }
+    ++size_;
+}
+
 AcDbStub* acdbimpl::checkedStub(AcDbObjectId id)
 {
     AcDbStub* p = id;
@@ -620,7 +641,7 @@ void forEachSpaceEntity(const AcDbDatabase* db, const std::function<void(AcDbObj
         const AcDbBlockTableRecord* rec = blockRecord(space);
         if (rec == nullptr)
             continue;
-        const std::vector<AcDbStub*>& list = AcDbDatabase::Impl::entitiesOf(rec);
+        const acdbimpl::StubList& list = AcDbDatabase::Impl::entitiesOf(rec);
         for (size_t i = 0; i < list.size(); ++i) {  // visit may append
             AcDbStub* s = list[i];
             if (s->mpObject != nullptr && !s->mpObject->isErased())

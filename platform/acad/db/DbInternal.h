@@ -2,6 +2,8 @@
 // the helpers that the object classes share.
 #pragma once
 
+#include <cstddef>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -35,8 +37,69 @@ struct AcDbSymbolTable::Records {
     std::vector<AcDbStub*> list;
 };
 
+namespace acdbimpl {
+
+// The entities of a block, in the order they were appended. The first
+// kListChunk ids are kept in a vector of their own, so that a small block
+// costs little; beyond them the ids go in fixed chunks on the database's
+// heap, so that a growing block never copies its list and never maps fresh
+// memory that the C library would hand back when the drawing goes.
+class StubList {
+public:
+    static constexpr size_t kListChunk = 4096;
+
+    StubList() = default;
+    StubList(const StubList&) = delete;
+    StubList& operator=(const StubList&) = delete;
+    ~StubList();
+
+    size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    // Slots held, used or not.
+    size_t capacity() const { return head_.capacity() + chunks_.size() * kListChunk; }
+
+    AcDbStub* operator[](size_t i) const
+    {
+        return i < kListChunk ? head_[i] : chunks_[i / kListChunk - 1][i % kListChunk];
+    }
+
+    void push_back(AcDbStub* stub);
+
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = AcDbStub*;
+        using difference_type = std::ptrdiff_t;
+        using pointer = AcDbStub* const*;
+        using reference = AcDbStub*;
+
+        const_iterator(const StubList* list, size_t index) : list_(list), index_(index) {}
+        AcDbStub* operator*() const { return (*list_)[index_]; }
+        const_iterator& operator++()
+        {
+            ++index_;
+            return *this;
+        }
+        bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+        bool operator!=(const const_iterator& other) const { return index_ != other.index_; }
+
+    private:
+        const StubList* list_;
+        size_t index_;
+    };
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, size_); }
+
+private:
+    std::vector<AcDbStub*> head_;
+    std::vector<AcDbStub**> chunks_;   // kListChunk slots each
+    size_t size_ = 0;
+};
+
+}  // namespace acdbimpl
+
 struct AcDbBlockTableRecord::Entities {
-    std::vector<AcDbStub*> list;
+    acdbimpl::StubList list;
 };
 
 namespace acdbimpl {
@@ -121,7 +184,7 @@ struct AcDbDatabase::Impl {
     static Adesk::UInt16 readersOf(const AcDbObject* obj) { return obj->mReaders; }
     static const ACHAR* nameOf(const AcDbSymbolTableRecord* rec) { return rec->mpName; }
     static std::vector<AcDbStub*>& recordsOf(const AcDbSymbolTable* table) { return table->mpRecords->list; }
-    static std::vector<AcDbStub*>& entitiesOf(const AcDbBlockTableRecord* rec) { return rec->mpEntities->list; }
+    static acdbimpl::StubList& entitiesOf(const AcDbBlockTableRecord* rec) { return rec->mpEntities->list; }
     static AcDbStub*& layerOf(AcDbEntity* e) { return e->mpLayer; }
     static AcDbStub*& linetypeOf(AcDbEntity* e) { return e->mpLinetype; }
     static AcCmEntityColor& colorOf(AcDbEntity* e) { return e->mColor; }

@@ -178,7 +178,8 @@ void colorCodes(const AcCmEntityColor& c, int& aci, int& trueColor)
     }
 }
 
-std::vector<const AcDbObject*> liveObjects(const std::vector<AcDbStub*>& list)
+template <typename List>
+std::vector<const AcDbObject*> liveObjects(const List& list)
 {
     std::vector<const AcDbObject*> out;
     for (const AcDbStub* s : list)

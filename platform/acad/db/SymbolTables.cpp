@@ -194,12 +194,14 @@ namespace {
 // The table and block record iterators walk a list of ids from index on,
 // forwards or backwards, to the first object that is still there (and not
 // erased, when erased ones are skipped).
-bool pastEnds(const std::vector<AcDbStub*>& list, long index)
+template <typename List>
+bool pastEnds(const List& list, long index)
 {
     return index < 0 || index >= static_cast<long>(list.size());
 }
 
-void seekLive(const std::vector<AcDbStub*>& list, long& index, bool goForward, bool skipDeleted)
+template <typename List>
+void seekLive(const List& list, long& index, bool goForward, bool skipDeleted)
 {
     while (!pastEnds(list, index)) {
         const AcDbObject* o = list[static_cast<size_t>(index)]->mpObject;
