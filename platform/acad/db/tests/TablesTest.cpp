@@ -1,5 +1,6 @@
 // Block, layer and linetype tables: the default drawing, lookups, names,
 // adding and iterating.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -268,4 +269,63 @@ TEST_F(DbTest, BlockRecordIteration)
     space->close();
     EXPECT_EQ(standin::entityCount(modelSpaceId()), 3);
     EXPECT_EQ(standin::entityCount(db()->layerZero()), -1);
+}
+
+// A block of many entities keeps them in order, whatever room its list was
+// given as it grew; erased ones are skipped at any place, and seek finds any.
+TEST_F(DbTest, ALargeBlockKeepsItsEntitiesInOrderAcrossItsRooms)
+{
+    constexpr int kCount = 3 * 4096 + 17;
+    std::vector<AcDbObjectId> ids;
+    {
+        AcDbBlockTableRecord* space = nullptr;
+        ASSERT_EQ(acdbOpenObject(space, modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+        for (int i = 0; i < kCount; ++i) {
+            AcDbPoint* p = new AcDbPoint(AcGePoint3d(i, 0, 0));
+            AcDbObjectId id;
+            ASSERT_EQ(space->appendAcDbEntity(id, p), Acad::eOk);
+            p->close();
+            ids.push_back(id);
+        }
+        space->close();
+    }
+    const std::vector<int> erased = {0, 4095, 4096, 4097, 8191, 8192, kCount - 1};
+    for (int i : erased) {
+        AcDbObject* obj = nullptr;
+        ASSERT_EQ(acdbOpenObject(obj, ids[i], AcDb::kForWrite), Acad::eOk);
+        obj->erase();
+        obj->close();
+    }
+    std::vector<AcDbObjectId> expected;
+    for (int i = 0; i < kCount; ++i)
+        if (std::find(erased.begin(), erased.end(), i) == erased.end())
+            expected.push_back(ids[i]);
+
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, modelSpaceId()), Acad::eOk);
+    AcDbBlockTableRecordIterator* it = nullptr;
+    ASSERT_EQ(space->newIterator(it), Acad::eOk);
+    std::vector<AcDbObjectId> seen;
+    for (it->start(); !it->done(); it->step()) {
+        AcDbObjectId id;
+        ASSERT_EQ(it->getEntityId(id), Acad::eOk);
+        seen.push_back(id);
+    }
+    EXPECT_EQ(seen, expected);
+    seen.clear();
+    for (it->start(false); !it->done(); it->step(false)) {
+        AcDbObjectId id;
+        it->getEntityId(id);
+        seen.push_back(id);
+    }
+    EXPECT_EQ(seen, std::vector<AcDbObjectId>(expected.rbegin(), expected.rend()));
+    for (int i : {1, 4098, 8193, kCount - 2}) {
+        ASSERT_EQ(it->seek(ids[i]), Acad::eOk);
+        AcDbObjectId id;
+        it->getEntityId(id);
+        EXPECT_EQ(id, ids[i]);
+    }
+    delete it;
+    space->close();
+    EXPECT_EQ(standin::entityCount(modelSpaceId()), kCount - static_cast<int>(erased.size()));
 }
