@@ -54,7 +54,6 @@ public:
     ~StubList();
 
     size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
     // Slots held, used or not.
     size_t capacity() const { return head_.capacity() + chunks_.size() * kListChunk; }
 

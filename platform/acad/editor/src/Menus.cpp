@@ -284,15 +284,10 @@ int menuUnloadCommand()
 
 void resetMenuState()
 {
+    // Assigned over a bar of the same shape, the strings keep their room.
     static const std::vector<MenuBarEntry> host = hostMenuBar();
     state().groups.clear();
-    auto& bar = state().bar;
-    const bool same = bar.size() == host.size() &&
-                      std::equal(bar.begin(), bar.end(), host.begin(), [](const MenuBarEntry& a, const MenuBarEntry& b) {
-                          return a.group == b.group && a.menu == b.menu && a.title == b.title;
-                      });
-    if (!same)
-        bar = host;
+    state().bar = host;
 }
 
 }  // namespace kv_editor
