@@ -28,14 +28,31 @@
 #include <dxflib/dl_writer_ascii.h>
 
 #include "DbInternal.h"
-#include "DxfOutCurves.h"
-#include "DxfOutMeshes.h"
+#include "DxfOutInternal.h"
 #include "standin/WideFormat.h"
 #include "dbSubD.h"
 #include "dbents.h"
 
 using namespace acdbimpl;
 using Impl = AcDbDatabase::Impl;
+
+std::string acdbimpl::dxfText(const ACHAR* text)
+{
+    std::string out;
+    if (text == nullptr)
+        return out;
+    for (; *text != 0; ++text) {
+        unsigned long c = static_cast<unsigned long>(*text);
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "\\U+%04lX", c & 0xFFFFFF);
+            out += buf;
+        }
+    }
+    return out;
+}
 
 namespace {
 
@@ -132,25 +149,6 @@ private:
 std::wstring reasonOf(int error)
 {
     return standin::widen(std::strerror(error));
-}
-
-// A wide name as DXF text: ASCII as it is, anything else as \U+XXXX.
-std::string dxfText(const ACHAR* text)
-{
-    std::string out;
-    if (text == nullptr)
-        return out;
-    for (; *text != 0; ++text) {
-        unsigned long c = static_cast<unsigned long>(*text);
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char buf[16];
-            std::snprintf(buf, sizeof buf, "\\U+%04lX", c & 0xFFFFFF);
-            out += buf;
-        }
-    }
-    return out;
 }
 
 std::string nameOf(const AcDbStub* s)

@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "DxfOutMeshes.h"
+#include <dxflib/dl_attributes.h>
+#include <dxflib/dl_writer_ascii.h>
+
+#include "DxfOutInternal.h"
 #include "MeshInternal.h"
 #include "dbbody.h"
 #include "dbregion.h"
@@ -16,24 +19,6 @@ using Impl = AcDbDatabase::Impl;
 namespace {
 
 constexpr double kRadiansToDegrees = 57.29577951308232;
-
-std::string ascii(const ACHAR* text)
-{
-    std::string out;
-    if (text == nullptr)
-        return out;
-    for (; *text != 0; ++text) {
-        unsigned long c = static_cast<unsigned long>(*text);
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char buf[16];
-            std::snprintf(buf, sizeof buf, "\\U+%04lX", c & 0xFFFFFF);
-            out += buf;
-        }
-    }
-    return out;
-}
 
 void head(DL_WriterA& dw, const char* type, const DL_Attributes& attrib, const char* subclass)
 {
@@ -120,7 +105,7 @@ void writeText(DL_WriterA& dw, const AcDbText* text, const DL_Attributes& attrib
     AcGePoint3d p = text->position();
     dw.coord(10, p.x, p.y, p.z);
     dw.dxfReal(40, text->height());
-    dw.dxfString(1, ascii(text->textStringConst()));
+    dw.dxfString(1, dxfText(text->textStringConst()));
     dw.dxfReal(50, text->rotation() * kRadiansToDegrees);
     dw.dxfString(7, "Standard");
     AcGeVector3d n = text->normal();
@@ -154,7 +139,7 @@ void writeInsert(DL_WriterA& dw, const AcDbBlockReference* ref, const DL_Attribu
     // The insertion point is written in the reference's own coordinates (OCS).
     const AcGeVector3d w = at - AcGePoint3d();
     head(dw, "INSERT", attrib, "AcDbBlockReference");
-    dw.dxfString(2, ascii(Impl::nameOf(block)));
+    dw.dxfString(2, dxfText(Impl::nameOf(block)));
     dw.coord(10, w.dotProduct(ax), w.dotProduct(ay), w.dotProduct(normal));
     dw.dxfReal(41, sx);
     dw.dxfReal(42, sy);
