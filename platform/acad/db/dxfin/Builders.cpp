@@ -1,14 +1,16 @@
-// DXFIN's entity builders. The curves, meshes, solids, texts and block
-// references are read from the checked groups, every count checked against
+// DXFIN's entity builders. The curves, meshes, solids, texts, hatches and
+// block references are read from the checked groups, every count checked against
 // the groups present; 3DFACE, LINE and POINT and the layer and linetype
 // tables are read by dxflib from a text made of those records alone.
 #include "dxfin/Builders.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
@@ -17,6 +19,7 @@
 #include "standin/WideFormat.h"
 #include "dbSubD.h"
 #include "dbelipse.h"
+#include "dbhatch.h"
 #include "dbpl.h"
 #include "dbspline.h"
 
@@ -435,6 +438,28 @@ AcGePoint3dArray pointsOf(const Record& r, int code)
     return points;
 }
 
+// A spline given by its fit points alone (its control data left for the
+// reader to make): the spline through them, with its end tangents when given.
+AcDbEntity* buildFitSpline(const Record& r, int degree, const AcGePoint3dArray& fits, int knotCount)
+{
+    if (r.find(72) != nullptr)
+        declaredCount(r, 72, static_cast<size_t>(knotCount), L"knots");
+    if (r.find(73) != nullptr)
+        declaredCount(r, 73, 0, L"control points");
+    declaredCount(r, 74, static_cast<size_t>(fits.length()), L"fit points");
+    const double tolerance = r.real(44, 0.0);
+    if (tolerance < 0.0)
+        r.refuse(L"a negative fit tolerance");
+    std::unique_ptr<AcDbSpline> spline;
+    if (r.find(12) != nullptr && r.find(13) != nullptr)
+        spline.reset(new AcDbSpline(fits, r.point(12).asVector(), r.point(13).asVector(), degree + 1, tolerance));
+    else
+        spline.reset(new AcDbSpline(fits, degree + 1, tolerance));
+    if (spline->isNull())
+        r.refuse(L"fit points that give no spline (fewer than two distinct points)");
+    return spline.release();
+}
+
 AcDbEntity* buildSpline(const Record& r)
 {
     const long long flags = r.integer(70, 0);
@@ -450,6 +475,8 @@ AcDbEntity* buildSpline(const Record& r)
     }
     const AcGePoint3dArray controls = pointsOf(r, 10);
     const AcGePoint3dArray fits = pointsOf(r, 11);
+    if (controls.isEmpty() && !fits.isEmpty())
+        return buildFitSpline(r, static_cast<int>(degree), fits, knots.length());
     declaredCount(r, 72, static_cast<size_t>(knots.length()), L"knots");
     declaredCount(r, 73, static_cast<size_t>(controls.length()), L"control points");
     if (r.find(74) != nullptr)
@@ -535,6 +562,163 @@ AcDbEntity* buildSolid(const Record& r)
     r.check(solid->setNormal(r.normal()), L"a normal");
     return solid.release();
 }
+
+// HATCH: its boundary paths, each a polyline path or an edge path of lines
+// and circular arcs, taken as the drawing's polyline loops (an arc edge as
+// bulged segments of at most a quarter turn); its pattern, angle, spacing,
+// elevation and normal. Elliptic and spline edges are not read.
+class HatchReader {
+public:
+    explicit HatchReader(const Record& r) : r_(r) {}
+
+    AcDbEntity* build()
+    {
+        std::unique_ptr<AcDbHatch> hatch(new AcDbHatch());
+        const bool solid = (r_.integer(70, 0) & 1) != 0;
+        const Pair* name = r_.find(2);
+        const std::wstring pattern = solid ? std::wstring(L"SOLID")
+                                           : name != nullptr ? dxfWide(std::string(name->value)) : std::wstring();
+        if (pattern.empty())
+            r_.refuse(L"no pattern name");
+        const long long type = solid ? static_cast<long long>(AcDbHatch::kPreDefined) : r_.integer(76, AcDbHatch::kPreDefined);
+        if (type < AcDbHatch::kUserDefined || type > AcDbHatch::kCustomDefined)
+            r_.refuse(L"an unknown pattern type");
+        r_.check(hatch->setPattern(static_cast<AcDbHatch::HatchPatternType>(type), pattern.c_str()), L"a pattern");
+        r_.check(hatch->setPatternAngle(r_.real(52, 0.0) * kRadiansPerDegree), L"a pattern angle");
+        if (r_.find(41) != nullptr)
+            r_.check(hatch->setPatternSpace(r_.real(41, 1.0)), L"a pattern spacing");
+        r_.check(hatch->setNormal(r_.normal()), L"a normal");
+        r_.check(hatch->setElevation(r_.real(30, 0.0)), L"an elevation");
+
+        i_ = r_.begin + 1;
+        while (i_ < r_.end && r_.pairs[i_].code != 91)
+            ++i_;
+        const size_t paths = count(91, 2);
+        for (size_t k = 0; k < paths; ++k) {
+            const Adesk::Int32 flags = static_cast<Adesk::Int32>(intOf(next(92)));
+            AcGePoint2dArray vertices;
+            AcGeDoubleArray bulges;
+            if ((flags & AcDbHatch::kPolyline) != 0)
+                readPolylinePath(vertices, bulges);
+            else
+                readEdgePath(vertices, bulges);
+            const size_t sources = count(97, 1);
+            for (size_t s = 0; s < sources; ++s)
+                next(330);
+            if (hatch->appendLoop(flags, vertices, bulges) != Acad::eOk)
+                r_.refuse(L"a boundary path of fewer than three vertices");
+        }
+        return hatch.release();
+    }
+
+private:
+    const Pair& next(int code)
+    {
+        if (i_ >= r_.end || r_.pairs[i_].code != code)
+            failAt(i_ < r_.end ? r_.pairs[i_].line : r_.line(), L"HATCH: group " + std::to_wstring(code) + L" expected");
+        return r_.pairs[i_++];
+    }
+    // A count group, checked against the groups that follow it.
+    size_t count(int code, size_t groupsPerItem)
+    {
+        const Pair& p = next(code);
+        const long long n = intOf(p);
+        if (n < 0 || static_cast<unsigned long long>(n) > (r_.end - i_) / groupsPerItem)
+            failAt(p.line, L"HATCH: a count of " + std::to_wstring(n) + L" that the entity does not hold");
+        return static_cast<size_t>(n);
+    }
+    AcGePoint2d point(int code)
+    {
+        const double x = realOf(next(code));
+        return AcGePoint2d(x, realOf(next(code + 10)));
+    }
+
+    void readPolylinePath(AcGePoint2dArray& vertices, AcGeDoubleArray& bulges)
+    {
+        const bool hasBulges = intOf(next(72)) != 0;
+        next(73);  // closed: a boundary is closed whatever it says
+        const size_t n = count(93, hasBulges ? 3 : 2);
+        for (size_t k = 0; k < n; ++k) {
+            vertices.append(point(10));
+            if (hasBulges)
+                bulges.append(i_ < r_.end && r_.pairs[i_].code == 42 ? realOf(r_.pairs[i_++]) : 0.0);
+        }
+    }
+
+    // The edges of a path in turn, each from where the one before it ends;
+    // an edge given the other way round (as some writers give arcs) is taken
+    // from its end.
+    void readEdgePath(AcGePoint2dArray& vertices, AcGeDoubleArray& bulges)
+    {
+        const size_t edges = count(93, 5);
+        AcGePoint2d end;
+        for (size_t k = 0; k < edges; ++k) {
+            const Pair& kind = next(72);
+            if (intOf(kind) == AcDbHatch::kLine) {
+                AcGePoint2d from = point(10), to = point(11);
+                if (k > 0 && !joins(end, from) && joins(end, to))
+                    std::swap(from, to);
+                joinCheck(k, end, from, kind.line);
+                vertices.append(from);
+                bulges.append(0.0);
+                end = to;
+            } else if (intOf(kind) == AcDbHatch::kCirArc) {
+                const AcGePoint2d center = point(10);
+                const double radius = realOf(next(40));
+                double from = realOf(next(50)) * kRadiansPerDegree;
+                const double to = realOf(next(51)) * kRadiansPerDegree;
+                const bool ccw = intOf(next(73)) != 0;
+                if (!(radius > 0.0))
+                    failAt(kind.line, L"HATCH: an arc edge of radius " + std::to_wstring(radius));
+                double sweep = std::fmod(to - from, 2 * kPi);
+                if (sweep <= 1e-12)
+                    sweep += 2 * kPi;
+                // A clockwise arc is written with its angles negated.
+                if (!ccw) {
+                    from = -from;
+                    sweep = -sweep;
+                }
+                auto at = [&](double a) {
+                    return AcGePoint2d(center.x + radius * std::cos(a), center.y + radius * std::sin(a));
+                };
+                if (k > 0 && !joins(end, at(from)) && joins(end, at(from + sweep))) {
+                    from += sweep;
+                    sweep = -sweep;
+                }
+                joinCheck(k, end, at(from), kind.line);
+                const int pieces = static_cast<int>(std::ceil(std::fabs(sweep) / (kPi / 2) - 1e-9));
+                for (int p = 0; p < pieces; ++p) {
+                    vertices.append(at(from + sweep * p / pieces));
+                    bulges.append(std::tan(sweep / pieces / 4));
+                }
+                end = at(from + sweep);
+            } else {
+                failAt(kind.line, L"HATCH: a boundary edge of type " + std::to_wstring(intOf(kind)) +
+                                      L" (only lines and circular arcs are read)");
+            }
+        }
+        if (edges > 0)
+            joinCheck(edges, end, vertices[0], r_.line());
+    }
+
+    static bool joins(const AcGePoint2d& end, const AcGePoint2d& start)
+    {
+        const double size = std::max({1.0, std::fabs(start.x), std::fabs(start.y)});
+        return end.distanceTo(start) <= 1e-6 * size;
+    }
+
+    // Each edge starts where the one before it ends, and the last ends where
+    // the first starts.
+    void joinCheck(size_t k, const AcGePoint2d& end, const AcGePoint2d& start, size_t line) const
+    {
+        if (k > 0 && !joins(end, start))
+            failAt(line, L"HATCH: boundary edges that do not join");
+    }
+
+    static constexpr double kPi = 3.14159265358979323846;
+    const Record& r_;
+    size_t i_ = 0;
+};
 
 AcDbEntity* buildText(const Record& r)
 {
@@ -657,6 +841,8 @@ AcDbEntity* buildInsert(const Record& r, Built& built)
     if (name == nullptr || name->value.empty())
         r.refuse(L"no block name");
     built.insertOf = dxfWide(std::string(name->value));
+    if (upperCase(std::string(name->value)) == "*MODEL_SPACE")
+        r.refuse(L"a reference to *Model_Space, which would show model space inside itself");
     if (r.integer(70, 1) > 1 || r.integer(71, 1) > 1)
         r.refuse(L"arrays of block references are not read");
     if (r.integer(66, 0) != 0)
@@ -714,6 +900,8 @@ AcDbEntity* buildFromGroups(const std::vector<Pair>& pairs, const ScannedEntity&
         entity.reset(buildSolid(r));
     else if (e.type == "TEXT")
         entity.reset(buildText(r));
+    else if (e.type == "HATCH")
+        entity.reset(HatchReader(r).build());
     else if (e.type == "INSERT")
         entity.reset(buildInsert(r, built));
     else
@@ -824,11 +1012,35 @@ std::string textForLibrary(const std::vector<Pair>& pairs, const Scanned& scanne
     return text;
 }
 
+// The colour of every layer record that dxflib will read, checked here where
+// the line of a bad one is known: an index of 1 to 255 (negative for a layer
+// that is off) and a true colour in range.
+void checkLayerColours(const std::vector<Pair>& pairs, const std::vector<Span>& layers)
+{
+    for (const Span& span : layers) {
+        const Record r{pairs, span.first, span.last, "LAYER"};
+        const Pair* name = r.find(2);
+        if (name == nullptr || name->value.empty())
+            continue;  // dxflib reads no layer without a name
+        const Pair* index = r.find(62);
+        const std::wstring what = L"layer \"" + dxfWide(std::string(name->value)) + L"\": ";
+        if (index == nullptr)
+            r.refuse(what + L"no colour (group 62)");
+        const long long aci = intOf(*index);
+        if (aci == 0 || aci < -255 || aci > 255)
+            failAt(index->line, what + L"a colour of " + std::to_wstring(aci) + L", which no layer takes (1 to 255)");
+        const long long trueColor = r.integer(420, -1);
+        if (trueColor < -1 || trueColor > 0xFFFFFF)
+            failAt(r.find(420)->line, what + L"a true colour out of range");
+    }
+}
+
 }  // namespace
 
 void buildEntities(const std::vector<Pair>& pairs, const Scanned& scanned, FileTables& tables, EntityList& out)
 {
     buildOwnEntities(pairs, scanned.entities, out);
+    checkLayerColours(pairs, scanned.layers);
     Reader reader;
     {
         std::stringstream stream(textForLibrary(pairs, scanned));

@@ -66,7 +66,7 @@ struct EntityList {
 };
 
 // Every entity of the scan built, and the layers and linetypes of the file's
-// tables read. The curves, meshes, solids, texts and references are built
+// tables read. The curves, meshes, solids, texts, hatches and references are built
 // here from the checked groups, every count checked against the groups
 // present; dxflib is then handed only the records it reads (the LTYPE and
 // LAYER tables, 3DFACE, LINE and POINT), since it trusts the counts of the

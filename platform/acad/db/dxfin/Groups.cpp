@@ -35,7 +35,7 @@ constexpr CodeRange kCodeRanges[] = {
     {89, Kind::Invalid, false},
     {99, Kind::Int, false},       // 32-bit integers
     {100, Kind::Text, false},     // subclass marker
-    {101, Kind::Invalid, false},
+    {101, Kind::Text, false},     // embedded object marker
     {102, Kind::Text, false},     // application groups
     {104, Kind::Invalid, false},
     {105, Kind::Text, false},     // handle of a DIMVAR record

@@ -2,6 +2,8 @@
 // record taken by the rules of the section it stands in.
 #include "dxfin/Scan.h"
 
+#include <unordered_set>
+
 #include "standin/WideFormat.h"
 
 namespace standin::dxfin {
@@ -18,10 +20,7 @@ bool isOneOf(const std::string& word, std::initializer_list<const char*> words)
 
 bool isSpaceBlock(const std::string& name)
 {
-    std::string upper = name;
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+    const std::string upper = upperCase(name);
     return upper.compare(0, 12, "*MODEL_SPACE") == 0 || upper.compare(0, 12, "*PAPER_SPACE") == 0;
 }
 
@@ -89,9 +88,19 @@ private:
         inSequence_ = word == "VERTEX";
     }
 
-    // The entity or table record read last ends where the pair i stands.
+    // The entity or table record read last ends where the pair i stands. A
+    // header variable's name (group 9) has no place in it: dxflib would take
+    // the groups after it for the variable's value and misread the record.
     void closeOpenRecord(size_t i)
     {
+        if (open_ != Open::None) {
+            const size_t first = open_ == Open::Entity     ? scanned_.entities.back().first
+                                 : open_ == Open::Linetype ? scanned_.linetypes.back().first
+                                                           : scanned_.layers.back().first;
+            for (size_t k = first; k < i; ++k)
+                if (pairs_[k].code == 9)
+                    failAt(pairs_[k].line, L"group 9 (the name of a header variable) inside a record");
+        }
         switch (open_) {
         case Open::Entity:
             scanned_.entities.back().last = i;
@@ -194,6 +203,8 @@ private:
             failAt(b.line, L"a block without a name");
         block_ = -1;
         if (!isSpaceBlock(b.name)) {
+            if (!blockNames_.insert(upperCase(b.name)).second)
+                failAt(b.line, L"the block \"" + widen(b.name) + L"\" is defined twice");
             block_ = static_cast<int>(scanned_.blocks.size());
             scanned_.blocks.push_back(b);
         }
@@ -221,14 +232,23 @@ private:
     bool inSequence_ = false;  // after a POLYLINE, until its SEQEND
     int block_ = -1;           // the block definition being read; -1 for one of the spaces
     Open open_ = Open::None;   // the record that the next "0" pair ends
+    std::unordered_set<std::string> blockNames_;  // in upper case
 };
 
 }  // namespace
 
+std::string upperCase(std::string name)
+{
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return name;
+}
+
 bool isReadEntity(const std::string& type)
 {
     return isOneOf(type, {"3DFACE", "LINE", "POINT", "MESH", "CIRCLE", "ARC", "ELLIPSE", "SPLINE", "LWPOLYLINE",
-                          "POLYLINE", "RAY", "XLINE", "SOLID", "TEXT", "INSERT"});
+                          "POLYLINE", "RAY", "XLINE", "SOLID", "TEXT", "INSERT", "HATCH"});
 }
 
 bool isEntityType(const std::string& type)

@@ -39,6 +39,10 @@ struct Scanned {
     std::vector<Span> linetypes, layers;
 };
 
+// The name in upper case: symbol names are compared as the host compares
+// them, letters of either case alike.
+std::string upperCase(std::string name);
+
 // The entity types that the drawing holds and the reader reads.
 bool isReadEntity(const std::string& type);
 // The entity types of DXF, read or not: a record of one of them belongs in

@@ -2,12 +2,17 @@
 // and what is wrong there, and the drawing stays as it was.
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "DbTest.h"
+#include "dbhatch.h"
+#include "dbspline.h"
 #include "standin/WideFormat.h"
 
 namespace {
@@ -68,6 +73,59 @@ protected:
         if (db()->getBlockTable(blocks, AcDb::kForRead) == Acad::eOk)
             names(blocks);
         return text + std::to_string(standin::modelSpaceEntityCount(db()));
+    }
+
+    // The entities of model space, described.
+    std::vector<std::string> entities()
+    {
+        std::vector<std::string> out;
+        standin::forEachSpaceEntity(db(), [&](AcDbObjectId id) {
+            AcDbEntity* e = nullptr;
+            if (acdbOpenObject(e, id, AcDb::kForRead) != Acad::eOk)
+                return;
+            out.push_back(describeEntity(e));
+            e->close();
+        });
+        return out;
+    }
+
+    static std::string describeEntity(AcDbEntity* e)
+    {
+        char buffer[64];
+        auto num = [&](double v) {
+            std::snprintf(buffer, sizeof buffer, "%.4g", std::fabs(v) < 1e-12 ? 0.0 : v);
+            return std::string(buffer);
+        };
+        std::string text = standin::narrow(e->isA()->name());
+        if (auto* spline = AcDbSpline::cast(e)) {
+            text += " fit";
+            for (int k = 0; k < spline->numFitPoints(); ++k) {
+                AcGePoint3d p;
+                spline->getFitPointAt(k, p);
+                text += " (" + num(p.x) + " " + num(p.y) + ")";
+            }
+            AcGePoint3d start, end;
+            spline->getStartPoint(start);
+            spline->getEndPoint(end);
+            text += " from (" + num(start.x) + " " + num(start.y) + ") to (" + num(end.x) + " " + num(end.y) + ")";
+        } else if (auto* hatch = AcDbHatch::cast(e)) {
+            text += " " + standin::narrow(hatch->patternName()) + " " + num(hatch->patternAngle() * 180 / 3.14159265358979);
+            for (int k = 0; k < hatch->numLoops(); ++k) {
+                Adesk::Int32 type = 0;
+                AcGePoint3dArray vertices;
+                AcGeDoubleArray bulges;
+                hatch->getLoopAt(k, type, vertices, bulges);
+                text += " loop";
+                for (int v = 0; v < vertices.length(); ++v)
+                    text += " (" + num(vertices[v].x) + " " + num(vertices[v].y) + ")" +
+                            (bulges.length() > v ? "b" + num(bulges[v]) : "");
+            }
+            AcDbVoidPtrArray pieces;
+            text += hatch->explode(pieces) == Acad::eOk && pieces.length() > 0 ? " explodes" : " does not explode";
+            for (void* piece : pieces)
+                delete static_cast<AcDbEntity*>(piece);
+        }
+        return text;
     }
 
 private:
@@ -133,6 +191,124 @@ TEST_F(DxfInTest, TableRecordsOutsideTheirTableAreNotRead)
                    "0\nENDSEC\n0\nEOF\n"),
               L"");
     EXPECT_NE(describe().find("Walls"), std::string::npos) << describe();
+}
+
+// A file of the source tree, by its path there.
+std::string sourceFile(const std::string& path)
+{
+    const char* dir = std::getenv("KV_SOURCE_DIR");
+    std::ifstream in(std::string(dir != nullptr ? dir : KV_ACDB_SOURCE_DIR) + "/" + path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A file that ezdxf wrote: a spline by its fit points, hatches bounded by a
+// polyline path and by edge paths of lines and arcs (one arc a whole circle,
+// one written clockwise from its other end).
+TEST_F(DxfInTest, FitPointSplinesAndHatchesOfARealWriterRead)
+{
+    const std::string file = sourceFile("platform/acad/db/dxfin/tests/data/ezdxf-splines-hatches.dxf");
+    ASSERT_FALSE(file.empty());
+    EXPECT_EQ(read(file), L"");
+    const std::vector<std::string> expected = {
+        "AcDbSpline fit (0 0) (1 1) (2 0) (3 1) from (0 0) to (3 1)",
+        "AcDbHatch SOLID 0 loop (0 0)b0 (4 0)b0.5 (4 4)b0 (0 4)b0 explodes",
+        "AcDbHatch ANSI31 30 loop (10 0)b0 (14 0)b0.4142 (16 2)b0.4142 (14 4)b0 (10 4)b0 explodes",
+        "AcDbHatch SOLID 0 loop (21 0)b0.4142 (20 1)b0.4142 (19 0)b0.4142 (20 -1)b0.4142 explodes",
+        "AcDbHatch SOLID 0 loop (30 0)b0 (30 2)b0.4142 (31 1)b0.4142 (32 2)b0 (32 0)b0 explodes",
+    };
+    EXPECT_EQ(entities(), expected);
+}
+
+// The DXF fuzzer's seed with records in every section (written by ezdxf, with
+// a preview image and embedded object data added) reads whole.
+TEST_F(DxfInTest, AFileWithEverySectionReadsWhole)
+{
+    const std::string file = sourceFile("fuzz/dxf/corpus/every-section.dxf");
+    ASSERT_FALSE(file.empty());
+    EXPECT_EQ(read(file), L"");
+    std::string types;
+    for (const std::string& e : entities())
+        types += e.substr(0, e.find(' ')) + " ";
+    EXPECT_EQ(types, "AcDbBlockReference AcDbLine AcDbPoint AcDbFace AcDbPolyline AcDbArc AcDbEllipse AcDbSpline "
+                     "AcDbText AcDbHatch ");
+    EXPECT_NE(describe().find("Walls"), std::string::npos);
+    EXPECT_NE(describe().find("DASHED2"), std::string::npos);
+    EXPECT_NE(describe().find("Door"), std::string::npos);
+}
+
+TEST_F(DxfInTest, WhatTheReaderDoesNotUseIsReadPast)
+{
+    // Embedded objects (group 101) of newer files.
+    EXPECT_EQ(read("0\nSECTION\n2\nACDSDATA\n0\nACDSRECORD\n90\n0\n101\nEmbedded Object\n95\n0\n0\nENDSEC\n"
+                   "0\nSECTION\n2\nENTITIES\n0\nLINE\n101\nEmbedded Object\n10\n0\n20\n0\n11\n1\n21\n1\n"
+                   "0\nENDSEC\n0\nEOF\n"),
+              L"");
+    // A line across the whole range of numbers.
+    EXPECT_EQ(read("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n-1e308\n20\n-1e308\n11\n1e308\n21\n1e308\n"
+                   "0\nENDSEC\n0\nEOF\n"),
+              L"");
+    EXPECT_EQ(entities(), (std::vector<std::string>{"AcDbLine", "AcDbLine"}));
+}
+
+TEST_F(DxfInTest, FilesThatWouldReadWrongAreRefusedWithTheLineAndWhy)
+{
+    const std::string entities = "0\nSECTION\n2\nENTITIES\n";
+    const std::string end = "0\nENDSEC\n0\nEOF\n";
+    const std::string block = "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nDoor\n10\n0\n20\n0\n0\nLINE\n10\n0\n20\n0\n11\n1\n21\n0\n"
+                              "0\nENDBLK\n";
+    const std::string hatchHead = "0\nHATCH\n100\nAcDbHatch\n10\n0\n20\n0\n30\n0\n2\nSOLID\n70\n1\n91\n1\n92\n1\n";
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"a header variable in a line", entities + "0\nLINE\n10\n1\n20\n2\n9\n$X\n11\n3\n21\n4\n" + end,
+         "line 11: group 9 (the name of a header variable) inside a record"},
+        {"a header variable in a layer",
+         "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nA\n9\n$X\n62\n1\n0\nENDTAB\n" + end,
+         "line 13: group 9 (the name of a header variable) inside a record"},
+        {"a layer of colour 0", "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nA\n62\n0\n0\nENDTAB\n" + end,
+         "line 13: layer \"A\": a colour of 0, which no layer takes (1 to 255)"},
+        {"a layer without colour", "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nA\n0\nENDTAB\n" + end,
+         "line 9: LAYER: layer \"A\": no colour (group 62)"},
+        {"a block defined twice", block + "0\nBLOCK\n2\nDOOR\n10\n0\n20\n0\n0\nENDBLK\n0\nENDSEC\n0\nEOF\n",
+         "line 25: the block \"DOOR\" is defined twice"},
+        {"model space inside itself",
+         entities + "0\nINSERT\n2\n*Model_Space\n10\n0\n20\n0\n" + end,
+         "line 5: INSERT: a reference to *Model_Space, which would show model space inside itself"},
+        {"model space inside itself through a block",
+         "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nAll\n10\n0\n20\n0\n0\nINSERT\n2\n*MODEL_SPACE\n10\n0\n20\n0\n0\nENDBLK\n"
+         "0\nENDSEC\n" + entities + "0\nINSERT\n2\nAll\n10\n0\n20\n0\n" + end,
+         "line 13: INSERT: a reference to *Model_Space, which would show model space inside itself"},
+        {"a hatch edge of an ellipse", entities + hatchHead + "93\n1\n72\n3\n10\n0\n20\n0\n11\n1\n21\n0\n40\n0.5\n"
+                                                             "50\n0\n51\n360\n73\n1\n97\n0\n" + end,
+         "line 25: HATCH: a boundary edge of type 3 (only lines and circular arcs are read)"},
+        {"hatch edges that do not join", entities + hatchHead + "93\n3\n72\n1\n10\n0\n20\n0\n11\n1\n21\n0\n"
+                                                              "72\n1\n10\n1\n20\n0\n11\n1\n21\n1\n72\n1\n10\n5\n20\n5\n"
+                                                              "11\n0\n21\n0\n97\n0\n" + end,
+         "line 45: HATCH: boundary edges that do not join"},
+        {"an absurd hatch edge count", entities + hatchHead + "93\n1073741824\n72\n1\n" + end,
+         "line 23: HATCH: a count of 1073741824 that the entity does not hold"},
+        {"an absurd hatch path count",
+         entities + "0\nHATCH\n100\nAcDbHatch\n2\nSOLID\n70\n1\n91\n1073741824\n92\n1\n" + end,
+         "line 13: HATCH: a count of 1073741824 that the entity does not hold"},
+        {"a hatch path of two vertices", entities + hatchHead.substr(0, hatchHead.size() - 2) +
+                                             "3\n72\n0\n73\n1\n93\n2\n10\n0\n20\n0\n10\n1\n20\n0\n97\n0\n" + end,
+         "line 5: HATCH: a boundary path of fewer than three vertices"},
+        {"a spline of one fit point", entities + "0\nSPLINE\n70\n0\n71\n3\n72\n0\n73\n0\n74\n1\n11\n0\n21\n0\n31\n0\n" + end,
+         "line 5: SPLINE: fit points that give no spline (fewer than two distinct points)"},
+        {"a spline's fit point count", entities + "0\nSPLINE\n70\n0\n71\n3\n74\n3\n11\n0\n21\n0\n31\n0\n11\n1\n21\n0\n31\n0\n" + end,
+         "line 5: SPLINE: group 74 gives 3 fit points but the entity holds 2"},
+    };
+    const std::string before = describe();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(standin::narrow(read(c.text)), c.reason);
+        EXPECT_EQ(describe(), before);
+    }
 }
 
 }  // namespace

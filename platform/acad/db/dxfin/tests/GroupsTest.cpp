@@ -95,7 +95,7 @@ TEST(DxfGroupsTest, EachCodeRangeHasTheKindDxfGivesIt)
     const Case cases[] = {
         {-1, Kind::Invalid, false}, {0, Kind::Text, false},    {9, Kind::Text, false},     {10, Kind::Real, false},
         {59, Kind::Real, false},    {60, Kind::Int, false},    {79, Kind::Int, false},     {80, Kind::Invalid, false},
-        {90, Kind::Int, false},     {100, Kind::Text, false},  {102, Kind::Text, false},   {103, Kind::Invalid, false},
+        {90, Kind::Int, false},     {100, Kind::Text, false},  {101, Kind::Text, false},  {102, Kind::Text, false},   {103, Kind::Invalid, false},
         {105, Kind::Text, false},   {110, Kind::Real, false},  {150, Kind::Invalid, false}, {160, Kind::Int, true},
         {170, Kind::Int, false},    {210, Kind::Real, false},  {240, Kind::Invalid, false}, {270, Kind::Int, false},
         {290, Kind::Bool, false},   {300, Kind::Text, false},  {370, Kind::Int, false},    {390, Kind::Text, false},
