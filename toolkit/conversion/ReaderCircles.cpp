@@ -27,22 +27,15 @@ ON_Circle ReaderCircle(const AcGePoint3d& center, const AcGeVector3d& normal, do
     return ON_Circle(plane, c, radius);
 }
 
-// The arc on circle from start to end, counter-clockwise about its normal.
-// The sweep is the angle from the start direction to the end direction taken
-// at once, not the difference of the two points' angles: a small sweep is
-// then not lost to the rounding of those angles (which would make it a whole
-// turn). Equal points, or points on one ray from the centre, give the full
-// circle.
+// The arc on circle from start to end, counter-clockwise about its normal:
+// the angles of both points in the circle's plane, the end moved one turn on
+// when it does not lie above the start (equal points give the full circle).
 ON_Arc ArcOnCircle(const ON_Circle& circle, const ON_3dPoint& start, const ON_3dPoint& end)
 {
-    const ON_Plane& plane = circle.plane;
-    const ON_3dVector s = start - plane.origin;
-    const ON_3dVector e = end - plane.origin;
-    const double sx = s * plane.xaxis, sy = s * plane.yaxis;
-    const double ex = e * plane.xaxis, ey = e * plane.yaxis;
-    const double t0 = AngleInPlane(circle, start);
-    double sweep = std::atan2(sx * ey - sy * ex, sx * ex + sy * ey);
-    if (!(sweep > 0.0))
-        sweep += 2.0 * ON_PI;
-    return ON_Arc(circle, ON_Interval(t0, t0 + sweep));
+    double t0 = AngleInPlane(circle, start);
+    double t1 = AngleInPlane(circle, end);
+    if (t1 <= t0)
+        t1 += 2.0 * ON_PI;
+    return ON_Arc(circle, ON_Interval(t0, t1));
 }
+

@@ -10,7 +10,6 @@
 ON_Circle ReaderCircle(const AcGePoint3d& center, const AcGeVector3d& normal, double radius);
 
 // The arc on circle from start to end, counter-clockwise about the circle's
-// normal: it starts at the angle of start in the circle's plane and sweeps the
-// angle from start to end, above 0 and at most one turn (equal points: the
-// full circle).
+// normal: the angles of both points in the circle's plane, the end moved one
+// turn on when it does not lie above the start (equal points: the full circle).
 ON_Arc ArcOnCircle(const ON_Circle& circle, const ON_3dPoint& start, const ON_3dPoint& end);

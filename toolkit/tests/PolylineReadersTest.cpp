@@ -41,6 +41,21 @@ std::vector<ON_3dPoint> Points(const ON_PolylineCurve& curve)
     return points;
 }
 
+// A 3D polyline through (0, 0, 7), (1, 0, -2) and (1, 1, 3), in no database.
+AcDb3dPolyline* Corners3d(bool closed)
+{
+    AcDb3dPolyline* polyline = new AcDb3dPolyline;
+    const double corners[][3] = {{0, 0, 7}, {1, 0, -2}, {1, 1, 3}};
+    for (const auto& c : corners) {
+        AcDb3dPolylineVertex* vertex = new AcDb3dPolylineVertex(AcGePoint3d(c[0], c[1], c[2]));
+        polyline->appendVertex(vertex);
+        vertex->close();
+    }
+    if (closed)
+        polyline->makeClosed();
+    return polyline;
+}
+
 class PolylineReadersTest : public ToolkitTest {
 protected:
     // Puts a new entity into model space and opens it again for read.
@@ -204,14 +219,7 @@ TEST_F(PolylineReadersTest, TwoDimensionalPolylinesTakeTheirElevation)
 
 TEST_F(PolylineReadersTest, ThreeDimensionalPolylinesSkipErasedVertices)
 {
-    AcDb3dPolyline* polyline = new AcDb3dPolyline;
-    const double corners[][3] = {{0, 0, 7}, {1, 0, -2}, {1, 1, 3}};
-    for (const auto& c : corners) {
-        AcDb3dPolylineVertex* vertex = new AcDb3dPolylineVertex(AcGePoint3d(c[0], c[1], c[2]));
-        polyline->appendVertex(vertex);
-        vertex->close();
-    }
-    AcDb3dPolyline* opened = InModelSpace(polyline);
+    AcDb3dPolyline* opened = InModelSpace(Corners3d(false));
     ASSERT_NE(opened, nullptr);
     ON_PolylineCurve curve;
     EXPECT_EQ(Read3dPolyline(opened, curve), 1);
@@ -241,15 +249,7 @@ TEST_F(PolylineReadersTest, ThreeDimensionalPolylinesSkipErasedVertices)
 
 TEST_F(PolylineReadersTest, ClosedThreeDimensionalPolylinesRepeatTheirFirstPoint)
 {
-    AcDb3dPolyline* polyline = new AcDb3dPolyline;
-    const double corners[][3] = {{0, 0, 7}, {1, 0, -2}, {1, 1, 3}};
-    for (const auto& c : corners) {
-        AcDb3dPolylineVertex* vertex = new AcDb3dPolylineVertex(AcGePoint3d(c[0], c[1], c[2]));
-        polyline->appendVertex(vertex);
-        vertex->close();
-    }
-    polyline->makeClosed();
-    AcDb3dPolyline* opened = InModelSpace(polyline);
+    AcDb3dPolyline* opened = InModelSpace(Corners3d(true));
     ASSERT_NE(opened, nullptr);
     ON_PolylineCurve curve;
     EXPECT_EQ(Read3dPolyline(opened, curve), 1);
