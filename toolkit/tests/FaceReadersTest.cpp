@@ -307,34 +307,32 @@ TEST_F(FaceReaders, PolygonMeshVerticesPastTheGridAreNotRead)
     EXPECT_EQ(facePoints(out), std::vector<std::vector<ON_3dPoint>>{pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})});
 }
 
-TEST_F(FaceReaders, SolidSurfaceRunsThroughTheOutlineCorners)
+TEST_F(FaceReaders, SolidSurfacesRunThroughTheOutlineCorners)
 {
-    AcDbSolid solid(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0), AcGePoint3d(0, 3, 0), AcGePoint3d(4, 3, 0));
-    ON_NurbsSurface surface;
-    EXPECT_NE(ReadSolid(&solid, surface), 0);
-    ASSERT_TRUE(surface.IsValid());
-    // Corner order 0, 1, 3, 2: the far corner of the patch is the solid's
-    // corner 3, not corner 2 as a bow tie would have it.
-    const ON_Interval u = surface.Domain(0), v = surface.Domain(1);
-    EXPECT_EQ(surface.PointAt(u[0], v[0]), ON_3dPoint(0, 0, 0));
-    EXPECT_EQ(surface.PointAt(u[1], v[0]), ON_3dPoint(4, 0, 0));
-    EXPECT_EQ(surface.PointAt(u[1], v[1]), ON_3dPoint(4, 3, 0));
-    EXPECT_EQ(surface.PointAt(u[0], v[1]), ON_3dPoint(0, 3, 0));
-}
-
-TEST_F(FaceReaders, ThreeCornerSolidSurfaceIsATriangle)
-{
-    // Corner 3 within the default tolerance of corner 2: the triangle of
-    // corners 0, 1, 2, whose far side closes on corner 2 itself.
-    AcDbSolid solid(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0), AcGePoint3d(4, 3, 0), AcGePoint3d(4, 3, 1e-11));
-    ON_NurbsSurface surface;
-    EXPECT_NE(ReadSolid(&solid, surface), 0);
-    ASSERT_TRUE(surface.IsValid());
-    const ON_Interval u = surface.Domain(0), v = surface.Domain(1);
-    EXPECT_EQ(surface.PointAt(u[0], v[0]), ON_3dPoint(0, 0, 0));
-    EXPECT_EQ(surface.PointAt(u[1], v[0]), ON_3dPoint(4, 0, 0));
-    EXPECT_EQ(surface.PointAt(u[1], v[1]), ON_3dPoint(4, 3, 0));
-    EXPECT_EQ(surface.PointAt(u[0], v[1]), ON_3dPoint(4, 3, 0));
+    const struct {
+        const char* name;
+        AcGePoint3d c2, c3;
+        ON_3dPoint far, last;  // the patch's corners (u1, v1) and (u0, v1)
+    } cases[] = {
+        // Corner order 0, 1, 3, 2: the far corner of the patch is the
+        // solid's corner 3, not corner 2 as a bow tie would have it.
+        {"four corners", AcGePoint3d(0, 3, 0), AcGePoint3d(4, 3, 0), ON_3dPoint(4, 3, 0), ON_3dPoint(0, 3, 0)},
+        // Corner 3 within the default tolerance of corner 2: the triangle
+        // of corners 0, 1, 2, whose far side closes on corner 2 itself.
+        {"three corners", AcGePoint3d(4, 3, 0), AcGePoint3d(4, 3, 1e-11), ON_3dPoint(4, 3, 0), ON_3dPoint(4, 3, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AcDbSolid solid(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0), c.c2, c.c3);
+        ON_NurbsSurface surface;
+        EXPECT_NE(ReadSolid(&solid, surface), 0);
+        ASSERT_TRUE(surface.IsValid());
+        const ON_Interval u = surface.Domain(0), v = surface.Domain(1);
+        EXPECT_EQ(surface.PointAt(u[0], v[0]), ON_3dPoint(0, 0, 0));
+        EXPECT_EQ(surface.PointAt(u[1], v[0]), ON_3dPoint(4, 0, 0));
+        EXPECT_EQ(surface.PointAt(u[1], v[1]), c.far);
+        EXPECT_EQ(surface.PointAt(u[0], v[1]), c.last);
+    }
 }
 
 TEST_F(FaceReaders, BlockReferenceFindsTheFirstDefinitionOfItsName)
