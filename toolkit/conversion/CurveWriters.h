@@ -5,7 +5,9 @@
 // entity on that layer, created when missing; entityColor is set on it) and
 // closes it before the next one is made. An entity that could not be appended
 // is deleted. The writers report no failure: each returns 1, and an array form
-// goes on with the next element whatever the host answered.
+// goes on with the next element whatever the host answered. When the host runs
+// out of memory a write may end with std::bad_alloc; nothing stays open then,
+// model space holds only whole entities and no other entity is left behind.
 #pragma once
 
 #include <afxwin.h>

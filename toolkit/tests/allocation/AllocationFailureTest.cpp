@@ -18,8 +18,11 @@
 #include <vector>
 
 #include "CurveWriters.h"
+#include "EntityDispatch.h"
 #include "MeshWriters.h"
 #include "dbents.h"
+#include "dbregion.h"
+#include "dbsol3d.h"
 
 namespace {
 
@@ -185,6 +188,72 @@ TEST_F(AllocationFailureTest, WritersLeaveAConsistentDrawingWhenAnAllocationFail
             }
         }
     }
+}
+
+// Pieces made with every allocation allowed, so that only the reading of
+// them runs out of memory: a solid of a line, a region of two lines and
+// another line.
+class PiecesRegion : public AcDbRegion {
+public:
+    Acad::ErrorStatus explode(AcDbVoidPtrArray& pieces) const override
+    {
+        const long held = g_allocationsBeforeFailure;
+        g_allocationsBeforeFailure = -1;
+        pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+        pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0)));
+        g_allocationsBeforeFailure = held;
+        return Acad::eOk;
+    }
+};
+
+class PiecesSolid : public AcDb3dSolid {
+public:
+    Acad::ErrorStatus explode(AcDbVoidPtrArray& pieces) const override
+    {
+        const long held = g_allocationsBeforeFailure;
+        g_allocationsBeforeFailure = -1;
+        pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(3, 0, 0)));
+        pieces.append(new PiecesRegion());
+        pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0)));
+        g_allocationsBeforeFailure = held;
+        return Acad::eOk;
+    }
+};
+
+// An explode reader that runs out of memory between its pieces leaves none of
+// them behind: every piece, read or not, is off the heap afterwards.
+TEST_F(AllocationFailureTest, ExplodeReadersDisposeOfEveryPieceWhenAnAllocationFails)
+{
+    bool finished = false;
+    int failures = 0;
+    for (long failAt = 0; !finished && failAt < 100000; ++failAt) {
+        SCOPED_TRACE("allocation " + std::to_string(failAt) + " fails");
+        const std::size_t before = standin::objectHeapBytes();
+        bool threw = false;
+        {
+            PiecesSolid solid;
+            ON_SimpleArray<ON_Geometry*> objects;
+            g_allocationsBeforeFailure = failAt;
+            try {
+                EXPECT_EQ(Read3dSolid(&solid, objects), 1);
+            } catch (const std::bad_alloc&) {
+                threw = true;
+            }
+            g_allocationsBeforeFailure = -1;
+            if (!threw) {
+                EXPECT_EQ(objects.Count(), 4);
+            }
+            for (int i = 0; i < objects.Count(); ++i)
+                delete objects[i];
+        }
+        finished = !threw;
+        failures += threw ? 1 : 0;
+        ASSERT_EQ(standin::objectHeapBytes(), before);
+        ASSERT_TRUE(standin::openObjects().empty()) << standin::describeOpenObjects();
+        ASSERT_TRUE(standin::protocolViolations().empty());
+    }
+    EXPECT_TRUE(finished);
+    EXPECT_GT(failures, 0);
 }
 
 }  // namespace
