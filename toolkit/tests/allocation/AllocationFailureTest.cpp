@@ -190,6 +190,18 @@ TEST_F(AllocationFailureTest, WritersLeaveAConsistentDrawingWhenAnAllocationFail
     }
 }
 
+// Lets every allocation succeed while it lives, then goes on counting.
+class AllocationsAllowed {
+public:
+    AllocationsAllowed() : held_(g_allocationsBeforeFailure) { g_allocationsBeforeFailure = -1; }
+    ~AllocationsAllowed() { g_allocationsBeforeFailure = held_; }
+    AllocationsAllowed(const AllocationsAllowed&) = delete;
+    AllocationsAllowed& operator=(const AllocationsAllowed&) = delete;
+
+private:
+    long held_;
+};
+
 // Pieces made with every allocation allowed, so that only the reading of
 // them runs out of memory: a solid of a line, a region of two lines and
 // another line.
@@ -197,11 +209,9 @@ class PiecesRegion : public AcDbRegion {
 public:
     Acad::ErrorStatus explode(AcDbVoidPtrArray& pieces) const override
     {
-        const long held = g_allocationsBeforeFailure;
-        g_allocationsBeforeFailure = -1;
+        AllocationsAllowed allowed;
         pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
         pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0)));
-        g_allocationsBeforeFailure = held;
         return Acad::eOk;
     }
 };
@@ -210,12 +220,10 @@ class PiecesSolid : public AcDb3dSolid {
 public:
     Acad::ErrorStatus explode(AcDbVoidPtrArray& pieces) const override
     {
-        const long held = g_allocationsBeforeFailure;
-        g_allocationsBeforeFailure = -1;
+        AllocationsAllowed allowed;
         pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(3, 0, 0)));
         pieces.append(new PiecesRegion());
         pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0)));
-        g_allocationsBeforeFailure = held;
         return Acad::eOk;
     }
 };
