@@ -553,13 +553,15 @@ AcDbEntity* buildLwPolyline(const Record& r)
 AcDbEntity* buildSolid(const Record& r)
 {
     std::unique_ptr<AcDbSolid> solid(new AcDbSolid());
+    // The corners are in the solid's own coordinates.
+    const AcGeVector3d n = r.normal();
     for (Adesk::UInt16 k = 0; k < 4; ++k) {
         // A triangle may leave out its fourth corner: it repeats the third.
         const int code = r.find(10 + k) != nullptr || k < 3 ? 10 + k : 12;
-        r.check(solid->setPointAt(k, r.point(code)), L"a corner");
+        r.check(solid->setPointAt(k, fromEcs(n, r.point(code))), L"a corner");
     }
     r.check(solid->setThickness(r.real(39, 0.0)), L"a thickness");
-    r.check(solid->setNormal(r.normal()), L"a normal");
+    r.check(solid->setNormal(n), L"a normal");
     return solid.release();
 }
 
@@ -726,10 +728,12 @@ AcDbEntity* buildText(const Record& r)
     const Pair* string = r.find(1);
     r.check(text->setTextString(dxfWide(string != nullptr ? std::string(string->value) : std::string()).c_str()),
             L"a text");
-    r.check(text->setPosition(r.point(10)), L"a position");
+    // The position is in the text's own coordinates, its rotation about its normal.
+    const AcGeVector3d n = r.normal();
+    r.check(text->setNormal(n), L"a normal");
+    r.check(text->setPosition(fromEcs(n, r.point(10))), L"a position");
     r.check(text->setHeight(r.required(40)), L"a height");
     r.check(text->setRotation(r.real(50, 0.0) * kRadiansPerDegree), L"a rotation");
-    r.check(text->setNormal(r.normal()), L"a normal");
     return text.release();
 }
 

@@ -108,6 +108,16 @@ protected:
             spline->getStartPoint(start);
             spline->getEndPoint(end);
             text += " from (" + num(start.x) + " " + num(start.y) + ") to (" + num(end.x) + " " + num(end.y) + ")";
+        } else if (auto* solid = AcDbSolid::cast(e)) {
+            for (Adesk::UInt16 k = 0; k < 4; ++k) {
+                AcGePoint3d p;
+                solid->getPointAt(k, p);
+                text += " (" + num(p.x) + " " + num(p.y) + " " + num(p.z) + ")";
+            }
+        } else if (auto* label = AcDbText::cast(e)) {
+            const AcGePoint3d p = label->position();
+            text += " (" + num(p.x) + " " + num(p.y) + " " + num(p.z) + ") turned " +
+                    num(label->rotation() * 180 / 3.14159265358979);
         } else if (auto* hatch = AcDbHatch::cast(e)) {
             text += " " + standin::narrow(hatch->patternName()) + " " + num(hatch->patternAngle() * 180 / 3.14159265358979);
             for (int k = 0; k < hatch->numLoops(); ++k) {
@@ -236,6 +246,22 @@ TEST_F(DxfInTest, AFileWithEverySectionReadsWhole)
     EXPECT_NE(describe().find("Walls"), std::string::npos);
     EXPECT_NE(describe().find("DASHED2"), std::string::npos);
     EXPECT_NE(describe().find("Door"), std::string::npos);
+}
+
+// SOLID and TEXT give their points in their own coordinates: a file that
+// ezdxf wrote with normals other than +Z reads where ezdxf places them.
+TEST_F(DxfInTest, SolidsAndTextsOfAnyNormalLandWhereTheWriterPlacedThem)
+{
+    const std::string file = sourceFile("platform/acad/db/dxfin/tests/data/ezdxf-object-coordinates.dxf");
+    ASSERT_FALSE(file.empty());
+    EXPECT_EQ(read(file), L"");
+    const std::vector<std::string> expected = {
+        "AcDbSolid (0 0 -2) (-1 0 -2) (0 1 -2) (-1 1 -2)",
+        "AcDbSolid (0.2084 1.623 3.365) (-1.913 3.744 3.365) (-1.016 0.3979 5.815) (-1.016 0.3979 5.815)",
+        "AcDbText (-3 4 -2) turned 0",
+        "AcDbText (-1.944 5.127 8.94) turned 30",
+    };
+    EXPECT_EQ(entities(), expected);
 }
 
 TEST_F(DxfInTest, WhatTheReaderDoesNotUseIsReadPast)
