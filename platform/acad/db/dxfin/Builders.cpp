@@ -934,6 +934,7 @@ void buildOwnEntities(const std::vector<Pair>& pairs, const std::vector<ScannedE
     for (const ScannedEntity& e : scanned) {
         Built built;
         built.block = e.block;
+        built.line = pairs[e.first].line;
         if (e.type == "MESH")
             built.entity = buildMesh(pairs, e, built.properties);
         else
@@ -1056,6 +1057,16 @@ void buildEntities(const std::vector<Pair>& pairs, const Scanned& scanned, FileT
         fail(reader.error);
     buildDxflibEntities(pairs, scanned.entities, reader, out);
     tables.layers = std::move(reader.layers);
+    // dxflib reads every LAYER record that has a name, in file order.
+    std::vector<size_t> named;
+    for (const Span& span : scanned.layers) {
+        const Record r{pairs, span.first, span.last, "LAYER"};
+        if (r.find(2) != nullptr && !r.find(2)->value.empty())
+            named.push_back(r.line());
+    }
+    if (named.size() == tables.layers.size())
+        for (size_t k = 0; k < named.size(); ++k)
+            tables.layers[k].line = named[k];
     tables.linetypes = std::move(reader.linetypes);
 }
 

@@ -17,6 +17,7 @@ namespace standin::dxfin {
 std::wstring dxfWide(const std::string& text);
 
 struct LayerDef {
+    size_t line = 0;  // of its record or of the first entity that names it; 0 when not known
     std::wstring name;
     AcCmColor color;
     bool frozen = false, locked = false, off = false;
@@ -42,6 +43,7 @@ struct Properties {
 // An entity built and not yet in any database.
 struct Built {
     AcDbEntity* entity = nullptr;
+    size_t line = 0;  // of its record
     Properties properties;
     int block = -1;  // the file's block definition that takes it; -1 for model space
     // A block reference: the block it names, its insertion point (world) and

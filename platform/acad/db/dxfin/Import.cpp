@@ -12,6 +12,14 @@ namespace standin::dxfin {
 
 namespace {
 
+// A failure at a line when it is known.
+[[noreturn]] void failOn(size_t line, const std::wstring& reason)
+{
+    if (line != 0)
+        failAt(line, reason);
+    fail(reason);
+}
+
 
 bool isByName(const std::wstring& linetype)
 {
@@ -79,7 +87,7 @@ private:
                 return;
             std::unique_ptr<AcDbLayerTableRecord> record(new AcDbLayerTableRecord());
             if (record->setName(def.name.c_str()) != Acad::eOk)
-                fail(L"a layer with the bad name \"" + def.name + L"\"");
+                failOn(def.line, L"a layer with the bad name \"" + def.name + L"\"");
             record->setColor(def.color);
             record->setIsFrozen(def.frozen);
             record->setIsLocked(def.locked);
@@ -106,6 +114,7 @@ private:
         for (const Built& b : entities.list) {
             LayerDef def;
             def.name = b.properties.layer;
+            def.line = b.line;
             def.color.setColorIndex(7);
             addLayer(def);
         }
@@ -125,6 +134,7 @@ private:
             const std::wstring name = dxfWide(b.name);
             FileBlock fileBlock;
             fileBlock.name = name;
+            fileBlock.line = b.line;
             fileBlock.origin = b.base;
             if (table->getAt(name.c_str(), fileBlock.id) == Acad::eOk) {
                 fileBlock.kept = true;
@@ -165,7 +175,8 @@ private:
                 const Acad::ErrorStatus es = table->getAt(b.insertOf.c_str(), record, AcDb::kForRead);
                 table->close();
                 if (es != Acad::eOk)
-                    fail(L"a reference to the block \"" + b.insertOf + L"\", which neither the file nor the drawing holds");
+                    failAt(b.line, L"a reference to the block \"" + b.insertOf +
+                                       L"\", which neither the file nor the drawing holds");
                 id = record->objectId();
                 origin = record->origin();
                 record->close();
@@ -176,7 +187,7 @@ private:
                 m.entry[r][3] = (b.at[r] - moved[r]);
             auto* ref = static_cast<AcDbBlockReference*>(b.entity);
             if (ref->setBlockTableRecord(id) != Acad::eOk || ref->setBlockTransform(m) != Acad::eOk)
-                fail(L"the reference to the block \"" + b.insertOf + L"\" cannot be placed");
+                failAt(b.line, L"the reference to the block \"" + b.insertOf + L"\" cannot be placed");
         }
     }
 
@@ -215,7 +226,8 @@ private:
                 }
                 const int to = out[next++];
                 if (state[static_cast<size_t>(to)] == 1)
-                    fail(L"the block \"" + blocks_[static_cast<size_t>(to)].name + L"\" holds a reference to itself");
+                    failOn(blocks_[static_cast<size_t>(to)].line,
+                           L"the block \"" + blocks_[static_cast<size_t>(to)].name + L"\" holds a reference to itself");
                 if (state[static_cast<size_t>(to)] == 0) {
                     state[static_cast<size_t>(to)] = 1;
                     path.push_back({to, 0});
@@ -261,9 +273,9 @@ private:
             }
             Closing closeBlock(block);
             if (e->setLayer(b.properties.layer.c_str()) != Acad::eOk)
-                fail(L"the layer \"" + b.properties.layer + L"\" cannot be set");
+                failAt(b.line, L"the layer \"" + b.properties.layer + L"\" cannot be set");
             if (!isByName(b.properties.linetype) && e->setLinetype(b.properties.linetype.c_str()) != Acad::eOk)
-                fail(L"the linetype \"" + b.properties.linetype + L"\" is not in the drawing");
+                failAt(b.line, L"the linetype \"" + b.properties.linetype + L"\" is not in the drawing");
             e->setColor(b.properties.color);
             AcDbObjectId id;
             if (owner->appendAcDbEntity(id, e) != Acad::eOk)
@@ -322,6 +334,7 @@ private:
 
     struct FileBlock {
         std::wstring name;
+        size_t line = 0;
         AcDbObjectId id;
         AcGePoint3d origin;
         bool kept = false;  // the drawing had it already
