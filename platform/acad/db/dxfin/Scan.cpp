@@ -259,7 +259,7 @@ bool isEntityType(const std::string& type)
                           "LIGHT", "LINE", "LOFTEDSURFACE", "LWPOLYLINE", "MESH", "MLINE", "MPOLYGON", "MTEXT",
                           "MULTILEADER", "NURBSURFACE", "OLE2FRAME", "OLEFRAME", "PDFUNDERLAY", "PLANESURFACE",
                           "POINT", "POINTCLOUD", "POLYLINE", "RAY", "REGION", "REVOLVEDSURFACE", "SEQEND", "SHAPE",
-                          "SOLID", "SPLINE", "SUN", "SURFACE", "SWEPTSURFACE", "TEXT", "TOLERANCE", "TRACE",
+                          "SOLID", "SPLINE", "SURFACE", "SWEPTSURFACE", "TEXT", "TOLERANCE", "TRACE",
                           "VERTEX", "VIEWPORT", "WIPEOUT", "XLINE"});
 }
 
