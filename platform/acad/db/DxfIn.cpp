@@ -11,10 +11,6 @@
 // layers and linetypes created and the entities appended, and an append that
 // fails takes back everything appended before it. An import is all or
 // nothing.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
 #include <cmath>
@@ -33,6 +29,7 @@
 
 #include "DbInternal.h"
 #include "standin/AcDbStandin.h"
+#include "standin/FileIo.h"
 #include "standin/WideFormat.h"
 #include "dbSubD.h"
 #include "dbelipse.h"
@@ -61,51 +58,13 @@ struct Failure {
     throw Failure{L"line " + std::to_wstring(line) + L": " + reason};
 }
 
-std::wstring systemReason(int error)
-{
-    return standin::widen(std::strerror(error));
-}
-
 // ---- Reading the file ----------------------------------------------------
 
 std::string readWholeFile(const std::wstring& path)
 {
-    if (path.empty())
-        fail(L"no file name");
-    if (path.find(L'\0') != std::wstring::npos)
-        fail(L"the name holds a NUL character");
-    const std::string name = standin::narrow(path);
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        fail(systemReason(errno));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        fail(systemReason(errno));
-    if (S_ISDIR(st.st_mode))
-        fail(L"it is a folder");
-    if (!S_ISREG(st.st_mode))
-        fail(L"it is not a regular file");
-    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes)
-        fail(L"the file is larger than " + std::to_wstring(kMaxFileBytes >> 20) + L" MB");
     std::string data;
-    data.resize(static_cast<size_t>(st.st_size));
-    size_t got = 0;
-    while (got < data.size()) {
-        const ssize_t n = ::read(fd, &data[got], data.size() - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(systemReason(errno));
-        }
-        if (n == 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
-    data.resize(got);
+    if (const standin::files::FileError e = standin::files::readWholeFile(standin::narrow(path), kMaxFileBytes, data))
+        fail(e.reason());
     return data;
 }
 
