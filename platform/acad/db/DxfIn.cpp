@@ -5,8 +5,8 @@
 // entity types it holds. The curves (CIRCLE, ARC, ELLIPSE, SPLINE, LWPOLYLINE,
 // POLYLINE with its VERTEX records, RAY, XLINE) and MESH are read here from
 // the checked groups, every count checked against the groups present; only
-// then is the file handed to dxflib, which reads the tables and 3DFACE, LINE
-// and POINT.
+// then is dxflib handed the records it reads (the LTYPE and LAYER tables and
+// 3DFACE, LINE and POINT), and no other record of the file.
 // Every entity is built first; only when all of them are built are missing
 // layers and linetypes created and the entities appended, and an append that
 // fails takes back everything appended before it. An import is all or
@@ -309,15 +309,39 @@ struct ScannedBlock {
     size_t line = 0;
 };
 
+// The groups [first, last) of one record: from its "0" pair to the next.
+struct Span {
+    size_t first = 0, last = 0;
+};
+
 struct Scanned {
     std::vector<ScannedEntity> entities;
     std::vector<ScannedBlock> blocks;
+    // The records of the LTYPE and LAYER tables, in file order.
+    std::vector<Span> linetypes, layers;
 };
 
 bool knownEntity(const std::string& type)
 {
     static const char* const kTypes[] = {"3DFACE", "LINE",       "POINT",    "MESH", "CIRCLE", "ARC",
                                          "ELLIPSE", "SPLINE",    "LWPOLYLINE", "POLYLINE", "RAY", "XLINE", "SOLID", "TEXT", "INSERT"};
+    for (const char* t : kTypes)
+        if (type == t)
+            return true;
+    return false;
+}
+
+// The entity types of DXF, held by the drawing or not: a record of one of them
+// belongs in the BLOCKS or ENTITIES section and nowhere else.
+bool isEntityType(const std::string& type)
+{
+    static const char* const kTypes[] = {
+        "3DFACE", "3DSOLID", "ACAD_PROXY_ENTITY", "ACAD_TABLE", "ARC", "ARC_DIMENSION", "ATTDEF", "ATTRIB", "BODY",
+        "CIRCLE", "DGNUNDERLAY", "DIMENSION", "DWFUNDERLAY", "ELLIPSE", "EXTRUDEDSURFACE", "HATCH", "HELIX", "IMAGE",
+        "INSERT", "LARGE_RADIAL_DIMENSION", "LEADER", "LIGHT", "LINE", "LOFTEDSURFACE", "LWPOLYLINE", "MESH", "MLINE",
+        "MPOLYGON", "MTEXT", "MULTILEADER", "NURBSURFACE", "OLE2FRAME", "OLEFRAME", "PDFUNDERLAY", "PLANESURFACE",
+        "POINT", "POINTCLOUD", "POLYLINE", "RAY", "REGION", "REVOLVEDSURFACE", "SEQEND", "SHAPE", "SOLID", "SPLINE",
+        "SUN", "SURFACE", "SWEPTSURFACE", "TEXT", "TOLERANCE", "TRACE", "VERTEX", "VIEWPORT", "WIPEOUT", "XLINE"};
     for (const char* t : kTypes)
         if (type == t)
             return true;
@@ -343,8 +367,9 @@ Scanned checkStructure(const std::vector<Pair>& pairs)
     Scanned scanned;
     std::vector<ScannedEntity>& entities = scanned.entities;
     int block = -1;  // the block definition being read; -1 for one of the spaces
-    std::string section;
+    std::string section, table;
     bool inTable = false, inBlock = false, sawEof = false;
+    std::vector<Span>* tableRecords = nullptr;  // the LTYPE or LAYER record being read
     // A POLYLINE takes the VERTEX records and the SEQEND that follow it.
     bool inSequence = false;
     for (size_t i = 0; i < pairs.size(); ++i) {
@@ -362,6 +387,9 @@ Scanned checkStructure(const std::vector<Pair>& pairs)
             failAt(pair.line, L"a POLYLINE without SEQEND");
         if (!entities.empty() && entities.back().last == 0)
             entities.back().last = i;
+        if (tableRecords != nullptr && tableRecords->back().last == 0)
+            tableRecords->back().last = i;
+        tableRecords = nullptr;
         if (word == "EOF") {
             if (!section.empty())
                 failAt(pair.line, L"EOF inside the section " + standin::widen(section));
@@ -391,17 +419,26 @@ Scanned checkStructure(const std::vector<Pair>& pairs)
             section.clear();
             continue;
         }
+        if (section != "BLOCKS" && section != "ENTITIES" && isEntityType(word))
+            failAt(pair.line, L"an entity (" + standin::widen(word) + L") in the " + standin::widen(section) +
+                                  L" section");
         if (section == "TABLES") {
             if (word == "TABLE") {
                 if (inTable)
                     failAt(pair.line, L"a table inside a table");
                 inTable = true;
+                table.clear();
+                if (i + 1 < pairs.size() && pairs[i + 1].code == 2)
+                    table = std::string(pairs[i + 1].value);
             } else if (word == "ENDTAB") {
                 if (!inTable)
                     failAt(pair.line, L"ENDTAB without TABLE");
                 inTable = false;
             } else if (!inTable) {
                 failAt(pair.line, L"a table record outside any table");
+            } else if (table == word && (word == "LTYPE" || word == "LAYER")) {
+                tableRecords = word == "LTYPE" ? &scanned.linetypes : &scanned.layers;
+                tableRecords->push_back(Span{i, 0});
             }
         } else if (section == "BLOCKS") {
             if (word == "BLOCK") {
@@ -463,6 +500,38 @@ Scanned checkStructure(const std::vector<Pair>& pairs)
     if (!entities.empty() && entities.back().last == 0)
         entities.back().last = pairs.size();
     return scanned;
+}
+
+// What dxflib is given: the records it reads, each checked above, and nothing
+// else: the LTYPE and LAYER records and the 3DFACE, LINE and POINT entities,
+// in file order. dxflib trusts the counts of the records it knows (it sizes
+// its buffers by them) wherever they stand, so no other record may reach it.
+std::string textForLibrary(const std::vector<Pair>& pairs, const Scanned& scanned)
+{
+    std::string text;
+    auto add = [&](size_t first, size_t last) {
+        for (size_t i = first; i < last; ++i) {
+            text += std::to_string(pairs[i].code);
+            text += '\n';
+            text += pairs[i].value;
+            text += '\n';
+        }
+    };
+    auto addTable = [&](const char* name, const std::vector<Span>& records) {
+        text += std::string("0\nTABLE\n2\n") + name + "\n";
+        for (const Span& r : records)
+            add(r.first, r.last);
+        text += "0\nENDTAB\n";
+    };
+    text += "0\nSECTION\n2\nTABLES\n";
+    addTable("LTYPE", scanned.linetypes);
+    addTable("LAYER", scanned.layers);
+    text += "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n";
+    for (const ScannedEntity& e : scanned.entities)
+        if (e.type == "3DFACE" || e.type == "LINE" || e.type == "POINT")
+            add(e.first, e.last);
+    text += "0\nENDSEC\n0\nEOF\n";
+    return text;
 }
 
 // ---- Texts, colours ------------------------------------------------------
@@ -643,8 +712,6 @@ public:
 private:
     void push(Item& item)
     {
-        // Entities of block definitions never get here: the structure check
-        // refuses them.
         const DL_Attributes a = getAttributes();
         item.layer = a.getLayer();
         item.linetype = a.getLinetype();
@@ -1621,7 +1688,7 @@ Acad::ErrorStatus dxfIn(AcDbDatabase* db, const std::wstring& path, std::wstring
         buildOwnEntities(pairs, scanned, entities);
         Reader reader;
         {
-            std::stringstream stream(data);
+            std::stringstream stream(textForLibrary(pairs, file));
             DL_Dxf dxf;
             if (!dxf.in(stream, &reader))
                 fail(L"the DXF library cannot read it");
