@@ -7,10 +7,6 @@
 // built are missing layers, linetypes and blocks created and the entities
 // appended, and an append that fails takes back everything appended before
 // it. An import is all or nothing.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -24,6 +20,7 @@
 #include "dxfin/Import.h"
 #include "dxfin/Scan.h"
 #include "standin/AcDbStandin.h"
+#include "standin/FileIo.h"
 #include "standin/WideFormat.h"
 
 namespace standin::dxfin {
@@ -32,50 +29,12 @@ namespace {
 // A DXF file larger than this is refused before it is read.
 constexpr std::uint64_t kMaxFileBytes = std::uint64_t(512) << 20;
 
-std::wstring systemReason(int error)
-{
-    return widen(std::strerror(error));
-}
-
 // The whole file, of a regular file no larger than kMaxFileBytes.
 std::string readWholeFile(const std::wstring& path)
 {
-    if (path.empty())
-        fail(L"no file name");
-    if (path.find(L'\0') != std::wstring::npos)
-        fail(L"the name holds a NUL character");
-    const std::string name = narrow(path);
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        fail(systemReason(errno));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        fail(systemReason(errno));
-    if (S_ISDIR(st.st_mode))
-        fail(L"it is a folder");
-    if (!S_ISREG(st.st_mode))
-        fail(L"it is not a regular file");
-    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes)
-        fail(L"the file is larger than " + std::to_wstring(kMaxFileBytes >> 20) + L" MB");
     std::string data;
-    data.resize(static_cast<size_t>(st.st_size));
-    size_t got = 0;
-    while (got < data.size()) {
-        const ssize_t n = ::read(fd, &data[got], data.size() - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(systemReason(errno));
-        }
-        if (n == 0)
-            break;
-        got += static_cast<size_t>(n);
-    }
-    data.resize(got);
+    if (const files::FileError e = files::readWholeFile(narrow(path), kMaxFileBytes, data))
+        fail(e.reason());
     return data;
 }
 
