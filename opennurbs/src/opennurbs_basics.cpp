@@ -29,6 +29,10 @@ bool ON_PointsAreCoincident(int dim, bool bRational, const double* pointA, const
   {
     wa = pointA[dim];
     wb = pointB[dim];
+    // Two points at infinity (both weights 0) compare their directions as
+    // given; one at infinity meets no finite point.
+    if (wa == 0.0 && wb == 0.0)
+      return ON_PointsAreCoincident(dim, false, pointA, pointB);
     if (wa == 0.0 || wb == 0.0)
       return false;
   }

@@ -492,36 +492,65 @@ bool ON_Arc::Transform(const ON_Xform& xform)
   return ON_Circle::Transform(xform) && IsValid();
 }
 
+namespace
+{
+// A value within a few ulps above a multiple of 1/128 (in magnitude) is taken
+// as that multiple, so that the NURBS form of an arc with round coordinates
+// has round control points.
+double RoundNearEighth(double v)
+{
+  double whole = 0.0;
+  const double frac = std::modf(v * 128.0, &whole);
+  if (frac != 0.0 && std::fabs(frac) <= 1024.0 * ON_EPSILON)
+    return whole / 128.0;
+  return v;
+}
+} // namespace
+
 int ON_Arc::GetNurbForm(ON_NurbsCurve& c) const
 {
   if (!IsValid())
     return 0;
+  // One span up to a quarter turn (and a little more), two up to a half
+  // turn, four beyond.
+  const double quarter = (0.5 + ON_SQRT_EPSILON) * ON_PI;
   const double angle = AngleRadians();
-  int spans = 4;
-  if (angle <= 0.5 * ON_PI + ON_ZERO_TOLERANCE)
-    spans = 1;
-  else if (angle <= ON_PI + ON_ZERO_TOLERANCE)
-    spans = 2;
-  else if (angle <= 1.5 * ON_PI + ON_ZERO_TOLERANCE)
-    spans = 3;
-  const double d = angle / spans;
-  const double w = std::cos(0.5 * d);
-  if (!c.Create(3, true, 3, 2 * spans + 1))
+  const int spans = (angle <= quarter) ? 1 : ((angle <= 2.0 * quarter) ? 2 : 4);
+  const int cv_count = 2 * spans + 1;
+  if (!c.Create(3, true, 3, cv_count))
     return 0;
   const double a0 = m_angle[0];
-  for (int k = 0; k <= spans; k++)
+  const double span_angle = angle / spans;
+  const double w = std::cos(0.5 * span_angle);
+  const ON_3dPoint center = Center();
+  const ON_3dPoint start = StartPoint();
+  for (int i = 0; i < cv_count; i++)
   {
-    const double a = (k == spans) ? m_angle[1] : a0 + k * d;
-    c.SetCV(2 * k, PointAt(a));
-    c.m_knot[2 * k] = a;
-    c.m_knot[2 * k + 1] = a;
-    if (k < spans)
+    // The end of a full circle is its start exactly.
+    const ON_3dPoint p = (i == 0 || (i == cv_count - 1 && IsCircle())) ? start
+                         : (i == cv_count - 1)                          ? EndPoint()
+                                                                        : PointAt(a0 + (i / (2.0 * spans)) * angle);
+    if (i % 2 == 0)
     {
-      const double am = a0 + (k + 0.5) * d;
-      const ON_3dPoint p = plane.PointAt(std::cos(am) * radius / w, std::sin(am) * radius / w);
-      c.SetCV(2 * k + 1, ON_4dPoint(p.x * w, p.y * w, p.z * w, w));
+      c.SetCV(i, p);
+      continue;
     }
+    // The middle point of a span, pushed out from the centre to 1/w of the
+    // radius, in homogeneous form: p + (w - 1) * center with weight w.
+    double h[3] = {p.x + (w - 1.0) * center.x, p.y + (w - 1.0) * center.y, p.z + (w - 1.0) * center.z};
+    for (double& x : h)
+    {
+      const double e = x / w;
+      const double r = RoundNearEighth(e);
+      if (r != e)
+        x = r * w;
+    }
+    c.SetCV(i, ON_4dPoint(h[0], h[1], h[2], w));
   }
+  c.m_knot[0] = c.m_knot[1] = a0;
+  for (int k = 1; k < spans; k++)
+    c.m_knot[2 * k] = c.m_knot[2 * k + 1] = c.m_knot[2 * k - 2] + span_angle;
+  c.m_knot[cv_count - 1] = c.m_knot[cv_count] = m_angle[1];
   return 2;
 }
 

@@ -52,16 +52,21 @@ ON_3dPoint ON_Line::PointAt(double t) const
 
 bool ON_Line::ClosestPointTo(const ON_3dPoint& point, double* t) const
 {
+  if (!t)
+    return false;
   const ON_3dVector d = Direction();
   const double dd = d * d;
   if (!(dd > 0.0))
   {
-    if (t)
-      *t = 0.0;
-    return false;
+    // Every point of a zero-length line is its start.
+    *t = 0.0;
+    return true;
   }
-  if (t)
+  // Measured from the nearer end, which keeps t precise near either end.
+  if ((point - from) * (point - from) <= (point - to) * (point - to))
     *t = ((point - from) * d) / dd;
+  else
+    *t = 1.0 + ((point - to) * d) / dd;
   return true;
 }
 
@@ -69,10 +74,6 @@ ON_3dPoint ON_Line::ClosestPointTo(const ON_3dPoint& point) const
 {
   double t = 0.0;
   ClosestPointTo(point, &t);
-  if (t < 0.0)
-    t = 0.0;
-  else if (t > 1.0)
-    t = 1.0;
   return PointAt(t);
 }
 
@@ -123,38 +124,28 @@ double ON_PlaneEquation::ValueAt(const ON_3dPoint& p) const
 
 namespace
 {
-ON_Plane WorldPlane(int which)
+// The world plane whose normal is axis `normal` (0 x, 1 y, 2 z) with the other
+// two axes in cyclic order, built from literal values only: these constants
+// must not depend on the order in which other constants are initialised.
+constexpr ON_Plane WorldPlane(int normal)
 {
   ON_Plane p;
-  if (which == 1)
-  {
-    p.xaxis = ON_3dVector::YAxis;
-    p.yaxis = ON_3dVector::ZAxis;
-    p.zaxis = ON_3dVector::XAxis;
-  }
-  else if (which == 2)
-  {
-    p.xaxis = ON_3dVector::ZAxis;
-    p.yaxis = ON_3dVector::XAxis;
-    p.zaxis = ON_3dVector::YAxis;
-  }
-  p.UpdateEquation();
+  const ON_3dVector axis[3] = {ON_3dVector(1.0, 0.0, 0.0), ON_3dVector(0.0, 1.0, 0.0), ON_3dVector(0.0, 0.0, 1.0)};
+  p.xaxis = axis[(normal + 1) % 3];
+  p.yaxis = axis[(normal + 2) % 3];
+  p.zaxis = axis[normal];
+  // The offset as UpdateEquation computes it for the origin: -(n . 0) = -0.
+  p.plane_equation = ON_PlaneEquation(p.zaxis.x, p.zaxis.y, p.zaxis.z, -0.0);
   return p;
 }
 } // namespace
 
-const ON_Plane ON_Plane::World_xy = WorldPlane(0);
-const ON_Plane ON_Plane::World_yz = WorldPlane(1);
-const ON_Plane ON_Plane::World_zx = WorldPlane(2);
-const ON_Plane ON_xy_plane = WorldPlane(0);
-const ON_Plane ON_yz_plane = WorldPlane(1);
-const ON_Plane ON_zx_plane = WorldPlane(2);
-
-ON_Plane::ON_Plane()
-  : origin(0.0, 0.0, 0.0), xaxis(1.0, 0.0, 0.0), yaxis(0.0, 1.0, 0.0), zaxis(0.0, 0.0, 1.0),
-    plane_equation(0.0, 0.0, 1.0, 0.0)
-{
-}
+const ON_Plane ON_Plane::World_xy = WorldPlane(2);
+const ON_Plane ON_Plane::World_yz = WorldPlane(0);
+const ON_Plane ON_Plane::World_zx = WorldPlane(1);
+const ON_Plane ON_xy_plane = WorldPlane(2);
+const ON_Plane ON_yz_plane = WorldPlane(0);
+const ON_Plane ON_zx_plane = WorldPlane(1);
 
 ON_Plane::ON_Plane(const ON_3dPoint& o, const ON_3dVector& normal) : ON_Plane()
 {
