@@ -175,12 +175,50 @@ ON_3dPoint ON_Circle::ClosestPointTo(const ON_3dPoint& point) const
   return PointAt(t);
 }
 
+namespace
+{
+// The length of the image of a unit vector along one axis of the new plane
+// (a, the component on that axis, b on the other), with b made 0 and the
+// length 1 when they are within 1e-12 of it, so that near-rotations keep
+// the radius. Returns r; a becomes +-1 and b relative to r.
+double AxisScale(double& a, double& b)
+{
+  const double ztol = 1.0e-12;
+  const double r = std::fabs(a);
+  if (!(r > 0.0))
+    return r;
+  a = (a > 0.0) ? 1.0 : -1.0;
+  b /= r;
+  if (std::fabs(b) > ztol)
+    return r;
+  b = 0.0;
+  return (std::fabs(1.0 - r) <= ztol) ? 1.0 : r;
+}
+} // namespace
+
 bool ON_Circle::Transform(const ON_Xform& xform)
 {
-  double r0 = 0.0, r1 = 0.0;
-  const bool rc = TransformFrame(xform, plane, radius, radius, r0, r1);
-  radius = r0;
-  return rc && IsValid();
+  const ON_Plane before = plane;
+  if (!plane.Transform(xform))
+  {
+    plane = before;
+    return false;
+  }
+  // The images of the old axes in the new plane's coordinates: [a b; c d].
+  const ON_3dVector u = xform * before.xaxis;
+  const ON_3dVector v = xform * before.yaxis;
+  double a = u * plane.xaxis, b = u * plane.yaxis;
+  double c = v * plane.xaxis, d = v * plane.yaxis;
+  const double r1 = (std::fabs(a) >= std::fabs(b)) ? AxisScale(a, b) : AxisScale(b, a);
+  const double r2 = (std::fabs(d) >= std::fabs(c)) ? AxisScale(d, c) : AxisScale(c, d);
+  double s = 0.0;
+  if (b == 0.0 && c == 0.0 && std::fabs(r1 - r2) <= ON_SQRT_EPSILON * (r1 + r2))
+    s = (r1 == r2) ? r1 : 0.5 * (r1 + r2); // a similarity in the plane
+  else
+    s = std::sqrt(std::fabs(r1 * r2 * (a * d - b * c))); // the scale of the area otherwise
+  if (s > 0.0 && std::fabs(s - 1.0) > ON_SQRT_EPSILON)
+    radius *= s;
+  return true;
 }
 
 bool ON_Circle::Translate(const ON_3dVector& delta)
@@ -489,7 +527,7 @@ bool ON_Arc::Reverse()
 
 bool ON_Arc::Transform(const ON_Xform& xform)
 {
-  return ON_Circle::Transform(xform) && IsValid();
+  return ON_Circle::Transform(xform);
 }
 
 namespace

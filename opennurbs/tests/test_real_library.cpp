@@ -4,6 +4,7 @@
 #include "opennurbs_arccurve.h"
 #include "opennurbs_line.h"
 #include "opennurbs_nurbscurve.h"
+#include "opennurbs_xform.h"
 
 #include <gtest/gtest.h>
 
@@ -358,4 +359,159 @@ TEST(RealLibraryPointTest, RationalPointsAtInfinityCompareTheirDirections)
   EXPECT_TRUE(ON_PointsAreCoincident(3, true, a, b));
   EXPECT_FALSE(ON_PointsAreCoincident(3, true, a, c));
   EXPECT_FALSE(ON_PointsAreCoincident(3, true, a, finite));
+}
+
+// ---------------------------------------------------------------------------
+// Circles and arcs under scales
+
+TEST(RealLibraryCircleTest, AScaleThatIsNotUniformInThePlaneScalesTheRadiusByTheAreaRule)
+{
+  // The radius follows sqrt(sx * sy) of the scale within the circle's plane;
+  // a scale along the normal alone or a mirror keeps it.
+  const struct
+  {
+    double sx, sy, sz;
+    double radius;
+    double normal_z;
+  } cases[] = {
+      {2.0, 2.0, 2.0, 4.0, 1.0},
+      {2.0, 1.0, 1.0, 2.8284271247461903, 1.0},
+      {3.0, 2.0, 1.0, 4.8989794855663558, 1.0},
+      {1.0, 1.0, 5.0, 2.0, 1.0},
+      {-1.0, 1.0, 1.0, 2.0, -1.0},
+      {2.0, -2.0, 2.0, 4.0, -1.0},
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(testing::Message() << c.sx << " " << c.sy << " " << c.sz);
+    const ON_Xform x = ON_Xform::DiagonalTransformation(c.sx, c.sy, c.sz);
+    ON_Circle circle(ON_Plane::World_xy, 2.0);
+    EXPECT_TRUE(circle.Transform(x));
+    EXPECT_EQ(circle.radius, c.radius);
+    EXPECT_EQ(circle.plane.zaxis.z, c.normal_z);
+    // An arc keeps its angles; an arc curve its domain.
+    ON_Arc arc(ON_Circle(ON_3dPoint(1.0, 1.0, 0.0), 2.0), ON_Interval(0.5, 2.0));
+    EXPECT_TRUE(arc.Transform(x));
+    EXPECT_EQ(arc.radius, c.radius);
+    EXPECT_EQ(arc.Domain(), ON_Interval(0.5, 2.0));
+    ON_ArcCurve moved(ON_Arc(ON_Circle(ON_3dPoint(1.0, 1.0, 0.0), 2.0), ON_Interval(0.5, 2.0)));
+    EXPECT_TRUE(moved.Transform(x));
+    EXPECT_EQ(moved.Radius(), c.radius);
+    EXPECT_EQ(moved.Domain(), ON_Interval(0.0, 3.0));
+  }
+  // A tilted circle under a scale of all three axes.
+  ON_Circle tilted(ON_Plane(ON_3dPoint(0.0, 0.0, 0.0), ON_3dVector(1.0, 1.0, 1.0)), 1.0);
+  tilted.Transform(ON_Xform::DiagonalTransformation(1.0, 2.0, 3.0));
+  EXPECT_DOUBLE_EQ(tilted.radius, 2.0103362615063634);
+}
+
+// ---------------------------------------------------------------------------
+// Transforms
+
+TEST(RealLibraryXformTest, IsZeroIgnoresTheLastEntryUnlessItIsNaN)
+{
+  const struct
+  {
+    double last;
+    bool zero;
+  } cases[] = {{1.0, true}, {0.0, true}, {5.0, true}, {std::nan(""), false}};
+  for (const auto& c : cases)
+  {
+    ON_Xform x = ON_Xform::ZeroTransformation;
+    x.m_xform[3][3] = c.last;
+    EXPECT_EQ(x.IsZero(), c.zero) << c.last;
+  }
+  ON_Xform x = ON_Xform::ZeroTransformation;
+  x.m_xform[3][0] = 1e-300;
+  EXPECT_FALSE(x.IsZero());
+}
+
+TEST(RealLibraryXformTest, RotationCleansItsSineAndCosine)
+{
+  // About +Z through (1, 2, 3): the entries m[0][0], m[0][1] and the x
+  // translation m[0][3].
+  const struct
+  {
+    const char* name;
+    double s, c;
+    double m00, m01, m03;
+  } cases[] = {
+      {"sine 2: a quarter turn", 2.0, 0.0, 0.0, -1.0, 3.0},
+      {"cosine 2: no turn", 0.0, 2.0, 1.0, 0.0, 0.0},
+      {"(0.6, 0.6) scaled to an eighth turn", 0.6, 0.6, 0.70710678118654746, -0.70710678118654746, 1.7071067811865475},
+      {"both zero: no turn", 0.0, 0.0, 1.0, 0.0, 0.0},
+      {"a sine of 1e-9: no turn", 1e-9, 1.0, 1.0, 0.0, 0.0},
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(c.name);
+    ON_Xform r;
+    r.Rotation(c.s, c.c, ON_3dVector(0.0, 0.0, 1.0), ON_3dPoint(1.0, 2.0, 3.0));
+    EXPECT_EQ(r.m_xform[0][0], c.m00);
+    EXPECT_EQ(r.m_xform[0][1], c.m01);
+    EXPECT_EQ(r.m_xform[0][3], c.m03);
+    EXPECT_EQ(r.m_xform[2][2], 1.0);
+  }
+  // An axis that is not unit length is unitized.
+  ON_Xform r;
+  r.Rotation(0.6, 0.8, ON_3dVector(0.0, 0.0, 2.0), ON_3dPoint(0.0, 0.0, 0.0));
+  EXPECT_EQ(r.m_xform[0][1], -0.6);
+  EXPECT_EQ(r.m_xform[1][0], 0.6);
+  // A zero axis leaves the cosine on the diagonal: a quarter turn, all zero.
+  r.Rotation(1.0, 0.0, ON_3dVector(0.0, 0.0, 0.0), ON_3dPoint(0.0, 0.0, 0.0));
+  for (int i = 0; i < 3; i++)
+    for (int j = 0; j < 4; j++)
+      EXPECT_EQ(r.m_xform[i][j], 0.0) << i << j;
+  EXPECT_EQ(r.m_xform[3][3], 1.0);
+}
+
+// ---------------------------------------------------------------------------
+// Planes
+
+TEST(RealLibraryPlaneTest, IsValidAllowsAxesAlmostPerpendicular)
+{
+  const struct
+  {
+    double skew;
+    bool valid;
+  } cases[] = {{1e-9, true}, {2e-8, true}, {1e-6, true}, {1e-5, true}, {1e-4, false}};
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(c.skew);
+    ON_Plane p;
+    p.xaxis = ON_3dVector(1.0, c.skew, 0.0);
+    p.xaxis.Unitize();
+    EXPECT_EQ(p.IsValid(), c.valid);
+  }
+}
+
+TEST(RealLibraryPlaneTest, IsValidTestsTheOriginAgainstTheEquation)
+{
+  const struct
+  {
+    const char* name;
+    ON_3dPoint origin;
+    double d_error;
+    bool valid;
+  } cases[] = {
+      {"near the origin, off by 1e-9", ON_3dPoint(0.0, 0.0, 0.0), 1e-9, false},
+      {"near the origin, off by 1e-10", ON_3dPoint(0.0, 0.0, 0.0), 1e-10, true},
+      {"far away, off by 1e-9", ON_3dPoint(1e6, 0.0, 0.0), 1e-9, true},
+      {"far away, off by 1e-6", ON_3dPoint(1e6, 0.0, 0.0), 1e-6, false},
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(c.name);
+    ON_Plane p;
+    p.origin = c.origin;
+    p.UpdateEquation();
+    p.plane_equation.d += c.d_error;
+    EXPECT_EQ(p.IsValid(), c.valid);
+  }
+  // A normal a little too long.
+  ON_Plane p;
+  p.zaxis = ON_3dVector(0.0, 0.0, 1.0 + 1e-9);
+  EXPECT_TRUE(p.IsValid());
+  p.zaxis = ON_3dVector(0.0, 0.0, 1.0 + 1e-7);
+  EXPECT_FALSE(p.IsValid());
 }
