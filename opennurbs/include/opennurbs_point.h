@@ -326,7 +326,8 @@ public:
 
   // (1-x)*m_t[0] + x*m_t[1].
   double ParameterAt(double x) const;
-  // The x with ParameterAt(x) == t; 0 when the interval has no length.
+  // The x with ParameterAt(x) == t (exactly 1 at m_t[1]); for an empty
+  // interval its one value; ON_UNSET_VALUE for an unset or infinite t.
   double NormalizedParameterAt(double t) const;
   bool Includes(double t, bool bTestOpenInterval = false) const;
 

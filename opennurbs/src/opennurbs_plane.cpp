@@ -424,11 +424,11 @@ ON_3dPoint ON_Polyline::PointAt(double t) const
     return ON_3dPoint::UnsetPoint;
   if (n == 1)
     return (*this)[0];
-  int i = (int)std::floor(t);
-  if (i < 0)
-    i = 0;
-  else if (i > n - 2)
-    i = n - 2;
+  // Before the start the first segment goes on; from the last point on, the
+  // last point.
+  if (!(t < n - 1.0))
+    return (*this)[n - 1];
+  const int i = (t < 0.0) ? 0 : (int)std::floor(t);
   return ON_Line((*this)[i], (*this)[i + 1]).PointAt(t - i);
 }
 

@@ -3,7 +3,10 @@
 #include "opennurbs_arc.h"
 #include "opennurbs_arccurve.h"
 #include "opennurbs_line.h"
+#include "opennurbs_linecurve.h"
 #include "opennurbs_nurbscurve.h"
+#include "opennurbs_polycurve.h"
+#include "opennurbs_polylinecurve.h"
 #include "opennurbs_xform.h"
 
 #include <gtest/gtest.h>
@@ -514,4 +517,124 @@ TEST(RealLibraryPlaneTest, IsValidTestsTheOriginAgainstTheEquation)
   EXPECT_TRUE(p.IsValid());
   p.zaxis = ON_3dVector(0.0, 0.0, 1.0 + 1e-7);
   EXPECT_FALSE(p.IsValid());
+}
+
+// ---------------------------------------------------------------------------
+// Small rules
+
+TEST(RealLibrarySmallRulesTest, ALineCurveIsValidOnlyBeyondTheCoincidenceTolerance)
+{
+  const struct
+  {
+    ON_3dPoint from;
+    double length;
+    bool valid;
+  } cases[] = {
+      {ON_3dPoint(0.0, 0.0, 0.0), 1e-300, false}, {ON_3dPoint(0.0, 0.0, 0.0), 1e-12, false},
+      {ON_3dPoint(0.0, 0.0, 0.0), 2.3e-10, false}, {ON_3dPoint(0.0, 0.0, 0.0), 2.4e-10, true},
+      {ON_3dPoint(0.0, 0.0, 0.0), 1.0, true},
+      {ON_3dPoint(1e6, 0.0, 0.0), 1e-9, false}, // relative to the size of the coordinates
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(testing::Message() << c.from.x << " + " << c.length);
+    const ON_LineCurve curve(c.from, c.from + ON_3dVector(c.length, 0.0, 0.0));
+    EXPECT_EQ(curve.IsValid(), c.valid);
+  }
+}
+
+TEST(RealLibrarySmallRulesTest, NormalizedParameterAt)
+{
+  const double inf = HUGE_VAL, nan = std::nan("");
+  const struct
+  {
+    double a, b, t;
+    double x; // NaN: the result is NaN
+  } cases[] = {
+      {1.0, 1.0, 2.0, 1.0},   // an empty interval gives its value
+      {5.0, 5.0, 0.0, 5.0},   //
+      {2.0, 1.0, 1.5, 0.5},   // decreasing intervals work too
+      {0.0, inf, 1.0, 0.0},   //
+      {0.0, nan, 0.5, nan},   //
+      {nan, 1.0, 0.5, nan},   //
+      {0.1, 0.7, 0.7, 1.0},   // exactly 1 at the end
+      {0.0, 1.0, nan, ON_UNSET_VALUE},
+      {0.0, 1.0, inf, ON_UNSET_VALUE},
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(testing::Message() << "[" << c.a << ", " << c.b << "] at " << c.t);
+    const double x = ON_Interval(c.a, c.b).NormalizedParameterAt(c.t);
+    if (std::isnan(c.x))
+      EXPECT_TRUE(std::isnan(x));
+    else
+      EXPECT_EQ(x, c.x);
+  }
+}
+
+TEST(RealLibrarySmallRulesTest, PolylinePointAtOutsideItsParameters)
+{
+  ON_Polyline pl;
+  pl.Append(ON_3dPoint(0.0, 0.0, 0.0));
+  pl.Append(ON_3dPoint(1.0, 0.0, 0.0));
+  pl.Append(ON_3dPoint(1.0, 1.0, 0.0));
+  const struct
+  {
+    double t;
+    ON_3dPoint p;
+  } cases[] = {
+      {-1.0, ON_3dPoint(-1.0, 0.0, 0.0)}, // the first segment extended
+      {1.5, ON_3dPoint(1.0, 0.5, 0.0)},
+      {2.0, ON_3dPoint(1.0, 1.0, 0.0)},
+      {2.5, ON_3dPoint(1.0, 1.0, 0.0)}, // past the end: the last point
+      {1e300, ON_3dPoint(1.0, 1.0, 0.0)},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(pl.PointAt(c.t), c.p) << c.t;
+  // One point: a one-point polyline curve has no domain.
+  ON_3dPointArray one;
+  one.Append(ON_3dPoint(1.0, 2.0, 3.0));
+  const ON_PolylineCurve curve(one);
+  EXPECT_FALSE(curve.Domain().IsValid());
+  EXPECT_FALSE(curve.IsValid());
+}
+
+TEST(RealLibrarySmallRulesTest, PolyCurveSegmentIndexAndGaps)
+{
+  ON_PolyCurve chain;
+  chain.Append(new ON_LineCurve(ON_3dPoint(0.0, 0.0, 0.0), ON_3dPoint(1.0, 0.0, 0.0)));
+  chain.Append(new ON_LineCurve(ON_3dPoint(1.0, 0.0, 0.0), ON_3dPoint(1.0, 1.0, 0.0)));
+  const struct
+  {
+    double t;
+    int index;
+  } cases[] = {{-1.0, 0}, {0.0, 0}, {0.5, 0}, {1.0, 1}, {2.0, 1}, {3.0, 1}};
+  for (const auto& c : cases)
+    EXPECT_EQ(chain.SegmentIndex(c.t), c.index) << c.t;
+  EXPECT_EQ(ON_PolyCurve().SegmentIndex(0.0), 0);
+  EXPECT_TRUE(chain.IsValid());
+
+  const struct
+  {
+    double gap;
+    bool valid;
+  } gaps[] = {{0.5, false}, {1e-9, false}, {1e-12, true}};
+  for (const auto& g : gaps)
+  {
+    ON_PolyCurve c;
+    c.Append(new ON_LineCurve(ON_3dPoint(0.0, 0.0, 0.0), ON_3dPoint(1.0, 0.0, 0.0)));
+    c.Append(new ON_LineCurve(ON_3dPoint(1.0, g.gap, 0.0), ON_3dPoint(1.0, 1.0, 0.0)));
+    EXPECT_EQ(c.IsValid(), g.valid) << g.gap;
+  }
+  // An arc allows 1e-10 of its length.
+  ON_PolyCurve c;
+  c.Append(new ON_ArcCurve(ON_Arc(ON_Circle(ON_3dPoint(0.0, 0.0, 0.0), 1e3), 0.5 * kPi)));
+  c.Append(new ON_LineCurve(ON_3dPoint(1e-8, 1e3, 0.0), ON_3dPoint(-1.0, 1e3, 0.0)));
+  EXPECT_TRUE(c.IsValid());
+  // A closed segment only as the whole chain.
+  ON_PolyCurve closed;
+  closed.Append(new ON_ArcCurve(ON_Circle(ON_3dPoint(0.0, 0.0, 0.0), 1.0)));
+  EXPECT_TRUE(closed.IsValid());
+  closed.Append(new ON_LineCurve(ON_3dPoint(1.0, 0.0, 0.0), ON_3dPoint(2.0, 0.0, 0.0)));
+  EXPECT_FALSE(closed.IsValid());
 }
