@@ -94,25 +94,81 @@ bool ON_ArcCurve::SetDomain(double t0, double t1)
   return true;
 }
 
+namespace
+{
+// ON_PI is not pi, so sin and cos leave a residue of a few 1e-16 at the
+// multiples of a quarter turn. These are the largest residues over the
+// angles of the first two turns either way (multiples of ON_PI up to 4 for
+// the sine, odd multiples of ON_PI/2 up to 4.5 for the cosine); a value no
+// larger is taken as an exact zero.
+struct QuarterTurnResidues
+{
+  double sine = 0.0;
+  double cosine = 0.0;
+  QuarterTurnResidues()
+  {
+    for (int k = 1; k <= 4; k++)
+    {
+      sine = std::fmax(sine, std::fabs(std::sin(k * ON_PI)));
+      cosine = std::fmax(cosine, std::fabs(std::cos((k - 0.5) * ON_PI)));
+    }
+    cosine = std::fmax(cosine, std::fabs(std::cos(4.5 * ON_PI)));
+  }
+};
+
+// cos(a), sin(a), exact at the quarter turns: the one that is within its
+// residue of zero becomes 0 and the other +-1, so that a full circle ends
+// exactly where it starts and a half circle on the x axis ends on it.
+void SnappedCosSin(double a, double& c, double& s)
+{
+  static const QuarterTurnResidues residue;
+  c = std::cos(a);
+  s = std::sin(a);
+  if (std::fabs(c) <= residue.cosine)
+  {
+    c = 0.0;
+    s = (s < 0.0) ? -1.0 : 1.0;
+  }
+  else if (std::fabs(s) <= residue.sine)
+  {
+    s = 0.0;
+    c = (c < 0.0) ? -1.0 : 1.0;
+  }
+}
+} // namespace
+
 bool ON_ArcCurve::Evaluate(double t, int der_count, int v_stride, double* v, int, int*) const
 {
-  const double len = m_t.Length();
-  if (!(len != 0.0) || !v)
+  if (!(m_t[0] < m_t[1]) || !v)
     return false;
   const ON_Interval ad = m_arc.Domain();
   const double a = ad.ParameterAt(m_t.NormalizedParameterAt(t));
-  const double k = ad.Length() / len;
-  ON_CurveDetail::WriteVec(v, m_dim, ON_3dVector(m_arc.PointAt(a)));
+  const double k = ad.Length() / m_t.Length();
+  double c = 0.0, s = 0.0;
+  SnappedCosSin(a, c, s);
+  c *= m_arc.radius;
+  s *= m_arc.radius;
+  const ON_Plane& plane = m_arc.plane;
+  ON_CurveDetail::WriteVec(v, m_dim, ON_3dVector(plane.origin + plane.xaxis * c + plane.yaxis * s));
   double f = 1.0;
   for (int d = 1; d <= der_count; d++)
   {
+    // Each derivative turns (c, s) a quarter turn forward.
     f *= k;
-    ON_CurveDetail::WriteVec(v + d * v_stride, m_dim, m_arc.DerivativeAt(d, a) * f);
+    const double turned = c;
+    c = -s;
+    s = turned;
+    ON_CurveDetail::WriteVec(v + d * v_stride, m_dim, (plane.xaxis * c + plane.yaxis * s) * f);
   }
   return true;
 }
 
 bool ON_ArcCurve::IsClosed() const
+{
+  return m_arc.IsCircle();
+}
+
+bool ON_ArcCurve::IsPeriodic() const
 {
   return m_arc.IsCircle();
 }

@@ -30,7 +30,9 @@ ON_LineCurve& ON_LineCurve::operator=(const ON_Line& line)
 
 bool ON_LineCurve::IsValid(ON_TextLog*) const
 {
-  return m_t.IsIncreasing() && m_line.IsValid() && m_dim >= 2;
+  // Ends closer than ON_PointsAreCoincident's tolerance make no line.
+  return m_t.IsIncreasing() && m_line.IsValid() && !ON_PointsAreCoincident(3, false, &m_line.from.x, &m_line.to.x) &&
+         m_dim >= 2;
 }
 
 int ON_LineCurve::Dimension() const

@@ -1,8 +1,34 @@
 // A chain of curve segments joined end to end.
 #include "opennurbs_polycurve.h"
+#include "opennurbs_arccurve.h"
 #include "opennurbs_xform.h"
 
+#include <cmath>
+
 ON_OBJECT_IMPLEMENT(ON_PolyCurve, ON_Curve, "4ED7D4E0-E947-11d3-BFE5-0010830122F0")
+
+namespace
+{
+// Whether `next` does not start where `prev` ends: the points differ beyond
+// ON_PointsAreCoincident's tolerance and, where an arc is involved, beyond
+// 1e-10 of that arc's length (and ON_ZERO_TOLERANCE).
+bool HasGapBetween(const ON_Curve& prev, const ON_Curve& next)
+{
+  const ON_3dPoint p0 = prev.PointAtEnd();
+  const ON_3dPoint p1 = next.PointAtStart();
+  if (ON_PointsAreCoincident(3, false, &p0.x, &p1.x))
+    return false;
+  const ON_ArcCurve* arc0 = ON_ArcCurve::Cast(&prev);
+  const ON_ArcCurve* arc1 = ON_ArcCurve::Cast(&next);
+  if (!arc0 && !arc1)
+    return true;
+  double tol = ON_ZERO_TOLERANCE;
+  for (const ON_ArcCurve* arc : {arc0, arc1})
+    if (arc)
+      tol = std::fmax(tol, arc->m_arc.radius * arc->m_arc.AngleRadians() * 1.0e-10);
+  return p0.DistanceTo(p1) > tol;
+}
+} // namespace
 
 ON_PolyCurve::ON_PolyCurve() = default;
 
@@ -117,9 +143,10 @@ ON_Interval ON_PolyCurve::SegmentDomain(int i) const
 
 int ON_PolyCurve::SegmentIndex(double t) const
 {
+  // Outside the domain, the nearer end segment.
   const int n = m_segment.Count();
-  if (n < 1 || m_t.Count() != n + 1 || !(t >= m_t[0] && t <= m_t[n]))
-    return -1;
+  if (n < 1 || m_t.Count() != n + 1)
+    return 0;
   int i = 0;
   while (i < n - 1 && t >= m_t[i + 1])
     i++;
@@ -144,11 +171,18 @@ bool ON_PolyCurve::IsValid(ON_TextLog* log) const
   const int n = m_segment.Count();
   if (n < 1 || m_t.Count() != n + 1)
     return false;
+  const int dim = m_segment[0] ? m_segment[0]->Dimension() : 0;
   for (int i = 0; i < n; i++)
   {
-    if (!m_segment[i] || !m_segment[i]->IsValid(log) || !(m_t[i] < m_t[i + 1]))
+    if (!m_segment[i] || !m_segment[i]->IsValid(log) || !(m_t[i] < m_t[i + 1]) || m_segment[i]->Dimension() != dim)
+      return false;
+    // A closed segment only as the whole curve.
+    if (n > 1 && m_segment[i]->IsClosed())
       return false;
   }
+  for (int i = 0; i + 1 < n; i++)
+    if (HasGapBetween(*m_segment[i], *m_segment[i + 1]))
+      return false;
   return true;
 }
 

@@ -88,7 +88,7 @@ bool ON_PolylineCurve::Transform(const ON_Xform& xform)
 
 ON_Interval ON_PolylineCurve::Domain() const
 {
-  if (m_t.Count() < 1)
+  if (m_t.Count() < 2)
     return ON_Interval();
   return ON_Interval(m_t[0], m_t[m_t.Count() - 1]);
 }
