@@ -36,6 +36,12 @@ int FindSpan(int order, int cv_count, const double* knot, double t, int side)
 
 void BasisDerivatives(int order, const double* knot, int span, double t, int der_count, std::vector<double>& ders)
 {
+  // Without an order there is no basis, and nothing to size the storage by.
+  if (order < 1)
+  {
+    ders.clear();
+    return;
+  }
   const int p = order - 1;
   const int n = std::min(der_count, p);
   std::vector<double> ndu((size_t)order * order, 0.0), left((size_t)order, 0.0), right((size_t)order, 0.0);
