@@ -1,4 +1,4 @@
-// The curve entities: circle, arc, ray, construction line, ellipse, spline.
+// The circle and the arc.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -287,99 +287,5 @@ Acad::ErrorStatus AcDbArc::transformBy(const AcGeMatrix3d& xform)
     AcGeVector3d x = acdbStandinEcsXAxis(mNormal);
     mStartAngle = foldAngle(x.angleTo((start - mCenter).normal(), mNormal));
     mEndAngle = foldAngle(x.angleTo((end - mCenter).normal(), mNormal));
-    return Acad::eOk;
-}
-
-// ---- AcDbRay and AcDbXline
-
-ACRX_DXF_DEFINE_MEMBERS(AcDbRay, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, RAY, ACDB)
-
-AcDbRay::AcDbRay() = default;
-AcDbRay::~AcDbRay() = default;
-
-void AcDbRay::setBasePoint(const AcGePoint3d& pt)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && finite(pt))
-        mBase = pt;
-}
-
-void AcDbRay::setUnitDir(const AcGeVector3d& vec)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && usableNormal(vec))
-        mDir = vec.normal();
-}
-
-void AcDbRay::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
-
-bool AcDbRay::standinPath(CurvePath& path) const
-{
-    CurvePiece piece;
-    piece.origin = mBase;
-    piece.axisX = mDir;
-    piece.t0 = piece.p0 = 0.0;
-    piece.t1 = piece.p1 = std::numeric_limits<double>::infinity();
-    path.pieces.push_back(piece);
-    path.openEnd = true;
-    return true;
-}
-
-Acad::ErrorStatus AcDbRay::transformBy(const AcGeMatrix3d& xform)
-{
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    AcGeVector3d d = xform * mDir;
-    if (d.isZeroLength())
-        return Acad::eInvalidInput;
-    mBase.transformBy(xform);
-    mDir = d.normal();
-    return Acad::eOk;
-}
-
-ACRX_DXF_DEFINE_MEMBERS(AcDbXline, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, XLINE, ACDB)
-
-AcDbXline::AcDbXline() = default;
-AcDbXline::~AcDbXline() = default;
-
-void AcDbXline::setBasePoint(const AcGePoint3d& pt)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && finite(pt))
-        mBase = pt;
-}
-
-void AcDbXline::setUnitDir(const AcGeVector3d& vec)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && usableNormal(vec))
-        mDir = vec.normal();
-}
-
-void AcDbXline::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
-
-bool AcDbXline::standinPath(CurvePath& path) const
-{
-    CurvePiece piece;
-    piece.origin = mBase;
-    piece.axisX = mDir;
-    piece.t0 = piece.p0 = -std::numeric_limits<double>::infinity();
-    piece.t1 = piece.p1 = std::numeric_limits<double>::infinity();
-    path.pieces.push_back(piece);
-    path.openStart = path.openEnd = true;
-    return true;
-}
-
-Acad::ErrorStatus AcDbXline::transformBy(const AcGeMatrix3d& xform)
-{
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    AcGeVector3d d = xform * mDir;
-    if (d.isZeroLength())
-        return Acad::eInvalidInput;
-    mBase.transformBy(xform);
-    mDir = d.normal();
     return Acad::eOk;
 }
