@@ -2,6 +2,7 @@
 // check and its ready-made shapes.
 #include <cmath>
 
+#include "EntityRules.h"
 #include "gemat3d.h"
 #include "standin/AcDbShapeModel.h"
 
@@ -28,14 +29,7 @@ ModelEdge ModelEdge::arc(const AcGePoint3d& c, const AcGeVector3d& n, double r, 
     return e;
 }
 
-AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal)
-{
-    AcGeVector3d n = normal.normal();
-    AcGeVector3d ax = (std::fabs(n.x) < 1.0 / 64 && std::fabs(n.y) < 1.0 / 64)
-                          ? AcGeVector3d(0.0, 1.0, 0.0).crossProduct(n)
-                          : AcGeVector3d(0.0, 0.0, 1.0).crossProduct(n);
-    return ax.normal();
-}
+AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal) { return acdbimpl::arbitraryXAxis(normal); }
 
 static AcGePoint3d arcPoint(const ModelEdge& e, double angle)
 {

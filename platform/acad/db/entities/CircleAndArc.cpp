@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "DbInternal.h"
+#include "EntityRules.h"
 #include "dbelipse.h"
 #include "dbents.h"
 #include "dbspline.h"
@@ -11,12 +12,12 @@
 using standin::CurvePath;
 using standin::CurvePiece;
 
+using acdbimpl::finite;
+using acdbimpl::usableNormal;
+
 namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
-
-bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-bool finite(const AcGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 // An angle folded into [0, 2 pi).
 double foldAngle(double a)
@@ -28,8 +29,6 @@ double foldAngle(double a)
         r = 0.0;
     return r;
 }
-
-bool usableNormal(const AcGeVector3d& n) { return finite(n) && !n.isZeroLength(); }
 
 CurvePiece circlePiece(const AcGePoint3d& c, const AcGeVector3d& n, double r, double a0, double a1)
 {
@@ -59,14 +58,7 @@ double uniformScale(const AcGeMatrix3d& m)
 
 }  // namespace
 
-AcGeVector3d acdbStandinEcsXAxis(const AcGeVector3d& normal)
-{
-    AcGeVector3d n = normal.normal();
-    const double limit = 1.0 / 64.0;
-    AcGeVector3d x = (std::fabs(n.x) < limit && std::fabs(n.y) < limit) ? AcGeVector3d::kYAxis.crossProduct(n)
-                                                                         : AcGeVector3d::kZAxis.crossProduct(n);
-    return x.normal();
-}
+AcGeVector3d acdbStandinEcsXAxis(const AcGeVector3d& normal) { return acdbimpl::arbitraryXAxis(normal); }
 
 // ---- AcDbCircle
 

@@ -4,20 +4,13 @@
 #include <limits>
 
 #include "DbInternal.h"
+#include "EntityRules.h"
 #include "dbents.h"
 #include "dbmline.h"
 
 using namespace acdbimpl;
 using standin::CurvePath;
 using standin::CurvePiece;
-
-namespace {
-
-bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-bool finite(const AcGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-bool usableNormal(const AcGeVector3d& n) { return finite(n) && !n.isZeroLength(); }
-
-}  // namespace
 
 // ---- AcDbPoint
 
