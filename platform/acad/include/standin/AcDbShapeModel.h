@@ -71,6 +71,9 @@ struct ShapeModel {
 // and every planar face a non-zero normal. Otherwise eInvalidInput.
 Acad::ErrorStatus checkModel(const ShapeModel& model);
 
+// The model moved by a transform: points, normals and arcs mapped by it.
+void transformModel(ShapeModel& model, const AcGeMatrix3d& xform);
+
 // The x axis of an entity with this normal (the host's arbitrary-axis rule).
 AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal);
 

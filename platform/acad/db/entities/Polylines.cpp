@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "DbInternal.h"
+#include "EntityRules.h"
 #include "dbents.h"
 #include "dbpl.h"
 
@@ -11,12 +12,12 @@ using Impl = AcDbDatabase::Impl;
 using standin::CurvePath;
 using standin::CurvePiece;
 
+using acdbimpl::finite;
+using acdbimpl::usableNormal;
+
 namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
-
-bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-bool finite(const AcGePoint2d& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 // The entity coordinate system of a normal: x, y axes (origin at the world origin).
 void ecsAxes(const AcGeVector3d& normal, AcGeVector3d& x, AcGeVector3d& y)

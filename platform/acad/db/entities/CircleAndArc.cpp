@@ -1,9 +1,10 @@
-// The curve entities: circle, arc, ray, construction line, ellipse, spline.
+// The circle and the arc.
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "DbInternal.h"
+#include "EntityRules.h"
 #include "dbelipse.h"
 #include "dbents.h"
 #include "dbspline.h"
@@ -11,12 +12,12 @@
 using standin::CurvePath;
 using standin::CurvePiece;
 
+using acdbimpl::finite;
+using acdbimpl::usableNormal;
+
 namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
-
-bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-bool finite(const AcGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 // An angle folded into [0, 2 pi).
 double foldAngle(double a)
@@ -28,8 +29,6 @@ double foldAngle(double a)
         r = 0.0;
     return r;
 }
-
-bool usableNormal(const AcGeVector3d& n) { return finite(n) && !n.isZeroLength(); }
 
 CurvePiece circlePiece(const AcGePoint3d& c, const AcGeVector3d& n, double r, double a0, double a1)
 {
@@ -59,14 +58,7 @@ double uniformScale(const AcGeMatrix3d& m)
 
 }  // namespace
 
-AcGeVector3d acdbStandinEcsXAxis(const AcGeVector3d& normal)
-{
-    AcGeVector3d n = normal.normal();
-    const double limit = 1.0 / 64.0;
-    AcGeVector3d x = (std::fabs(n.x) < limit && std::fabs(n.y) < limit) ? AcGeVector3d::kYAxis.crossProduct(n)
-                                                                         : AcGeVector3d::kZAxis.crossProduct(n);
-    return x.normal();
-}
+AcGeVector3d acdbStandinEcsXAxis(const AcGeVector3d& normal) { return acdbimpl::arbitraryXAxis(normal); }
 
 // ---- AcDbCircle
 
@@ -287,99 +279,5 @@ Acad::ErrorStatus AcDbArc::transformBy(const AcGeMatrix3d& xform)
     AcGeVector3d x = acdbStandinEcsXAxis(mNormal);
     mStartAngle = foldAngle(x.angleTo((start - mCenter).normal(), mNormal));
     mEndAngle = foldAngle(x.angleTo((end - mCenter).normal(), mNormal));
-    return Acad::eOk;
-}
-
-// ---- AcDbRay and AcDbXline
-
-ACRX_DXF_DEFINE_MEMBERS(AcDbRay, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, RAY, ACDB)
-
-AcDbRay::AcDbRay() = default;
-AcDbRay::~AcDbRay() = default;
-
-void AcDbRay::setBasePoint(const AcGePoint3d& pt)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && finite(pt))
-        mBase = pt;
-}
-
-void AcDbRay::setUnitDir(const AcGeVector3d& vec)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && usableNormal(vec))
-        mDir = vec.normal();
-}
-
-void AcDbRay::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
-
-bool AcDbRay::standinPath(CurvePath& path) const
-{
-    CurvePiece piece;
-    piece.origin = mBase;
-    piece.axisX = mDir;
-    piece.t0 = piece.p0 = 0.0;
-    piece.t1 = piece.p1 = std::numeric_limits<double>::infinity();
-    path.pieces.push_back(piece);
-    path.openEnd = true;
-    return true;
-}
-
-Acad::ErrorStatus AcDbRay::transformBy(const AcGeMatrix3d& xform)
-{
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    AcGeVector3d d = xform * mDir;
-    if (d.isZeroLength())
-        return Acad::eInvalidInput;
-    mBase.transformBy(xform);
-    mDir = d.normal();
-    return Acad::eOk;
-}
-
-ACRX_DXF_DEFINE_MEMBERS(AcDbXline, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, XLINE, ACDB)
-
-AcDbXline::AcDbXline() = default;
-AcDbXline::~AcDbXline() = default;
-
-void AcDbXline::setBasePoint(const AcGePoint3d& pt)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && finite(pt))
-        mBase = pt;
-}
-
-void AcDbXline::setUnitDir(const AcGeVector3d& vec)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && usableNormal(vec))
-        mDir = vec.normal();
-}
-
-void AcDbXline::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
-
-bool AcDbXline::standinPath(CurvePath& path) const
-{
-    CurvePiece piece;
-    piece.origin = mBase;
-    piece.axisX = mDir;
-    piece.t0 = piece.p0 = -std::numeric_limits<double>::infinity();
-    piece.t1 = piece.p1 = std::numeric_limits<double>::infinity();
-    path.pieces.push_back(piece);
-    path.openStart = path.openEnd = true;
-    return true;
-}
-
-Acad::ErrorStatus AcDbXline::transformBy(const AcGeMatrix3d& xform)
-{
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    AcGeVector3d d = xform * mDir;
-    if (d.isZeroLength())
-        return Acad::eInvalidInput;
-    mBase.transformBy(xform);
-    mDir = d.normal();
     return Acad::eOk;
 }

@@ -1,13 +1,100 @@
-// The mesh entities and their subentities, the 2D solid, the block reference
-// and single-line text.
+// The face-like entities: the 3D face, the 2D solid and the hatch; the
+// meshes: the subdivision mesh, and the polyface and polygon meshes with
+// their vertices and face records as subentities.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cwchar>
+#include <vector>
 
 #include "MeshInternal.h"
+#include "dbSubD.h"
+#include "dbhatch.h"
+#include "standin/AcDbShapeModel.h"
 #include "dbsymtb.h"
 
 using namespace acdbimpl;
 using Impl = AcDbDatabase::Impl;
+
+// ---- AcDbFace
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbFace, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, 3DFACE, ACDB)
+
+AcDbFace::AcDbFace() = default;
+
+AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3,
+                   Adesk::Boolean e0vis, Adesk::Boolean e1vis, Adesk::Boolean e2vis, Adesk::Boolean e3vis)
+    : mCorners{pt0, pt1, pt2, pt3},
+      mInvisibleEdges(static_cast<Adesk::UInt8>((e0vis ? 0 : 1) | (e1vis ? 0 : 2) | (e2vis ? 0 : 4) | (e3vis ? 0 : 8)))
+{
+}
+
+AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, Adesk::Boolean e0vis,
+                   Adesk::Boolean e1vis, Adesk::Boolean e2vis, Adesk::Boolean e3vis)
+    : AcDbFace(pt0, pt1, pt2, pt2, e0vis, e1vis, e2vis, e3vis)
+{
+}
+
+AcDbFace::~AcDbFace() = default;
+
+Acad::ErrorStatus AcDbFace::getVertexAt(Adesk::UInt16 index, AcGePoint3d& point) const
+{
+    if (index > 3)
+        return Acad::eInvalidIndex;
+    point = mCorners[index];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbFace::setVertexAt(Adesk::UInt16 index, const AcGePoint3d& point)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (index > 3)
+        return Acad::eInvalidIndex;
+    mCorners[index] = point;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbFace::makeEdgeInvisibleAt(Adesk::UInt16 index)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (index > 3)
+        return Acad::eInvalidIndex;
+    mInvisibleEdges = static_cast<Adesk::UInt8>(mInvisibleEdges | (1u << index));
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbFace::makeEdgeVisibleAt(Adesk::UInt16 index)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (index > 3)
+        return Acad::eInvalidIndex;
+    mInvisibleEdges = static_cast<Adesk::UInt8>(mInvisibleEdges & ~(1u << index));
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbFace::isEdgeVisibleAt(Adesk::UInt16 index, Adesk::Boolean& visible) const
+{
+    if (index > 3)
+        return Acad::eInvalidIndex;
+    visible = (mInvisibleEdges & (1u << index)) == 0;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbFace::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    for (AcGePoint3d& p : mCorners)
+        p.transformBy(xform);
+    return Acad::eOk;
+}
 
 // ---- vertices
 
@@ -419,103 +506,156 @@ Acad::ErrorStatus AcDbSolid::transformBy(const AcGeMatrix3d& xform)
     return Acad::eOk;
 }
 
-// ---- AcDbBlockReference
+// ---- AcDbSubDMesh
 
-ACRX_DXF_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, INSERT, ACDB)
+ACRX_DXF_DEFINE_MEMBERS(AcDbSubDMesh, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, MESH, ACDB)
 
-AcDbBlockReference::AcDbBlockReference() = default;
-AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRec)
-    : mBlock(blockTableRec)
-{
-    mTransform.entry[0][3] = position.x;
-    mTransform.entry[1][3] = position.y;
-    mTransform.entry[2][3] = position.z;
-}
-AcDbBlockReference::~AcDbBlockReference() = default;
+AcDbSubDMesh::AcDbSubDMesh() = default;
+AcDbSubDMesh::~AcDbSubDMesh() = default;
 
-Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId blockTableRec)
+Acad::ErrorStatus AcDbSubDMesh::setSubDMesh(const AcGePoint3dArray& vertexArray,
+                                            const AcArray<Adesk::Int32>& indexArray, int subDLevel)
 {
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    if (!blockTableRec.isNull()) {
-        AcDbStub* s = checkedStub(blockTableRec);
-        if (s == nullptr || s->mpObject == nullptr || !s->mpObject->isKindOf(AcDbBlockTableRecord::desc()))
-            return Acad::eInvalidInput;
-    }
-    mBlock = blockTableRec;
-    return Acad::eOk;
-}
-
-AcGePoint3d AcDbBlockReference::position() const
-{
-    return AcGePoint3d(mTransform.entry[0][3], mTransform.entry[1][3], mTransform.entry[2][3]);
-}
-
-Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& position)
-{
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    mTransform.entry[0][3] = position.x;
-    mTransform.entry[1][3] = position.y;
-    mTransform.entry[2][3] = position.z;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDbBlockReference::setBlockTransform(const AcGeMatrix3d& xform)
-{
-    KV_MESH_SETTER(x, mTransform, xform)
-}
-
-Acad::ErrorStatus AcDbBlockReference::transformBy(const AcGeMatrix3d& xform)
-{
-    KV_MESH_SETTER(x, mTransform, xform * mTransform)
-}
-
-// ---- AcDbText
-
-ACRX_DXF_DEFINE_MEMBERS(AcDbText, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, TEXT, ACDB)
-
-AcDbText::AcDbText() : mpText(copyString(L"")) {}
-
-AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId, double height, double rotation)
-    : mpText(copyString(text)), mPosition(position), mHeight(height > 0.0 ? height : 0.2), mRotation(rotation)
-{
-}
-
-AcDbText::~AcDbText() { delete[] mpText; }
-
-ACHAR* AcDbText::textString() const { return copyString(mpText); }
-const ACHAR* AcDbText::textStringConst() const { return mpText; }
-
-Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text)
-{
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    ACHAR* copy = copyString(text);
-    delete[] mpText;
-    mpText = copy;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& position) { KV_MESH_SETTER(p, mPosition, position) }
-
-Acad::ErrorStatus AcDbText::setHeight(double height)
-{
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!(height > 0.0))
+    if (subDLevel < 0)
         return Acad::eInvalidInput;
-    mHeight = height;
+    const Adesk::Int32 vertexCount = vertexArray.length();
+    const Adesk::Int32 n = indexArray.length();
+    Adesk::Int32 faces = 0;
+    for (Adesk::Int32 i = 0; i < n;) {
+        Adesk::Int32 count = indexArray[i];
+        if (count < 3 || count > n - i - 1)
+            return Acad::eInvalidInput;
+        for (Adesk::Int32 k = 1; k <= count; ++k) {
+            Adesk::Int32 v = indexArray[i + k];
+            if (v < 0 || v >= vertexCount)
+                return Acad::eInvalidInput;
+        }
+        i += count + 1;
+        ++faces;
+    }
+    mVertices = vertexArray;
+    mFaces = indexArray;
+    mFaceCount = faces;
+    mLevel = subDLevel;
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbText::setRotation(double rotation) { KV_MESH_SETTER(r, mRotation, rotation) }
+Acad::ErrorStatus AcDbSubDMesh::setNull()
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    mVertices.removeAll();
+    mFaces.removeAll();
+    mFaceCount = 0;
+    mLevel = 0;
+    return Acad::eOk;
+}
 
-Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& normal)
+Acad::ErrorStatus AcDbSubDMesh::getVertices(AcGePoint3dArray& vertexArray) const
+{
+    vertexArray = mVertices;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSubDMesh::getFaceArray(AcArray<Adesk::Int32>& indexArray) const
+{
+    indexArray = mFaces;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSubDMesh::getVertexAt(Adesk::Int32 index, AcGePoint3d& vertex) const
+{
+    if (index < 0 || index >= mVertices.length())
+        return Acad::eInvalidIndex;
+    vertex = mVertices[index];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSubDMesh::numOfVertices(Adesk::Int32& result) const
+{
+    result = mVertices.length();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSubDMesh::numOfFaces(Adesk::Int32& result) const
+{
+    result = mFaceCount;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSubDMesh::subDLevel(Adesk::Int32& result) const
+{
+    result = mLevel;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSubDMesh::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    for (AcGePoint3d& p : mVertices)
+        p.transformBy(xform);
+    return Acad::eOk;
+}
+
+// ---- AcDbHatch
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbHatch, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, HATCH, ACDB)
+
+AcDbHatch::AcDbHatch() : mpPattern(copyString(L"_USER")) {}
+AcDbHatch::~AcDbHatch() { delete[] mpPattern; }
+
+const ACHAR* AcDbHatch::patternName() const { return mpPattern; }
+
+Acad::ErrorStatus AcDbHatch::setPattern(HatchPatternType patType, const ACHAR* patName)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (patName == nullptr || *patName == 0)
+        return Acad::eInvalidInput;
+    ACHAR* copy = copyString(patName);
+    delete[] mpPattern;
+    mpPattern = copy;
+    mPatternType = patType;
+    return Acad::eOk;
+}
+
+bool AcDbHatch::isSolidFill() const { return sameName(mpPattern, L"SOLID"); }
+
+Acad::ErrorStatus AcDbHatch::setPatternAngle(double angle)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mAngle = angle;
+    return es;
+}
+
+Acad::ErrorStatus AcDbHatch::setPatternSpace(double space)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (!(space > 0.0))
+        return Acad::eInvalidInput;
+    mSpace = space;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbHatch::setElevation(double elevation)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mElevation = elevation;
+    return es;
+}
+
+Acad::ErrorStatus AcDbHatch::setNormal(const AcGeVector3d& normal)
 {
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
@@ -526,10 +666,135 @@ Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& normal)
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbText::transformBy(const AcGeMatrix3d& xform)
+Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint3dArray& vertices,
+                                        const AcGeDoubleArray& bulges)
 {
     Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition.transformBy(xform);
-    return es;
+    if (es != Acad::eOk)
+        return es;
+    if (vertices.length() < 3 || (bulges.length() != 0 && bulges.length() != vertices.length()))
+        return Acad::eInvalidInput;
+    Loop l;
+    l.type = loopType | kPolyline;
+    for (const AcGePoint3d& p : vertices)
+        l.vertices.push_back(AcGePoint3d(p.x, p.y, 0.0));
+    for (double b : bulges)
+        l.bulges.push_back(b);
+    mLoops.push_back(l);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint2dArray& vertices,
+                                        const AcGeDoubleArray& bulges)
+{
+    AcGePoint3dArray points;
+    for (const AcGePoint2d& p : vertices)
+        points.append(AcGePoint3d(p.x, p.y, 0.0));
+    return appendLoop(loopType, points, bulges);
+}
+
+Acad::ErrorStatus AcDbHatch::removeLoopAt(int loopIndex)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (loopIndex < 0 || loopIndex >= numLoops())
+        return Acad::eInvalidIndex;
+    mLoops.erase(mLoops.begin() + loopIndex);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbHatch::getLoopAt(int loopIndex, Adesk::Int32& loopType, AcGePoint3dArray& vertices,
+                                       AcGeDoubleArray& bulges) const
+{
+    if (loopIndex < 0 || loopIndex >= numLoops())
+        return Acad::eInvalidIndex;
+    const Loop& l = mLoops[static_cast<size_t>(loopIndex)];
+    loopType = l.type;
+    vertices.removeAll();
+    bulges.removeAll();
+    for (const AcGePoint3d& p : l.vertices)
+        vertices.append(p);
+    for (double b : l.bulges)
+        bulges.append(b);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbHatch::evaluateHatch(bool) { return checkWritable(); }
+
+Acad::ErrorStatus AcDbHatch::explode(AcDbVoidPtrArray& entitySet) const
+{
+    if (!isReadEnabled())
+        return Acad::eNotOpenForRead;
+    if (mLoops.empty())
+        return Acad::eNotApplicable;
+    // Plane coordinates to the drawing.
+    const AcGeVector3d ax = standin::arbitraryXAxis(mNormal);
+    const AcGeVector3d ay = mNormal.crossProduct(ax);
+    auto toWorld = [&](double u, double v) {
+        return AcGePoint3d(0, 0, 0) + ax * u + ay * v + mNormal * mElevation;
+    };
+    if (isSolidFill()) {
+        for (const Loop& l : mLoops)
+            for (size_t i = 0; i < l.vertices.size(); ++i) {
+                const AcGePoint3d& a = l.vertices[i];
+                const AcGePoint3d& b = l.vertices[(i + 1) % l.vertices.size()];
+                const double bulge = l.bulges.empty() ? 0.0 : l.bulges[i];
+                const double dx = b.x - a.x, dy = b.y - a.y, c = std::sqrt(dx * dx + dy * dy);
+                if (bulge == 0.0 || c == 0.0) {
+                    entitySet.append(new AcDbLine(toWorld(a.x, a.y), toWorld(b.x, b.y)));
+                    continue;
+                }
+                // A bulged segment: an arc turning 4 atan(bulge) from a to b
+                // (counter-clockwise when positive). The plane's axes are the
+                // arc's own, so plane angles are arc angles.
+                const double theta = 4.0 * std::atan(bulge);
+                const double h = (c / 2.0) / std::tan(theta / 2.0);
+                const double cx = (a.x + b.x) / 2.0 - dy / c * h, cy = (a.y + b.y) / 2.0 + dx / c * h;
+                const double r = std::sqrt((a.x - cx) * (a.x - cx) + (a.y - cy) * (a.y - cy));
+                const double angA = std::atan2(a.y - cy, a.x - cx), angB = std::atan2(b.y - cy, b.x - cx);
+                AcGePoint3d center = toWorld(cx, cy);
+                entitySet.append(bulge > 0.0 ? new AcDbArc(center, mNormal, r, angA, angB)
+                                             : new AcDbArc(center, mNormal, r, angB, angA));
+            }
+        return Acad::eOk;
+    }
+    // Pattern lines: direction (cos a, sin a), one every spacing across it,
+    // through the origin of the plane, kept where they are inside the loops
+    // by the even-odd rule (bulged segments by their chords).
+    const double ca = std::cos(mAngle), sa = std::sin(mAngle);
+    auto along = [&](const AcGePoint3d& p) { return p.x * ca + p.y * sa; };
+    auto across = [&](const AcGePoint3d& p) { return -p.x * sa + p.y * ca; };
+    double lo = 1e300, hi = -1e300;
+    for (const Loop& l : mLoops)
+        for (const AcGePoint3d& p : l.vertices) {
+            lo = std::min(lo, across(p));
+            hi = std::max(hi, across(p));
+        }
+    const double first = std::ceil(lo / mSpace);
+    const double last = std::floor(hi / mSpace);
+    if (last - first > 1e6)
+        return Acad::eOutOfRange;  // too dense to draw
+    for (double k = first; k <= last; k += 1.0) {
+        const double v = k * mSpace;
+        std::vector<double> cuts;
+        for (const Loop& l : mLoops)
+            for (size_t i = 0; i < l.vertices.size(); ++i) {
+                const AcGePoint3d& a = l.vertices[i];
+                const AcGePoint3d& b = l.vertices[(i + 1) % l.vertices.size()];
+                double va = across(a), vb = across(b);
+                if ((va <= v) == (vb <= v))
+                    continue;  // half-open rule: a vertex on the line counts once
+                double t = (v - va) / (vb - va);
+                cuts.push_back(along(a) + t * (along(b) - along(a)));
+            }
+        std::sort(cuts.begin(), cuts.end());
+        for (size_t i = 0; i + 1 < cuts.size(); i += 2) {
+            if (cuts[i + 1] - cuts[i] <= 1e-12)
+                continue;
+            auto pt = [&](double u) { return toWorld(u * ca - v * sa, u * sa + v * ca); };
+            entitySet.append(new AcDbLine(pt(cuts[i]), pt(cuts[i + 1])));
+        }
+    }
+    return Acad::eOk;
 }

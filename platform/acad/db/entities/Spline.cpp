@@ -5,14 +5,16 @@
 #include <vector>
 
 #include "DbInternal.h"
+#include "EntityRules.h"
 #include "dbspline.h"
 
 using standin::CurvePath;
 using standin::CurvePiece;
 
-namespace {
+using acdbimpl::finite;
+using acdbimpl::usableNormal;
 
-bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+namespace {
 
 // The B-spline basis functions of degree p at t in the span (Cox-de Boor).
 void basis(int span, double t, int p, const std::vector<double>& U, std::vector<double>& N)

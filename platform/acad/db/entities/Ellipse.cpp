@@ -2,17 +2,18 @@
 #include <cmath>
 
 #include "DbInternal.h"
+#include "EntityRules.h"
 #include "dbelipse.h"
 
 using standin::CurvePath;
 using standin::CurvePiece;
 
+using acdbimpl::finite;
+using acdbimpl::usableNormal;
+
 namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
-
-bool finite(const AcGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 double foldAngle(double a)
 {

@@ -1,0 +1,359 @@
+// The point and the lines: the point, the line, the ray, the construction
+// line and the multiline.
+#include <cmath>
+#include <limits>
+
+#include "DbInternal.h"
+#include "EntityRules.h"
+#include "dbents.h"
+#include "dbmline.h"
+
+using namespace acdbimpl;
+using standin::CurvePath;
+using standin::CurvePiece;
+
+// ---- AcDbPoint
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbPoint, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, POINT, ACDB)
+
+AcDbPoint::AcDbPoint() = default;
+AcDbPoint::AcDbPoint(const AcGePoint3d& position) : mPosition(position) {}
+AcDbPoint::~AcDbPoint() = default;
+
+Acad::ErrorStatus AcDbPoint::setPosition(const AcGePoint3d& position)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mPosition = position;
+    return es;
+}
+
+Acad::ErrorStatus AcDbPoint::setNormal(const AcGeVector3d& normal)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (normal.isZeroLength())
+        return Acad::eInvalidInput;
+    mNormal = normal.normal();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPoint::setThickness(double thickness)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mThickness = thickness;
+    return es;
+}
+
+Acad::ErrorStatus AcDbPoint::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mPosition.transformBy(xform);
+    return es;
+}
+
+// ---- AcDbLine
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbLine, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, LINE, ACDB)
+
+AcDbLine::AcDbLine() = default;
+AcDbLine::AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end) : mStart(start), mEnd(end) {}
+AcDbLine::~AcDbLine() = default;
+
+Acad::ErrorStatus AcDbLine::setStartPoint(const AcGePoint3d& point)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mStart = point;
+    return es;
+}
+
+Acad::ErrorStatus AcDbLine::setEndPoint(const AcGePoint3d& point)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mEnd = point;
+    return es;
+}
+
+Acad::ErrorStatus AcDbLine::setNormal(const AcGeVector3d& normal)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (normal.isZeroLength())
+        return Acad::eInvalidInput;
+    mNormal = normal.normal();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLine::setThickness(double thickness)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mThickness = thickness;
+    return es;
+}
+
+Acad::ErrorStatus AcDbLine::getStartPoint(AcGePoint3d& point) const
+{
+    point = mStart;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLine::getEndPoint(AcGePoint3d& point) const
+{
+    point = mEnd;
+    return Acad::eOk;
+}
+
+bool AcDbLine::standinPath(standin::CurvePath& path) const
+{
+    standin::CurvePiece piece;
+    piece.kind = standin::CurvePiece::kSegment;
+    piece.origin = mStart;
+    double length = mStart.distanceTo(mEnd);
+    piece.axisX = length > 0.0 ? (mEnd - mStart) / length : AcGeVector3d();
+    piece.t0 = piece.p0 = 0.0;
+    piece.t1 = piece.p1 = length;
+    path.pieces.push_back(piece);
+    return true;
+}
+
+Acad::ErrorStatus AcDbLine::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    mStart.transformBy(xform);
+    mEnd.transformBy(xform);
+    return Acad::eOk;
+}
+
+// ---- AcDbRay and AcDbXline
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbRay, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, RAY, ACDB)
+
+AcDbRay::AcDbRay() = default;
+AcDbRay::~AcDbRay() = default;
+
+void AcDbRay::setBasePoint(const AcGePoint3d& pt)
+{
+    assertWriteEnabled();
+    if (isWriteEnabled() && finite(pt))
+        mBase = pt;
+}
+
+void AcDbRay::setUnitDir(const AcGeVector3d& vec)
+{
+    assertWriteEnabled();
+    if (isWriteEnabled() && usableNormal(vec))
+        mDir = vec.normal();
+}
+
+void AcDbRay::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
+
+bool AcDbRay::standinPath(CurvePath& path) const
+{
+    CurvePiece piece;
+    piece.origin = mBase;
+    piece.axisX = mDir;
+    piece.t0 = piece.p0 = 0.0;
+    piece.t1 = piece.p1 = std::numeric_limits<double>::infinity();
+    path.pieces.push_back(piece);
+    path.openEnd = true;
+    return true;
+}
+
+Acad::ErrorStatus AcDbRay::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    AcGeVector3d d = xform * mDir;
+    if (d.isZeroLength())
+        return Acad::eInvalidInput;
+    mBase.transformBy(xform);
+    mDir = d.normal();
+    return Acad::eOk;
+}
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbXline, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, XLINE, ACDB)
+
+AcDbXline::AcDbXline() = default;
+AcDbXline::~AcDbXline() = default;
+
+void AcDbXline::setBasePoint(const AcGePoint3d& pt)
+{
+    assertWriteEnabled();
+    if (isWriteEnabled() && finite(pt))
+        mBase = pt;
+}
+
+void AcDbXline::setUnitDir(const AcGeVector3d& vec)
+{
+    assertWriteEnabled();
+    if (isWriteEnabled() && usableNormal(vec))
+        mDir = vec.normal();
+}
+
+void AcDbXline::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
+
+bool AcDbXline::standinPath(CurvePath& path) const
+{
+    CurvePiece piece;
+    piece.origin = mBase;
+    piece.axisX = mDir;
+    piece.t0 = piece.p0 = -std::numeric_limits<double>::infinity();
+    piece.t1 = piece.p1 = std::numeric_limits<double>::infinity();
+    path.pieces.push_back(piece);
+    path.openStart = path.openEnd = true;
+    return true;
+}
+
+Acad::ErrorStatus AcDbXline::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    AcGeVector3d d = xform * mDir;
+    if (d.isZeroLength())
+        return Acad::eInvalidInput;
+    mBase.transformBy(xform);
+    mDir = d.normal();
+    return Acad::eOk;
+}
+
+// ---- AcDbMline
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbMline, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, MLINE, ACDB)
+
+AcDbMline::AcDbMline() = default;
+AcDbMline::~AcDbMline() = default;
+
+Acad::ErrorStatus AcDbMline::setJustification(Mline::MlineJustification justification)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mJustification = justification;
+    return es;
+}
+
+Acad::ErrorStatus AcDbMline::setScale(double scale)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mScale = scale;
+    return es;
+}
+
+Acad::ErrorStatus AcDbMline::setNormal(const AcGeVector3d& normal)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (normal.isZeroLength())
+        return Acad::eInvalidInput;
+    mNormal = normal.normal();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMline::setClosedMline(bool closed)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mClosed = closed;
+    return es;
+}
+
+Acad::ErrorStatus AcDbMline::appendSeg(const AcGePoint3d& newVertex)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk)
+        mVertices.push_back(newVertex);
+    return es;
+}
+
+Acad::ErrorStatus AcDbMline::removeLastSeg(AcGePoint3d& lastVertex)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (mVertices.empty())
+        return Acad::eInvalidIndex;
+    lastVertex = mVertices.back();
+    mVertices.pop_back();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMline::moveVertexAt(int index, const AcGePoint3d& newPosition)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    if (index < 0 || index >= numVertices())
+        return Acad::eInvalidIndex;
+    mVertices[static_cast<size_t>(index)] = newPosition;
+    return Acad::eOk;
+}
+
+AcGePoint3d AcDbMline::vertexAt(int index) const
+{
+    return (index < 0 || index >= numVertices()) ? AcGePoint3d() : mVertices[static_cast<size_t>(index)];
+}
+
+Acad::ErrorStatus AcDbMline::explode(AcDbVoidPtrArray& entitySet) const
+{
+    if (!isReadEnabled())
+        return Acad::eNotOpenForRead;
+    // Repeated vertices make no segment.
+    std::vector<AcGePoint3d> path;
+    for (const AcGePoint3d& p : mVertices)
+        if (path.empty() || !path.back().isEqualTo(p))
+            path.push_back(p);
+    if (mClosed && path.size() > 2 && path.back().isEqualTo(path.front()))
+        path.pop_back();
+    if (path.size() < 2)
+        return Acad::eNotApplicable;
+    const bool closed = mClosed && path.size() > 2;
+    const size_t n = path.size();
+    const size_t segments = closed ? n : n - 1;
+    // The STANDARD style's elements, moved by the justification.
+    const double shift = mJustification == Mline::kTop ? -0.5 : mJustification == Mline::kBottom ? 0.5 : 0.0;
+    const double offsets[2] = {(0.5 + shift) * mScale, (-0.5 + shift) * mScale};
+    auto leftOf = [&](size_t seg) {
+        AcGeVector3d d = path[(seg + 1) % n] - path[seg];
+        return mNormal.crossProduct(d).normal();
+    };
+    for (double off : offsets) {
+        // The element's point at each vertex: along the bisector of the two
+        // segments' left directions, so that the element keeps its distance.
+        std::vector<AcGePoint3d> pts(n);
+        for (size_t i = 0; i < n; ++i) {
+            bool hasPrev = closed || i > 0, hasNext = closed || i + 1 < n;
+            AcGeVector3d a = hasPrev ? leftOf((i + n - 1) % n) : leftOf(i);
+            AcGeVector3d b = hasNext ? leftOf(i) : a;
+            AcGeVector3d m = a + b;
+            double c = m.isZeroLength() ? 0.0 : m.normal().dotProduct(a);
+            AcGeVector3d dir = c > 1e-6 ? m.normal() / c : a;
+            pts[i] = path[i] + dir * off;
+        }
+        for (size_t s = 0; s < segments; ++s)
+            entitySet.append(new AcDbLine(pts[s], pts[(s + 1) % n]));
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMline::transformBy(const AcGeMatrix3d& xform)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    for (AcGePoint3d& p : mVertices)
+        p.transformBy(xform);
+    mNormal = mNormal.transformBy(xform).normal();
+    return Acad::eOk;
+}
