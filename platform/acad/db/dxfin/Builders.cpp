@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 #include <utility>
+#include <vector>
 
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
@@ -485,8 +486,30 @@ AcDbEntity* buildSpline(const Record& r)
     if (rational && weights.length() != controls.length())
         r.refuse(L"a weight count other than the control points");
     std::unique_ptr<AcDbSpline> spline(new AcDbSpline());
-    r.check(spline->setNurbsData(static_cast<int>(degree), rational, (flags & 1) != 0, (flags & 2) != 0, controls,
-                                 knots, weights, r.real(43, 0.0), r.real(42, 0.0)),
+    const bool periodic = (flags & 2) != 0;
+    AcGePoint3dArray loop = controls;
+    AcGeDoubleArray loopKnots = knots, loopWeights = weights;
+    if (periodic) {
+        // A periodic spline is stored with its control points round the loop
+        // repeated; the drawing keeps it as one loop.
+        std::vector<AcGePoint3d> c(controls.begin(), controls.end());
+        std::vector<double> k(knots.begin(), knots.end()), w;
+        if (rational)
+            w.assign(weights.begin(), weights.end());
+        if (standin::rollPeriodic(static_cast<int>(degree), c, k, w)) {
+            loop.removeAll();
+            loopKnots.removeAll();
+            loopWeights.removeAll();
+            for (const AcGePoint3d& q : c)
+                loop.append(q);
+            for (double v : k)
+                loopKnots.append(v);
+            for (double v : w)
+                loopWeights.append(v);
+        }
+    }
+    r.check(spline->setNurbsData(static_cast<int>(degree), rational, (flags & 1) != 0, periodic, loop, loopKnots,
+                                 loopWeights, r.real(43, 0.0), r.real(42, 0.0)),
             L"control data");
     return spline.release();
 }

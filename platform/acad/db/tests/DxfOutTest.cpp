@@ -12,6 +12,7 @@
 #include "dbpl.h"
 #include "dbspline.h"
 #include "dbsol3d.h"
+#include "standin/AcDbStandin.h"
 
 namespace {
 
@@ -345,6 +346,84 @@ TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
         expectNumbers(entities[i], expect[i]);
     }
     EXPECT_EQ(tokens(entities[6])[2], "3");  // the polyline's colour, with its vertices
+}
+
+// A periodic spline is written as the ordinary B-spline it stands for, which
+// other readers place where the drawing has it, and read back as one loop.
+TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
+{
+    AcGePoint3dArray ctrl;
+    for (const AcGePoint3d& p : {AcGePoint3d(3, 0, 0), AcGePoint3d(0, 3, 1), AcGePoint3d(-3, 0, 0),
+                                 AcGePoint3d(0, -3, -1), AcGePoint3d(2, -2, 0)})
+        ctrl.append(p);
+    AcGeDoubleArray knots, weights;
+    for (double k : {1.0, 2.0, 2.5, 4.0, 5.0, 7.0})
+        knots.append(k);
+    for (double w : {1.0, 2.0, 1.0, 0.5, 1.0})
+        weights.append(w);
+    auto* spline = new AcDbSpline(3, true, true, true, ctrl, knots, weights);
+    ASSERT_FALSE(spline->isNull());
+    std::vector<AcGePoint3d> along;
+    for (int i = 0; i < 9; ++i) {
+        AcGePoint3d p;
+        EXPECT_EQ(spline->getPointAtParam(1.0 + 6.0 * i / 8, p), Acad::eOk);
+        along.push_back(p);
+    }
+    append(spline);
+
+    std::string path = tempPath("loop.dxf");
+    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+    const std::vector<std::string> lines = readBack(path);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "audit 0 0");
+    const std::vector<std::string> loop = linesStartingWith(lines, "loop ");
+    ASSERT_EQ(loop.size(), 9u);
+    for (size_t i = 0; i < 9; ++i) {
+        const std::vector<std::string> t = tokens(loop[i]);
+        ASSERT_EQ(t.size(), 5u) << loop[i];
+        EXPECT_NEAR(std::stod(t[1]), 1.0 + 6.0 * static_cast<double>(i) / 8, 1e-12) << loop[i];
+        EXPECT_NEAR(std::stod(t[2]), along[i].x, 1e-9) << loop[i];
+        EXPECT_NEAR(std::stod(t[3]), along[i].y, 1e-9) << loop[i];
+        EXPECT_NEAR(std::stod(t[4]), along[i].z, 1e-9) << loop[i];
+    }
+
+    // Read back beside the spline it was written from: the second entity.
+    std::wstring reason;
+    ASSERT_EQ(standin::dxfIn(db(), wide(path), reason), Acad::eOk) << std::string(reason.begin(), reason.end());
+    std::remove(path.c_str());
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead), Acad::eOk);
+    table->close();
+    AcDbBlockTableRecordIterator* it = nullptr;
+    ASSERT_EQ(space->newIterator(it), Acad::eOk);
+    AcDbEntity* e = nullptr;
+    int seen = 0;
+    for (; !it->done() && seen < 2; it->step(), ++seen) {
+        if (e != nullptr)
+            e->close();
+        e = nullptr;
+        ASSERT_EQ(it->getEntity(e, AcDb::kForRead), Acad::eOk);
+    }
+    delete it;
+    space->close();
+    ASSERT_EQ(seen, 2);
+    const AcDbSpline* read = AcDbSpline::cast(e);
+    ASSERT_NE(read, nullptr);
+    int degree = 0;
+    Adesk::Boolean rational = false, closed = false, periodic = false;
+    AcGePoint3dArray outCtrl;
+    AcGeDoubleArray outKnots, outWeights;
+    double ct = 0, kt = 0;
+    read->getNurbsData(degree, rational, closed, periodic, outCtrl, outKnots, outWeights, ct, kt);
+    EXPECT_EQ(degree, 3);
+    EXPECT_TRUE(rational);
+    EXPECT_TRUE(periodic);
+    EXPECT_EQ(outCtrl, ctrl);
+    EXPECT_EQ(outKnots, knots);
+    EXPECT_EQ(outWeights, weights);
+    e->close();
 }
 
 TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
