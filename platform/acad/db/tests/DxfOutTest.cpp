@@ -426,6 +426,91 @@ TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
     e->close();
 }
 
+// Block references of any normal, scale and rotation land where ezdxf puts
+// them, and read back with the same placement.
+TEST_F(DxfOutTest, BlockReferencesOfAnyNormalLandWhereOtherReadersPutThem)
+{
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* block = new AcDbBlockTableRecord();
+    block->setName(L"Seat");
+    block->setOrigin(AcGePoint3d(1, 2, 3));
+    AcDbObjectId blockId;
+    ASSERT_EQ(table->add(blockId, block), Acad::eOk);
+    auto* inside = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+    ASSERT_EQ(block->appendAcDbEntity(inside), Acad::eOk);
+    inside->close();
+    block->close();
+    table->close();
+
+    const struct {
+        AcGePoint3d at;
+        AcGeScale3d scale;
+        double rotation;
+        AcGeVector3d normal;
+    } cases[] = {
+        {AcGePoint3d(10, 20, 30), AcGeScale3d(1, 1, 1), 0.0, AcGeVector3d(0, 0, 1)},
+        {AcGePoint3d(-4, 5, 6), AcGeScale3d(2, 0.5, 3), 0.7, AcGeVector3d(0, 0.6, 0.8)},
+        {AcGePoint3d(1, 1, 1), AcGeScale3d(1.5, 1.5, -2), 2.0, AcGeVector3d(1, 0, 0)},
+        {AcGePoint3d(0, -3, 2), AcGeScale3d(-1, 2, 1), 4.0, AcGeVector3d(0.01, 0.01, -1).normal()},
+    };
+    std::vector<AcGeMatrix3d> placed;
+    for (const auto& c : cases) {
+        auto* ref = new AcDbBlockReference(c.at, blockId);
+        ASSERT_EQ(ref->setScaleFactors(c.scale), Acad::eOk);
+        ASSERT_EQ(ref->setRotation(c.rotation), Acad::eOk);
+        ASSERT_EQ(ref->setNormal(c.normal), Acad::eOk);
+        placed.push_back(ref->blockTransform());
+        append(ref);
+    }
+
+    std::string path = tempPath("inserts.dxf");
+    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+    const std::vector<std::string> lines = readBack(path);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "audit 0 0");
+    const std::vector<std::string> place = linesStartingWith(lines, "place ");
+    ASSERT_EQ(place.size(), 4 * placed.size());
+    const AcGePoint3d blockPoints[] = {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0),
+                                       AcGePoint3d(0, 0, 1)};
+    for (size_t i = 0; i < place.size(); ++i) {
+        AcGePoint3d expected = blockPoints[i % 4];
+        expected.transformBy(placed[i / 4]);
+        const std::vector<std::string> t = tokens(place[i]);
+        ASSERT_EQ(t.size(), 5u) << place[i];
+        EXPECT_NEAR(std::stod(t[2]), expected.x, 1e-9) << place[i];
+        EXPECT_NEAR(std::stod(t[3]), expected.y, 1e-9) << place[i];
+        EXPECT_NEAR(std::stod(t[4]), expected.z, 1e-9) << place[i];
+    }
+
+    // Read back beside the references it was written from: the same
+    // placements once more.
+    std::wstring reason;
+    ASSERT_EQ(standin::dxfIn(db(), wide(path), reason), Acad::eOk) << std::string(reason.begin(), reason.end());
+    std::remove(path.c_str());
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead), Acad::eOk);
+    table->close();
+    AcDbBlockTableRecordIterator* it = nullptr;
+    ASSERT_EQ(space->newIterator(it), Acad::eOk);
+    std::vector<AcGeMatrix3d> read;
+    for (; !it->done(); it->step()) {
+        AcDbEntity* e = nullptr;
+        ASSERT_EQ(it->getEntity(e, AcDb::kForRead), Acad::eOk);
+        if (const AcDbBlockReference* ref = AcDbBlockReference::cast(e))
+            read.push_back(ref->blockTransform());
+        e->close();
+    }
+    delete it;
+    space->close();
+    ASSERT_EQ(read.size(), 2 * placed.size());
+    AcGeTol tol;
+    tol.setEqualVector(1e-9);
+    for (size_t i = 0; i < placed.size(); ++i)
+        EXPECT_TRUE(read[placed.size() + i].isEqualTo(placed[i], tol)) << i;
+}
+
 TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
 {
     // A polyface mesh: a quad and a triangle with an invisible edge.
@@ -493,6 +578,10 @@ TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
         "TEXT 0 256 -1 1.0 2.0 0.0 0.5 0.0 Hello",
         "INSERT 0 256 -1 Chair 10.0 20.0 0.0 1.0 1.0 1.0 90.0",
         "3DSOLID 0 256 -1",
+        "place Chair 10.0 20.0 0.0",
+        "place Chair 10.0 21.0 0.0",
+        "place Chair 9.0 20.0 0.0",
+        "place Chair 10.0 20.0 1.0",
         "block Chair LINE",
     };
     std::vector<std::string> got(lines.begin() + 2, lines.end());

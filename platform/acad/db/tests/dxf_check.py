@@ -6,6 +6,7 @@ Names written with the DXF escape for characters beyond ASCII are decoded. Outpu
   <DXF type> <layer> <color> <true color or -1> <numbers...>
   block <name> <DXF types of its entities...>   (blocks other than the layouts)
   loop <t> <x> <y> <z>   (nine points along each periodic spline, after the entities)
+  place <block> <x> <y> <z>   (where each INSERT puts the block points (0,0,0), (1,0,0), (0,1,0), (0,0,1))
 """
 import io
 import sys
@@ -115,6 +116,9 @@ def main(path):
         elif t == "INSERT":
             nums = [e.dxf.name] + [fmt(c) for c in e.dxf.insert]
             nums += [fmt(e.dxf.xscale), fmt(e.dxf.yscale), fmt(e.dxf.zscale), fmt(e.dxf.rotation)]
+            m = e.matrix44()
+            for p in ((0, 0, 0), (1, 0, 0), (0, 1, 0), (0, 0, 1)):
+                loop.append("place " + " ".join([e.dxf.name] + [fmt(c) for c in m.transform(p)]))
         print(" ".join(head + nums))
     for line in loop:
         print(line)
