@@ -126,6 +126,34 @@ int ReadEllipse(AcDbEllipse* entity, ON_NurbsCurve& curve)
     return 1;
 }
 
+namespace {
+
+// The host reports a periodic spline as one loop: n control points and the
+// n + 1 knots t0..tn of its spans. openNURBS keeps the same curve with the
+// first `degree` control points repeated after the last and `degree` - 1
+// more knots at each end, continued by the period tn - t0; its domain is
+// then [t0, tn] as well.
+void ReadPeriodicSpline(int degree, const AcGePoint3dArray& loop, const AcGeDoubleArray& knots, ON_NurbsCurve& curve)
+{
+    const int n = loop.length();
+    const int count = n + degree;
+    ON_3dPoint* points = new ON_3dPoint[count];
+    for (int i = 0; i < count; ++i)
+        points[i] = AcGePointToOn(loop[i % n]);
+    curve.CreateClampedUniformNurbs(3, degree + 1, count, points, 1.0);
+    delete[] points;
+
+    const double period = knots[n] - knots[0];
+    for (int j = 0; j < curve.KnotCount(); ++j) {
+        // openNURBS knot j is knot j + 1 - degree of the endless sequence.
+        const int k = j + 1 - degree;
+        const int turns = k >= 0 ? k / n : -((-k + n - 1) / n);
+        curve.SetKnot(j, knots[k - turns * n] + turns * period);
+    }
+}
+
+}  // namespace
+
 int ReadSpline(AcDbSpline* entity, ON_NurbsCurve& curve)
 {
     int degree = 0;
@@ -141,6 +169,10 @@ int ReadSpline(AcDbSpline* entity, ON_NurbsCurve& curve)
                          controlPointTolerance, knotTolerance);
 
     const int count = controlPoints.length();
+    if (periodic && degree >= 1 && count >= 1 && knots.length() == count + 1) {
+        ReadPeriodicSpline(degree, controlPoints, knots, curve);
+        return 1;
+    }
     ON_3dPoint* points = new ON_3dPoint[count > 0 ? count : 1];
     for (int i = 0; i < count; ++i)
         points[i] = AcGePointToOn(controlPoints[i]);

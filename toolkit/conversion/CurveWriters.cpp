@@ -150,9 +150,14 @@ int SetAcDbSpline(const ON_NurbsCurve& curve, AcDbSpline* entity)
         return 0;
     }
 
+    // A periodic curve repeats its first `degree` CVs after the others; the
+    // host takes it as one loop: the distinct CVs and the knots that bound
+    // their spans, from the start of the domain to its end.
+    const bool periodic = curve.IsPeriodic();
+    const int cvCount = periodic ? curve.CVCount() - curve.Degree() : curve.CVCount();
     AcGePoint3dArray controlPoints;
     AcGeDoubleArray weights;
-    for (int i = 0; i < curve.CVCount(); ++i) {
+    for (int i = 0; i < cvCount; ++i) {
         ON_3dPoint p(0.0, 0.0, 0.0);
         curve.GetCV(i, p);
         controlPoints.append(OnPointToAcGe(p));
@@ -161,17 +166,22 @@ int SetAcDbSpline(const ON_NurbsCurve& curve, AcDbSpline* entity)
 
     const int knotCount = curve.KnotCount();
     AcGeDoubleArray knots;
-    knots.append(curve.Knot(0));
-    for (int j = 0; j < knotCount; ++j)
-        knots.append(curve.Knot(j));
-    knots.append(curve.Knot(knotCount - 1));
+    if (periodic) {
+        for (int j = 0; j <= cvCount; ++j)
+            knots.append(curve.Knot(curve.Degree() - 1 + j));
+    } else {
+        knots.append(curve.Knot(0));
+        for (int j = 0; j < knotCount; ++j)
+            knots.append(curve.Knot(j));
+        knots.append(curve.Knot(knotCount - 1));
+    }
 
     // A refusal leaves the entity's earlier data in place, so a spline that
     // held a curve before is not null then: the status tells.
     const Acad::ErrorStatus es = entity->setNurbsData(
         curve.Degree(), curve.IsRational() ? Adesk::kTrue : Adesk::kFalse,
         curve.IsClosed() ? Adesk::kTrue : Adesk::kFalse,
-        curve.IsPeriodic() ? Adesk::kTrue : Adesk::kFalse, controlPoints, knots, weights, 0.0, 0.0);
+        periodic ? Adesk::kTrue : Adesk::kFalse, controlPoints, knots, weights, 0.0, 0.0);
     if (es != Acad::eOk || entity->isNull()) {
         CToolkitConversion::SetLastErrorText(kSplineFailure);
         return 0;

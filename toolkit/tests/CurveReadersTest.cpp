@@ -288,4 +288,38 @@ TEST_F(CurveReadersTest, SplinesLoseTheirEndKnotsAndWeights)
     }
 }
 
+// The host reports a periodic spline as one loop of control points and one
+// knot more; it reads as the same closed curve, over the same parameters.
+TEST_F(CurveReadersTest, PeriodicSplinesReadAsTheSameLoop)
+{
+    AcGePoint3dArray points;
+    for (const AcGePoint3d& p : {AcGePoint3d(3, 0, 0), AcGePoint3d(0, 3, 1), AcGePoint3d(-3, 0, 0),
+                                 AcGePoint3d(0, -3, -1), AcGePoint3d(2, -2, 0)})
+        points.append(p);
+    AcGeDoubleArray knots, weights;
+    for (double k : {1.0, 2.0, 2.5, 4.0, 5.0, 7.0})
+        knots.append(k);
+    for (int degree : {1, 2, 3}) {
+        SCOPED_TRACE(degree);
+        AcDbSpline spline(degree, Adesk::kFalse, Adesk::kTrue, Adesk::kTrue, points, knots, weights);
+        ASSERT_FALSE(spline.isNull());
+        ON_NurbsCurve curve;
+        EXPECT_EQ(ReadSpline(&spline, curve), 1);
+        EXPECT_EQ(curve.Order(), degree + 1);
+        ASSERT_EQ(curve.CVCount(), 5 + degree);
+        for (int i = 0; i < curve.CVCount(); ++i)
+            ExpectPoint(Cv(curve, i), points[i % 5]);
+        const double t0 = curve.Domain().Min(), t1 = curve.Domain().Max();
+        EXPECT_EQ(t0, 1.0);
+        EXPECT_EQ(t1, 7.0);
+        EXPECT_TRUE(curve.IsClosed());
+        for (int i = 0; i <= 24; ++i) {
+            const double t = 1.0 + 6.0 * i / 24;
+            AcGePoint3d at;
+            ASSERT_EQ(spline.getPointAtParam(t, at), Acad::eOk);
+            ExpectPoint(curve.PointAt(t), at);
+        }
+    }
+}
+
 }  // namespace

@@ -359,6 +359,40 @@ TEST_F(CurveWritersTest, ClosedAndPeriodicReachTheHostInTheirPlaces)
     EXPECT_FALSE(d.periodic);
 }
 
+// A periodic curve reaches the host as one loop of control points with one
+// knot more, and the spline is the same curve at every parameter.
+TEST_F(CurveWritersTest, PeriodicCurvesReachTheHostAsOneLoop)
+{
+    const ON_3dPoint loop[] = {ON_3dPoint(2, 0, 0), ON_3dPoint(0, 2, 1), ON_3dPoint(-2, 0, 0), ON_3dPoint(0, -2, -1),
+                               ON_3dPoint(1, -1, 0)};
+    for (int order : {3, 4}) {
+        SCOPED_TRACE(order);
+        ON_NurbsCurve curve;
+        ASSERT_TRUE(curve.CreatePeriodicUniformNurbs(3, order, 5, loop, 1.5));
+        ASSERT_TRUE(curve.IsPeriodic());
+        AcDbSpline spline;
+        EXPECT_EQ(SetAcDbSpline(curve, &spline), 1);
+        const SplineData d = DataOf(spline);
+        EXPECT_EQ(d.degree, order - 1);
+        EXPECT_TRUE(d.periodic);
+        EXPECT_TRUE(d.closed);
+        ASSERT_EQ(d.points.size(), 5u);
+        for (int i = 0; i < 5; ++i)
+            ExpectPoint(d.points[static_cast<size_t>(i)], loop[i].x, loop[i].y, loop[i].z);
+        ASSERT_EQ(d.knots.size(), 6u);
+        const double t0 = curve.Domain().Min(), t1 = curve.Domain().Max();
+        EXPECT_EQ(d.knots.front(), t0);
+        EXPECT_EQ(d.knots.back(), t1);
+        for (int i = 0; i <= 20; ++i) {
+            const double t = t0 + (t1 - t0) * i / 20;
+            AcGePoint3d at;
+            ASSERT_EQ(spline.getPointAtParam(t, at), Acad::eOk);
+            const ON_3dPoint on = curve.PointAt(t);
+            ExpectPoint(at, on.x, on.y, on.z);
+        }
+    }
+}
+
 // The host refuses a control point that is not a number: the spline keeps
 // the curve it held, and the refusal is reported although it is not null.
 TEST_F(CurveWritersTest, ARefusedCurveLeavesASplineAsItWas)

@@ -24,13 +24,14 @@ protected:
     }
 
     // A block definition of that name in the block table.
-    static AcDbObjectId addBlock(const ACHAR* name)
+    static AcDbObjectId addBlock(const ACHAR* name, const AcGePoint3d& base = AcGePoint3d(0, 0, 0))
     {
         AcDbObjectId id;
         AcDbBlockTable* table = nullptr;
         EXPECT_EQ(db()->getSymbolTable(table, AcDb::kForWrite), Acad::eOk);
         AcDbBlockTableRecord* record = new AcDbBlockTableRecord;
         record->setName(name);
+        record->setOrigin(base);
         EXPECT_EQ(table->add(id, record), Acad::eOk);
         record->close();
         table->close();
@@ -380,6 +381,35 @@ TEST_F(FaceReaders, BlockReferenceFindsTheFirstDefinitionOfItsName)
     EXPECT_EQ(untouched.m_xform.m_xform[0][3], 7.0);
     EXPECT_EQ(untouched.m_xform.m_xform[1][3], 0.0);
     EXPECT_EQ(ON_UuidCompare(untouched.m_instance_definition_uuid, other), 0);
+}
+
+// The instance transform is the host's block transform: the block's base
+// point lands on the reference's position, scaled and turned about its normal.
+TEST_F(FaceReaders, BlockReferenceTransformCarriesBasePointScaleRotationAndNormal)
+{
+    const AcDbObjectId block = addBlock(L"Door", AcGePoint3d(1, 2, 3));
+    AcDbBlockReference reference(AcGePoint3d(10, 20, 30), block);
+    ASSERT_EQ(reference.setScaleFactors(AcGeScale3d(2, 3, 4)), Acad::eOk);
+    ASSERT_EQ(reference.setRotation(0.5), Acad::eOk);
+    ASSERT_EQ(reference.setNormal(AcGeVector3d(1, 0, 0)), Acad::eOk);
+    ON_ClassArray<ON_InstanceDefinition> definitions;
+    definitions.AppendNew().SetName(L"Door");
+
+    ON_InstanceRef instance;
+    EXPECT_EQ(ReadBlockReference(&reference, instance, definitions), 1);
+    const AcGeMatrix3d m = reference.blockTransform();
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(instance.m_xform.m_xform[r][c], m.entry[r][c]) << r << c;
+    const ON_3dPoint base = instance.m_xform * ON_3dPoint(1, 2, 3);
+    EXPECT_NEAR(base.x, 10, 1e-12);
+    EXPECT_NEAR(base.y, 20, 1e-12);
+    EXPECT_NEAR(base.z, 30, 1e-12);
+    // Block z runs along the normal, four times as long.
+    const ON_3dPoint up = instance.m_xform * ON_3dPoint(1, 2, 4);
+    EXPECT_NEAR(up.x, 14, 1e-12);
+    EXPECT_NEAR(up.y, 20, 1e-12);
+    EXPECT_NEAR(up.z, 30, 1e-12);
 }
 
 // ---- ReadEntityMesh and PickEntityMesh ------------------------------------

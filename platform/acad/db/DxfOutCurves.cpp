@@ -68,6 +68,24 @@ void writeSpline(DL_WriterA& dw, const AcDbSpline& spline, const DL_Attributes& 
     AcGeDoubleArray knots, weights;
     double controlTol = 0.0, knotTol = 0.0;
     spline.getNurbsData(degree, rational, closed, periodic, controls, knots, weights, controlTol, knotTol);
+    if (periodic && knots.length() == controls.length() + 1) {
+        // DXF readers take a periodic spline as the ordinary B-spline it
+        // stands for, with its control points round the loop repeated.
+        std::vector<AcGePoint3d> c(controls.begin(), controls.end());
+        std::vector<double> k(knots.begin(), knots.end()), w;
+        if (rational)
+            w.assign(weights.begin(), weights.end());
+        standin::unrollPeriodic(degree, c, k, w);
+        controls.removeAll();
+        knots.removeAll();
+        weights.removeAll();
+        for (const AcGePoint3d& q : c)
+            controls.append(q);
+        for (double v : k)
+            knots.append(v);
+        for (double v : w)
+            weights.append(v);
+    }
     head(dw, "SPLINE", attrib, "AcDbSpline");
     int flags = (closed ? 1 : 0) | (periodic ? 2 : 0) | (rational ? 4 : 0);
     dw.dxfInt(70, flags);

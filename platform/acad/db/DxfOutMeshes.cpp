@@ -130,32 +130,17 @@ void writeInsert(DL_WriterA& dw, const AcDbBlockReference* ref, const DL_Attribu
     if (s == nullptr || s->mpObject == nullptr || !s->mpObject->isKindOf(AcDbBlockTableRecord::desc()))
         return;  // a reference to no block is not written
     auto* block = static_cast<const AcDbBlockTableRecord*>(s->mpObject);
-    const AcGeMatrix3d m = ref->blockTransform();
-    // The transform as insertion point, scales, rotation and extrusion: the
-    // columns are the scaled block axes.
-    AcGeVector3d cx(m.entry[0][0], m.entry[1][0], m.entry[2][0]);
-    AcGeVector3d cy(m.entry[0][1], m.entry[1][1], m.entry[2][1]);
-    AcGeVector3d cz(m.entry[0][2], m.entry[1][2], m.entry[2][2]);
-    double sx = cx.length(), sy = cy.length(), sz = cz.length();
-    AcGeVector3d normal = sz > 0.0 ? cz / sz : AcGeVector3d(0.0, 0.0, 1.0);
-    if (cx.crossProduct(cy).dotProduct(cz) < 0.0) {  // mirrored: a negative z scale
-        sz = -sz;
-        normal = -normal;
-    }
-    const AcGeVector3d ax = standin::arbitraryXAxis(normal);
-    const AcGeVector3d ay = normal.crossProduct(ax);
-    const double rotation = std::atan2(cx.dotProduct(ay), cx.dotProduct(ax));
-    AcGePoint3d at = block->origin();
-    at.transformBy(m);
+    const AcGeVector3d normal = ref->normal();
+    const AcGeScale3d scale = ref->scaleFactors();
     // The insertion point is written in the reference's own coordinates (OCS).
-    const AcGePoint3d ocs = toOcs(normal, at);
+    const AcGePoint3d ocs = toOcs(normal, ref->position());
     head(dw, "INSERT", attrib, "AcDbBlockReference");
     dw.dxfString(2, dxfText(Impl::nameOf(block)));
     dw.coord(10, ocs.x, ocs.y, ocs.z);
-    dw.dxfReal(41, sx);
-    dw.dxfReal(42, sy);
-    dw.dxfReal(43, sz);
-    dw.dxfReal(50, rotation * kRadiansToDegrees);
+    dw.dxfReal(41, scale.sx);
+    dw.dxfReal(42, scale.sy);
+    dw.dxfReal(43, scale.sz);
+    dw.dxfReal(50, ref->rotation() * kRadiansToDegrees);
     dw.coord(210, normal.x, normal.y, normal.z);
 }
 

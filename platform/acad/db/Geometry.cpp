@@ -4,12 +4,14 @@
 #include "gearc3d.h"
 #include "gemat3d.h"
 #include "gepnt2d.h"
+#include "gescl3d.h"
 #include "gevec2d.h"
 
 namespace {
 constexpr double kTwoPi = 6.28318530717958647692;
 }
 
+const AcGeScale3d AcGeScale3d::kIdentity(1.0, 1.0, 1.0);
 const AcGeVector2d AcGeVector2d::kIdentity(0.0, 0.0);
 const AcGeVector2d AcGeVector2d::kXAxis(1.0, 0.0);
 const AcGeVector2d AcGeVector2d::kYAxis(0.0, 1.0);

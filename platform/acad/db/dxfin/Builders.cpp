@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 #include <utility>
+#include <vector>
 
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
@@ -485,8 +486,30 @@ AcDbEntity* buildSpline(const Record& r)
     if (rational && weights.length() != controls.length())
         r.refuse(L"a weight count other than the control points");
     std::unique_ptr<AcDbSpline> spline(new AcDbSpline());
-    r.check(spline->setNurbsData(static_cast<int>(degree), rational, (flags & 1) != 0, (flags & 2) != 0, controls,
-                                 knots, weights, r.real(43, 0.0), r.real(42, 0.0)),
+    const bool periodic = (flags & 2) != 0;
+    AcGePoint3dArray loop = controls;
+    AcGeDoubleArray loopKnots = knots, loopWeights = weights;
+    if (periodic) {
+        // A periodic spline is stored with its control points round the loop
+        // repeated; the drawing keeps it as one loop.
+        std::vector<AcGePoint3d> c(controls.begin(), controls.end());
+        std::vector<double> k(knots.begin(), knots.end()), w;
+        if (rational)
+            w.assign(weights.begin(), weights.end());
+        if (standin::rollPeriodic(static_cast<int>(degree), c, k, w)) {
+            loop.removeAll();
+            loopKnots.removeAll();
+            loopWeights.removeAll();
+            for (const AcGePoint3d& q : c)
+                loop.append(q);
+            for (double v : k)
+                loopKnots.append(v);
+            for (double v : w)
+                loopWeights.append(v);
+        }
+    }
+    r.check(spline->setNurbsData(static_cast<int>(degree), rational, (flags & 1) != 0, periodic, loop, loopKnots,
+                                 loopWeights, r.real(43, 0.0), r.real(42, 0.0)),
             L"control data");
     return spline.release();
 }
@@ -837,8 +860,8 @@ AcDbEntity* buildPolyline(const Record& head, const std::vector<Record>& vertice
     return pl.release();
 }
 
-// A block reference: its block's name and its placement; the transform is
-// made once the block's origin is known.
+// A block reference: its block's name and its placement, the insertion
+// point in the object coordinates of its extrusion.
 AcDbEntity* buildInsert(const Record& r, Built& built)
 {
     const Pair* name = r.find(2);
@@ -855,20 +878,12 @@ AcDbEntity* buildInsert(const Record& r, Built& built)
     const double sx = r.real(41, 1.0), sy = r.real(42, 1.0), sz = r.real(43, 1.0);
     if (sx == 0.0 || sy == 0.0 || sz == 0.0)
         r.refuse(L"a scale of zero");
-    const double turn = r.real(50, 0.0) * kRadiansPerDegree;
-    const AcGeVector3d ax = acdbStandinEcsXAxis(n);
-    const AcGeVector3d ay = n.crossProduct(ax).normal();
-    const AcGeVector3d cx = (ax * std::cos(turn) + ay * std::sin(turn)) * sx;
-    const AcGeVector3d cy = (ay * std::cos(turn) - ax * std::sin(turn)) * sy;
-    const AcGeVector3d cz = n * sz;
-    const AcGeVector3d columns[3] = {cx, cy, cz};
-    for (int c = 0; c < 3; ++c) {
-        built.axes.entry[0][c] = columns[c].x;
-        built.axes.entry[1][c] = columns[c].y;
-        built.axes.entry[2][c] = columns[c].z;
-    }
-    built.at = fromEcs(n, r.point(10));
-    return new AcDbBlockReference();
+    std::unique_ptr<AcDbBlockReference> ref(new AcDbBlockReference());
+    r.check(ref->setNormal(n), L"extrusion");
+    r.check(ref->setScaleFactors(AcGeScale3d(sx, sy, sz)), L"scale");
+    r.check(ref->setRotation(r.real(50, 0.0) * kRadiansPerDegree), L"rotation");
+    r.check(ref->setPosition(fromEcs(n, r.point(10))), L"insertion point");
+    return ref.release();
 }
 
 // An entity read here rather than by dxflib; null for the types dxflib reads.

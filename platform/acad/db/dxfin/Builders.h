@@ -46,11 +46,8 @@ struct Built {
     size_t line = 0;  // of its record
     Properties properties;
     int block = -1;  // the file's block definition that takes it; -1 for model space
-    // A block reference: the block it names, its insertion point (world) and
-    // the scaled, turned axes of the block.
+    // A block reference: the block it names.
     std::wstring insertOf;
-    AcGePoint3d at;
-    AcGeMatrix3d axes;
     // A polyface mesh's vertices and faces, appended once it is in the drawing.
     bool polyFace = false;
     std::vector<AcGePoint3d> vertices;

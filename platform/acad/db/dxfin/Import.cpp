@@ -152,8 +152,8 @@ private:
         }
     }
 
-    // Each block reference gets its block and its transform: the block's
-    // origin goes to the insertion point.
+    // Each block reference gets its block, whose base point then lands on
+    // the insertion point.
     void placeReferences(EntityList& entities)
     {
         checkNoCycles(entities);
@@ -161,12 +161,9 @@ private:
             if (b.insertOf.empty())
                 continue;
             AcDbObjectId id;
-            AcGePoint3d origin;
             const int named = fileBlockNamed(b.insertOf);
             if (named >= 0) {
-                const FileBlock& f = blocks_[static_cast<size_t>(named)];
-                id = f.id;
-                origin = f.kept ? keptOrigin(f.id) : f.origin;
+                id = blocks_[static_cast<size_t>(named)].id;
             } else {
                 AcDbBlockTable* table = nullptr;
                 if (db_->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
@@ -178,15 +175,10 @@ private:
                     failAt(b.line, L"a reference to the block \"" + b.insertOf +
                                        L"\", which neither the file nor the drawing holds");
                 id = record->objectId();
-                origin = record->origin();
                 record->close();
             }
-            AcGeMatrix3d m = b.axes;
-            const AcGePoint3d moved = origin.transformBy(b.axes);
-            for (int r = 0; r < 3; ++r)
-                m.entry[r][3] = (b.at[r] - moved[r]);
             auto* ref = static_cast<AcDbBlockReference*>(b.entity);
-            if (ref->setBlockTableRecord(id) != Acad::eOk || ref->setBlockTransform(m) != Acad::eOk)
+            if (ref->setBlockTableRecord(id) != Acad::eOk)
                 failAt(b.line, L"the reference to the block \"" + b.insertOf + L"\" cannot be placed");
         }
     }
@@ -234,17 +226,6 @@ private:
                 }
             }
         }
-    }
-
-    AcGePoint3d keptOrigin(AcDbObjectId id)
-    {
-        AcDbBlockTableRecord* record = nullptr;
-        AcGePoint3d origin;
-        if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
-            origin = record->origin();
-            record->close();
-        }
-        return origin;
     }
 
     void appendAll(EntityList& entities)

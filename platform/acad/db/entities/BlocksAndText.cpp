@@ -1,7 +1,9 @@
 // The block reference and single-line text.
+#include <cmath>
 #include <cwchar>
 
 #include "DbInternal.h"
+#include "EntityRules.h"
 #include "dbents.h"
 #include "dbsymtb.h"
 
@@ -20,11 +22,8 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0
 
 AcDbBlockReference::AcDbBlockReference() = default;
 AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRec)
-    : mBlock(blockTableRec)
+    : mBlock(blockTableRec), mPosition(position)
 {
-    mTransform.entry[0][3] = position.x;
-    mTransform.entry[1][3] = position.y;
-    mTransform.entry[2][3] = position.z;
 }
 AcDbBlockReference::~AcDbBlockReference() = default;
 
@@ -42,30 +41,117 @@ Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId blockTabl
     return Acad::eOk;
 }
 
-AcGePoint3d AcDbBlockReference::position() const
-{
-    return AcGePoint3d(mTransform.entry[0][3], mTransform.entry[1][3], mTransform.entry[2][3]);
-}
-
 Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& position)
 {
     Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    mTransform.entry[0][3] = position.x;
-    mTransform.entry[1][3] = position.y;
-    mTransform.entry[2][3] = position.z;
-    return Acad::eOk;
+    if (es == Acad::eOk && !finite(position))
+        es = Acad::eInvalidInput;
+    if (es == Acad::eOk)
+        mPosition = position;
+    return es;
+}
+
+Acad::ErrorStatus AcDbBlockReference::setScaleFactors(const AcGeScale3d& scale)
+{
+    Acad::ErrorStatus es = checkWritable();
+    for (unsigned int i = 0; i < 3 && es == Acad::eOk; ++i)
+        if (!std::isfinite(scale[i]) || scale[i] == 0.0)
+            es = Acad::eInvalidInput;
+    if (es == Acad::eOk)
+        mScale = scale;
+    return es;
+}
+
+Acad::ErrorStatus AcDbBlockReference::setRotation(double rotation)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk && !std::isfinite(rotation))
+        es = Acad::eInvalidInput;
+    if (es == Acad::eOk)
+        mRotation = rotation;
+    return es;
+}
+
+Acad::ErrorStatus AcDbBlockReference::setNormal(const AcGeVector3d& normal)
+{
+    Acad::ErrorStatus es = checkWritable();
+    if (es == Acad::eOk && !usableNormal(normal))
+        es = Acad::eInvalidInput;
+    if (es == Acad::eOk)
+        mNormal = normal.normal();
+    return es;
+}
+
+AcGePoint3d AcDbBlockReference::basePoint() const
+{
+    if (AcDbStub* s = mBlock.isNull() ? nullptr : checkedStub(mBlock))
+        if (s->mpObject != nullptr && s->mpObject->isKindOf(AcDbBlockTableRecord::desc()))
+            return static_cast<const AcDbBlockTableRecord*>(s->mpObject)->origin();
+    return AcGePoint3d();
+}
+
+AcGeMatrix3d AcDbBlockReference::blockTransform() const
+{
+    const AcGePoint3d base = basePoint();
+    const AcGeVector3d ax = arbitraryXAxis(mNormal);
+    const AcGeVector3d ay = mNormal.crossProduct(ax);
+    const double c = std::cos(mRotation), s = std::sin(mRotation);
+    const AcGeVector3d columns[3] = {(ax * c + ay * s) * mScale.sx, (ay * c - ax * s) * mScale.sy,
+                                     mNormal * mScale.sz};
+    AcGeMatrix3d m;
+    for (int col = 0; col < 3; ++col)
+        for (int row = 0; row < 3; ++row)
+            m.entry[row][col] = columns[col][static_cast<unsigned int>(row)];
+    const AcGeVector3d moved = columns[0] * base.x + columns[1] * base.y + columns[2] * base.z;
+    for (int row = 0; row < 3; ++row)
+        m.entry[row][3] = mPosition[static_cast<unsigned int>(row)] - moved[static_cast<unsigned int>(row)];
+    return m;
 }
 
 Acad::ErrorStatus AcDbBlockReference::setBlockTransform(const AcGeMatrix3d& xform)
 {
-    KV_MESH_SETTER(x, mTransform, xform)
+    Acad::ErrorStatus es = checkWritable();
+    if (es != Acad::eOk)
+        return es;
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 4; ++col)
+            if (!std::isfinite(xform.entry[row][col]))
+                return Acad::eInvalidInput;
+    if (xform.entry[3][0] != 0.0 || xform.entry[3][1] != 0.0 || xform.entry[3][2] != 0.0 || xform.entry[3][3] != 1.0)
+        return Acad::eInvalidInput;
+    AcGeVector3d c[3];
+    for (int col = 0; col < 3; ++col)
+        c[col] = AcGeVector3d(xform.entry[0][col], xform.entry[1][col], xform.entry[2][col]);
+    const double len[3] = {c[0].length(), c[1].length(), c[2].length()};
+    for (double l : len)
+        if (!(l > 0.0) || !std::isfinite(l))
+            return Acad::eInvalidInput;
+    for (int i = 0; i < 3; ++i)
+        for (int j = i + 1; j < 3; ++j)
+            if (std::fabs(c[i].dotProduct(c[j])) > 1e-9 * len[i] * len[j])
+                return Acad::eCannotScaleNonUniformly;
+    AcGeVector3d normal = c[2] / len[2];
+    double sz = len[2];
+    if (c[0].crossProduct(c[1]).dotProduct(c[2]) < 0.0) {  // a mirror: a negative z scale
+        normal = -normal;
+        sz = -sz;
+    }
+    const AcGeVector3d ax = arbitraryXAxis(normal);
+    const AcGeVector3d ay = normal.crossProduct(ax);
+    // Where the block's base point lands stays where it lands.
+    const AcGePoint3d landed = basePoint().transformBy(xform);
+    mNormal = normal;
+    mScale.set(len[0], len[1], sz);
+    mRotation = std::atan2(c[0].dotProduct(ay), c[0].dotProduct(ax));
+    if (mRotation < 0.0)
+        mRotation += 2.0 * 3.14159265358979323846;
+    mPosition = landed;
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbBlockReference::transformBy(const AcGeMatrix3d& xform)
 {
-    KV_MESH_SETTER(x, mTransform, xform * mTransform)
+    return setBlockTransform(xform * blockTransform());
 }
 
 // ---- AcDbText

@@ -12,6 +12,7 @@
 #include "dbpl.h"
 #include "dbspline.h"
 #include "dbsol3d.h"
+#include "standin/AcDbStandin.h"
 
 namespace {
 
@@ -347,6 +348,169 @@ TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
     EXPECT_EQ(tokens(entities[6])[2], "3");  // the polyline's colour, with its vertices
 }
 
+// A periodic spline is written as the ordinary B-spline it stands for, which
+// other readers place where the drawing has it, and read back as one loop.
+TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
+{
+    AcGePoint3dArray ctrl;
+    for (const AcGePoint3d& p : {AcGePoint3d(3, 0, 0), AcGePoint3d(0, 3, 1), AcGePoint3d(-3, 0, 0),
+                                 AcGePoint3d(0, -3, -1), AcGePoint3d(2, -2, 0)})
+        ctrl.append(p);
+    AcGeDoubleArray knots, weights;
+    for (double k : {1.0, 2.0, 2.5, 4.0, 5.0, 7.0})
+        knots.append(k);
+    for (double w : {1.0, 2.0, 1.0, 0.5, 1.0})
+        weights.append(w);
+    auto* spline = new AcDbSpline(3, true, true, true, ctrl, knots, weights);
+    ASSERT_FALSE(spline->isNull());
+    std::vector<AcGePoint3d> along;
+    for (int i = 0; i < 9; ++i) {
+        AcGePoint3d p;
+        EXPECT_EQ(spline->getPointAtParam(1.0 + 6.0 * i / 8, p), Acad::eOk);
+        along.push_back(p);
+    }
+    append(spline);
+
+    std::string path = tempPath("loop.dxf");
+    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+    const std::vector<std::string> lines = readBack(path);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "audit 0 0");
+    const std::vector<std::string> loop = linesStartingWith(lines, "loop ");
+    ASSERT_EQ(loop.size(), 9u);
+    for (size_t i = 0; i < 9; ++i) {
+        const std::vector<std::string> t = tokens(loop[i]);
+        ASSERT_EQ(t.size(), 5u) << loop[i];
+        EXPECT_NEAR(std::stod(t[1]), 1.0 + 6.0 * static_cast<double>(i) / 8, 1e-12) << loop[i];
+        EXPECT_NEAR(std::stod(t[2]), along[i].x, 1e-9) << loop[i];
+        EXPECT_NEAR(std::stod(t[3]), along[i].y, 1e-9) << loop[i];
+        EXPECT_NEAR(std::stod(t[4]), along[i].z, 1e-9) << loop[i];
+    }
+
+    // Read back beside the spline it was written from: the second entity.
+    std::wstring reason;
+    ASSERT_EQ(standin::dxfIn(db(), wide(path), reason), Acad::eOk) << std::string(reason.begin(), reason.end());
+    std::remove(path.c_str());
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead), Acad::eOk);
+    table->close();
+    AcDbBlockTableRecordIterator* it = nullptr;
+    ASSERT_EQ(space->newIterator(it), Acad::eOk);
+    AcDbEntity* e = nullptr;
+    int seen = 0;
+    for (; !it->done() && seen < 2; it->step(), ++seen) {
+        if (e != nullptr)
+            e->close();
+        e = nullptr;
+        ASSERT_EQ(it->getEntity(e, AcDb::kForRead), Acad::eOk);
+    }
+    delete it;
+    space->close();
+    ASSERT_EQ(seen, 2);
+    const AcDbSpline* read = AcDbSpline::cast(e);
+    ASSERT_NE(read, nullptr);
+    int degree = 0;
+    Adesk::Boolean rational = false, closed = false, periodic = false;
+    AcGePoint3dArray outCtrl;
+    AcGeDoubleArray outKnots, outWeights;
+    double ct = 0, kt = 0;
+    read->getNurbsData(degree, rational, closed, periodic, outCtrl, outKnots, outWeights, ct, kt);
+    EXPECT_EQ(degree, 3);
+    EXPECT_TRUE(rational);
+    EXPECT_TRUE(periodic);
+    EXPECT_EQ(outCtrl, ctrl);
+    EXPECT_EQ(outKnots, knots);
+    EXPECT_EQ(outWeights, weights);
+    e->close();
+}
+
+// Block references of any normal, scale and rotation land where ezdxf puts
+// them, and read back with the same placement.
+TEST_F(DxfOutTest, BlockReferencesOfAnyNormalLandWhereOtherReadersPutThem)
+{
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* block = new AcDbBlockTableRecord();
+    block->setName(L"Seat");
+    block->setOrigin(AcGePoint3d(1, 2, 3));
+    AcDbObjectId blockId;
+    ASSERT_EQ(table->add(blockId, block), Acad::eOk);
+    auto* inside = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+    ASSERT_EQ(block->appendAcDbEntity(inside), Acad::eOk);
+    inside->close();
+    block->close();
+    table->close();
+
+    const struct {
+        AcGePoint3d at;
+        AcGeScale3d scale;
+        double rotation;
+        AcGeVector3d normal;
+    } cases[] = {
+        {AcGePoint3d(10, 20, 30), AcGeScale3d(1, 1, 1), 0.0, AcGeVector3d(0, 0, 1)},
+        {AcGePoint3d(-4, 5, 6), AcGeScale3d(2, 0.5, 3), 0.7, AcGeVector3d(0, 0.6, 0.8)},
+        {AcGePoint3d(1, 1, 1), AcGeScale3d(1.5, 1.5, -2), 2.0, AcGeVector3d(1, 0, 0)},
+        {AcGePoint3d(0, -3, 2), AcGeScale3d(-1, 2, 1), 4.0, AcGeVector3d(0.01, 0.01, -1).normal()},
+    };
+    std::vector<AcGeMatrix3d> placed;
+    for (const auto& c : cases) {
+        auto* ref = new AcDbBlockReference(c.at, blockId);
+        ASSERT_EQ(ref->setScaleFactors(c.scale), Acad::eOk);
+        ASSERT_EQ(ref->setRotation(c.rotation), Acad::eOk);
+        ASSERT_EQ(ref->setNormal(c.normal), Acad::eOk);
+        placed.push_back(ref->blockTransform());
+        append(ref);
+    }
+
+    std::string path = tempPath("inserts.dxf");
+    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+    const std::vector<std::string> lines = readBack(path);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "audit 0 0");
+    const std::vector<std::string> place = linesStartingWith(lines, "place ");
+    ASSERT_EQ(place.size(), 4 * placed.size());
+    const AcGePoint3d blockPoints[] = {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0),
+                                       AcGePoint3d(0, 0, 1)};
+    for (size_t i = 0; i < place.size(); ++i) {
+        AcGePoint3d expected = blockPoints[i % 4];
+        expected.transformBy(placed[i / 4]);
+        const std::vector<std::string> t = tokens(place[i]);
+        ASSERT_EQ(t.size(), 5u) << place[i];
+        EXPECT_NEAR(std::stod(t[2]), expected.x, 1e-9) << place[i];
+        EXPECT_NEAR(std::stod(t[3]), expected.y, 1e-9) << place[i];
+        EXPECT_NEAR(std::stod(t[4]), expected.z, 1e-9) << place[i];
+    }
+
+    // Read back beside the references it was written from: the same
+    // placements once more.
+    std::wstring reason;
+    ASSERT_EQ(standin::dxfIn(db(), wide(path), reason), Acad::eOk) << std::string(reason.begin(), reason.end());
+    std::remove(path.c_str());
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead), Acad::eOk);
+    table->close();
+    AcDbBlockTableRecordIterator* it = nullptr;
+    ASSERT_EQ(space->newIterator(it), Acad::eOk);
+    std::vector<AcGeMatrix3d> read;
+    for (; !it->done(); it->step()) {
+        AcDbEntity* e = nullptr;
+        ASSERT_EQ(it->getEntity(e, AcDb::kForRead), Acad::eOk);
+        if (const AcDbBlockReference* ref = AcDbBlockReference::cast(e))
+            read.push_back(ref->blockTransform());
+        e->close();
+    }
+    delete it;
+    space->close();
+    ASSERT_EQ(read.size(), 2 * placed.size());
+    AcGeTol tol;
+    tol.setEqualVector(1e-9);
+    for (size_t i = 0; i < placed.size(); ++i)
+        EXPECT_TRUE(read[placed.size() + i].isEqualTo(placed[i], tol)) << i;
+}
+
 TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
 {
     // A polyface mesh: a quad and a triangle with an invisible edge.
@@ -414,6 +578,10 @@ TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
         "TEXT 0 256 -1 1.0 2.0 0.0 0.5 0.0 Hello",
         "INSERT 0 256 -1 Chair 10.0 20.0 0.0 1.0 1.0 1.0 90.0",
         "3DSOLID 0 256 -1",
+        "place Chair 10.0 20.0 0.0",
+        "place Chair 10.0 21.0 0.0",
+        "place Chair 9.0 20.0 0.0",
+        "place Chair 10.0 20.0 1.0",
         "block Chair LINE",
     };
     std::vector<std::string> got(lines.begin() + 2, lines.end());

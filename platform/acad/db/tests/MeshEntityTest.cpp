@@ -1,5 +1,6 @@
 // Polyface and polygon meshes, their subentities and iterators; 2D solids,
 // block references and text.
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -251,4 +252,122 @@ TEST_F(DbTest, SolidCornersAndBlockReference)
     EXPECT_STREQ(text.textStringConst(), L"Kolvane");
     EXPECT_DOUBLE_EQ(text.height(), 0.2);
     EXPECT_STREQ(text.isA()->name(), L"AcDbText");
+}
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+AcDbObjectId addBlock(AcDbDatabase* db, const ACHAR* name, const AcGePoint3d& base)
+{
+    AcDbBlockTable* table = nullptr;
+    EXPECT_EQ(db->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* block = new AcDbBlockTableRecord();
+    EXPECT_EQ(block->setName(name), Acad::eOk);
+    EXPECT_EQ(block->setOrigin(base), Acad::eOk);
+    AcDbObjectId id;
+    EXPECT_EQ(table->add(id, block), Acad::eOk);
+    block->close();
+    table->close();
+    return id;
+}
+
+AcGePoint3d mapped(const AcDbBlockReference& ref, const AcGePoint3d& p)
+{
+    AcGePoint3d q = p;
+    return q.transformBy(ref.blockTransform());
+}
+
+}  // namespace
+
+// The block's base point lands on the position; the block is scaled, then
+// turned about the normal in the normal's object coordinates.
+TEST_F(DbTest, BlockReferencePlacesTheBasePointOnItsPosition)
+{
+    const AcDbObjectId seat = addBlock(db(), L"Seat", AcGePoint3d(1, 2, 3));
+    AcDbBlockReference ref(AcGePoint3d(10, 20, 30), seat);
+    EXPECT_EQ(ref.position(), AcGePoint3d(10, 20, 30));
+    EXPECT_EQ(ref.scaleFactors(), AcGeScale3d(1, 1, 1));
+    EXPECT_EQ(ref.rotation(), 0.0);
+    EXPECT_EQ(ref.normal(), AcGeVector3d(0, 0, 1));
+    EXPECT_TRUE(mapped(ref, AcGePoint3d(1, 2, 3)).isEqualTo(AcGePoint3d(10, 20, 30)));
+    EXPECT_TRUE(mapped(ref, AcGePoint3d(2, 2, 3)).isEqualTo(AcGePoint3d(11, 20, 30)));
+
+    // Scale (2, 3, 4), a quarter turn: block x runs along world y.
+    ASSERT_EQ(ref.setScaleFactors(AcGeScale3d(2, 3, 4)), Acad::eOk);
+    ASSERT_EQ(ref.setRotation(kPi / 2), Acad::eOk);
+    EXPECT_TRUE(mapped(ref, AcGePoint3d(1, 2, 3)).isEqualTo(AcGePoint3d(10, 20, 30)));
+    EXPECT_TRUE(mapped(ref, AcGePoint3d(2, 2, 3)).isEqualTo(AcGePoint3d(10, 22, 30)));
+    EXPECT_TRUE(mapped(ref, AcGePoint3d(1, 3, 3)).isEqualTo(AcGePoint3d(7, 20, 30)));
+    EXPECT_TRUE(mapped(ref, AcGePoint3d(1, 2, 4)).isEqualTo(AcGePoint3d(10, 20, 34)));
+
+    // Normal +X: its object x axis is world y (the arbitrary-axis rule), its
+    // y axis world z.
+    ASSERT_EQ(ref.setRotation(0.0), Acad::eOk);
+    ASSERT_EQ(ref.setScaleFactors(AcGeScale3d(1, 1, 1)), Acad::eOk);
+    ASSERT_EQ(ref.setNormal(AcGeVector3d(5, 0, 0)), Acad::eOk);
+    EXPECT_EQ(ref.normal(), AcGeVector3d(1, 0, 0));
+    EXPECT_TRUE(mapped(ref, AcGePoint3d(2, 2, 3)).isEqualTo(AcGePoint3d(10, 21, 30)));
+    EXPECT_TRUE(mapped(ref, AcGePoint3d(1, 3, 3)).isEqualTo(AcGePoint3d(10, 20, 31)));
+    EXPECT_TRUE(mapped(ref, AcGePoint3d(1, 2, 4)).isEqualTo(AcGePoint3d(11, 20, 30)));
+
+    // Moving the block's base point moves what the reference shows, not
+    // where its base point lands.
+    AcDbBlockTableRecord* block = nullptr;
+    ASSERT_EQ(acdbOpenObject(block, seat, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(block->setOrigin(AcGePoint3d(0, 0, 0)), Acad::eOk);
+    block->close();
+    EXPECT_TRUE(mapped(ref, AcGePoint3d(0, 0, 0)).isEqualTo(AcGePoint3d(10, 20, 30)));
+
+    // Refused, nothing changed.
+    EXPECT_EQ(ref.setScaleFactors(AcGeScale3d(1, 0, 1)), Acad::eInvalidInput);
+    EXPECT_EQ(ref.setScaleFactors(AcGeScale3d(1, std::nan(""), 1)), Acad::eInvalidInput);
+    EXPECT_EQ(ref.setNormal(AcGeVector3d(0, 0, 0)), Acad::eInvalidInput);
+    EXPECT_EQ(ref.setRotation(std::nan("")), Acad::eInvalidInput);
+    EXPECT_EQ(ref.scaleFactors(), AcGeScale3d(1, 1, 1));
+    EXPECT_EQ(ref.normal(), AcGeVector3d(1, 0, 0));
+    EXPECT_EQ(ref.rotation(), 0.0);
+}
+
+// A transform is taken apart into position, scales, rotation and normal and
+// gives back the same transform; a mirror is a negative z scale; a shear
+// cannot be held.
+TEST_F(DbTest, BlockReferenceTakesItsStateFromATransform)
+{
+    const AcDbObjectId seat = addBlock(db(), L"Seat", AcGePoint3d(1, 2, 3));
+    AcDbBlockReference model(AcGePoint3d(4, -5, 6), seat);
+    ASSERT_EQ(model.setNormal(AcGeVector3d(0, 0.6, 0.8)), Acad::eOk);
+    ASSERT_EQ(model.setScaleFactors(AcGeScale3d(2, 0.5, 3)), Acad::eOk);
+    ASSERT_EQ(model.setRotation(0.7), Acad::eOk);
+    const AcGeMatrix3d m = model.blockTransform();
+
+    AcDbBlockReference copy(AcGePoint3d(0, 0, 0), seat);
+    ASSERT_EQ(copy.setBlockTransform(m), Acad::eOk);
+    EXPECT_TRUE(copy.position().isEqualTo(AcGePoint3d(4, -5, 6)));
+    EXPECT_TRUE(copy.normal().isEqualTo(AcGeVector3d(0, 0.6, 0.8)));
+    EXPECT_NEAR(copy.rotation(), 0.7, 1e-12);
+    EXPECT_TRUE(copy.scaleFactors().isEqualTo(AcGeScale3d(2, 0.5, 3)));
+
+    // A mirror in the world XY plane.
+    AcGeMatrix3d mirror;
+    mirror.entry[2][2] = -1.0;
+    ASSERT_EQ(copy.transformBy(mirror), Acad::eOk);
+    EXPECT_TRUE(copy.position().isEqualTo(AcGePoint3d(4, -5, -6)));
+    EXPECT_LT(copy.scaleFactors().sz, 0.0);
+    for (const AcGePoint3d& p : {AcGePoint3d(1, 2, 3), AcGePoint3d(2, 0, 1), AcGePoint3d(-3, 5, 2)}) {
+        AcGePoint3d expected = mapped(model, p);
+        expected.z = -expected.z;
+        EXPECT_TRUE(mapped(copy, p).isEqualTo(expected)) << p.x;
+    }
+
+    // Stretching world x shears a turned block: refused, nothing changed.
+    AcGeMatrix3d stretch;
+    stretch.entry[0][0] = 2.0;
+    const AcGeMatrix3d before = copy.blockTransform();
+    EXPECT_EQ(copy.transformBy(stretch), Acad::eCannotScaleNonUniformly);
+    EXPECT_EQ(copy.blockTransform(), before);
+    AcGeMatrix3d flat;
+    flat.entry[2][2] = 0.0;
+    EXPECT_EQ(copy.setBlockTransform(flat), Acad::eInvalidInput);
+    EXPECT_EQ(copy.blockTransform(), before);
 }

@@ -5,6 +5,8 @@ Names written with the DXF escape for characters beyond ASCII are decoded. Outpu
   layer <name> <color> <true color or -1> <frozen> <locked> <off> <linetype>
   <DXF type> <layer> <color> <true color or -1> <numbers...>
   block <name> <DXF types of its entities...>   (blocks other than the layouts)
+  loop <t> <x> <y> <z>   (nine points along each periodic spline, after the entities)
+  place <block> <x> <y> <z>   (where each INSERT puts the block points (0,0,0), (1,0,0), (0,1,0), (0,0,1))
 """
 import io
 import sys
@@ -29,6 +31,7 @@ def main(path):
               layer.dxf.get("true_color", -1),
               int(layer.is_frozen()), int(layer.is_locked()), int(layer.is_off()),
               layer.dxf.linetype)
+    loop = []
     for e in doc.modelspace():
         t = e.dxftype()
         head = [t, decode_dxf_unicode(e.dxf.layer), str(e.dxf.color), str(e.dxf.get("true_color", -1))]
@@ -70,6 +73,14 @@ def main(path):
             nums += [str(len(e.fit_points))]
             tool = e.construction_tool()
             nums += [fmt(c) for c in tool.point(tool.max_t * 0.37)]
+            if e.dxf.flags & 2:  # periodic: the loop between knot degree and knot -degree - 1
+                p = e.dxf.degree
+                t0, t1 = e.knots[p], e.knots[-p - 1]
+                u = tool.knots()  # ezdxf may have moved the knots into [0, 1]
+                u0, u1 = u[p], u[-p - 1]
+                for i in range(9):
+                    point = tool.point(u0 + (u1 - u0) * i / 8)
+                    loop.append("loop " + " ".join([fmt(t0 + (t1 - t0) * i / 8)] + [fmt(c) for c in point]))
         elif t == "LWPOLYLINE":
             nums = [str(int(e.closed)), str(len(e))]
             for (x, y, sw, ew, b), w in zip(e.get_points("xyseb"), e.vertices_in_wcs()):
@@ -105,7 +116,12 @@ def main(path):
         elif t == "INSERT":
             nums = [e.dxf.name] + [fmt(c) for c in e.dxf.insert]
             nums += [fmt(e.dxf.xscale), fmt(e.dxf.yscale), fmt(e.dxf.zscale), fmt(e.dxf.rotation)]
+            m = e.matrix44()
+            for p in ((0, 0, 0), (1, 0, 0), (0, 1, 0), (0, 0, 1)):
+                loop.append("place " + " ".join([e.dxf.name] + [fmt(c) for c in m.transform(p)]))
         print(" ".join(head + nums))
+    for line in loop:
+        print(line)
     for block in doc.blocks:
         if block.name.startswith("*"):
             continue

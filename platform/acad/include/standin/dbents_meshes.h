@@ -12,6 +12,7 @@
 #include "dbmain.h"
 #include "gept3dar.h"
 #include "gepnt3d.h"
+#include "gescl3d.h"
 #include "gevec3d.h"
 #include "standin/dbents_curves.h"  // AcDb::Vertex3dType
 #include "standin/dbents_vertex.h"
@@ -197,11 +198,12 @@ private:
     double mThickness = 0.0;
 };
 
-// A reference to a block: the block table record it shows and the transform
-// from the block's coordinates into the drawing.
+// A reference to a block: the block table record it shows, placed by its
+// position, scale factors, rotation and normal.
 class AcDbBlockReference : public AcDbEntity {
 public:
     ACRX_DECLARE_MEMBERS(AcDbBlockReference);
+    // At the origin (or the position), scale 1, rotation 0, normal +Z.
     AcDbBlockReference();
     AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRec);
     ~AcDbBlockReference() override;
@@ -210,17 +212,39 @@ public:
     // Statuses: eNotOpenForWrite, eInvalidInput (an id that is not a block
     // table record); a null id is accepted.
     Acad::ErrorStatus setBlockTableRecord(AcDbObjectId blockTableRec);
-    AcGePoint3d position() const;
+    // Where the block's base point lands, in world coordinates.
+    AcGePoint3d position() const { return mPosition; }
     Acad::ErrorStatus setPosition(const AcGePoint3d& position);
-    // Block coordinates to drawing coordinates (the block's origin maps to
-    // the position).
-    AcGeMatrix3d blockTransform() const { return mTransform; }
+    // A factor of 0 or one that is not finite is refused (eInvalidInput).
+    AcGeScale3d scaleFactors() const { return mScale; }
+    Acad::ErrorStatus setScaleFactors(const AcGeScale3d& scale);
+    // Radians about the normal, from the x axis of the normal's object
+    // coordinates (the arbitrary-axis rule).
+    double rotation() const { return mRotation; }
+    Acad::ErrorStatus setRotation(double rotation);
+    // A unit vector; a zero or non-finite one is refused (eInvalidInput).
+    AcGeVector3d normal() const { return mNormal; }
+    Acad::ErrorStatus setNormal(const AcGeVector3d& normal);
+    // Block coordinates to drawing coordinates: the block's base point moved
+    // to the origin, scaled, turned about the normal in its object
+    // coordinates and moved to the position.
+    AcGeMatrix3d blockTransform() const;
+    // Takes position, scale factors, rotation and normal from the transform:
+    // its axes must stay perpendicular (else eCannotScaleNonUniformly) and
+    // be of finite, non-zero length, with no projection (else
+    // eInvalidInput). A mirror becomes a negative z scale.
     Acad::ErrorStatus setBlockTransform(const AcGeMatrix3d& xform);
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
 
 private:
+    // The block table record's base point; the origin for no record.
+    AcGePoint3d basePoint() const;
+
     AcDbObjectId mBlock;
-    AcGeMatrix3d mTransform;
+    AcGePoint3d mPosition;
+    AcGeScale3d mScale;
+    double mRotation = 0.0;
+    AcGeVector3d mNormal = AcGeVector3d(0.0, 0.0, 1.0);
 };
 
 // Single-line text.
