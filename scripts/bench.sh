@@ -28,7 +28,7 @@ done
 case "$runs" in ''|*[!0-9]*|0) echo "bench.sh: --runs needs a whole number of at least 1" >&2; exit 2 ;; esac
 
 echo "== build (Release) in $build" >&2
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON >/dev/null
+(cd "$top" && cmake --preset bench -B "$build" >/dev/null)
 cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_curves bench_readers bench_import >&2
 
 results=$(mktemp -d /tmp/kv-bench-XXXXXX)
