@@ -5,6 +5,7 @@
 #include "opennurbs_line.h"
 #include "opennurbs_linecurve.h"
 #include "opennurbs_nurbscurve.h"
+#include "opennurbs_nurbssurface.h"
 #include "opennurbs_polycurve.h"
 #include "opennurbs_polylinecurve.h"
 #include "opennurbs_xform.h"
@@ -637,4 +638,55 @@ TEST(RealLibrarySmallRulesTest, PolyCurveSegmentIndexAndGaps)
   EXPECT_TRUE(closed.IsValid());
   closed.Append(new ON_LineCurve(ON_3dPoint(1.0, 0.0, 0.0), ON_3dPoint(2.0, 0.0, 0.0)));
   EXPECT_FALSE(closed.IsValid());
+}
+
+// ---------------------------------------------------------------------------
+// NURBS surfaces
+
+TEST(RealLibraryNurbsSurfaceTest, SetWeightMakesANonRationalSurfaceRational)
+{
+  const struct
+  {
+    double weight;
+    bool ok;
+    bool rational;
+    ON_3dPoint point; // control point (1, 2) afterwards
+  } cases[] = {
+      {1.0, true, true, ON_3dPoint(1.0, 2.0, 2.1)},
+      {0.5, true, true, ON_3dPoint(2.0, 4.0, 4.2)},
+      {0.0, false, false, ON_3dPoint(1.0, 2.0, 2.1)},
+      {-2.0, false, false, ON_3dPoint(1.0, 2.0, 2.1)},
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(c.weight);
+    ON_NurbsSurface s;
+    ASSERT_TRUE(s.Create(3, false, 2, 2, 2, 3));
+    for (int i = 0; i < 2; i++)
+      for (int j = 0; j < 3; j++)
+        s.SetCV(i, j, ON_3dPoint(i, j, i * j + 0.1));
+    EXPECT_EQ(s.SetWeight(1, 2, c.weight), c.ok);
+    EXPECT_EQ(s.IsRational(), c.rational);
+    ON_3dPoint p;
+    ASSERT_TRUE(s.GetCV(1, 2, p));
+    EXPECT_DOUBLE_EQ(p.x, c.point.x);
+    EXPECT_DOUBLE_EQ(p.y, c.point.y);
+    EXPECT_DOUBLE_EQ(p.z, c.point.z);
+    // The other control points keep their places.
+    ASSERT_TRUE(s.GetCV(0, 1, p));
+    EXPECT_EQ(p, ON_3dPoint(0.0, 1.0, 0.1));
+  }
+}
+
+TEST(RealLibraryNurbsSurfaceTest, GetCVScalesByTheReciprocalOfTheWeight)
+{
+  ON_NurbsSurface s;
+  ASSERT_TRUE(s.Create(3, true, 2, 2, 2, 2));
+  s.SetCV(0, 1, ON_4dPoint(0.1, 0.2, 7.0, 7.0));
+  ON_3dPoint p;
+  ASSERT_TRUE(s.GetCV(0, 1, p));
+  // 0.1 * (1 / 7), not 0.1 / 7 (0.014285714285714287).
+  EXPECT_EQ(p.x, 0.014285714285714285);
+  EXPECT_EQ(p.y, 0.02857142857142857);
+  EXPECT_EQ(p.z, 1.0);
 }
