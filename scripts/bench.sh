@@ -28,8 +28,9 @@ done
 case "$runs" in ''|*[!0-9]*|0) echo "bench.sh: --runs needs a whole number of at least 1" >&2; exit 2 ;; esac
 
 echo "== build (Release) in $build" >&2
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_curves bench_readers bench_import >&2
+(cd "$top" && cmake --preset bench -B "$build" >/dev/null)
+cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_curves bench_database \
+  bench_entity_readers bench_model_reader bench_import >&2
 
 results=$(mktemp -d /tmp/kv-bench-XXXXXX)
 trap 'rm -rf "$results"' EXIT
@@ -42,8 +43,12 @@ echo "== mesh writers" >&2
 "$bin/bench_writers" "${reps[@]}" --benchmark_out="$results/writers.json" --benchmark_out_format=json >&2
 echo "== curve writers" >&2
 "$bin/bench_curves" "${reps[@]}" --benchmark_out="$results/curves.json" --benchmark_out_format=json >&2
+echo "== database appends" >&2
+"$bin/bench_database" "${reps[@]}" --benchmark_out="$results/database.json" --benchmark_out_format=json >&2
 echo "== entity readers" >&2
-"$bin/bench_readers" "${reps[@]}" --benchmark_out="$results/readers.json" --benchmark_out_format=json >&2
+"$bin/bench_entity_readers" "${reps[@]}" --benchmark_out="$results/entity_readers.json" --benchmark_out_format=json >&2
+echo "== model reader" >&2
+"$bin/bench_model_reader" "${reps[@]}" --benchmark_out="$results/model_reader.json" --benchmark_out_format=json >&2
 echo "== whole imports" >&2
 "$bin/bench_import" --runs="$runs" --benchmark_out="$results/import.json" --benchmark_out_format=json >&2
 
@@ -73,8 +78,10 @@ the time at a tenth of that size (10 is linear).
 | Topology | `bench_topology` | `ON_Mesh::Topology` of jittered grids of 10k, 100k and 1M triangles, half their corners duplicated, against `std::sort` of the same vertex coordinates |
 | Mesh writers | `bench_writers` | the four mesh writers into a fresh drawing database: entities per second and heap bytes per appended entity |
 | Curve writers | `bench_curves` | the point and line writers, the same figures |
-| Entity readers | `bench_readers` | the general entity reader over mixed entities, a polyface mesh built and read back at the face-record limit, the selection of meshes from the drawing |
-| Whole imports | `bench_import` | imports of a generated OBJ of about a million triangles through the host program, in each mode, against the same program reading the file and cancelling the options dialog (the two differ only by the writers); peak memory counts the host and the reader's child process |
+| Database appends | `bench_database` | one 3D face, line or point appended to model space through the host's calls, and the heap that each 3D face of a million costs |
+| Entity readers | `bench_entity_readers` | the general entity reader over mixed entities, a polyface mesh built and read back at the face-record limit, the selection of meshes from the drawing |
+| Model reader | `bench_model_reader` | `VrnRavlib::SKPToMesh` on generated OBJ files of about 100k and 1M triangles (the reading child included) |
+| Whole imports | `bench_import` | imports of a generated OBJ of about a million triangles through the host program, in each mode, against the same program reading the file and cancelling the options dialog (the two differ only by the writers), in interleaved runs (read, import, read, import...): medians of the times, and of each import's ratio to the read just before it; peak memory counts the host and the reader's child process |
 """
 
 def load(name):
@@ -162,7 +169,22 @@ for writer in ("WritePoints", "WriteLines"):
             row(writer + " growth x10", count(n), growth, "%.2f" % growth, "<= 12", growth <= 12)
         previous = ms(run)
 
-readers = load("readers.json")
+database = load("database.json")
+for subject in ("AppendFace", "AppendLine", "AppendPoint"):
+    run = database.get("BM_" + subject)
+    if not run:
+        row("Database " + subject, "-", None, "no result", "", False)
+        continue
+    rate = run.get("items_per_second", 0.0)
+    row("Database %s entities/s" % subject, "-", rate, "%.2fM/s" % (rate / 1e6), "", None)
+run = database.get("BM_FaceMemory/1000000")
+if run:
+    row("Database bytes/AcDbFace", "1M", run["bytes_per_face"], "%.0f B (object %.0f B)"
+        % (run["bytes_per_face"], run["sizeof_AcDbFace"]), "", None)
+else:
+    row("Database bytes/AcDbFace", "1M", None, "no result", "", False)
+
+readers = load("entity_readers.json")
 for subject, sizes_, what in (("ReadEntity", (100000, 1000000), "entities"),
                               ("FillPolyFaceMesh", (3276, 32767), "vertices"),
                               ("ReadPolyFaceMesh", (3276, 32767), "vertices"),
@@ -180,6 +202,20 @@ for subject, sizes_, what in (("ReadEntity", (100000, 1000000), "entities"),
             row(subject + " growth x10", label, growth, "%.2f" % growth, "<= 12", growth <= 12)
         previous = ms(run)
 
+model_reader = load("model_reader.json")
+previous = None
+for cells in (224, 707):
+    n = 2 * cells * cells
+    run = model_reader.get("BM_SKPToMesh_Grid/%d/real_time" % cells)
+    if not run:
+        row("SKPToMesh", count(n), None, "no result", "", False)
+        continue
+    row("SKPToMesh time", count(n), ms(run), "%.1f ms" % ms(run), "", None)
+    if previous:
+        growth = ms(run) / previous
+        row("SKPToMesh growth x10", count(n), growth, "%.2f" % growth, "<= 12", growth <= 12)
+    previous = ms(run)
+
 imports = load("import.json")
 modes = ["Read", "Mesh", "3DFaces", "Lines", "Points"]
 small, large = 2 * 224 * 224, 2 * 707 * 707
@@ -196,7 +232,7 @@ for mode in modes:
         row("Read alone: peak memory", count(large), run["peak_MB"],
             "%.0f MB (host %.0f + reader %.0f)" % (run["peak_MB"], run["host_MB"], run["reader_MB"]), "", None)
     elif read:
-        ratio = ms(run) / ms(read)
+        ratio = run["per_read"]
         row("Import %s / read: time" % mode, count(large), ratio,
             "%.2f (%.3f s)" % (ratio, ms(run) / 1000), "<= 1.5", ratio <= 1.5)
         mem = run["peak_MB"] / read["peak_MB"]

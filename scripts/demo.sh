@@ -7,9 +7,10 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 scripts/install-deps.sh
 
-echo "== build (Release)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j "$(nproc)" --target arxhost Kolvane KolvaneFiles
+# The demo preset's own tree, build-demo/: the tests' tree is left alone.
+echo "== build (Release) in build-demo"
+cmake --preset demo >/dev/null
+cmake --build --preset demo -j "$(nproc)"
 
 # The import options are stored in a registry file of its own, so the demo
 # leaves the user's stored options alone.
@@ -20,7 +21,7 @@ echo "== import samples/round-table.obj with samples/import-sample.scr"
 # The script names its files relative to the folder it runs in.
 cd "$top/samples"
 rm -f round-table.dxf
-"$top/build/bin/arxhost" --registry "$registry" import-sample.scr
+"$top/build-demo/bin/arxhost" --registry "$registry" import-sample.scr
 
 if [ -s round-table.dxf ]; then
   echo "== the DXF went to $top/samples/round-table.dxf"

@@ -10,19 +10,19 @@ cd "$top"
 scripts/install-deps.sh
 jobs=$(nproc)
 
+# The builds are the presets of CMakePresets.json: build/ (default) and
+# build-asan/ (sanitizers).
 echo "== build (warnings as errors)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_WERROR=ON >/dev/null
-cmake --build build -j "$jobs"
+cmake --preset default >/dev/null
+cmake --build --preset default -j "$jobs"
 echo "== tests"
-ctest --test-dir build --output-on-failure -j "$jobs"
+ctest --preset default -j "$jobs"
 
 echo "== build (AddressSanitizer + UndefinedBehaviorSanitizer)"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKV_SANITIZE=ON -DKV_WERROR=ON -DKV_BUILD_BENCH=OFF >/dev/null
-cmake --build build-asan -j "$jobs"
+cmake --preset sanitizers >/dev/null
+cmake --build --preset sanitizers -j "$jobs"
 echo "== tests under the sanitizers"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+ctest --preset sanitizers -j "$jobs"
 
 echo "== fuzzers (clang, libFuzzer, AddressSanitizer + UndefinedBehaviorSanitizer)"
 fuzz/tools/build-fuzzers.sh build-fuzz

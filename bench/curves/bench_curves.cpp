@@ -6,14 +6,11 @@
 // appended entity (the growth of the heap over the write, divided by the
 // entities that the write appended).
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <cstdint>
 
 #include "CurveWriters.h"
-#include "dbapserv.h"
-#include "dbsymtb.h"
-#include "standin/AcDbStandin.h"
+#include "WriteMeasure.h"
 
 namespace {
 
@@ -55,71 +52,18 @@ const ON_SimpleArray<ON_Line>& Lines(int count)
     return lines;
 }
 
-std::size_t HeapInUse()
-{
-    // The C heap, and the database's own heap that entities are made on.
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd + standin::objectHeapBytes();
-}
-
-int ModelSpaceCount()
-{
-    AcDbBlockTable* table = nullptr;
-    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    if (db->getSymbolTable(table, AcDb::kForRead) != Acad::eOk)
-        return 0;
-    AcDbBlockTableRecord* space = nullptr;
-    const Acad::ErrorStatus es = table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead);
-    table->close();
-    if (es != Acad::eOk)
-        return 0;
-    int count = 0;
-    AcDbBlockTableRecordIterator* it = nullptr;
-    if (space->newIterator(it) == Acad::eOk) {
-        for (it->start(); !it->done(); it->step())
-            ++count;
-        delete it;
-    }
-    space->close();
-    return count;
-}
-
-template <typename Write>
-void Writer(benchmark::State& state, Write write)
-{
-    const CString layer;
-    const AcCmColor color;
-    const int count = static_cast<int>(state.range(0));
-    double entities = 0, bytes = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        standin::newWorkingDatabase();
-        const std::size_t before = HeapInUse();
-        state.ResumeTiming();
-
-        write(count, layer, color);
-
-        state.PauseTiming();
-        const std::size_t after = HeapInUse();
-        entities += ModelSpaceCount();
-        bytes += static_cast<double>(after - before);
-        state.ResumeTiming();
-    }
-    state.counters["entities/s"] = benchmark::Counter(entities, benchmark::Counter::kIsRate);
-    state.counters["bytes/entity"] = entities > 0 ? bytes / entities : 0;
-    state.counters["entities"] = entities / static_cast<double>(state.iterations());
-}
-
 void WritePointsBench(benchmark::State& state)
 {
-    Points(static_cast<int>(state.range(0)));
-    Writer(state, [](int n, const CString& l, const AcCmColor& c) { WritePoints(Points(n), l, c); });
+    const ON_3dPointArray& points = Points(static_cast<int>(state.range(0)));
+    kvbench::MeasureWrites(state, CString(), AcCmColor(),
+                           [&points](const CString& l, const AcCmColor& c) { WritePoints(points, l, c); });
 }
 
 void WriteLinesBench(benchmark::State& state)
 {
-    Lines(static_cast<int>(state.range(0)));
-    Writer(state, [](int n, const CString& l, const AcCmColor& c) { WriteLines(Lines(n), l, c); });
+    const ON_SimpleArray<ON_Line>& lines = Lines(static_cast<int>(state.range(0)));
+    kvbench::MeasureWrites(state, CString(), AcCmColor(),
+                           [&lines](const CString& l, const AcCmColor& c) { WriteLines(lines, l, c); });
 }
 
 }  // namespace

@@ -5,8 +5,7 @@
 //   --benchmark_filter=Memory           the memory figure only
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-
+#include "WriteMeasure.h"
 #include "dbents.h"
 #include "dbsymtb.h"
 #include "standin/AcDbStandin.h"
@@ -71,14 +70,6 @@ void BM_AppendPoint(benchmark::State& state)
 }
 BENCHMARK(BM_AppendPoint);
 
-size_t heapInUse()
-{
-    // Small blocks in use plus mapped blocks of the C heap, and what the
-    // database's own heap (where entities are made) has handed out.
-    struct mallinfo2 mi = mallinfo2();
-    return mi.uordblks + mi.hblkhd + standin::objectHeapBytes();
-}
-
 // Heap growth over a large append, divided by the number of faces: the face,
 // its slot in the id table and its place in model space's entity list.
 void BM_FaceMemory(benchmark::State& state)
@@ -87,14 +78,14 @@ void BM_FaceMemory(benchmark::State& state)
     double perFace = 0.0;
     for (auto _ : state) {
         AcDbDatabase* db = standin::newWorkingDatabase();
-        size_t before = heapInUse();
+        size_t before = kvbench::HeapInUse();
         for (int i = 0; i < count; ++i) {
             AcDbFace* face = new AcDbFace();
             for (Adesk::UInt16 k = 0; k < 4; ++k)
                 face->setVertexAt(k, AcGePoint3d(i, k, 0.0));
             appendToModelSpace(db, face);
         }
-        size_t after = heapInUse();
+        size_t after = kvbench::HeapInUse();
         perFace = static_cast<double>(after - before) / count;
         standin::discardWorkingDatabase();
     }

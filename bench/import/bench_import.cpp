@@ -9,8 +9,11 @@
 // child) and hands the meshes over, and the command ends before any entity is
 // written. So the two differ by exactly the writers and their report lines.
 //
-// Each run is a whole process, timed from fork to exit; each figure is the
-// median of several runs. Peak memory is the peak resident size of the host
+// Each run is a whole process, timed from fork to exit. The runs are
+// interleaved, a read before every import (read, Mesh, read, 3DFaces, ...,
+// --runs rounds), so that slow and fast spells of a shared machine fall on
+// both sides: each time is the median of its runs, and an import's ratio to
+// the read is the median of its ratios to the read just before it. Peak memory is the peak resident size of the host
 // process plus that of the reader's child process (both from the kernel's
 // high-water marks, sampled every millisecond and checked against wait4's
 // ru_maxrss). Every run is checked: exit status 0, the expected report line
@@ -251,79 +254,126 @@ RunResult RunHost(const std::string& script)
     return r;
 }
 
-void BM_Import(benchmark::State& state, Mode mode, int cells)
+std::string ScriptFor(Mode mode, int cells)
 {
-    const std::string& model = ModelFile(cells);
-    if (model.empty()) {
-        state.SkipWithError("cannot write the grid OBJ");
-        return;
-    }
-    const std::string script = g.folder + "/" + ModeName(mode) + "-" + std::to_string(cells) + ".scr";
-    const std::string text = "_Kolvane\n" + model + "\n" + ComboItem(mode) + "\nYes\n" +
-                             (mode == kRead ? "Cancel" : "OK") + "\n";
-    if (!WriteText(script, text)) {
-        state.SkipWithError("cannot write the script");
-        return;
-    }
-    const std::string expected = ExpectedLine(mode, cells);
-    RunResult result;
-    for (auto _ : state) {
-        result = RunHost(script);
-        if (result.ok && ReadText(g.folder + "/stdout.txt").find(expected) == std::string::npos) {
-            result.ok = false;
-            result.error = "the host program did not print \"" + expected + "\"";
-        }
-        if (!result.ok) {
-            state.SkipWithError(result.error.c_str());
-            break;
-        }
-        state.SetIterationTime(result.seconds);
-    }
-    if (!result.ok)
-        return;
-    state.counters["triangles"] = 2.0 * cells * cells;
-    state.counters["host_MB"] = result.hostPeakKb / 1024.0;
-    state.counters["reader_MB"] = result.readerPeakKb / 1024.0;
-    state.counters["peak_MB"] = (result.hostPeakKb + result.readerPeakKb) / 1024.0;
+    return g.folder + "/" + ModeName(mode) + "-" + std::to_string(cells) + ".scr";
 }
 
-// Keeps the medians for the summary table.
-class RecordingReporter : public benchmark::ConsoleReporter {
-public:
-    struct Figures {
-        double seconds = 0, hostMb = 0, readerMb = 0, peakMb = 0;
-    };
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-            if (!median && !single)
-                continue;
-            Figures f;
-            f.seconds = run.GetAdjustedRealTime();
-            auto counter = [&run](const char* name) {
-                auto it = run.counters.find(name);
-                return it == run.counters.end() ? 0.0 : static_cast<double>(it->second);
-            };
-            f.hostMb = counter("host_MB");
-            f.readerMb = counter("reader_MB");
-            f.peakMb = counter("peak_MB");
-            m_figures[run.run_name.function_name] = f;
-        }
-        ConsoleReporter::ReportRuns(runs);
+// One whole-process run, checked: the report line must be on the command line.
+RunResult RunChecked(Mode mode, int cells)
+{
+    RunResult result = RunHost(ScriptFor(mode, cells));
+    const std::string expected = ExpectedLine(mode, cells);
+    if (result.ok && ReadText(g.folder + "/stdout.txt").find(expected) == std::string::npos) {
+        result.ok = false;
+        result.error = "the host program did not print \"" + expected + "\"";
     }
-    const Figures* Find(const std::string& name) const
-    {
-        auto it = m_figures.find(name);
-        return it == m_figures.end() ? nullptr : &it->second;
-    }
+    return result;
+}
 
-private:
-    std::map<std::string, Figures> m_figures;
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The figures of one mode at one size: medians over its runs. For an import,
+// perRead is the median of the ratios of each import to the read run just
+// before it, so that a figure and its reference were taken side by side.
+struct Figures {
+    std::string error;
+    double seconds = 0, hostMb = 0, readerMb = 0, peakMb = 0, perRead = 0;
 };
+std::map<std::string, Figures> g_figures;
+
+std::string BenchName(Mode mode, int cells);
+
+// Runs read, import, read, import... for every mode, g.runs rounds, and keeps
+// the medians in g_figures.
+void Measure(int cells)
+{
+    const std::string& model = ModelFile(cells);
+    struct Samples {
+        std::vector<double> seconds, hostMb, readerMb, peakMb, perRead;
+        std::string error;
+        void add(const RunResult& r)
+        {
+            seconds.push_back(r.seconds);
+            hostMb.push_back(r.hostPeakKb / 1024.0);
+            readerMb.push_back(r.readerPeakKb / 1024.0);
+            peakMb.push_back((r.hostPeakKb + r.readerPeakKb) / 1024.0);
+        }
+    };
+    std::map<Mode, Samples> samples;
+    for (Mode mode : kModes) {
+        const std::string text = "_Kolvane\n" + model + "\n" + ComboItem(mode) + "\nYes\n" +
+                                 (mode == kRead ? "Cancel" : "OK") + "\n";
+        if (model.empty())
+            samples[mode].error = "cannot write the grid OBJ";
+        else if (!WriteText(ScriptFor(mode, cells), text))
+            samples[mode].error = "cannot write the script";
+    }
+    for (int round = 0; round < g.runs; ++round) {
+        for (Mode mode : kModes) {
+            if (mode == kRead || !samples[mode].error.empty() || !samples[kRead].error.empty())
+                continue;
+            const RunResult read = RunChecked(kRead, cells);
+            if (!read.ok) {
+                samples[kRead].error = read.error;
+                continue;
+            }
+            samples[kRead].add(read);
+            const RunResult run = RunChecked(mode, cells);
+            if (!run.ok) {
+                samples[mode].error = run.error;
+                continue;
+            }
+            samples[mode].add(run);
+            samples[mode].perRead.push_back(run.seconds / read.seconds);
+            std::fprintf(stderr, "%d triangles, round %d: read %.3f s, %s %.3f s\n", 2 * cells * cells, round + 1,
+                         read.seconds, ModeName(mode), run.seconds);
+        }
+    }
+    for (Mode mode : kModes) {
+        const Samples& s = samples[mode];
+        Figures f;
+        f.error = s.error;
+        if (f.error.empty() && s.seconds.empty())
+            f.error = "no run";
+        f.seconds = Median(s.seconds);
+        f.hostMb = Median(s.hostMb);
+        f.readerMb = Median(s.readerMb);
+        f.peakMb = Median(s.peakMb);
+        f.perRead = Median(s.perRead);
+        g_figures[BenchName(mode, cells)] = f;
+    }
+}
+
+// Reports the figures that Measure took, one benchmark each.
+void BM_Import(benchmark::State& state, std::string name)
+{
+    const Figures& f = g_figures[name];
+    if (!f.error.empty()) {
+        state.SkipWithError(f.error.c_str());
+        return;
+    }
+    for (auto _ : state)
+        state.SetIterationTime(f.seconds);
+    state.counters["host_MB"] = f.hostMb;
+    state.counters["reader_MB"] = f.readerMb;
+    state.counters["peak_MB"] = f.peakMb;
+    if (f.perRead > 0)
+        state.counters["per_read"] = f.perRead;
+}
+
+const Figures* Find(const std::string& name)
+{
+    auto it = g_figures.find(name);
+    return it == g_figures.end() || !it->second.error.empty() ? nullptr : &it->second;
+}
 
 std::string BenchName(Mode mode, int cells)
 {
@@ -376,36 +426,33 @@ int main(int argc, char** argv)
     g.folder = folder;
 
     for (int cells : kCells)
+        Measure(cells);
+    for (int cells : kCells)
         for (Mode mode : kModes)
-            benchmark::RegisterBenchmark(BenchName(mode, cells).c_str(), BM_Import, mode, cells)
+            benchmark::RegisterBenchmark(BenchName(mode, cells).c_str(), BM_Import, BenchName(mode, cells))
                 ->Iterations(1)
-                ->Repetitions(g.runs)
-                ->ReportAggregatesOnly(true)
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
-
-    RecordingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::RunSpecifiedBenchmarks();
 
     std::printf("\n%10s %-8s %10s %12s %10s %10s %10s %12s %10s\n", "triangles", "mode", "median s",
                 "time/read", "growth x10", "host MB", "reader MB", "peak MB", "mem/read");
     for (int cells : kCells) {
-        const RecordingReporter::Figures* read = reporter.Find(BenchName(kRead, cells));
+        const Figures* read = Find(BenchName(kRead, cells));
         for (Mode mode : kModes) {
-            const RecordingReporter::Figures* f = reporter.Find(BenchName(mode, cells));
+            const Figures* f = Find(BenchName(mode, cells));
             if (!f)
                 continue;
-            const RecordingReporter::Figures* smaller =
-                cells == kCells[1] ? reporter.Find(BenchName(mode, kCells[0])) : nullptr;
+            const Figures* smaller = cells == kCells[1] ? Find(BenchName(mode, kCells[0])) : nullptr;
             char ratio[32] = "-", memRatio[32] = "-", growth[32] = "-";
-            if (read && read->seconds > 0)
-                std::snprintf(ratio, sizeof ratio, "%.2f", f->seconds / read->seconds);
+            if (f->perRead > 0)
+                std::snprintf(ratio, sizeof ratio, "%.2f", f->perRead);
             if (read && read->peakMb > 0)
                 std::snprintf(memRatio, sizeof memRatio, "%.2f", f->peakMb / read->peakMb);
             if (smaller && smaller->seconds > 0)
                 std::snprintf(growth, sizeof growth, "%.2f", f->seconds / smaller->seconds);
             std::printf("%10d %-8s %10.3f %12s %10s %10.1f %10.1f %12.1f %10s\n", 2 * cells * cells,
-                        ModeName(mode), f->seconds / 1000.0, ratio, growth, f->hostMb, f->readerMb, f->peakMb,
+                        ModeName(mode), f->seconds, ratio, growth, f->hostMb, f->readerMb, f->peakMb,
                         memRatio);
         }
     }

@@ -7,15 +7,10 @@
 // write appended). The topology that lines and points are made from is built
 // before the timed part, so the figures are the writers' own.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
-#include <vector>
-
+#include "GridMesh.h"
 #include "MeshWriters.h"
-#include "topology/GridMesh.h"
-#include "dbapserv.h"
-#include "dbsymtb.h"
-#include "standin/AcDbStandin.h"
+#include "WriteMeasure.h"
 
 namespace {
 
@@ -30,60 +25,12 @@ const ON_Mesh& Mesh(int triangles)
     return meshes[slot];
 }
 
-std::size_t HeapInUse()
-{
-    // The C heap, and the database's own heap that entities are made on.
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd + standin::objectHeapBytes();
-}
-
-int ModelSpaceCount()
-{
-    AcDbBlockTable* table = nullptr;
-    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    if (db->getSymbolTable(table, AcDb::kForRead) != Acad::eOk)
-        return 0;
-    AcDbBlockTableRecord* space = nullptr;
-    const Acad::ErrorStatus es = table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead);
-    table->close();
-    if (es != Acad::eOk)
-        return 0;
-    int count = 0;
-    AcDbBlockTableRecordIterator* it = nullptr;
-    if (space->newIterator(it) == Acad::eOk) {
-        for (it->start(); !it->done(); it->step())
-            ++count;
-        delete it;
-    }
-    space->close();
-    return count;
-}
-
 template <int (*Write)(const ON_Mesh&, const CString&, const AcCmColor&)>
 void Writer(benchmark::State& state)
 {
     const ON_Mesh& mesh = Mesh(static_cast<int>(state.range(0)));
-    const CString layer;
-    const AcCmColor color;
-    double entities = 0, bytes = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        standin::newWorkingDatabase();
-        const std::size_t before = HeapInUse();
-        state.ResumeTiming();
-
-        Write(mesh, layer, color);
-
-        state.PauseTiming();
-        const std::size_t after = HeapInUse();
-        const int appended = ModelSpaceCount();
-        entities += appended;
-        bytes += static_cast<double>(after - before);
-        state.ResumeTiming();
-    }
-    state.counters["entities/s"] = benchmark::Counter(entities, benchmark::Counter::kIsRate);
-    state.counters["bytes/entity"] = entities > 0 ? bytes / entities : 0;
-    state.counters["entities"] = entities / static_cast<double>(state.iterations());
+    kvbench::MeasureWrites(state, CString(), AcCmColor(),
+                           [&mesh](const CString& layer, const AcCmColor& color) { Write(mesh, layer, color); });
 }
 
 int SubDMesh(const ON_Mesh& mesh, const CString& layer, const AcCmColor& color)

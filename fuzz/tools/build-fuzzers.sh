@@ -10,9 +10,9 @@ build=${1:-build-fuzz}
 cd "$top"
 rt=$(clang -print-resource-dir)/lib/linux
 link="-shared-libasan -Wl,-rpath,$rt"
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKV_SANITIZE=ON -DKV_BUILD_FUZZ=ON -DKV_BUILD_TESTS=OFF -DKV_BUILD_BENCH=OFF \
-  -DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link -fsized-deallocation" \
+# The fuzz preset of CMakePresets.json, in the folder given; the linker flags
+# name the compiler's own runtime folder, known only here.
+cmake --preset fuzz -B "$build" \
   -DCMAKE_EXE_LINKER_FLAGS="$link" -DCMAKE_SHARED_LINKER_FLAGS="$link" \
   -DCMAKE_MODULE_LINKER_FLAGS="$link" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target fuzz_mesh fuzz_model fuzz_model_file fuzz_script fuzz_dxf fuzz_acis
