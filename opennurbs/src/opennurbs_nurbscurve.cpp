@@ -653,22 +653,136 @@ bool ON_NurbsCurve::Split(double t, ON_Curve*& left_side, ON_Curve*& right_side)
   return ON_Curve::Split(t, left_side, right_side);
 }
 
-bool ON_NurbsCurve::ChangeClosedCurveSeam(double t)
+namespace
 {
-  const ON_Interval d = Domain();
-  if (!IsClosed() || !d.IsIncreasing())
-    return false;
-  if (t == d[0] || t == d[1])
+int FloorDiv(int i, int n)
+{
+  return (i >= 0) ? i / n : -((-i + n - 1) / n);
+}
+
+// The knots and control points of a periodic curve continued without end:
+// one period on, the knots are a period later and the control points repeat.
+struct PeriodicSequence
+{
+  const ON_NurbsCurve& c;
+  int u;         // control points in one period
+  double period; // domain length
+
+  double Knot(int i) const
+  {
+    if (i >= 0 && i < c.KnotCount())
+      return c.m_knot[i];
+    const int q = FloorDiv(i, u);
+    return c.m_knot[i - q * u] + q * period;
+  }
+  const double* CV(int i) const { return c.CV(i - FloorDiv(i, u) * u); }
+};
+
+// A periodic curve that starts at s, s inside the open domain. At a knot
+// (or within the knot tolerance of one) the knots and control points are
+// renumbered; elsewhere s becomes a knot of every period. False when s is
+// (within the tolerance) at the domain ends: no periodic form starts there.
+bool PeriodicFromSeam(const ON_NurbsCurve& src, double s, ON_NurbsCurve& out)
+{
+  const int order = src.m_order, n = src.m_cv_count, kc = src.KnotCount(), p = order - 1;
+  const ON_Interval d = src.Domain();
+  const PeriodicSequence seq{src, n - order + 1, d.Length()};
+  const int a = FindSpan(order, n, src.m_knot, s, 0);
+  const double ka = src.m_knot[a], kb = src.m_knot[a + 1];
+  const double ktol = ON_SQRT_EPSILON * (std::fabs(ka) + std::fabs(kb) + (kb - ka));
+  int at = -1; // the span that starts at the new seam's knot
+  if (s - ka <= ktol)
+    at = a;
+  else if (kb - s <= ktol)
+    at = a + 1;
+  if (at >= 0)
+  {
+    while (at + 1 < kc && src.m_knot[at + 1] == src.m_knot[at])
+      at++;
+    if (at <= order - 2 || at >= n - 1)
+      return false;
+    const int r = at - (order - 2);
+    const double shift = s - src.m_knot[at];
+    out.Create(src.m_dim, src.m_is_rat != 0, order, n);
+    for (int i = 0; i < kc; i++)
+      out.m_knot[i] = seq.Knot(i + r) + shift;
+    out.m_knot[order - 2] = s;
+    for (int i = 0; i < n; i++)
+      std::memcpy(out.CV(i), seq.CV(i + r), (size_t)src.CVSize() * sizeof(double));
     return true;
-  if (!(t > d[0] && t < d[1]))
+  }
+  // Insert s in span a of the endless sequence and in every period after
+  // and before it: one period then holds u + 1 knots and control points.
+  const int u1 = seq.u + 1;
+  auto knot = [&](int m) {
+    // Knot m of the new sequence, counted from s.
+    const int q = FloorDiv(m, u1), mm = m - q * u1;
+    return (mm == 0 ? s : seq.Knot(a + mm)) + q * seq.period;
+  };
+  const int cvsize = src.CVSize();
+  const int first = a + 2 - u1; // one period of new control points: first ... a + 1
+  std::vector<double> q((size_t)u1 * cvsize, 0.0);
+  for (int i = first; i <= a + 1; i++)
+  {
+    double* dst = &q[(size_t)(i - first) * cvsize];
+    if (i <= a + 1 - p)
+    {
+      std::memcpy(dst, seq.CV(i), (size_t)cvsize * sizeof(double));
+      continue;
+    }
+    const double k0 = seq.Knot(i - 1), k1 = seq.Knot(i + p - 1);
+    const double alpha = (s - k0) / (k1 - k0);
+    const double* pi = seq.CV(i);
+    const double* pm = seq.CV(i - 1);
+    for (int c = 0; c < cvsize; c++)
+      dst[c] = alpha * pi[c] + (1.0 - alpha) * pm[c];
+  }
+  out.Create(src.m_dim, src.m_is_rat != 0, order, n + 1);
+  for (int i = 0; i < kc + 1; i++)
+    out.m_knot[i] = knot(i - (order - 2));
+  // Control point i + r of the new sequence, r = a + 3 - order.
+  for (int i = 0; i < n + 1; i++)
+  {
+    const int k = i + a + 3 - order - first;
+    std::memcpy(out.CV(i), &q[(size_t)(k - FloorDiv(k, u1) * u1) * cvsize], (size_t)cvsize * sizeof(double));
+  }
+  return true;
+}
+
+// The same closed curve from s: the part from s to the end, then the part
+// from the start to s moved one period on, joined at the old seam. False when
+// s is within ON_SQRT_EPSILON of a span length of either end.
+bool SplitAndRejoin(const ON_NurbsCurve& src, double s, ON_NurbsCurve& out)
+{
+  const ON_Interval d = src.Domain();
+  const int order = src.m_order, n = src.m_cv_count;
+  int s0 = order - 2, s1 = n - 2;
+  while (s0 < s1 && !(src.m_knot[s0 + 1] > src.m_knot[s0]))
+    s0++;
+  while (s1 > s0 && !(src.m_knot[s1 + 1] > src.m_knot[s1]))
+    s1--;
+  if (s - d[0] <= ON_SQRT_EPSILON * (src.m_knot[s0 + 1] - src.m_knot[s0]) ||
+      d[1] - s <= ON_SQRT_EPSILON * (src.m_knot[s1 + 1] - src.m_knot[s1]))
     return false;
-  ON_NurbsCurve tail(*this), head(*this);
-  if (!tail.Trim(ON_Interval(t, d[1])) || !head.Trim(ON_Interval(d[0], t)))
+  // Within the knot tolerance of an inner knot the curve is split at that
+  // knot; only the new domain's ends take s itself.
+  const double cut = s;
+  {
+    const int a = FindSpan(order, n, src.m_knot, s, 0);
+    const double ka = src.m_knot[a], kb = src.m_knot[a + 1];
+    const double ktol = ON_SQRT_EPSILON * (std::fabs(ka) + std::fabs(kb) + (kb - ka));
+    if (s - ka <= ktol && ka > d[0])
+      s = ka;
+    else if (kb - s <= ktol && kb < d[1])
+      s = kb;
+  }
+  ON_NurbsCurve tail(src), head(src);
+  if (!tail.Trim(ON_Interval(s, d[1])) || !head.Trim(ON_Interval(d[0], s)))
     return false;
   const double period = d.Length();
   for (int i = 0; i < head.KnotCount(); i++)
     head.m_knot[i] += period;
-  if (m_is_rat)
+  if (src.m_is_rat)
   {
     // Both pieces meet at one control point; give it one weight.
     const double wt = tail.Weight(tail.m_cv_count - 1);
@@ -684,12 +798,70 @@ bool ON_NurbsCurve::ChangeClosedCurveSeam(double t)
   const int tk = tail.KnotCount();
   const int hk = head.KnotCount();
   std::vector<double> knots(tail.m_knot, tail.m_knot + tk);
-  knots.insert(knots.end(), head.m_knot + (m_order - 1), head.m_knot + hk);
-  Create(m_dim, m_is_rat != 0, m_order, ncv);
-  std::memcpy(m_knot, knots.data(), knots.size() * sizeof(double));
-  std::memcpy(m_cv, tail.m_cv, (size_t)tail.m_cv_count * m_cv_stride * sizeof(double));
-  std::memcpy(m_cv + (size_t)tail.m_cv_count * m_cv_stride, head.CV(1),
-              (size_t)(head.m_cv_count - 1) * m_cv_stride * sizeof(double));
+  knots.insert(knots.end(), head.m_knot + (order - 1), head.m_knot + hk);
+  out.Create(src.m_dim, src.m_is_rat != 0, order, ncv);
+  std::memcpy(out.m_knot, knots.data(), knots.size() * sizeof(double));
+  std::memcpy(out.m_cv, tail.m_cv, (size_t)tail.m_cv_count * out.m_cv_stride * sizeof(double));
+  std::memcpy(out.m_cv + (size_t)tail.m_cv_count * out.m_cv_stride, head.CV(1),
+              (size_t)(head.m_cv_count - 1) * out.m_cv_stride * sizeof(double));
+  if (cut != s)
+  {
+    const int kc = out.KnotCount();
+    for (int i = 0; i < kc; i++)
+    {
+      if (out.m_knot[i] == s)
+        out.m_knot[i] = cut;
+      else if (out.m_knot[i] == s + period)
+        out.m_knot[i] = cut + period;
+    }
+  }
+  return true;
+}
+} // namespace
+
+bool ON_NurbsCurve::ChangeClosedCurveSeam(double t)
+{
+  const ON_Interval d = Domain();
+  if (!IsClosed() || !d.IsIncreasing() || !std::isfinite(t))
+    return false;
+  if (t == d[0])
+    return true;
+  // A parameter outside the domain (or at its end) is the point a whole
+  // number of periods round; the domain then starts at t itself.
+  const double period = d.Length();
+  double s = t;
+  if (!(t > d[0] && t < d[1]))
+  {
+    s = t - std::floor((t - d[0]) / period) * period;
+    if (s >= d[1])
+      s -= period;
+    else if (s < d[0])
+      s += period;
+    if (!(s >= d[0] && s < d[1]))
+      return false;
+  }
+  // Inside the domain a periodic curve stays periodic; from a parameter
+  // outside it the curve is split and rejoined like any closed curve.
+  ON_NurbsCurve c;
+  if (s == d[0])
+    c = *this;
+  else if (!(t == s && IsPeriodic() && PeriodicFromSeam(*this, s, c)) && !SplitAndRejoin(*this, s, c))
+    return false;
+  if (t != s)
+  {
+    // Far from the domain the shifted knots may run together; refuse that.
+    const double shift = t - s;
+    const ON_Interval cd = c.Domain();
+    const int kc = c.KnotCount();
+    std::vector<double> k(c.m_knot, c.m_knot + kc);
+    for (int i = 0; i < kc; i++)
+      k[i] = (k[i] == cd[0]) ? t : (k[i] == cd[1]) ? t + period : k[i] + shift;
+    for (int i = 0; i + 1 < kc; i++)
+      if ((k[i + 1] > k[i]) != (c.m_knot[i + 1] > c.m_knot[i]) || k[i + 1] < k[i])
+        return false;
+    std::memcpy(c.m_knot, k.data(), (size_t)kc * sizeof(double));
+  }
+  *this = std::move(c);
   return true;
 }
 

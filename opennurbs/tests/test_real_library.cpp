@@ -256,6 +256,170 @@ TEST(RealLibraryNurbsCurveTest, IsPeriodicComparesRationalPointsByTheirEuclidean
   EXPECT_TRUE(c.IsPeriodic());
 }
 
+namespace
+{
+ON_NurbsCurve PeriodicCurve(int order, int count, double delta)
+{
+  const ON_3dPoint p[] = {ON_3dPoint(1.0, 0.0, 0.0), ON_3dPoint(0.0, 1.0, 0.0), ON_3dPoint(-1.0, 0.0, 0.0),
+                          ON_3dPoint(0.0, -1.0, 0.0), ON_3dPoint(0.5, -0.5, 1.0)};
+  ON_NurbsCurve c;
+  c.CreatePeriodicUniformNurbs(3, order, count, p, delta);
+  return c;
+}
+
+// The periodic order-3 curve on four points with its second point weighted 2.
+ON_NurbsCurve RationalPeriodicCurve()
+{
+  ON_NurbsCurve c = PeriodicCurve(3, 4, 1.0);
+  c.MakeRational();
+  for (int i = 1; i < c.CVCount(); i += 4)
+    c.SetWeight(i, 2.0);
+  return c;
+}
+
+// The unit square, closed but not periodic.
+ON_NurbsCurve ClampedClosedCurve()
+{
+  const ON_3dPoint q[] = {ON_3dPoint(0.0, 0.0, 0.0), ON_3dPoint(1.0, 0.0, 0.0), ON_3dPoint(1.0, 1.0, 0.0),
+                          ON_3dPoint(0.0, 1.0, 0.0), ON_3dPoint(0.0, 0.0, 0.0)};
+  ON_NurbsCurve c;
+  c.CreateClampedUniformNurbs(3, 3, 5, q, 1.0);
+  return c;
+}
+} // namespace
+
+TEST(RealLibraryNurbsCurveTest, ChangeClosedCurveSeamKeepsAPeriodicCurvePeriodic)
+{
+  const ON_NurbsCurve o3 = PeriodicCurve(3, 4, 1.0); // knots -1 ... 5, domain [0, 4]
+  const ON_NurbsCurve o4 = PeriodicCurve(4, 5, 2.0); // knots -4 ... 14, domain [0, 10]
+  const ON_NurbsCurve r3 = RationalPeriodicCurve();
+  const ON_NurbsCurve square = ClampedClosedCurve(); // domain [0, 3]
+  const struct
+  {
+    const char* name;
+    const ON_NurbsCurve& curve;
+    double t;
+    bool periodic;
+    int cv_count;
+    double snapped = 0.0; // how far the seam is moved on to t from a knot
+  } cases[] = {
+      // Inside the domain: one more knot, and one more control point.
+      {"order 3 between knots", o3, 1.5, true, 7},
+      {"order 3 in the last span", o3, 3.75, true, 7},
+      {"order 4 between knots", o4, 3.0, true, 9},
+      {"rational", r3, 1.5, true, 7},
+      // At a knot (or within its tolerance) the curve is only renumbered.
+      {"order 3 at a knot", o3, 1.0, true, 6},
+      {"just past a knot", o3, 1.0 + 1e-12, true, 6, (1.0 + 1e-12) - 1.0},
+      {"within the tolerance past a knot", o3, 2.0 + 8e-8, true, 6, (2.0 + 8e-8) - 2.0},
+      {"within the tolerance before a knot", o3, 3.0 - 8e-8, true, 6, (3.0 - 8e-8) - 3.0},
+      {"beyond the tolerance of a knot", o3, 2.0 + 1e-7, true, 7},
+      // At the end of the domain, or a whole number of periods from its
+      // start, the knots move on by whole periods.
+      {"at the end", o3, 4.0, true, 6},
+      {"two periods on", o3, 8.0, true, 6},
+      {"one period back", o3, -4.0, true, 6},
+      // Elsewhere outside the domain the curve is split one period round and
+      // rejoined: a full knot at the old seam.
+      {"one period on", o3, 5.5, false, 8},
+      {"two periods on, between knots", o3, 9.5, false, 8},
+      {"before the start", o3, -0.5, false, 8},
+      {"one period on, at a knot", o3, 5.0, false, 7},
+      {"order 4 one period on", o4, 11.0, false, 11},
+      {"order 4 before the start", o4, -1.0, false, 11},
+      {"rational one period on", r3, 6.2, false, 8},
+      // A closed curve that is not periodic is split and rejoined.
+      {"square", square, 1.5, false, 7},
+      {"square one period on", square, 4.5, false, 7},
+      {"square before the start", square, -0.5, false, 7},
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(testing::Message() << c.name << ", t = " << c.t);
+    ON_NurbsCurve moved(c.curve);
+    ASSERT_TRUE(moved.ChangeClosedCurveSeam(c.t));
+    EXPECT_EQ(moved.IsPeriodic(), c.periodic);
+    EXPECT_TRUE(moved.IsClosed());
+    EXPECT_TRUE(moved.IsValid());
+    EXPECT_EQ(moved.Order(), c.curve.Order());
+    EXPECT_EQ(moved.CVCount(), c.cv_count);
+    const ON_Interval d0 = c.curve.Domain();
+    const double period = d0.Length();
+    EXPECT_EQ(moved.Domain()[0], c.t);
+    EXPECT_NEAR(moved.Domain()[1], c.t + period, 1e-12);
+    // The same points from the new seam on (from the knot it was moved to
+    // when the seam is within the tolerance of one).
+    for (int k = 0; k <= 40; k++)
+    {
+      const double s = c.t + period * k / 40.0 - c.snapped;
+      const double u = s - std::floor((s - d0[0]) / period) * period;
+      const ON_3dPoint a = moved.PointAt(s + c.snapped), b = c.curve.PointAt(u);
+      EXPECT_LT(a.DistanceTo(b), 1e-12) << "at " << s;
+    }
+  }
+}
+
+TEST(RealLibraryNurbsCurveTest, ChangeClosedCurveSeamInsertsTheSeamInEveryPeriod)
+{
+  ON_NurbsCurve c = PeriodicCurve(3, 4, 1.0);
+  ASSERT_TRUE(c.ChangeClosedCurveSeam(1.5));
+  const double knots[] = {1.0, 1.5, 2.0, 3.0, 4.0, 5.0, 5.5, 6.0};
+  ASSERT_EQ(c.KnotCount(), 8);
+  for (int i = 0; i < 8; i++)
+    EXPECT_EQ(c.Knot(i), knots[i]) << i;
+  ON_3dPoint p;
+  ASSERT_TRUE(c.GetCV(0, p));
+  EXPECT_EQ(p, ON_3dPoint(-0.75, 0.25, 0.0));
+  // The inserted point of a rational curve blends the weights.
+  ON_NurbsCurve r = RationalPeriodicCurve();
+  ASSERT_TRUE(r.ChangeClosedCurveSeam(1.5));
+  EXPECT_DOUBLE_EQ(r.Weight(0), 1.25);
+  EXPECT_DOUBLE_EQ(r.Weight(5), 1.25);
+}
+
+TEST(RealLibraryNurbsCurveTest, ChangeClosedCurveSeamAtTheEndsAndOnCurvesThatAreNotClosed)
+{
+  const ON_NurbsCurve o3 = PeriodicCurve(3, 4, 1.0);
+  const ON_NurbsCurve square = ClampedClosedCurve();
+  const struct
+  {
+    const char* name;
+    const ON_NurbsCurve& curve;
+    double t;
+    bool rc;
+  } cases[] = {
+      {"at the start", o3, 0.0, true},
+      {"just before the end", o3, 4.0 - 1e-9, false},
+      {"just before the start", o3, -1e-12, false},
+      {"just past the end", o3, 4.0 + 1e-9, false},
+      {"a period on, just past the start", o3, 8.0 + 1e-12, false},
+      {"square, just past the start", square, 1e-8, false},
+      {"square, just before the end", square, 3.0 - 1e-8, false},
+      {"square at the start", square, 0.0, true},
+      {"not a number", o3, std::nan(""), false},
+      // Within the knot tolerance of the start: a seam where the curve
+      // already has one, so nothing to do.
+      {"just past the start", o3, 1e-9, false},
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(testing::Message() << c.name << ", t = " << c.t);
+    ON_NurbsCurve moved(c.curve);
+    EXPECT_EQ(moved.ChangeClosedCurveSeam(c.t), c.rc);
+    // Unchanged either way.
+    ASSERT_EQ(moved.CVCount(), c.curve.CVCount());
+    EXPECT_EQ(moved.Domain()[0], c.curve.Domain()[0]);
+    EXPECT_EQ(moved.Domain()[1], c.curve.Domain()[1]);
+    for (int i = 0; i < moved.KnotCount(); i++)
+      EXPECT_EQ(moved.Knot(i), c.curve.Knot(i)) << i;
+  }
+  // An open curve has no seam to move.
+  const ON_3dPoint o[] = {ON_3dPoint(0.0, 0.0, 0.0), ON_3dPoint(1.0, 0.0, 0.0), ON_3dPoint(1.0, 1.0, 0.0)};
+  ON_NurbsCurve open;
+  open.CreateClampedUniformNurbs(3, 3, 3, o, 1.0);
+  EXPECT_FALSE(open.ChangeClosedCurveSeam(0.5));
+}
+
 TEST(RealLibraryNurbsCurveTest, MakeNonRationalDividesByTheWeights)
 {
   ON_NurbsCurve c;
@@ -430,6 +594,28 @@ TEST(RealLibraryXformTest, IsZeroIgnoresTheLastEntryUnlessItIsNaN)
   EXPECT_FALSE(x.IsZero());
 }
 
+// openNURBS leaves the partial result of its elimination in a matrix it
+// cannot invert; here the matrix is kept as it was.
+TEST(RealLibraryXformTest, InvertOfASingularMatrixFailsAndKeepsIt)
+{
+  ON_Xform flat = ON_Xform::DiagonalTransformation(2.0, 3.0, 0.0);
+  flat.m_xform[0][3] = 5.0;
+  ON_Xform dependent = ON_Xform::DiagonalTransformation(1.0);
+  for (int j = 0; j < 4; j++)
+    dependent.m_xform[2][j] = 2.0 * dependent.m_xform[0][j] + dependent.m_xform[1][j];
+  ON_Xform zero = ON_Xform::ZeroTransformation;
+  zero.m_xform[3][3] = 0.0;
+  const ON_Xform cases[] = {flat, dependent, zero};
+  for (const ON_Xform& c : cases)
+  {
+    ON_Xform x = c;
+    EXPECT_FALSE(x.Invert());
+    for (int i = 0; i < 4; i++)
+      for (int j = 0; j < 4; j++)
+        EXPECT_EQ(x.m_xform[i][j], c.m_xform[i][j]) << i << "," << j;
+  }
+}
+
 TEST(RealLibraryXformTest, RotationCleansItsSineAndCosine)
 {
   // About +Z through (1, 2, 3): the entries m[0][0], m[0][1] and the x
@@ -542,6 +728,28 @@ TEST(RealLibrarySmallRulesTest, ALineCurveIsValidOnlyBeyondTheCoincidenceToleran
     const ON_LineCurve curve(c.from, c.from + ON_3dVector(c.length, 0.0, 0.0));
     EXPECT_EQ(curve.IsValid(), c.valid);
   }
+}
+
+// openNURBS only compares the ends; here they must also be valid points.
+TEST(RealLibrarySmallRulesTest, ALineCurveNeedsValidEnds)
+{
+  const ON_3dPoint good(1.0, 2.0, 3.0);
+  const struct
+  {
+    const char* name;
+    ON_3dPoint from, to;
+  } cases[] = {
+      {"unset start", ON_3dPoint::UnsetPoint, good},
+      {"unset end", good, ON_3dPoint::UnsetPoint},
+      {"not a number", ON_3dPoint(std::nan(""), 0.0, 0.0), good},
+      {"infinite", good, ON_3dPoint(0.0, HUGE_VAL, 0.0)},
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(c.name);
+    EXPECT_FALSE(ON_LineCurve(c.from, c.to).IsValid());
+  }
+  EXPECT_TRUE(ON_LineCurve(good, ON_3dPoint(0.0, 0.0, 0.0)).IsValid());
 }
 
 TEST(RealLibrarySmallRulesTest, NormalizedParameterAt)
