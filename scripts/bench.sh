@@ -28,7 +28,8 @@ case "$runs" in ''|*[!0-9]*|0) echo "bench.sh: --runs needs a whole number of at
 
 echo "== build (Release) in $build" >&2
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_curves bench_readers bench_import >&2
+cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_curves bench_readers bench_import \
+  bench_dxfin >&2
 
 results=$(mktemp -d /tmp/kv-bench-XXXXXX)
 trap 'rm -rf "$results"' EXIT
@@ -45,6 +46,8 @@ echo "== entity readers" >&2
 "$bin/bench_readers" "${reps[@]}" --benchmark_out="$results/readers.json" --benchmark_out_format=json >&2
 echo "== whole imports" >&2
 "$bin/bench_import" --runs="$runs" --benchmark_out="$results/import.json" --benchmark_out_format=json >&2
+echo "== DXF input" >&2
+"$bin/bench_dxfin" --runs="$runs" --benchmark_out="$results/dxfin.json" --benchmark_out_format=json >&2
 
 cpu=$(grep -m1 '^model name' /proc/cpuinfo | sed 's/^[^:]*: *//')
 [ -n "$cpu" ] || cpu=$(uname -m)
@@ -188,6 +191,35 @@ for mode in modes:
         growth = ms(run) / ms(before)
         label = "Read alone" if mode == "Read" else "Import " + mode
         row(label + ": growth x10", count(large), growth, "%.2f" % growth, "<= 12", growth <= 12)
+
+# DXF input: whole runs of the host; growth without the host's start-up.
+dxfin = load("dxfin.json")
+start = dxfin.get("DxfIn/Start")
+for subject, sizes_, what in (("Blocks", (20000, 80000), "blocks"), ("Layers", (10000, 40000), "layers"),
+                              ("Nesting", (25000, 100000), "nested blocks"),
+                              ("Points", (250000, 1000000), "points")):
+    before = None
+    for n in sizes_:
+        run = dxfin.get("DxfIn/%s/%d" % (subject, n))
+        label = "%s %s" % (count(n), what)
+        if not run or not start:
+            row("DXF in " + subject, label, None, "no result", "", False)
+            before = None
+            continue
+        row("DXF in %s: time" % subject, label, ms(run), "%.3f s (file %.1f MB)" % (ms(run) / 1000, run["file_MB"]),
+            "", None)
+        if before and ms(before) > ms(start):
+            growth = (ms(run) - ms(start)) / (ms(before) - ms(start))
+            row("DXF in %s: growth x4" % subject, label, growth, "%.2f" % growth, "<= 5", growth <= 5)
+        peak = run["peak_MB"]
+        if subject == "Points":
+            limit = 8 * run["file_MB"] + start["peak_MB"]
+            row("DXF in %s: peak memory" % subject, label, peak,
+                "%.0f MB (%.1f x file beyond start-up)" % (peak, (peak - start["peak_MB"]) / run["file_MB"]),
+                "<= 8 x file + start-up %.0f MB" % start["peak_MB"], peak <= limit)
+        else:
+            row("DXF in %s: peak memory" % subject, label, peak, "%.0f MB" % peak, "", None)
+        before = run
 
 header = ("subject", "size", "figure", "target", "met")
 widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(5)]
