@@ -30,7 +30,7 @@ case "$runs" in ''|*[!0-9]*|0) echo "bench.sh: --runs needs a whole number of at
 echo "== build (Release) in $build" >&2
 (cd "$top" && cmake --preset bench -B "$build" >/dev/null)
 cmake --build "$build" -j "$(nproc)" --target bench_topology bench_writers bench_curves bench_database \
-  bench_entity_readers bench_model_reader bench_import >&2
+  bench_entity_readers bench_model_reader bench_import bench_dxfin >&2
 
 results=$(mktemp -d /tmp/kv-bench-XXXXXX)
 trap 'rm -rf "$results"' EXIT
@@ -51,6 +51,8 @@ echo "== model reader" >&2
 "$bin/bench_model_reader" "${reps[@]}" --benchmark_out="$results/model_reader.json" --benchmark_out_format=json >&2
 echo "== whole imports" >&2
 "$bin/bench_import" --runs="$runs" --benchmark_out="$results/import.json" --benchmark_out_format=json >&2
+echo "== DXF input" >&2
+"$bin/bench_dxfin" --runs="$runs" --benchmark_out="$results/dxfin.json" --benchmark_out_format=json >&2
 
 cpu=$(grep -m1 '^model name' /proc/cpuinfo | sed 's/^[^:]*: *//')
 [ -n "$cpu" ] || cpu=$(uname -m)
@@ -82,6 +84,7 @@ the time at a tenth of that size (10 is linear).
 | Entity readers | `bench_entity_readers` | the general entity reader over mixed entities, a polyface mesh built and read back at the face-record limit, the selection of meshes from the drawing |
 | Model reader | `bench_model_reader` | `VrnRavlib::SKPToMesh` on generated OBJ files of about 100k and 1M triangles (the reading child included) |
 | Whole imports | `bench_import` | imports of a generated OBJ of about a million triangles through the host program, in each mode, against the same program reading the file and cancelling the options dialog (the two differ only by the writers), in interleaved runs (read, import, read, import...): medians of the times, and of each import's ratio to the read just before it; peak memory counts the host and the reader's child process |
+| DXF input | `bench_dxfin` | `_dxfin` through the host program on generated files of blocks with their references, layers with a point on each, blocks nested one in the next, and points, each at two sizes four times apart: time, growth x4 without the host's start-up (4 is linear; target 5), the host's peak memory; for points at most 8 times the file plus the host's start-up peak |
 """
 
 def load(name):
@@ -243,6 +246,35 @@ for mode in modes:
         growth = ms(run) / ms(before)
         label = "Read alone" if mode == "Read" else "Import " + mode
         row(label + ": growth x10", count(large), growth, "%.2f" % growth, "<= 12", growth <= 12)
+
+# DXF input: whole runs of the host; growth without the host's start-up.
+dxfin = load("dxfin.json")
+start = dxfin.get("DxfIn/Start")
+for subject, sizes_, what in (("Blocks", (20000, 80000), "blocks"), ("Layers", (10000, 40000), "layers"),
+                              ("Nesting", (25000, 100000), "nested blocks"),
+                              ("Points", (250000, 1000000), "points")):
+    before = None
+    for n in sizes_:
+        run = dxfin.get("DxfIn/%s/%d" % (subject, n))
+        label = "%s %s" % (count(n), what)
+        if not run or not start:
+            row("DXF in " + subject, label, None, "no result", "", False)
+            before = None
+            continue
+        row("DXF in %s: time" % subject, label, ms(run), "%.3f s (file %.1f MB)" % (ms(run) / 1000, run["file_MB"]),
+            "", None)
+        if before and ms(before) > ms(start):
+            growth = (ms(run) - ms(start)) / (ms(before) - ms(start))
+            row("DXF in %s: growth x4" % subject, label, growth, "%.2f" % growth, "<= 5", growth <= 5)
+        peak = run["peak_MB"]
+        if subject == "Points":
+            limit = 8 * run["file_MB"] + start["peak_MB"]
+            row("DXF in %s: peak memory" % subject, label, peak,
+                "%.0f MB (%.1f x file beyond start-up)" % (peak, (peak - start["peak_MB"]) / run["file_MB"]),
+                "<= 8 x file + start-up %.0f MB" % start["peak_MB"], peak <= limit)
+        else:
+            row("DXF in %s: peak memory" % subject, label, peak, "%.0f MB" % peak, "", None)
+        before = run
 
 header = ("subject", "size", "figure", "target", "met")
 widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(5)]

@@ -170,8 +170,7 @@ AcDbStub* AcDbDatabase::Impl::addRecord(AcDbStub* table, AcDbSymbolTableRecord* 
 {
     record->mpName = copyString(name);
     AcDbStub* stub = add(record, table);
-    auto* t = static_cast<AcDbSymbolTable*>(table->mpObject);
-    t->mpRecords->list.push_back(stub);
+    indexOf(static_cast<AcDbSymbolTable*>(table->mpObject)).enter(stub, record->mpName);
     record->mFlags = 0;  // closed
     return stub;
 }

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -33,8 +34,27 @@ StubChunk newStubChunk();
 
 }  // namespace acdbimpl
 
+// The records of a table in the order they were added, indexed by id and by
+// name, so that a lookup costs the same in a table of any size. The name
+// index holds erased records too (a lookup may ask for them) and follows
+// every rename; it keys on a hash of the name as names compare (case
+// folded) and checks each candidate's own name, so it holds no copy of any.
 struct AcDbSymbolTable::Records {
     std::vector<AcDbStub*> list;
+    std::unordered_map<const AcDbStub*, size_t> position;  // index in list
+    std::unordered_multimap<size_t, AcDbStub*> byName;    // name hash -> record
+
+    static size_t hashOf(const ACHAR* name);
+    // Appends a record that carries the name.
+    void enter(AcDbStub* stub, const ACHAR* name);
+    // Moves the record from its old name to its new one in the name index.
+    void rename(AcDbStub* stub, const ACHAR* oldName, const ACHAR* newName);
+    // The first record (in table order) with the name that is not erased;
+    // failing that the first erased one, with erasedOnly set. nullptr for
+    // none.
+    AcDbStub* find(const ACHAR* name, bool& erasedOnly) const;
+    // The record's index in list, or -1 when it is not in this table.
+    long indexOf(const AcDbStub* stub) const;
 };
 
 namespace acdbimpl {
@@ -136,6 +156,9 @@ Acad::ErrorStatus openExisting(AcDbObject* obj, AcDb::OpenMode mode, bool openEr
 // Finds a record by name in a table without opening anything. Sets erasedOnly
 // when only erased records carry the name.
 AcDbStub* findRecord(const AcDbSymbolTable* table, const ACHAR* name, bool& erasedOnly);
+// True when another record of the table that holds this one, not erased,
+// has this one's name.
+bool nameHeldByAnother(const AcDbSymbolTableRecord* record);
 
 }  // namespace acdbimpl
 
@@ -183,6 +206,7 @@ struct AcDbDatabase::Impl {
     static Adesk::UInt16 readersOf(const AcDbObject* obj) { return obj->mReaders; }
     static const ACHAR* nameOf(const AcDbSymbolTableRecord* rec) { return rec->mpName; }
     static std::vector<AcDbStub*>& recordsOf(const AcDbSymbolTable* table) { return table->mpRecords->list; }
+    static AcDbSymbolTable::Records& indexOf(const AcDbSymbolTable* table) { return *table->mpRecords; }
     static acdbimpl::StubList& entitiesOf(const AcDbBlockTableRecord* rec) { return rec->mpEntities->list; }
     static AcDbStub*& layerOf(AcDbEntity* e) { return e->mpLayer; }
     static AcDbStub*& linetypeOf(AcDbEntity* e) { return e->mpLinetype; }

@@ -155,6 +155,10 @@ Acad::ErrorStatus AcDbObject::erase(Adesk::Boolean erasing)
         mFlags |= kErased | kModified;
         d->highlighted.erase(mpStub);
     } else if (isErased()) {
+        // A table never holds two records of one name that are not erased.
+        if (isKindOf(AcDbSymbolTableRecord::desc()) &&
+            nameHeldByAnother(static_cast<const AcDbSymbolTableRecord*>(this)))
+            return Acad::eDuplicateRecordName;
         mFlags &= static_cast<Adesk::UInt8>(~kErased);
         mFlags |= kModified;
     }

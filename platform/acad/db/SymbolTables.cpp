@@ -1,4 +1,5 @@
 // Symbol tables and records: names, lookup, adding, and block record entities.
+#include <cstdint>
 #include <cwchar>
 #include <cwctype>
 
@@ -67,21 +68,100 @@ ACHAR* acdbimpl::copyString(const ACHAR* text)
     return copy;
 }
 
-AcDbStub* acdbimpl::findRecord(const AcDbSymbolTable* table, const ACHAR* name, bool& erasedOnly)
+// ---- the index of a table's records
+
+size_t AcDbSymbolTable::Records::hashOf(const ACHAR* name)
+{
+    // FNV-1a over the folded characters: names that compare equal hash alike.
+    std::uint64_t h = 14695981039346656037ull;
+    for (; name != nullptr && *name != 0; ++name) {
+        h ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(fold(*name)));
+        h *= 1099511628211ull;
+    }
+    return static_cast<size_t>(h);
+}
+
+void AcDbSymbolTable::Records::enter(AcDbStub* stub, const ACHAR* name)
+{
+    position.emplace(stub, list.size());
+    list.push_back(stub);
+    byName.emplace(hashOf(name), stub);
+}
+
+void AcDbSymbolTable::Records::rename(AcDbStub* stub, const ACHAR* oldName, const ACHAR* newName)
+{
+    const size_t from = hashOf(oldName), to = hashOf(newName);
+    if (from == to)
+        return;
+    auto range = byName.equal_range(from);
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second == stub) {
+            byName.erase(it);
+            break;
+        }
+    byName.emplace(to, stub);
+}
+
+AcDbStub* AcDbSymbolTable::Records::find(const ACHAR* name, bool& erasedOnly) const
 {
     erasedOnly = false;
+    AcDbStub* live = nullptr;
     AcDbStub* erased = nullptr;
-    for (AcDbStub* s : Impl::recordsOf(table)) {
+    auto earlier = [this](const AcDbStub* a, const AcDbStub* b) {
+        return b == nullptr || position.at(a) < position.at(b);
+    };
+    auto range = byName.equal_range(hashOf(name));
+    for (auto it = range.first; it != range.second; ++it) {
+        AcDbStub* s = it->second;
         const AcDbObject* o = s->mpObject;
         if (o == nullptr || !sameName(Impl::nameOf(static_cast<const AcDbSymbolTableRecord*>(o)), name))
             continue;
-        if (!o->isErased())
-            return s;
-        if (erased == nullptr)
-            erased = s;
+        AcDbStub*& best = o->isErased() ? erased : live;
+        if (earlier(s, best))
+            best = s;
     }
+    if (live != nullptr)
+        return live;
     erasedOnly = erased != nullptr;
     return erased;
+}
+
+long AcDbSymbolTable::Records::indexOf(const AcDbStub* stub) const
+{
+    auto it = position.find(stub);
+    return it == position.end() ? -1 : static_cast<long>(it->second);
+}
+
+// The records of the table that holds the record, or nullptr when it is in none.
+static AcDbSymbolTable::Records* recordsHolding(const AcDbSymbolTableRecord* record)
+{
+    const AcDbStub* self = Impl::stubOf(record);
+    const AcDbStub* owner = Impl::ownerOf(record);
+    if (self == nullptr || owner == nullptr || owner->mpObject == nullptr ||
+        !owner->mpObject->isKindOf(AcDbSymbolTable::desc()))
+        return nullptr;
+    AcDbSymbolTable::Records& records = Impl::indexOf(static_cast<const AcDbSymbolTable*>(owner->mpObject));
+    return records.indexOf(self) >= 0 ? &records : nullptr;
+}
+
+// True when a record of the table other than this one, not erased, has the name.
+static bool nameTakenByOther(const AcDbSymbolTable::Records& records, const AcDbSymbolTableRecord* record,
+                             const ACHAR* name)
+{
+    bool erasedOnly = false;
+    const AcDbStub* other = records.find(name, erasedOnly);
+    return other != nullptr && !erasedOnly && other != Impl::stubOf(record);
+}
+
+bool acdbimpl::nameHeldByAnother(const AcDbSymbolTableRecord* record)
+{
+    const AcDbSymbolTable::Records* records = recordsHolding(record);
+    return records != nullptr && nameTakenByOther(*records, record, Impl::nameOf(record));
+}
+
+AcDbStub* acdbimpl::findRecord(const AcDbSymbolTable* table, const ACHAR* name, bool& erasedOnly)
+{
+    return Impl::indexOf(table).find(name, erasedOnly);
 }
 
 // ---- AcDbSymbolTable
@@ -134,10 +214,8 @@ bool AcDbSymbolTable::has(const ACHAR* name) const
 
 bool AcDbSymbolTable::has(AcDbObjectId id) const
 {
-    for (AcDbStub* s : mpRecords->list)
-        if (s == static_cast<AcDbStub*>(id))
-            return s->mpObject != nullptr && !s->mpObject->isErased();
-    return false;
+    const AcDbStub* s = id;
+    return mpRecords->indexOf(s) >= 0 && s->mpObject != nullptr && !s->mpObject->isErased();
 }
 
 Acad::ErrorStatus AcDbSymbolTable::newIterator(AcDbSymbolTableIterator*& iterator, bool atBeginning,
@@ -182,7 +260,7 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& recordId, AcDbSymbolTableRe
             lt = d->ltContinuous;
     }
     AcDbStub* s = d->add(record, Impl::stubOf(this));
-    mpRecords->list.push_back(s);
+    mpRecords->enter(s, name);
     recordId = s;
     return Acad::eOk;
 }
@@ -265,13 +343,11 @@ Acad::ErrorStatus AcDbSymbolTableIterator::getRecord(AcDbSymbolTableRecord*& rec
 
 Acad::ErrorStatus AcDbSymbolTableIterator::seek(AcDbObjectId id)
 {
-    const auto& list = Impl::recordsOf(mpTable);
-    for (size_t i = 0; i < list.size(); ++i)
-        if (list[i] == static_cast<AcDbStub*>(id)) {
-            mIndex = static_cast<long>(i);
-            return Acad::eOk;
-        }
-    return Acad::eInvalidInput;
+    const long index = mpTable->mpRecords->indexOf(id);
+    if (index < 0)
+        return Acad::eInvalidInput;
+    mIndex = index;
+    return Acad::eOk;
 }
 
 // ---- AcDbSymbolTableRecord
@@ -302,18 +378,17 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name)
     if (!acceptsName(name))
         return Acad::eInvalidInput;
     AcDbDatabase::Impl* d = implOf(this);
+    AcDbSymbolTable::Records* records = nullptr;
     if (d != nullptr) {
         if (d->isFixed(Impl::stubOf(this)))
             return Acad::eInvalidInput;
-        AcDbStub* owner = Impl::ownerOf(this);
-        if (owner != nullptr && owner->mpObject != nullptr) {
-            bool erasedOnly = false;
-            AcDbStub* other = findRecord(static_cast<AcDbSymbolTable*>(owner->mpObject), name, erasedOnly);
-            if (other != nullptr && !erasedOnly && other != Impl::stubOf(this))
-                return Acad::eDuplicateRecordName;
-        }
+        records = recordsHolding(this);
+        if (records != nullptr && nameTakenByOther(*records, this, name))
+            return Acad::eDuplicateRecordName;
     }
     ACHAR* copy = copyString(name);
+    if (records != nullptr)
+        records->rename(Impl::stubOf(this), mpName, copy);
     delete[] mpName;
     mpName = copy;
     return Acad::eOk;

@@ -34,6 +34,44 @@ Acad::ErrorStatus addLayer(AcDbDatabase* db, const ACHAR* name, AcDbObjectId* id
     return es;
 }
 
+// Opens the record for write, renames it and closes it; returns setName's status.
+Acad::ErrorStatus rename(AcDbObjectId id, const ACHAR* name)
+{
+    AcDbSymbolTableRecord* rec = nullptr;
+    Acad::ErrorStatus es = acdbOpenObject(rec, id, AcDb::kForWrite, true);
+    if (es != Acad::eOk)
+        return es;
+    es = rec->setName(name);
+    rec->close();
+    return es;
+}
+
+// Erases (or unerases) the object; returns erase's status.
+Acad::ErrorStatus setErased(AcDbObjectId id, bool erasing)
+{
+    AcDbObject* obj = nullptr;
+    Acad::ErrorStatus es = acdbOpenAcDbObject(obj, id, AcDb::kForWrite, true);
+    if (es != Acad::eOk)
+        return es;
+    es = obj->erase(erasing);
+    obj->close();
+    return es;
+}
+
+// The id getAt gives for the name (erased records too when asked), or the
+// null id.
+AcDbObjectId layerNamed(AcDbDatabase* db, const ACHAR* name, bool erasedToo = false)
+{
+    AcDbObjectId id;
+    AcDbLayerTable* t = layers(db, AcDb::kForRead);
+    if (t == nullptr)
+        return id;
+    if (t->getAt(name, id, erasedToo) != Acad::eOk)
+        id = AcDbObjectId();
+    t->close();
+    return id;
+}
+
 std::wstring recordName(AcDbObjectId id)
 {
     AcDbSymbolTableRecord* rec = nullptr;
@@ -335,4 +373,143 @@ TEST_F(DbTest, ALargeBlockKeepsItsEntitiesInOrderAcrossItsRooms)
     delete it;
     space->close();
     EXPECT_EQ(standin::entityCount(modelSpaceId()), kCount - static_cast<int>(erased.size()));
+}
+
+// A rename moves the record in every lookup: the old name is free at once,
+// the new one finds it in any case, and a taken name is refused.
+TEST_F(DbTest, LookupsFollowARename)
+{
+    AcDbObjectId walls, doors;
+    ASSERT_EQ(addLayer(db(), L"Walls", &walls), Acad::eOk);
+    ASSERT_EQ(addLayer(db(), L"Doors", &doors), Acad::eOk);
+    ASSERT_EQ(rename(walls, L"Partitions"), Acad::eOk);
+
+    EXPECT_TRUE(layerNamed(db(), L"Walls").isNull());
+    EXPECT_TRUE(layerNamed(db(), L"walls", true).isNull());
+    EXPECT_EQ(layerNamed(db(), L"PARTITIONS"), walls);
+    EXPECT_EQ(layerNamed(db(), L"partitions"), walls);
+    AcDbLayerTable* t = layers(db(), AcDb::kForRead);
+    EXPECT_FALSE(t->has(L"Walls"));
+    EXPECT_TRUE(t->has(L"Partitions"));
+    t->close();
+    EXPECT_EQ(rename(doors, L"partitions"), Acad::eDuplicateRecordName);
+    EXPECT_EQ(layerNamed(db(), L"Doors"), doors);
+
+    // The old name is free for a new record, and for the renamed one again.
+    AcDbObjectId second;
+    ASSERT_EQ(addLayer(db(), L"WALLS", &second), Acad::eOk);
+    EXPECT_EQ(layerNamed(db(), L"walls"), second);
+    EXPECT_EQ(rename(walls, L"Walls"), Acad::eDuplicateRecordName);
+    ASSERT_EQ(rename(second, L"Other"), Acad::eOk);
+    ASSERT_EQ(rename(walls, L"Walls"), Acad::eOk);
+    EXPECT_EQ(layerNamed(db(), L"WALLS"), walls);
+    EXPECT_EQ(layerNamed(db(), L"other"), second);
+    // An entity finds a layer by its new name.
+    AcDbObjectId point = append(new AcDbPoint(AcGePoint3d(0, 0, 0)));
+    AcDbEntity* e = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(e, point, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(e->setLayer(L"OTHER"), Acad::eOk);
+    EXPECT_EQ(e->layerId(), second);
+    EXPECT_EQ(e->setLayer(L"Partitions"), Acad::eKeyNotFound);
+    e->close();
+}
+
+// An erased record keeps its name for lookups that ask for erased ones; a
+// record not erased always comes first; unerasing a record whose name another
+// record has taken meanwhile is refused, so that a table never holds two
+// records of one name.
+TEST_F(DbTest, ErasedRecordsAndTheirNames)
+{
+    AcDbObjectId first, second;
+    ASSERT_EQ(addLayer(db(), L"Old", &first), Acad::eOk);
+    ASSERT_EQ(setErased(first, true), Acad::eOk);
+    ASSERT_EQ(addLayer(db(), L"OLD", &second), Acad::eOk);
+    EXPECT_EQ(layerNamed(db(), L"old"), second);
+    EXPECT_EQ(layerNamed(db(), L"old", true), second);
+
+    EXPECT_EQ(setErased(first, false), Acad::eDuplicateRecordName);
+    AcDbObject* obj = nullptr;
+    EXPECT_EQ(acdbOpenAcDbObject(obj, first, AcDb::kForRead), Acad::eWasErased);
+
+    // With both erased, the first added is found; unerased, it is the one.
+    ASSERT_EQ(setErased(second, true), Acad::eOk);
+    EXPECT_TRUE(layerNamed(db(), L"Old").isNull());
+    EXPECT_EQ(layerNamed(db(), L"Old", true), first);
+    ASSERT_EQ(setErased(second, false), Acad::eOk);
+    EXPECT_EQ(layerNamed(db(), L"Old", true), second);
+    ASSERT_EQ(setErased(second, true), Acad::eOk);
+    ASSERT_EQ(setErased(first, false), Acad::eOk);
+    EXPECT_EQ(layerNamed(db(), L"Old"), first);
+    AcDbLayerTable* t = layers(db(), AcDb::kForRead);
+    EXPECT_TRUE(t->has(first));
+    EXPECT_FALSE(t->has(second));
+    t->close();
+
+    // A live record may take an erased one's name; the erased one then stays
+    // erased.
+    ASSERT_EQ(rename(second, L"Spare"), Acad::eOk);
+    ASSERT_EQ(setErased(first, true), Acad::eOk);
+    AcDbObjectId third;
+    ASSERT_EQ(addLayer(db(), L"Third", &third), Acad::eOk);
+    ASSERT_EQ(rename(third, L"old"), Acad::eOk);
+    EXPECT_EQ(layerNamed(db(), L"OLD"), third);
+    EXPECT_EQ(setErased(first, false), Acad::eDuplicateRecordName);
+    EXPECT_EQ(setErased(second, false), Acad::eOk);  // "Spare" is free
+    EXPECT_EQ(layerNamed(db(), L"spare"), second);
+}
+
+// Every record of a large table is found by name (in any case) and by id,
+// an iterator seeks to any of them, and renames and erasures in the middle
+// of it are seen by every lookup.
+TEST_F(DbTest, ALargeTableFindsEveryRecord)
+{
+    constexpr int kCount = 3000;
+    std::vector<AcDbObjectId> ids;
+    {
+        AcDbBlockTable* t = nullptr;
+        ASSERT_EQ(db()->getBlockTable(t, AcDb::kForWrite), Acad::eOk);
+        for (int i = 0; i < kCount; ++i) {
+            auto* rec = new AcDbBlockTableRecord();
+            const std::wstring name = L"Block" + std::to_wstring(i);
+            ASSERT_EQ(rec->setName(name.c_str()), Acad::eOk);
+            AcDbObjectId id;
+            ASSERT_EQ(t->add(id, rec), Acad::eOk);
+            rec->close();
+            ids.push_back(id);
+        }
+        t->close();
+    }
+    for (int i : {7, 1500, kCount - 1})
+        ASSERT_EQ(rename(ids[i], (L"Renamed" + std::to_wstring(i)).c_str()), Acad::eOk);
+    for (int i : {8, 1501})
+        ASSERT_EQ(setErased(ids[i], true), Acad::eOk);
+
+    AcDbBlockTable* t = nullptr;
+    ASSERT_EQ(db()->getBlockTable(t, AcDb::kForRead), Acad::eOk);
+    AcDbSymbolTableIterator* it = nullptr;
+    ASSERT_EQ(t->newIterator(it), Acad::eOk);
+    int wrong = 0;
+    for (int i = 0; i < kCount; ++i) {
+        const bool renamed = i == 7 || i == 1500 || i == kCount - 1;
+        const bool erased = i == 8 || i == 1501;
+        const std::wstring name = (renamed ? L"RENAMED" : L"block") + std::to_wstring(i);
+        AcDbObjectId found;
+        const Acad::ErrorStatus es = t->getAt(name.c_str(), found);
+        if (erased ? es != Acad::eKeyNotFound : es != Acad::eOk || found != ids[i])
+            ++wrong;
+        if (t->has(ids[i]) == erased || t->has(name.c_str()) == erased)
+            ++wrong;
+        AcDbObjectId at;
+        if (it->seek(ids[i]) != Acad::eOk || it->getRecordId(at) != Acad::eOk || at != ids[i])
+            ++wrong;
+        if (renamed && t->has((L"Block" + std::to_wstring(i)).c_str()))
+            ++wrong;
+    }
+    EXPECT_EQ(wrong, 0);
+    // An id of another table is in none of this one's lookups.
+    EXPECT_FALSE(t->has(db()->layerZero()));
+    EXPECT_EQ(it->seek(db()->layerZero()), Acad::eInvalidInput);
+    EXPECT_EQ(it->seek(AcDbObjectId()), Acad::eInvalidInput);
+    delete it;
+    t->close();
 }
