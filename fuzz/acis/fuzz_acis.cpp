@@ -1,7 +1,4 @@
 // libFuzzer entry: arbitrary bytes as an ACIS file read by the host's ACIS reader.
-#include <cstdio>
-#include <cstdlib>
-
 #include "common/FuzzSupport.h"
 
 #include "acis/AcisHarness.h"
@@ -16,9 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string broke = kvfuzz::RunAcisInput(data, size);
     kvfuzz::EndInput();
-    if (!broke.empty()) {
-        std::fprintf(stderr, "ACIS input broke: %s\n", broke.c_str());
-        std::abort();
-    }
+    kvfuzz::AbortOnBreach("ACIS input", broke);
     return 0;
 }

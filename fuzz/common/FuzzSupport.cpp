@@ -183,6 +183,14 @@ void EndInput()
     standin::discardWorkingDatabase();
 }
 
+void AbortOnBreach(const char* input, const std::string& breach)
+{
+    if (breach.empty())
+        return;
+    std::fprintf(stderr, "%s broke: %s\n", input, breach.c_str());
+    std::abort();
+}
+
 const std::string& ScratchDir()
 {
     if (g_scratch.empty()) {

@@ -30,6 +30,11 @@ std::string CheckNothingLeft(const std::string& after);
 // back what it took and libFuzzer sees no cause to scan the heap for leaks.
 void EndInput();
 
+// Stops the run when an input broke something: "<input> broke: <breach>" on
+// standard error, then abort, so that libFuzzer keeps the input. Nothing
+// happens when breach is "".
+void AbortOnBreach(const char* input, const std::string& breach);
+
 // The topology of the mesh refers only to what is there: "" or the breach.
 std::string CheckTopology(const ON_Mesh& mesh);
 

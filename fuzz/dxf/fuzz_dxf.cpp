@@ -1,7 +1,4 @@
 // libFuzzer entry: arbitrary bytes as a DXF file read by the host's DXF import.
-#include <cstdio>
-#include <cstdlib>
-
 #include "common/FuzzSupport.h"
 
 #include "dxf/DxfHarness.h"
@@ -16,9 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string broke = kvfuzz::RunDxfInput(data, size);
     kvfuzz::EndInput();
-    if (!broke.empty()) {
-        std::fprintf(stderr, "DXF input broke: %s\n", broke.c_str());
-        std::abort();
-    }
+    kvfuzz::AbortOnBreach("DXF input", broke);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "common/FuzzBytes.h"
 #include "common/FuzzSupport.h"
 #include "standin/AcDbStandin.h"
 #include "standin/AcEdStandin.h"
@@ -13,27 +14,6 @@
 namespace kvfuzz {
 
 namespace {
-
-// Bytes taken in order; zeros once they run out.
-class Bytes {
-public:
-    Bytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    uint8_t u8() { return at_ < size_ ? data_[at_++] : 0; }
-    uint16_t u16() { return static_cast<uint16_t>(u8() | (u8() << 8)); }
-    uint32_t u32() { return static_cast<uint32_t>(u16()) | (static_cast<uint32_t>(u16()) << 16); }
-    float f32()
-    {
-        const uint32_t bits = u32();
-        float f;
-        std::memcpy(&f, &bits, sizeof f);
-        return f;
-    }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
 
 // Every path of the topology and the writers is reached with small meshes
 // (the welding's look-ahead of 32 vertices and its table's growth, the edge

@@ -1,7 +1,4 @@
 // libFuzzer entry: arbitrary meshes through the topology and the writers.
-#include <cstdio>
-#include <cstdlib>
-
 #include "common/FuzzSupport.h"
 
 #include "mesh/MeshHarness.h"
@@ -16,9 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string broke = kvfuzz::RunMeshInput(data, size);
     kvfuzz::EndInput();
-    if (!broke.empty()) {
-        std::fprintf(stderr, "mesh input broke: %s\n", broke.c_str());
-        std::abort();
-    }
+    kvfuzz::AbortOnBreach("mesh input", broke);
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <assimp/scene.h>
 
 #include "SceneConversion.h"
+#include "common/FuzzBytes.h"
 #include "common/FuzzSupport.h"
 #include "model/ModelHarness.h"
 #include "standin/AcDbStandin.h"
@@ -20,26 +21,6 @@
 namespace kvfuzz {
 
 namespace {
-
-// Bytes taken in order; zeros once they run out.
-class Bytes {
-public:
-    Bytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    uint8_t u8() { return at_ < size_ ? data_[at_++] : 0; }
-    uint16_t u16() { return static_cast<uint16_t>(u8() | (u8() << 8)); }
-    float f32()
-    {
-        uint32_t bits = static_cast<uint32_t>(u16()) | (static_cast<uint32_t>(u16()) << 16);
-        float f;
-        std::memcpy(&f, &bits, sizeof f);
-        return f;
-    }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
 
 float Special(uint8_t which)
 {

@@ -1,9 +1,6 @@
 // libFuzzer entry: scenes made from arbitrary bytes through the reader's scene
 // conversion in this process, then imported in every mode; inputs whose first
 // byte is 0xC0 or more go through its polygon splitting and point joining.
-#include <cstdio>
-#include <cstdlib>
-
 #include "common/FuzzSupport.h"
 
 #include "model/SceneHarness.h"
@@ -18,9 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string broke = kvfuzz::RunInProcessModelInput(data, size);
     kvfuzz::EndInput();
-    if (!broke.empty()) {
-        std::fprintf(stderr, "model input broke: %s\n", broke.c_str());
-        std::abort();
-    }
+    kvfuzz::AbortOnBreach("model input", broke);
     return 0;
 }

@@ -1,8 +1,5 @@
 // libFuzzer entry, end to end: arbitrary model files through the reader as the
 // plug-in calls it (Assimp in the reading child) and the import.
-#include <cstdio>
-#include <cstdlib>
-
 #include "common/FuzzSupport.h"
 
 #include "model/ModelHarness.h"
@@ -17,9 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string broke = kvfuzz::RunModelInput(data, size);
     kvfuzz::EndInput();
-    if (!broke.empty()) {
-        std::fprintf(stderr, "model input broke: %s\n", broke.c_str());
-        std::abort();
-    }
+    kvfuzz::AbortOnBreach("model input", broke);
     return 0;
 }

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/FuzzSupport.h"
 #include "script/ScriptHarness.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -18,9 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string broke = kvfuzz::RunScriptInput(data, size);
     kvfuzz::EndScriptInput();
-    if (!broke.empty()) {
-        std::fprintf(stderr, "script input broke: %s\n", broke.c_str());
-        std::abort();
-    }
+    kvfuzz::AbortOnBreach("script input", broke);
     return 0;
 }

@@ -46,6 +46,17 @@ protected:
         std::ofstream(folder_ + "/" + name, std::ios::binary) << content;
         return folder_ + "/" + name;
     }
+    // Importing the DXF files of the model path given finds none: nothing is
+    // imported and the command line says so.
+    static void expectNoDxfFound(const std::string& given)
+    {
+        standin::editor::clearCommandLine();
+        int count = 5;
+        EXPECT_EQ(ImportDxfFiles(CString(standin::widen(given).c_str()), count), 0);
+        EXPECT_EQ(count, 0);
+        EXPECT_EQ(standin::editor::commandLineText(), L"Unable to read 2D data\n");
+    }
+
     bool exists(const std::string& name) const { return access((folder_ + "/" + name).c_str(), F_OK) == 0; }
     CString wide(const std::string& name) const { return CString(standin::widen(folder_ + "/" + name).c_str()); }
     static int zooms() { return standin::editor::currentView().extentsZooms; }
@@ -112,11 +123,7 @@ TEST_F(DrawingExchangeTest, NoMatchingFileIsReportedAndNothingIsDeleted)
     file("plan.dxf", lineDxf(0));
     for (const std::string& given : {folder_ + "/model.skp", folder_ + "/missing-folder/model.skp"}) {
         SCOPED_TRACE(given);
-        standin::editor::clearCommandLine();
-        int count = 5;
-        EXPECT_EQ(ImportDxfFiles(CString(standin::widen(given).c_str()), count), 0);
-        EXPECT_EQ(count, 0);
-        EXPECT_EQ(standin::editor::commandLineText(), L"Unable to read 2D data\n");
+        expectNoDxfFound(given);
     }
     EXPECT_TRUE(exists("plan.dxf"));
     EXPECT_TRUE(modelSpaceIds().empty());
@@ -141,11 +148,7 @@ TEST_F(DrawingExchangeTest, AModelPathThatCannotBeSplitWholeSearchesNothing)
     const std::string paths[] = {deep + "/model.skp", "", deep + "/"};
     for (const std::string& given : paths) {
         SCOPED_TRACE(given);
-        standin::editor::clearCommandLine();
-        int count = 5;
-        EXPECT_EQ(ImportDxfFiles(CString(standin::widen(given).c_str()), count), 0);
-        EXPECT_EQ(count, 0);
-        EXPECT_EQ(standin::editor::commandLineText(), L"Unable to read 2D data\n");
+        expectNoDxfFound(given);
     }
     EXPECT_EQ(chdir(previous), 0);
     free(previous);

@@ -8,14 +8,6 @@
 
 namespace {
 
-std::string Narrow(const wchar_t* text)
-{
-    std::string out;
-    for (; *text; ++text)
-        out += *text < 128 ? static_cast<char>(*text) : '?';
-    return out;
-}
-
 // An entity of the test's own, deleted at the end unless it went into the
 // database (then it is closed).
 struct NewLine {
@@ -89,19 +81,6 @@ LayerState ReadLayer(AcDbObjectId id)
     state.off = record->isOff();
     record->close();
     return state;
-}
-
-AcDbObjectId MakeBlock(const wchar_t* name)
-{
-    AcDbBlockTable* table = nullptr;
-    AcDbObjectId id;
-    EXPECT_EQ(ToolkitTest::db()->getSymbolTable(table, AcDb::kForWrite), Acad::eOk);
-    AcDbBlockTableRecord* record = new AcDbBlockTableRecord;
-    record->setName(name);
-    EXPECT_EQ(table->add(id, record), Acad::eOk);
-    record->close();
-    table->close();
-    return id;
 }
 
 AcCmColor Rgb(int r, int g, int b)
@@ -209,7 +188,7 @@ TEST_F(EntityPlacementTest, RefusedLayerNameStopsBeforeColourAndAppend)
 TEST_F(EntityPlacementTest, FailedAppendLeavesTheEntityLayeredColouredAndOutside)
 {
     // A block record open for read cannot take entities.
-    const AcDbObjectId blockId = MakeBlock(L"Parts");
+    const AcDbObjectId blockId = ToolkitTest::addBlock(L"Parts");
     AcDbBlockTableRecord* block = nullptr;
     ASSERT_EQ(acdbOpenObject(block, blockId, AcDb::kForRead), Acad::eOk);
     NewLine line;
@@ -261,7 +240,7 @@ TEST_F(EntityPlacementTest, IdFormsHandBackTheNewObjectId)
 
 TEST_F(EntityPlacementTest, AppendToACallersRecordLeavesItOpen)
 {
-    const AcDbObjectId blockId = MakeBlock(L"Parts");
+    const AcDbObjectId blockId = ToolkitTest::addBlock(L"Parts");
     AcDbBlockTableRecord* block = nullptr;
     ASSERT_EQ(acdbOpenObject(block, blockId, AcDb::kForWrite), Acad::eOk);
     NewLine line;
@@ -398,7 +377,7 @@ TEST_F(EntityPlacementTest, GetBlockName)
     EXPECT_EQ(GetBlockName(ModelSpaceId(), name), Acad::eOk);
     EXPECT_EQ(name, CString(L"*Model_Space"));
 
-    const AcDbObjectId parts = MakeBlock(L"Parts");
+    const AcDbObjectId parts = ToolkitTest::addBlock(L"Parts");
     EXPECT_EQ(GetBlockName(parts), CString(L"Parts"));
 
     // A layer record is no block table record; a null id names nothing.

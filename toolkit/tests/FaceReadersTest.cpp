@@ -23,21 +23,6 @@ protected:
         return m;
     }
 
-    // A block definition of that name in the block table.
-    static AcDbObjectId addBlock(const ACHAR* name, const AcGePoint3d& base = AcGePoint3d(0, 0, 0))
-    {
-        AcDbObjectId id;
-        AcDbBlockTable* table = nullptr;
-        EXPECT_EQ(db()->getSymbolTable(table, AcDb::kForWrite), Acad::eOk);
-        AcDbBlockTableRecord* record = new AcDbBlockTableRecord;
-        record->setName(name);
-        record->setOrigin(base);
-        EXPECT_EQ(table->add(id, record), Acad::eOk);
-        record->close();
-        table->close();
-        return id;
-    }
-
     // A mesh the readers must not touch on failure.
     static ON_Mesh marker() { return mesh(pts({{9, 9, 9}, {8, 9, 9}, {9, 8, 9}}), {{0, 1, 2, 2}}); }
 };

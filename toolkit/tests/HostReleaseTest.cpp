@@ -8,14 +8,6 @@
 
 namespace {
 
-std::string Narrow(const wchar_t* text)
-{
-    std::string out;
-    for (; *text; ++text)
-        out += *text < 128 ? static_cast<char>(*text) : '?';
-    return out;
-}
-
 // Sets the host's build number (read-only for programs).
 void SetVernum(const wchar_t* vernum) { standin::editor::setVernum(vernum); }
 

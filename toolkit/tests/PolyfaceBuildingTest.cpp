@@ -7,7 +7,20 @@
 
 namespace {
 
-class PolyfaceBuilding : public MeshTest {};
+class PolyfaceBuilding : public MeshTest {
+protected:
+    // PolygonMeshToPolyFace from the polygon mesh grid into the polyface mesh
+    // target, both opened for it and closed after.
+    static int convert(const AcDbObjectId& grid, const AcDbObjectId& target)
+    {
+        AcDbPolygonMesh* polygon = openForRead<AcDbPolygonMesh>(grid);
+        AcDbPolyFaceMesh* polyface = openForWrite<AcDbPolyFaceMesh>(target);
+        const int result = PolygonMeshToPolyFace(polygon, polyface);
+        polyface->close();
+        polygon->close();
+        return result;
+    }
+};
 
 TEST_F(PolyfaceBuilding, AppendersAddAClosedSubentityAndPassTheStatusOn)
 {
@@ -80,11 +93,7 @@ TEST_F(PolyfaceBuilding, PolygonMeshToPolyFaceGivesOneQuadPerCell)
         SCOPED_TRACE(testing::Message() << c.m << "x" << c.n << " closedM " << c.closedM << " closedN " << c.closedN);
         const AcDbObjectId grid = addPolygonMesh(c.m, c.n, c.closedM, c.closedN);
         const AcDbObjectId target = addPolyFace();
-        AcDbPolygonMesh* polygon = openForRead<AcDbPolygonMesh>(grid);
-        AcDbPolyFaceMesh* polyface = openForWrite<AcDbPolyFaceMesh>(target);
-        EXPECT_EQ(PolygonMeshToPolyFace(polygon, polyface), 1);
-        polyface->close();
-        polygon->close();
+        EXPECT_EQ(convert(grid, target), 1);
 
         const PolyFace read = readPolyFace(target);
         ASSERT_EQ(read.vertices.size(), static_cast<size_t>(c.m * c.n));
@@ -108,11 +117,7 @@ TEST_F(PolyfaceBuilding, PolygonMeshToPolyFaceSkipsErasedVertices)
         erase(first);
     }
     const AcDbObjectId target = addPolyFace();
-    AcDbPolygonMesh* polygon = openForRead<AcDbPolygonMesh>(grid);
-    AcDbPolyFaceMesh* polyface = openForWrite<AcDbPolyFaceMesh>(target);
-    EXPECT_EQ(PolygonMeshToPolyFace(polygon, polyface), 1);
-    polyface->close();
-    polygon->close();
+    EXPECT_EQ(convert(grid, target), 1);
     const PolyFace read = readPolyFace(target);
     EXPECT_EQ(read.vertices.size(), 5u);
     EXPECT_EQ(read.vertices.front(), AcGePoint3d(1, 0, 0));
@@ -135,11 +140,7 @@ TEST_F(PolyfaceBuilding, PolygonMeshToPolyFaceRefusesGridsPastTheRecordIndices)
         freshDatabase();
         const AcDbObjectId grid = addPolygonMesh(c.m, c.n, true, true);
         const AcDbObjectId target = addPolyFace();
-        AcDbPolygonMesh* polygon = openForRead<AcDbPolygonMesh>(grid);
-        AcDbPolyFaceMesh* polyface = openForWrite<AcDbPolyFaceMesh>(target);
-        EXPECT_EQ(PolygonMeshToPolyFace(polygon, polyface), c.result);
-        polyface->close();
-        polygon->close();
+        EXPECT_EQ(convert(grid, target), c.result);
 
         const PolyFace read = readPolyFace(target);
         if (c.result == 0) {

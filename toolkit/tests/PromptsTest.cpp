@@ -14,6 +14,15 @@ namespace {
 
 class Prompts : public EditorTest {};
 
+// The user types each text in turn, or presses Escape when there is none.
+void Answer(standin::ScriptedUser& user, const std::vector<std::wstring>& typed)
+{
+    if (typed.empty())
+        user.escape();
+    for (const std::wstring& text : typed)
+        user.type(text);
+}
+
 // ---- GetYesNo -------------------------------------------------------------
 
 struct YesNoCase {
@@ -43,10 +52,7 @@ TEST_F(Prompts, GetYesNoShowsTheDefaultAndTakesTheAnswer)
         SCOPED_TRACE(c.name);
         standin::ScriptedUser user;
         standin::ScopedUser scoped(user);
-        if (c.typed.empty())
-            user.escape();
-        for (const std::wstring& text : c.typed)
-            user.type(text);
+        Answer(user, c.typed);
 
         BOOL answer = c.answerBefore;
         EXPECT_EQ(GetYesNo(L"Purge", answer), c.result);
@@ -100,10 +106,7 @@ TEST_F(Prompts, GetKeywordShowsTheKeywordsAndTakesTheAnswer)
         SCOPED_TRACE(c.name);
         standin::ScriptedUser user;
         standin::ScopedUser scoped(user);
-        if (c.typed.empty())
-            user.escape();
-        for (const std::wstring& text : c.typed)
-            user.type(text);
+        Answer(user, c.typed);
 
         CString answer(L"unchanged");
         EXPECT_EQ(GetKeyword(L"Pick", c.keywords, answer, c.defaultKeyword), c.result);

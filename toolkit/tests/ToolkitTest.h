@@ -21,6 +21,15 @@
 #include "standin/ScriptedUser.h"
 #include "standin/User.h"
 
+// The text with every character beyond ASCII shown as '?', for a test's messages.
+inline std::string Narrow(const wchar_t* text)
+{
+    std::string out;
+    for (; *text; ++text)
+        out += *text < 128 ? static_cast<char>(*text) : '?';
+    return out;
+}
+
 class ToolkitTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -61,6 +70,21 @@ public:
     {
         EXPECT_TRUE(standin::openObjects().empty()) << standin::describeOpenObjects();
         standin::newWorkingDatabase();
+    }
+
+    // A block definition of that name in the block table.
+    static AcDbObjectId addBlock(const ACHAR* name, const AcGePoint3d& base = AcGePoint3d(0, 0, 0))
+    {
+        AcDbObjectId id;
+        AcDbBlockTable* table = nullptr;
+        EXPECT_EQ(db()->getSymbolTable(table, AcDb::kForWrite), Acad::eOk);
+        AcDbBlockTableRecord* record = new AcDbBlockTableRecord;
+        record->setName(name);
+        record->setOrigin(base);
+        EXPECT_EQ(table->add(id, record), Acad::eOk);
+        record->close();
+        table->close();
+        return id;
     }
 
     // The ids of the entities in model space, in their order there.

@@ -106,6 +106,33 @@ long SelectionLength(const ads_name set)
     return length;
 }
 
+// Calls visit(id) for each object of a selection set whose id can be had, in
+// the set's order.
+template <typename Visit>
+void ForEachSelected(const ads_name set, Visit visit)
+{
+    const long length = SelectionLength(set);
+    for (long i = 0; i < length; ++i) {
+        AcDbObjectId id;
+        if (SelectedId(set, i, id))
+            visit(id);
+    }
+}
+
+// Calls visit(id, entity) for each entity of a selection set that opens for
+// read, and closes it afterwards.
+template <typename Visit>
+void ForEachSelectedEntity(const ads_name set, Visit visit)
+{
+    ForEachSelected(set, [&](const AcDbObjectId& id) {
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead, false) != Acad::eOk)
+            return;
+        visit(id, entity);
+        entity->close();
+    });
+}
+
 }  // namespace
 
 int PickEntity(const CString& prompt, int highlight, AcDbObjectId& id, AcGePoint3d& pickPoint)
@@ -159,14 +186,7 @@ int SelectEntities(const CString& prompt, int highlight, const CStringArray& cla
     }
 
     int filtered = 0;
-    const long length = SelectionLength(set);
-    for (long i = 0; i < length; ++i) {
-        AcDbObjectId id;
-        if (!SelectedId(set, i, id))
-            continue;
-        AcDbEntity* entity = nullptr;
-        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead, false) != Acad::eOk)
-            continue;
+    ForEachSelectedEntity(set, [&](const AcDbObjectId& id, AcDbEntity* entity) {
         if (FindInStringArray(classNames, CString(entity->isA()->name())) < 0) {
             ++filtered;
         } else {
@@ -174,8 +194,7 @@ int SelectEntities(const CString& prompt, int highlight, const CStringArray& cla
             if (highlight != 0)
                 entity->highlight(NullSubentPath, false);
         }
-        entity->close();
-    }
+    });
     acedSSFree(set);
 
     if (filtered > 0)
@@ -195,15 +214,11 @@ int SelectEntities(const CString& prompt, int highlight, AcArray<AcDbObjectId>& 
         return 0;
     }
 
-    const long length = SelectionLength(set);
-    for (long i = 0; i < length; ++i) {
-        AcDbObjectId id;
-        if (!SelectedId(set, i, id))
-            continue;
+    ForEachSelected(set, [&](const AcDbObjectId& id) {
         ids.append(id);
         if (highlight != 0)
             HighlightEntity(id);
-    }
+    });
     acedSSFree(set);
 
     if (ids.isEmpty()) {
@@ -222,12 +237,7 @@ int SelectAllEntities(AcArray<AcDbObjectId>& ids)
     }
 
     ids.setLogicalLength(0);
-    const long length = SelectionLength(set);
-    for (long i = 0; i < length; ++i) {
-        AcDbObjectId id;
-        if (SelectedId(set, i, id))
-            ids.append(id);
-    }
+    ForEachSelected(set, [&](const AcDbObjectId& id) { ids.append(id); });
     acedSSFree(set);
     return 1;
 }
@@ -250,21 +260,13 @@ int SelectPoints(AcArray<AcGePoint3d>& points)
         return 0;
     }
 
-    const long length = SelectionLength(set);
-    for (long i = 0; i < length; ++i) {
-        AcDbObjectId id;
-        if (!SelectedId(set, i, id))
-            continue;
-        AcDbEntity* entity = nullptr;
-        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead, false) != Acad::eOk)
-            continue;
+    ForEachSelectedEntity(set, [&](const AcDbObjectId&, AcDbEntity* entity) {
         if (CString(entity->isA()->name()) == L"AcDbPoint") {
             const AcDbPoint* point = AcDbPoint::cast(entity);
             if (point != nullptr)
                 points.append(point->position());
         }
-        entity->close();
-    }
+    });
     acedSSFree(set);
     return 1;
 }

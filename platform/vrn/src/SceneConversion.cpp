@@ -5,6 +5,7 @@
 #include "SceneConversion.h"
 
 #include "MeshBuilder.h"
+#include "ReaderMessages.h"
 
 #include <assimp/scene.h>
 
@@ -23,24 +24,6 @@ namespace vrn_detail {
 
 namespace {
 
-// Replaces the first %s of format with file, every later one with detail.
-std::wstring say(const wchar_t* format, const std::wstring& file, const std::wstring& detail = {}) {
-    std::wstring out;
-    bool first = true;
-    for (const wchar_t* p = format; *p; ++p) {
-        if (p[0] == L'%' && p[1] == L's') {
-            out += first ? file : detail;
-            first = false;
-            ++p;
-        } else {
-            out += *p;
-        }
-    }
-    return out;
-}
-
-const wchar_t kDamaged[] = L"The file \"%s\" cannot be read; it is damaged or incomplete (%s).";
-const wchar_t kTooLarge[] = L"The file \"%s\" is too large to read with the memory available.";
 const wchar_t kTooMuch[] =
     L"The file \"%s\" is not imported: %s. Import a smaller part of the model, or a model whose parts "
     L"are placed fewer times.";

@@ -3,6 +3,7 @@
 #include "VrnRavlib.h"
 
 #include "MeshBuilder.h"
+#include "ReaderMessages.h"
 #include "SceneConversion.h"
 #include "TextCodec.h"
 
@@ -44,21 +45,9 @@ void setError(std::wstring text) {
     g_error = std::move(text);
 }
 
-// Replaces each %s of format with file, in order.
-std::wstring say(const wchar_t* format, const std::wstring& file, const std::wstring& detail = {}) {
-    std::wstring out;
-    bool first = true;
-    for (const wchar_t* p = format; *p; ++p) {
-        if (p[0] == L'%' && p[1] == L's') {
-            out += first ? file : detail;
-            first = false;
-            ++p;
-        } else {
-            out += *p;
-        }
-    }
-    return out;
-}
+using vrn_detail::kDamaged;
+using vrn_detail::kTooLarge;
+using vrn_detail::say;
 
 const wchar_t kNoPath[] = L"No model file was given.";
 const wchar_t kMissing[] = L"The file \"%s\" does not exist.";
@@ -74,8 +63,6 @@ const wchar_t kSketchUp[] =
 const wchar_t kUnknownFormat[] =
     L"The file \"%s\" is not in a model format that can be read. Model files in the formats of "
     L"the Assimp library can be read, among them OBJ, STL, PLY, OFF, 3DS, DAE, glTF, FBX and X3D.";
-const wchar_t kDamaged[] = L"The file \"%s\" cannot be read; it is damaged or incomplete (%s).";
-const wchar_t kTooLarge[] = L"The file \"%s\" is too large to read with the memory available.";
 
 std::wstring systemText(int error) {
     std::wstring text = vrn_detail::fromUtf8Lossy(std::strerror(error));

@@ -94,6 +94,16 @@ kv_rx::App* findApp(void* appId)
     return nullptr;
 }
 
+// Sets one flag of the application appId; false when there is none.
+bool setAppFlag(void* appId, bool kv_rx::App::*flag, bool value)
+{
+    kv_rx::App* app = findApp(appId);
+    if (app == nullptr)
+        return false;
+    app->*flag = value;
+    return true;
+}
+
 void removeApp(kv_rx::App* app)
 {
     auto& apps = state().apps;
@@ -187,43 +197,15 @@ public:
         return true;
     }
 
-    bool unlockApplication(void* appId) const override
-    {
-        kv_rx::App* app = findApp(appId);
-        if (app == nullptr)
-            return false;
-        app->unlocked = true;
-        return true;
-    }
-    bool lockApplication(void* appId) const override
-    {
-        kv_rx::App* app = findApp(appId);
-        if (app == nullptr)
-            return false;
-        app->unlocked = false;
-        return true;
-    }
+    bool unlockApplication(void* appId) const override { return setAppFlag(appId, &kv_rx::App::unlocked, true); }
+    bool lockApplication(void* appId) const override { return setAppFlag(appId, &kv_rx::App::unlocked, false); }
     bool isApplicationLocked(const ACHAR* name) const override
     {
         kv_rx::App* app = findApp(name);
         return app != nullptr && !app->unlocked;
     }
-    bool registerAppMDIAware(void* appId) const override
-    {
-        kv_rx::App* app = findApp(appId);
-        if (app == nullptr)
-            return false;
-        app->mdiAware = true;
-        return true;
-    }
-    bool registerAppNotMDIAware(void* appId) const override
-    {
-        kv_rx::App* app = findApp(appId);
-        if (app == nullptr)
-            return false;
-        app->mdiAware = false;
-        return true;
-    }
+    bool registerAppMDIAware(void* appId) const override { return setAppFlag(appId, &kv_rx::App::mdiAware, true); }
+    bool registerAppNotMDIAware(void* appId) const override { return setAppFlag(appId, &kv_rx::App::mdiAware, false); }
     bool isAppMDIAware(const ACHAR* name) const override
     {
         kv_rx::App* app = findApp(name);
