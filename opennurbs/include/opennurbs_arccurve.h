@@ -35,6 +35,8 @@ public:
   bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0,
                 int* hint = nullptr) const override;
   bool IsClosed() const override;
+  // A full circle is periodic.
+  bool IsPeriodic() const override;
   bool Reverse() override;
   bool Trim(const ON_Interval& domain) override;
   bool ChangeClosedCurveSeam(double t) override;

@@ -26,10 +26,13 @@ public:
   ON_3dVector Tangent() const;
   // (1-t)*from + t*to.
   ON_3dPoint PointAt(double t) const;
-  // The parameter of the closest point on the infinite line.
+  // The parameter of the closest point on the infinite line through from and
+  // to (t may lie outside [0, 1]); 0 for a zero-length line. False only when
+  // t is null.
   bool ClosestPointTo(const ON_3dPoint& point, double* t) const;
-  // The closest point on the segment.
+  // The closest point on the infinite line.
   ON_3dPoint ClosestPointTo(const ON_3dPoint& point) const;
+  // The distance to the infinite line.
   double DistanceTo(const ON_3dPoint& point) const;
   bool Transform(const ON_Xform& xform);
   void Reverse();

@@ -49,7 +49,11 @@ public:
   // Null when out of range.
   double* CV(int i, int j) const;
   double Weight(int i, int j) const;
+  // A positive weight makes a non-rational surface rational; otherwise only
+  // a weight of 1 is taken.
   bool SetWeight(int i, int j, double weight);
+  // Every control point gets weight 1.
+  bool MakeRational();
   bool SetCV(int i, int j, const ON_3dPoint& point);
   bool SetCV(int i, int j, const ON_4dPoint& point);
   bool GetCV(int i, int j, ON_3dPoint& point) const;

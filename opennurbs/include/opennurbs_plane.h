@@ -9,8 +9,8 @@ class ON_Xform;
 class ON_CLASS ON_PlaneEquation
 {
 public:
-  ON_PlaneEquation() : x(0.0), y(0.0), z(0.0), d(0.0) {}
-  ON_PlaneEquation(double xx, double yy, double zz, double dd) : x(xx), y(yy), z(zz), d(dd) {}
+  constexpr ON_PlaneEquation() : x(0.0), y(0.0), z(0.0), d(0.0) {}
+  constexpr ON_PlaneEquation(double xx, double yy, double zz, double dd) : x(xx), y(yy), z(zz), d(dd) {}
 
   // From a point on the plane and a normal, which is unitized.
   bool Create(const ON_3dPoint& point, const ON_3dVector& normal);
@@ -25,7 +25,11 @@ class ON_CLASS ON_Plane
 {
 public:
   // The world XY plane at the origin.
-  ON_Plane();
+  constexpr ON_Plane()
+    : origin(0.0, 0.0, 0.0), xaxis(1.0, 0.0, 0.0), yaxis(0.0, 1.0, 0.0), zaxis(0.0, 0.0, 1.0),
+      plane_equation(0.0, 0.0, 1.0, 0.0)
+  {
+  }
   // CreateFromNormal.
   ON_Plane(const ON_3dPoint& origin, const ON_3dVector& normal);
   // CreateFromFrame.
@@ -33,6 +37,8 @@ public:
   // CreateFromPoints.
   ON_Plane(const ON_3dPoint& origin, const ON_3dPoint& x_point, const ON_3dPoint& plane_point);
 
+  // The world planes. They and ON_xy_plane, ON_yz_plane and ON_zx_plane are
+  // constant-initialised, so they hold their values before any code runs.
   static const ON_Plane World_xy;
   static const ON_Plane World_yz;
   static const ON_Plane World_zx;

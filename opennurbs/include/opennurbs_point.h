@@ -23,7 +23,7 @@ public:
   float x, y;
 
   ON_2fPoint() = default;
-  explicit ON_2fPoint(float x, float y) : x(x), y(y) {}
+  constexpr explicit ON_2fPoint(float x, float y) : x(x), y(y) {}
 
   static const ON_2fPoint Origin;
 
@@ -53,7 +53,7 @@ public:
   double x, y;
 
   ON_2dVector() = default;
-  explicit ON_2dVector(double x, double y) : x(x), y(y) {}
+  constexpr explicit ON_2dVector(double x, double y) : x(x), y(y) {}
 
   static const ON_2dVector ZeroVector;
 
@@ -82,8 +82,8 @@ public:
   double x, y;
 
   ON_2dPoint() = default;
-  explicit ON_2dPoint(double x, double y) : x(x), y(y) {}
-  ON_2dPoint(const ON_2fPoint& p) : x(p.x), y(p.y) {}
+  constexpr explicit ON_2dPoint(double x, double y) : x(x), y(y) {}
+  constexpr ON_2dPoint(const ON_2fPoint& p) : x(p.x), y(p.y) {}
 
   static const ON_2dPoint Origin;
   static const ON_2dPoint UnsetPoint;
@@ -110,7 +110,7 @@ public:
   float x, y, z;
 
   ON_3fVector() = default;
-  explicit ON_3fVector(float x, float y, float z) : x(x), y(y), z(z) {}
+  constexpr explicit ON_3fVector(float x, float y, float z) : x(x), y(y), z(z) {}
   explicit ON_3fVector(const ON_3fPoint& p);
   explicit ON_3fVector(const ON_3dVector& v);
 
@@ -153,10 +153,10 @@ public:
   float x, y, z;
 
   ON_3fPoint() = default;
-  explicit ON_3fPoint(float x, float y, float z) : x(x), y(y), z(z) {}
+  constexpr explicit ON_3fPoint(float x, float y, float z) : x(x), y(y), z(z) {}
   // Rounds each coordinate to the nearest float.
   explicit ON_3fPoint(const ON_3dPoint& p);
-  explicit ON_3fPoint(const ON_3fVector& v) : x(v.x), y(v.y), z(v.z) {}
+  constexpr explicit ON_3fPoint(const ON_3fVector& v) : x(v.x), y(v.y), z(v.z) {}
 
   static const ON_3fPoint Origin;
 
@@ -190,8 +190,8 @@ public:
   double x, y, z;
 
   ON_3dVector() = default;
-  explicit ON_3dVector(double x, double y, double z) : x(x), y(y), z(z) {}
-  ON_3dVector(const ON_3fVector& v) : x(v.x), y(v.y), z(v.z) {}
+  constexpr explicit ON_3dVector(double x, double y, double z) : x(x), y(y), z(z) {}
+  constexpr ON_3dVector(const ON_3fVector& v) : x(v.x), y(v.y), z(v.z) {}
   explicit ON_3dVector(const ON_3dPoint& p);
 
   static const ON_3dVector ZeroVector;
@@ -238,10 +238,10 @@ public:
   double x, y, z;
 
   ON_3dPoint() = default;
-  explicit ON_3dPoint(double x, double y, double z) : x(x), y(y), z(z) {}
+  constexpr explicit ON_3dPoint(double x, double y, double z) : x(x), y(y), z(z) {}
   // Widening from single precision is exact.
-  ON_3dPoint(const ON_3fPoint& p) : x(p.x), y(p.y), z(p.z) {}
-  explicit ON_3dPoint(const ON_3dVector& v) : x(v.x), y(v.y), z(v.z) {}
+  constexpr ON_3dPoint(const ON_3fPoint& p) : x(p.x), y(p.y), z(p.z) {}
+  constexpr explicit ON_3dPoint(const ON_3dVector& v) : x(v.x), y(v.y), z(v.z) {}
 
   static const ON_3dPoint Origin;
   static const ON_3dPoint UnsetPoint;
@@ -277,9 +277,9 @@ public:
   double x, y, z, w;
 
   ON_4dPoint() = default;
-  explicit ON_4dPoint(double x, double y, double z, double w) : x(x), y(y), z(z), w(w) {}
+  constexpr explicit ON_4dPoint(double x, double y, double z, double w) : x(x), y(y), z(z), w(w) {}
   // The Euclidean point with weight 1.
-  ON_4dPoint(const ON_3dPoint& p) : x(p.x), y(p.y), z(p.z), w(1.0) {}
+  constexpr ON_4dPoint(const ON_3dPoint& p) : x(p.x), y(p.y), z(p.z), w(1.0) {}
 
   double& operator[](int i) { return (i <= 0) ? x : ((i == 1) ? y : ((i == 2) ? z : w)); }
   double operator[](int i) const { return (i <= 0) ? x : ((i == 1) ? y : ((i == 2) ? z : w)); }
@@ -326,7 +326,8 @@ public:
 
   // (1-x)*m_t[0] + x*m_t[1].
   double ParameterAt(double x) const;
-  // The x with ParameterAt(x) == t; 0 when the interval has no length.
+  // The x with ParameterAt(x) == t (exactly 1 at m_t[1]); for an empty
+  // interval its one value; ON_UNSET_VALUE for an unset or infinite t.
   double NormalizedParameterAt(double t) const;
   bool Includes(double t, bool bTestOpenInterval = false) const;
 

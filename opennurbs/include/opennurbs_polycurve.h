@@ -40,7 +40,8 @@ public:
   bool SegmentParameters(ON_SimpleArray<double>& segment_parameters) const;
   // The part of the chain's domain that segment i covers.
   ON_Interval SegmentDomain(int segment_index) const;
-  // The segment for chain parameter t, or -1 outside the domain.
+  // The segment for chain parameter t: before the domain the first, after
+  // it the last (0 for an empty chain).
   int SegmentIndex(double t) const;
   // Removes the last segment and hands it back to the caller; null when empty.
   ON_Curve* HarvestLastSegment();

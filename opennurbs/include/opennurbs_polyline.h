@@ -31,7 +31,8 @@ public:
   // Segment i from point i to point i+1; both ends at the origin when out of range.
   ON_Line Segment(int segment_index) const;
   ON_3dVector SegmentDirection(int segment_index) const;
-  // Parameter i is point i; between them the segment is linear.
+  // Parameter i is point i; between them the segment is linear. Before 0 the
+  // first segment is extended; from the last parameter on, the last point.
   ON_3dPoint PointAt(double t) const;
   bool ClosestPointTo(const ON_3dPoint& point, double* t) const;
 };

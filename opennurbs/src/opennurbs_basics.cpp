@@ -29,6 +29,10 @@ bool ON_PointsAreCoincident(int dim, bool bRational, const double* pointA, const
   {
     wa = pointA[dim];
     wb = pointB[dim];
+    // Two points at infinity (both weights 0) compare their directions as
+    // given; one at infinity meets no finite point.
+    if (wa == 0.0 && wb == 0.0)
+      return ON_PointsAreCoincident(dim, false, pointA, pointB);
     if (wa == 0.0 || wb == 0.0)
       return false;
   }
@@ -154,10 +158,12 @@ double ON_Interval::ParameterAt(double x) const
 
 double ON_Interval::NormalizedParameterAt(double t) const
 {
-  if (!IsValid() || !ON_IS_VALID(t))
+  if (!ON_IS_VALID(t))
     return ON_UNSET_VALUE;
-  const double d = m_t[1] - m_t[0];
-  return (d != 0.0) ? (t - m_t[0]) / d : 0.0;
+  // An empty interval gives its one value; the end gives exactly 1.
+  if (m_t[0] == m_t[1])
+    return m_t[0];
+  return (t == m_t[1]) ? 1.0 : (t - m_t[0]) / (m_t[1] - m_t[0]);
 }
 
 bool ON_Interval::Includes(double t, bool bTestOpenInterval) const

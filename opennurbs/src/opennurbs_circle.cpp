@@ -175,12 +175,50 @@ ON_3dPoint ON_Circle::ClosestPointTo(const ON_3dPoint& point) const
   return PointAt(t);
 }
 
+namespace
+{
+// The length of the image of a unit vector along one axis of the new plane
+// (a, the component on that axis, b on the other), with b made 0 and the
+// length 1 when they are within 1e-12 of it, so that near-rotations keep
+// the radius. Returns r; a becomes +-1 and b relative to r.
+double AxisScale(double& a, double& b)
+{
+  const double ztol = 1.0e-12;
+  const double r = std::fabs(a);
+  if (!(r > 0.0))
+    return r;
+  a = (a > 0.0) ? 1.0 : -1.0;
+  b /= r;
+  if (std::fabs(b) > ztol)
+    return r;
+  b = 0.0;
+  return (std::fabs(1.0 - r) <= ztol) ? 1.0 : r;
+}
+} // namespace
+
 bool ON_Circle::Transform(const ON_Xform& xform)
 {
-  double r0 = 0.0, r1 = 0.0;
-  const bool rc = TransformFrame(xform, plane, radius, radius, r0, r1);
-  radius = r0;
-  return rc && IsValid();
+  const ON_Plane before = plane;
+  if (!plane.Transform(xform))
+  {
+    plane = before;
+    return false;
+  }
+  // The images of the old axes in the new plane's coordinates: [a b; c d].
+  const ON_3dVector u = xform * before.xaxis;
+  const ON_3dVector v = xform * before.yaxis;
+  double a = u * plane.xaxis, b = u * plane.yaxis;
+  double c = v * plane.xaxis, d = v * plane.yaxis;
+  const double r1 = (std::fabs(a) >= std::fabs(b)) ? AxisScale(a, b) : AxisScale(b, a);
+  const double r2 = (std::fabs(d) >= std::fabs(c)) ? AxisScale(d, c) : AxisScale(c, d);
+  double s = 0.0;
+  if (b == 0.0 && c == 0.0 && std::fabs(r1 - r2) <= ON_SQRT_EPSILON * (r1 + r2))
+    s = (r1 == r2) ? r1 : 0.5 * (r1 + r2); // a similarity in the plane
+  else
+    s = std::sqrt(std::fabs(r1 * r2 * (a * d - b * c))); // the scale of the area otherwise
+  if (s > 0.0 && std::fabs(s - 1.0) > ON_SQRT_EPSILON)
+    radius *= s;
+  return true;
 }
 
 bool ON_Circle::Translate(const ON_3dVector& delta)
@@ -489,39 +527,68 @@ bool ON_Arc::Reverse()
 
 bool ON_Arc::Transform(const ON_Xform& xform)
 {
-  return ON_Circle::Transform(xform) && IsValid();
+  return ON_Circle::Transform(xform);
 }
+
+namespace
+{
+// A value within a few ulps above a multiple of 1/128 (in magnitude) is taken
+// as that multiple, so that the NURBS form of an arc with round coordinates
+// has round control points.
+double RoundNearEighth(double v)
+{
+  double whole = 0.0;
+  const double frac = std::modf(v * 128.0, &whole);
+  if (frac != 0.0 && std::fabs(frac) <= 1024.0 * ON_EPSILON)
+    return whole / 128.0;
+  return v;
+}
+} // namespace
 
 int ON_Arc::GetNurbForm(ON_NurbsCurve& c) const
 {
   if (!IsValid())
     return 0;
+  // One span up to a quarter turn (and a little more), two up to a half
+  // turn, four beyond.
+  const double quarter = (0.5 + ON_SQRT_EPSILON) * ON_PI;
   const double angle = AngleRadians();
-  int spans = 4;
-  if (angle <= 0.5 * ON_PI + ON_ZERO_TOLERANCE)
-    spans = 1;
-  else if (angle <= ON_PI + ON_ZERO_TOLERANCE)
-    spans = 2;
-  else if (angle <= 1.5 * ON_PI + ON_ZERO_TOLERANCE)
-    spans = 3;
-  const double d = angle / spans;
-  const double w = std::cos(0.5 * d);
-  if (!c.Create(3, true, 3, 2 * spans + 1))
+  const int spans = (angle <= quarter) ? 1 : ((angle <= 2.0 * quarter) ? 2 : 4);
+  const int cv_count = 2 * spans + 1;
+  if (!c.Create(3, true, 3, cv_count))
     return 0;
   const double a0 = m_angle[0];
-  for (int k = 0; k <= spans; k++)
+  const double span_angle = angle / spans;
+  const double w = std::cos(0.5 * span_angle);
+  const ON_3dPoint center = Center();
+  const ON_3dPoint start = StartPoint();
+  for (int i = 0; i < cv_count; i++)
   {
-    const double a = (k == spans) ? m_angle[1] : a0 + k * d;
-    c.SetCV(2 * k, PointAt(a));
-    c.m_knot[2 * k] = a;
-    c.m_knot[2 * k + 1] = a;
-    if (k < spans)
+    // The end of a full circle is its start exactly.
+    const ON_3dPoint p = (i == 0 || (i == cv_count - 1 && IsCircle())) ? start
+                         : (i == cv_count - 1)                          ? EndPoint()
+                                                                        : PointAt(a0 + (i / (2.0 * spans)) * angle);
+    if (i % 2 == 0)
     {
-      const double am = a0 + (k + 0.5) * d;
-      const ON_3dPoint p = plane.PointAt(std::cos(am) * radius / w, std::sin(am) * radius / w);
-      c.SetCV(2 * k + 1, ON_4dPoint(p.x * w, p.y * w, p.z * w, w));
+      c.SetCV(i, p);
+      continue;
     }
+    // The middle point of a span, pushed out from the centre to 1/w of the
+    // radius, in homogeneous form: p + (w - 1) * center with weight w.
+    double h[3] = {p.x + (w - 1.0) * center.x, p.y + (w - 1.0) * center.y, p.z + (w - 1.0) * center.z};
+    for (double& x : h)
+    {
+      const double e = x / w;
+      const double r = RoundNearEighth(e);
+      if (r != e)
+        x = r * w;
+    }
+    c.SetCV(i, ON_4dPoint(h[0], h[1], h[2], w));
   }
+  c.m_knot[0] = c.m_knot[1] = a0;
+  for (int k = 1; k < spans; k++)
+    c.m_knot[2 * k] = c.m_knot[2 * k + 1] = c.m_knot[2 * k - 2] + span_angle;
+  c.m_knot[cv_count - 1] = c.m_knot[cv_count] = m_angle[1];
   return 2;
 }
 

@@ -36,6 +36,12 @@ int FindSpan(int order, int cv_count, const double* knot, double t, int side)
 
 void BasisDerivatives(int order, const double* knot, int span, double t, int der_count, std::vector<double>& ders)
 {
+  // Without an order there is no basis, and nothing to size the storage by.
+  if (order < 1)
+  {
+    ders.clear();
+    return;
+  }
   const int p = order - 1;
   const int n = std::min(der_count, p);
   std::vector<double> ndu((size_t)order * order, 0.0), left((size_t)order, 0.0), right((size_t)order, 0.0);
@@ -315,6 +321,29 @@ bool ON_NurbsCurve::IsValid(ON_TextLog*) const
       if (!ON_IS_VALID(cv[j]))
         return false;
   }
+  if (m_is_rat)
+  {
+    // The denominator must not vanish: no order consecutive zero weights,
+    // and at every full-multiplicity knot (where the curve passes through
+    // the control point) a non-zero weight, all of one sign.
+    int zero_run = 0;
+    double sign = 0.0;
+    for (int i = 0; i < m_cv_count; i++)
+    {
+      const double w = CV(i)[m_dim];
+      zero_run = (w == 0.0) ? zero_run + 1 : 0;
+      if (zero_run >= m_order)
+        return false;
+      if (m_knot[i] != m_knot[i + m_order - 2])
+        continue;
+      if (w == 0.0)
+        return false;
+      if (sign == 0.0)
+        sign = (w > 0.0) ? 1.0 : -1.0;
+      else if (w * sign <= 0.0)
+        return false;
+    }
+  }
   return true;
 }
 
@@ -473,19 +502,28 @@ bool ON_NurbsCurve::IsClosed() const
 
 bool ON_NurbsCurve::IsPeriodic() const
 {
-  if (m_order < 3 || m_cv_count < 2 * m_order - 2 || m_cv_count < m_order + 1 || !m_knot || !m_cv)
+  // A degree-1 curve is never periodic, and a periodic curve needs more
+  // control points than it wraps: at least order + 2 up to order 4, at least
+  // 2 * order - 2 beyond.
+  if (m_order < 3 || !m_knot || !m_cv)
     return false;
+  if (m_cv_count < ((m_order <= 4) ? m_order + 2 : 2 * m_order - 2))
+    return false;
+  // The first 2 * (order - 2) knot spacings repeat one period later, within a
+  // tolerance relative to the larger of the first span and the domain.
+  const double tol = ON_SQRT_EPSILON * std::fmax(std::fabs(m_knot[m_order - 1] - m_knot[m_order - 3]),
+                                                 std::fabs(m_knot[m_cv_count - 1] - m_knot[m_order - 2]));
   const int shift = m_cv_count - m_order + 1;
-  const double period = m_knot[m_cv_count - 1] - m_knot[m_order - 2];
-  if (!(period > 0.0))
-    return false;
-  const double tol = ON_SQRT_EPSILON * period;
-  const int kc = KnotCount();
-  for (int i = 0; i + shift < kc; i++)
-    if (std::fabs(m_knot[i + shift] - m_knot[i] - period) > tol)
+  for (int i = 0; i < 2 * (m_order - 2); i++)
+  {
+    const double first = m_knot[i + 1] - m_knot[i];
+    const double later = m_knot[shift + i + 1] - m_knot[shift + i];
+    if (std::fabs(first - later) > tol)
       return false;
+  }
+  // The last order - 1 control points repeat the first.
   for (int i = 0; i < m_order - 1; i++)
-    if (!ON_PointsAreCoincident(CVSize(), false, CV(i), CV(i + shift)))
+    if (!ON_PointsAreCoincident(m_dim, m_is_rat != 0, CV(i), CV(i + shift)))
       return false;
   return true;
 }
@@ -755,12 +793,11 @@ bool ON_NurbsCurve::SetWeight(int i, double w)
 {
   if (!CV(i))
     return false;
-  if (!m_is_rat)
-  {
-    if (w == 1.0)
-      return true;
+  // A positive weight, 1 included, makes a non-rational curve rational.
+  if (!m_is_rat && w > 0.0 && w < ON_UNSET_POSITIVE_VALUE)
     MakeRational();
-  }
+  if (!m_is_rat)
+    return w == 1.0;
   CV(i)[m_dim] = w;
   return true;
 }
@@ -869,14 +906,16 @@ bool ON_NurbsCurve::MakeRational()
 {
   if (m_is_rat)
     return true;
-  if (m_dim < 1 || !m_cv)
+  if (m_dim < 1 || m_cv_count < 1 || !m_cv || m_cv_stride < m_dim)
     return false;
-  const int stride = m_dim + 1;
-  std::vector<double> cv((size_t)stride * m_cv_count);
+  // A stride with room to spare keeps it: the weight goes into the padding.
+  const int stride = (m_cv_stride == m_dim) ? m_dim + 1 : m_cv_stride;
+  std::vector<double> cv((size_t)stride * m_cv_count, 0.0);
   for (int i = 0; i < m_cv_count; i++)
   {
+    const double* old_cv = m_cv + (size_t)i * m_cv_stride;
     for (int c = 0; c < m_dim; c++)
-      cv[(size_t)i * stride + c] = CV(i)[c];
+      cv[(size_t)i * stride + c] = old_cv[c];
     cv[(size_t)i * stride + m_dim] = 1.0;
   }
   ReserveCVCapacity(stride * m_cv_count);
@@ -890,13 +929,19 @@ bool ON_NurbsCurve::MakeNonRational()
 {
   if (!m_is_rat)
     return true;
-  for (int i = 0; i < m_cv_count; i++)
-    if (Weight(i) != 1.0)
-      return false;
+  if (m_dim < 1 || m_cv_count < 1 || !m_cv || m_cv_stride < m_dim + 1)
+    return false;
+  // Each control point becomes its Euclidean point (a zero weight is taken
+  // as 1), packed at a stride of the dimension.
   std::vector<double> cv((size_t)m_dim * m_cv_count);
   for (int i = 0; i < m_cv_count; i++)
+  {
+    const double* old_cv = m_cv + (size_t)i * m_cv_stride;
+    const double w = old_cv[m_dim];
+    const double f = (w != 0.0) ? 1.0 / w : 1.0;
     for (int c = 0; c < m_dim; c++)
-      cv[(size_t)i * m_dim + c] = CV(i)[c];
+      cv[(size_t)i * m_dim + c] = f * old_cv[c];
+  }
   std::memcpy(m_cv, cv.data(), cv.size() * sizeof(double));
   m_is_rat = 0;
   m_cv_stride = m_dim;

@@ -359,14 +359,45 @@ double ON_NurbsSurface::Weight(int i, int j) const
   return (cv && m_is_rat) ? cv[m_dim] : 1.0;
 }
 
+bool ON_NurbsSurface::MakeRational()
+{
+  if (m_is_rat)
+    return true;
+  const int count = CVCount();
+  if (m_dim < 1 || count < 1 || !m_cv)
+    return false;
+  const int size = m_dim + 1;
+  double* cv = (double*)std::calloc((size_t)size * count, sizeof(double));
+  if (!cv)
+    throw std::bad_alloc();
+  for (int i = 0; i < m_cv_count[0]; i++)
+    for (int j = 0; j < m_cv_count[1]; j++)
+    {
+      const double* old_cv = CV(i, j);
+      double* new_cv = cv + ((size_t)i * m_cv_count[1] + j) * size;
+      for (int c = 0; c < m_dim; c++)
+        new_cv[c] = old_cv[c];
+      new_cv[m_dim] = 1.0;
+    }
+  std::free(m_cv);
+  m_cv = cv;
+  m_cv_capacity = size * count;
+  m_cv_stride[1] = size;
+  m_cv_stride[0] = size * m_cv_count[1];
+  m_is_rat = 1;
+  return true;
+}
+
 bool ON_NurbsSurface::SetWeight(int i, int j, double weight)
 {
-  double* cv = CV(i, j);
-  if (!cv)
+  if (!CV(i, j))
     return false;
+  // A positive weight, 1 included, makes a non-rational surface rational.
+  if (!m_is_rat && weight > 0.0 && weight < ON_UNSET_POSITIVE_VALUE)
+    MakeRational();
   if (!m_is_rat)
     return weight == 1.0;
-  cv[m_dim] = weight;
+  CV(i, j)[m_dim] = weight;
   return true;
 }
 
@@ -406,12 +437,14 @@ bool ON_NurbsSurface::GetCV(int i, int j, ON_3dPoint& p) const
   const double* cv = CV(i, j);
   if (!cv)
     return false;
+  // Scaled by the reciprocal of the weight.
   const double w = m_is_rat ? cv[m_dim] : 1.0;
   if (w == 0.0)
     return false;
-  p.x = cv[0] / w;
-  p.y = (m_dim > 1) ? cv[1] / w : 0.0;
-  p.z = (m_dim > 2) ? cv[2] / w : 0.0;
+  const double f = m_is_rat ? 1.0 / w : 1.0;
+  p.x = cv[0] * f;
+  p.y = (m_dim > 1) ? cv[1] * f : 0.0;
+  p.z = (m_dim > 2) ? cv[2] * f : 0.0;
   return true;
 }
 

@@ -235,11 +235,12 @@ bool ON_Xform::IsIdentity(double tol) const
 
 bool ON_Xform::IsZero() const
 {
+  // Every entry but the last zero; the last may be anything but NaN.
   for (int i = 0; i < 4; i++)
     for (int j = 0; j < 4; j++)
-      if (m_xform[i][j] != ((i == 3 && j == 3) ? 1.0 : 0.0))
+      if (!(i == 3 && j == 3) && !(m_xform[i][j] == 0.0))
         return false;
-  return true;
+  return !std::isnan(m_xform[3][3]);
 }
 
 void ON_Xform::Identity()
@@ -290,20 +291,71 @@ void ON_Xform::Rotation(double angle, ON_3dVector axis, ON_3dPoint center)
   Rotation(std::sin(angle), std::cos(angle), axis, center);
 }
 
+namespace
+{
+// The sine and cosine a rotation is built from: input within ON_SQRT_EPSILON
+// of a quarter turn is snapped to it, a pair that is not a unit vector is
+// scaled to one (both zero: no turn), and a result within ON_EPSILON of a
+// quarter turn is snapped too.
+void CleanSineCosine(double& s, double& c)
+{
+  const auto snap_sine = [&]() {
+    c = 0.0;
+    s = (s < 0.0) ? -1.0 : 1.0;
+  };
+  const auto snap_cosine = [&]() {
+    c = (c < 0.0) ? -1.0 : 1.0;
+    s = 0.0;
+  };
+  if (std::fabs(s) >= 1.0 - ON_SQRT_EPSILON && std::fabs(c) <= ON_SQRT_EPSILON)
+    return snap_sine();
+  if (std::fabs(c) >= 1.0 - ON_SQRT_EPSILON && std::fabs(s) <= ON_SQRT_EPSILON)
+    return snap_cosine();
+  if (std::fabs(c * c + s * s - 1.0) > ON_SQRT_EPSILON)
+  {
+    ON_3dVector cs(c, s, 0.0);
+    if (!cs.Unitize())
+    {
+      c = 1.0;
+      s = 0.0;
+      return;
+    }
+    c = cs.x;
+    s = cs.y;
+  }
+  if (std::fabs(c) > 1.0 - ON_EPSILON || std::fabs(s) < ON_EPSILON)
+    return snap_cosine();
+  if (std::fabs(s) > 1.0 - ON_EPSILON || std::fabs(c) < ON_EPSILON)
+    return snap_sine();
+}
+} // namespace
+
 void ON_Xform::Rotation(double s, double c, ON_3dVector a, ON_3dPoint p)
 {
   Identity();
-  if (!a.Unitize())
+  CleanSineCosine(s, c);
+  if (s == 0.0 && c == 1.0)
     return;
+  // An axis that is not unit length is unitized; a zero axis stays zero,
+  // which leaves only the cosine on the diagonal.
+  if (std::fabs(a * a - 1.0) > ON_EPSILON)
+    a.Unitize();
   const double t = 1.0 - c;
-  double r[3][3] = {{t * a.x * a.x + c, t * a.x * a.y - s * a.z, t * a.x * a.z + s * a.y},
-                    {t * a.x * a.y + s * a.z, t * a.y * a.y + c, t * a.y * a.z - s * a.x},
-                    {t * a.x * a.z - s * a.y, t * a.y * a.z + s * a.x, t * a.z * a.z + c}};
+  const double r[3][3] = {{a.x * a.x * t + c, a.x * a.y * t - a.z * s, a.x * a.z * t + a.y * s},
+                          {a.y * a.x * t + a.z * s, a.y * a.y * t + c, a.y * a.z * t - a.x * s},
+                          {a.z * a.x * t - a.y * s, a.z * a.y * t + a.x * s, a.z * a.z * t + c}};
   for (int i = 0; i < 3; i++)
-  {
     for (int j = 0; j < 3; j++)
       m_xform[i][j] = r[i][j];
-    m_xform[i][3] = p[i] - (r[i][0] * p.x + r[i][1] * p.y + r[i][2] * p.z);
+  // The centre stays where it is: translation (I - R) p.
+  if (p.x != 0.0 || p.y != 0.0 || p.z != 0.0)
+  {
+    for (int i = 0; i < 3; i++)
+    {
+      const double rp = (r[i][0] - (i == 0 ? 1.0 : 0.0)) * p.x + (r[i][1] - (i == 1 ? 1.0 : 0.0)) * p.y +
+                        (r[i][2] - (i == 2 ? 1.0 : 0.0)) * p.z;
+      m_xform[i][3] = -rp;
+    }
   }
 }
 

@@ -52,16 +52,21 @@ ON_3dPoint ON_Line::PointAt(double t) const
 
 bool ON_Line::ClosestPointTo(const ON_3dPoint& point, double* t) const
 {
+  if (!t)
+    return false;
   const ON_3dVector d = Direction();
   const double dd = d * d;
   if (!(dd > 0.0))
   {
-    if (t)
-      *t = 0.0;
-    return false;
+    // Every point of a zero-length line is its start.
+    *t = 0.0;
+    return true;
   }
-  if (t)
+  // Measured from the nearer end, which keeps t precise near either end.
+  if ((point - from) * (point - from) <= (point - to) * (point - to))
     *t = ((point - from) * d) / dd;
+  else
+    *t = 1.0 + ((point - to) * d) / dd;
   return true;
 }
 
@@ -69,10 +74,6 @@ ON_3dPoint ON_Line::ClosestPointTo(const ON_3dPoint& point) const
 {
   double t = 0.0;
   ClosestPointTo(point, &t);
-  if (t < 0.0)
-    t = 0.0;
-  else if (t > 1.0)
-    t = 1.0;
   return PointAt(t);
 }
 
@@ -123,38 +124,28 @@ double ON_PlaneEquation::ValueAt(const ON_3dPoint& p) const
 
 namespace
 {
-ON_Plane WorldPlane(int which)
+// The world plane whose normal is axis `normal` (0 x, 1 y, 2 z) with the other
+// two axes in cyclic order, built from literal values only: these constants
+// must not depend on the order in which other constants are initialised.
+constexpr ON_Plane WorldPlane(int normal)
 {
   ON_Plane p;
-  if (which == 1)
-  {
-    p.xaxis = ON_3dVector::YAxis;
-    p.yaxis = ON_3dVector::ZAxis;
-    p.zaxis = ON_3dVector::XAxis;
-  }
-  else if (which == 2)
-  {
-    p.xaxis = ON_3dVector::ZAxis;
-    p.yaxis = ON_3dVector::XAxis;
-    p.zaxis = ON_3dVector::YAxis;
-  }
-  p.UpdateEquation();
+  const ON_3dVector axis[3] = {ON_3dVector(1.0, 0.0, 0.0), ON_3dVector(0.0, 1.0, 0.0), ON_3dVector(0.0, 0.0, 1.0)};
+  p.xaxis = axis[(normal + 1) % 3];
+  p.yaxis = axis[(normal + 2) % 3];
+  p.zaxis = axis[normal];
+  // The offset as UpdateEquation computes it for the origin: -(n . 0) = -0.
+  p.plane_equation = ON_PlaneEquation(p.zaxis.x, p.zaxis.y, p.zaxis.z, -0.0);
   return p;
 }
 } // namespace
 
-const ON_Plane ON_Plane::World_xy = WorldPlane(0);
-const ON_Plane ON_Plane::World_yz = WorldPlane(1);
-const ON_Plane ON_Plane::World_zx = WorldPlane(2);
-const ON_Plane ON_xy_plane = WorldPlane(0);
-const ON_Plane ON_yz_plane = WorldPlane(1);
-const ON_Plane ON_zx_plane = WorldPlane(2);
-
-ON_Plane::ON_Plane()
-  : origin(0.0, 0.0, 0.0), xaxis(1.0, 0.0, 0.0), yaxis(0.0, 1.0, 0.0), zaxis(0.0, 0.0, 1.0),
-    plane_equation(0.0, 0.0, 1.0, 0.0)
-{
-}
+const ON_Plane ON_Plane::World_xy = WorldPlane(2);
+const ON_Plane ON_Plane::World_yz = WorldPlane(0);
+const ON_Plane ON_Plane::World_zx = WorldPlane(1);
+const ON_Plane ON_xy_plane = WorldPlane(2);
+const ON_Plane ON_yz_plane = WorldPlane(0);
+const ON_Plane ON_zx_plane = WorldPlane(1);
 
 ON_Plane::ON_Plane(const ON_3dPoint& o, const ON_3dVector& normal) : ON_Plane()
 {
@@ -209,26 +200,73 @@ bool ON_Plane::CreateFromPoints(const ON_3dPoint& o, const ON_3dPoint& x_point, 
   return CreateFromFrame(o, x_point - o, plane_point - o);
 }
 
+namespace
+{
+// X, Y, Z valid, none shorter than ON_SQRT_EPSILON, and pairwise
+// perpendicular: normalised dot products within ON_SQRT_EPSILON, or, when
+// some is larger but all are below 2^-16, every normalised triple product
+// within ON_SQRT_EPSILON of 1 in magnitude.
+bool IsOrthogonalFrame(const ON_3dVector& X, const ON_3dVector& Y, const ON_3dVector& Z)
+{
+  const ON_3dPoint px(X), py(Y), pz(Z);
+  if (!px.IsValid() || !py.IsValid() || !pz.IsValid())
+    return false;
+  double lx = X.Length(), ly = Y.Length(), lz = Z.Length();
+  if (lx <= ON_SQRT_EPSILON || ly <= ON_SQRT_EPSILON || lz <= ON_SQRT_EPSILON)
+    return false;
+  lx = 1.0 / lx;
+  ly = 1.0 / ly;
+  lz = 1.0 / lz;
+  const double xy = std::fabs((X * Y) * lx * ly);
+  const double yz = std::fabs((Y * Z) * ly * lz);
+  const double zx = std::fabs((Z * X) * lz * lx);
+  if (xy <= ON_SQRT_EPSILON && yz <= ON_SQRT_EPSILON && zx <= ON_SQRT_EPSILON)
+    return true;
+  const double loose = 1.0 / 65536.0;
+  if (xy >= loose || yz >= loose || zx >= loose)
+    return false;
+  const auto unit_volume = [](const ON_3dVector& a, const ON_3dVector& b, const ON_3dVector& c, double la, double lb,
+                              double lc) {
+    const double t = std::fabs((ON_CrossProduct(a, b) * (la * lb)) * c * lc);
+    return std::fabs(t - 1.0) <= ON_SQRT_EPSILON;
+  };
+  return unit_volume(X, Y, Z, lx, ly, lz) && unit_volume(Y, Z, X, ly, lz, lx) && unit_volume(Z, X, Y, lz, lx, ly);
+}
+
+bool IsRightHandFrame(const ON_3dVector& X, const ON_3dVector& Y, const ON_3dVector& Z)
+{
+  if (!IsOrthogonalFrame(X, Y, Z))
+    return false;
+  if (std::fabs(X.Length() - 1.0) > ON_SQRT_EPSILON || std::fabs(Y.Length() - 1.0) > ON_SQRT_EPSILON ||
+      std::fabs(Z.Length() - 1.0) > ON_SQRT_EPSILON)
+    return false;
+  return ON_CrossProduct(X, Y) * Z > ON_SQRT_EPSILON;
+}
+} // namespace
+
 bool ON_Plane::IsValid() const
 {
-  if (!origin.IsValid() || !xaxis.IsValid() || !yaxis.IsValid() || !zaxis.IsValid())
-    return false;
-  if (!plane_equation.IsValid())
-    return false;
-  const double tol = ON_SQRT_EPSILON;
-  if (std::fabs(xaxis.Length() - 1.0) > tol || std::fabs(yaxis.Length() - 1.0) > tol ||
-      std::fabs(zaxis.Length() - 1.0) > tol)
-    return false;
-  if (std::fabs(xaxis * yaxis) > tol || std::fabs(yaxis * zaxis) > tol || std::fabs(zaxis * xaxis) > tol)
-    return false;
-  const ON_3dVector z = ON_CrossProduct(xaxis, yaxis);
-  if ((z - zaxis).Length() > tol)
-    return false;
   const ON_PlaneEquation& e = plane_equation;
-  if (std::fabs(e.x - zaxis.x) > tol || std::fabs(e.y - zaxis.y) > tol || std::fabs(e.z - zaxis.z) > tol)
+  if (!ON_IS_VALID(e.x) || !ON_IS_VALID(e.y) || !ON_IS_VALID(e.z) || !ON_IS_VALID(e.d))
     return false;
-  const double scale = 1.0 + std::fabs(origin.x) + std::fabs(origin.y) + std::fabs(origin.z);
-  return std::fabs(e.ValueAt(origin)) <= tol * scale;
+  // The origin on the plane of the equation: within ON_ZERO_TOLERANCE, or,
+  // far from the world origin, within ten ulps of its size.
+  const double off = e.ValueAt(origin);
+  if (std::isnan(off))
+    return false;
+  if (std::fabs(off) > ON_ZERO_TOLERANCE)
+  {
+    const double size =
+        std::fmax(std::fabs(origin.x), std::fmax(std::fabs(origin.y), std::fabs(origin.z))) + std::fabs(e.d);
+    if (!(size > 1000.0) || !origin.IsValid() || std::fabs(off) > size * 10.0 * ON_EPSILON)
+      return false;
+  }
+  if (!IsRightHandFrame(xaxis, yaxis, zaxis))
+    return false;
+  ON_3dVector n(e.x, e.y, e.z);
+  if (!n.Unitize())
+    return false;
+  return std::fabs(n * zaxis - 1.0) <= ON_SQRT_EPSILON;
 }
 
 void ON_Plane::SetOrigin(const ON_3dPoint& o)
@@ -290,9 +328,16 @@ bool ON_Plane::Flip()
 
 bool ON_Plane::Transform(const ON_Xform& xform)
 {
+  // The identity leaves the plane exactly as it is.
+  if (xform.IsIdentity())
+    return IsValid();
   const ON_3dPoint o = xform * origin;
-  const ON_3dVector x = (xform * (origin + xaxis)) - o;
-  const ON_3dVector y = (xform * (origin + yaxis)) - o;
+  // An affine transform maps the axes as vectors, which keeps their
+  // precision; a projective one maps points beside the origin.
+  const bool affine = xform.m_xform[3][0] == 0.0 && xform.m_xform[3][1] == 0.0 && xform.m_xform[3][2] == 0.0 &&
+                      xform.m_xform[3][3] == 1.0;
+  const ON_3dVector x = affine ? xform * xaxis : (xform * (origin + xaxis)) - o;
+  const ON_3dVector y = affine ? xform * yaxis : (xform * (origin + yaxis)) - o;
   return CreateFromFrame(o, x, y);
 }
 
@@ -379,11 +424,11 @@ ON_3dPoint ON_Polyline::PointAt(double t) const
     return ON_3dPoint::UnsetPoint;
   if (n == 1)
     return (*this)[0];
-  int i = (int)std::floor(t);
-  if (i < 0)
-    i = 0;
-  else if (i > n - 2)
-    i = n - 2;
+  // Before the start the first segment goes on; from the last point on, the
+  // last point.
+  if (!(t < n - 1.0))
+    return (*this)[n - 1];
+  const int i = (t < 0.0) ? 0 : (int)std::floor(t);
   return ON_Line((*this)[i], (*this)[i + 1]).PointAt(t - i);
 }
 

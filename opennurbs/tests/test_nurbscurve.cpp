@@ -245,7 +245,11 @@ TEST(NurbsCurve, CopiesAreDeepAndRationalFlagsConvert)
   ASSERT_TRUE(b.MakeNonRational());
   b.SetWeight(1, 3.0);
   EXPECT_TRUE(b.IsRational());
-  EXPECT_FALSE(b.MakeNonRational());
+  // Back to non-rational, the weighted point divided by its weight.
+  const ON_3dPoint before(b.CV(1)[0] / 3.0, b.CV(1)[1] / 3.0, b.CV(1)[2] / 3.0);
+  EXPECT_TRUE(b.MakeNonRational());
+  b.GetCV(1, p);
+  EXPECT_EQ(p, before);
   ON_NurbsCurve moved(std::move(b));
   EXPECT_EQ(moved.CVCount(), 3);
   EXPECT_EQ(b.KnotCount(), -2);

@@ -1,8 +1,9 @@
 // Curve writers (conversion group).
 #include "CurveWriters.h"
 
-#include "EntityPlacement.h"
 #include "GeometryConversion.h"
+#include "NewObject.h"
+#include "PolyfaceBuilding.h"
 #include "ToolkitConversion.h"
 #include "VrnGeo.h"
 #include "acarray.h"
@@ -13,34 +14,23 @@ namespace {
 
 const wchar_t kSplineFailure[] = L"Enable to create Spline";
 
-// Places a new entity in model space and closes it. An entity that could not
-// be appended belongs to no database; it is deleted instead.
-void Place(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor)
-{
-    AddEntity(entity, layerName, entityColor, NULL);
-    if (entity->objectId().isNull())
-        delete entity;
-    else
-        entity->close();
-}
-
 void PlacePoint(const ON_3dPoint& point, const CString& layerName, const AcCmColor& entityColor)
 {
-    Place(new AcDbPoint(OnPointToAcGe(point)), layerName, entityColor);
+    PlaceNew(new AcDbPoint(OnPointToAcGe(point)), layerName, entityColor);
 }
 
 void PlaceCircle(const ON_Circle& circle, const CString& layerName, const AcCmColor& entityColor)
 {
-    AcDbCircle* entity = new AcDbCircle;
-    SetAcDbCircle(circle, entity);
+    NewObject<AcDbCircle> entity(new AcDbCircle);
+    SetAcDbCircle(circle, entity.get());
     Place(entity, layerName, entityColor);
 }
 
 void Place3dPolyline(const ON_Polyline& polyline, const CString& layerName,
                      const AcCmColor& entityColor)
 {
-    AcDb3dPolyline* entity = new AcDb3dPolyline;
-    SetAcDb3dPolyline(polyline, entity);
+    NewObject<AcDb3dPolyline> entity(new AcDb3dPolyline);
+    SetAcDb3dPolyline(polyline, entity.get());
     Place(entity, layerName, entityColor);
 }
 
@@ -75,7 +65,7 @@ int WritePoints(const ON_3dPointArray& points, const CString& layerName,
 
 int WriteLine(const ON_Line& line, const CString& layerName, const AcCmColor& entityColor)
 {
-    Place(new AcDbLine(OnPointToAcGe(line.from), OnPointToAcGe(line.to)), layerName, entityColor);
+    PlaceNew(new AcDbLine(OnPointToAcGe(line.from), OnPointToAcGe(line.to)), layerName, entityColor);
     return 1;
 }
 
@@ -111,8 +101,8 @@ int WriteArc(const ON_Arc& arc, const CString& layerName, const AcCmColor& entit
 {
     if (arc.IsCircle())
         return WriteCircle(static_cast<const ON_Circle&>(arc), layerName, entityColor);
-    AcDbArc* entity = new AcDbArc;
-    SetAcDbArc(arc, entity);
+    NewObject<AcDbArc> entity(new AcDbArc);
+    SetAcDbArc(arc, entity.get());
     Place(entity, layerName, entityColor);
     return 1;
 }
@@ -131,13 +121,8 @@ int SetAcDb3dPolyline(const ON_Polyline& polyline, AcDb3dPolyline* entity)
     ON_3dPointArray points(polyline);
     if (closed)
         points.Remove(points.Count() - 1);
-    for (int i = 0; i < points.Count(); ++i) {
-        AcDb3dPolylineVertex* vertex = new AcDb3dPolylineVertex(OnPointToAcGe(points[i]));
-        if (entity->appendVertex(vertex) == Acad::eOk)
-            vertex->close();
-        else
-            delete vertex;
-    }
+    for (int i = 0; i < points.Count(); ++i)
+        Append3dPolylineVertex(entity, OnPointToAcGe(points[i]));
     if (closed)
         entity->makeClosed();
     return 1;
@@ -181,11 +166,13 @@ int SetAcDbSpline(const ON_NurbsCurve& curve, AcDbSpline* entity)
         knots.append(curve.Knot(j));
     knots.append(curve.Knot(knotCount - 1));
 
-    entity->setNurbsData(curve.Degree(), curve.IsRational() ? Adesk::kTrue : Adesk::kFalse,
-                         curve.IsClosed() ? Adesk::kTrue : Adesk::kFalse,
-                         curve.IsPeriodic() ? Adesk::kTrue : Adesk::kFalse, controlPoints, knots,
-                         weights, 0.0, 0.0);
-    if (entity->isNull()) {
+    // A refusal leaves the entity's earlier data in place, so a spline that
+    // held a curve before is not null then: the status tells.
+    const Acad::ErrorStatus es = entity->setNurbsData(
+        curve.Degree(), curve.IsRational() ? Adesk::kTrue : Adesk::kFalse,
+        curve.IsClosed() ? Adesk::kTrue : Adesk::kFalse,
+        curve.IsPeriodic() ? Adesk::kTrue : Adesk::kFalse, controlPoints, knots, weights, 0.0, 0.0);
+    if (es != Acad::eOk || entity->isNull()) {
         CToolkitConversion::SetLastErrorText(kSplineFailure);
         return 0;
     }
@@ -210,8 +197,8 @@ int WriteCurve(const ON_NurbsCurve& curve, const CString& layerName, const AcCmC
     if (VrnCurve::IsPolyline(tested, polyline) == 1)
         return Write3dPolyline(polyline, layerName, entityColor);
 
-    AcDbSpline* spline = new AcDbSpline;
-    SetAcDbSpline(curve, spline);
+    NewObject<AcDbSpline> spline(new AcDbSpline);
+    SetAcDbSpline(curve, spline.get());
     Place(spline, layerName, entityColor);
     return 1;
 }
@@ -230,6 +217,6 @@ int WriteFitSpline(const ON_3dPointArray& fitPoints, const CString& layerName,
     AcGePoint3dArray points;
     for (int i = 0; i < fitPoints.Count(); ++i)
         points.append(OnPointToAcGe(fitPoints[i]));
-    Place(new AcDbSpline(points, 4, 0.0), layerName, entityColor);
+    PlaceNew(new AcDbSpline(points, 4, 0.0), layerName, entityColor);
     return 1;
 }

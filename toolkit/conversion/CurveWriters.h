@@ -5,7 +5,9 @@
 // entity on that layer, created when missing; entityColor is set on it) and
 // closes it before the next one is made. An entity that could not be appended
 // is deleted. The writers report no failure: each returns 1, and an array form
-// goes on with the next element whatever the host answered.
+// goes on with the next element whatever the host answered. When the host runs
+// out of memory a write may end with std::bad_alloc; nothing stays open then,
+// model space holds only whole entities and no other entity is left behind.
 #pragma once
 
 #include <afxwin.h>
@@ -47,9 +49,10 @@ int Write3dPolylines(const ON_ClassArray<ON_Polyline>& polylines, const CString&
 // Gives entity the curve's NURBS data: Euclidean control points, weights, and
 // the knots with a copy of the first and the last knot added at the ends.
 // Returns 0 and stores "Enable to create Spline" as the conversion group's
-// failure text when the host leaves the spline null, or when the curve cannot
-// be a spline (order below 2, fewer control points than the order, a weight
-// of 0), in which case nothing is passed to the host.
+// failure text when the host refuses the data (the entity then keeps what it
+// held) or leaves the spline null, or when the curve cannot be a spline
+// (order below 2, fewer control points than the order, a weight of 0), in
+// which case nothing is passed to the host.
 int SetAcDbSpline(const ON_NurbsCurve& curve, AcDbSpline* entity);
 
 // The simplest entity that fits the curve: a line, a circle, an arc, a 3D

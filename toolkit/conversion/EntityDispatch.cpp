@@ -10,6 +10,8 @@
 
 #include "CurveReaders.h"
 #include "FaceReaders.h"
+#include "GeometryConversion.h"
+#include "NewObject.h"
 #include "PolylineReaders.h"
 #include "ToolkitConversion.h"
 
@@ -27,71 +29,70 @@ public:
     ExplodeLevel& operator=(const ExplodeLevel&) = delete;
 };
 
-// A piece that belongs to no database is ours to delete; one that does
-// (should a host hand out such pieces) is closed.
-void DisposeOfPiece(AcDbEntity* piece)
-{
-    if (piece->database())
-        piece->close();
-    else
-        delete piece;
-}
+// The pieces of an explode: new entities in no database, owned by the
+// reader that exploded. A piece taken out is the taker's; whatever is still
+// in the list when the reader is left, by any way, is disposed of then.
+class ExplodedPieces {
+public:
+    ExplodedPieces() = default;
+    ~ExplodedPieces()
+    {
+        for (int i = 0; i < list_.length(); ++i) {
+            NewObject<AcDbEntity> piece(take(i));
+            piece.dispose();
+        }
+    }
+    ExplodedPieces(const ExplodedPieces&) = delete;
+    ExplodedPieces& operator=(const ExplodedPieces&) = delete;
 
-void DisposeOfPieces(AcDbVoidPtrArray& pieces, int from)
-{
-    for (int i = from; i < pieces.length(); ++i)
-        if (pieces[i])
-            DisposeOfPiece(static_cast<AcDbEntity*>(pieces[i]));
-    pieces.setPhysicalLength(0);
-}
+    AcDbVoidPtrArray& list() { return list_; }
+    int count() const { return list_.length(); }
+    // Piece i (NULL for an empty entry); the list no longer holds it.
+    AcDbEntity* take(int i)
+    {
+        AcDbEntity* piece = static_cast<AcDbEntity*>(list_[i]);
+        list_[i] = NULL;
+        return piece;
+    }
+
+private:
+    AcDbVoidPtrArray list_;
+};
 
 int ReadPieces(const AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects)
 {
     if (gExplodeDepth >= kMaxExplodeDepth)
         return 0;
     ExplodeLevel level;
-    AcDbVoidPtrArray pieces;
-    if (entity->explode(pieces) != Acad::eOk) {
-        // Whatever a failing explode left in the list is not read.
-        DisposeOfPieces(pieces, 0);
+    // Whatever a failing explode left in the list is not read.
+    ExplodedPieces pieces;
+    if (entity->explode(pieces.list()) != Acad::eOk)
         return 0;
-    }
     ON_ClassArray<ON_InstanceDefinition> definitions;
-    for (int i = 0; i < pieces.length(); ++i) {
-        AcDbEntity* piece = static_cast<AcDbEntity*>(pieces[i]);
-        if (!piece)
-            continue;
-        ReadEntity(piece, objects, definitions);
-        DisposeOfPiece(piece);
-        pieces[i] = NULL;
+    for (int i = 0; i < pieces.count(); ++i) {
+        NewObject<AcDbEntity> piece(pieces.take(i));
+        if (piece.get())
+            ReadEntity(piece.get(), objects, definitions);
     }
-    pieces.setPhysicalLength(0);
     return 1;
 }
 
 int ReadLinePieces(const AcDbEntity* entity, ON_ClassArray<ON_LineCurve>& lines)
 {
-    AcDbVoidPtrArray pieces;
-    if (entity->explode(pieces) != Acad::eOk) {
-        DisposeOfPieces(pieces, 0);
+    ExplodedPieces pieces;
+    if (entity->explode(pieces.list()) != Acad::eOk)
         return -1;
-    }
-    for (int i = 0; i < pieces.length(); ++i) {
-        AcDbEntity* piece = static_cast<AcDbEntity*>(pieces[i]);
-        if (!piece)
+    for (int i = 0; i < pieces.count(); ++i) {
+        NewObject<AcDbEntity> piece(pieces.take(i));
+        // Lines only, by the exact class: a class derived from a line is
+        // not taken for one.
+        if (!piece.get() || wcscmp(piece->isA()->name(), L"AcDbLine") != 0)
             continue;
-        if (AcDbLine* line = AcDbLine::cast(piece)) {
-            const AcGePoint3d s = line->startPoint();
-            const AcGePoint3d e = line->endPoint();
-            lines.Append(ON_LineCurve(ON_3dPoint(s.x, s.y, s.z), ON_3dPoint(e.x, e.y, e.z)));
-        }
-        DisposeOfPiece(piece);
-        pieces[i] = NULL;
+        const AcDbLine* line = static_cast<const AcDbLine*>(piece.get());
+        lines.Append(ON_LineCurve(AcGePointToOn(line->startPoint()), AcGePointToOn(line->endPoint())));
     }
-    pieces.setPhysicalLength(0);
     return 1;
 }
-
 
 template <class Entity, class Object, int (*Reader)(Entity*, Object&)>
 int ReadObject(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects,

@@ -30,14 +30,15 @@ int ReadEntity(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects,
                const ON_ClassArray<ON_InstanceDefinition>& definitions);
 
 // Explode the entity and read every piece with ReadEntity, depth first; the
-// pieces are deleted. 1 when the explode succeeded, also when no piece read;
-// 0 when it failed (or the nesting reached kMaxExplodeDepth).
+// pieces are deleted, also when a read ends with an exception. 1 when the
+// explode succeeded, also when no piece read; 0 when it failed (or the
+// nesting reached kMaxExplodeDepth).
 int Read3dSolid(AcDb3dSolid* solid, ON_SimpleArray<ON_Geometry*>& objects);
 int ReadBody(AcDbBody* body, ON_SimpleArray<ON_Geometry*>& objects);
 int ReadRegion(AcDbRegion* region, ON_SimpleArray<ON_Geometry*>& objects);
 
-// Explode the entity and append one line curve per line piece, in order;
-// other pieces give nothing. 1 when the explode succeeded; 0 when it failed,
+// Explode the entity and append one line curve per piece of the line class
+// itself, in order; other pieces give nothing, and every piece is deleted. 1 when the explode succeeded; 0 when it failed,
 // ReadMline then storing "Unable to explode MLINE object".
 int ReadMline(AcDbMline* mline, ON_ClassArray<ON_LineCurve>& lines);
 int ReadHatch(AcDbHatch* hatch, ON_ClassArray<ON_LineCurve>& lines);

@@ -8,6 +8,7 @@
 
 #include "ErrorStatusText.h"
 #include "EntityPlacement.h"
+#include "GeometryConversion.h"
 #include "PolyfaceBuilding.h"
 #include "Selection.h"
 #include "ToolkitConversion.h"
@@ -17,11 +18,6 @@ namespace {
 
 // The largest vertex number a face record's 16-bit index can name.
 const int kMaxFaceRecordVertex = 32767;
-
-ON_3dPoint ToOn(const AcGePoint3d& p)
-{
-    return ON_3dPoint(p.x, p.y, p.z);
-}
 
 bool IsTriangle(const AcGePoint3d corners[4])
 {
@@ -68,9 +64,9 @@ int ReadFace(AcDbFace* face, ON_Mesh& mesh)
     ReadCorners(face, c);
     ON_Mesh local;
     if (IsTriangle(c))
-        VrnMesh::AddTriangle(local, ToOn(c[0]), ToOn(c[1]), ToOn(c[2]));
+        VrnMesh::AddTriangle(local, AcGePointToOn(c[0]), AcGePointToOn(c[1]), AcGePointToOn(c[2]));
     else
-        VrnMesh::AddQuad(local, ToOn(c[0]), ToOn(c[1]), ToOn(c[2]), ToOn(c[3]));
+        VrnMesh::AddQuad(local, AcGePointToOn(c[0]), AcGePointToOn(c[1]), AcGePointToOn(c[2]), AcGePointToOn(c[3]));
     mesh = local;
     return 1;
 }
@@ -80,8 +76,8 @@ int ReadSolid(AcDbSolid* solid, ON_NurbsSurface& surface)
     AcGePoint3d c[4];
     ReadCorners(solid, c);
     if (IsTriangle(c))
-        return VrnNurbsSurface::CreateTriangle(surface, ToOn(c[0]), ToOn(c[1]), ToOn(c[2]));
-    return VrnNurbsSurface::CreateQuad(surface, ToOn(c[0]), ToOn(c[1]), ToOn(c[3]), ToOn(c[2]));
+        return VrnNurbsSurface::CreateTriangle(surface, AcGePointToOn(c[0]), AcGePointToOn(c[1]), AcGePointToOn(c[2]));
+    return VrnNurbsSurface::CreateQuad(surface, AcGePointToOn(c[0]), AcGePointToOn(c[1]), AcGePointToOn(c[3]), AcGePointToOn(c[2]));
 }
 
 
@@ -91,9 +87,9 @@ int ReadSolid(AcDbSolid* solid, ON_Mesh& mesh)
     ReadCorners(solid, c);
     ON_Mesh local;
     if (IsTriangle(c))
-        VrnMesh::AddTriangle(local, ToOn(c[0]), ToOn(c[1]), ToOn(c[2]));
+        VrnMesh::AddTriangle(local, AcGePointToOn(c[0]), AcGePointToOn(c[1]), AcGePointToOn(c[2]));
     else
-        VrnMesh::AddQuad(local, ToOn(c[0]), ToOn(c[1]), ToOn(c[3]), ToOn(c[2]));
+        VrnMesh::AddQuad(local, AcGePointToOn(c[0]), AcGePointToOn(c[1]), AcGePointToOn(c[3]), AcGePointToOn(c[2]));
     mesh = local;
     return 1;
 }
@@ -109,7 +105,7 @@ int FillPolyFaceMesh(const ON_Mesh& mesh, AcDbPolyFaceMesh* polyFaceMesh, Acad::
     }
     for (int i = 0; i < mesh.VertexCount(); ++i) {
         const ON_3fPoint& v = mesh.m_V[i];
-        status = AppendPolyFaceVertex(polyFaceMesh, AcGePoint3d(v.x, v.y, v.z));
+        status = AppendPolyFaceVertex(polyFaceMesh, OnPointToAcGe(v));
         if (status != Acad::eOk) {
             CToolkitConversion::SetLastErrorText(ErrorStatusText(status));
             return 0;
@@ -151,7 +147,7 @@ int ReadPolyFaceMesh(AcDbPolyFaceMesh* polyFaceMesh, ON_Mesh& mesh)
                 AcDbPolyFaceMeshVertex* vertex = NULL;
                 if (acdbOpenObject(vertex, it->objectId(), AcDb::kForRead) != Acad::eOk || !vertex)
                     continue;
-                local.SetVertex(k, ToOn(vertex->position()));
+                local.SetVertex(k, AcGePointToOn(vertex->position()));
                 vertex->close();
             } else {
                 AcDbFaceRecord* record = NULL;
@@ -193,7 +189,7 @@ int ReadPolygonMesh(AcDbPolygonMesh* polygonMesh, ON_Mesh& mesh)
             AcDbPolygonMeshVertex* vertex = NULL;
             if (acdbOpenObject(vertex, it->objectId(), AcDb::kForRead) != Acad::eOk || !vertex)
                 continue;
-            grid[static_cast<size_t>(next++)] = ToOn(vertex->position());
+            grid[static_cast<size_t>(next++)] = AcGePointToOn(vertex->position());
             vertex->close();
         }
         delete it;

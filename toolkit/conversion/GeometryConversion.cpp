@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "Colors.h"
 #include "gegbl.h"
 
 namespace {
@@ -51,14 +52,11 @@ AcCmColor AttributesToAcCmColor(const ON_3dmObjectAttributes& attributes)
     case ON::color_from_material:
         color.setColorMethod(AcCmEntityColor::kByLayer);
         break;
-    case ON::color_from_object: {
-        const unsigned int packed = static_cast<unsigned int>(attributes.m_color);
-        color.setColorMethod(AcCmEntityColor::kByColor);
-        color.setRGB(static_cast<Adesk::UInt8>(packed & 0xFF),
-                     static_cast<Adesk::UInt8>((packed >> 8) & 0xFF),
-                     static_cast<Adesk::UInt8>((packed >> 16) & 0xFF));
+    case ON::color_from_object:
+        // The packed value holds red, green and blue as an rgbColor does;
+        // its top byte is not used.
+        color = RgbToColor(static_cast<int>(static_cast<unsigned int>(attributes.m_color)));
         break;
-    }
     default:
         break;
     }

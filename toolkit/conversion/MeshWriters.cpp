@@ -3,15 +3,11 @@
 
 #include <climits>
 
-#include "EntityPlacement.h"
+#include "GeometryConversion.h"
+#include "NewObject.h"
 #include "dbents.h"
 
 namespace {
-
-AcGePoint3d Widen(const ON_3fPoint& p)
-{
-    return AcGePoint3d(p.x, p.y, p.z);
-}
 
 // True when every corner of the face indexes the vertex list.
 bool HasValidIndices(const ON_MeshFace& face, int vertexCount)
@@ -23,34 +19,10 @@ bool HasValidIndices(const ON_MeshFace& face, int vertexCount)
     return true;
 }
 
-// Places a new entity in model space and closes it. An entity that could not
-// be appended belongs to no database; it is deleted instead.
-// When the placement fails with an exception (the host out of memory), the
-// entity is disposed of in the same way before the exception goes on, so
-// nothing stays open and the drawing holds only whole, closed entities.
-void Dispose(AcDbEntity* entity)
-{
-    if (entity->objectId().isNull())
-        delete entity;
-    else
-        entity->close();
-}
-
-void Place(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor)
-{
-    try {
-        AddEntity(entity, layerName, entityColor, NULL);
-    } catch (...) {
-        Dispose(entity);
-        throw;
-    }
-    Dispose(entity);
-}
-
 // The position of a topology vertex: the point of its first mesh vertex.
 AcGePoint3d TopologyVertexPosition(const ON_Mesh& mesh, const ON_MeshTopology& topology, int v)
 {
-    return Widen(mesh.m_V[topology.m_topv[v].m_vi[0]]);
+    return OnPointToAcGe(mesh.m_V[topology.m_topv[v].m_vi[0]]);
 }
 
 }  // namespace
@@ -61,9 +33,9 @@ int MeshToFaces(const ON_Mesh& mesh, const CString& layerName, const AcCmColor& 
         const ON_MeshFace& f = mesh.m_F[i];
         if (!HasValidIndices(f, mesh.m_V.Count()))
             continue;
-        AcDbFace* face = new AcDbFace;
+        NewObject<AcDbFace> face(new AcDbFace);
         for (int k = 0; k < 4; ++k)
-            face->setVertexAt(static_cast<Adesk::UInt16>(k), Widen(mesh.m_V[f.vi[k]]));
+            face->setVertexAt(static_cast<Adesk::UInt16>(k), OnPointToAcGe(mesh.m_V[f.vi[k]]));
         Place(face, layerName, entityColor);
     }
     return 1;
@@ -76,7 +48,7 @@ int MeshToLines(const ON_Mesh& mesh, const CString& layerName, const AcCmColor& 
         const ON_MeshTopologyEdge& edge = topology.m_tope[i];
         const AcGePoint3d start = TopologyVertexPosition(mesh, topology, edge.m_topvi[0]);
         const AcGePoint3d end = TopologyVertexPosition(mesh, topology, edge.m_topvi[1]);
-        Place(new AcDbLine(start, end), layerName, entityColor);
+        PlaceNew(new AcDbLine(start, end), layerName, entityColor);
     }
     return 1;
 }
@@ -85,19 +57,14 @@ int MeshToPoints(const ON_Mesh& mesh, const CString& layerName, const AcCmColor&
 {
     const ON_MeshTopology& topology = mesh.Topology();
     for (int i = 0; i < topology.m_topv.Count(); ++i)
-        Place(new AcDbPoint(TopologyVertexPosition(mesh, topology, i)), layerName, entityColor);
+        PlaceNew(new AcDbPoint(TopologyVertexPosition(mesh, topology, i)), layerName, entityColor);
     return 1;
 }
 
 int MeshToSubDMesh(const ON_Mesh& mesh, const CString& layerName, const AcCmColor& entityColor)
 {
-    AcDbSubDMesh* subDMesh = new AcDbSubDMesh;
-    try {
-        FillSubDMesh(mesh, subDMesh);
-    } catch (...) {
-        delete subDMesh;
-        throw;
-    }
+    NewObject<AcDbSubDMesh> subDMesh(new AcDbSubDMesh);
+    FillSubDMesh(mesh, subDMesh.get());
     Place(subDMesh, layerName, entityColor);
     return 1;
 }
@@ -114,7 +81,7 @@ int FillSubDMesh(const ON_Mesh& mesh, AcDbSubDMesh* subDMesh)
     AcGePoint3dArray vertices;
     vertices.setPhysicalLength(vertexCount);
     for (int i = 0; i < vertexCount; ++i)
-        vertices.append(Widen(mesh.m_V[i]));
+        vertices.append(OnPointToAcGe(mesh.m_V[i]));
 
     const int faceCount = mesh.m_F.Count();
     AcArray<Adesk::Int32> faces;

@@ -8,6 +8,8 @@
 // it) and closed before the next one is constructed. The writers report no
 // failure: each returns 1 and goes on with the next element whatever the host
 // answered. A face with a vertex index outside the vertex list is skipped.
+// When the host runs out of memory the write may end with std::bad_alloc;
+// nothing stays open then, and model space holds only whole entities.
 #pragma once
 
 #include <afxwin.h>

@@ -1,6 +1,10 @@
 // Polyline readers (conversion group).
 #include "PolylineReaders.h"
 
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
 #include "GeometryConversion.h"
 #include "ReaderCircles.h"
 #include "dbmain.h"
@@ -36,6 +40,28 @@ void WalkVertices(Polyline* polyline, Take take)
         object->close();
     }
     delete it;
+}
+
+double LargestCoordinate(const AcGePoint3d& p)
+{
+    return std::max(std::fabs(p.x), std::max(std::fabs(p.y), std::fabs(p.z)));
+}
+
+// True when an arc segment cannot be told from its chord in double precision:
+// its distance from the chord (the sagitta, |bulge| x chord / 2) is no more
+// than the rounding of the circle it lies on, whose centre and radius grow
+// without bound as the bulge shrinks. Such an arc, drawn from its centre,
+// would miss its end vertex by more than it leaves the chord, or come out as
+// a whole circle; a circle that is not finite is no arc either.
+bool IsStraightArc(const AcGeCircArc3d& arc, const AcGePoint3d& from, const AcGePoint3d& to,
+                   double bulge)
+{
+    const double sagitta = std::fabs(bulge) * from.distanceTo(to) / 2.0;
+    const double rounding = 16.0 * DBL_EPSILON *
+                            (std::max(LargestCoordinate(arc.center()),
+                                      std::max(LargestCoordinate(from), LargestCoordinate(to))) +
+                             arc.radius());
+    return !(sagitta > rounding);
 }
 
 }  // namespace
@@ -87,9 +113,20 @@ int ReadPolylineSegments(AcDbPolyline* polyline, ON_PolyCurve& curve)
         case AcDbPolyline::kArc: {
             AcGeCircArc3d segment;
             polyline->getArcSegAt(i, segment);
+            // The segment runs from vertex i to the next vertex, the first
+            // one again for the closing segment.
+            AcGePoint3d from;
+            AcGePoint3d to;
+            polyline->getPointAt(i, from);
+            polyline->getPointAt((i + 1) % polyline->numVerts(), to);
+            double bulge = 0.0;
+            polyline->getBulgeAt(i, bulge);
+            if (IsStraightArc(segment, from, to, bulge)) {
+                curve.Append(new ON_LineCurve(AcGePointToOn(from), AcGePointToOn(to)));
+                break;
+            }
             const ON_Circle circle = ReaderCircle(segment.center(), segment.normal(), segment.radius());
-            curve.Append(new ON_ArcCurve(ArcOnCircle(circle, AcGePointToOn(segment.startPoint()),
-                                                     AcGePointToOn(segment.endPoint()))));
+            curve.Append(new ON_ArcCurve(ArcOnCircle(circle, AcGePointToOn(from), AcGePointToOn(to))));
             break;
         }
         default:

@@ -4,7 +4,9 @@
 // through the vertices in order, the first vertex repeated at the end when the
 // polyline is closed; bulges and widths are not used. ReadPolylineSegments
 // appends one line curve per line segment and one arc curve per arc segment of
-// a lightweight polyline. The polyline is open for read and stays the caller's;
+// a lightweight polyline, each from the segment's start vertex to its end
+// vertex; an arc whose bulge is too small to tell it from its chord in double
+// precision is read as the line segment. The polyline is open for read and stays the caller's;
 // vertex subentities are opened for read one at a time and closed again.
 // Every function returns 1 and stores no failure text.
 #pragma once

@@ -74,6 +74,21 @@ TEST(CurvePointsTest, CirclesAndTheCallersPoints)
     }
 }
 
+// A circle of radius 2 runs over the parameters 0 to 2 pi but is 4 pi long:
+// a step of pi along it is a quarter of a turn.
+TEST(CurvePointsTest, TheStepIsADistanceAlongTheCurve)
+{
+    AcDbCircle circle(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), 2.0);
+    AcArray<AcGePoint3d> points;
+    EXPECT_EQ(GetCurvePoints(&circle, kPi, points), 1);
+    ASSERT_EQ(points.length(), 5);
+    const double expected[][2] = {{2, 0}, {0, 2}, {-2, 0}, {0, -2}, {2, 0}};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_NEAR(points[i].x, expected[i][0], 1e-9) << i;
+        EXPECT_NEAR(points[i].y, expected[i][1], 1e-9) << i;
+    }
+}
+
 TEST(CurvePointsTest, ACurveWithoutExtentGivesItsEndPoint)
 {
     AcDbLine line(AcGePoint3d(2, 3, 4), AcGePoint3d(2, 3, 4));

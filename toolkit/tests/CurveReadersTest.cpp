@@ -83,6 +83,21 @@ TEST_F(CurveReadersTest, CirclesStartOnTheOpenNurbsPlaneAxis)
     ExpectPoint(ON_3dPoint(curve.m_arc.Normal()), 1, 0, 0);
 }
 
+// The circle's plane is openNURBS's plane of the normal, not the host's own
+// coordinate system: for this normal the host's x axis would be (0, 1, 0).
+TEST_F(CurveReadersTest, CirclesLieOnTheOpenNurbsPlaneOfTheirNormal)
+{
+    const ON_3dVector normal(0.6, 0, 0.8);
+    const ON_Plane plane(ON_3dPoint(1, 2, 3), normal);
+    ASSERT_GT((plane.xaxis - ON_3dVector(0, 1, 0)).Length(), 0.5);
+    AcDbCircle circle(AcGePoint3d(1, 2, 3), AcGeVector3d(0.6, 0, 0.8), 2.0);
+    ON_ArcCurve curve;
+    EXPECT_EQ(ReadCircle(&circle, curve), 1);
+    const ON_3dPoint start = ON_3dPoint(1, 2, 3) + 2.0 * plane.xaxis;
+    ExpectPoint(curve.m_arc.StartPoint(), start.x, start.y, start.z);
+    ExpectPoint(ON_3dPoint(curve.m_arc.Normal()), 0.6, 0, 0.8);
+}
+
 TEST_F(CurveReadersTest, ArcsRunFromTheirStartPointCounterClockwise)
 {
     struct Case {
@@ -126,6 +141,50 @@ TEST_F(CurveReadersTest, ArcsRunFromTheirStartPointCounterClockwise)
     ON_ArcCurve curve;
     ReadArc(&half, curve);
     ExpectPoint(curve.m_arc.PointAt(curve.m_arc.Domain().Mid()), 4, 1, 0);
+}
+
+// The plane of an ellipse runs along its major and minor axes, and an
+// elliptical arc is cut at the parameters of its angles, which differ from the
+// angles themselves off the axes when the ratio is not 1.
+TEST_F(CurveReadersTest, EllipsesFollowTheirAxesAndTheParametersOfTheirAngles)
+{
+    const struct {
+        const char* name;
+        AcGeVector3d majorAxis;
+        double startAngle, endAngle;
+    } cases[] = {
+        {"major along X", AcGeVector3d(3, 0, 0), kPi / 6, 2 * kPi / 3},
+        {"major along Y", AcGeVector3d(0, 3, 0), kPi / 6, 2 * kPi / 3},
+        {"major along Y, closed", AcGeVector3d(0, 3, 0), 0.0, 2 * kPi},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AcDbEllipse ellipse(AcGePoint3d(1, 2, 0), AcGeVector3d(0, 0, 1), c.majorAxis, 0.5, c.startAngle, c.endAngle);
+        ON_NurbsCurve curve;
+        EXPECT_EQ(ReadEllipse(&ellipse, curve), 1);
+        ASSERT_GT(curve.CVCount(), 2);
+        AcGePoint3d start, end;
+        ellipse.getStartPoint(start);
+        ellipse.getEndPoint(end);
+        ExpectPoint(curve.PointAtStart(), start);
+        ExpectPoint(curve.PointAtEnd(), end);
+        // Every point lies on the ellipse of the host's axes.
+        const AcGeVector3d minorAxis = ellipse.minorAxis();
+        const ON_Interval domain = curve.Domain();
+        for (int k = 0; k <= 8; ++k) {
+            const ON_3dVector d = curve.PointAt(domain.ParameterAt(k / 8.0)) - ON_3dPoint(1, 2, 0);
+            const double a = d * ON_3dVector(c.majorAxis.x, c.majorAxis.y, c.majorAxis.z) / 9.0;
+            const double b = d * ON_3dVector(minorAxis.x, minorAxis.y, minorAxis.z) / minorAxis.lengthSqrd();
+            EXPECT_NEAR(a * a + b * b, 1.0, 1e-9) << k;
+        }
+        // Counter-clockwise about the normal: a quarter of the way from the
+        // start lies to the left of the start's direction.
+        if (!ellipse.isClosed()) {
+            const ON_3dVector s = ON_3dPoint(start.x, start.y, start.z) - ON_3dPoint(1, 2, 0);
+            const ON_3dVector q = curve.PointAt(domain.ParameterAt(0.25)) - ON_3dPoint(1, 2, 0);
+            EXPECT_GT(ON_CrossProduct(s, q).z, 0.0);
+        }
+    }
 }
 
 TEST_F(CurveReadersTest, ClosedEllipsesReadWhole)

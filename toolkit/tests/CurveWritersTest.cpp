@@ -243,6 +243,42 @@ TEST_F(CurveWritersTest, FullCirclesAmongArcsAreWrittenAsCircles)
     }
 }
 
+// A full turn, or one a hair past it, is a circle in the array form too; one
+// a little short of it an arc. Either keeps the sign of the normal it was
+// given.
+TEST_F(CurveWritersTest, ArcsAtAndPastAFullTurnKeepTheirNormal)
+{
+    const ON_Circle down(ON_Plane(ON_3dPoint(1, 2, 3), ON_3dVector(0, 0, -1)), 2.0);
+    const ON_Circle tilted(ON_Plane(ON_3dPoint(0, 0, 0), ON_3dVector(-1, -2, 2)), 1.5);
+    ON_SimpleArray<ON_Arc> arcs;
+    arcs.Append(ON_Arc(down, ON_Interval(0, 2 * kPi)));
+    arcs.Append(ON_Arc(down, ON_Interval(1, 1 + 2 * kPi + 1e-13)));
+    arcs.Append(ON_Arc(down, ON_Interval(-1, -1 + 2 * kPi - 1e-9)));
+    arcs.Append(ON_Arc(tilted, ON_Interval(0.5, 0.5 + 2 * kPi - 1e-9)));
+    arcs.Append(ON_Arc(tilted, ON_Interval(0.5, 2.5)));
+    EXPECT_EQ(WriteArcs(arcs, layer_, color_), 1);
+    EXPECT_EQ(WriteCircle(tilted, layer_, color_), 1);
+    ASSERT_EQ(Classes(), (std::vector<std::string>{"AcDbCircle", "AcDbCircle", "AcDbArc", "AcDbArc", "AcDbArc",
+                                                   "AcDbCircle"}));
+    for (int i = 0; i < arcs.Count() + 1; ++i) {
+        SCOPED_TRACE(i);
+        const ON_Circle& circle = i < arcs.Count() ? static_cast<const ON_Circle&>(arcs[i]) : tilted;
+        const ON_3dVector n = circle.Normal();
+        Look<AcDbCurve>(static_cast<size_t>(i), [&](AcDbCurve& e) {
+            const AcGeVector3d normal = AcDbCircle::cast(&e) ? AcDbCircle::cast(&e)->normal() : AcDbArc::cast(&e)->normal();
+            ExpectPoint(AcGePoint3d(normal.x, normal.y, normal.z), n.x, n.y, n.z, 1e-12);
+            if (AcDbArc::cast(&e)) {
+                AcGePoint3d start, end;
+                e.getStartPoint(start);
+                e.getEndPoint(end);
+                const ON_3dPoint s = arcs[i].StartPoint(), t = arcs[i].EndPoint();
+                ExpectPoint(start, s.x, s.y, s.z);
+                ExpectPoint(end, t.x, t.y, t.z);
+            }
+        });
+    }
+}
+
 TEST_F(CurveWritersTest, ClosedPolylinesLoseTheirRepeatedPoint)
 {
     const ON_3dPoint A(0, 0, 0), B(1, 0, 0), C(1, 1, 0), D(1e-6, 0, 0);
@@ -256,6 +292,7 @@ TEST_F(CurveWritersTest, ClosedPolylinesLoseTheirRepeatedPoint)
         {"A B C A", {A, B, C, A}, 3, true},
         {"A B A", {A, B, A}, 3, false},
         {"A B C D, D beside A", {A, B, C, D}, 4, false},
+        {"A B C D, D the least step from A", {A, B, C, ON_3dPoint(std::nextafter(0.0, 1.0), 0, 0)}, 4, false},
         {"all four equal", {A, A, A, A}, 4, false},
         {"empty", {}, 0, false},
     };
@@ -299,6 +336,45 @@ TEST_F(CurveWritersTest, SplineDataGainEndKnotsAndEuclideanControlPoints)
     ExpectPoint(d.points[1], 1, 2, 3);
     EXPECT_EQ(d.weights, (std::vector<double>{1, 2, 1}));
     EXPECT_EQ(d.knots, (std::vector<double>{0, 0, 0, 2, 2, 2}));
+}
+
+TEST_F(CurveWritersTest, ClosedAndPeriodicReachTheHostInTheirPlaces)
+{
+    // The NURBS form of a circle is closed but not periodic; a Bezier curve
+    // is neither.
+    ON_NurbsCurve circle;
+    ON_Circle(ON_Plane(), 2.0).GetNurbForm(circle);
+    ASSERT_TRUE(circle.IsClosed());
+    ASSERT_FALSE(circle.IsPeriodic());
+    AcDbSpline closed;
+    EXPECT_EQ(SetAcDbSpline(circle, &closed), 1);
+    SplineData d = DataOf(closed);
+    EXPECT_TRUE(d.closed);
+    EXPECT_FALSE(d.periodic);
+
+    AcDbSpline open;
+    EXPECT_EQ(SetAcDbSpline(Nurbs(4, {{0, 0, 0, 1}, {1, 2, 0, 1}, {3, 2, 0, 1}, {4, 0, 0, 1}}), &open), 1);
+    d = DataOf(open);
+    EXPECT_FALSE(d.closed);
+    EXPECT_FALSE(d.periodic);
+}
+
+// The host refuses a control point that is not a number: the spline keeps
+// the curve it held, and the refusal is reported although it is not null.
+TEST_F(CurveWritersTest, ARefusedCurveLeavesASplineAsItWas)
+{
+    const ON_NurbsCurve bezier = Nurbs(4, {{0, 0, 0, 1}, {1, 2, 0, 1}, {3, 2, 0, 1}, {4, 0, 0, 1}});
+    AcDbSpline spline;
+    ASSERT_EQ(SetAcDbSpline(bezier, &spline), 1);
+    ON_NurbsCurve bad = bezier;
+    bad.CV(2)[1] = std::nan("");
+    CToolkitConversion::SetLastErrorText(L"");
+    EXPECT_EQ(SetAcDbSpline(bad, &spline), 0);
+    EXPECT_EQ(CToolkitConversion::GetLastErrorText(), CString(L"Enable to create Spline"));
+    const SplineData d = DataOf(spline);
+    ASSERT_EQ(d.points.size(), 4u);
+    ExpectPoint(d.points[2], 3, 2, 0);
+    EXPECT_EQ(d.knots, (std::vector<double>{0, 0, 0, 0, 1, 1, 1, 1}));
 }
 
 TEST_F(CurveWritersTest, SplinesThatCannotBeMadeFailWithTheirText)

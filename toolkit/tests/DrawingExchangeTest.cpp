@@ -122,6 +122,78 @@ TEST_F(DrawingExchangeTest, NoMatchingFileIsReportedAndNothingIsDeleted)
     EXPECT_TRUE(modelSpaceIds().empty());
 }
 
+TEST_F(DrawingExchangeTest, AModelPathThatCannotBeSplitWholeSearchesNothing)
+{
+    // The working folder holds DXF files that have nothing to do with the model.
+    const std::string work = folder_ + "/work";
+    ASSERT_EQ(mkdir(work.c_str(), 0700), 0);
+    std::ofstream(work + "/stray.dxf", std::ios::binary) << lineDxf(0);
+    std::ofstream(work + "/model.dxf", std::ios::binary) << lineDxf(1);
+    // A folder path of 256 characters and more, with the model's DXF file in it.
+    std::string deep = folder_;
+    while (deep.size() < 300) {
+        deep += "/" + std::string(40, 'd');
+        ASSERT_EQ(mkdir(deep.c_str(), 0700), 0);
+    }
+    std::ofstream(deep + "/model.dxf", std::ios::binary) << lineDxf(2);
+    char* previous = getcwd(nullptr, 0);
+    ASSERT_EQ(chdir(work.c_str()), 0);
+    const std::string paths[] = {deep + "/model.skp", "", deep + "/"};
+    for (const std::string& given : paths) {
+        SCOPED_TRACE(given);
+        standin::editor::clearCommandLine();
+        int count = 5;
+        EXPECT_EQ(ImportDxfFiles(CString(standin::widen(given).c_str()), count), 0);
+        EXPECT_EQ(count, 0);
+        EXPECT_EQ(standin::editor::commandLineText(), L"Unable to read 2D data\n");
+    }
+    EXPECT_EQ(chdir(previous), 0);
+    free(previous);
+    EXPECT_TRUE(modelSpaceIds().empty());
+    EXPECT_EQ(access((work + "/stray.dxf").c_str(), F_OK), 0);
+    EXPECT_EQ(access((work + "/model.dxf").c_str(), F_OK), 0);
+    EXPECT_EQ(access((deep + "/model.dxf").c_str(), F_OK), 0);
+}
+
+TEST_F(DrawingExchangeTest, WildcardsInTheModelNameAreTakenAsWritten)
+{
+    struct Case {
+        const char* model;
+        const char* beside;   // begins with the model's name as written: taken
+        const char* other;    // matched only by the wildcard: kept
+    };
+    const Case cases[] = {
+        {"mo*l.skp", "mo*l plan.dxf", "model.dxf"},
+        {"m?del.skp", "m?del.dxf", "model_2.dxf"},
+        {"*.skp", "*_1.dxf", "plan.dxf"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        freshDatabase();
+        file(c.model, "not read");
+        file(c.beside, lineDxf(0));
+        file(c.other, lineDxf(10));
+        int count = 0;
+        EXPECT_EQ(ImportDxfFiles(wide(c.model), count), 1);
+        EXPECT_EQ(count, 1);
+        EXPECT_EQ(modelSpaceIds().size(), 1u);
+        EXPECT_FALSE(exists(c.beside));
+        EXPECT_TRUE(exists(c.other)) << "a file the model's name does not begin is never deleted";
+        ::unlink((folder_ + "/" + c.other).c_str());
+    }
+    // Only files the wildcard matched: none lies beside the model.
+    freshDatabase();
+    standin::editor::clearCommandLine();
+    file("m?del.skp", "not read");
+    file("model.dxf", lineDxf(0));
+    int count = 5;
+    EXPECT_EQ(ImportDxfFiles(wide("m?del.skp"), count), 0);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(standin::editor::commandLineText(), L"Unable to read 2D data\n");
+    EXPECT_TRUE(exists("model.dxf"));
+    EXPECT_TRUE(modelSpaceIds().empty());
+}
+
 // Three bodies of three classes, appended to model space and closed.
 std::vector<AcDbObjectId> appendThreeBodies()
 {

@@ -1,6 +1,7 @@
 // The general entity reader and the explode readers.
 #include <functional>
 #include <memory>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +159,28 @@ TEST_F(EntityDispatch, ClassesOutsideTheTableGiveNothing)
     EXPECT_EQ(conversionText(), L"earlier");
 }
 
+} // namespace
+
+// A class of its own derived from a listed class: a line to the host's
+// class tests, but its run-time class is not named "AcDbLine".
+class NamedLine : public AcDbLine {
+public:
+    ACRX_DECLARE_MEMBERS(NamedLine);
+    NamedLine(const AcGePoint3d& start, const AcGePoint3d& end) : AcDbLine(start, end) {}
+};
+ACRX_NO_CONS_DEFINE_MEMBERS(NamedLine, AcDbLine)
+
+namespace {
+
+TEST_F(EntityDispatch, OnlyTheExactClassNameIsRead)
+{
+    NamedLine line(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+    ASSERT_NE(AcDbLine::cast(&line), nullptr);
+    Objects objects;
+    EXPECT_EQ(ReadEntity(&line, objects.list, noDefinitions), 0);
+    EXPECT_EQ(objects.count(), 0);
+}
+
 TEST_F(EntityDispatch, NewObjectsFollowTheOnesAlreadyListed)
 {
     Objects objects;
@@ -194,7 +217,17 @@ TEST_F(EntityDispatch, TextGivesOneEmptyTextObject)
     Objects objects;
     EXPECT_EQ(ReadEntity(&text, objects.list, noDefinitions), 1);
     ASSERT_EQ(objects.count(), 1);
-    ASSERT_NE(objects.at<ON_TextEntity2>(0), nullptr);
+    const ON_TextEntity2* read = objects.at<ON_TextEntity2>(0);
+    ASSERT_NE(read, nullptr);
+    // Nothing of the text entity is read into it.
+    const ON_TextEntity2 fresh;
+    EXPECT_EQ(std::wstring(read->UserText()), std::wstring(fresh.UserText()));
+    EXPECT_EQ(read->Height(), fresh.Height());
+    EXPECT_EQ(read->Plane().origin, fresh.Plane().origin);
+    EXPECT_EQ(read->m_points.Count(), fresh.m_points.Count());
+    EXPECT_EQ(read->Type(), fresh.Type());
+    EXPECT_EQ(read->FontIndex(), fresh.FontIndex());
+    EXPECT_EQ(read->Justification(), fresh.Justification());
 }
 
 // ---- explode readers -----------------------------------------------------
@@ -225,6 +258,111 @@ TEST_F(EntityDispatch, RegionPiecesAreReadInOrderAndUnreadOnesGoNowhere)
     EXPECT_EQ(objects.at<ON_LineCurve>(1)->PointAtEnd(), ON_3dPoint(2, 0, 0));
     ASSERT_NE(objects.at<ON_ArcCurve>(2), nullptr);
     // Every piece, read or not, was deleted: the leak checker sees none.
+}
+
+// A hatch that explodes into a line, a line of a class of its own and an arc,
+// or into an arc alone: only pieces of the line class itself give lines.
+class PiecedHatch : public AcDbHatch {
+public:
+    explicit PiecedHatch(bool withLines) : mWithLines(withLines) {}
+    Acad::ErrorStatus explode(AcDbVoidPtrArray& pieces) const override
+    {
+        if (mWithLines) {
+            pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0)));
+            pieces.append(new NamedLine(AcGePoint3d(0, 4, 0), AcGePoint3d(4, 4, 0)));
+        }
+        pieces.append(new AcDbArc(AcGePoint3d(0, 0, 0), 1, 0, ON_PI));
+        return Acad::eOk;
+    }
+
+private:
+    bool mWithLines;
+};
+
+// What ReadEntity gives for a multiline or hatch: the reader's failure, or
+// 1 with the lines read, none included.
+TEST_F(EntityDispatch, LinePiecesOfMultilinesAndHatches)
+{
+    AcDbMline emptyMline;
+    AcDbHatch emptyHatch;
+    PiecedHatch lines(true);
+    PiecedHatch arcOnly(false);
+    const struct {
+        const char* name;
+        AcDbEntity* entity;
+        int result, made;
+    } cases[] = {
+        {"multiline that does not explode", &emptyMline, 0, 0},
+        {"hatch that does not explode", &emptyHatch, 0, 0},
+        {"hatch of lines and an arc", &lines, 1, 1},
+        {"hatch of an arc", &arcOnly, 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Objects objects;
+        objects.list.Append(new ON_Point(ON_3dPoint(1, 1, 1)));
+        EXPECT_EQ(ReadEntity(c.entity, objects.list, noDefinitions), c.result);
+        ASSERT_EQ(objects.count(), 1 + c.made);
+        if (c.made) {
+            EXPECT_EQ(objects.at<ON_LineCurve>(1)->PointAtEnd(), ON_3dPoint(4, 0, 0));
+        }
+    }
+}
+
+// A region whose explode yields nothing that can be read.
+class UnreadableRegion : public AcDbRegion {
+public:
+    Acad::ErrorStatus explode(AcDbVoidPtrArray& pieces) const override
+    {
+        pieces.append(new AcDb2dPolyline());
+        pieces.append(new AcDbSubDMesh());
+        return Acad::eOk;
+    }
+};
+
+TEST_F(EntityDispatch, AnExplodeWithoutReadablePiecesSucceeds)
+{
+    UnreadableRegion region;
+    Objects objects;
+    EXPECT_EQ(ReadRegion(&region, objects.list), 1);
+    EXPECT_EQ(ReadEntity(&region, objects.list, noDefinitions), 1);
+    EXPECT_EQ(objects.count(), 0);
+}
+
+// A body whose explode yields a line, a region of two lines and another
+// line: the region's lines come between the two, depth first.
+class MixedBody : public AcDbBody {
+public:
+    Acad::ErrorStatus explode(AcDbVoidPtrArray& pieces) const override
+    {
+        pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+        pieces.append(new TwoLineRegion());
+        pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0)));
+        return Acad::eOk;
+    }
+
+private:
+    class TwoLineRegion : public AcDbRegion {
+    public:
+        Acad::ErrorStatus explode(AcDbVoidPtrArray& pieces) const override
+        {
+            pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0)));
+            pieces.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(3, 0, 0)));
+            return Acad::eOk;
+        }
+    };
+};
+
+TEST_F(EntityDispatch, NestedExplodesComeOutDepthFirst)
+{
+    MixedBody body;
+    Objects objects;
+    EXPECT_EQ(ReadEntity(&body, objects.list, noDefinitions), 1);
+    ASSERT_EQ(objects.count(), 4);
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_NE(objects.at<ON_LineCurve>(i), nullptr) << i;
+        EXPECT_EQ(objects.at<ON_LineCurve>(i)->PointAtEnd(), ON_3dPoint(i + 1, 0, 0)) << i;
+    }
 }
 
 TEST_F(EntityDispatch, SolidPiecesAreReadDepthFirst)

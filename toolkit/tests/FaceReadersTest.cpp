@@ -112,6 +112,18 @@ TEST_F(FaceReaders, FillPolyFaceMeshStopsAtTheFirstFailingAppend)
     const PolyFace read = readPolyFace(id);
     EXPECT_EQ(read.vertices.size(), 3u);
     EXPECT_EQ(read.records, (std::vector<Record>{{1, 2, 3, 0}}));
+
+    // A failing record in the middle ends the writing there: the good face
+    // after it is not written.
+    const ON_Mesh middle = mesh(pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}),
+                                {{0, 1, 2, 2}, {0, 1, 7, 7}, {0, 2, 3, 3}});
+    const AcDbObjectId second = addPolyFace();
+    polyface = openForWrite<AcDbPolyFaceMesh>(second);
+    Acad::ErrorStatus status2 = Acad::eOk;
+    EXPECT_EQ(FillPolyFaceMesh(middle, polyface, status2), 0);
+    polyface->close();
+    EXPECT_EQ(status2, Acad::eInvalidMeshVertexIndex);
+    EXPECT_EQ(readPolyFace(second).records, (std::vector<Record>{{1, 2, 3, 0}}));
 }
 
 TEST_F(FaceReaders, FillPolyFaceMeshRefusesMoreVerticesThanARecordNames)
@@ -158,6 +170,19 @@ TEST_F(FaceReaders, PolyFaceRecordsBecomeFacesWhateverTheirEdgeSigns)
                                    pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}),
                                    pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})}));
     EXPECT_TRUE(out.IsValid());
+}
+
+TEST_F(FaceReaders, ADegenerateFaceAmongGoodOnesIsCulled)
+{
+    const AcDbObjectId id = addPolyFace(
+        {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0)},
+        {{1, 2, 3, 0}, {2, 2, 3, 0}, {1, 3, 4, 0}});
+    AcDbPolyFaceMesh* polyface = openForRead<AcDbPolyFaceMesh>(id);
+    ON_Mesh out;
+    EXPECT_EQ(ReadPolyFaceMesh(polyface, out), 1);
+    polyface->close();
+    EXPECT_EQ(facePoints(out), (std::vector<std::vector<ON_3dPoint>>{pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}),
+                                                                    pts({{0, 0, 0}, {1, 1, 0}, {0, 1, 0}})}));
 }
 
 TEST_F(FaceReaders, InvalidPolyFaceMeshesLeaveTheCallersMesh)
@@ -208,6 +233,28 @@ TEST_F(FaceReaders, PolygonMeshCellsOpenAndClosed)
         EXPECT_EQ(faces.back(), pts({{3, 0, 0}, {3, 2, 0}, {0, 2, 0}, {0, 0, 0}}));
         // The closing cell of row 0 in N: slots (3, 0, 4, 7).
         EXPECT_EQ(faces[3], pts({{3, 0, 0}, {0, 0, 0}, {0, 1, 0}, {3, 1, 0}}));
+    }
+    // Closed one way only: the closing cells run as the inner ones do.
+    const struct {
+        const char* name;
+        bool closedM, closedN;
+        size_t count, index;
+        std::vector<ON_3dPoint> closing;
+    } oneWay[] = {
+        // Slots (3, 0, 4, 7) and, for the last row, (8, 9, 1, 0).
+        {"closed in N", false, true, 8, 3, pts({{3, 0, 0}, {0, 0, 0}, {0, 1, 0}, {3, 1, 0}})},
+        {"closed in M", true, false, 9, 6, pts({{0, 2, 0}, {1, 2, 0}, {1, 0, 0}, {0, 0, 0}})},
+    };
+    for (const auto& c : oneWay) {
+        SCOPED_TRACE(c.name);
+        const AcDbObjectId id = addPolygonMesh(3, 4, c.closedM, c.closedN);
+        AcDbPolygonMesh* grid = openForRead<AcDbPolygonMesh>(id);
+        ON_Mesh out;
+        EXPECT_EQ(ReadPolygonMesh(grid, out), 1);
+        grid->close();
+        const auto faces = facePoints(out);
+        ASSERT_EQ(faces.size(), c.count);
+        EXPECT_EQ(faces[c.index], c.closing);
     }
 }
 
@@ -260,19 +307,32 @@ TEST_F(FaceReaders, PolygonMeshVerticesPastTheGridAreNotRead)
     EXPECT_EQ(facePoints(out), std::vector<std::vector<ON_3dPoint>>{pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})});
 }
 
-TEST_F(FaceReaders, SolidSurfaceRunsThroughTheOutlineCorners)
+TEST_F(FaceReaders, SolidSurfacesRunThroughTheOutlineCorners)
 {
-    AcDbSolid solid(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0), AcGePoint3d(0, 3, 0), AcGePoint3d(4, 3, 0));
-    ON_NurbsSurface surface;
-    EXPECT_NE(ReadSolid(&solid, surface), 0);
-    ASSERT_TRUE(surface.IsValid());
-    // Corner order 0, 1, 3, 2: the far corner of the patch is the solid's
-    // corner 3, not corner 2 as a bow tie would have it.
-    const ON_Interval u = surface.Domain(0), v = surface.Domain(1);
-    EXPECT_EQ(surface.PointAt(u[0], v[0]), ON_3dPoint(0, 0, 0));
-    EXPECT_EQ(surface.PointAt(u[1], v[0]), ON_3dPoint(4, 0, 0));
-    EXPECT_EQ(surface.PointAt(u[1], v[1]), ON_3dPoint(4, 3, 0));
-    EXPECT_EQ(surface.PointAt(u[0], v[1]), ON_3dPoint(0, 3, 0));
+    const struct {
+        const char* name;
+        AcGePoint3d c2, c3;
+        ON_3dPoint far, last;  // the patch's corners (u1, v1) and (u0, v1)
+    } cases[] = {
+        // Corner order 0, 1, 3, 2: the far corner of the patch is the
+        // solid's corner 3, not corner 2 as a bow tie would have it.
+        {"four corners", AcGePoint3d(0, 3, 0), AcGePoint3d(4, 3, 0), ON_3dPoint(4, 3, 0), ON_3dPoint(0, 3, 0)},
+        // Corner 3 within the default tolerance of corner 2: the triangle
+        // of corners 0, 1, 2, whose far side closes on corner 2 itself.
+        {"three corners", AcGePoint3d(4, 3, 0), AcGePoint3d(4, 3, 1e-11), ON_3dPoint(4, 3, 0), ON_3dPoint(4, 3, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AcDbSolid solid(AcGePoint3d(0, 0, 0), AcGePoint3d(4, 0, 0), c.c2, c.c3);
+        ON_NurbsSurface surface;
+        EXPECT_NE(ReadSolid(&solid, surface), 0);
+        ASSERT_TRUE(surface.IsValid());
+        const ON_Interval u = surface.Domain(0), v = surface.Domain(1);
+        EXPECT_EQ(surface.PointAt(u[0], v[0]), ON_3dPoint(0, 0, 0));
+        EXPECT_EQ(surface.PointAt(u[1], v[0]), ON_3dPoint(4, 0, 0));
+        EXPECT_EQ(surface.PointAt(u[1], v[1]), c.far);
+        EXPECT_EQ(surface.PointAt(u[0], v[1]), c.last);
+    }
 }
 
 TEST_F(FaceReaders, BlockReferenceFindsTheFirstDefinitionOfItsName)
@@ -309,6 +369,17 @@ TEST_F(FaceReaders, BlockReferenceFindsTheFirstDefinitionOfItsName)
     EXPECT_EQ(ReadBlockReference(&moved, none, ON_ClassArray<ON_InstanceDefinition>()), 0);
     EXPECT_EQ(none.m_xform.m_xform[2][3], 3.0);
     EXPECT_EQ(ON_UuidCompare(none.m_instance_definition_uuid, other), 0);
+
+    // A reference whose block is no block table record has no name: nothing
+    // is written, although a definition of every name is at hand.
+    AcDbBlockReference nameless(AcGePoint3d(4, 5, 6), addLine());
+    ON_InstanceRef untouched;
+    untouched.m_xform.m_xform[0][3] = 7.0;
+    untouched.m_instance_definition_uuid = other;
+    EXPECT_EQ(ReadBlockReference(&nameless, untouched, definitions), 0);
+    EXPECT_EQ(untouched.m_xform.m_xform[0][3], 7.0);
+    EXPECT_EQ(untouched.m_xform.m_xform[1][3], 0.0);
+    EXPECT_EQ(ON_UuidCompare(untouched.m_instance_definition_uuid, other), 0);
 }
 
 // ---- ReadEntityMesh and PickEntityMesh ------------------------------------
@@ -336,6 +407,32 @@ TEST_F(FaceReaders, PickEntityMeshReadsThePickedFace)
     EXPECT_EQ(picked, face);
     EXPECT_EQ(out.FaceCount(), 1);
     EXPECT_TRUE(standin::isHighlighted(face));
+}
+
+TEST_F(FaceReaders, PolygonMeshesAreReadAndPickedButSolidsAreNotPicked)
+{
+    const AcDbObjectId grid = addPolygonMesh(2, 3, false, false);
+    AcDbPolygonMesh* polygon = openForRead<AcDbPolygonMesh>(grid);
+    ON_Mesh read;
+    EXPECT_EQ(ReadEntityMesh(polygon, read), 1);
+    polygon->close();
+    EXPECT_EQ(read.FaceCount(), 2);
+
+    // The pick takes the polygon mesh; a 2D solid, though readable, is
+    // refused and asked for again until the user gives up.
+    const AcDbObjectId solid =
+        add(new AcDbSolid(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0), AcGePoint3d(1, 1, 0)));
+    user().type(handleOf(grid));
+    ON_Mesh picked;
+    AcDbObjectId id;
+    EXPECT_EQ(PickEntityMesh(L"Pick a mesh:", 0, picked, id), 1);
+    EXPECT_EQ(id, grid);
+    EXPECT_EQ(facePoints(picked), facePoints(read));
+
+    user().type(handleOf(solid)).escape();
+    ON_Mesh none = marker();
+    EXPECT_EQ(PickEntityMesh(L"Pick a mesh:", 0, none), 0);
+    EXPECT_EQ(facePoints(none), facePoints(marker()));
 }
 
 TEST_F(FaceReaders, CancelledPickEntityMeshCopiesTheReason)

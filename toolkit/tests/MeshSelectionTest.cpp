@@ -48,6 +48,25 @@ TEST_F(MeshSelection, ReadsTheSelectedMeshesInSelectionOrder)
     EXPECT_TRUE(standin::isHighlighted(second));
 }
 
+// The three mesh classes are selected; a 2D solid, though readable, is not.
+TEST_F(MeshSelection, PolygonMeshesAreSelectedAndSolidsFilteredOut)
+{
+    const AcDbObjectId grid = addPolygonMesh(2, 3, false, false);
+    const AcDbObjectId solid =
+        add(new AcDbSolid(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0), AcGePoint3d(1, 1, 0)));
+    const AcDbObjectId face = addFace(7, 7);
+    user().type(handles({solid, grid, face})).type(L"");
+    ON_ClassArray<ON_Mesh> meshes;
+    AcArray<AcDbObjectId> ids;
+    EXPECT_EQ(SelectEntityMeshes(L"Select meshes: ", 0, meshes, ids), 1);
+    ASSERT_EQ(meshes.Count(), 2);
+    EXPECT_EQ(meshes[0].FaceCount(), 2);
+    EXPECT_EQ(meshes[1].m_V[0].x, 7.0f);
+    ASSERT_EQ(ids.length(), 2);
+    EXPECT_EQ(ids[0], grid);
+    EXPECT_EQ(commandLine(), L"1 object(s) were filtered out\n");
+}
+
 TEST_F(MeshSelection, EarlierIdsAreReadFirst)
 {
     const AcDbObjectId earlier = addFace(7, 7);

@@ -118,4 +118,51 @@ TEST_F(PolyfaceBuilding, PolygonMeshToPolyFaceSkipsErasedVertices)
     EXPECT_EQ(read.vertices.front(), AcGePoint3d(1, 0, 0));
 }
 
+// A face record's 16-bit index names at most vertex 32767: a grid of up to
+// that many vertices copies whole, a larger one is refused untouched.
+TEST_F(PolyfaceBuilding, PolygonMeshToPolyFaceRefusesGridsPastTheRecordIndices)
+{
+    const struct {
+        int m, n;
+        int result;
+    } cases[] = {
+        {7, 4681, 1},    // 32767 vertices: the corner record names the last
+        {2, 16384, 0},   // 32768
+        {182, 182, 0},   // 33124
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.m << "x" << c.n);
+        freshDatabase();
+        const AcDbObjectId grid = addPolygonMesh(c.m, c.n, true, true);
+        const AcDbObjectId target = addPolyFace();
+        AcDbPolygonMesh* polygon = openForRead<AcDbPolygonMesh>(grid);
+        AcDbPolyFaceMesh* polyface = openForWrite<AcDbPolyFaceMesh>(target);
+        EXPECT_EQ(PolygonMeshToPolyFace(polygon, polyface), c.result);
+        polyface->close();
+        polygon->close();
+
+        const PolyFace read = readPolyFace(target);
+        if (c.result == 0) {
+            EXPECT_TRUE(read.vertices.empty());
+            EXPECT_TRUE(read.records.empty());
+            continue;
+        }
+        ASSERT_EQ(read.vertices.size(), static_cast<size_t>(c.m * c.n));
+        // Closed both ways: one quad per grid vertex, anchored at (r, col),
+        // through (r, col + 1), (r + 1, col + 1) and (r + 1, col), wrapping;
+        // the cell of the last vertex is the corner record, which comes last
+        // and starts at its corner (0, N - 1).
+        const auto vertex = [&](int r, int col) { return (r % c.m) * c.n + (col % c.n) + 1; };
+        std::vector<Record> expected;
+        for (int r = 0; r < c.m; ++r)
+            for (int col = 0; col < c.n; ++col)
+                if (r < c.m - 1 || col < c.n - 1)
+                    expected.push_back({vertex(r, col), vertex(r, col + 1), vertex(r + 1, col + 1), vertex(r + 1, col)});
+        expected.push_back({vertex(0, c.n - 1), vertex(c.m - 1, c.n - 1), vertex(c.m - 1, 0), vertex(0, 0)});
+        ASSERT_EQ(read.records.size(), expected.size());
+        EXPECT_EQ(read.records, expected);
+        EXPECT_EQ(read.records.back(), (Record{c.n, 32767, 32767 - c.n + 1, 1}));
+    }
+}
+
 } // namespace

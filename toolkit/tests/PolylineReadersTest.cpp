@@ -2,6 +2,7 @@
 // lightweight polylines segment by segment into poly curves.
 #include "ToolkitTest.h"
 
+#include <cmath>
 #include <vector>
 
 #include "EntityPlacement.h"
@@ -38,6 +39,21 @@ std::vector<ON_3dPoint> Points(const ON_PolylineCurve& curve)
     for (int i = 0; i < curve.m_pline.Count(); ++i)
         points.push_back(curve.m_pline[i]);
     return points;
+}
+
+// A 3D polyline through (0, 0, 7), (1, 0, -2) and (1, 1, 3), in no database.
+AcDb3dPolyline* Corners3d(bool closed)
+{
+    AcDb3dPolyline* polyline = new AcDb3dPolyline;
+    const double corners[][3] = {{0, 0, 7}, {1, 0, -2}, {1, 1, 3}};
+    for (const auto& c : corners) {
+        AcDb3dPolylineVertex* vertex = new AcDb3dPolylineVertex(AcGePoint3d(c[0], c[1], c[2]));
+        polyline->appendVertex(vertex);
+        vertex->close();
+    }
+    if (closed)
+        polyline->makeClosed();
+    return polyline;
 }
 
 class PolylineReadersTest : public ToolkitTest {
@@ -106,6 +122,55 @@ TEST_F(PolylineReadersTest, SegmentsKeepTheirArcsAsArcs)
     delete polyline;
 }
 
+// One segment from (1, 1) to (3, 1) by its bulge: a clear arc runs from vertex
+// to vertex on the side its sign gives (positive counter-clockwise, to the
+// right of the way from (1, 1) to (3, 1)), however small; one that cannot be
+// told from its chord in double precision is that chord exactly.
+TEST_F(PolylineReadersTest, ArcSegmentsRunFromVertexToVertexAndTinyBulgesAreChords)
+{
+    const struct {
+        const char* name;
+        double bulge;
+        bool arc;
+    } cases[] = {
+        {"half circle", 1.0, true},
+        {"clockwise", -0.5, true},
+        {"small", 1e-4, true},
+        {"small, clockwise", -1e-4, true},
+        {"too small", 1e-13, false},
+        {"too small, clockwise", -1e-13, false},
+        {"far too small", 1e-300, false},
+        {"smallest", 5e-324, false},
+        {"smallest, clockwise", -5e-324, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AcDbPolyline* polyline = Lightweight({{1, 1, c.bulge}, {3, 1, 0}}, false);
+        ON_PolyCurve curve;
+        EXPECT_EQ(ReadPolylineSegments(polyline, curve), 1);
+        delete polyline;
+        ASSERT_EQ(curve.Count(), 1);
+        if (!c.arc) {
+            const ON_LineCurve* line = ON_LineCurve::Cast(curve.SegmentCurve(0));
+            ASSERT_NE(line, nullptr) << "a chord";
+            EXPECT_EQ(line->m_line.from, ON_3dPoint(1, 1, 0));
+            EXPECT_EQ(line->m_line.to, ON_3dPoint(3, 1, 0));
+            continue;
+        }
+        const ON_ArcCurve* arc = ON_ArcCurve::Cast(curve.SegmentCurve(0));
+        ASSERT_NE(arc, nullptr);
+        ExpectPoint(arc->m_arc.StartPoint(), 1, 1, 0);
+        ExpectPoint(arc->m_arc.EndPoint(), 3, 1, 0);
+        // Counter-clockwise about its normal: +Z for a positive bulge, -Z
+        // for a negative one; half way it is the sagitta off the chord.
+        const ON_3dVector normal = arc->m_arc.Normal();
+        ExpectPoint(ON_3dPoint(normal), 0, 0, c.bulge > 0 ? 1 : -1);
+        const double sagitta = c.bulge * 2.0 / 2.0;
+        ExpectPoint(arc->m_arc.PointAt(arc->m_arc.Domain().Mid()), 2, 1 - sagitta, 0);
+        EXPECT_NEAR(arc->m_arc.AngleRadians(), 4 * std::atan(std::fabs(c.bulge)), 1e-9);
+    }
+}
+
 TEST_F(PolylineReadersTest, SegmentsWithoutGeometryAreLeftOut)
 {
     // Segment 0 joins two equal vertices; the closing segment is a line.
@@ -154,14 +219,7 @@ TEST_F(PolylineReadersTest, TwoDimensionalPolylinesTakeTheirElevation)
 
 TEST_F(PolylineReadersTest, ThreeDimensionalPolylinesSkipErasedVertices)
 {
-    AcDb3dPolyline* polyline = new AcDb3dPolyline;
-    const double corners[][3] = {{0, 0, 7}, {1, 0, -2}, {1, 1, 3}};
-    for (const auto& c : corners) {
-        AcDb3dPolylineVertex* vertex = new AcDb3dPolylineVertex(AcGePoint3d(c[0], c[1], c[2]));
-        polyline->appendVertex(vertex);
-        vertex->close();
-    }
-    AcDb3dPolyline* opened = InModelSpace(polyline);
+    AcDb3dPolyline* opened = InModelSpace(Corners3d(false));
     ASSERT_NE(opened, nullptr);
     ON_PolylineCurve curve;
     EXPECT_EQ(Read3dPolyline(opened, curve), 1);
@@ -187,6 +245,19 @@ TEST_F(PolylineReadersTest, ThreeDimensionalPolylinesSkipErasedVertices)
     points = Points(again);
     ASSERT_EQ(points.size(), 2u);
     ExpectPoint(points[1], 1, 1, 3);
+}
+
+TEST_F(PolylineReadersTest, ClosedThreeDimensionalPolylinesRepeatTheirFirstPoint)
+{
+    AcDb3dPolyline* opened = InModelSpace(Corners3d(true));
+    ASSERT_NE(opened, nullptr);
+    ON_PolylineCurve curve;
+    EXPECT_EQ(Read3dPolyline(opened, curve), 1);
+    opened->close();
+    const std::vector<ON_3dPoint> points = Points(curve);
+    ASSERT_EQ(points.size(), 4u);
+    ExpectPoint(points[2], 1, 1, 3);
+    ExpectPoint(points[3], 0, 0, 7);
 }
 
 TEST_F(PolylineReadersTest, PointArraysConvertInOrder)

@@ -125,6 +125,9 @@ const int AciPalette[kAciPaletteSize][3] = {
     /* 109 */ {19, 38, 24},
     /* 110 */ {0, 255, 128},
     /* 111 */ {128, 255, 191},
+    // 112 leaves the pattern on purpose: the pattern, and the host's own
+    // palette, give 0, 166, 83, but this palette's value is 0, 166, 64 and
+    // callers' colours rely on it. Do not correct it to the host's.
     /* 112 */ {0, 166, 64},
     /* 113 */ {83, 166, 124},
     /* 114 */ {0, 128, 64},

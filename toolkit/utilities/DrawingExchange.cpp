@@ -9,6 +9,7 @@
 #include <adscodes.h>
 #include <acutads.h>
 
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -47,18 +48,35 @@ int ImportDxfFiles(const CString& path, int& count)
     std::vector<wchar_t> drive(length + _MAX_DRIVE), dir(length + _MAX_DIR), fname(length + _MAX_FNAME),
         ext(length + _MAX_EXT);
     _wsplitpath(path, drive.data(), dir.data(), fname.data(), ext.data());
+    // A split that failed (a part too long for the run-time's limits) gives
+    // empty parts, and a search built from them would take the DXF files of
+    // the working folder; a path without a file name names no model. Neither
+    // is searched: nothing is imported or deleted.
+    const size_t nameLength = wcslen(fname.data());
+    if (nameLength == 0 ||
+        wcslen(drive.data()) + wcslen(dir.data()) + nameLength + wcslen(ext.data()) !=
+            static_cast<size_t>(path.GetLength())) {
+        acutPrintf(L"Unable to read 2D data\n");
+        return 0;
+    }
     std::vector<wchar_t> folderText(2 * length + 1), baseText(3 * length + 1), pattern(3 * length + 8);
-    _swprintf(folderText.data(), L"%s%s", drive.data(), dir.data());
-    _swprintf(baseText.data(), L"%s%s%s", drive.data(), dir.data(), fname.data());
-    _swprintf(pattern.data(), L"%s*.dxf", baseText.data());
+    const bool built = _swprintf(folderText.data(), L"%s%s", drive.data(), dir.data()) >= 0 &&
+                       _swprintf(baseText.data(), L"%s%s%s", drive.data(), dir.data(), fname.data()) >= 0 &&
+                       _swprintf(pattern.data(), L"%s*.dxf", baseText.data()) >= 0;
 
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(pattern.data(), &found);
+    HANDLE search = built ? FindFirstFileW(pattern.data(), &found) : INVALID_HANDLE_VALUE;
     if (search == INVALID_HANDLE_VALUE) {
         acutPrintf(L"Unable to read 2D data\n");
         return 0;
     }
+    bool taken = false;
     do {
+        // The search takes '*' and '?' in the model's name as wildcards: only a
+        // file whose name begins with the name as written lies beside the model.
+        if (_wcsnicmp(found.cFileName, fname.data(), nameLength) != 0)
+            continue;
+        taken = true;
         std::vector<wchar_t> fullPath(2 * length + MAX_PATH + 1);
         _swprintf(fullPath.data(), L"%s%s", folderText.data(), found.cFileName);
         if (RunDxfIn(fullPath.data()) == kNormal) {
@@ -72,6 +90,10 @@ int ImportDxfFiles(const CString& path, int& count)
         }
     } while (FindNextFileW(search, &found));
     FindClose(search);
+    if (!taken) {
+        acutPrintf(L"Unable to read 2D data\n");
+        return 0;
+    }
     return result;
 }
 

@@ -1,6 +1,8 @@
 // Entity placement (utilities group).
 #include "EntityPlacement.h"
 
+#include "Colors.h"
+#include "NewObject.h"
 #include "OpenObjectGuard.h"
 
 #include "acutmem.h"
@@ -36,7 +38,7 @@ Acad::ErrorStatus FindLayer(const CString& name, AcDbObjectId& id)
 
 // Opens the layer table for write, constructs a new record, lets fill set
 // its properties and adds it. A record that the table refuses belongs to no
-// database and is deleted.
+// database and is deleted; an added one is closed before the table.
 template <class Fill>
 Acad::ErrorStatus CreateLayer(AcDbObjectId& id, Fill fill)
 {
@@ -45,36 +47,16 @@ Acad::ErrorStatus CreateLayer(AcDbObjectId& id, Fill fill)
     if (es != Acad::eOk)
         return es;
     OpenObjectGuard<AcDbLayerTable> closeTable(table);
-    AcDbLayerTableRecord* record = new AcDbLayerTableRecord;
-    try {
-        fill(*record);
-        es = table->add(id, record);
-    } catch (...) {
-        if (record->objectId().isNull())
-            delete record;
-        else
-            record->close();
-        throw;
-    }
-    if (es == Acad::eOk)
-        record->close();
-    else
-        delete record;
+    NewObject<AcDbLayerTableRecord> record(new AcDbLayerTableRecord);
+    fill(*record.get());
+    es = record.appended(table->add(id, record.get()));
+    record.dispose();
     return es;
 }
 
 Acad::ErrorStatus SetColor(AcDbEntity* entity, const AcCmColor& entityColor)
 {
     return entity->setColor(entityColor, Adesk::kTrue);
-}
-
-AcCmColor ColorFromRgb(int rgbColor)
-{
-    AcCmColor color;
-    color.setRGB(static_cast<Adesk::UInt8>(rgbColor & 0xFF),
-                 static_cast<Adesk::UInt8>((rgbColor >> 8) & 0xFF),
-                 static_cast<Adesk::UInt8>((rgbColor >> 16) & 0xFF));
-    return color;
 }
 
 }  // namespace
@@ -137,7 +119,7 @@ Acad::ErrorStatus SetEntityColorRgb(AcDbEntity* entity, const int& rgbColor)
     // 0 stands for colour index 7, not for true-colour black.
     if (rgbColor == 0)
         return entity->setColorIndex(7, Adesk::kTrue);
-    return SetColor(entity, ColorFromRgb(rgbColor));
+    return SetColor(entity, RgbToColor(rgbColor));
 }
 
 Acad::ErrorStatus SetEntityLayer(AcDbEntity* entity, const CString& layerName)
@@ -207,7 +189,7 @@ Acad::ErrorStatus AddLayer(const CString& name, AcDbObjectId& id, int rgbColor, 
     if (FindLayer(name, id) == Acad::eOk)
         return Acad::eOk;
 
-    const AcCmColor color = ColorFromRgb(rgbColor);
+    const AcCmColor color = RgbToColor(rgbColor);
     return CreateLayer(id, [&](AcDbLayerTableRecord& record) {
         record.setName(name.GetString());
         record.setColor(color);

@@ -1,46 +1,32 @@
 // Polyface building (utilities group).
 #include "PolyfaceBuilding.h"
 
-namespace {
-
-// A subentity that its owner took is closed; one that the append refused
-// belongs to no database and nobody else would free it, so it is deleted.
-void CloseOrDelete(AcDbObject* subentity, Acad::ErrorStatus appended)
-{
-    if (appended == Acad::eOk || subentity->database())
-        subentity->close();
-    else
-        delete subentity;
-}
-
-} // namespace
+#include "NewObject.h"
 
 Acad::ErrorStatus Append3dPolylineVertex(AcDb3dPolyline* polyline, const AcGePoint3d& position)
 {
-    AcDb3dPolylineVertex* vertex = new AcDb3dPolylineVertex(position);
-    Acad::ErrorStatus es = polyline->appendVertex(vertex);
-    CloseOrDelete(vertex, es);
-    return es;
+    // A vertex that the append refused belongs to no database and is deleted.
+    NewObject<AcDb3dPolylineVertex> vertex(new AcDb3dPolylineVertex(position));
+    return vertex.appended(polyline->appendVertex(vertex.get()));
 }
 
 Acad::ErrorStatus AppendPolyFaceVertex(AcDbPolyFaceMesh* polyFaceMesh, const AcGePoint3d& position)
 {
-    AcDbPolyFaceMeshVertex* vertex = new AcDbPolyFaceMeshVertex(position);
-    Acad::ErrorStatus es = polyFaceMesh->appendVertex(vertex);
-    CloseOrDelete(vertex, es);
-    return es;
+    NewObject<AcDbPolyFaceMeshVertex> vertex(new AcDbPolyFaceMeshVertex(position));
+    return vertex.appended(polyFaceMesh->appendVertex(vertex.get()));
 }
 
 Acad::ErrorStatus AppendFaceRecord(AcDbPolyFaceMesh* polyFaceMesh, Adesk::Int16 index0,
                                    Adesk::Int16 index1, Adesk::Int16 index2, Adesk::Int16 index3)
 {
-    AcDbFaceRecord* record = new AcDbFaceRecord(index0, index1, index2, index3);
-    Acad::ErrorStatus es = polyFaceMesh->appendFaceRecord(record);
-    CloseOrDelete(record, es);
-    return es;
+    NewObject<AcDbFaceRecord> record(new AcDbFaceRecord(index0, index1, index2, index3));
+    return record.appended(polyFaceMesh->appendFaceRecord(record.get()));
 }
 
 namespace {
+
+// The largest vertex number a face record's 16-bit index can name.
+const long kMaxFaceRecordVertex = 32767;
 
 void AppendQuad(AcDbPolyFaceMesh* polyFaceMesh, int a, int b, int c, int d)
 {
@@ -56,6 +42,11 @@ int PolygonMeshToPolyFace(AcDbPolygonMesh* polygonMesh, AcDbPolyFaceMesh* polyFa
     const int n = polygonMesh->nSize();
     const bool closedM = polygonMesh->isMClosed() == 1;
     const bool closedN = polygonMesh->isNClosed() == 1;
+    // Records of a larger grid would name vertices past what a 16-bit index
+    // holds: the indices would wrap. Such a grid is refused untouched.
+    const int cells = m > 0 && n > 0 ? m * n : 0;
+    if (static_cast<long>(m) * n > kMaxFaceRecordVertex)
+        return 0;
 
     AcDbObjectIterator* it = polygonMesh->vertexIterator();
     if (it) {
@@ -69,7 +60,7 @@ int PolygonMeshToPolyFace(AcDbPolygonMesh* polygonMesh, AcDbPolyFaceMesh* polyFa
         delete it;
     }
 
-    for (int i = 0; i < m * n; ++i) {
+    for (int i = 0; i < cells; ++i) {
         const int r = i / n;
         const int c = i % n;
         if (c < n - 1 && r < m - 1)
@@ -79,7 +70,7 @@ int PolygonMeshToPolyFace(AcDbPolygonMesh* polygonMesh, AcDbPolyFaceMesh* polyFa
         else if (r == m - 1 && c < n - 1 && closedM)
             AppendQuad(polyFaceMesh, i + 1, i + 2, c + 2, c + 1);
     }
-    if (closedN && closedM)
+    if (cells > 0 && closedN && closedM)
         AppendQuad(polyFaceMesh, n, m * n, (m - 1) * n + 1, 1);
     return 1;
 }

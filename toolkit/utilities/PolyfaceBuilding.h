@@ -24,5 +24,7 @@ Acad::ErrorStatus AppendFaceRecord(AcDbPolyFaceMesh* polyFaceMesh, Adesk::Int16 
 // Appends one polyface vertex per polygon-mesh vertex, in the grid's row
 // order, then one quad record per grid cell, wrapping where the polygon mesh
 // is closed (a closing flag counts only when it is 1). The polyface mesh must
-// hold no vertices yet. Always 1; the statuses of the appends are not read.
+// hold no vertices yet. A grid of more than 32767 vertices (M x N), which a
+// face record's 16-bit index cannot name, is refused before anything is
+// appended: 0. Otherwise 1; the statuses of the appends are not read.
 int PolygonMeshToPolyFace(AcDbPolygonMesh* polygonMesh, AcDbPolyFaceMesh* polyFaceMesh);

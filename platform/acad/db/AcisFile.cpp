@@ -20,18 +20,10 @@
 // parsed completely before any entity is made; every count is checked against
 // the lines actually left, every number must be finite, and every shape must
 // pass standin::checkModel. Any fault gives a status and no entity.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
@@ -41,6 +33,7 @@
 #include "dbbody.h"
 #include "dbregion.h"
 #include "dbsol3d.h"
+#include "standin/FileIo.h"
 #include "standin/WideFormat.h"
 
 namespace {
@@ -117,50 +110,6 @@ void putShape(std::string& out, BodyKind kind, const ShapeModel& model)
     }
 }
 
-bool writeAll(int fd, const std::string& data)
-{
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Writes data under name through a temporary file beside it, so that a write
-// that fails leaves no half file and an existing file as it was.
-Acad::ErrorStatus replaceFile(const std::string& given, const std::string& data)
-{
-    // A name that links elsewhere is written where it leads, and a replaced
-    // file keeps its permissions.
-    std::string name = given;
-    struct stat st;
-    if (::lstat(given.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        std::unique_ptr<char, void (*)(void*)> target(::realpath(given.c_str(), nullptr), std::free);
-        if (target)
-            name = target.get();
-    }
-    const bool replacing = ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-    static std::atomic<unsigned> serial{0};
-    const std::string temp =
-        name + ".~" + std::to_string(::getpid()) + "-" + std::to_string(serial.fetch_add(1)) + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return Acad::eFileAccessErr;
-    const bool written = (!replacing || ::fchmod(fd, st.st_mode & 07777) == 0) && writeAll(fd, data);
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temp.c_str(), name.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return Acad::eFileAccessErr;
-    }
-    return Acad::eOk;
-}
-
 // ---- Reading -------------------------------------------------------------
 
 struct Fault {
@@ -172,33 +121,13 @@ struct Fault {
 
 std::string readWholeFile(const std::string& name)
 {
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        fail(errno == ENOENT || errno == ENOTDIR ? Acad::eFileNotFound : Acad::eFileAccessErr);
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        fail(Acad::eFileAccessErr);
-    if (static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes)
-        damaged();
-    std::string data(static_cast<size_t>(st.st_size), '\0');
-    size_t got = 0;
-    while (got < data.size()) {
-        const ssize_t n = ::read(fd, &data[got], data.size() - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(Acad::eFileAccessErr);
-        }
-        if (n == 0)
-            break;
-        got += static_cast<size_t>(n);
+    std::string data;
+    if (const standin::files::FileError e = standin::files::readWholeFile(name, kMaxFileBytes, data)) {
+        if (e.kind == standin::files::FileError::kTooLarge)
+            damaged();
+        const bool missing = e.kind == standin::files::FileError::kSystem && (e.error == ENOENT || e.error == ENOTDIR);
+        fail(missing ? Acad::eFileNotFound : Acad::eFileAccessErr);
     }
-    // A file that grew while it was read is still read only to its size.
-    data.resize(got);
     return data;
 }
 
@@ -443,5 +372,7 @@ Acad::ErrorStatus AcDbBody::acisOut(const ACHAR* fileName, const AcDbVoidPtrArra
         return Acad::eInvalidInput;  // nothing to write
     const std::string text =
         std::string(kHeader) + "\nbodies " + std::to_string(written) + "\n" + body + "end\n";
-    return replaceFile(standin::narrow(fileName), text);
+    // Written through a temporary file beside it, so that a write that fails
+    // leaves no half file and an existing file as it was.
+    return standin::files::replaceFile(standin::narrow(fileName), text) ? Acad::eFileAccessErr : Acad::eOk;
 }

@@ -4,21 +4,15 @@
 // entities it knows (3DFACE, LINE, POINT); the MESH entity is written here,
 // the curves in DxfOutCurves.cpp, the meshes, solids, text and block
 // references in DxfOutMeshes.cpp.
-// The groups go through a writer of our own that checks every write: the
-// file is written beside the one it replaces and renamed over it only once
-// it is whole, so a failed write (a full disk) leaves an earlier file as it
-// was. Numbers are written with as many digits as read back the same value.
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+// The groups go through a writer of our own that checks every write, into a
+// file replaced as the stand-in replaces every file (standin/FileIo.h): it
+// is written beside the old one and renamed over it only once it is whole,
+// so a failed write (a full disk) leaves an earlier file as it was. Numbers are written with as many digits as read back the same value.
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include <dxflib/dl_attributes.h>
@@ -28,14 +22,32 @@
 #include <dxflib/dl_writer_ascii.h>
 
 #include "DbInternal.h"
-#include "DxfOutCurves.h"
-#include "DxfOutMeshes.h"
+#include "DxfOutInternal.h"
+#include "standin/FileIo.h"
 #include "standin/WideFormat.h"
 #include "dbSubD.h"
 #include "dbents.h"
 
 using namespace acdbimpl;
 using Impl = AcDbDatabase::Impl;
+
+std::string acdbimpl::dxfText(const ACHAR* text)
+{
+    std::string out;
+    if (text == nullptr)
+        return out;
+    for (; *text != 0; ++text) {
+        unsigned long c = static_cast<unsigned long>(*text);
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "\\U+%04lX", c & 0xFFFFFF);
+            out += buf;
+        }
+    }
+    return out;
+}
 
 namespace {
 
@@ -59,11 +71,12 @@ std::string realText(double value)
 }
 
 // dxflib's writer with its output taken over: every group goes through a
-// buffered file of our own, and the first failure is kept. dxflib's own
-// stream is opened on /dev/null and never written.
+// buffer of our own into the file being replaced, which keeps the first
+// failure. dxflib's own stream is opened on /dev/null and never written.
 class CheckedWriter : public DL_WriterA {
 public:
-    CheckedWriter(int fd, DL_Codes::version version) : DL_WriterA("/dev/null", version), fd_(fd)
+    CheckedWriter(standin::files::Replacement& file, DL_Codes::version version)
+        : DL_WriterA("/dev/null", version), file_(file)
     {
         buffer_.reserve(kBufferSize + 256);
     }
@@ -81,12 +94,8 @@ public:
     void dxfString(int gc, const char* value) const override { group(gc, value != nullptr ? value : ""); }
     void dxfString(int gc, const std::string& value) const override { group(gc, value); }
 
-    // Writes what is buffered; 0, or the errno of the first failure.
-    int finish() const
-    {
-        flush();
-        return error_;
-    }
+    // Hands over what is buffered.
+    void finish() const { flush(); }
 
 private:
     // Large enough that a big drawing costs few writes, small enough to stay
@@ -109,49 +118,13 @@ private:
 
     void flush() const
     {
-        size_t done = 0;
-        while (error_ == 0 && done < buffer_.size()) {
-            const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-            if (n < 0) {
-                if (errno != EINTR)
-                    error_ = errno;
-            } else if (n == 0) {
-                error_ = EIO;
-            } else {
-                done += static_cast<size_t>(n);
-            }
-        }
+        file_.write(buffer_);
         buffer_.clear();
     }
 
-    int fd_;
+    standin::files::Replacement& file_;
     mutable std::string buffer_;
-    mutable int error_ = 0;
 };
-
-std::wstring reasonOf(int error)
-{
-    return standin::widen(std::strerror(error));
-}
-
-// A wide name as DXF text: ASCII as it is, anything else as \U+XXXX.
-std::string dxfText(const ACHAR* text)
-{
-    std::string out;
-    if (text == nullptr)
-        return out;
-    for (; *text != 0; ++text) {
-        unsigned long c = static_cast<unsigned long>(*text);
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char buf[16];
-            std::snprintf(buf, sizeof buf, "\\U+%04lX", c & 0xFFFFFF);
-            out += buf;
-        }
-    }
-    return out;
-}
 
 std::string nameOf(const AcDbStub* s)
 {
@@ -398,86 +371,27 @@ Acad::ErrorStatus dxfOut(AcDbDatabase* db, const std::wstring& fileName, std::ws
         reason = L"no drawing";
         return Acad::eNoDatabase;
     }
-    if (fileName.empty()) {
-        reason = L"no file name";
-        return Acad::eNoFileName;
+    // The file's rules (links followed, a temporary file renamed over the old
+    // one, permissions and owner kept, devices written as they are) are the
+    // stand-in's for every file it replaces.
+    standin::files::Replacement file;
+    if (const standin::files::FileError e = file.open(standin::narrow(fileName))) {
+        reason = e.reason();
+        if (e.kind == standin::files::FileError::kNoName)
+            return Acad::eNoFileName;
+        return e.kind == standin::files::FileError::kNulInName ? Acad::eInvalidInput : Acad::eCantOpenFile;
     }
-    if (fileName.find(L'\0') != std::wstring::npos) {
-        reason = L"the name holds a NUL character";
-        return Acad::eInvalidInput;
-    }
-    // A name that links elsewhere is written where it leads.
-    std::string target = standin::narrow(fileName);
-    for (int hops = 0; hops < 40; ++hops) {
-        char link[4096];
-        const ssize_t n = ::readlink(target.c_str(), link, sizeof link - 1);
-        if (n < 0)
-            break;
-        link[n] = 0;
-        if (link[0] == '/') {
-            target = link;
-        } else {
-            const size_t slash = target.rfind('/');
-            target = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + link;
-        }
-    }
-    struct stat st;
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (!exists && errno != ENOENT) {
-        reason = reasonOf(errno);
-        return Acad::eCantOpenFile;
-    }
-    if (exists && S_ISDIR(st.st_mode)) {
-        reason = L"it is a folder";
-        return Acad::eCantOpenFile;
-    }
-    // A device or a pipe is written directly; a file beside the target
-    // first, then renamed over it.
-    const bool direct = exists && !S_ISREG(st.st_mode);
-    std::string temporary;
-    int fd = -1;
-    if (direct) {
-        fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    } else {
-        const size_t slash = target.rfind('/');
-        temporary = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + ".kvdxf-XXXXXX";
-        fd = ::mkostemp(&temporary[0], O_CLOEXEC);
-    }
-    if (fd < 0) {
-        reason = reasonOf(errno);
-        return Acad::eCantOpenFile;
-    }
-    int error = 0;
     try {
         DL_Dxf dxf;
-        CheckedWriter writer(fd, DL_Codes::AC1015);
+        CheckedWriter writer(file, DL_Codes::AC1015);
         writeDrawing(*db->impl(), dxf, &writer);
-        error = writer.finish();
+        writer.finish();
     } catch (const std::bad_alloc&) {
-        error = ENOMEM;
+        file.fail(ENOMEM);
     }
-    if (error == 0 && !direct) {
-        // The new file gets the old one's permissions, or those of a new file.
-        mode_t mode = 0;
-        if (exists) {
-            mode = st.st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
-            error = errno;
-    }
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && !direct && ::rename(temporary.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        if (!direct)
-            ::unlink(temporary.c_str());
-        reason = reasonOf(error);
-        return error == ENOSPC || error == EDQUOT || error == EFBIG ? Acad::eOutOfDisk : Acad::eFileAccessErr;
+    if (const standin::files::FileError e = file.commit()) {
+        reason = e.reason();
+        return e.diskFull() ? Acad::eOutOfDisk : Acad::eFileAccessErr;
     }
     return Acad::eOk;
 }

@@ -9,7 +9,7 @@
 #include <dxflib/dl_writer_ascii.h>
 
 #include "DbInternal.h"
-#include "DxfOutCurves.h"
+#include "DxfOutInternal.h"
 #include "dbelipse.h"
 #include "dbents.h"
 #include "dbpl.h"

@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "DxfOutMeshes.h"
+#include <dxflib/dl_attributes.h>
+#include <dxflib/dl_writer_ascii.h>
+
+#include "DxfOutInternal.h"
 #include "MeshInternal.h"
 #include "dbbody.h"
 #include "dbregion.h"
@@ -16,24 +19,6 @@ using Impl = AcDbDatabase::Impl;
 namespace {
 
 constexpr double kRadiansToDegrees = 57.29577951308232;
-
-std::string ascii(const ACHAR* text)
-{
-    std::string out;
-    if (text == nullptr)
-        return out;
-    for (; *text != 0; ++text) {
-        unsigned long c = static_cast<unsigned long>(*text);
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char buf[16];
-            std::snprintf(buf, sizeof buf, "\\U+%04lX", c & 0xFFFFFF);
-            out += buf;
-        }
-    }
-    return out;
-}
 
 void head(DL_WriterA& dw, const char* type, const DL_Attributes& attrib, const char* subclass)
 {
@@ -100,30 +85,41 @@ void writePolygonMesh(DL_WriterA& dw, const AcDbPolygonMesh* mesh, const DL_Attr
     seqEnd(dw, attrib);
 }
 
+// A world point in the object coordinates of an entity of normal n (the
+// arbitrary axis rule), as DXF stores the points of SOLID, TEXT and INSERT.
+AcGePoint3d toOcs(const AcGeVector3d& n, const AcGePoint3d& p)
+{
+    const AcGeVector3d ax = standin::arbitraryXAxis(n);
+    const AcGeVector3d ay = n.crossProduct(ax);
+    const AcGeVector3d w = p - AcGePoint3d();
+    return AcGePoint3d(w.dotProduct(ax), w.dotProduct(ay), w.dotProduct(n));
+}
+
 void writeSolid(DL_WriterA& dw, const AcDbSolid* solid, const DL_Attributes& attrib)
 {
     head(dw, "SOLID", attrib, "AcDbTrace");
+    const AcGeVector3d n = solid->normal();
     for (Adesk::UInt16 i = 0; i < 4; ++i) {
         AcGePoint3d p;
         solid->getPointAt(i, p);
+        p = toOcs(n, p);
         dw.coord(10 + i, p.x, p.y, p.z);
     }
     if (solid->thickness() != 0.0)
         dw.dxfReal(39, solid->thickness());
-    AcGeVector3d n = solid->normal();
     dw.coord(210, n.x, n.y, n.z);
 }
 
 void writeText(DL_WriterA& dw, const AcDbText* text, const DL_Attributes& attrib)
 {
     head(dw, "TEXT", attrib, "AcDbText");
-    AcGePoint3d p = text->position();
+    const AcGeVector3d n = text->normal();
+    const AcGePoint3d p = toOcs(n, text->position());
     dw.coord(10, p.x, p.y, p.z);
     dw.dxfReal(40, text->height());
-    dw.dxfString(1, ascii(text->textStringConst()));
+    dw.dxfString(1, dxfText(text->textStringConst()));
     dw.dxfReal(50, text->rotation() * kRadiansToDegrees);
     dw.dxfString(7, "Standard");
-    AcGeVector3d n = text->normal();
     dw.coord(210, n.x, n.y, n.z);
     dw.dxfString(100, "AcDbText");
 }
@@ -152,10 +148,10 @@ void writeInsert(DL_WriterA& dw, const AcDbBlockReference* ref, const DL_Attribu
     AcGePoint3d at = block->origin();
     at.transformBy(m);
     // The insertion point is written in the reference's own coordinates (OCS).
-    const AcGeVector3d w = at - AcGePoint3d();
+    const AcGePoint3d ocs = toOcs(normal, at);
     head(dw, "INSERT", attrib, "AcDbBlockReference");
-    dw.dxfString(2, ascii(Impl::nameOf(block)));
-    dw.coord(10, w.dotProduct(ax), w.dotProduct(ay), w.dotProduct(normal));
+    dw.dxfString(2, dxfText(Impl::nameOf(block)));
+    dw.coord(10, ocs.x, ocs.y, ocs.z);
     dw.dxfReal(41, sx);
     dw.dxfReal(42, sy);
     dw.dxfReal(43, sz);

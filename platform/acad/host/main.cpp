@@ -32,9 +32,7 @@
 #include "rxdlinkr.h"
 #include "rxmfcapi.h"
 
-#if KV_HAVE_VRN
 #include "standin/VrnStandin.h"
-#endif
 
 namespace {
 
@@ -164,11 +162,7 @@ int main(int argc, char** argv)
     }
 
     if (options.haveRegistry) {
-#if KV_HAVE_VRN
         standin::vrn::setRegistryFile(options.registry);
-#else
-        setenv("VRN_REGISTRY_FILE", options.registry.c_str(), 1);
-#endif
     }
     standin::editor::setHostRelease(options.release);
 

@@ -25,19 +25,25 @@ public:
                double controlPtTol = 0.0, double knotTol = 0.0);
     ~AcDbSpline() override;
 
-    // The spline's control data. Refused with eInvalidInput, the spline
-    // unchanged: a degree outside 1..25; fewer control points than degree + 1;
-    // a knot count other than control points + degree + 1; decreasing knots or
-    // a knot range of zero length; for a rational spline, a weight count other
-    // than the control points or a weight that is not positive; any value that
-    // is not finite. The weights of a non-rational spline are not used. The
+    // The spline's control data. A periodic spline may be given in its
+    // periodic form: the n control points of one loop and n + 1 knots, the
+    // first and last of which bound the period; the curve runs from the
+    // first knot to the last and closes on itself smoothly. Otherwise the
+    // knots number control points + degree + 1 and the curve runs from knot
+    // `degree` to knot `control points`. Refused with eInvalidInput, the
+    // spline unchanged: a degree outside 1..25; fewer control points than
+    // degree + 1; a knot count of neither form; decreasing knots or a knot
+    // range of zero length; for a rational spline, a weight count other than
+    // the control points or a weight that is not positive; any value that is
+    // not finite. The weights of a non-rational spline are not used. The
     // closed and periodic flags are kept as given.
     Acad::ErrorStatus setNurbsData(int degree, Adesk::Boolean rational, Adesk::Boolean closed,
                                    Adesk::Boolean periodic, const AcGePoint3dArray& controlPoints,
                                    const AcGeDoubleArray& knots, const AcGeDoubleArray& weights,
                                    double controlPtTol = 0.0, double knotTol = 0.0);
-    // A non-rational spline reports a weight of 1 for each control point; a
-    // null spline reports degree 0 and empty arrays.
+    // The data as they were given (a periodic spline given in its periodic
+    // form reports it). A non-rational spline reports a weight of 1 for each
+    // control point; a null spline reports degree 0 and empty arrays.
     Acad::ErrorStatus getNurbsData(int& degree, Adesk::Boolean& rational, Adesk::Boolean& closed,
                                    Adesk::Boolean& periodic, AcGePoint3dArray& controlPoints,
                                    AcGeDoubleArray& knots, AcGeDoubleArray& weights, double& controlPtTol,

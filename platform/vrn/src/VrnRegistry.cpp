@@ -5,8 +5,10 @@
 #include "standin/VrnStandin.h"
 
 #include "TextCodec.h"
+#include "standin/FileIo.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,7 +20,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <limits.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -31,7 +32,7 @@ namespace {
 
 // A store file larger than this is not one this library wrote; it is left
 // alone (reads give the defaults, writes fail).
-constexpr off_t kMaxStoreBytes = 16 * 1024 * 1024;
+constexpr std::uint64_t kMaxStoreBytes = 16 * 1024 * 1024;
 
 std::recursive_mutex g_mutex; // guards g_fileOverride and every file access
 std::string g_fileOverride;   // set by standin::vrn::setRegistryFile
@@ -259,35 +260,14 @@ FileIdentity identityOf(const struct stat& st) {
 
 LoadResult readStoreFile(const std::string& file, Store& store, FileIdentity& identity) {
     store = Store{};
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxStoreBytes) {
-        ::close(fd);
-        return LoadResult::Unreadable;
-    }
-    identity = identityOf(st);
     std::string bytes;
-    bytes.resize(static_cast<size_t>(st.st_size));
-    size_t got = 0;
-    for (;;) {
-        if (got == bytes.size()) {
-            if (bytes.size() >= static_cast<size_t>(kMaxStoreBytes)) break;
-            bytes.resize(bytes.size() + 4096);   // in case the file grew since fstat
-        }
-        ssize_t r = ::read(fd, &bytes[got], bytes.size() - got);
-        if (r > 0 && got + static_cast<size_t>(r) > static_cast<size_t>(st.st_size))
-            identity.size = -1;                  // it grew: read it again next time
-        if (r < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return LoadResult::Unreadable;
-        }
-        if (r == 0) break;
-        got += static_cast<size_t>(r);
-    }
-    ::close(fd);
-    bytes.resize(got);
+    struct stat st {};
+    if (const standin::files::FileError e = standin::files::readWholeFile(file, kMaxStoreBytes, bytes, &st))
+        return e.kind == standin::files::FileError::kSystem && e.error == ENOENT ? LoadResult::Missing
+                                                                                 : LoadResult::Unreadable;
+    // A file that grows while it is read is read to the size it had; its
+    // identity then differs from the file's and it is read again next time.
+    identity = identityOf(st);
     parseStore(bytes, store);
     return LoadResult::Loaded;
 }
@@ -382,36 +362,15 @@ bool makeFolders(const std::string& folder) {
     return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
-bool writeAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(w);
-    }
-    return true;
-}
-
+// A copy of a store file as a new file that only this user may read.
 bool copyFile(const std::string& from, const std::string& to) {
-    int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (in < 0) return false;
+    std::string bytes;
+    if (standin::files::readWholeFile(from, kMaxStoreBytes, bytes)) return false;
     int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (out < 0) { ::close(in); return false; }
-    bool ok = true;
-    char buf[65536];
-    for (;;) {
-        ssize_t r = ::read(in, buf, sizeof buf);
-        if (r < 0 && errno == EINTR) continue;
-        if (r < 0) { ok = false; break; }
-        if (r == 0) break;
-        if (!writeAll(out, std::string(buf, static_cast<size_t>(r)))) { ok = false; break; }
-    }
+    if (out < 0) return false;
+    bool ok = standin::files::writeAll(out, bytes) == 0;
     ok = (::fsync(out) == 0) && ok;
     ok = (::close(out) == 0) && ok;
-    ::close(in);
     if (!ok) ::unlink(to.c_str());
     return ok;
 }
@@ -429,66 +388,14 @@ bool keepAside(const std::string& file) {
     return false;
 }
 
-bool syncFolder(const std::string& folder) {
-    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) return false;
-    ::fsync(dir);
-    ::close(dir);
-    return true;
-}
-
-// Rewrites an existing file in place (keeps its owner, mode and links).
-bool rewriteInPlace(const std::string& file, const std::string& bytes) {
-    int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    return ok;
-}
-
-// Replaces file with bytes: a temporary file beside it, then a rename, so
-// that a reader sees the old store or the new one, never a part. A replaced
-// file keeps its permissions and its owner; a file this user may not write
-// (no write permission, or one that permissions protect from this user) is
-// left as it is and the write fails.
+// Replaces file with bytes as the stand-in replaces every file
+// (standin/FileIo.h): a reader sees the old store or the new one, never a
+// part; a replaced file keeps its permissions and its owner; a file this user
+// may not write is left as it is and the write fails. The store's folders are
+// made first.
 bool replaceFile(const std::string& file, const std::string& bytes) {
-    std::string folder = parentOf(file);
-    if (!makeFolders(folder)) return false;
-    struct stat st {};
-    bool existed = ::stat(file.c_str(), &st) == 0;
-    if (existed) {
-        if (!S_ISREG(st.st_mode)) return false;
-        if ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0) return false;
-    }
-    static unsigned counter = 0;
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = file + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(++counter);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes);
-    if (ok && existed) {
-        ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-        if (ok && (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
-            // The new file could not be given the old one's owner: write the
-            // old file itself instead (it is writable, as checked above).
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return rewriteInPlace(file, bytes);
-        }
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    syncFolder(folder);
-    return true;
+    if (!makeFolders(parentOf(file))) return false;
+    return !standin::files::replaceFile(file, bytes);
 }
 
 std::string homeFolder() {
@@ -505,20 +412,11 @@ std::string homeFolder() {
 
 // The file a chain of symbolic links ends at, whether or not that file
 // exists yet, so that a store reached through a link is written through it.
-// A chain that loops or is too long ends where it was given.
+// A chain that loops ends where it was given (and is neither read nor
+// written).
 std::string followLinks(const std::string& file) {
-    std::string current = file;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
-        std::vector<char> target(PATH_MAX + 1);
-        ssize_t n = ::readlink(current.c_str(), target.data(), PATH_MAX);
-        if (n <= 0) return current;
-        std::string next(target.data(), static_cast<size_t>(n));
-        if (next[0] != '/') next = parentOf(current) + "/" + next;
-        current = next;
-    }
-    return file;
+    std::string target;
+    return standin::files::linkTarget(file, target) ? file : target;
 }
 
 // The store file; empty when there is none. Caller holds g_mutex.
@@ -537,6 +435,8 @@ std::string storeFileLocked() {
             if (!home.empty()) file = home + "/.config/kolvane/registry.txt";
         }
     }
+    // A name holding a NUL names no file.
+    if (file.find('\0') != std::string::npos) return std::string();
     return file.empty() ? file : followLinks(file);
 }
 

@@ -1,5 +1,7 @@
 // AcDbSpline: control data, and the fit-point interpolation.
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <vector>
 
 #include "DbInternal.h"
@@ -34,7 +36,64 @@ void basis(int span, double t, int p, const std::vector<double>& U, std::vector<
     }
 }
 
+// The periodic form: n control points over n + 1 knots.
+bool periodicForm(bool periodic, int controls, int knots) { return periodic && knots == controls + 1; }
+
 }  // namespace
+
+void standin::unrollPeriodic(int degree, std::vector<AcGePoint3d>& controls, std::vector<double>& knots,
+                             std::vector<double>& weights)
+{
+    const long p = degree;
+    const long n = static_cast<long>(controls.size());
+    if (p < 1 || n == 0 || knots.size() != controls.size() + 1)
+        return;
+    const double period = knots[static_cast<size_t>(n)] - knots[0];
+    // The knot j of the endless sequence, t(j + n) = t(j) + period.
+    auto knot = [&](long j) {
+        const long turns = j >= 0 ? j / n : -((-j + n - 1) / n);
+        return knots[static_cast<size_t>(j - turns * n)] + static_cast<double>(turns) * period;
+    };
+    std::vector<double> unrolled;
+    unrolled.reserve(static_cast<size_t>(n + 2 * p + 1));
+    for (long j = -p; j <= n + p; ++j)
+        unrolled.push_back(knot(j));
+    knots.swap(unrolled);
+    for (long k = 0; k < p; ++k)
+        controls.push_back(controls[static_cast<size_t>(k % n)]);
+    if (!weights.empty())
+        for (long k = 0; k < p; ++k)
+            weights.push_back(weights[static_cast<size_t>(k % n)]);
+}
+
+bool standin::rollPeriodic(int degree, std::vector<AcGePoint3d>& controls, std::vector<double>& knots,
+                           std::vector<double>& weights)
+{
+    const size_t p = degree > 0 ? static_cast<size_t>(degree) : 0;
+    if (p == 0 || controls.size() < 2 * p + 1 || knots.size() != controls.size() + p + 1 ||
+        (!weights.empty() && weights.size() != controls.size()))
+        return false;
+    const size_t n = controls.size() - p;
+    for (size_t k = 0; k < p; ++k) {
+        if (!controls[n + k].isEqualTo(controls[k]))
+            return false;
+        if (!weights.empty() && weights[n + k] != weights[k])
+            return false;
+    }
+    const double period = knots[n + p] - knots[p];
+    if (!(period > 0.0))
+        return false;
+    const double slack = 1e-9 * std::max(1.0, std::fabs(knots[n + p]) + std::fabs(knots[p]));
+    for (size_t j = 0; j + n < knots.size(); ++j)
+        if (std::fabs(knots[j + n] - knots[j] - period) > slack)
+            return false;
+    controls.resize(n);
+    if (!weights.empty())
+        weights.resize(n);
+    knots.erase(knots.begin() + static_cast<std::ptrdiff_t>(n + p + 1), knots.end());
+    knots.erase(knots.begin(), knots.begin() + static_cast<std::ptrdiff_t>(p));
+    return true;
+}
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbSpline, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, SPLINE, ACDB)
 
@@ -71,7 +130,8 @@ Acad::ErrorStatus AcDbSpline::setNurbsData(int degree, Adesk::Boolean rational, 
     if (es != Acad::eOk)
         return es;
     const int n = controlPoints.length();
-    if (degree < 1 || degree > 25 || n < degree + 1 || knots.length() != n + degree + 1)
+    const bool onePeriod = periodicForm(periodic, n, knots.length());
+    if (degree < 1 || degree > 25 || n < degree + 1 || (!onePeriod && knots.length() != n + degree + 1))
         return Acad::eInvalidInput;
     for (const AcGePoint3d& p : controlPoints)
         if (!finite(p))
@@ -80,7 +140,7 @@ Acad::ErrorStatus AcDbSpline::setNurbsData(int degree, Adesk::Boolean rational, 
         if (!std::isfinite(knots[i]) || (i > 0 && knots[i] < knots[i - 1]))
             return Acad::eInvalidInput;
     }
-    if (!(knots[n] > knots[degree]))
+    if (!(onePeriod ? knots[n] > knots[0] : knots[n] > knots[degree]))
         return Acad::eInvalidInput;
     if (rational) {
         if (weights.length() != n)
@@ -195,8 +255,10 @@ bool AcDbSpline::standinPath(CurvePath& path) const
     piece.knots.assign(mKnots.begin(), mKnots.end());
     if (mRational)
         piece.weights.assign(mWeights.begin(), mWeights.end());
-    piece.t0 = piece.p0 = mKnots[mDegree];
-    piece.t1 = piece.p1 = mKnots[mControls.length()];
+    if (periodicForm(mPeriodic, mControls.length(), mKnots.length()))
+        standin::unrollPeriodic(mDegree, piece.controls, piece.knots, piece.weights);
+    piece.t0 = piece.p0 = piece.knots[static_cast<size_t>(mDegree)];
+    piece.t1 = piece.p1 = piece.knots[piece.controls.size()];
     path.pieces.push_back(piece);
     path.periodic = mPeriodic;
     path.closed = mClosed || mPeriodic;

@@ -354,6 +354,79 @@ TEST_F(DbTest, SplineDataThatCannotMakeACurveIsRefused)
     EXPECT_EQ(kept.numControlPoints(), 2);
 }
 
+TEST_F(DbTest, PeriodicSplineHoldsOneLoopOfControlsAndOneMoreKnot)
+{
+    // A uniform cubic loop on the four corners of a square: four control
+    // points, five knots.
+    AcGePoint3dArray ctrl;
+    for (const AcGePoint3d& p : {AcGePoint3d(1, -1, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(-1, 1, 0), AcGePoint3d(-1, -1, 0)})
+        ctrl.append(p);
+    AcGeDoubleArray knots, weights;
+    for (double k : {0.0, 1.0, 2.0, 3.0, 4.0})
+        knots.append(k);
+    AcDbSpline loop(3, false, true, true, ctrl, knots, weights);
+    ASSERT_FALSE(loop.isNull());
+
+    int degree = 0;
+    Adesk::Boolean rational = true, closed = false, periodic = false;
+    AcGePoint3dArray outCtrl;
+    AcGeDoubleArray outKnots, outWeights;
+    double ct = -1, kt = -1;
+    ASSERT_EQ(loop.getNurbsData(degree, rational, closed, periodic, outCtrl, outKnots, outWeights, ct, kt), Acad::eOk);
+    EXPECT_EQ(degree, 3);
+    EXPECT_TRUE(periodic);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(outCtrl, ctrl);
+    EXPECT_EQ(outKnots, knots);
+    EXPECT_EQ(outWeights.length(), 4);
+
+    EXPECT_TRUE(loop.isPeriodic());
+    EXPECT_TRUE(loop.isClosed());
+    double s = -1, e = -1;
+    ASSERT_EQ(loop.getStartParam(s), Acad::eOk);
+    ASSERT_EQ(loop.getEndParam(e), Acad::eOk);
+    EXPECT_EQ(s, 0.0);
+    EXPECT_EQ(e, 4.0);
+    // At each knot a uniform cubic sits at (P[i-1] + 4 P[i] + P[i+1]) / 6,
+    // the control points taken round the loop.
+    for (int i = 0; i <= 4; ++i) {
+        const AcGePoint3d a = ctrl[i % 4], b = ctrl[(i + 1) % 4], c = ctrl[(i + 2) % 4];
+        const AcGePoint3d expected = AcGePoint3d::kOrigin + (a.asVector() + b.asVector() * 4 + c.asVector()) / 6;
+        SCOPED_TRACE(i);
+        EXPECT_POINT_NEAR(pointAt(loop, i), expected.x, expected.y, expected.z, kTol);
+    }
+    EXPECT_TRUE(startOf(loop).isEqualTo(endOf(loop)));
+    // The square's symmetry: each span is a quarter of the loop.
+    const double whole = distAt(loop, 4.0);
+    EXPECT_GT(whole, 4.0);
+    EXPECT_NEAR(distAt(loop, 1.0), whole / 4, 1e-7);
+    EXPECT_NEAR(distAt(loop, 3.0), whole * 3 / 4, 1e-7);
+
+    // The periodic form needs the periodic flag, a rising period and a loop
+    // of at least degree + 1 control points.
+    AcGeDoubleArray falling;
+    for (double k : {0.0, 1.0, 3.0, 2.0, 4.0})
+        falling.append(k);
+    AcGePoint3dArray three(ctrl);
+    three.removeLast();
+    AcGeDoubleArray fourKnots(knots);
+    fourKnots.removeLast();
+    AcDbSpline refused;
+    EXPECT_EQ(refused.setNurbsData(3, false, true, false, ctrl, knots, weights), Acad::eInvalidInput);
+    EXPECT_EQ(refused.setNurbsData(3, false, true, true, ctrl, falling, weights), Acad::eInvalidInput);
+    EXPECT_EQ(refused.setNurbsData(3, false, true, true, three, fourKnots, weights), Acad::eInvalidInput);
+    EXPECT_TRUE(refused.isNull());
+
+    // The clamped form stays what it was, periodic flag or not.
+    AcGeDoubleArray clamped;
+    for (double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})
+        clamped.append(k);
+    AcDbSpline open(3, false, false, true, ctrl, clamped, weights);
+    ASSERT_FALSE(open.isNull());
+    EXPECT_POINT_NEAR(startOf(open), 1, -1, 0, kTol);
+    EXPECT_POINT_NEAR(endOf(open), -1, -1, 0, kTol);
+}
+
 TEST_F(DbTest, FitSplinePassesThroughItsPoints)
 {
     AcGePoint3dArray fit;

@@ -419,3 +419,44 @@ TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
     std::vector<std::string> got(lines.begin() + 2, lines.end());
     EXPECT_EQ(got, expect);
 }
+
+// SOLID and TEXT are written in their own coordinates: another reader (ezdxf)
+// places a solid and a text whose normal is not +Z where the drawing has them.
+TEST_F(DxfOutTest, SolidsAndTextsOfAnyNormalLandWhereTheDrawingHasThem)
+{
+    auto* down = new AcDbSolid(AcGePoint3d(0, 0, -2), AcGePoint3d(-1, 0, -2), AcGePoint3d(0, 1, -2),
+                               AcGePoint3d(-1, 1, -2));
+    down->setNormal(AcGeVector3d(0, 0, -1));
+    append(down);
+    const AcGeVector3d tilted = AcGeVector3d(1, 1, 1).normal();
+    auto* text = new AcDbText(AcGePoint3d(-1.5, 5.25, 9), L"Tilted", AcDbObjectId::kNull, 1.0, 0.5);
+    text->setNormal(tilted);
+    append(text);
+
+    const std::string path = tempPath("normals.dxf");
+    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+    const std::vector<std::string> lines = readBack(path);
+    std::remove(path.c_str());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "audit 0 0");
+    const std::vector<std::string> solids = linesStartingWith(lines, "SOLID");
+    const std::vector<std::string> texts = linesStartingWith(lines, "TEXT");
+    ASSERT_EQ(solids.size(), 1u);
+    ASSERT_EQ(texts.size(), 1u);
+    // Corners and position in world coordinates, to the precision written.
+    std::istringstream solid(solids[0].substr(solids[0].find("-1 ") + 3));
+    const double corners[4][3] = {{0, 0, -2}, {-1, 0, -2}, {0, 1, -2}, {-1, 1, -2}};
+    for (const auto& corner : corners)
+        for (double expected : corner) {
+            double got = 0;
+            solid >> got;
+            EXPECT_NEAR(got, expected, 1e-9) << solids[0];
+        }
+    std::istringstream position(texts[0].substr(texts[0].find("-1 ") + 3));
+    for (double expected : {-1.5, 5.25, 9.0}) {
+        double got = 0;
+        position >> got;
+        EXPECT_NEAR(got, expected, 1e-9) << texts[0];
+    }
+}
+

@@ -97,11 +97,11 @@ def main(path):
             wcs = [p if e.is_3d_polyline else ocs.to_wcs(p) for p in e.points()]
             for v, w in zip(e.vertices, wcs):
                 nums += [fmt(v.dxf.get("bulge", 0.0))] + [fmt(c) for c in w]
-        elif t == "SOLID":
+        elif t == "SOLID":  # corners in world coordinates
             for name in ("vtx0", "vtx1", "vtx2", "vtx3"):
-                nums += [fmt(c) for c in e.dxf.get(name)]
-        elif t == "TEXT":
-            nums = [fmt(c) for c in e.dxf.insert] + [fmt(e.dxf.height), fmt(e.dxf.rotation), e.dxf.text]
+                nums += [fmt(c) for c in e.ocs().to_wcs(e.dxf.get(name))]
+        elif t == "TEXT":  # position in world coordinates
+            nums = [fmt(c) for c in e.ocs().to_wcs(e.dxf.insert)] + [fmt(e.dxf.height), fmt(e.dxf.rotation), e.dxf.text]
         elif t == "INSERT":
             nums = [e.dxf.name] + [fmt(c) for c in e.dxf.insert]
             nums += [fmt(e.dxf.xscale), fmt(e.dxf.yscale), fmt(e.dxf.zscale), fmt(e.dxf.rotation)]

@@ -1,4 +1,6 @@
 // The host's DXFIN and ZOOM commands, and the view that ZOOM changes.
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "standin/AcDbStandin.h"
@@ -30,10 +32,13 @@ void zoomExtents()
     double min[3], max[3];
     if (!standin::modelSpaceExtents(workingDatabase(), min, max))
         return;  // nothing to show: the view stays
-    v.center[0] = (min[0] + max[0]) / 2;
-    v.center[1] = (min[1] + max[1]) / 2;
-    v.width = max[0] - min[0];
-    v.height = max[1] - min[1];
+    // Halves first: the extents of a drawing may span more than the largest
+    // number, and a view stays finite.
+    for (int k = 0; k < 2; ++k) {
+        v.center[k] = min[k] / 2 + max[k] / 2;
+        const double size = max[k] - min[k];
+        (k == 0 ? v.width : v.height) = std::isfinite(size) ? size : std::numeric_limits<double>::max();
+    }
 }
 
 }  // namespace

@@ -635,7 +635,7 @@ TEST_F(DxfInTest, AFileThatCannotBeReadWholeChangesNothing)
         {"group code out of range", replaced(good, line, "\n 5000\n1.0\n 21\n1.0\n")},
         {"a line too long", replaced(good, line, "\n 11\n1." + std::string(5000, '0') + "\n 21\n1.0\n")},
         {"NUL byte", replaced(good, "LINE", std::string("LI\0E", 4))},
-        {"unknown entity", replaced(good, "\n  0\nLINE\n", "\n  0\nHATCH\n")},
+        {"unknown entity", replaced(good, "\n  0\nLINE\n", "\n  0\nMTEXT\n")},
         {"entity in a block", replaced(good, "ENDBLK", "LINE\n  8\n0\n  0\nENDBLK")},
         {"section in a section", replaced(good, "ENTITIES\n", "ENTITIES\n  0\nSECTION\n  2\nENTITIES\n")},
         {"absurd mesh count", replaced(good, "\n 92\n3\n", "\n 92\n2000000000\n")},
@@ -745,6 +745,14 @@ TEST_F(DxfInTest, ZoomExtentsFitsTheViewToModelSpace)
     EXPECT_EQ(acedCommand(RTSTR, L"_zoom", RTSTR, L"_previous", RTNONE), RTNORM);
     EXPECT_DOUBLE_EQ(standin::editor::currentView().width, 6.0);
     EXPECT_EQ(standin::editor::currentView().extentsZooms, 2);
+
+    // A drawing wider than the largest number still gives a finite view.
+    addLine(-1e308, -1e308, 1e308, 1e308);
+    EXPECT_EQ(acedCommand(RTSTR, L"_zoom", RTSTR, L"_extents", RTNONE), RTNORM);
+    v = standin::editor::currentView();
+    EXPECT_TRUE(std::isfinite(v.width) && std::isfinite(v.height) && v.width > 1e308) << v.width << " " << v.height;
+    EXPECT_TRUE(std::isfinite(v.center[0]) && std::isfinite(v.center[1]));
+    EXPECT_DOUBLE_EQ(v.center[0], 0.0);
 }
 
 }  // namespace

@@ -38,4 +38,19 @@ struct CurvePath {
     bool openStart = false, openEnd = false;
 };
 
+// A periodic spline's control data hold one period: n control points and
+// n + 1 knots, the knots t0..tn bounding the n spans of the closed loop.
+// unrollPeriodic turns them into the ordinary B-spline they stand for: the
+// first `degree` control points (and weights, when there are any) repeated
+// after the last, and `degree` knots added at each end, shifted by the
+// period tn - t0. The curve then runs over [t0, tn] of the unrolled knots.
+void unrollPeriodic(int degree, std::vector<AcGePoint3d>& controls, std::vector<double>& knots,
+                    std::vector<double>& weights);
+// The reverse: an ordinary B-spline whose last `degree` control points (and
+// weights) repeat its first and whose end knots repeat its inner ones by
+// one period, given back as one period. False, with nothing changed, for
+// data of any other form.
+bool rollPeriodic(int degree, std::vector<AcGePoint3d>& controls, std::vector<double>& knots,
+                  std::vector<double>& weights);
+
 }  // namespace standin

@@ -1,0 +1,338 @@
+// A chain of curve segments joined end to end.
+#include "opennurbs_polycurve.h"
+#include "opennurbs_arccurve.h"
+#include "opennurbs_xform.h"
+
+#include <cmath>
+
+ON_OBJECT_IMPLEMENT(ON_PolyCurve, ON_Curve, "4ED7D4E0-E947-11d3-BFE5-0010830122F0")
+
+namespace
+{
+// Whether `next` does not start where `prev` ends: the points differ beyond
+// ON_PointsAreCoincident's tolerance and, where an arc is involved, beyond
+// 1e-10 of that arc's length (and ON_ZERO_TOLERANCE).
+bool HasGapBetween(const ON_Curve& prev, const ON_Curve& next)
+{
+  const ON_3dPoint p0 = prev.PointAtEnd();
+  const ON_3dPoint p1 = next.PointAtStart();
+  if (ON_PointsAreCoincident(3, false, &p0.x, &p1.x))
+    return false;
+  const ON_ArcCurve* arc0 = ON_ArcCurve::Cast(&prev);
+  const ON_ArcCurve* arc1 = ON_ArcCurve::Cast(&next);
+  if (!arc0 && !arc1)
+    return true;
+  double tol = ON_ZERO_TOLERANCE;
+  for (const ON_ArcCurve* arc : {arc0, arc1})
+    if (arc)
+      tol = std::fmax(tol, arc->m_arc.radius * arc->m_arc.AngleRadians() * 1.0e-10);
+  return p0.DistanceTo(p1) > tol;
+}
+} // namespace
+
+ON_PolyCurve::ON_PolyCurve() = default;
+
+ON_PolyCurve::ON_PolyCurve(int capacity)
+{
+  if (capacity > 0)
+  {
+    m_segment.Reserve((size_t)capacity);
+    m_t.Reserve((size_t)capacity + 1);
+  }
+}
+
+ON_PolyCurve::ON_PolyCurve(const ON_PolyCurve& src) : ON_Curve(src)
+{
+  *this = src;
+}
+
+ON_PolyCurve& ON_PolyCurve::operator=(const ON_PolyCurve& src)
+{
+  if (this == &src)
+    return *this;
+  ON_Curve::operator=(src);
+  Destroy();
+  m_segment.Reserve((size_t)src.m_segment.Count());
+  for (int i = 0; i < src.m_segment.Count(); i++)
+    m_segment.Append(src.m_segment[i] ? src.m_segment[i]->DuplicateCurve() : nullptr);
+  m_t = src.m_t;
+  return *this;
+}
+
+ON_PolyCurve::~ON_PolyCurve()
+{
+  Destroy();
+}
+
+void ON_PolyCurve::Destroy()
+{
+  for (int i = 0; i < m_segment.Count(); i++)
+    delete m_segment[i];
+  m_segment.Destroy();
+  m_t.Destroy();
+}
+
+bool ON_PolyCurve::Append(ON_Curve* c)
+{
+  if (!c || c == this)
+    return false;
+  for (int i = 0; i < m_segment.Count(); i++)
+    if (m_segment[i] == c)
+      return false;
+  const ON_Interval d = c->Domain();
+  if (!d.IsIncreasing())
+    return false;
+  if (m_segment.Count() > 0 && c->Dimension() != Dimension())
+    c->ChangeDimension(Dimension());
+  if (m_t.Count() == 0)
+  {
+    m_t.Append(d[0]);
+    m_t.Append(d[1]);
+  }
+  else
+  {
+    const double last = m_t[m_t.Count() - 1];
+    m_t.Append(last + d.Length());
+  }
+  m_segment.Append(c);
+  return true;
+}
+
+bool ON_PolyCurve::Prepend(ON_Curve* c)
+{
+  if (!c || c == this)
+    return false;
+  for (int i = 0; i < m_segment.Count(); i++)
+    if (m_segment[i] == c)
+      return false;
+  const ON_Interval d = c->Domain();
+  if (!d.IsIncreasing())
+    return false;
+  if (m_segment.Count() > 0 && c->Dimension() != Dimension())
+    c->ChangeDimension(Dimension());
+  if (m_t.Count() == 0)
+  {
+    m_t.Append(d[0]);
+    m_t.Append(d[1]);
+  }
+  else
+  {
+    m_t.Insert(0, m_t[0] - d.Length());
+  }
+  m_segment.Insert(0, c);
+  return true;
+}
+
+ON_Curve* ON_PolyCurve::SegmentCurve(int i) const
+{
+  return (i >= 0 && i < m_segment.Count()) ? m_segment[i] : nullptr;
+}
+
+bool ON_PolyCurve::SegmentParameters(ON_SimpleArray<double>& p) const
+{
+  p = m_t;
+  return m_t.Count() > 0;
+}
+
+ON_Interval ON_PolyCurve::SegmentDomain(int i) const
+{
+  if (i < 0 || i + 1 >= m_t.Count())
+    return ON_Interval();
+  return ON_Interval(m_t[i], m_t[i + 1]);
+}
+
+int ON_PolyCurve::SegmentIndex(double t) const
+{
+  // Outside the domain, the nearer end segment.
+  const int n = m_segment.Count();
+  if (n < 1 || m_t.Count() != n + 1)
+    return 0;
+  int i = 0;
+  while (i < n - 1 && t >= m_t[i + 1])
+    i++;
+  return i;
+}
+
+ON_Curve* ON_PolyCurve::HarvestLastSegment()
+{
+  const int n = m_segment.Count();
+  if (n < 1)
+    return nullptr;
+  ON_Curve* c = m_segment[n - 1];
+  m_segment.Remove(n - 1);
+  m_t.Remove(m_t.Count() - 1);
+  if (n == 1)
+    m_t.Empty();
+  return c;
+}
+
+bool ON_PolyCurve::IsValid(ON_TextLog* log) const
+{
+  const int n = m_segment.Count();
+  if (n < 1 || m_t.Count() != n + 1)
+    return false;
+  const int dim = m_segment[0] ? m_segment[0]->Dimension() : 0;
+  for (int i = 0; i < n; i++)
+  {
+    if (!m_segment[i] || !m_segment[i]->IsValid(log) || !(m_t[i] < m_t[i + 1]) || m_segment[i]->Dimension() != dim)
+      return false;
+    // A closed segment only as the whole curve.
+    if (n > 1 && m_segment[i]->IsClosed())
+      return false;
+  }
+  for (int i = 0; i + 1 < n; i++)
+    if (HasGapBetween(*m_segment[i], *m_segment[i + 1]))
+      return false;
+  return true;
+}
+
+int ON_PolyCurve::Dimension() const
+{
+  return (m_segment.Count() > 0 && m_segment[0]) ? m_segment[0]->Dimension() : 0;
+}
+
+bool ON_PolyCurve::ChangeDimension(int d)
+{
+  bool rc = m_segment.Count() > 0;
+  for (int i = 0; i < m_segment.Count(); i++)
+    if (!m_segment[i] || !m_segment[i]->ChangeDimension(d))
+      rc = false;
+  return rc;
+}
+
+ON_BoundingBox ON_PolyCurve::BoundingBox() const
+{
+  ON_BoundingBox b;
+  for (int i = 0; i < m_segment.Count(); i++)
+    if (m_segment[i])
+      b.Union(m_segment[i]->BoundingBox());
+  return b;
+}
+
+bool ON_PolyCurve::Transform(const ON_Xform& xform)
+{
+  bool rc = true;
+  for (int i = 0; i < m_segment.Count(); i++)
+    if (!m_segment[i] || !m_segment[i]->Transform(xform))
+      rc = false;
+  return rc;
+}
+
+ON_Interval ON_PolyCurve::Domain() const
+{
+  if (m_t.Count() < 2)
+    return ON_Interval();
+  return ON_Interval(m_t[0], m_t[m_t.Count() - 1]);
+}
+
+bool ON_PolyCurve::SetDomain(double t0, double t1)
+{
+  const ON_Interval d = Domain();
+  if (!(t0 < t1) || !d.IsIncreasing())
+    return false;
+  const ON_Interval nd(t0, t1);
+  for (int i = 0; i < m_t.Count(); i++)
+    m_t[i] = nd.ParameterAt(d.NormalizedParameterAt(m_t[i]));
+  m_t[0] = t0;
+  m_t[m_t.Count() - 1] = t1;
+  return true;
+}
+
+bool ON_PolyCurve::Evaluate(double t, int der_count, int v_stride, double* v, int side, int* hint) const
+{
+  const int n = m_segment.Count();
+  if (n < 1 || m_t.Count() != n + 1 || !v)
+    return false;
+  int i = 0;
+  while (i < n - 1 && (side < 0 ? t > m_t[i + 1] : t >= m_t[i + 1]))
+    i++;
+  const ON_Curve* c = m_segment[i];
+  if (!c)
+    return false;
+  const ON_Interval sd = c->Domain();
+  const ON_Interval pd(m_t[i], m_t[i + 1]);
+  const double k = sd.Length() / pd.Length();
+  if (!c->Evaluate(sd.ParameterAt(pd.NormalizedParameterAt(t)), der_count, v_stride, v, side, hint))
+    return false;
+  const int dim = Dimension();
+  double f = 1.0;
+  for (int d = 1; d <= der_count; d++)
+  {
+    f *= k;
+    for (int j = 0; j < dim; j++)
+      v[d * v_stride + j] *= f;
+  }
+  return true;
+}
+
+bool ON_PolyCurve::IsClosed() const
+{
+  return m_segment.Count() > 0 && ON_Curve::IsClosed();
+}
+
+bool ON_PolyCurve::Reverse()
+{
+  const int n = m_segment.Count();
+  if (n < 1)
+    return false;
+  for (int i = 0; i < n; i++)
+    if (m_segment[i])
+      m_segment[i]->Reverse();
+  for (int i = 0, j = n - 1; i < j; i++, j--)
+  {
+    ON_Curve* c = m_segment[i];
+    m_segment[i] = m_segment[j];
+    m_segment[j] = c;
+  }
+  const int m = m_t.Count();
+  for (int i = 0, j = m - 1; i < j; i++, j--)
+  {
+    const double a = m_t[i];
+    m_t[i] = m_t[j];
+    m_t[j] = a;
+  }
+  for (int i = 0; i < m; i++)
+    m_t[i] = -m_t[i];
+  return true;
+}
+
+bool ON_PolyCurve::GetLength(double* length, double tol, const ON_Interval* sub_domain) const
+{
+  if (!length || m_segment.Count() < 1)
+    return false;
+  double sum = 0.0;
+  for (int i = 0; i < m_segment.Count(); i++)
+  {
+    double l = 0.0;
+    if (!m_segment[i])
+      return false;
+    if (sub_domain)
+    {
+      const double lo = (sub_domain->Min() > m_t[i]) ? sub_domain->Min() : m_t[i];
+      const double hi = (sub_domain->Max() < m_t[i + 1]) ? sub_domain->Max() : m_t[i + 1];
+      if (!(hi > lo))
+        continue;
+      const ON_Interval sd = m_segment[i]->Domain();
+      const ON_Interval pd(m_t[i], m_t[i + 1]);
+      const ON_Interval part(sd.ParameterAt(pd.NormalizedParameterAt(lo)), sd.ParameterAt(pd.NormalizedParameterAt(hi)));
+      if (!m_segment[i]->GetLength(&l, tol, &part))
+        return false;
+    }
+    else if (!m_segment[i]->GetLength(&l, tol))
+    {
+      return false;
+    }
+    sum += l;
+  }
+  *length = sum;
+  return true;
+}
+
+unsigned int ON_PolyCurve::SizeOf() const
+{
+  unsigned int s = (unsigned int)sizeof(*this);
+  for (int i = 0; i < m_segment.Count(); i++)
+    if (m_segment[i])
+      s += m_segment[i]->SizeOf();
+  return s;
+}

@@ -1,0 +1,26 @@
+// Inside dxfOut: the writers of the entity families and what they share.
+#pragma once
+
+#include <string>
+
+#include "AdAChar.h"
+
+class DL_WriterA;
+class DL_Attributes;
+class AcDbEntity;
+
+namespace acdbimpl {
+
+// A wide text as DXF text: ASCII as it is, anything else as \U+XXXX.
+std::string dxfText(const ACHAR* text);
+
+// Writes CIRCLE, ARC, ELLIPSE, SPLINE, LWPOLYLINE, POLYLINE (with its VERTEX
+// records and SEQEND), RAY or XLINE for the entity; false when the entity is
+// none of these.
+bool writeCurveEntity(DL_WriterA& dw, const AcDbEntity* entity, const DL_Attributes& attrib);
+
+// Writes the entity when it is a polyface or polygon mesh, a 2D solid, a
+// text, a block reference, a 3D solid, a body or a region; false otherwise.
+bool dxfOutMeshEntity(DL_WriterA& dw, const AcDbEntity* entity, const DL_Attributes& attrib);
+
+}  // namespace acdbimpl
