@@ -150,6 +150,20 @@ protected:
     AcDbObject();
     // eOk when the object is open for write; otherwise eNotOpenForWrite.
     Acad::ErrorStatus checkWritable() const;
+    // A setter's body: eNotOpenForWrite when the object is not open for write,
+    // eInvalidInput (the member unchanged) when the value is not valid,
+    // otherwise the member takes the value and the answer is eOk.
+    template <class Member, class Value>
+    Acad::ErrorStatus assignIfValid(Member& member, const Value& value, bool valid = true)
+    {
+        const Acad::ErrorStatus es = checkWritable();
+        if (es != Acad::eOk)
+            return es;
+        if (!valid)
+            return Acad::eInvalidInput;
+        member = value;
+        return Acad::eOk;
+    }
 
 private:
     friend struct AcDbDatabase::Impl;

@@ -10,12 +10,6 @@
 using namespace acdbimpl;
 using Impl = AcDbDatabase::Impl;
 
-#define KV_MESH_SETTER(NAME, MEMBER, VALUE) \
-    Acad::ErrorStatus es = checkWritable(); \
-    if (es == Acad::eOk)                    \
-        MEMBER = VALUE;                     \
-    return es;
-
 // ---- AcDbBlockReference
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, INSERT, ACDB)
@@ -181,7 +175,7 @@ Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text)
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& position) { KV_MESH_SETTER(p, mPosition, position) }
+Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& position) { return assignIfValid(mPosition, position); }
 
 Acad::ErrorStatus AcDbText::setHeight(double height)
 {
@@ -194,7 +188,7 @@ Acad::ErrorStatus AcDbText::setHeight(double height)
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbText::setRotation(double rotation) { KV_MESH_SETTER(r, mRotation, rotation) }
+Acad::ErrorStatus AcDbText::setRotation(double rotation) { return assignIfValid(mRotation, rotation); }
 
 Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& normal)
 {

@@ -78,24 +78,12 @@ AcDbCircle::~AcDbCircle() = default;
 
 Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& center)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!finite(center))
-        return Acad::eInvalidInput;
-    mCenter = center;
-    return Acad::eOk;
+    return assignIfValid(mCenter, center, finite(center));
 }
 
 Acad::ErrorStatus AcDbCircle::setRadius(double radius)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!std::isfinite(radius) || radius <= 0.0)
-        return Acad::eInvalidInput;
-    mRadius = radius;
-    return Acad::eOk;
+    return assignIfValid(mRadius, radius, std::isfinite(radius) && radius > 0.0);
 }
 
 Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& normal)
@@ -111,13 +99,7 @@ Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& normal)
 
 Acad::ErrorStatus AcDbCircle::setThickness(double thickness)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!std::isfinite(thickness))
-        return Acad::eInvalidInput;
-    mThickness = thickness;
-    return Acad::eOk;
+    return assignIfValid(mThickness, thickness, std::isfinite(thickness));
 }
 
 double AcDbCircle::circumference() const { return kTwoPi * mRadius; }
@@ -176,24 +158,12 @@ AcDbArc::~AcDbArc() = default;
 
 Acad::ErrorStatus AcDbArc::setCenter(const AcGePoint3d& center)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!finite(center))
-        return Acad::eInvalidInput;
-    mCenter = center;
-    return Acad::eOk;
+    return assignIfValid(mCenter, center, finite(center));
 }
 
 Acad::ErrorStatus AcDbArc::setRadius(double radius)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!std::isfinite(radius) || radius <= 0.0)
-        return Acad::eInvalidInput;
-    mRadius = radius;
-    return Acad::eOk;
+    return assignIfValid(mRadius, radius, std::isfinite(radius) && radius > 0.0);
 }
 
 Acad::ErrorStatus AcDbArc::setStartAngle(double angle)
@@ -237,13 +207,7 @@ Acad::ErrorStatus AcDbArc::setNormal(const AcGeVector3d& normal)
 
 Acad::ErrorStatus AcDbArc::setThickness(double thickness)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!std::isfinite(thickness))
-        return Acad::eInvalidInput;
-    mThickness = thickness;
-    return Acad::eOk;
+    return assignIfValid(mThickness, thickness, std::isfinite(thickness));
 }
 
 Adesk::Boolean AcDbArc::isClosed() const { return false; }

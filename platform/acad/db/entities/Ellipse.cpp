@@ -55,24 +55,12 @@ AcGeVector3d AcDbEllipse::minorAxis() const
 
 Acad::ErrorStatus AcDbEllipse::setCenter(const AcGePoint3d& center)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!finite(center))
-        return Acad::eInvalidInput;
-    mCenter = center;
-    return Acad::eOk;
+    return assignIfValid(mCenter, center, finite(center));
 }
 
 Acad::ErrorStatus AcDbEllipse::setRadiusRatio(double ratio)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!std::isfinite(ratio) || ratio <= 0.0 || ratio > 1.0)
-        return Acad::eInvalidInput;
-    mRatio = ratio;
-    return Acad::eOk;
+    return assignIfValid(mRatio, ratio, std::isfinite(ratio) && ratio > 0.0 && ratio <= 1.0);
 }
 
 Acad::ErrorStatus AcDbEllipse::setStartAngle(double startAngle)

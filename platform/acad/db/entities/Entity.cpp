@@ -34,10 +34,7 @@ AcCmColor AcDbEntity::color() const
 
 Acad::ErrorStatus AcDbEntity::setColor(const AcCmColor& color, Adesk::Boolean)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mColor = color.entityColor();
-    return es;
+    return assignIfValid(mColor, color.entityColor());
 }
 
 Adesk::UInt16 AcDbEntity::colorIndex() const { return static_cast<Adesk::UInt16>(mColor.colorIndex()); }
@@ -192,10 +189,7 @@ AcDb::Visibility AcDbEntity::visibility() const { return mVisibility ? AcDb::kIn
 
 Acad::ErrorStatus AcDbEntity::setVisibility(AcDb::Visibility newVal, Adesk::Boolean)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mVisibility = newVal == AcDb::kInvisible ? 1 : 0;
-    return es;
+    return assignIfValid(mVisibility, newVal == AcDb::kInvisible ? 1 : 0);
 }
 
 static Acad::ErrorStatus highlightState(const AcDbEntity* e, const AcDbFullSubentPath& subId, bool on)

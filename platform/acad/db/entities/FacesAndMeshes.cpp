@@ -105,10 +105,7 @@ AcDbPolyFaceMeshVertex::~AcDbPolyFaceMeshVertex() = default;
 
 Acad::ErrorStatus AcDbPolyFaceMeshVertex::setPosition(const AcGePoint3d& position)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition = position;
-    return es;
+    return assignIfValid(mPosition, position);
 }
 
 Acad::ErrorStatus AcDbPolyFaceMeshVertex::transformBy(const AcGeMatrix3d& xform)
@@ -126,10 +123,7 @@ AcDbPolygonMeshVertex::~AcDbPolygonMeshVertex() = default;
 
 Acad::ErrorStatus AcDbPolygonMeshVertex::setPosition(const AcGePoint3d& position)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition = position;
-    return es;
+    return assignIfValid(mPosition, position);
 }
 
 Acad::ErrorStatus AcDbPolygonMeshVertex::transformBy(const AcGeMatrix3d& xform)
@@ -381,19 +375,13 @@ AcDbPolygonMesh::AcDbPolygonMesh(AcDb::PolyMeshType pType, Adesk::Int16 mSize, A
 
 AcDbPolygonMesh::~AcDbPolygonMesh() { releaseSubentities(this); }
 
-#define KV_MESH_SETTER(NAME, MEMBER, VALUE) \
-    Acad::ErrorStatus es = checkWritable(); \
-    if (es == Acad::eOk)                    \
-        MEMBER = VALUE;                     \
-    return es;
-
-Acad::ErrorStatus AcDbPolygonMesh::setPolyMeshType(AcDb::PolyMeshType type) { KV_MESH_SETTER(type, mType, type) }
-Acad::ErrorStatus AcDbPolygonMesh::setMSize(Adesk::Int16 size) { KV_MESH_SETTER(m, mM, size) }
-Acad::ErrorStatus AcDbPolygonMesh::setNSize(Adesk::Int16 size) { KV_MESH_SETTER(n, mN, size) }
-Acad::ErrorStatus AcDbPolygonMesh::makeMClosed() { KV_MESH_SETTER(mc, mMClosed, true) }
-Acad::ErrorStatus AcDbPolygonMesh::makeMOpen() { KV_MESH_SETTER(mo, mMClosed, false) }
-Acad::ErrorStatus AcDbPolygonMesh::makeNClosed() { KV_MESH_SETTER(nc, mNClosed, true) }
-Acad::ErrorStatus AcDbPolygonMesh::makeNOpen() { KV_MESH_SETTER(no, mNClosed, false) }
+Acad::ErrorStatus AcDbPolygonMesh::setPolyMeshType(AcDb::PolyMeshType type) { return assignIfValid(mType, type); }
+Acad::ErrorStatus AcDbPolygonMesh::setMSize(Adesk::Int16 size) { return assignIfValid(mM, size); }
+Acad::ErrorStatus AcDbPolygonMesh::setNSize(Adesk::Int16 size) { return assignIfValid(mN, size); }
+Acad::ErrorStatus AcDbPolygonMesh::makeMClosed() { return assignIfValid(mMClosed, true); }
+Acad::ErrorStatus AcDbPolygonMesh::makeMOpen() { return assignIfValid(mMClosed, false); }
+Acad::ErrorStatus AcDbPolygonMesh::makeNClosed() { return assignIfValid(mNClosed, true); }
+Acad::ErrorStatus AcDbPolygonMesh::makeNOpen() { return assignIfValid(mNClosed, false); }
 
 Acad::ErrorStatus AcDbPolygonMesh::appendVertex(AcDbPolygonMeshVertex* vertex)
 {
@@ -483,7 +471,7 @@ Acad::ErrorStatus AcDbSolid::setPointAt(Adesk::UInt16 idx, const AcGePoint3d& pn
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbSolid::setThickness(double thickness) { KV_MESH_SETTER(t, mThickness, thickness) }
+Acad::ErrorStatus AcDbSolid::setThickness(double thickness) { return assignIfValid(mThickness, thickness); }
 
 Acad::ErrorStatus AcDbSolid::setNormal(const AcGeVector3d& normal)
 {
@@ -630,29 +618,17 @@ bool AcDbHatch::isSolidFill() const { return sameName(mpPattern, L"SOLID"); }
 
 Acad::ErrorStatus AcDbHatch::setPatternAngle(double angle)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mAngle = angle;
-    return es;
+    return assignIfValid(mAngle, angle);
 }
 
 Acad::ErrorStatus AcDbHatch::setPatternSpace(double space)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!(space > 0.0))
-        return Acad::eInvalidInput;
-    mSpace = space;
-    return Acad::eOk;
+    return assignIfValid(mSpace, space, space > 0.0);
 }
 
 Acad::ErrorStatus AcDbHatch::setElevation(double elevation)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mElevation = elevation;
-    return es;
+    return assignIfValid(mElevation, elevation);
 }
 
 Acad::ErrorStatus AcDbHatch::setNormal(const AcGeVector3d& normal)

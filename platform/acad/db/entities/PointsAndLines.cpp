@@ -22,10 +22,7 @@ AcDbPoint::~AcDbPoint() = default;
 
 Acad::ErrorStatus AcDbPoint::setPosition(const AcGePoint3d& position)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition = position;
-    return es;
+    return assignIfValid(mPosition, position);
 }
 
 Acad::ErrorStatus AcDbPoint::setNormal(const AcGeVector3d& normal)
@@ -41,10 +38,7 @@ Acad::ErrorStatus AcDbPoint::setNormal(const AcGeVector3d& normal)
 
 Acad::ErrorStatus AcDbPoint::setThickness(double thickness)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mThickness = thickness;
-    return es;
+    return assignIfValid(mThickness, thickness);
 }
 
 Acad::ErrorStatus AcDbPoint::transformBy(const AcGeMatrix3d& xform)
@@ -65,18 +59,12 @@ AcDbLine::~AcDbLine() = default;
 
 Acad::ErrorStatus AcDbLine::setStartPoint(const AcGePoint3d& point)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mStart = point;
-    return es;
+    return assignIfValid(mStart, point);
 }
 
 Acad::ErrorStatus AcDbLine::setEndPoint(const AcGePoint3d& point)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mEnd = point;
-    return es;
+    return assignIfValid(mEnd, point);
 }
 
 Acad::ErrorStatus AcDbLine::setNormal(const AcGeVector3d& normal)
@@ -92,10 +80,7 @@ Acad::ErrorStatus AcDbLine::setNormal(const AcGeVector3d& normal)
 
 Acad::ErrorStatus AcDbLine::setThickness(double thickness)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mThickness = thickness;
-    return es;
+    return assignIfValid(mThickness, thickness);
 }
 
 Acad::ErrorStatus AcDbLine::getStartPoint(AcGePoint3d& point) const
@@ -236,18 +221,12 @@ AcDbMline::~AcDbMline() = default;
 
 Acad::ErrorStatus AcDbMline::setJustification(Mline::MlineJustification justification)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mJustification = justification;
-    return es;
+    return assignIfValid(mJustification, justification);
 }
 
 Acad::ErrorStatus AcDbMline::setScale(double scale)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mScale = scale;
-    return es;
+    return assignIfValid(mScale, scale);
 }
 
 Acad::ErrorStatus AcDbMline::setNormal(const AcGeVector3d& normal)
@@ -263,10 +242,7 @@ Acad::ErrorStatus AcDbMline::setNormal(const AcGeVector3d& normal)
 
 Acad::ErrorStatus AcDbMline::setClosedMline(bool closed)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mClosed = closed;
-    return es;
+    return assignIfValid(mClosed, closed);
 }
 
 Acad::ErrorStatus AcDbMline::appendSeg(const AcGePoint3d& newVertex)

@@ -211,21 +211,12 @@ AcDb2dVertex::AcDb2dVertex(const AcGePoint3d& position, double bulge, double sta
 
 AcDb2dVertex::~AcDb2dVertex() = default;
 
-#define KV_SET_CHECKED(member, value, valid) \
-    Acad::ErrorStatus es = checkWritable();   \
-    if (es != Acad::eOk)                      \
-        return es;                            \
-    if (!(valid))                             \
-        return Acad::eInvalidInput;           \
-    member = value;                           \
-    return Acad::eOk
-
-Acad::ErrorStatus AcDb2dVertex::setPosition(const AcGePoint3d& position) { KV_SET_CHECKED(mPosition, position, finite(position)); }
-Acad::ErrorStatus AcDb2dVertex::setBulge(double newVal) { KV_SET_CHECKED(mBulge, newVal, std::isfinite(newVal)); }
-Acad::ErrorStatus AcDb2dVertex::setStartWidth(double newVal) { KV_SET_CHECKED(mStartWidth, newVal, std::isfinite(newVal) && newVal >= 0.0); }
-Acad::ErrorStatus AcDb2dVertex::setEndWidth(double newVal) { KV_SET_CHECKED(mEndWidth, newVal, std::isfinite(newVal) && newVal >= 0.0); }
-Acad::ErrorStatus AcDb2dVertex::setTangent(double newVal) { KV_SET_CHECKED(mTangent, newVal, std::isfinite(newVal)); }
-Acad::ErrorStatus AcDb2dVertex::setVertexIdentifier(Adesk::Int32 suggestedValue) { KV_SET_CHECKED(mIdentifier, suggestedValue, true); }
+Acad::ErrorStatus AcDb2dVertex::setPosition(const AcGePoint3d& position) { return assignIfValid(mPosition, position, finite(position)); }
+Acad::ErrorStatus AcDb2dVertex::setBulge(double newVal) { return assignIfValid(mBulge, newVal, std::isfinite(newVal)); }
+Acad::ErrorStatus AcDb2dVertex::setStartWidth(double newVal) { return assignIfValid(mStartWidth, newVal, std::isfinite(newVal) && newVal >= 0.0); }
+Acad::ErrorStatus AcDb2dVertex::setEndWidth(double newVal) { return assignIfValid(mEndWidth, newVal, std::isfinite(newVal) && newVal >= 0.0); }
+Acad::ErrorStatus AcDb2dVertex::setTangent(double newVal) { return assignIfValid(mTangent, newVal, std::isfinite(newVal)); }
+Acad::ErrorStatus AcDb2dVertex::setVertexIdentifier(Adesk::Int32 suggestedValue) { return assignIfValid(mIdentifier, suggestedValue, true); }
 
 // ---- AcDb3dPolylineVertex
 
@@ -237,7 +228,7 @@ AcDb3dPolylineVertex::~AcDb3dPolylineVertex() = default;
 
 Acad::ErrorStatus AcDb3dPolylineVertex::setPosition(const AcGePoint3d& position)
 {
-    KV_SET_CHECKED(mPosition, position, finite(position));
+    return assignIfValid(mPosition, position, finite(position));
 }
 
 // ---- AcDb2dPolyline
@@ -263,19 +254,19 @@ AcDb2dPolyline::AcDb2dPolyline(AcDb::Poly2dType type, const AcGePoint3dArray& ve
 
 AcDb2dPolyline::~AcDb2dPolyline() { releaseSubentities(this); }
 
-Acad::ErrorStatus AcDb2dPolyline::setPolyType(AcDb::Poly2dType type) { KV_SET_CHECKED(mType, type, type >= AcDb::k2dSimplePoly && type <= AcDb::k2dCubicSplinePoly); }
-Acad::ErrorStatus AcDb2dPolyline::makeClosed() { KV_SET_CHECKED(mClosed, true, true); }
-Acad::ErrorStatus AcDb2dPolyline::makeOpen() { KV_SET_CHECKED(mClosed, false, true); }
-Acad::ErrorStatus AcDb2dPolyline::setElevation(double elevation) { KV_SET_CHECKED(mElevation, elevation, std::isfinite(elevation)); }
+Acad::ErrorStatus AcDb2dPolyline::setPolyType(AcDb::Poly2dType type) { return assignIfValid(mType, type, type >= AcDb::k2dSimplePoly && type <= AcDb::k2dCubicSplinePoly); }
+Acad::ErrorStatus AcDb2dPolyline::makeClosed() { return assignIfValid(mClosed, true, true); }
+Acad::ErrorStatus AcDb2dPolyline::makeOpen() { return assignIfValid(mClosed, false, true); }
+Acad::ErrorStatus AcDb2dPolyline::setElevation(double elevation) { return assignIfValid(mElevation, elevation, std::isfinite(elevation)); }
 
 Acad::ErrorStatus AcDb2dPolyline::setNormal(const AcGeVector3d& normal)
 {
-    KV_SET_CHECKED(mNormal, normal.normal(), !normal.isZeroLength() && std::isfinite(normal.length()));
+    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength() && std::isfinite(normal.length()));
 }
 
-Acad::ErrorStatus AcDb2dPolyline::setThickness(double thickness) { KV_SET_CHECKED(mThickness, thickness, std::isfinite(thickness)); }
-Acad::ErrorStatus AcDb2dPolyline::setDefaultStartWidth(double width) { KV_SET_CHECKED(mStartWidth, width, std::isfinite(width) && width >= 0.0); }
-Acad::ErrorStatus AcDb2dPolyline::setDefaultEndWidth(double width) { KV_SET_CHECKED(mEndWidth, width, std::isfinite(width) && width >= 0.0); }
+Acad::ErrorStatus AcDb2dPolyline::setThickness(double thickness) { return assignIfValid(mThickness, thickness, std::isfinite(thickness)); }
+Acad::ErrorStatus AcDb2dPolyline::setDefaultStartWidth(double width) { return assignIfValid(mStartWidth, width, std::isfinite(width) && width >= 0.0); }
+Acad::ErrorStatus AcDb2dPolyline::setDefaultEndWidth(double width) { return assignIfValid(mEndWidth, width, std::isfinite(width) && width >= 0.0); }
 
 Acad::ErrorStatus AcDb2dPolyline::appendVertex(AcDb2dVertex* vertex)
 {
@@ -344,9 +335,9 @@ AcDb3dPolyline::AcDb3dPolyline(AcDb::Poly3dType type, const AcGePoint3dArray& ve
 
 AcDb3dPolyline::~AcDb3dPolyline() { releaseSubentities(this); }
 
-Acad::ErrorStatus AcDb3dPolyline::setPolyType(AcDb::Poly3dType type) { KV_SET_CHECKED(mType, type, type >= AcDb::k3dSimplePoly && type <= AcDb::k3dCubicSplinePoly); }
-Acad::ErrorStatus AcDb3dPolyline::makeClosed() { KV_SET_CHECKED(mClosed, true, true); }
-Acad::ErrorStatus AcDb3dPolyline::makeOpen() { KV_SET_CHECKED(mClosed, false, true); }
+Acad::ErrorStatus AcDb3dPolyline::setPolyType(AcDb::Poly3dType type) { return assignIfValid(mType, type, type >= AcDb::k3dSimplePoly && type <= AcDb::k3dCubicSplinePoly); }
+Acad::ErrorStatus AcDb3dPolyline::makeClosed() { return assignIfValid(mClosed, true, true); }
+Acad::ErrorStatus AcDb3dPolyline::makeOpen() { return assignIfValid(mClosed, false, true); }
 
 Acad::ErrorStatus AcDb3dPolyline::appendVertex(AcDb3dPolylineVertex* vertex)
 {
@@ -589,10 +580,10 @@ void AcDbPolyline::setElevation(double elev)
 
 Acad::ErrorStatus AcDbPolyline::setNormal(const AcGeVector3d& normal)
 {
-    KV_SET_CHECKED(mNormal, normal.normal(), !normal.isZeroLength() && std::isfinite(normal.length()));
+    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength() && std::isfinite(normal.length()));
 }
 
-Acad::ErrorStatus AcDbPolyline::setThickness(double thickness) { KV_SET_CHECKED(mThickness, thickness, std::isfinite(thickness)); }
+Acad::ErrorStatus AcDbPolyline::setThickness(double thickness) { return assignIfValid(mThickness, thickness, std::isfinite(thickness)); }
 
 Acad::ErrorStatus AcDbPolyline::getConstantWidth(double& width) const
 {
