@@ -1,7 +1,10 @@
 // The rules the entity classes share (EntityRules.h).
 #include "EntityRules.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "gemat3d.h"
 
 namespace acdbimpl {
 
@@ -17,6 +20,17 @@ AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal)
     const AcGeVector3d x = (std::fabs(n.x) < limit && std::fabs(n.y) < limit) ? AcGeVector3d::kYAxis.crossProduct(n)
                                                                                : AcGeVector3d::kZAxis.crossProduct(n);
     return x.normal();
+}
+
+double uniformScale(const AcGeMatrix3d& m)
+{
+    AcGeVector3d x = m * AcGeVector3d::kXAxis, y = m * AcGeVector3d::kYAxis, z = m * AcGeVector3d::kZAxis;
+    double s = x.length();
+    const double tol = 1e-9 * std::max(1.0, s);
+    if (std::fabs(y.length() - s) > tol || std::fabs(z.length() - s) > tol || std::fabs(x.dotProduct(y)) > tol * s ||
+        std::fabs(y.dotProduct(z)) > tol * s || std::fabs(x.dotProduct(z)) > tol * s)
+        return 0.0;
+    return s;
 }
 
 }  // namespace acdbimpl

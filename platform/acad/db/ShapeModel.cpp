@@ -144,7 +144,12 @@ void transformModel(ShapeModel& m, const AcGeMatrix3d& x)
                 p1.transformBy(x);
                 q.transformBy(x);
                 e.center.transformBy(x);
+                // Under a mirror the image of a turn about the normal turns
+                // the other way about the normal's image: the arc keeps its
+                // start, sweep and end about the reversed normal.
                 e.normal = e.normal.transformBy(x).normal();
+                if (x.det() < 0.0)
+                    e.normal = -e.normal;
                 e.radius = (q - e.center).length();
                 AcGeVector3d ax = arbitraryXAxis(e.normal);
                 AcGeVector3d ay = e.normal.crossProduct(ax);

@@ -44,18 +44,6 @@ CurvePiece circlePiece(const AcGePoint3d& c, const AcGeVector3d& n, double r, do
     return piece;
 }
 
-// Scale of a transform that keeps circles circles (uniform, no shear); 0 when it does not.
-double uniformScale(const AcGeMatrix3d& m)
-{
-    AcGeVector3d x = m * AcGeVector3d::kXAxis, y = m * AcGeVector3d::kYAxis, z = m * AcGeVector3d::kZAxis;
-    double s = x.length();
-    const double tol = 1e-9 * std::max(1.0, s);
-    if (std::fabs(y.length() - s) > tol || std::fabs(z.length() - s) > tol || std::fabs(x.dotProduct(y)) > tol * s ||
-        std::fabs(y.dotProduct(z)) > tol * s || std::fabs(x.dotProduct(z)) > tol * s)
-        return 0.0;
-    return s;
-}
-
 }  // namespace
 
 AcGeVector3d acdbStandinEcsXAxis(const AcGeVector3d& normal) { return acdbimpl::arbitraryXAxis(normal); }
@@ -120,7 +108,7 @@ Acad::ErrorStatus AcDbCircle::transformBy(const AcGeMatrix3d& xform)
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    double s = uniformScale(xform);
+    double s = acdbimpl::uniformScale(xform);
     if (s <= 0.0)
         return Acad::eCannotScaleNonUniformly;
     mCenter.transformBy(xform);
@@ -224,7 +212,7 @@ Acad::ErrorStatus AcDbArc::transformBy(const AcGeMatrix3d& xform)
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    double s = uniformScale(xform);
+    double s = acdbimpl::uniformScale(xform);
     if (s <= 0.0)
         return Acad::eCannotScaleNonUniformly;
     // The ends move with the transform; the angles follow from them.
@@ -232,13 +220,14 @@ Acad::ErrorStatus AcDbArc::transformBy(const AcGeMatrix3d& xform)
     getStartPoint(start);
     getEndPoint(end);
     AcGeVector3d n = xform * mNormal;
-    if (xform.det() < 0.0) {
+    if (xform.det() < 0.0)
         std::swap(start, end);
-    }
     start.transformBy(xform);
     end.transformBy(xform);
     mCenter.transformBy(xform);
-    mNormal = (xform.det() < 0.0 ? -n : n).normal();
+    // A mirror turns the sweep round: the image runs from the image of the
+    // end to the image of the start about the image of the normal.
+    mNormal = n.normal();
     mRadius *= s;
     AcGeVector3d x = acdbStandinEcsXAxis(mNormal);
     mStartAngle = foldAngle(x.angleTo((start - mCenter).normal(), mNormal));

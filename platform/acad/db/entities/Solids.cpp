@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "DbInternal.h"
+#include "EntityRules.h"
 #include "dbbody.h"
 #include "dbents.h"
 #include "dbregion.h"
@@ -63,6 +64,18 @@ Acad::ErrorStatus setModel(AcDbEntity* self, ShapeModel& target, const ShapeMode
     return es;
 }
 
+// An ACIS entity moves, turns, scales uniformly and mirrors; a transform
+// that would make its circles ellipses is refused and leaves it as it was.
+Acad::ErrorStatus transformShape(Acad::ErrorStatus writable, ShapeModel& model, const AcGeMatrix3d& xform)
+{
+    if (writable != Acad::eOk)
+        return writable;
+    if (acdbimpl::uniformScale(xform) <= 0.0)
+        return Acad::eCannotScaleNonUniformly;
+    standin::transformModel(model, xform);
+    return Acad::eOk;
+}
+
 }  // namespace
 
 // ---- AcDb3dSolid
@@ -95,10 +108,7 @@ Acad::ErrorStatus AcDb3dSolid::explode(AcDbVoidPtrArray& entitySet) const
 
 Acad::ErrorStatus AcDb3dSolid::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        standin::transformModel(mModel, xform);
-    return es;
+    return transformShape(checkWritable(), mModel, xform);
 }
 
 Acad::ErrorStatus AcDb3dSolid::setStandinModel(const standin::ShapeModel& model)
@@ -129,10 +139,7 @@ Acad::ErrorStatus AcDbBody::explode(AcDbVoidPtrArray& entitySet) const
 
 Acad::ErrorStatus AcDbBody::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        standin::transformModel(mModel, xform);
-    return es;
+    return transformShape(checkWritable(), mModel, xform);
 }
 
 Acad::ErrorStatus AcDbBody::setStandinModel(const standin::ShapeModel& model) { return setModel(this, mModel, model); }
@@ -192,10 +199,7 @@ Acad::ErrorStatus AcDbRegion::explode(AcDbVoidPtrArray& entitySet) const
 
 Acad::ErrorStatus AcDbRegion::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        standin::transformModel(mModel, xform);
-    return es;
+    return transformShape(checkWritable(), mModel, xform);
 }
 
 Acad::ErrorStatus AcDbRegion::createFromCurves(const AcDbVoidPtrArray& curveSegments, AcDbVoidPtrArray& regions)
