@@ -119,97 +119,79 @@ Acad::ErrorStatus AcDbLine::transformBy(const AcGeMatrix3d& xform)
 }
 
 // ---- AcDbRay and AcDbXline
+//
+// The host's two classes of unbounded line share one implementation: a base
+// point and a unit direction; a ray runs from its base point, an xline both
+// ways through it.
+
+namespace {
+
+void setLineBase(AcDbObject& self, AcGePoint3d& base, const AcGePoint3d& pt)
+{
+    self.assertWriteEnabled();
+    if (self.isWriteEnabled() && finite(pt))
+        base = pt;
+}
+
+void setLineDir(AcDbObject& self, AcGeVector3d& dir, const AcGeVector3d& vec)
+{
+    self.assertWriteEnabled();
+    if (self.isWriteEnabled() && usableNormal(vec))
+        dir = vec.normal();
+}
+
+bool linePath(CurvePath& path, const AcGePoint3d& base, const AcGeVector3d& dir, bool bothWays)
+{
+    const double infinity = std::numeric_limits<double>::infinity();
+    CurvePiece piece;
+    piece.origin = base;
+    piece.axisX = dir;
+    piece.t0 = piece.p0 = bothWays ? -infinity : 0.0;
+    piece.t1 = piece.p1 = infinity;
+    path.pieces.push_back(piece);
+    path.openStart = bothWays;
+    path.openEnd = true;
+    return true;
+}
+
+Acad::ErrorStatus moveLine(Acad::ErrorStatus writable, AcGePoint3d& base, AcGeVector3d& dir, const AcGeMatrix3d& xform)
+{
+    if (writable != Acad::eOk)
+        return writable;
+    const AcGeVector3d d = xform * dir;
+    if (d.isZeroLength())
+        return Acad::eInvalidInput;
+    base.transformBy(xform);
+    dir = d.normal();
+    return Acad::eOk;
+}
+
+}  // namespace
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbRay, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, RAY, ACDB)
 
 AcDbRay::AcDbRay() = default;
 AcDbRay::~AcDbRay() = default;
-
-void AcDbRay::setBasePoint(const AcGePoint3d& pt)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && finite(pt))
-        mBase = pt;
-}
-
-void AcDbRay::setUnitDir(const AcGeVector3d& vec)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && usableNormal(vec))
-        mDir = vec.normal();
-}
-
+void AcDbRay::setBasePoint(const AcGePoint3d& pt) { setLineBase(*this, mBase, pt); }
+void AcDbRay::setUnitDir(const AcGeVector3d& vec) { setLineDir(*this, mDir, vec); }
 void AcDbRay::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
-
-bool AcDbRay::standinPath(CurvePath& path) const
-{
-    CurvePiece piece;
-    piece.origin = mBase;
-    piece.axisX = mDir;
-    piece.t0 = piece.p0 = 0.0;
-    piece.t1 = piece.p1 = std::numeric_limits<double>::infinity();
-    path.pieces.push_back(piece);
-    path.openEnd = true;
-    return true;
-}
-
+bool AcDbRay::standinPath(CurvePath& path) const { return linePath(path, mBase, mDir, false); }
 Acad::ErrorStatus AcDbRay::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    AcGeVector3d d = xform * mDir;
-    if (d.isZeroLength())
-        return Acad::eInvalidInput;
-    mBase.transformBy(xform);
-    mDir = d.normal();
-    return Acad::eOk;
+    return moveLine(checkWritable(), mBase, mDir, xform);
 }
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbXline, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, XLINE, ACDB)
 
 AcDbXline::AcDbXline() = default;
 AcDbXline::~AcDbXline() = default;
-
-void AcDbXline::setBasePoint(const AcGePoint3d& pt)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && finite(pt))
-        mBase = pt;
-}
-
-void AcDbXline::setUnitDir(const AcGeVector3d& vec)
-{
-    assertWriteEnabled();
-    if (isWriteEnabled() && usableNormal(vec))
-        mDir = vec.normal();
-}
-
+void AcDbXline::setBasePoint(const AcGePoint3d& pt) { setLineBase(*this, mBase, pt); }
+void AcDbXline::setUnitDir(const AcGeVector3d& vec) { setLineDir(*this, mDir, vec); }
 void AcDbXline::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
-
-bool AcDbXline::standinPath(CurvePath& path) const
-{
-    CurvePiece piece;
-    piece.origin = mBase;
-    piece.axisX = mDir;
-    piece.t0 = piece.p0 = -std::numeric_limits<double>::infinity();
-    piece.t1 = piece.p1 = std::numeric_limits<double>::infinity();
-    path.pieces.push_back(piece);
-    path.openStart = path.openEnd = true;
-    return true;
-}
-
+bool AcDbXline::standinPath(CurvePath& path) const { return linePath(path, mBase, mDir, true); }
 Acad::ErrorStatus AcDbXline::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    AcGeVector3d d = xform * mDir;
-    if (d.isZeroLength())
-        return Acad::eInvalidInput;
-    mBase.transformBy(xform);
-    mDir = d.normal();
-    return Acad::eOk;
+    return moveLine(checkWritable(), mBase, mDir, xform);
 }
 
 // ---- AcDbMline
