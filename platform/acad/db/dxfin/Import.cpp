@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "DbInternal.h"
@@ -148,6 +149,7 @@ private:
                 record.release()->close();
                 created_.push_back(fileBlock.id);
             }
+            blockIndex_.emplace(fileBlock.name, static_cast<int>(blocks_.size()));
             blocks_.push_back(fileBlock);
         }
     }
@@ -185,10 +187,8 @@ private:
 
     int fileBlockNamed(const std::wstring& name) const
     {
-        for (size_t k = 0; k < blocks_.size(); ++k)
-            if (blocks_[k].name == name)
-                return static_cast<int>(k);
-        return -1;
+        const auto it = blockIndex_.find(name);
+        return it == blockIndex_.end() ? -1 : it->second;
     }
 
     // A block of the file that shows itself, directly or through others,
@@ -323,6 +323,7 @@ private:
 
     AcDbDatabase* db_;
     std::vector<FileBlock> blocks_;
+    std::unordered_map<std::wstring, int> blockIndex_;  // name -> first block of blocks_ with it
     std::vector<AcDbObjectId> appended_;
     std::vector<AcDbObjectId> created_;
 };
