@@ -25,10 +25,9 @@ namespace kolvane {
 
 // The import command's own table of host release names.
 CString HostReleaseNames[kHostReleaseCount] = {
-    kHostReleaseNameTexts[0], kHostReleaseNameTexts[1], kHostReleaseNameTexts[2],
-    kHostReleaseNameTexts[3], kHostReleaseNameTexts[4], kHostReleaseNameTexts[5],
-    kHostReleaseNameTexts[6], kHostReleaseNameTexts[7], kHostReleaseNameTexts[8],
-    kHostReleaseNameTexts[9], kHostReleaseNameTexts[10], kHostReleaseNameTexts[11],
+    kHostReleaseNameTexts[0], kHostReleaseNameTexts[1], kHostReleaseNameTexts[2],  kHostReleaseNameTexts[3],
+    kHostReleaseNameTexts[4], kHostReleaseNameTexts[5], kHostReleaseNameTexts[6],  kHostReleaseNameTexts[7],
+    kHostReleaseNameTexts[8], kHostReleaseNameTexts[9], kHostReleaseNameTexts[10], kHostReleaseNameTexts[11],
 };
 
 namespace {
@@ -43,10 +42,7 @@ const wchar_t* const kNoMeshText =
 // source; the previous one comes back when it ends, however the scope is left.
 class CResourceScope {
 public:
-    explicit CResourceScope(HINSTANCE resources)
-    {
-        acDocManagerPtr()->pushResourceHandle(resources);
-    }
+    explicit CResourceScope(HINSTANCE resources) { acDocManagerPtr()->pushResourceHandle(resources); }
     ~CResourceScope() { acDocManagerPtr()->popResourceHandle(); }
     CResourceScope(const CResourceScope&) = delete;
     CResourceScope& operator=(const CResourceScope&) = delete;
@@ -66,8 +62,7 @@ void BuildProductCaption()
     if (release < 0 || release >= kHostReleaseCount)
         release = 0;
     CString caption;
-    caption.Format(L"%s %s version %d.%d", L"Kolvane for",
-                   (LPCTSTR)kolvane::HostReleaseNames[release], 1, 0);
+    caption.Format(L"%s %s version %d.%d", L"Kolvane for", (LPCTSTR)kolvane::HostReleaseNames[release], 1, 0);
     wcsncpy(ProductCaption, caption, kProductCaptionSize - 1);
     ProductCaption[kProductCaptionSize - 1] = L'\0';
 }
@@ -125,8 +120,8 @@ int ImportModel()
         switch (dialog.m_importAs) {
         case kImportMesh:
             MeshToSubDMesh(mesh, dialog.m_warning, layerName, entityColor);
-            acutPrintf(L"Created polyface mesh consisting of %d vertices and %d faces\n",
-                       mesh.m_V.Count(), mesh.m_F.Count());
+            acutPrintf(L"Created polyface mesh consisting of %d vertices and %d faces\n", mesh.m_V.Count(),
+                       mesh.m_F.Count());
             break;
         case kImport3dFaces:
             MeshToFaces(mesh, layerName, entityColor);
@@ -140,8 +135,7 @@ int ImportModel()
             MeshToPoints(mesh, layerName, entityColor);
             acutPrintf(L"Created %d points\n", mesh.Topology().m_topv.Count());
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return 1;

@@ -21,9 +21,7 @@ public:
 
 AcApDataManager<CDocData> DocDataManager;
 
-CKolvaneApp::CKolvaneApp() : AcRxArxApp()
-{
-}
+CKolvaneApp::CKolvaneApp() : AcRxArxApp() {}
 
 AcRx::AppRetCode CKolvaneApp::OnInitApp(void* pkt)
 {
@@ -45,15 +43,14 @@ extern "C" __declspec(dllexport) AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCod
     return TheApp.EntryPoint(msg, pkt);
 }
 
-ACED_ARXCOMMAND_ENTRY(CKolvaneApp, Vrn_Kolvane, _Kolvane, Kolvane, ACRX_CMD_TRANSPARENT,
-                      CKolvaneApp::OnImportCmd, NULL, -1)
-ACED_ARXCOMMAND_ENTRY(CKolvaneApp, Vrn_Kolvane, _KolvaneHelp, KolvaneHelp, ACRX_CMD_TRANSPARENT,
-                      CKolvaneApp::OnHelpCmd, NULL, -1)
+ACED_ARXCOMMAND_ENTRY(CKolvaneApp, Vrn_Kolvane, _Kolvane, Kolvane, ACRX_CMD_TRANSPARENT, CKolvaneApp::OnImportCmd, NULL,
+                      -1)
+ACED_ARXCOMMAND_ENTRY(CKolvaneApp, Vrn_Kolvane, _KolvaneHelp, KolvaneHelp, ACRX_CMD_TRANSPARENT, CKolvaneApp::OnHelpCmd,
+                      NULL, -1)
 ACED_ARXCOMMAND_ENTRY(CKolvaneApp, Vrn_Kolvane, _KolvaneAbout, KolvaneAbout, ACRX_CMD_TRANSPARENT,
                       CKolvaneApp::OnAboutCmd, NULL, -1)
 
-extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason,
-                                                    LPVOID lpReserved)
+extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved)
 {
     if (dwReason == DLL_PROCESS_ATTACH) {
         ModuleInstance = hInstance;
@@ -62,7 +59,7 @@ extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD 
             if (ExtensionModule.attached) {
                 ExtensionModule.defaultResource = AfxGetModuleState()->m_hCurrentResourceHandle;
                 ExtensionModule.moduleResource = hInstance;
-                new CDynLinkLibrary(ExtensionModule.module, FALSE);   // owned by MFC
+                new CDynLinkLibrary(ExtensionModule.module, FALSE);  // owned by MFC
             }
         }
         InitAcUiDLL();

@@ -24,16 +24,16 @@ public:
     void RegisterServerComponents() override {}
 
     // Command entries.
-    static void OnImportCmd();   // _Kolvane
-    static void OnHelpCmd();     // _KolvaneHelp
-    static void OnAboutCmd();    // _KolvaneAbout
+    static void OnImportCmd();  // _Kolvane
+    static void OnHelpCmd();    // _KolvaneHelp
+    static void OnAboutCmd();   // _KolvaneAbout
 };
 
 // The module's MFC extension-DLL state, filled by DllMain.
 struct CKolvaneExtensionModule {
-    BOOL attached = FALSE;                 // AfxInitExtensionModule succeeded
-    HINSTANCE defaultResource = nullptr;   // MFC's resource handle when attaching
-    HINSTANCE moduleResource = nullptr;    // the module's own resources
+    BOOL attached = FALSE;                // AfxInitExtensionModule succeeded
+    HINSTANCE defaultResource = nullptr;  // MFC's resource handle when attaching
+    HINSTANCE moduleResource = nullptr;   // the module's own resources
     AFX_EXTENSION_MODULE module = {};
 };
 

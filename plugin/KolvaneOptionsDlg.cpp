@@ -21,8 +21,7 @@ const wchar_t* const kWarningValue = L"Warning";
 
 CKolvaneOptionsDlg::CKolvaneOptionsDlg(CWnd* pParent)
     : CDialog(CKolvaneOptionsDlg::IDD, pParent), m_importAs(-1), m_warning(FALSE)
-{
-}
+{}
 
 CKolvaneOptionsDlg::~CKolvaneOptionsDlg() = default;
 
@@ -57,7 +56,7 @@ void CKolvaneOptionsDlg::OnOK()
 {
     UpdateData(TRUE);
     if (!IsImportMode(m_importAs))
-        m_importAs = kImportMesh;   // only a mode of the list is ever stored
+        m_importAs = kImportMesh;  // only a mode of the list is ever stored
 
     VrnRegistry registry;
     registry.SetKey(kKolvaneRegistryKey, 1);

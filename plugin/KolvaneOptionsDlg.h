@@ -8,10 +8,10 @@
 // How the meshes of a model are imported: the index of the "Import as" item
 // and the value stored under "Import As".
 enum ImportMode {
-    kImportMesh = 0,      // one subdivision mesh per mesh
-    kImport3dFaces = 1,   // one 3D face per mesh face
-    kImportLines = 2,     // one line per mesh edge
-    kImportPoints = 3,    // one point per distinct vertex
+    kImportMesh = 0,     // one subdivision mesh per mesh
+    kImport3dFaces = 1,  // one 3D face per mesh face
+    kImportLines = 2,    // one line per mesh edge
+    kImportPoints = 3,   // one point per distinct vertex
 };
 
 // Registry key of the stored options.
@@ -24,8 +24,8 @@ public:
     explicit CKolvaneOptionsDlg(CWnd* pParent = nullptr);
     ~CKolvaneOptionsDlg() override;
 
-    int m_importAs;   // ImportMode, -1 when no item is selected
-    BOOL m_warning;   // "Display polyface mesh limit warning"
+    int m_importAs;  // ImportMode, -1 when no item is selected
+    BOOL m_warning;  // "Display polyface mesh limit warning"
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

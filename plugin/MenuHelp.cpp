@@ -61,12 +61,11 @@ void ShowHelp()
     if (GetModuleFolder(folder)) {
         CString helpFile;
         helpFile.Format(L"%sKolvane.chm", (LPCTSTR)folder);
-        result = reinterpret_cast<UINT_PTR>(
-            ShellExecuteW(nullptr, L"open", helpFile, L"", nullptr, SW_SHOW));
+        result = reinterpret_cast<UINT_PTR>(ShellExecuteW(nullptr, L"open", helpFile, L"", nullptr, SW_SHOW));
     }
     if (result <= 32) {
-        MessageBoxW(adsw_acadMainWnd(), L"Error displaying Kolvane for AutoCAD help file.",
-                    ProductCaption, MB_ICONWARNING);
+        MessageBoxW(adsw_acadMainWnd(), L"Error displaying Kolvane for AutoCAD help file.", ProductCaption,
+                    MB_ICONWARNING);
     }
 }
 

@@ -12,10 +12,12 @@ namespace gridobj {
 // around it, and 2 * cells^2 faces. Vertex positions are jittered off the
 // grid (deterministically) so that nothing lines up exactly. Returns false
 // when the file cannot be written.
-inline bool write(std::FILE* out, int cells) {
-    if (cells < 1) return false;
+inline bool write(std::FILE* out, int cells)
+{
+    if (cells < 1)
+        return false;
     uint64_t state = 0x9E3779B97F4A7C15ull;
-    auto jitter = [&state]() {   // in [-0.25, 0.25)
+    auto jitter = [&state]() {  // in [-0.25, 0.25)
         state = state * 6364136223846793005ull + 1442695040888963407ull;
         return static_cast<double>(state >> 11) / 9007199254740992.0 * 0.5 - 0.25;
     };
@@ -33,7 +35,8 @@ inline bool write(std::FILE* out, int cells) {
             double x = i + jitter(), y = j + jitter(), z = jitter();
             int n = std::snprintf(line, sizeof line, "v %.5f %.5f %.5f\n", x, y, z);
             buf.append(line, static_cast<size_t>(n));
-            if (buf.size() > (1u << 20) && !flush()) return false;
+            if (buf.size() > (1u << 20) && !flush())
+                return false;
         }
     const long long row = cells + 1;
     for (int j = 0; j < cells; ++j)
@@ -41,15 +44,18 @@ inline bool write(std::FILE* out, int cells) {
             long long a = j * row + i + 1, b = a + 1, c = a + row, d = c + 1;
             int n = std::snprintf(line, sizeof line, "f %lld %lld %lld\nf %lld %lld %lld\n", a, b, d, a, d, c);
             buf.append(line, static_cast<size_t>(n));
-            if (buf.size() > (1u << 20) && !flush()) return false;
+            if (buf.size() > (1u << 20) && !flush())
+                return false;
         }
     return flush() && std::fflush(out) == 0;
 }
 
 // Cells per side for about the given number of triangles.
-inline int cellsForTriangles(long long triangles) {
+inline int cellsForTriangles(long long triangles)
+{
     int cells = 1;
-    while (2LL * (cells + 1) * (cells + 1) <= triangles) ++cells;
+    while (2LL * (cells + 1) * (cells + 1) <= triangles)
+        ++cells;
     return cells;
 }
 

@@ -9,10 +9,12 @@
 #include <cstdlib>
 #include <cstring>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: make_grid_obj CELLS [FILE]\n"
-                             "  writes 2*CELLS^2 triangles (707 cells: about a million)\n");
+        std::fprintf(stderr,
+                     "usage: make_grid_obj CELLS [FILE]\n"
+                     "  writes 2*CELLS^2 triangles (707 cells: about a million)\n");
         return 2;
     }
     char* end = nullptr;
@@ -31,7 +33,8 @@ int main(int argc, char** argv) {
         }
     }
     bool ok = gridobj::write(out, static_cast<int>(cells));
-    if (out != stdout) ok = std::fclose(out) == 0 && ok;
+    if (out != stdout)
+        ok = std::fclose(out) == 0 && ok;
     if (!ok) {
         std::fprintf(stderr, "make_grid_obj: writing failed: %s\n", std::strerror(errno));
         return 1;

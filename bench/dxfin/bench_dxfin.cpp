@@ -61,7 +61,7 @@ const Subject kSubjects[] = {
 struct Settings {
     std::string host;
     int runs = 5;
-    std::string folder;   // temporary: files, scripts, registry, outputs
+    std::string folder;  // temporary: files, scripts, registry, outputs
 };
 Settings g;
 
@@ -93,10 +93,7 @@ public:
     explicit DxfWriter(std::FILE* out) : out_(out) {}
     void pair(int code, const char* value) { std::fprintf(out_, "%3d\n%s\n", code, value); }
     void pair(int code, long value) { std::fprintf(out_, "%3d\n%ld\n", code, value); }
-    void point(double x, double y, double z)
-    {
-        std::fprintf(out_, " 10\n%.6f\n 20\n%.6f\n 30\n%.6f\n", x, y, z);
-    }
+    void point(double x, double y, double z) { std::fprintf(out_, " 10\n%.6f\n 20\n%.6f\n 30\n%.6f\n", x, y, z); }
     void section(const char* name)
     {
         pair(0, "SECTION");
@@ -170,8 +167,7 @@ void WriteDxf(std::FILE* out, Kind kind, long n)
     }
     w.section("ENTITIES");
     switch (kind) {
-    case kStart:
-        break;
+    case kStart: break;
     case kBlocks:
         for (long i = 0; i < n; ++i)
             w.insert(Name("Block", i).c_str(), x(i), y(i));
@@ -180,9 +176,7 @@ void WriteDxf(std::FILE* out, Kind kind, long n)
         for (long i = 0; i < n; ++i)
             w.pointEntity(Name("Layer", i).c_str(), x(i), y(i));
         break;
-    case kNesting:
-        w.insert(Name("Block", n - 1).c_str(), 0.0, 0.0);
-        break;
+    case kNesting: w.insert(Name("Block", n - 1).c_str(), 0.0, 0.0); break;
     case kPoints:
         for (long i = 0; i < n; ++i)
             w.pointEntity("0", x(i), y(i));
@@ -204,7 +198,8 @@ const char* KindName(Kind kind)
 
 std::string BenchName(Kind kind, long n)
 {
-    return kind == kStart ? std::string("DxfIn/Start") : std::string("DxfIn/") + KindName(kind) + "/" + std::to_string(n);
+    return kind == kStart ? std::string("DxfIn/Start")
+                          : std::string("DxfIn/") + KindName(kind) + "/" + std::to_string(n);
 }
 
 // The file of the kind and size, written on first use; empty when it could
@@ -261,8 +256,7 @@ RunResult RunHost(const std::string& script)
     int status = 0;
     struct rusage usage {};
     pid_t done;
-    while ((done = ::wait4(pid, &status, 0, &usage)) < 0 && errno == EINTR) {
-    }
+    while ((done = ::wait4(pid, &status, 0, &usage)) < 0 && errno == EINTR) {}
     if (done != pid) {
         r.error = std::string("wait4: ") + std::strerror(errno);
         return r;
@@ -346,8 +340,7 @@ public:
                 auto it = run.counters.find(name);
                 return it == run.counters.end() ? 0.0 : static_cast<double>(it->second);
             };
-            figures_[run.run_name.function_name] = {run.GetAdjustedRealTime(), counter("file_MB"),
-                                                    counter("peak_MB")};
+            figures_[run.run_name.function_name] = {run.GetAdjustedRealTime(), counter("file_MB"), counter("peak_MB")};
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -387,8 +380,8 @@ void PrintSummary(const RecordingReporter& reporter)
     std::printf("\n%-8s %9s %9s %10s %10s %9s %12s\n", "subject", "count", "file MB", "median s", "growth x4",
                 "peak MB", "peak/file");
     if (start)
-        std::printf("%-8s %9s %9s %10.3f %10s %9.1f %12s\n", "Start", "-", "-", start->ms / 1000.0, "-",
-                    start->peakMb, "-");
+        std::printf("%-8s %9s %9s %10.3f %10s %9.1f %12s\n", "Start", "-", "-", start->ms / 1000.0, "-", start->peakMb,
+                    "-");
     for (const Subject& s : kSubjects) {
         const RecordingReporter::Figures* small = reporter.Find(BenchName(s.kind, s.sizes[0]));
         for (long n : s.sizes) {

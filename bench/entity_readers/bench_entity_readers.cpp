@@ -40,8 +40,8 @@ std::vector<std::unique_ptr<AcDbEntity>> MixedEntities(int count)
         case 1: entities.emplace_back(new AcDbPoint(AcGePoint3d(x, 2, 0))); break;
         case 2: entities.emplace_back(new AcDbCircle(AcGePoint3d(x, 3, 0), AcGeVector3d(0, 0, 1), 0.5)); break;
         case 3:
-            entities.emplace_back(new AcDbFace(AcGePoint3d(x, 4, 0), AcGePoint3d(x + 1, 4, 0),
-                                               AcGePoint3d(x + 1, 5, 0), AcGePoint3d(x, 5, 0)));
+            entities.emplace_back(new AcDbFace(AcGePoint3d(x, 4, 0), AcGePoint3d(x + 1, 4, 0), AcGePoint3d(x + 1, 5, 0),
+                                               AcGePoint3d(x, 5, 0)));
             break;
         default: entities.emplace_back(new AcDbText(AcGePoint3d(x, 6, 0), L"T")); break;
         }

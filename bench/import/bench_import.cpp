@@ -49,7 +49,7 @@
 
 namespace {
 
-const int kCells[] = {224, 707};   // 100 352 and 999 698 triangles
+const int kCells[] = {224, 707};  // 100 352 and 999 698 triangles
 
 enum Mode { kRead = -1, kMesh = 0, kFaces, kLines, kPoints };
 const Mode kModes[] = {kRead, kMesh, kFaces, kLines, kPoints};
@@ -74,7 +74,7 @@ const char* ComboItem(Mode mode)
     case kFaces: return "3D Faces";
     case kLines: return "Lines";
     case kPoints: return "Points";
-    case kRead: return "Mesh";   // answered, then cancelled
+    case kRead: return "Mesh";  // answered, then cancelled
     }
     return "Mesh";
 }
@@ -86,11 +86,10 @@ std::string ExpectedLine(Mode mode, int cells)
     const long long vertices = (c + 1) * (c + 1), faces = 2 * c * c, edges = 3 * c * c + 2 * c;
     char line[128];
     switch (mode) {
-    case kRead:
-        return "Failure [Command cancelled]";
+    case kRead: return "Failure [Command cancelled]";
     case kMesh:
-        std::snprintf(line, sizeof line, "Created polyface mesh consisting of %lld vertices and %lld faces",
-                      vertices, faces);
+        std::snprintf(line, sizeof line, "Created polyface mesh consisting of %lld vertices and %lld faces", vertices,
+                      faces);
         break;
     case kFaces: std::snprintf(line, sizeof line, "Created %lld 3d faces", faces); break;
     case kLines: std::snprintf(line, sizeof line, "Created %lld lines", edges); break;
@@ -102,7 +101,7 @@ std::string ExpectedLine(Mode mode, int cells)
 struct Settings {
     std::string host;
     int runs = 5;
-    std::string folder;   // temporary: models, scripts, registry, outputs
+    std::string folder;  // temporary: models, scripts, registry, outputs
 };
 Settings g;
 
@@ -177,8 +176,8 @@ struct RunResult {
     bool ok = false;
     std::string error;
     double seconds = 0;
-    long hostPeakKb = 0;     // peak resident size of the host process
-    long readerPeakKb = 0;   // peak resident size of the reader's child process
+    long hostPeakKb = 0;    // peak resident size of the host process
+    long readerPeakKb = 0;  // peak resident size of the reader's child process
 };
 
 RunResult RunHost(const std::string& script)
@@ -227,7 +226,9 @@ RunResult RunHost(const std::string& script)
             long& peak = childPeak[static_cast<pid_t>(child)];
             peak = std::max(peak, c);
         }
-        const struct timespec pause {0, 1000000};
+        const struct timespec pause {
+            0, 1000000
+        };
         ::nanosleep(&pause, nullptr);
     }
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -309,8 +310,8 @@ void Measure(int cells)
     };
     std::map<Mode, Samples> samples;
     for (Mode mode : kModes) {
-        const std::string text = "_Kolvane\n" + model + "\n" + ComboItem(mode) + "\nYes\n" +
-                                 (mode == kRead ? "Cancel" : "OK") + "\n";
+        const std::string text =
+            "_Kolvane\n" + model + "\n" + ComboItem(mode) + "\nYes\n" + (mode == kRead ? "Cancel" : "OK") + "\n";
         if (model.empty())
             samples[mode].error = "cannot write the grid OBJ";
         else if (!WriteText(ScriptFor(mode, cells), text))
@@ -435,8 +436,8 @@ int main(int argc, char** argv)
                 ->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
 
-    std::printf("\n%10s %-8s %10s %12s %10s %10s %10s %12s %10s\n", "triangles", "mode", "median s",
-                "time/read", "growth x10", "host MB", "reader MB", "peak MB", "mem/read");
+    std::printf("\n%10s %-8s %10s %12s %10s %10s %10s %12s %10s\n", "triangles", "mode", "median s", "time/read",
+                "growth x10", "host MB", "reader MB", "peak MB", "mem/read");
     for (int cells : kCells) {
         const Figures* read = Find(BenchName(kRead, cells));
         for (Mode mode : kModes) {
@@ -451,9 +452,8 @@ int main(int argc, char** argv)
                 std::snprintf(memRatio, sizeof memRatio, "%.2f", f->peakMb / read->peakMb);
             if (smaller && smaller->seconds > 0)
                 std::snprintf(growth, sizeof growth, "%.2f", f->seconds / smaller->seconds);
-            std::printf("%10d %-8s %10.3f %12s %10s %10.1f %10.1f %12.1f %10s\n", 2 * cells * cells,
-                        ModeName(mode), f->seconds, ratio, growth, f->hostMb, f->readerMb, f->peakMb,
-                        memRatio);
+            std::printf("%10d %-8s %10.3f %12s %10s %10.1f %10.1f %12.1f %10s\n", 2 * cells * cells, ModeName(mode),
+                        f->seconds, ratio, growth, f->hostMb, f->readerMb, f->peakMb, memRatio);
         }
     }
     benchmark::Shutdown();

@@ -19,10 +19,12 @@ namespace {
 // Writes the grid OBJ to a temporary file for the benchmark's duration.
 class GridFile {
 public:
-    explicit GridFile(int cells) {
+    explicit GridFile(int cells)
+    {
         std::string pattern = (std::filesystem::temp_directory_path() / "vrn-grid-XXXXXX.obj").string();
         int fd = ::mkstemps(pattern.data(), 4);
-        if (fd < 0) return;
+        if (fd < 0)
+            return;
         std::FILE* out = ::fdopen(fd, "wb");
         if (!out) {
             ::close(fd);
@@ -33,8 +35,10 @@ public:
         path_ = pattern;
         ok_ = ok;
     }
-    ~GridFile() {
-        if (!path_.empty()) std::remove(path_.c_str());
+    ~GridFile()
+    {
+        if (!path_.empty())
+            std::remove(path_.c_str());
     }
     bool ok() const { return ok_; }
     CString path() const { return CString(std::wstring(path_.begin(), path_.end()).c_str()); }
@@ -44,7 +48,8 @@ private:
     bool ok_ = false;
 };
 
-void BM_SKPToMesh_Grid(benchmark::State& state) {
+void BM_SKPToMesh_Grid(benchmark::State& state)
+{
     const int cells = static_cast<int>(state.range(0));
     GridFile file(cells);
     if (!file.ok()) {

@@ -25,8 +25,7 @@ const ON_Mesh& Mesh(int triangles)
     return meshes[slot];
 }
 
-template <int (*Write)(const ON_Mesh&, const CString&, const AcCmColor&)>
-void Writer(benchmark::State& state)
+template <int (*Write)(const ON_Mesh&, const CString&, const AcCmColor&)> void Writer(benchmark::State& state)
 {
     const ON_Mesh& mesh = Mesh(static_cast<int>(state.range(0)));
     kvbench::MeasureWrites(state, CString(), AcCmColor(),
@@ -38,15 +37,44 @@ int SubDMesh(const ON_Mesh& mesh, const CString& layer, const AcCmColor& color)
     return MeshToSubDMesh(mesh, FALSE, layer, color);
 }
 
-int Faces(const ON_Mesh& m, const CString& l, const AcCmColor& c) { return MeshToFaces(m, l, c); }
-int Lines(const ON_Mesh& m, const CString& l, const AcCmColor& c) { return MeshToLines(m, l, c); }
-int Points(const ON_Mesh& m, const CString& l, const AcCmColor& c) { return MeshToPoints(m, l, c); }
+int Faces(const ON_Mesh& m, const CString& l, const AcCmColor& c)
+{
+    return MeshToFaces(m, l, c);
+}
+int Lines(const ON_Mesh& m, const CString& l, const AcCmColor& c)
+{
+    return MeshToLines(m, l, c);
+}
+int Points(const ON_Mesh& m, const CString& l, const AcCmColor& c)
+{
+    return MeshToPoints(m, l, c);
+}
 
 }  // namespace
 
-BENCHMARK_TEMPLATE(Writer, SubDMesh)->Name("MeshToSubDMesh")->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(Writer, Faces)->Name("MeshToFaces")->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(Writer, Lines)->Name("MeshToLines")->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(Writer, Points)->Name("MeshToPoints")->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(Writer, SubDMesh)
+    ->Name("MeshToSubDMesh")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(Writer, Faces)
+    ->Name("MeshToFaces")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(Writer, Lines)
+    ->Name("MeshToLines")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(Writer, Points)
+    ->Name("MeshToPoints")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -105,7 +105,7 @@ void SetUpAcisHarness()
 {
     if (!g_folder.empty())
         return;
-    g_folder = ScratchDir();   // removed when the process ends
+    g_folder = ScratchDir();  // removed when the process ends
     standin::newWorkingDatabase();
 }
 

@@ -73,8 +73,14 @@ uint64_t Bits(double v)
     return b;
 }
 
-PointKey Key(double x, double y, double z) { return {Bits(x), Bits(y), Bits(z)}; }
-PointKey Key(const AcGePoint3d& p) { return Key(p.x, p.y, p.z); }
+PointKey Key(double x, double y, double z)
+{
+    return {Bits(x), Bits(y), Bits(z)};
+}
+PointKey Key(const AcGePoint3d& p)
+{
+    return Key(p.x, p.y, p.z);
+}
 
 bool ValidCorners(const ON_MeshFace& f, int vertexCount)
 {
@@ -84,7 +90,10 @@ bool ValidCorners(const ON_MeshFace& f, int vertexCount)
     return true;
 }
 
-std::string Describe(const char* writer, const std::string& what) { return std::string(writer) + ": " + what; }
+std::string Describe(const char* writer, const std::string& what)
+{
+    return std::string(writer) + ": " + what;
+}
 
 // Checks the entities made since `before` (ids in model-space order).
 // Element by element: std::array's own == is a memcmp, which libFuzzer's
@@ -108,8 +117,8 @@ PointKeys VertexKeys(const ON_Mesh& mesh)
     return vertices;
 }
 
-std::string CheckNewEntities(const ON_Mesh& mesh, const PointKeys& vertices,
-                             const std::vector<AcDbObjectId>& made, const char* writer, int validFaces)
+std::string CheckNewEntities(const ON_Mesh& mesh, const PointKeys& vertices, const std::vector<AcDbObjectId>& made,
+                             const char* writer, int validFaces)
 {
     auto known = [&](const AcGePoint3d& p) { return std::binary_search(vertices.begin(), vertices.end(), Key(p)); };
 
@@ -154,8 +163,9 @@ std::string CheckNewEntities(const ON_Mesh& mesh, const PointKeys& vertices,
                     at += n + 1;
                 }
                 if (broke.empty() && faces != validFaces)
-                    broke = Describe(writer, "the face list does not hold every valid face (" +
-                                                 std::to_string(faces) + " of " + std::to_string(validFaces) + ")");
+                    broke = Describe(writer,
+                                     "the face list does not hold every valid face (" + std::to_string(faces) + " of " +
+                                         std::to_string(validFaces) + ")");
             }
         } else {
             broke = Describe(writer, "an entity of an unexpected class");
@@ -232,9 +242,9 @@ std::string CheckNothingLeft(const std::string& after)
         broke += "after " + after + ": open protocol breached: " + v + "\n";
     standin::clearProtocolViolations();
     if (standin::docs::resourceStackDepth() != 0 || standin::docs::unbalancedResourcePops() != 0) {
-        broke += "after " + after + ": resource sources pushed and not popped: " +
-                 std::to_string(standin::docs::resourceStackDepth()) + ", popped without a push: " +
-                 std::to_string(standin::docs::unbalancedResourcePops()) + "\n";
+        broke += "after " + after +
+            ": resource sources pushed and not popped: " + std::to_string(standin::docs::resourceStackDepth()) +
+            ", popped without a push: " + std::to_string(standin::docs::unbalancedResourcePops()) + "\n";
         standin::docs::clearResourceStack();
     }
     return broke;
@@ -307,7 +317,8 @@ std::string WriteAllModes(const ON_Mesh& mesh, const CString& layerName, bool ex
             return Describe(w.name, "entities already in model space were changed");
         const std::vector<AcDbObjectId> made(after.begin() + static_cast<long>(before.size()), after.end());
         const int count = static_cast<int>(made.size());
-        if (count > w.expected || (exactCounts && count != w.expected) || (!exactCounts && count != 0 && count != w.expected))
+        if (count > w.expected || (exactCounts && count != w.expected) ||
+            (!exactCounts && count != 0 && count != w.expected))
             return Describe(w.name, "made " + std::to_string(count) + " entities for " + std::to_string(w.expected));
         broke = CheckNewEntities(mesh, vertices, made, w.name, validFaces);
         if (!broke.empty())

@@ -66,7 +66,7 @@ void SetUpDxfHarness()
 {
     if (!g_file.empty())
         return;
-    g_file = ScratchDir() + "/input.dxf";   // removed when the process ends
+    g_file = ScratchDir() + "/input.dxf";  // removed when the process ends
 }
 
 std::string RunDxfInput(const uint8_t* data, size_t size)

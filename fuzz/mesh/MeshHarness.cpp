@@ -26,10 +26,20 @@ constexpr int kMaxFaces = 64;
 float Special(uint8_t which)
 {
     static const float values[] = {
-        0.0f, -0.0f, 1.0f, -1.0f,
-        std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-        -std::numeric_limits<float>::infinity(), FLT_MAX, -FLT_MAX, FLT_MIN,
-        std::numeric_limits<float>::denorm_min(), 1e30f, -1e30f, 16777217.0f,
+        0.0f,
+        -0.0f,
+        1.0f,
+        -1.0f,
+        std::numeric_limits<float>::quiet_NaN(),
+        std::numeric_limits<float>::infinity(),
+        -std::numeric_limits<float>::infinity(),
+        FLT_MAX,
+        -FLT_MAX,
+        FLT_MIN,
+        std::numeric_limits<float>::denorm_min(),
+        1e30f,
+        -1e30f,
+        16777217.0f,
     };
     return values[which % (sizeof values / sizeof values[0])];
 }
@@ -38,14 +48,10 @@ int Index(Bytes& in, int vertexCount)
 {
     const uint8_t how = in.u8();
     switch (how % 8) {
-    case 5:
-        return -1 - in.u8();   // negative
-    case 6:
-        return vertexCount + in.u8();   // just past the end
-    case 7:
-        return static_cast<int>(in.u32());   // anything, INT_MIN and INT_MAX too
-    default:
-        return vertexCount > 0 ? in.u16() % vertexCount : 0;
+    case 5: return -1 - in.u8();                // negative
+    case 6: return vertexCount + in.u8();       // just past the end
+    case 7: return static_cast<int>(in.u32());  // anything, INT_MIN and INT_MAX too
+    default: return vertexCount > 0 ? in.u16() % vertexCount : 0;
     }
 }
 
@@ -61,9 +67,7 @@ ON_Mesh MeshFromBytes(const uint8_t* data, size_t size, std::wstring& layerName)
     Bytes in(data, size);
     const uint8_t flags = in.u8();
     switch (flags % 4) {
-    case 1:
-        layerName = L"Kv";
-        break;
+    case 1: layerName = L"Kv"; break;
     case 2: {
         // A name of any characters (the host may refuse it).
         const int length = 1 + in.u8() % 8;
@@ -72,9 +76,7 @@ ON_Mesh MeshFromBytes(const uint8_t* data, size_t size, std::wstring& layerName)
             layerName += static_cast<wchar_t>(in.u8());
         break;
     }
-    default:
-        layerName.clear();
-        break;
+    default: layerName.clear(); break;
     }
     const int vertexCount = in.u16() % (kMaxVertices + 1);
     const int faceCount = in.u16() % (kMaxFaces + 1);
@@ -85,12 +87,12 @@ ON_Mesh MeshFromBytes(const uint8_t* data, size_t size, std::wstring& layerName)
         const uint8_t how = in.u8();
         ON_3fPoint p;
         switch (how % 4) {
-        case 0:   // any bits
+        case 0:  // any bits
             p.x = in.f32();
             p.y = in.f32();
             p.z = in.f32();
             break;
-        case 1:   // a small grid: many equal positions
+        case 1:  // a small grid: many equal positions
             p.x = static_cast<float>(static_cast<int8_t>(in.u8()) % 4);
             p.y = static_cast<float>(static_cast<int8_t>(in.u8()) % 4);
             p.z = static_cast<float>(static_cast<int8_t>(in.u8()) % 4);
@@ -100,7 +102,7 @@ ON_Mesh MeshFromBytes(const uint8_t* data, size_t size, std::wstring& layerName)
             p.y = Special(in.u8());
             p.z = Special(in.u8());
             break;
-        default:   // a copy of an earlier vertex
+        default:  // a copy of an earlier vertex
             p = i > 0 ? mesh.m_V[in.u16() % i] : ON_3fPoint(0, 0, 0);
             break;
         }
@@ -113,9 +115,9 @@ ON_Mesh MeshFromBytes(const uint8_t* data, size_t size, std::wstring& layerName)
         for (int k = 0; k < 4; ++k)
             f.vi[k] = Index(in, vertexCount);
         if (shape % 3 == 0)
-            f.vi[3] = f.vi[2];   // a triangle
+            f.vi[3] = f.vi[2];  // a triangle
         else if (shape % 3 == 1 && vertexCount > 0)
-            f.vi[shape % 4] = f.vi[(shape / 4) % 4];   // a repeated corner
+            f.vi[shape % 4] = f.vi[(shape / 4) % 4];  // a repeated corner
         mesh.m_F.Append(f);
     }
     return mesh;

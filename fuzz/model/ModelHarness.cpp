@@ -15,7 +15,7 @@
 
 namespace kvfuzz {
 
-const char* const kModelExtensions[] = {"obj", "stl", "ply", "off", "3ds", "dae", "glb", "gltf",
+const char* const kModelExtensions[] = {"obj", "stl", "ply", "off", "3ds",  "dae", "glb", "gltf",
                                         "fbx", "x3d", "skp", "ase", "ms3d", "md2", "lwo", "bin"};
 const size_t kModelExtensionCount = sizeof kModelExtensions / sizeof kModelExtensions[0];
 
@@ -106,7 +106,7 @@ std::string RunPolygonInput(const uint8_t* data, size_t size)
             const size_t n = std::min<size_t>(sizeof f, size - at);
             std::memcpy(f, data + at, n);
             at += n;
-            if (tag % 4 == 1)   // small whole numbers: collinear and touching outlines
+            if (tag % 4 == 1)  // small whole numbers: collinear and touching outlines
                 for (float& v : f)
                     v = std::isfinite(v) ? std::fmod(std::trunc(v), 8.0f) : v;
             p = {f[0], f[1], f[2]};
@@ -133,12 +133,13 @@ std::string RunPolygonInput(const uint8_t* data, size_t size)
     const size_t expected = ring.size() >= 3 ? 3 * (ring.size() - 2) : 0;
     if (triangles.size() != expected)
         return "splitPolygon gave " + std::to_string(triangles.size() / 3) + " triangles for " +
-               std::to_string(ring.size()) + " corners";
+            std::to_string(ring.size()) + " corners";
     for (size_t t = 0; t < triangles.size(); t += 3) {
         for (size_t k = 0; k < 3; ++k)
             if (triangles[t + k] < 0 || static_cast<size_t>(triangles[t + k]) >= corners.size())
                 return "splitPolygon gave a corner that is not there";
-        if (triangles[t] == triangles[t + 1] || triangles[t + 1] == triangles[t + 2] || triangles[t] == triangles[t + 2])
+        if (triangles[t] == triangles[t + 1] || triangles[t + 1] == triangles[t + 2] ||
+            triangles[t] == triangles[t + 2])
             return "splitPolygon gave a triangle with a repeated corner";
     }
 
@@ -155,7 +156,7 @@ std::string RunPolygonInput(const uint8_t* data, size_t size)
         const uint32_t n = numberOf[i];
         if (n >= distinct)
             return "joinEqualPoints gave a number past the distinct points";
-        if (n == nextNumber) {   // the first appearance of a new point
+        if (n == nextNumber) {  // the first appearance of a new point
             if (firstOf[n] != i)
                 return "joinEqualPoints lost a first appearance";
             for (size_t j = 0; j < i; ++j)
@@ -178,7 +179,7 @@ std::string RunModelInput(const uint8_t* data, size_t size)
     const char* ext = kModelExtensions[(size > 0 ? data[0] : 0) % kModelExtensionCount];
     const std::string path = ScratchDir() + "/model." + ext;
     if (!WriteBytes(path, size > 0 ? data + 1 : data, size > 0 ? size - 1 : 0))
-        return "";   // the scratch folder is full: nothing to learn
+        return "";  // the scratch folder is full: nothing to learn
     std::string broke = ReadAndImport(path);
     std::remove(path.c_str());
     return broke;

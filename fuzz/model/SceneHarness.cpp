@@ -24,21 +24,27 @@ namespace {
 
 float Special(uint8_t which)
 {
-    static const float values[] = {0.0f, -0.0f, 1.0f, -1.0f, std::numeric_limits<float>::quiet_NaN(),
-                                   std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
-                                   FLT_MAX, -FLT_MAX, 1e30f, -1e30f, 16777217.0f};
+    static const float values[] = {0.0f,
+                                   -0.0f,
+                                   1.0f,
+                                   -1.0f,
+                                   std::numeric_limits<float>::quiet_NaN(),
+                                   std::numeric_limits<float>::infinity(),
+                                   -std::numeric_limits<float>::infinity(),
+                                   FLT_MAX,
+                                   -FLT_MAX,
+                                   1e30f,
+                                   -1e30f,
+                                   16777217.0f};
     return values[which % (sizeof values / sizeof values[0])];
 }
 
 float Coordinate(Bytes& in, uint8_t how)
 {
     switch (how % 4) {
-    case 0:
-        return in.f32();
-    case 1:
-        return Special(in.u8());
-    default:
-        return static_cast<float>(static_cast<int8_t>(in.u8()) % 4);   // a small grid: equal positions
+    case 0: return in.f32();
+    case 1: return Special(in.u8());
+    default: return static_cast<float>(static_cast<int8_t>(in.u8()) % 4);  // a small grid: equal positions
     }
 }
 
@@ -53,7 +59,7 @@ aiMesh* MeshFromBytes(Bytes& in)
     const unsigned nv = in.u8() % 2 ? in.u8() % 17 : in.u16() % (kMaxVertices + 1);
     const uint8_t how = in.u8();
     mesh->mNumVertices = nv;
-    if (nv > 0 && how % 16 != 15) {   // now and then a mesh without its vertex array
+    if (nv > 0 && how % 16 != 15) {  // now and then a mesh without its vertex array
         mesh->mVertices = new aiVector3D[nv];
         for (unsigned i = 0; i < nv; ++i) {
             const uint8_t kind = in.u8();
@@ -73,13 +79,13 @@ aiMesh* MeshFromBytes(Bytes& in)
         for (unsigned f = 0; f < nf; ++f) {
             aiFace& face = mesh->mFaces[f];
             const uint8_t shape = in.u8();
-            const unsigned n = shape % 8;   // 0 to 7 corners: points, lines, triangles, quads, polygons
+            const unsigned n = shape % 8;  // 0 to 7 corners: points, lines, triangles, quads, polygons
             face.mNumIndices = n;
             face.mIndices = n > 0 ? new unsigned[n] : nullptr;
             for (unsigned k = 0; k < n; ++k) {
                 const uint8_t at = in.u8();
                 if (at == 0xFF && shape >= 0xF8)
-                    face.mIndices[k] = nv + in.u8();   // past the end
+                    face.mIndices[k] = nv + in.u8();  // past the end
                 else
                     face.mIndices[k] = nv > 0 ? (at + (shape & 0xF8)) % nv : 0;
             }
@@ -90,7 +96,7 @@ aiMesh* MeshFromBytes(Bytes& in)
 
 aiMatrix4x4 TransformFromBytes(Bytes& in)
 {
-    aiMatrix4x4 m;   // identity
+    aiMatrix4x4 m;  // identity
     const uint8_t how = in.u8();
     switch (how % 5) {
     case 1:
@@ -103,13 +109,12 @@ aiMatrix4x4 TransformFromBytes(Bytes& in)
         m.a1 = m.b2 = m.c3 = s;
         break;
     }
-    case 3:   // any matrix, the last row too
+    case 3:  // any matrix, the last row too
         for (unsigned r = 0; r < 4; ++r)
             for (unsigned c = 0; c < 4; ++c)
                 m[r][c] = Coordinate(in, how / 5);
         break;
-    default:
-        break;
+    default: break;
     }
     return m;
 }

@@ -21,9 +21,8 @@ using namespace hostile;
 namespace {
 
 const char kCaption[] = "[Kolvane for AutoCAD 2011 version 1.0] ";
-const char kCube[] =
-    "o cube\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 0 0 1\nv 1 0 1\nv 1 1 1\nv 0 1 1\n"
-    "f 1 4 3 2\nf 5 6 7 8\nf 1 2 6 5\nf 2 3 7 6\nf 3 4 8 7\nf 4 1 5 8\n";
+const char kCube[] = "o cube\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 0 0 1\nv 1 0 1\nv 1 1 1\nv 0 1 1\n"
+                     "f 1 4 3 2\nf 5 6 7 8\nf 1 2 6 5\nf 2 3 7 6\nf 3 4 8 7\nf 4 1 5 8\n";
 
 class HostileHostTest : public ::testing::Test {
 protected:
@@ -36,10 +35,7 @@ protected:
     void TearDown() override { RemoveTree(dir_); }
 
     // The lines of one import of cube.obj as 3D faces, whatever was stored.
-    static std::vector<std::string> ImportCube()
-    {
-        return {"_Kolvane", "cube.obj", "3D Faces", "Yes", "OK"};
-    }
+    static std::vector<std::string> ImportCube() { return {"_Kolvane", "cube.obj", "3D Faces", "Yes", "OK"}; }
 
     std::string dir_;
 };
@@ -95,7 +91,7 @@ TEST_F(HostileHostTest, AMillionFacesWithIndicesPartlyOutOfRangeAreRefusedWhole)
 {
     // A grid model of a million triangles, of which one in a thousand names
     // a vertex that is not there.
-    const int side = 708;   // 707 * 707 * 2 = 999698 triangles, and a few more
+    const int side = 708;  // 707 * 707 * 2 = 999698 triangles, and a few more
     std::string obj;
     obj.reserve(40u * 1000 * 1000);
     for (int y = 0; y < side; ++y)
@@ -107,7 +103,7 @@ TEST_F(HostileHostTest, AMillionFacesWithIndicesPartlyOutOfRangeAreRefusedWhole)
             const int a = y * side + x + 1, b = a + 1, c = a + side + 1, d = a + side;
             const int bad = side * side + 1 + faces;
             obj += "f " + std::to_string(a) + " " + std::to_string(b) + " " +
-                   std::to_string((faces / 2) % 500 == 499 ? bad : c) + "\n";
+                std::to_string((faces / 2) % 500 == 499 ? bad : c) + "\n";
             obj += "f " + std::to_string(a) + " " + std::to_string(c) + " " + std::to_string(d) + "\n";
             faces += 2;
         }
@@ -140,12 +136,13 @@ TEST_F(HostileHostTest, ASettingsStoreThatCannotBeUsedLeavesTheDefaultsAndLosesN
     struct Case {
         const char* name;
         void (*make)(const std::string& store);
-        bool keeps;            // the choice is stored for the next session
-        bool keptAside;        // the damaged file is kept beside as .corrupt
+        bool keeps;      // the choice is stored for the next session
+        bool keptAside;  // the damaged file is kept beside as .corrupt
     };
     const Case cases[] = {
-        {"damaged", [](const std::string& s) { WriteFile(s, std::string("garbage\0\xff[[[\n\"Import As\"=int:zz\n", 32)); },
-         true, true},
+        {"damaged",
+         [](const std::string& s) { WriteFile(s, std::string("garbage\0\xff[[[\n\"Import As\"=int:zz\n", 32)); }, true,
+         true},
         {"a folder", [](const std::string& s) { ::mkdir(s.c_str(), 0700); }, false, false},
         {"in a folder that is a file",
          [](const std::string& s) { WriteFile(s.substr(0, s.rfind('/')), "not a folder"); }, false, false},
@@ -155,14 +152,14 @@ TEST_F(HostileHostTest, ASettingsStoreThatCannotBeUsedLeavesTheDefaultsAndLosesN
         const std::string sub = dir_ + std::to_string(&c - cases) + "/";
         ::mkdir(sub.c_str(), 0700);
         WriteFile(sub + "cube.obj", kCube);
-        const std::string store = std::string(c.name) == "in a folder that is a file" ? sub + "store/registry.txt"
-                                                                                       : sub + "registry.txt";
+        const std::string store =
+            std::string(c.name) == "in a folder that is a file" ? sub + "store/registry.txt" : sub + "registry.txt";
         c.make(store);
         const std::string before = ReadFile(store);
         const std::string option = "--registry '" + store + "'";
 
-        HostRun first = RunHost(sub, {"_Kolvane", "cube.obj", "", "", "", "_Kolvane", "cube.obj", "Points", "No", "OK"},
-                                option);
+        HostRun first =
+            RunHost(sub, {"_Kolvane", "cube.obj", "", "", "", "_Kolvane", "cube.obj", "Points", "No", "OK"}, option);
         ASSERT_EQ(first.status, 0) << first.err;
         EXPECT_EQ(first.err, "");
         EXPECT_NE(first.out.find("Created polyface mesh consisting of 8 vertices and 6 faces\n"), std::string::npos)
@@ -178,7 +175,7 @@ TEST_F(HostileHostTest, ASettingsStoreThatCannotBeUsedLeavesTheDefaultsAndLosesN
             EXPECT_EQ(ReadFile(store + ".corrupt"), before);
         }
         if (!c.keeps) {
-            EXPECT_EQ(ReadFile(store), before);   // what was there is still there
+            EXPECT_EQ(ReadFile(store), before);  // what was there is still there
         }
     }
 }
@@ -347,7 +344,7 @@ TEST(HostProgramTest, AScriptPathThatNamesNoFileEndsWithAClearError)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
         const std::string command = "cd '" + dir + "' && '" + BinDir() + "/arxhost' --registry '" + dir +
-                                    "registry.txt' " + c.script + " > out.txt 2> err.txt < /dev/null";
+            "registry.txt' " + c.script + " > out.txt 2> err.txt < /dev/null";
         const int status = std::system(command.c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
         EXPECT_EQ(ReadFile(dir + "err.txt"), c.says);
@@ -387,10 +384,13 @@ void WriteAmplifyingGltf(const std::string& dir, const std::string& name)
     WriteFile(dir + name,
               "{\"asset\":{\"version\":\"2.0\"},\"scene\":0,\"scenes\":[{\"nodes\":[0]}],\"nodes\":[" + nodes +
                   "],\"meshes\":[{\"primitives\":[{\"attributes\":{\"POSITION\":0},\"indices\":1}]}],"
-                  "\"buffers\":[{\"byteLength\":" + std::to_string(bin.size()) + ",\"uri\":\"" + name + ".bin\"}],"
-                  "\"bufferViews\":[{\"buffer\":0,\"byteLength\":" + std::to_string(positionBytes) +
-                  "},{\"buffer\":0,\"byteOffset\":" + std::to_string(positionBytes) + ",\"byteLength\":" +
-                  std::to_string(bin.size() - positionBytes) + "}],"
+                  "\"buffers\":[{\"byteLength\":" +
+                  std::to_string(bin.size()) + ",\"uri\":\"" + name +
+                  ".bin\"}],"
+                  "\"bufferViews\":[{\"buffer\":0,\"byteLength\":" +
+                  std::to_string(positionBytes) + "},{\"buffer\":0,\"byteOffset\":" + std::to_string(positionBytes) +
+                  ",\"byteLength\":" + std::to_string(bin.size() - positionBytes) +
+                  "}],"
                   "\"accessors\":[{\"bufferView\":0,\"componentType\":5126,\"count\":121,\"type\":\"VEC3\","
                   "\"min\":[0,0,0],\"max\":[10,10,0]},"
                   "{\"bufferView\":1,\"componentType\":5125,\"count\":600,\"type\":\"SCALAR\"}]}");

@@ -14,7 +14,10 @@
 
 namespace hostile {
 
-std::string BinDir() { return KV_TEST_BIN_DIR; }
+std::string BinDir()
+{
+    return KV_TEST_BIN_DIR;
+}
 
 std::string TestDataDir()
 {
@@ -22,7 +25,10 @@ std::string TestDataDir()
     return env && *env ? env : KV_TEST_DATA_DIR;
 }
 
-std::string FuzzDir() { return KV_FUZZ_DIR; }
+std::string FuzzDir()
+{
+    return KV_FUZZ_DIR;
+}
 
 std::string MakeTempDir()
 {
@@ -98,7 +104,10 @@ int Count(const std::string& text, const std::string& what)
     return n;
 }
 
-bool IgnoresPermissions() { return ::geteuid() == 0; }
+bool IgnoresPermissions()
+{
+    return ::geteuid() == 0;
+}
 
 std::string AsBoundUser(const std::string& folder, bool& possible)
 {
@@ -111,7 +120,7 @@ std::string AsBoundUser(const std::string& folder, bool& possible)
     ::chmod(f.c_str(), 0777);
     const std::string prefix = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
     const std::string check = prefix + "test -x '" + BinDir() + "/arxhost' -a -r '" + BinDir() +
-                              "/Kolvane.arx' -a -w '" + f + "' 2> /dev/null";
+        "/Kolvane.arx' -a -w '" + f + "' 2> /dev/null";
     possible = std::system(check.c_str()) == 0;
     return prefix;
 }
@@ -126,7 +135,7 @@ HostRun RunHost(const std::string& cwd, const std::vector<std::string>& lines, c
     const std::string registry =
         options.find("--registry") == std::string::npos ? "--registry '" + cwd + "registry.txt' " : "";
     const std::string command = "cd '" + cwd + "' && " + prefix + "'" + BinDir() + "/arxhost' " + registry + options +
-                                " script.scr > host-out.txt 2> host-err.txt < /dev/null";
+        " script.scr > host-out.txt 2> host-err.txt < /dev/null";
     HostRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);

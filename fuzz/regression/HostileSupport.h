@@ -38,7 +38,7 @@ struct HostRun {
 
 // Runs arxhost in folder cwd on a script of these lines, with the given extra
 // options (a --registry FILE among them, or the folder's registry.txt).
-HostRun RunHost(const std::string& cwd, const std::vector<std::string>& lines,
-                const std::string& options = "", const std::string& prefix = "");
+HostRun RunHost(const std::string& cwd, const std::vector<std::string>& lines, const std::string& options = "",
+                const std::string& prefix = "");
 
 }  // namespace hostile

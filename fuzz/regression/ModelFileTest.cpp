@@ -60,16 +60,29 @@ TEST_F(ModelFileTest, FilesThatAreNoModelAreRefusedWithTheirReason)
 {
     struct Case {
         const char* name;
-        std::string (*make)(const std::string& path);   // makes it, returns the path to read
+        std::string (*make)(const std::string& path);  // makes it, returns the path to read
         const char* says;
     };
     const Case cases[] = {
-        {"empty", [](const std::string& p) { WriteFile(p + "empty.obj", ""); return p + "empty.obj"; }, "is empty"},
+        {"empty",
+         [](const std::string& p) {
+             WriteFile(p + "empty.obj", "");
+             return p + "empty.obj";
+         },
+         "is empty"},
         {"missing", [](const std::string& p) { return p + "missing.obj"; }, "does not exist"},
         {"missing folder", [](const std::string& p) { return p + "no/such/folder/m.obj"; }, "does not exist"},
-        {"folder", [](const std::string& p) { ::mkdir((p + "folder.obj").c_str(), 0700); return p + "folder.obj"; },
+        {"folder",
+         [](const std::string& p) {
+             ::mkdir((p + "folder.obj").c_str(), 0700);
+             return p + "folder.obj";
+         },
          "is a folder"},
-        {"pipe", [](const std::string& p) { ::mkfifo((p + "pipe.obj").c_str(), 0600); return p + "pipe.obj"; },
+        {"pipe",
+         [](const std::string& p) {
+             ::mkfifo((p + "pipe.obj").c_str(), 0600);
+             return p + "pipe.obj";
+         },
          "not an ordinary file"},
         {"device", [](const std::string&) { return std::string("/dev/zero"); }, "not an ordinary file"},
         {"SketchUp file",
@@ -81,7 +94,11 @@ TEST_F(ModelFileTest, FilesThatAreNoModelAreRefusedWithTheirReason)
              return p + "model.skp";
          },
          "SketchUp"},
-        {"unknown format", [](const std::string& p) { WriteFile(p + "m.xyz123", Garbage(4000, 1)); return p + "m.xyz123"; },
+        {"unknown format",
+         [](const std::string& p) {
+             WriteFile(p + "m.xyz123", Garbage(4000, 1));
+             return p + "m.xyz123";
+         },
          "not in a model format"},
         {"counts beyond any memory",
          [](const std::string& p) {

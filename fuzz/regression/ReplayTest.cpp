@@ -17,8 +17,7 @@ using namespace hostile;
 
 namespace {
 
-template <class Run>
-void Replay(const std::string& target, Run run)
+template <class Run> void Replay(const std::string& target, Run run)
 {
     int inputs = 0;
     for (const char* folder : {"/corpus", "/regressions"}) {

@@ -25,7 +25,7 @@ TEST(SceneConversionTest, PseudoRandomScenesKeepEveryRule)
         std::vector<uint8_t> bytes(1 + random() % 4096);
         for (uint8_t& b : bytes)
             b = static_cast<uint8_t>(random());
-        bytes[0] = static_cast<uint8_t>(bytes[0] % 0xC0);   // a scene, not a polygon
+        bytes[0] = static_cast<uint8_t>(bytes[0] % 0xC0);  // a scene, not a polygon
         const std::string broke = kvfuzz::RunInProcessModelInput(bytes.data(), bytes.size());
         ASSERT_EQ(broke, "") << "input " << run;
     }

@@ -32,11 +32,10 @@ struct Reading {
 constexpr size_t kLargestCached = 64 * 1024;
 constexpr size_t kMostCached = 256;
 
-std::map<std::string, Reading> g_readings;   // by path, a NUL, and the file's bytes
+std::map<std::string, Reading> g_readings;  // by path, a NUL, and the file's bytes
 std::wstring g_error;
 
-template <class Function>
-Function RealMember(const char* symbol)
+template <class Function> Function RealMember(const char* symbol)
 {
     void* library = dlopen("libvrnravlib.so", RTLD_NOW | RTLD_NOLOAD);
     if (!library)
@@ -105,4 +104,7 @@ int VrnRavlib::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes)
     return reading.result;
 }
 
-CString VrnRavlib::GetError() { return CString(g_error.c_str()); }
+CString VrnRavlib::GetError()
+{
+    return CString(g_error.c_str());
+}

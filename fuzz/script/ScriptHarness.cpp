@@ -31,7 +31,7 @@ namespace kvfuzz {
 namespace {
 
 bool g_ready = false;
-bool g_endedCleanly = false;   // the last input was followed by EndScriptInput
+bool g_endedCleanly = false;  // the last input was followed by EndScriptInput
 HINSTANCE g_resourceAtStart = nullptr;
 
 struct FixtureFile {
@@ -43,8 +43,7 @@ const FixtureFile kFixture[] = {
     {"cube.obj",
      "o cube\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 0 0 1\nv 1 0 1\nv 1 1 1\nv 0 1 1\n"
      "f 1 4 3 2\nf 5 6 7 8\nf 1 2 6 5\nf 2 3 7 6\nf 3 4 8 7\nf 4 1 5 8\n"},
-    {"two.obj",
-     "o a\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\no b\nv 5 0 0\nv 6 0 0\nv 6 1 0\nv 5 1 0\nf 4 5 6 7\n"},
+    {"two.obj", "o a\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\no b\nv 5 0 0\nv 6 0 0\nv 6 1 0\nv 5 1 0\nf 4 5 6 7\n"},
     {"nomesh.obj", "v 0 0 0\nv 1 0 0\np 1\nl 1 2\n"},
     {"empty.obj", ""},
     {"bad.obj", "f 1 2 3\nv nan inf\n\x01\x02\xff garbage\n"},
@@ -151,7 +150,7 @@ std::string RunScriptInput(const uint8_t* data, size_t size)
         if (!line) {
             if (user.atEnd())
                 break;
-            continue;   // Escape at the command prompt
+            continue;  // Escape at the command prompt
         }
         const std::wstring command = Trimmed(*line);
         if (command.empty())

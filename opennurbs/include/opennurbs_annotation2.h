@@ -22,16 +22,46 @@ public:
   ON::object_type ObjectType() const override;
   bool Transform(const ON_Xform& xform) override;
 
-  ON::eAnnotationType Type() const { return m_type; }
-  void SetType(ON::eAnnotationType type) { m_type = type; }
-  const ON_Plane& Plane() const { return m_plane; }
-  void SetPlane(const ON_Plane& plane) { m_plane = plane; }
-  const wchar_t* UserText() const { return m_usertext.Array(); }
-  void SetUserText(const wchar_t* text) { m_usertext = text ? text : L""; }
-  double Height() const { return m_textheight; }
-  void SetHeight(double height) { m_textheight = height; }
-  ON::eTextDisplayMode TextDisplayMode() const { return m_textdisplaymode; }
-  void SetTextDisplayMode(ON::eTextDisplayMode mode) { m_textdisplaymode = mode; }
+  ON::eAnnotationType Type() const
+  {
+    return m_type;
+  }
+  void SetType(ON::eAnnotationType type)
+  {
+    m_type = type;
+  }
+  const ON_Plane& Plane() const
+  {
+    return m_plane;
+  }
+  void SetPlane(const ON_Plane& plane)
+  {
+    m_plane = plane;
+  }
+  const wchar_t* UserText() const
+  {
+    return m_usertext.Array();
+  }
+  void SetUserText(const wchar_t* text)
+  {
+    m_usertext = text ? text : L"";
+  }
+  double Height() const
+  {
+    return m_textheight;
+  }
+  void SetHeight(double height)
+  {
+    m_textheight = height;
+  }
+  ON::eTextDisplayMode TextDisplayMode() const
+  {
+    return m_textdisplaymode;
+  }
+  void SetTextDisplayMode(ON::eTextDisplayMode mode)
+  {
+    m_textdisplaymode = mode;
+  }
 
   ON::eAnnotationType m_type;
   ON::eTextDisplayMode m_textdisplaymode;
@@ -58,8 +88,20 @@ public:
 
   bool IsValid(ON_TextLog* text_log = nullptr) const override;
 
-  int FontIndex() const { return m_index; }
-  void SetFontIndex(int font_index) { m_index = font_index; }
-  unsigned int Justification() const { return (unsigned int)m_justification; }
-  void SetJustification(unsigned int justification) { m_justification = (int)justification; }
+  int FontIndex() const
+  {
+    return m_index;
+  }
+  void SetFontIndex(int font_index)
+  {
+    m_index = font_index;
+  }
+  unsigned int Justification() const
+  {
+    return (unsigned int)m_justification;
+  }
+  void SetJustification(unsigned int justification)
+  {
+    m_justification = (int)justification;
+  }
 };

@@ -32,8 +32,7 @@ public:
   ON_Interval Domain() const override;
   bool SetDomain(double t0, double t1) override;
   // The domain maps linearly onto the arc's angle interval.
-  bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0,
-                int* hint = nullptr) const override;
+  bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0, int* hint = nullptr) const override;
   bool IsClosed() const override;
   // A full circle is periodic.
   bool IsPeriodic() const override;

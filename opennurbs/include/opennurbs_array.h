@@ -30,10 +30,9 @@ inline size_t NewCapacity(size_t count, size_t element_size)
     delta = count;
   return count + delta;
 }
-} // namespace ON_ArrayDetail
+}  // namespace ON_ArrayDetail
 
-template <class T>
-class ON_SimpleArray
+template <class T> class ON_SimpleArray
 {
 public:
   ON_SimpleArray() = default;
@@ -45,17 +44,22 @@ public:
       SetCapacity(initial_capacity);
   }
 
-  ON_SimpleArray(const ON_SimpleArray<T>& src) { *this = src; }
+  ON_SimpleArray(const ON_SimpleArray<T>& src)
+  {
+    *this = src;
+  }
 
-  ON_SimpleArray(ON_SimpleArray<T>&& src) noexcept
-    : m_a(src.m_a), m_count(src.m_count), m_capacity(src.m_capacity)
+  ON_SimpleArray(ON_SimpleArray<T>&& src) noexcept : m_a(src.m_a), m_count(src.m_count), m_capacity(src.m_capacity)
   {
     src.m_a = nullptr;
     src.m_count = 0;
     src.m_capacity = 0;
   }
 
-  virtual ~ON_SimpleArray() { std::free(m_a); }
+  virtual ~ON_SimpleArray()
+  {
+    std::free(m_a);
+  }
 
   ON_SimpleArray<T>& operator=(const ON_SimpleArray<T>& src)
   {
@@ -93,40 +97,121 @@ public:
     return *this;
   }
 
-  int Count() const { return m_count; }
-  unsigned int UnsignedCount() const { return (unsigned int)m_count; }
-  int Capacity() const { return m_capacity; }
-  unsigned int SizeOfElement() const { return (unsigned int)sizeof(T); }
-  unsigned int SizeOfArray() const { return (unsigned int)(m_count * sizeof(T)); }
+  int Count() const
+  {
+    return m_count;
+  }
+  unsigned int UnsignedCount() const
+  {
+    return (unsigned int)m_count;
+  }
+  int Capacity() const
+  {
+    return m_capacity;
+  }
+  unsigned int SizeOfElement() const
+  {
+    return (unsigned int)sizeof(T);
+  }
+  unsigned int SizeOfArray() const
+  {
+    return (unsigned int)(m_count * sizeof(T));
+  }
 
   // No bounds check, as with a plain C array.
-  T& operator[](int i) { return m_a[i]; }
-  const T& operator[](int i) const { return m_a[i]; }
-  T& operator[](unsigned int i) { return m_a[i]; }
-  const T& operator[](unsigned int i) const { return m_a[i]; }
-  T& operator[](ON__INT64 i) { return m_a[i]; }
-  const T& operator[](ON__INT64 i) const { return m_a[i]; }
-  T& operator[](ON__UINT64 i) { return m_a[i]; }
-  const T& operator[](ON__UINT64 i) const { return m_a[i]; }
+  T& operator[](int i)
+  {
+    return m_a[i];
+  }
+  const T& operator[](int i) const
+  {
+    return m_a[i];
+  }
+  T& operator[](unsigned int i)
+  {
+    return m_a[i];
+  }
+  const T& operator[](unsigned int i) const
+  {
+    return m_a[i];
+  }
+  T& operator[](ON__INT64 i)
+  {
+    return m_a[i];
+  }
+  const T& operator[](ON__INT64 i) const
+  {
+    return m_a[i];
+  }
+  T& operator[](ON__UINT64 i)
+  {
+    return m_a[i];
+  }
+  const T& operator[](ON__UINT64 i) const
+  {
+    return m_a[i];
+  }
 
   // Null when i is outside [0, Count()).
-  T* At(int i) { return (i >= 0 && i < m_count) ? m_a + i : nullptr; }
-  const T* At(int i) const { return (i >= 0 && i < m_count) ? m_a + i : nullptr; }
-  T* At(unsigned int i) { return (i < (unsigned int)m_count) ? m_a + i : nullptr; }
-  const T* At(unsigned int i) const { return (i < (unsigned int)m_count) ? m_a + i : nullptr; }
-  T* At(ON__INT64 i) { return (i >= 0 && i < (ON__INT64)m_count) ? m_a + i : nullptr; }
-  const T* At(ON__INT64 i) const { return (i >= 0 && i < (ON__INT64)m_count) ? m_a + i : nullptr; }
-  T* At(ON__UINT64 i) { return (i < (ON__UINT64)m_count) ? m_a + i : nullptr; }
-  const T* At(ON__UINT64 i) const { return (i < (ON__UINT64)m_count) ? m_a + i : nullptr; }
+  T* At(int i)
+  {
+    return (i >= 0 && i < m_count) ? m_a + i : nullptr;
+  }
+  const T* At(int i) const
+  {
+    return (i >= 0 && i < m_count) ? m_a + i : nullptr;
+  }
+  T* At(unsigned int i)
+  {
+    return (i < (unsigned int)m_count) ? m_a + i : nullptr;
+  }
+  const T* At(unsigned int i) const
+  {
+    return (i < (unsigned int)m_count) ? m_a + i : nullptr;
+  }
+  T* At(ON__INT64 i)
+  {
+    return (i >= 0 && i < (ON__INT64)m_count) ? m_a + i : nullptr;
+  }
+  const T* At(ON__INT64 i) const
+  {
+    return (i >= 0 && i < (ON__INT64)m_count) ? m_a + i : nullptr;
+  }
+  T* At(ON__UINT64 i)
+  {
+    return (i < (ON__UINT64)m_count) ? m_a + i : nullptr;
+  }
+  const T* At(ON__UINT64 i) const
+  {
+    return (i < (ON__UINT64)m_count) ? m_a + i : nullptr;
+  }
 
   // Null when the array is empty.
-  T* First() { return (m_count > 0) ? m_a : nullptr; }
-  const T* First() const { return (m_count > 0) ? m_a : nullptr; }
-  T* Last() { return (m_count > 0) ? m_a + (m_count - 1) : nullptr; }
-  const T* Last() const { return (m_count > 0) ? m_a + (m_count - 1) : nullptr; }
+  T* First()
+  {
+    return (m_count > 0) ? m_a : nullptr;
+  }
+  const T* First() const
+  {
+    return (m_count > 0) ? m_a : nullptr;
+  }
+  T* Last()
+  {
+    return (m_count > 0) ? m_a + (m_count - 1) : nullptr;
+  }
+  const T* Last() const
+  {
+    return (m_count > 0) ? m_a + (m_count - 1) : nullptr;
+  }
 
-  T* Array() { return m_a; }
-  const T* Array() const { return m_a; }
+  T* Array()
+  {
+    return m_a;
+  }
+  const T* Array() const
+  {
+    return m_a;
+  }
 
   // Appends a zero-filled element and returns it.
   T& AppendNew()
@@ -202,7 +287,10 @@ public:
   }
 
   // Removes the last element.
-  void Remove() { Remove(m_count - 1); }
+  void Remove()
+  {
+    Remove(m_count - 1);
+  }
 
   // Removes element i; later elements move down one place.
   void Remove(int i)
@@ -223,7 +311,10 @@ public:
   }
 
   // Frees the memory.
-  void Destroy() { SetCapacity(0); }
+  void Destroy()
+  {
+    SetCapacity(0);
+  }
 
   // Zero-fills the used elements.
   void Zero()
@@ -257,7 +348,7 @@ public:
     }
     T* a = (T*)std::realloc((void*)m_a, (size_t)newcap * sizeof(T));
     if (a == nullptr)
-      return; // out of memory: the array stays as it was
+      return;  // out of memory: the array stays as it was
     m_a = a;
     if (newcap > m_capacity)
       std::memset((void*)(m_a + m_capacity), 0, (size_t)(newcap - m_capacity) * sizeof(T));
@@ -275,7 +366,10 @@ public:
   }
 
   // Frees the capacity past the count.
-  void Shrink() { SetCapacity((size_t)m_count); }
+  void Shrink()
+  {
+    SetCapacity((size_t)m_count);
+  }
 
   // Takes over `a`, a block from malloc/realloc holding `capacity` elements
   // of which the first `count` are in use; the old buffer is freed.
@@ -312,8 +406,7 @@ protected:
   int m_capacity = 0;
 };
 
-template <class T>
-class ON_ClassArray
+template <class T> class ON_ClassArray
 {
 public:
   ON_ClassArray() = default;
@@ -324,17 +417,22 @@ public:
       SetCapacity(initial_capacity);
   }
 
-  ON_ClassArray(const ON_ClassArray<T>& src) { *this = src; }
+  ON_ClassArray(const ON_ClassArray<T>& src)
+  {
+    *this = src;
+  }
 
-  ON_ClassArray(ON_ClassArray<T>&& src) noexcept
-    : m_a(src.m_a), m_count(src.m_count), m_capacity(src.m_capacity)
+  ON_ClassArray(ON_ClassArray<T>&& src) noexcept : m_a(src.m_a), m_count(src.m_count), m_capacity(src.m_capacity)
   {
     src.m_a = nullptr;
     src.m_count = 0;
     src.m_capacity = 0;
   }
 
-  virtual ~ON_ClassArray() { SetCapacity(0); }
+  virtual ~ON_ClassArray()
+  {
+    SetCapacity(0);
+  }
 
   ON_ClassArray<T>& operator=(const ON_ClassArray<T>& src)
   {
@@ -369,33 +467,99 @@ public:
     return *this;
   }
 
-  int Count() const { return m_count; }
-  unsigned int UnsignedCount() const { return (unsigned int)m_count; }
-  int Capacity() const { return m_capacity; }
-  unsigned int SizeOfElement() const { return (unsigned int)sizeof(T); }
+  int Count() const
+  {
+    return m_count;
+  }
+  unsigned int UnsignedCount() const
+  {
+    return (unsigned int)m_count;
+  }
+  int Capacity() const
+  {
+    return m_capacity;
+  }
+  unsigned int SizeOfElement() const
+  {
+    return (unsigned int)sizeof(T);
+  }
 
   // No bounds check, as with a plain C array.
-  T& operator[](int i) { return m_a[i]; }
-  const T& operator[](int i) const { return m_a[i]; }
-  T& operator[](unsigned int i) { return m_a[i]; }
-  const T& operator[](unsigned int i) const { return m_a[i]; }
-  T& operator[](ON__INT64 i) { return m_a[i]; }
-  const T& operator[](ON__INT64 i) const { return m_a[i]; }
-  T& operator[](ON__UINT64 i) { return m_a[i]; }
-  const T& operator[](ON__UINT64 i) const { return m_a[i]; }
+  T& operator[](int i)
+  {
+    return m_a[i];
+  }
+  const T& operator[](int i) const
+  {
+    return m_a[i];
+  }
+  T& operator[](unsigned int i)
+  {
+    return m_a[i];
+  }
+  const T& operator[](unsigned int i) const
+  {
+    return m_a[i];
+  }
+  T& operator[](ON__INT64 i)
+  {
+    return m_a[i];
+  }
+  const T& operator[](ON__INT64 i) const
+  {
+    return m_a[i];
+  }
+  T& operator[](ON__UINT64 i)
+  {
+    return m_a[i];
+  }
+  const T& operator[](ON__UINT64 i) const
+  {
+    return m_a[i];
+  }
 
-  T* At(int i) { return (i >= 0 && i < m_count) ? m_a + i : nullptr; }
-  const T* At(int i) const { return (i >= 0 && i < m_count) ? m_a + i : nullptr; }
-  T* At(unsigned int i) { return (i < (unsigned int)m_count) ? m_a + i : nullptr; }
-  const T* At(unsigned int i) const { return (i < (unsigned int)m_count) ? m_a + i : nullptr; }
+  T* At(int i)
+  {
+    return (i >= 0 && i < m_count) ? m_a + i : nullptr;
+  }
+  const T* At(int i) const
+  {
+    return (i >= 0 && i < m_count) ? m_a + i : nullptr;
+  }
+  T* At(unsigned int i)
+  {
+    return (i < (unsigned int)m_count) ? m_a + i : nullptr;
+  }
+  const T* At(unsigned int i) const
+  {
+    return (i < (unsigned int)m_count) ? m_a + i : nullptr;
+  }
 
-  T* First() { return (m_count > 0) ? m_a : nullptr; }
-  const T* First() const { return (m_count > 0) ? m_a : nullptr; }
-  T* Last() { return (m_count > 0) ? m_a + (m_count - 1) : nullptr; }
-  const T* Last() const { return (m_count > 0) ? m_a + (m_count - 1) : nullptr; }
+  T* First()
+  {
+    return (m_count > 0) ? m_a : nullptr;
+  }
+  const T* First() const
+  {
+    return (m_count > 0) ? m_a : nullptr;
+  }
+  T* Last()
+  {
+    return (m_count > 0) ? m_a + (m_count - 1) : nullptr;
+  }
+  const T* Last() const
+  {
+    return (m_count > 0) ? m_a + (m_count - 1) : nullptr;
+  }
 
-  T* Array() { return m_a; }
-  const T* Array() const { return m_a; }
+  T* Array()
+  {
+    return m_a;
+  }
+  const T* Array() const
+  {
+    return m_a;
+  }
 
   // Returns a default-constructed element at the end.
   T& AppendNew()
@@ -443,7 +607,10 @@ public:
     m_count++;
   }
 
-  void Remove() { Remove(m_count - 1); }
+  void Remove()
+  {
+    Remove(m_count - 1);
+  }
 
   // Removes element i; later elements move down one place.
   void Remove(int i)
@@ -469,7 +636,10 @@ public:
   }
 
   // Destroys every slot and frees the memory.
-  void Destroy() { SetCapacity(0); }
+  void Destroy()
+  {
+    SetCapacity(0);
+  }
 
   void Reserve(size_t capacity)
   {
@@ -491,7 +661,7 @@ public:
     {
       a = (T*)std::malloc((size_t)newcap * sizeof(T));
       if (a == nullptr)
-        return; // out of memory: the array stays as it was
+        return;  // out of memory: the array stays as it was
     }
     const int keep = (newcap < m_capacity) ? newcap : m_capacity;
     for (int i = 0; i < keep; i++)
@@ -514,7 +684,10 @@ public:
       m_count = count;
   }
 
-  void Shrink() { SetCapacity((size_t)m_count); }
+  void Shrink()
+  {
+    SetCapacity((size_t)m_count);
+  }
 
 protected:
   void Grow()
@@ -534,7 +707,9 @@ class ON_CLASS ON_3dPointArray : public ON_SimpleArray<ON_3dPoint>
 public:
   ON_3dPointArray() = default;
   explicit ON_3dPointArray(int initial_capacity)
-    : ON_SimpleArray<ON_3dPoint>(initial_capacity > 0 ? (size_t)initial_capacity : 0) {}
+      : ON_SimpleArray<ON_3dPoint>(initial_capacity > 0 ? (size_t)initial_capacity : 0)
+  {
+  }
   ON_3dPointArray(const ON_SimpleArray<ON_3dPoint>& src) : ON_SimpleArray<ON_3dPoint>(src) {}
   ON_3dPointArray(const ON_3dPointArray&) = default;
   ON_3dPointArray(ON_3dPointArray&&) = default;
@@ -548,7 +723,9 @@ class ON_CLASS ON_3fPointArray : public ON_SimpleArray<ON_3fPoint>
 public:
   ON_3fPointArray() = default;
   explicit ON_3fPointArray(int initial_capacity)
-    : ON_SimpleArray<ON_3fPoint>(initial_capacity > 0 ? (size_t)initial_capacity : 0) {}
+      : ON_SimpleArray<ON_3fPoint>(initial_capacity > 0 ? (size_t)initial_capacity : 0)
+  {
+  }
   ON_3fPointArray(const ON_SimpleArray<ON_3fPoint>& src) : ON_SimpleArray<ON_3fPoint>(src) {}
   ON_3fPointArray(const ON_3fPointArray&) = default;
   ON_3fPointArray(ON_3fPointArray&&) = default;
@@ -562,7 +739,9 @@ class ON_CLASS ON_2dPointArray : public ON_SimpleArray<ON_2dPoint>
 public:
   ON_2dPointArray() = default;
   explicit ON_2dPointArray(int initial_capacity)
-    : ON_SimpleArray<ON_2dPoint>(initial_capacity > 0 ? (size_t)initial_capacity : 0) {}
+      : ON_SimpleArray<ON_2dPoint>(initial_capacity > 0 ? (size_t)initial_capacity : 0)
+  {
+  }
   ON_2dPointArray(const ON_SimpleArray<ON_2dPoint>& src) : ON_SimpleArray<ON_2dPoint>(src) {}
   ON_2dPointArray(const ON_2dPointArray&) = default;
   ON_2dPointArray(ON_2dPointArray&&) = default;

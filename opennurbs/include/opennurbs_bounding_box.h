@@ -15,8 +15,14 @@ public:
   // Every coordinate valid and m_min <= m_max in each direction.
   bool IsValid() const;
   void Destroy();
-  const ON_3dPoint& Min() const { return m_min; }
-  const ON_3dPoint& Max() const { return m_max; }
+  const ON_3dPoint& Min() const
+  {
+    return m_min;
+  }
+  const ON_3dPoint& Max() const
+  {
+    return m_max;
+  }
   ON_3dPoint Center() const;
   ON_3dVector Diagonal() const;
   // With bGrowBox and a valid box, the box grows to hold the point;

@@ -29,11 +29,26 @@ public:
   // A valid plane and a positive radius.
   bool IsValid() const;
 
-  const ON_3dPoint& Center() const { return plane.origin; }
-  const ON_3dVector& Normal() const { return plane.zaxis; }
-  const ON_Plane& Plane() const { return plane; }
-  double Radius() const { return radius; }
-  double Diameter() const { return 2.0 * radius; }
+  const ON_3dPoint& Center() const
+  {
+    return plane.origin;
+  }
+  const ON_3dVector& Normal() const
+  {
+    return plane.zaxis;
+  }
+  const ON_Plane& Plane() const
+  {
+    return plane;
+  }
+  double Radius() const
+  {
+    return radius;
+  }
+  double Diameter() const
+  {
+    return 2.0 * radius;
+  }
   double Circumference() const;
 
   // origin + r*cos(t)*xaxis + r*sin(t)*yaxis.

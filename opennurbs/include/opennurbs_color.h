@@ -20,16 +20,43 @@ public:
   static const ON_Color White;
 
   // Colours compare through this packed value.
-  operator unsigned int() const { return m_color; }
+  operator unsigned int() const
+  {
+    return m_color;
+  }
 
-  int Red() const { return (int)(m_color & 0xFFu); }
-  int Green() const { return (int)((m_color >> 8) & 0xFFu); }
-  int Blue() const { return (int)((m_color >> 16) & 0xFFu); }
-  int Alpha() const { return (int)((m_color >> 24) & 0xFFu); }
-  double FractionRed() const { return Red() / 255.0; }
-  double FractionGreen() const { return Green() / 255.0; }
-  double FractionBlue() const { return Blue() / 255.0; }
-  double FractionAlpha() const { return Alpha() / 255.0; }
+  int Red() const
+  {
+    return (int)(m_color & 0xFFu);
+  }
+  int Green() const
+  {
+    return (int)((m_color >> 8) & 0xFFu);
+  }
+  int Blue() const
+  {
+    return (int)((m_color >> 16) & 0xFFu);
+  }
+  int Alpha() const
+  {
+    return (int)((m_color >> 24) & 0xFFu);
+  }
+  double FractionRed() const
+  {
+    return Red() / 255.0;
+  }
+  double FractionGreen() const
+  {
+    return Green() / 255.0;
+  }
+  double FractionBlue() const
+  {
+    return Blue() / 255.0;
+  }
+  double FractionAlpha() const
+  {
+    return Alpha() / 255.0;
+  }
 
   // Components clamped to 0..255.
   void SetRGB(int red, int green, int blue);

@@ -29,8 +29,7 @@ public:
   // Values at t: the point, then der_count derivatives, each v_stride
   // doubles apart in v (Dimension() values each). side < 0 evaluates
   // from below at a knot. False outside the class's abilities.
-  virtual bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0,
-                        int* hint = nullptr) const;
+  virtual bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0, int* hint = nullptr) const;
 
   ON_3dPoint PointAt(double t) const;
   ON_3dPoint PointAtStart() const;
@@ -39,10 +38,9 @@ public:
   // The unit tangent, or the zero vector where the derivative vanishes.
   ON_3dVector TangentAt(double t) const;
   bool EvPoint(double t, ON_3dPoint& point, int side = 0, int* hint = nullptr) const;
-  bool Ev1Der(double t, ON_3dPoint& point, ON_3dVector& first_derivative, int side = 0,
+  bool Ev1Der(double t, ON_3dPoint& point, ON_3dVector& first_derivative, int side = 0, int* hint = nullptr) const;
+  bool Ev2Der(double t, ON_3dPoint& point, ON_3dVector& first_derivative, ON_3dVector& second_derivative, int side = 0,
               int* hint = nullptr) const;
-  bool Ev2Der(double t, ON_3dPoint& point, ON_3dVector& first_derivative,
-              ON_3dVector& second_derivative, int side = 0, int* hint = nullptr) const;
 
   // Start and end at one place (within ON_ZERO_TOLERANCE or relatively),
   // and the curve is more than a point: a point at a third or at two

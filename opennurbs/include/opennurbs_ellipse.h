@@ -18,9 +18,18 @@ public:
   bool IsValid() const;
   bool IsCircle() const;
 
-  const ON_3dPoint& Center() const { return plane.origin; }
-  const ON_3dVector& Normal() const { return plane.zaxis; }
-  const ON_Plane& Plane() const { return plane; }
+  const ON_3dPoint& Center() const
+  {
+    return plane.origin;
+  }
+  const ON_3dVector& Normal() const
+  {
+    return plane.zaxis;
+  }
+  const ON_Plane& Plane() const
+  {
+    return plane;
+  }
   // radius[i] for i = 0 (x) or 1 (y).
   double Radius(int i) const;
 

@@ -16,8 +16,14 @@ public:
   // Both ends valid and different.
   bool IsValid() const;
 
-  ON_3dPoint& operator[](int i) { return (i <= 0) ? from : to; }
-  const ON_3dPoint& operator[](int i) const { return (i <= 0) ? from : to; }
+  ON_3dPoint& operator[](int i)
+  {
+    return (i <= 0) ? from : to;
+  }
+  const ON_3dPoint& operator[](int i) const
+  {
+    return (i <= 0) ? from : to;
+  }
 
   double Length() const;
   // to - from.

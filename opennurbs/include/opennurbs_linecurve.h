@@ -29,8 +29,7 @@ public:
   bool Transform(const ON_Xform& xform) override;
   ON_Interval Domain() const override;
   bool SetDomain(double t0, double t1) override;
-  bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0,
-                int* hint = nullptr) const override;
+  bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0, int* hint = nullptr) const override;
   bool IsClosed() const override;
   bool Reverse() override;
   bool Trim(const ON_Interval& domain) override;

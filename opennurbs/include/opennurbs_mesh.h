@@ -20,8 +20,14 @@ public:
   // All four indices -1.
   static const ON_MeshFace UnsetMeshFace;
 
-  bool IsTriangle() const { return vi[2] == vi[3]; }
-  bool IsQuad() const { return vi[2] != vi[3]; }
+  bool IsTriangle() const
+  {
+    return vi[2] == vi[3];
+  }
+  bool IsQuad() const
+  {
+    return vi[2] != vi[3];
+  }
 
   // True when every index lies in [0, mesh_vertex_count), the first three
   // are distinct and the fourth repeats the third or differs from the
@@ -75,9 +81,18 @@ struct ON_CLASS ON_MeshTopologyFace
   int m_topei[4];
   char m_reve[4];
 
-  bool IsValid() const { return m_topei[0] != m_topei[1]; }
-  bool IsTriangle() const { return IsValid() && m_topei[2] == m_topei[3]; }
-  bool IsQuad() const { return IsValid() && m_topei[2] != m_topei[3]; }
+  bool IsValid() const
+  {
+    return m_topei[0] != m_topei[1];
+  }
+  bool IsTriangle() const
+  {
+    return IsValid() && m_topei[2] == m_topei[3];
+  }
+  bool IsQuad() const
+  {
+    return IsValid() && m_topei[2] != m_topei[3];
+  }
 };
 
 // Vertex, edge and face adjacency of a mesh. Built by ON_Mesh::Topology().
@@ -93,9 +108,18 @@ public:
   // Checks that the lists are consistent with each other and with m_mesh.
   bool IsValid() const;
 
-  int TopVertexCount() const { return m_topv.Count(); }
-  int TopEdgeCount() const { return m_tope.Count(); }
-  int TopFaceCount() const { return m_topf.Count(); }
+  int TopVertexCount() const
+  {
+    return m_topv.Count();
+  }
+  int TopEdgeCount() const
+  {
+    return m_tope.Count();
+  }
+  int TopFaceCount() const
+  {
+    return m_topf.Count();
+  }
 
   void Destroy();
 
@@ -129,8 +153,8 @@ public:
   ON_Mesh() = default;
   // Reserves room; vertex normals and texture coordinates are not kept by
   // this mesh, so the last two arguments have no effect.
-  ON_Mesh(int initial_face_array_capacity, int initial_vertex_array_capacity,
-          bool has_vertex_normals, bool has_texture_coordinates);
+  ON_Mesh(int initial_face_array_capacity, int initial_vertex_array_capacity, bool has_vertex_normals,
+          bool has_texture_coordinates);
   // Copies the vertices and faces; the cached topology is not copied.
   ON_Mesh(const ON_Mesh& src);
   ON_Mesh& operator=(const ON_Mesh& src);
@@ -152,10 +176,22 @@ public:
   // ON_MeshFace::IsValid(vertex_count, m_V). No area test is made.
   bool IsValid(ON_TextLog* text_log = nullptr) const override;
 
-  int VertexCount() const { return m_V.Count(); }
-  unsigned int VertexUnsignedCount() const { return m_V.UnsignedCount(); }
-  int FaceCount() const { return m_F.Count(); }
-  unsigned int FaceUnsignedCount() const { return m_F.UnsignedCount(); }
+  int VertexCount() const
+  {
+    return m_V.Count();
+  }
+  unsigned int VertexUnsignedCount() const
+  {
+    return m_V.UnsignedCount();
+  }
+  int FaceCount() const
+  {
+    return m_F.Count();
+  }
+  unsigned int FaceUnsignedCount() const
+  {
+    return m_F.UnsignedCount();
+  }
 
   // Sets vertex i, or appends it when i == VertexCount(). False, with
   // nothing changed, for any other i. The double overload stores the point
@@ -167,8 +203,7 @@ public:
   // changes nothing and gives false. The face is stored even when it is
   // not valid; the result is ON_MeshFace::IsValid(VertexCount()).
   bool SetTriangle(int face_index, int vertex_index0, int vertex_index1, int vertex_index2);
-  bool SetQuad(int face_index, int vertex_index0, int vertex_index1, int vertex_index2,
-               int vertex_index3);
+  bool SetQuad(int face_index, int vertex_index0, int vertex_index1, int vertex_index2, int vertex_index3);
 
   // Deletes the faces with an index outside the vertex list, then the
   // vertices no face uses, renumbering the rest in their order. Returns the

@@ -45,8 +45,7 @@ public:
   bool Transform(const ON_Xform& xform) override;
   ON_Interval Domain() const override;
   bool SetDomain(double t0, double t1) override;
-  bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0,
-                int* hint = nullptr) const override;
+  bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0, int* hint = nullptr) const override;
   // Periodic, or start and end at one place (see ON_Curve::IsClosed).
   bool IsClosed() const override;
   // Periodic knots (order >= 3, the first and last order-2 knot steps
@@ -64,15 +63,33 @@ public:
   int HasNurbForm() const override;
   unsigned int SizeOf() const override;
 
-  int Order() const { return m_order; }
+  int Order() const
+  {
+    return m_order;
+  }
   // Order - 1, or 0 when the order is below 2.
-  int Degree() const { return m_order >= 2 ? m_order - 1 : 0; }
-  int CVCount() const { return m_cv_count; }
+  int Degree() const
+  {
+    return m_order >= 2 ? m_order - 1 : 0;
+  }
+  int CVCount() const
+  {
+    return m_cv_count;
+  }
   // Dimension, plus 1 when rational.
-  int CVSize() const { return (m_dim > 0) ? (m_is_rat ? m_dim + 1 : m_dim) : 0; }
+  int CVSize() const
+  {
+    return (m_dim > 0) ? (m_is_rat ? m_dim + 1 : m_dim) : 0;
+  }
   // Order + CVCount - 2.
-  int KnotCount() const { return m_order + m_cv_count - 2; }
-  bool IsRational() const { return m_is_rat != 0; }
+  int KnotCount() const
+  {
+    return m_order + m_cv_count - 2;
+  }
+  bool IsRational() const
+  {
+    return m_is_rat != 0;
+  }
   // Number of non-empty spans.
   int SpanCount() const;
   bool GetSpanVector(double* span_vector) const;
@@ -96,8 +113,14 @@ public:
   // [0, KnotCount()). No ordering test.
   bool SetKnot(int knot_index, double knot_value);
   // No range test.
-  double Knot(int knot_index) const { return m_knot[knot_index]; }
-  const double* Knot() const { return m_knot; }
+  double Knot(int knot_index) const
+  {
+    return m_knot[knot_index];
+  }
+  const double* Knot() const
+  {
+    return m_knot;
+  }
   // How many knots equal knot knot_index.
   int KnotMultiplicity(int knot_index) const;
 

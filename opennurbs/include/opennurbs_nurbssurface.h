@@ -37,14 +37,35 @@ public:
   int HasNurbForm() const override;
   unsigned int SizeOf() const override;
 
-  int Order(int dir) const { return m_order[dir ? 1 : 0]; }
-  int Degree(int dir) const { return m_order[dir ? 1 : 0] >= 2 ? m_order[dir ? 1 : 0] - 1 : 0; }
-  int CVCount(int dir) const { return m_cv_count[dir ? 1 : 0]; }
+  int Order(int dir) const
+  {
+    return m_order[dir ? 1 : 0];
+  }
+  int Degree(int dir) const
+  {
+    return m_order[dir ? 1 : 0] >= 2 ? m_order[dir ? 1 : 0] - 1 : 0;
+  }
+  int CVCount(int dir) const
+  {
+    return m_cv_count[dir ? 1 : 0];
+  }
   // Control points in all.
-  int CVCount() const { return m_cv_count[0] * m_cv_count[1]; }
-  int CVSize() const { return (m_dim > 0) ? (m_is_rat ? m_dim + 1 : m_dim) : 0; }
-  int KnotCount(int dir) const { return m_order[dir ? 1 : 0] + m_cv_count[dir ? 1 : 0] - 2; }
-  bool IsRational() const { return m_is_rat != 0; }
+  int CVCount() const
+  {
+    return m_cv_count[0] * m_cv_count[1];
+  }
+  int CVSize() const
+  {
+    return (m_dim > 0) ? (m_is_rat ? m_dim + 1 : m_dim) : 0;
+  }
+  int KnotCount(int dir) const
+  {
+    return m_order[dir ? 1 : 0] + m_cv_count[dir ? 1 : 0] - 2;
+  }
+  bool IsRational() const
+  {
+    return m_is_rat != 0;
+  }
 
   // Null when out of range.
   double* CV(int i, int j) const;
@@ -62,8 +83,14 @@ public:
   // False, with nothing changed, out of range.
   bool SetKnot(int dir, int knot_index, double knot_value);
   // No range test.
-  double Knot(int dir, int knot_index) const { return m_knot[dir ? 1 : 0][knot_index]; }
-  const double* Knot(int dir) const { return m_knot[dir ? 1 : 0]; }
+  double Knot(int dir, int knot_index) const
+  {
+    return m_knot[dir ? 1 : 0][knot_index];
+  }
+  const double* Knot(int dir) const
+  {
+    return m_knot[dir ? 1 : 0];
+  }
   bool MakeClampedUniformKnotVector(int dir, double delta = 1.0);
 
   int m_dim;

@@ -13,15 +13,26 @@ class ON_Object;
 class ON_CLASS ON_ClassId
 {
 public:
-  ON_ClassId(const char* sClassName, const char* sBaseClassName, const ON_ClassId* pBaseClassId,
-             const char* sUUID);
+  ON_ClassId(const char* sClassName, const char* sBaseClassName, const ON_ClassId* pBaseClassId, const char* sUUID);
   ON_ClassId(const ON_ClassId&) = delete;
   ON_ClassId& operator=(const ON_ClassId&) = delete;
 
-  const char* ClassName() const { return m_sClassName; }
-  const char* BaseClassName() const { return m_sBaseClassName; }
-  const ON_ClassId* BaseClass() const { return m_pBaseClassId; }
-  ON_UUID Uuid() const { return m_uuid; }
+  const char* ClassName() const
+  {
+    return m_sClassName;
+  }
+  const char* BaseClassName() const
+  {
+    return m_sBaseClassName;
+  }
+  const ON_ClassId* BaseClass() const
+  {
+    return m_pBaseClassId;
+  }
+  ON_UUID Uuid() const
+  {
+    return m_uuid;
+  }
   // True for the class itself and for every class it derives from.
   bool IsDerivedFrom(const ON_ClassId* pPotentialParent) const;
 
@@ -36,51 +47,75 @@ private:
 #define ON_CLASS_ID(cls) (&cls::m_##cls##_class_rtti)
 
 // In the public part of a class derived from ON_Object.
-#define ON_OBJECT_DECLARE(cls)                                                                     \
-public:                                                                                            \
-  static const ON_ClassId m_##cls##_class_rtti;                                                    \
-  static cls* Cast(ON_Object* p);                                                                  \
-  static const cls* Cast(const ON_Object* p);                                                      \
-  const ON_ClassId* ClassId() const override;                                                      \
-  ON_Object* DuplicateObject() const override;                                                     \
+#define ON_OBJECT_DECLARE(cls)                                                                                         \
+public:                                                                                                                \
+  static const ON_ClassId m_##cls##_class_rtti;                                                                        \
+  static cls* Cast(ON_Object* p);                                                                                      \
+  static const cls* Cast(const ON_Object* p);                                                                          \
+  const ON_ClassId* ClassId() const override;                                                                          \
+  ON_Object* DuplicateObject() const override;                                                                         \
   cls* Duplicate() const
 
 // In the source of a class that can be copied.
-#define ON_OBJECT_IMPLEMENT(cls, basecls, uuid)                                                    \
-  const ON_ClassId cls::m_##cls##_class_rtti(#cls, #basecls, &basecls::m_##basecls##_class_rtti, uuid); \
-  cls* cls::Cast(ON_Object* p)                                                                     \
-  {                                                                                                \
-    return (p && p->IsKindOf(&cls::m_##cls##_class_rtti)) ? static_cast<cls*>(p) : nullptr;        \
-  }                                                                                                \
-  const cls* cls::Cast(const ON_Object* p)                                                         \
-  {                                                                                                \
-    return (p && p->IsKindOf(&cls::m_##cls##_class_rtti)) ? static_cast<const cls*>(p) : nullptr;  \
-  }                                                                                                \
-  const ON_ClassId* cls::ClassId() const { return &cls::m_##cls##_class_rtti; }                    \
-  ON_Object* cls::DuplicateObject() const { return new cls(*this); }                               \
-  cls* cls::Duplicate() const { return static_cast<cls*>(DuplicateObject()); }
+#define ON_OBJECT_IMPLEMENT(cls, basecls, uuid)                                                                        \
+  const ON_ClassId cls::m_##cls##_class_rtti(#cls, #basecls, &basecls::m_##basecls##_class_rtti, uuid);                \
+  cls* cls::Cast(ON_Object* p)                                                                                         \
+  {                                                                                                                    \
+    return (p && p->IsKindOf(&cls::m_##cls##_class_rtti)) ? static_cast<cls*>(p) : nullptr;                            \
+  }                                                                                                                    \
+  const cls* cls::Cast(const ON_Object* p)                                                                             \
+  {                                                                                                                    \
+    return (p && p->IsKindOf(&cls::m_##cls##_class_rtti)) ? static_cast<const cls*>(p) : nullptr;                      \
+  }                                                                                                                    \
+  const ON_ClassId* cls::ClassId() const                                                                               \
+  {                                                                                                                    \
+    return &cls::m_##cls##_class_rtti;                                                                                 \
+  }                                                                                                                    \
+  ON_Object* cls::DuplicateObject() const                                                                              \
+  {                                                                                                                    \
+    return new cls(*this);                                                                                             \
+  }                                                                                                                    \
+  cls* cls::Duplicate() const                                                                                          \
+  {                                                                                                                    \
+    return static_cast<cls*>(DuplicateObject());                                                                       \
+  }
 
 // In the source of an abstract class: DuplicateObject() gives null.
-#define ON_VIRTUAL_OBJECT_IMPLEMENT(cls, basecls, uuid)                                            \
-  const ON_ClassId cls::m_##cls##_class_rtti(#cls, #basecls, &basecls::m_##basecls##_class_rtti, uuid); \
-  cls* cls::Cast(ON_Object* p)                                                                     \
-  {                                                                                                \
-    return (p && p->IsKindOf(&cls::m_##cls##_class_rtti)) ? static_cast<cls*>(p) : nullptr;        \
-  }                                                                                                \
-  const cls* cls::Cast(const ON_Object* p)                                                         \
-  {                                                                                                \
-    return (p && p->IsKindOf(&cls::m_##cls##_class_rtti)) ? static_cast<const cls*>(p) : nullptr;  \
-  }                                                                                                \
-  const ON_ClassId* cls::ClassId() const { return &cls::m_##cls##_class_rtti; }                    \
-  ON_Object* cls::DuplicateObject() const { return nullptr; }                                      \
-  cls* cls::Duplicate() const { return static_cast<cls*>(DuplicateObject()); }
+#define ON_VIRTUAL_OBJECT_IMPLEMENT(cls, basecls, uuid)                                                                \
+  const ON_ClassId cls::m_##cls##_class_rtti(#cls, #basecls, &basecls::m_##basecls##_class_rtti, uuid);                \
+  cls* cls::Cast(ON_Object* p)                                                                                         \
+  {                                                                                                                    \
+    return (p && p->IsKindOf(&cls::m_##cls##_class_rtti)) ? static_cast<cls*>(p) : nullptr;                            \
+  }                                                                                                                    \
+  const cls* cls::Cast(const ON_Object* p)                                                                             \
+  {                                                                                                                    \
+    return (p && p->IsKindOf(&cls::m_##cls##_class_rtti)) ? static_cast<const cls*>(p) : nullptr;                      \
+  }                                                                                                                    \
+  const ON_ClassId* cls::ClassId() const                                                                               \
+  {                                                                                                                    \
+    return &cls::m_##cls##_class_rtti;                                                                                 \
+  }                                                                                                                    \
+  ON_Object* cls::DuplicateObject() const                                                                              \
+  {                                                                                                                    \
+    return nullptr;                                                                                                    \
+  }                                                                                                                    \
+  cls* cls::Duplicate() const                                                                                          \
+  {                                                                                                                    \
+    return static_cast<cls*>(DuplicateObject());                                                                       \
+  }
 
 class ON_CLASS ON_Object
 {
 public:
   static const ON_ClassId m_ON_Object_class_rtti;
-  static ON_Object* Cast(ON_Object* p) { return p; }
-  static const ON_Object* Cast(const ON_Object* p) { return p; }
+  static ON_Object* Cast(ON_Object* p)
+  {
+    return p;
+  }
+  static const ON_Object* Cast(const ON_Object* p)
+  {
+    return p;
+  }
   virtual const ON_ClassId* ClassId() const;
 
   ON_Object() = default;

@@ -26,8 +26,8 @@ class ON_CLASS ON_Plane
 public:
   // The world XY plane at the origin.
   constexpr ON_Plane()
-    : origin(0.0, 0.0, 0.0), xaxis(1.0, 0.0, 0.0), yaxis(0.0, 1.0, 0.0), zaxis(0.0, 0.0, 1.0),
-      plane_equation(0.0, 0.0, 1.0, 0.0)
+      : origin(0.0, 0.0, 0.0), xaxis(1.0, 0.0, 0.0), yaxis(0.0, 1.0, 0.0), zaxis(0.0, 0.0, 1.0),
+        plane_equation(0.0, 0.0, 1.0, 0.0)
   {
   }
   // CreateFromNormal.
@@ -57,11 +57,26 @@ public:
   // frame, and an equation that matches them.
   bool IsValid() const;
 
-  const ON_3dPoint& Origin() const { return origin; }
-  const ON_3dVector& Xaxis() const { return xaxis; }
-  const ON_3dVector& Yaxis() const { return yaxis; }
-  const ON_3dVector& Zaxis() const { return zaxis; }
-  const ON_3dVector& Normal() const { return zaxis; }
+  const ON_3dPoint& Origin() const
+  {
+    return origin;
+  }
+  const ON_3dVector& Xaxis() const
+  {
+    return xaxis;
+  }
+  const ON_3dVector& Yaxis() const
+  {
+    return yaxis;
+  }
+  const ON_3dVector& Zaxis() const
+  {
+    return zaxis;
+  }
+  const ON_3dVector& Normal() const
+  {
+    return zaxis;
+  }
   void SetOrigin(const ON_3dPoint& origin_point);
 
   // origin + s*xaxis + t*yaxis (+ c*zaxis).

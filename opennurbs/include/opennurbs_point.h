@@ -27,23 +27,74 @@ public:
 
   static const ON_2fPoint Origin;
 
-  float& operator[](int i) { return (i <= 0) ? x : y; }
-  float operator[](int i) const { return (i <= 0) ? x : y; }
+  float& operator[](int i)
+  {
+    return (i <= 0) ? x : y;
+  }
+  float operator[](int i) const
+  {
+    return (i <= 0) ? x : y;
+  }
 
-  bool operator==(const ON_2fPoint& p) const { return x == p.x && y == p.y; }
-  bool operator!=(const ON_2fPoint& p) const { return !(*this == p); }
+  bool operator==(const ON_2fPoint& p) const
+  {
+    return x == p.x && y == p.y;
+  }
+  bool operator!=(const ON_2fPoint& p) const
+  {
+    return !(*this == p);
+  }
 
-  ON_2fPoint& operator+=(const ON_2fPoint& p) { x += p.x; y += p.y; return *this; }
-  ON_2fPoint& operator-=(const ON_2fPoint& p) { x -= p.x; y -= p.y; return *this; }
-  ON_2fPoint& operator*=(float s) { x *= s; y *= s; return *this; }
-  ON_2fPoint& operator/=(float s) { x /= s; y /= s; return *this; }
-  ON_2fPoint operator+(const ON_2fPoint& p) const { return ON_2fPoint(x + p.x, y + p.y); }
-  ON_2fPoint operator-(const ON_2fPoint& p) const { return ON_2fPoint(x - p.x, y - p.y); }
-  ON_2fPoint operator*(float s) const { return ON_2fPoint(x * s, y * s); }
-  ON_2fPoint operator/(float s) const { return ON_2fPoint(x / s, y / s); }
+  ON_2fPoint& operator+=(const ON_2fPoint& p)
+  {
+    x += p.x;
+    y += p.y;
+    return *this;
+  }
+  ON_2fPoint& operator-=(const ON_2fPoint& p)
+  {
+    x -= p.x;
+    y -= p.y;
+    return *this;
+  }
+  ON_2fPoint& operator*=(float s)
+  {
+    x *= s;
+    y *= s;
+    return *this;
+  }
+  ON_2fPoint& operator/=(float s)
+  {
+    x /= s;
+    y /= s;
+    return *this;
+  }
+  ON_2fPoint operator+(const ON_2fPoint& p) const
+  {
+    return ON_2fPoint(x + p.x, y + p.y);
+  }
+  ON_2fPoint operator-(const ON_2fPoint& p) const
+  {
+    return ON_2fPoint(x - p.x, y - p.y);
+  }
+  ON_2fPoint operator*(float s) const
+  {
+    return ON_2fPoint(x * s, y * s);
+  }
+  ON_2fPoint operator/(float s) const
+  {
+    return ON_2fPoint(x / s, y / s);
+  }
 
-  bool IsValid() const { return ON_IS_VALID_FLOAT(x) && ON_IS_VALID_FLOAT(y); }
-  void Set(float a, float b) { x = a; y = b; }
+  bool IsValid() const
+  {
+    return ON_IS_VALID_FLOAT(x) && ON_IS_VALID_FLOAT(y);
+  }
+  void Set(float a, float b)
+  {
+    x = a;
+    y = b;
+  }
   double DistanceTo(const ON_2fPoint& p) const;
 };
 
@@ -57,22 +108,59 @@ public:
 
   static const ON_2dVector ZeroVector;
 
-  double& operator[](int i) { return (i <= 0) ? x : y; }
-  double operator[](int i) const { return (i <= 0) ? x : y; }
+  double& operator[](int i)
+  {
+    return (i <= 0) ? x : y;
+  }
+  double operator[](int i) const
+  {
+    return (i <= 0) ? x : y;
+  }
 
-  bool operator==(const ON_2dVector& v) const { return x == v.x && y == v.y; }
-  bool operator!=(const ON_2dVector& v) const { return !(*this == v); }
+  bool operator==(const ON_2dVector& v) const
+  {
+    return x == v.x && y == v.y;
+  }
+  bool operator!=(const ON_2dVector& v) const
+  {
+    return !(*this == v);
+  }
 
-  ON_2dVector operator-() const { return ON_2dVector(-x, -y); }
-  ON_2dVector operator+(const ON_2dVector& v) const { return ON_2dVector(x + v.x, y + v.y); }
-  ON_2dVector operator-(const ON_2dVector& v) const { return ON_2dVector(x - v.x, y - v.y); }
-  ON_2dVector operator*(double s) const { return ON_2dVector(x * s, y * s); }
+  ON_2dVector operator-() const
+  {
+    return ON_2dVector(-x, -y);
+  }
+  ON_2dVector operator+(const ON_2dVector& v) const
+  {
+    return ON_2dVector(x + v.x, y + v.y);
+  }
+  ON_2dVector operator-(const ON_2dVector& v) const
+  {
+    return ON_2dVector(x - v.x, y - v.y);
+  }
+  ON_2dVector operator*(double s) const
+  {
+    return ON_2dVector(x * s, y * s);
+  }
   // Dot product.
-  double operator*(const ON_2dVector& v) const { return x * v.x + y * v.y; }
+  double operator*(const ON_2dVector& v) const
+  {
+    return x * v.x + y * v.y;
+  }
 
-  bool IsValid() const { return ON_IS_VALID(x) && ON_IS_VALID(y); }
-  bool IsZero() const { return x == 0.0 && y == 0.0; }
-  void Set(double a, double b) { x = a; y = b; }
+  bool IsValid() const
+  {
+    return ON_IS_VALID(x) && ON_IS_VALID(y);
+  }
+  bool IsZero() const
+  {
+    return x == 0.0 && y == 0.0;
+  }
+  void Set(double a, double b)
+  {
+    x = a;
+    y = b;
+  }
   double Length() const;
 };
 
@@ -88,19 +176,50 @@ public:
   static const ON_2dPoint Origin;
   static const ON_2dPoint UnsetPoint;
 
-  double& operator[](int i) { return (i <= 0) ? x : y; }
-  double operator[](int i) const { return (i <= 0) ? x : y; }
+  double& operator[](int i)
+  {
+    return (i <= 0) ? x : y;
+  }
+  double operator[](int i) const
+  {
+    return (i <= 0) ? x : y;
+  }
 
-  bool operator==(const ON_2dPoint& p) const { return x == p.x && y == p.y; }
-  bool operator!=(const ON_2dPoint& p) const { return !(*this == p); }
+  bool operator==(const ON_2dPoint& p) const
+  {
+    return x == p.x && y == p.y;
+  }
+  bool operator!=(const ON_2dPoint& p) const
+  {
+    return !(*this == p);
+  }
 
-  ON_2dPoint operator+(const ON_2dVector& v) const { return ON_2dPoint(x + v.x, y + v.y); }
-  ON_2dPoint operator-(const ON_2dVector& v) const { return ON_2dPoint(x - v.x, y - v.y); }
-  ON_2dVector operator-(const ON_2dPoint& p) const { return ON_2dVector(x - p.x, y - p.y); }
-  ON_2dPoint operator*(double s) const { return ON_2dPoint(x * s, y * s); }
+  ON_2dPoint operator+(const ON_2dVector& v) const
+  {
+    return ON_2dPoint(x + v.x, y + v.y);
+  }
+  ON_2dPoint operator-(const ON_2dVector& v) const
+  {
+    return ON_2dPoint(x - v.x, y - v.y);
+  }
+  ON_2dVector operator-(const ON_2dPoint& p) const
+  {
+    return ON_2dVector(x - p.x, y - p.y);
+  }
+  ON_2dPoint operator*(double s) const
+  {
+    return ON_2dPoint(x * s, y * s);
+  }
 
-  bool IsValid() const { return ON_IS_VALID(x) && ON_IS_VALID(y); }
-  void Set(double a, double b) { x = a; y = b; }
+  bool IsValid() const
+  {
+    return ON_IS_VALID(x) && ON_IS_VALID(y);
+  }
+  void Set(double a, double b)
+  {
+    x = a;
+    y = b;
+  }
   double DistanceTo(const ON_2dPoint& p) const;
 };
 
@@ -119,29 +238,97 @@ public:
   static const ON_3fVector YAxis;
   static const ON_3fVector ZAxis;
 
-  float& operator[](int i) { return (i <= 0) ? x : ((i == 1) ? y : z); }
-  float operator[](int i) const { return (i <= 0) ? x : ((i == 1) ? y : z); }
+  float& operator[](int i)
+  {
+    return (i <= 0) ? x : ((i == 1) ? y : z);
+  }
+  float operator[](int i) const
+  {
+    return (i <= 0) ? x : ((i == 1) ? y : z);
+  }
 
-  bool operator==(const ON_3fVector& v) const { return x == v.x && y == v.y && z == v.z; }
-  bool operator!=(const ON_3fVector& v) const { return !(*this == v); }
+  bool operator==(const ON_3fVector& v) const
+  {
+    return x == v.x && y == v.y && z == v.z;
+  }
+  bool operator!=(const ON_3fVector& v) const
+  {
+    return !(*this == v);
+  }
 
-  ON_3fVector& operator+=(const ON_3fVector& v) { x += v.x; y += v.y; z += v.z; return *this; }
-  ON_3fVector& operator-=(const ON_3fVector& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-  ON_3fVector& operator*=(float s) { x *= s; y *= s; z *= s; return *this; }
-  ON_3fVector& operator/=(float s) { x /= s; y /= s; z /= s; return *this; }
-  ON_3fVector operator-() const { return ON_3fVector(-x, -y, -z); }
-  ON_3fVector operator+(const ON_3fVector& v) const { return ON_3fVector(x + v.x, y + v.y, z + v.z); }
-  ON_3fVector operator-(const ON_3fVector& v) const { return ON_3fVector(x - v.x, y - v.y, z - v.z); }
-  ON_3fVector operator*(float s) const { return ON_3fVector(x * s, y * s, z * s); }
-  ON_3fVector operator/(float s) const { return ON_3fVector(x / s, y / s, z / s); }
+  ON_3fVector& operator+=(const ON_3fVector& v)
+  {
+    x += v.x;
+    y += v.y;
+    z += v.z;
+    return *this;
+  }
+  ON_3fVector& operator-=(const ON_3fVector& v)
+  {
+    x -= v.x;
+    y -= v.y;
+    z -= v.z;
+    return *this;
+  }
+  ON_3fVector& operator*=(float s)
+  {
+    x *= s;
+    y *= s;
+    z *= s;
+    return *this;
+  }
+  ON_3fVector& operator/=(float s)
+  {
+    x /= s;
+    y /= s;
+    z /= s;
+    return *this;
+  }
+  ON_3fVector operator-() const
+  {
+    return ON_3fVector(-x, -y, -z);
+  }
+  ON_3fVector operator+(const ON_3fVector& v) const
+  {
+    return ON_3fVector(x + v.x, y + v.y, z + v.z);
+  }
+  ON_3fVector operator-(const ON_3fVector& v) const
+  {
+    return ON_3fVector(x - v.x, y - v.y, z - v.z);
+  }
+  ON_3fVector operator*(float s) const
+  {
+    return ON_3fVector(x * s, y * s, z * s);
+  }
+  ON_3fVector operator/(float s) const
+  {
+    return ON_3fVector(x / s, y / s, z / s);
+  }
   // Dot product.
-  float operator*(const ON_3fVector& v) const { return x * v.x + y * v.y + z * v.z; }
+  float operator*(const ON_3fVector& v) const
+  {
+    return x * v.x + y * v.y + z * v.z;
+  }
 
-  bool IsValid() const { return ON_IS_VALID_FLOAT(x) && ON_IS_VALID_FLOAT(y) && ON_IS_VALID_FLOAT(z); }
-  bool IsZero() const { return x == 0.0f && y == 0.0f && z == 0.0f; }
-  void Set(float a, float b, float c) { x = a; y = b; z = c; }
+  bool IsValid() const
+  {
+    return ON_IS_VALID_FLOAT(x) && ON_IS_VALID_FLOAT(y) && ON_IS_VALID_FLOAT(z);
+  }
+  bool IsZero() const
+  {
+    return x == 0.0f && y == 0.0f && z == 0.0f;
+  }
+  void Set(float a, float b, float c)
+  {
+    x = a;
+    y = b;
+    z = c;
+  }
   double Length() const;
-  double LengthSquared() const { return (double)x * x + (double)y * y + (double)z * z; }
+  double LengthSquared() const
+  {
+    return (double)x * x + (double)y * y + (double)z * z;
+  }
   // Scales the vector to unit length. A zero or non-finite vector becomes
   // the zero vector and false is returned.
   bool Unitize();
@@ -160,27 +347,101 @@ public:
 
   static const ON_3fPoint Origin;
 
-  float& operator[](int i) { return (i <= 0) ? x : ((i == 1) ? y : z); }
-  float operator[](int i) const { return (i <= 0) ? x : ((i == 1) ? y : z); }
+  float& operator[](int i)
+  {
+    return (i <= 0) ? x : ((i == 1) ? y : z);
+  }
+  float operator[](int i) const
+  {
+    return (i <= 0) ? x : ((i == 1) ? y : z);
+  }
 
-  bool operator==(const ON_3fPoint& p) const { return x == p.x && y == p.y && z == p.z; }
-  bool operator!=(const ON_3fPoint& p) const { return !(*this == p); }
+  bool operator==(const ON_3fPoint& p) const
+  {
+    return x == p.x && y == p.y && z == p.z;
+  }
+  bool operator!=(const ON_3fPoint& p) const
+  {
+    return !(*this == p);
+  }
 
-  ON_3fPoint& operator+=(const ON_3fVector& v) { x += v.x; y += v.y; z += v.z; return *this; }
-  ON_3fPoint& operator-=(const ON_3fVector& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-  ON_3fPoint& operator+=(const ON_3fPoint& p) { x += p.x; y += p.y; z += p.z; return *this; }
-  ON_3fPoint& operator-=(const ON_3fPoint& p) { x -= p.x; y -= p.y; z -= p.z; return *this; }
-  ON_3fPoint& operator*=(float s) { x *= s; y *= s; z *= s; return *this; }
-  ON_3fPoint& operator/=(float s) { x /= s; y /= s; z /= s; return *this; }
-  ON_3fPoint operator+(const ON_3fVector& v) const { return ON_3fPoint(x + v.x, y + v.y, z + v.z); }
-  ON_3fPoint operator-(const ON_3fVector& v) const { return ON_3fPoint(x - v.x, y - v.y, z - v.z); }
-  ON_3fPoint operator+(const ON_3fPoint& p) const { return ON_3fPoint(x + p.x, y + p.y, z + p.z); }
-  ON_3fVector operator-(const ON_3fPoint& p) const { return ON_3fVector(x - p.x, y - p.y, z - p.z); }
-  ON_3fPoint operator*(float s) const { return ON_3fPoint(x * s, y * s, z * s); }
-  ON_3fPoint operator/(float s) const { return ON_3fPoint(x / s, y / s, z / s); }
+  ON_3fPoint& operator+=(const ON_3fVector& v)
+  {
+    x += v.x;
+    y += v.y;
+    z += v.z;
+    return *this;
+  }
+  ON_3fPoint& operator-=(const ON_3fVector& v)
+  {
+    x -= v.x;
+    y -= v.y;
+    z -= v.z;
+    return *this;
+  }
+  ON_3fPoint& operator+=(const ON_3fPoint& p)
+  {
+    x += p.x;
+    y += p.y;
+    z += p.z;
+    return *this;
+  }
+  ON_3fPoint& operator-=(const ON_3fPoint& p)
+  {
+    x -= p.x;
+    y -= p.y;
+    z -= p.z;
+    return *this;
+  }
+  ON_3fPoint& operator*=(float s)
+  {
+    x *= s;
+    y *= s;
+    z *= s;
+    return *this;
+  }
+  ON_3fPoint& operator/=(float s)
+  {
+    x /= s;
+    y /= s;
+    z /= s;
+    return *this;
+  }
+  ON_3fPoint operator+(const ON_3fVector& v) const
+  {
+    return ON_3fPoint(x + v.x, y + v.y, z + v.z);
+  }
+  ON_3fPoint operator-(const ON_3fVector& v) const
+  {
+    return ON_3fPoint(x - v.x, y - v.y, z - v.z);
+  }
+  ON_3fPoint operator+(const ON_3fPoint& p) const
+  {
+    return ON_3fPoint(x + p.x, y + p.y, z + p.z);
+  }
+  ON_3fVector operator-(const ON_3fPoint& p) const
+  {
+    return ON_3fVector(x - p.x, y - p.y, z - p.z);
+  }
+  ON_3fPoint operator*(float s) const
+  {
+    return ON_3fPoint(x * s, y * s, z * s);
+  }
+  ON_3fPoint operator/(float s) const
+  {
+    return ON_3fPoint(x / s, y / s, z / s);
+  }
 
-  bool IsValid() const { return ON_IS_VALID_FLOAT(x) && ON_IS_VALID_FLOAT(y) && ON_IS_VALID_FLOAT(z); }
-  void Set(float a, float b, float c) { x = a; y = b; z = c; }
+  bool IsValid() const
+  {
+    return ON_IS_VALID_FLOAT(x) && ON_IS_VALID_FLOAT(y) && ON_IS_VALID_FLOAT(z);
+  }
+  void Set(float a, float b, float c)
+  {
+    x = a;
+    y = b;
+    z = c;
+  }
   double DistanceTo(const ON_3fPoint& p) const;
 };
 
@@ -199,30 +460,98 @@ public:
   static const ON_3dVector YAxis;
   static const ON_3dVector ZAxis;
 
-  double& operator[](int i) { return (i <= 0) ? x : ((i == 1) ? y : z); }
-  double operator[](int i) const { return (i <= 0) ? x : ((i == 1) ? y : z); }
+  double& operator[](int i)
+  {
+    return (i <= 0) ? x : ((i == 1) ? y : z);
+  }
+  double operator[](int i) const
+  {
+    return (i <= 0) ? x : ((i == 1) ? y : z);
+  }
 
-  bool operator==(const ON_3dVector& v) const { return x == v.x && y == v.y && z == v.z; }
-  bool operator!=(const ON_3dVector& v) const { return !(*this == v); }
+  bool operator==(const ON_3dVector& v) const
+  {
+    return x == v.x && y == v.y && z == v.z;
+  }
+  bool operator!=(const ON_3dVector& v) const
+  {
+    return !(*this == v);
+  }
 
-  ON_3dVector& operator+=(const ON_3dVector& v) { x += v.x; y += v.y; z += v.z; return *this; }
-  ON_3dVector& operator-=(const ON_3dVector& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-  ON_3dVector& operator*=(double s) { x *= s; y *= s; z *= s; return *this; }
-  ON_3dVector& operator/=(double s) { x /= s; y /= s; z /= s; return *this; }
-  ON_3dVector operator-() const { return ON_3dVector(-x, -y, -z); }
-  ON_3dVector operator+(const ON_3dVector& v) const { return ON_3dVector(x + v.x, y + v.y, z + v.z); }
-  ON_3dVector operator-(const ON_3dVector& v) const { return ON_3dVector(x - v.x, y - v.y, z - v.z); }
-  ON_3dVector operator*(double s) const { return ON_3dVector(x * s, y * s, z * s); }
-  ON_3dVector operator/(double s) const { return ON_3dVector(x / s, y / s, z / s); }
+  ON_3dVector& operator+=(const ON_3dVector& v)
+  {
+    x += v.x;
+    y += v.y;
+    z += v.z;
+    return *this;
+  }
+  ON_3dVector& operator-=(const ON_3dVector& v)
+  {
+    x -= v.x;
+    y -= v.y;
+    z -= v.z;
+    return *this;
+  }
+  ON_3dVector& operator*=(double s)
+  {
+    x *= s;
+    y *= s;
+    z *= s;
+    return *this;
+  }
+  ON_3dVector& operator/=(double s)
+  {
+    x /= s;
+    y /= s;
+    z /= s;
+    return *this;
+  }
+  ON_3dVector operator-() const
+  {
+    return ON_3dVector(-x, -y, -z);
+  }
+  ON_3dVector operator+(const ON_3dVector& v) const
+  {
+    return ON_3dVector(x + v.x, y + v.y, z + v.z);
+  }
+  ON_3dVector operator-(const ON_3dVector& v) const
+  {
+    return ON_3dVector(x - v.x, y - v.y, z - v.z);
+  }
+  ON_3dVector operator*(double s) const
+  {
+    return ON_3dVector(x * s, y * s, z * s);
+  }
+  ON_3dVector operator/(double s) const
+  {
+    return ON_3dVector(x / s, y / s, z / s);
+  }
   // Dot product.
-  double operator*(const ON_3dVector& v) const { return x * v.x + y * v.y + z * v.z; }
+  double operator*(const ON_3dVector& v) const
+  {
+    return x * v.x + y * v.y + z * v.z;
+  }
 
-  bool IsValid() const { return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z); }
-  bool IsZero() const { return x == 0.0 && y == 0.0 && z == 0.0; }
-  void Set(double a, double b, double c) { x = a; y = b; z = c; }
+  bool IsValid() const
+  {
+    return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z);
+  }
+  bool IsZero() const
+  {
+    return x == 0.0 && y == 0.0 && z == 0.0;
+  }
+  void Set(double a, double b, double c)
+  {
+    x = a;
+    y = b;
+    z = c;
+  }
   // Length computed without overflow for large components.
   double Length() const;
-  double LengthSquared() const { return x * x + y * y + z * z; }
+  double LengthSquared() const
+  {
+    return x * x + y * y + z * z;
+  }
   // Scales the vector to unit length. A zero or non-finite vector becomes
   // the zero vector and false is returned.
   bool Unitize();
@@ -246,27 +575,101 @@ public:
   static const ON_3dPoint Origin;
   static const ON_3dPoint UnsetPoint;
 
-  double& operator[](int i) { return (i <= 0) ? x : ((i == 1) ? y : z); }
-  double operator[](int i) const { return (i <= 0) ? x : ((i == 1) ? y : z); }
+  double& operator[](int i)
+  {
+    return (i <= 0) ? x : ((i == 1) ? y : z);
+  }
+  double operator[](int i) const
+  {
+    return (i <= 0) ? x : ((i == 1) ? y : z);
+  }
 
-  bool operator==(const ON_3dPoint& p) const { return x == p.x && y == p.y && z == p.z; }
-  bool operator!=(const ON_3dPoint& p) const { return !(*this == p); }
+  bool operator==(const ON_3dPoint& p) const
+  {
+    return x == p.x && y == p.y && z == p.z;
+  }
+  bool operator!=(const ON_3dPoint& p) const
+  {
+    return !(*this == p);
+  }
 
-  ON_3dPoint& operator+=(const ON_3dVector& v) { x += v.x; y += v.y; z += v.z; return *this; }
-  ON_3dPoint& operator-=(const ON_3dVector& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-  ON_3dPoint& operator+=(const ON_3dPoint& p) { x += p.x; y += p.y; z += p.z; return *this; }
-  ON_3dPoint& operator-=(const ON_3dPoint& p) { x -= p.x; y -= p.y; z -= p.z; return *this; }
-  ON_3dPoint& operator*=(double s) { x *= s; y *= s; z *= s; return *this; }
-  ON_3dPoint& operator/=(double s) { x /= s; y /= s; z /= s; return *this; }
-  ON_3dPoint operator+(const ON_3dVector& v) const { return ON_3dPoint(x + v.x, y + v.y, z + v.z); }
-  ON_3dPoint operator-(const ON_3dVector& v) const { return ON_3dPoint(x - v.x, y - v.y, z - v.z); }
-  ON_3dPoint operator+(const ON_3dPoint& p) const { return ON_3dPoint(x + p.x, y + p.y, z + p.z); }
-  ON_3dVector operator-(const ON_3dPoint& p) const { return ON_3dVector(x - p.x, y - p.y, z - p.z); }
-  ON_3dPoint operator*(double s) const { return ON_3dPoint(x * s, y * s, z * s); }
-  ON_3dPoint operator/(double s) const { return ON_3dPoint(x / s, y / s, z / s); }
+  ON_3dPoint& operator+=(const ON_3dVector& v)
+  {
+    x += v.x;
+    y += v.y;
+    z += v.z;
+    return *this;
+  }
+  ON_3dPoint& operator-=(const ON_3dVector& v)
+  {
+    x -= v.x;
+    y -= v.y;
+    z -= v.z;
+    return *this;
+  }
+  ON_3dPoint& operator+=(const ON_3dPoint& p)
+  {
+    x += p.x;
+    y += p.y;
+    z += p.z;
+    return *this;
+  }
+  ON_3dPoint& operator-=(const ON_3dPoint& p)
+  {
+    x -= p.x;
+    y -= p.y;
+    z -= p.z;
+    return *this;
+  }
+  ON_3dPoint& operator*=(double s)
+  {
+    x *= s;
+    y *= s;
+    z *= s;
+    return *this;
+  }
+  ON_3dPoint& operator/=(double s)
+  {
+    x /= s;
+    y /= s;
+    z /= s;
+    return *this;
+  }
+  ON_3dPoint operator+(const ON_3dVector& v) const
+  {
+    return ON_3dPoint(x + v.x, y + v.y, z + v.z);
+  }
+  ON_3dPoint operator-(const ON_3dVector& v) const
+  {
+    return ON_3dPoint(x - v.x, y - v.y, z - v.z);
+  }
+  ON_3dPoint operator+(const ON_3dPoint& p) const
+  {
+    return ON_3dPoint(x + p.x, y + p.y, z + p.z);
+  }
+  ON_3dVector operator-(const ON_3dPoint& p) const
+  {
+    return ON_3dVector(x - p.x, y - p.y, z - p.z);
+  }
+  ON_3dPoint operator*(double s) const
+  {
+    return ON_3dPoint(x * s, y * s, z * s);
+  }
+  ON_3dPoint operator/(double s) const
+  {
+    return ON_3dPoint(x / s, y / s, z / s);
+  }
 
-  bool IsValid() const { return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z); }
-  void Set(double a, double b, double c) { x = a; y = b; z = c; }
+  bool IsValid() const
+  {
+    return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z);
+  }
+  void Set(double a, double b, double c)
+  {
+    x = a;
+    y = b;
+    z = c;
+  }
   double DistanceTo(const ON_3dPoint& p) const;
 };
 
@@ -281,14 +684,35 @@ public:
   // The Euclidean point with weight 1.
   constexpr ON_4dPoint(const ON_3dPoint& p) : x(p.x), y(p.y), z(p.z), w(1.0) {}
 
-  double& operator[](int i) { return (i <= 0) ? x : ((i == 1) ? y : ((i == 2) ? z : w)); }
-  double operator[](int i) const { return (i <= 0) ? x : ((i == 1) ? y : ((i == 2) ? z : w)); }
+  double& operator[](int i)
+  {
+    return (i <= 0) ? x : ((i == 1) ? y : ((i == 2) ? z : w));
+  }
+  double operator[](int i) const
+  {
+    return (i <= 0) ? x : ((i == 1) ? y : ((i == 2) ? z : w));
+  }
 
-  bool operator==(const ON_4dPoint& p) const { return x == p.x && y == p.y && z == p.z && w == p.w; }
-  bool operator!=(const ON_4dPoint& p) const { return !(*this == p); }
+  bool operator==(const ON_4dPoint& p) const
+  {
+    return x == p.x && y == p.y && z == p.z && w == p.w;
+  }
+  bool operator!=(const ON_4dPoint& p) const
+  {
+    return !(*this == p);
+  }
 
-  bool IsValid() const { return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z) && ON_IS_VALID(w); }
-  void Set(double a, double b, double c, double d) { x = a; y = b; z = c; w = d; }
+  bool IsValid() const
+  {
+    return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z) && ON_IS_VALID(w);
+  }
+  void Set(double a, double b, double c, double d)
+  {
+    x = a;
+    y = b;
+    z = c;
+    w = d;
+  }
 };
 
 // A closed interval [m_t[0], m_t[1]] of parameters. It may be decreasing.
@@ -301,8 +725,14 @@ public:
 
   static const ON_Interval EmptyInterval;
 
-  double& operator[](int i) { return m_t[(i <= 0) ? 0 : 1]; }
-  double operator[](int i) const { return m_t[(i <= 0) ? 0 : 1]; }
+  double& operator[](int i)
+  {
+    return m_t[(i <= 0) ? 0 : 1];
+  }
+  double operator[](int i) const
+  {
+    return m_t[(i <= 0) ? 0 : 1];
+  }
 
   bool operator==(const ON_Interval& other) const;
   bool operator!=(const ON_Interval& other) const;
@@ -339,10 +769,22 @@ public:
   double m_t[2];
 };
 
-inline ON_3dPoint operator*(double s, const ON_3dPoint& p) { return p * s; }
-inline ON_3dVector operator*(double s, const ON_3dVector& v) { return v * s; }
-inline ON_3fPoint operator*(float s, const ON_3fPoint& p) { return p * s; }
-inline ON_3fVector operator*(float s, const ON_3fVector& v) { return v * s; }
+inline ON_3dPoint operator*(double s, const ON_3dPoint& p)
+{
+  return p * s;
+}
+inline ON_3dVector operator*(double s, const ON_3dVector& v)
+{
+  return v * s;
+}
+inline ON_3fPoint operator*(float s, const ON_3fPoint& p)
+{
+  return p * s;
+}
+inline ON_3fVector operator*(float s, const ON_3fVector& v)
+{
+  return v * s;
+}
 
 ON_DECL double ON_DotProduct(const ON_3dVector& a, const ON_3dVector& b);
 ON_DECL ON_3dVector ON_CrossProduct(const ON_3dVector& a, const ON_3dVector& b);

@@ -17,8 +17,14 @@ public:
   ON_Point& operator=(const ON_3dPoint& pt);
   ~ON_Point() override;
 
-  operator ON_3dPoint&() { return point; }
-  operator const ON_3dPoint&() const { return point; }
+  operator ON_3dPoint&()
+  {
+    return point;
+  }
+  operator const ON_3dPoint&() const
+  {
+    return point;
+  }
 
   bool IsValid(ON_TextLog* text_log = nullptr) const override;
   ON::object_type ObjectType() const override;

@@ -30,12 +30,24 @@ public:
   // Takes ownership as Append; the chain's start moves down.
   bool Prepend(ON_Curve* curve);
 
-  int Count() const { return m_segment.Count(); }
+  int Count() const
+  {
+    return m_segment.Count();
+  }
   // Null when out of range.
   ON_Curve* SegmentCurve(int segment_index) const;
-  ON_Curve* operator[](int segment_index) const { return SegmentCurve(segment_index); }
-  ON_Curve* FirstSegmentCurve() const { return SegmentCurve(0); }
-  ON_Curve* LastSegmentCurve() const { return SegmentCurve(Count() - 1); }
+  ON_Curve* operator[](int segment_index) const
+  {
+    return SegmentCurve(segment_index);
+  }
+  ON_Curve* FirstSegmentCurve() const
+  {
+    return SegmentCurve(0);
+  }
+  ON_Curve* LastSegmentCurve() const
+  {
+    return SegmentCurve(Count() - 1);
+  }
   // The chain's parameters at the segment ends: Count()+1 values.
   bool SegmentParameters(ON_SimpleArray<double>& segment_parameters) const;
   // The part of the chain's domain that segment i covers.
@@ -53,8 +65,7 @@ public:
   bool Transform(const ON_Xform& xform) override;
   ON_Interval Domain() const override;
   bool SetDomain(double t0, double t1) override;
-  bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0,
-                int* hint = nullptr) const override;
+  bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0, int* hint = nullptr) const override;
   bool IsClosed() const override;
   bool Reverse() override;
   bool GetLength(double* length, double fractional_tolerance = 1.0e-8,

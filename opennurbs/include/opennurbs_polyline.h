@@ -25,8 +25,14 @@ public:
   // distance; otherwise they must be equal in all three coordinates.
   bool IsClosed(double tolerance = 0.0) const;
 
-  int PointCount() const { return Count(); }
-  int SegmentCount() const { return Count() > 0 ? Count() - 1 : 0; }
+  int PointCount() const
+  {
+    return Count();
+  }
+  int SegmentCount() const
+  {
+    return Count() > 0 ? Count() - 1 : 0;
+  }
   double Length() const;
   // Segment i from point i to point i+1; both ends at the origin when out of range.
   ON_Line Segment(int segment_index) const;

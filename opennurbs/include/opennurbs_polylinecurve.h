@@ -29,8 +29,7 @@ public:
   bool Transform(const ON_Xform& xform) override;
   ON_Interval Domain() const override;
   bool SetDomain(double t0, double t1) override;
-  bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0,
-                int* hint = nullptr) const override;
+  bool Evaluate(double t, int der_count, int v_stride, double* v, int side = 0, int* hint = nullptr) const override;
   // ON_Polyline::IsClosed(0) of the points.
   bool IsClosed() const override;
   bool Reverse() override;
@@ -41,7 +40,10 @@ public:
   int HasNurbForm() const override;
   unsigned int SizeOf() const override;
 
-  int PointCount() const { return m_pline.PointCount(); }
+  int PointCount() const
+  {
+    return m_pline.PointCount();
+  }
   ON_3dPoint Point(int i) const;
   bool SetPoint(int i, const ON_3dPoint& point);
   double ParameterAt(int i) const;

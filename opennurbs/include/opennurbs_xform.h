@@ -20,10 +20,22 @@ public:
   static const ON_Xform IdentityTransformation;
   static const ON_Xform ZeroTransformation;
 
-  double* operator[](int i) { return m_xform[i]; }
-  const double* operator[](int i) const { return m_xform[i]; }
-  double& operator()(int row, int col) { return m_xform[row][col]; }
-  double operator()(int row, int col) const { return m_xform[row][col]; }
+  double* operator[](int i)
+  {
+    return m_xform[i];
+  }
+  const double* operator[](int i) const
+  {
+    return m_xform[i];
+  }
+  double& operator()(int row, int col)
+  {
+    return m_xform[row][col];
+  }
+  double operator()(int row, int col) const
+  {
+    return m_xform[row][col];
+  }
 
   bool operator==(const ON_Xform& other) const;
   bool operator!=(const ON_Xform& other) const;
@@ -65,8 +77,7 @@ public:
   static ON_Xform TranslationTransformation(const ON_3dVector& delta);
   static ON_Xform TranslationTransformation(double dx, double dy, double dz);
   static ON_Xform ScaleTransformation(const ON_3dPoint& fixed_point, double scale_factor);
-  static ON_Xform RotationTransformation(double angle_radians, ON_3dVector rotation_axis,
-                                         ON_3dPoint rotation_center);
+  static ON_Xform RotationTransformation(double angle_radians, ON_3dVector rotation_axis, ON_3dPoint rotation_center);
 
   double m_xform[4][4];
 };

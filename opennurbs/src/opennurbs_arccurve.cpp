@@ -15,7 +15,7 @@ ON_Interval ArcLengthDomain(const ON_Arc& arc)
   const double len = arc.Length();
   return (len > 0.0) ? ON_Interval(0.0, len) : ON_Interval(0.0, 1.0);
 }
-} // namespace
+}  // namespace
 
 ON_ArcCurve::ON_ArcCurve() : m_t(0.0, 2.0 * ON_PI), m_dim(3) {}
 
@@ -135,7 +135,7 @@ void SnappedCosSin(double a, double& c, double& s)
     c = (c < 0.0) ? -1.0 : 1.0;
   }
 }
-} // namespace
+}  // namespace
 
 bool ON_ArcCurve::Evaluate(double t, int der_count, int v_stride, double* v, int, int*) const
 {

@@ -200,7 +200,7 @@ unsigned int Clamp255(int c)
 {
   return (unsigned int)(c < 0 ? 0 : (c > 255 ? 255 : c));
 }
-} // namespace
+}  // namespace
 
 const ON_Color ON_Color::UnsetColor(0xFFFFFFFFu);
 const ON_Color ON_Color::Black(0u);
@@ -238,15 +238,11 @@ const ON_BoundingBox ON_BoundingBox::EmptyBoundingBox;
 
 ON_BoundingBox::ON_BoundingBox() : m_min(1.0, 0.0, 0.0), m_max(-1.0, 0.0, 0.0) {}
 
-ON_BoundingBox::ON_BoundingBox(const ON_3dPoint& min_pt, const ON_3dPoint& max_pt)
-  : m_min(min_pt), m_max(max_pt)
-{
-}
+ON_BoundingBox::ON_BoundingBox(const ON_3dPoint& min_pt, const ON_3dPoint& max_pt) : m_min(min_pt), m_max(max_pt) {}
 
 bool ON_BoundingBox::IsValid() const
 {
-  return m_min.IsValid() && m_max.IsValid() && m_min.x <= m_max.x && m_min.y <= m_max.y &&
-         m_min.z <= m_max.z;
+  return m_min.IsValid() && m_max.IsValid() && m_min.x <= m_max.x && m_min.y <= m_max.y && m_min.z <= m_max.z;
 }
 
 void ON_BoundingBox::Destroy()
@@ -383,28 +379,40 @@ bool ON_3dVector::PerpendicularTo(const ON_3dVector& v)
   {
     if (az > ay)
     {
-      i = 2; j = 1; k = 0;
+      i = 2;
+      j = 1;
+      k = 0;
     }
     else if (az >= ax)
     {
-      i = 1; j = 2; k = 0;
+      i = 1;
+      j = 2;
+      k = 0;
     }
     else
     {
-      i = 1; j = 0; k = 2;
+      i = 1;
+      j = 0;
+      k = 2;
     }
   }
   else if (az > ax)
   {
-    i = 2; j = 0; k = 1;
+    i = 2;
+    j = 0;
+    k = 1;
   }
   else if (az > ay)
   {
-    i = 0; j = 2; k = 1;
+    i = 0;
+    j = 2;
+    k = 1;
   }
   else
   {
-    i = 0; j = 1; k = 2;
+    i = 0;
+    j = 1;
+    k = 2;
   }
   (*this)[i] = -v[j];
   (*this)[j] = v[i];

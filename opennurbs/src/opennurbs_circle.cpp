@@ -29,8 +29,7 @@ double PositiveAngle(double s, double t)
   return a;
 }
 
-bool TransformFrame(const ON_Xform& xform, ON_Plane& plane, double r0, double r1, double& out0,
-                    double& out1)
+bool TransformFrame(const ON_Xform& xform, ON_Plane& plane, double r0, double r1, double& out0, double& out1)
 {
   const ON_3dPoint c = xform * plane.origin;
   const ON_3dVector px = (xform * (plane.origin + plane.xaxis * r0)) - c;
@@ -39,7 +38,7 @@ bool TransformFrame(const ON_Xform& xform, ON_Plane& plane, double r0, double r1
   out1 = py.Length();
   return plane.CreateFromFrame(c, px, py);
 }
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // ON_Circle
@@ -144,10 +143,22 @@ ON_3dVector ON_Circle::DerivativeAt(int d, double t) const
   double r0 = radius, r1 = radius;
   switch (std::abs(d) % 4)
   {
-  case 0: r0 *= c; r1 *= s; break;
-  case 1: r0 *= -s; r1 *= c; break;
-  case 2: r0 *= -c; r1 *= -s; break;
-  default: r0 *= s; r1 *= -c; break;
+  case 0:
+    r0 *= c;
+    r1 *= s;
+    break;
+  case 1:
+    r0 *= -s;
+    r1 *= c;
+    break;
+  case 2:
+    r0 *= -c;
+    r1 *= -s;
+    break;
+  default:
+    r0 *= s;
+    r1 *= -c;
+    break;
   }
   return plane.xaxis * r0 + plane.yaxis * r1;
 }
@@ -194,7 +205,7 @@ double AxisScale(double& a, double& b)
   b = 0.0;
   return (std::fabs(1.0 - r) <= ztol) ? 1.0 : r;
 }
-} // namespace
+}  // namespace
 
 bool ON_Circle::Transform(const ON_Xform& xform)
 {
@@ -213,9 +224,9 @@ bool ON_Circle::Transform(const ON_Xform& xform)
   const double r2 = (std::fabs(d) >= std::fabs(c)) ? AxisScale(d, c) : AxisScale(c, d);
   double s = 0.0;
   if (b == 0.0 && c == 0.0 && std::fabs(r1 - r2) <= ON_SQRT_EPSILON * (r1 + r2))
-    s = (r1 == r2) ? r1 : 0.5 * (r1 + r2); // a similarity in the plane
+    s = (r1 == r2) ? r1 : 0.5 * (r1 + r2);  // a similarity in the plane
   else
-    s = std::sqrt(std::fabs(r1 * r2 * (a * d - b * c))); // the scale of the area otherwise
+    s = std::sqrt(std::fabs(r1 * r2 * (a * d - b * c)));  // the scale of the area otherwise
   if (s > 0.0 && std::fabs(s - 1.0) > ON_SQRT_EPSILON)
     radius *= s;
   return true;
@@ -254,13 +265,12 @@ int EllipseNurbs(const ON_Plane& plane, double a, double b, ON_NurbsCurve& c)
     else
       c.SetCV(i, p);
   }
-  const double k[10] = {0.0, 0.0, 0.5 * ON_PI, 0.5 * ON_PI, ON_PI, ON_PI, 1.5 * ON_PI, 1.5 * ON_PI,
-                        kTwoPi, kTwoPi};
+  const double k[10] = {0.0, 0.0, 0.5 * ON_PI, 0.5 * ON_PI, ON_PI, ON_PI, 1.5 * ON_PI, 1.5 * ON_PI, kTwoPi, kTwoPi};
   for (int i = 0; i < 10; i++)
     c.m_knot[i] = k[i];
   return 2;
 }
-} // namespace
+}  // namespace
 
 int ON_Circle::GetNurbForm(ON_NurbsCurve& nurbs_curve) const
 {
@@ -543,7 +553,7 @@ double RoundNearEighth(double v)
     return whole / 128.0;
   return v;
 }
-} // namespace
+}  // namespace
 
 int ON_Arc::GetNurbForm(ON_NurbsCurve& c) const
 {
@@ -566,8 +576,8 @@ int ON_Arc::GetNurbForm(ON_NurbsCurve& c) const
   {
     // The end of a full circle is its start exactly.
     const ON_3dPoint p = (i == 0 || (i == cv_count - 1 && IsCircle())) ? start
-                         : (i == cv_count - 1)                          ? EndPoint()
-                                                                        : PointAt(a0 + (i / (2.0 * spans)) * angle);
+        : (i == cv_count - 1)                                          ? EndPoint()
+                                                                       : PointAt(a0 + (i / (2.0 * spans)) * angle);
     if (i % 2 == 0)
     {
       c.SetCV(i, p);
@@ -626,7 +636,7 @@ bool ON_Ellipse::Create(const ON_Circle& circle)
 bool ON_Ellipse::IsValid() const
 {
   return plane.IsValid() && ON_IS_VALID(radius[0]) && ON_IS_VALID(radius[1]) && radius[0] > ON_ZERO_TOLERANCE &&
-         radius[1] > ON_ZERO_TOLERANCE;
+      radius[1] > ON_ZERO_TOLERANCE;
 }
 
 bool ON_Ellipse::IsCircle() const
@@ -651,10 +661,22 @@ ON_3dVector ON_Ellipse::DerivativeAt(int d, double t) const
   double r0 = radius[0], r1 = radius[1];
   switch (std::abs(d) % 4)
   {
-  case 0: r0 *= c; r1 *= s; break;
-  case 1: r0 *= -s; r1 *= c; break;
-  case 2: r0 *= -c; r1 *= -s; break;
-  default: r0 *= s; r1 *= -c; break;
+  case 0:
+    r0 *= c;
+    r1 *= s;
+    break;
+  case 1:
+    r0 *= -s;
+    r1 *= c;
+    break;
+  case 2:
+    r0 *= -c;
+    r1 *= -s;
+    break;
+  default:
+    r0 *= s;
+    r1 *= -c;
+    break;
   }
   return plane.xaxis * r0 + plane.yaxis * r1;
 }

@@ -62,7 +62,7 @@ bool EvalAll(const ON_Curve& c, double t, int der_count, ON_3dVector* out, int s
   }
   return true;
 }
-} // namespace
+}  // namespace
 
 ON_3dPoint ON_Curve::PointAt(double t) const
 {

@@ -11,4 +11,4 @@ inline void WriteVec(double* v, int dim, const ON_3dVector& a)
   for (int i = 0; i < dim; i++)
     v[i] = (i < 3) ? a[i] : 0.0;
 }
-} // namespace ON_CurveDetail
+}  // namespace ON_CurveDetail

@@ -206,8 +206,8 @@ bool ON_InstanceRef::Transform(const ON_Xform& xform)
 ON_OBJECT_IMPLEMENT(ON_Annotation2, ON_Geometry, "8D820224-BC6C-46b4-9066-BF39CC13AEFB")
 
 ON_Annotation2::ON_Annotation2()
-  : m_type(ON::dtNothing), m_textdisplaymode(ON::dtAboveLine), m_plane(ON_Plane::World_xy), m_textheight(1.0),
-    m_index(0), m_justification(0)
+    : m_type(ON::dtNothing), m_textdisplaymode(ON::dtAboveLine), m_plane(ON_Plane::World_xy), m_textheight(1.0),
+      m_index(0), m_justification(0)
 {
 }
 

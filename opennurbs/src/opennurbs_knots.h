@@ -12,4 +12,4 @@ int FindSpan(int order, int cv_count, const double* knot, double t, int side);
 // ders[k*order + j], k = 0..der_count, j = 0..order-1: the k-th derivative of
 // the basis function of control point s-order+2+j at t.
 void BasisDerivatives(int order, const double* knot, int span, double t, int der_count, std::vector<double>& ders);
-} // namespace ON_KnotDetail
+}  // namespace ON_KnotDetail

@@ -32,7 +32,7 @@ bool ON_LineCurve::IsValid(ON_TextLog*) const
 {
   // Ends closer than ON_PointsAreCoincident's tolerance make no line.
   return m_t.IsIncreasing() && m_line.IsValid() && !ON_PointsAreCoincident(3, false, &m_line.from.x, &m_line.to.x) &&
-         m_dim >= 2;
+      m_dim >= 2;
 }
 
 int ON_LineCurve::Dimension() const

@@ -14,8 +14,7 @@ namespace
 // and every index is taken as unsigned, so a negative one is out of range.
 bool FaceIndicesValid(const int vi[4], unsigned int c)
 {
-  if ((unsigned int)vi[0] >= c || (unsigned int)vi[1] >= c || (unsigned int)vi[2] >= c ||
-      (unsigned int)vi[3] >= c)
+  if ((unsigned int)vi[0] >= c || (unsigned int)vi[1] >= c || (unsigned int)vi[2] >= c || (unsigned int)vi[3] >= c)
     return false;
   if (vi[0] == vi[1] || vi[1] == vi[2] || vi[2] == vi[0])
     return false;
@@ -24,8 +23,7 @@ bool FaceIndicesValid(const int vi[4], unsigned int c)
   return true;
 }
 
-template <class P>
-bool FaceCornersDistinct(const int vi[4], const P* V)
+template <class P> bool FaceCornersDistinct(const int vi[4], const P* V)
 {
   const P& a = V[vi[0]];
   const P& b = V[vi[1]];
@@ -40,7 +38,7 @@ bool FaceCornersDistinct(const int vi[4], const P* V)
   }
   return true;
 }
-} // namespace
+}  // namespace
 
 bool ON_MeshFace::IsValid(int mesh_vertex_count) const
 {
@@ -97,8 +95,8 @@ bool ON_MeshFace::Repair(int mesh_vertex_count, const ON_3fPoint* V)
   return true;
 }
 
-ON_Mesh::ON_Mesh(int initial_face_array_capacity, int initial_vertex_array_capacity,
-                 bool has_vertex_normals, bool has_texture_coordinates)
+ON_Mesh::ON_Mesh(int initial_face_array_capacity, int initial_vertex_array_capacity, bool has_vertex_normals,
+                 bool has_texture_coordinates)
 {
   if (initial_face_array_capacity > 0)
     m_F.Reserve((size_t)initial_face_array_capacity);
@@ -160,7 +158,7 @@ bool ON_Mesh::IsValid(ON_TextLog* text_log) const
     const int* vi = F[fi].vi;
     if ((unsigned int)vi[0] >= (unsigned int)vcount || (unsigned int)vi[1] >= (unsigned int)vcount ||
         (unsigned int)vi[2] >= (unsigned int)vcount || (unsigned int)vi[3] >= (unsigned int)vcount)
-      return false; // m_F[] has out of range vertex indices
+      return false;  // m_F[] has out of range vertex indices
   }
   if (fcount < 1 || vcount < 3)
     return false;
@@ -258,7 +256,7 @@ inline ON__UINT32 LocationBits(float f)
 {
   ON__UINT32 u;
   std::memcpy(&u, &f, sizeof(u));
-  return (u == 0x80000000u) ? 0u : u; // -0 == +0
+  return (u == 0x80000000u) ? 0u : u;  // -0 == +0
 }
 
 // Location ids: vertices at exactly the same valid place share an id;
@@ -271,8 +269,7 @@ std::vector<int> LocationIds(const ON_3fPoint* V, int n)
     if (V[i].IsValid())
       order.push_back(i);
   auto key = [V](int i) {
-    return std::array<ON__UINT32, 3>{
-        {LocationBits(V[i].x), LocationBits(V[i].y), LocationBits(V[i].z)}};
+    return std::array<ON__UINT32, 3>{{LocationBits(V[i].x), LocationBits(V[i].y), LocationBits(V[i].z)}};
   };
   std::sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
   std::vector<int> id((size_t)n, -1);
@@ -293,7 +290,7 @@ double CrossLength(const ON_3fPoint& a, const ON_3fPoint& b, const ON_3fPoint& c
   const ON_3dVector v = ON_3dPoint(c) - ON_3dPoint(a);
   return ON_CrossProduct(u, v).Length();
 }
-} // namespace
+}  // namespace
 
 int ON_Mesh::CullUnusedVertices()
 {
@@ -363,7 +360,7 @@ int ON_Mesh::CullDegenerateFaces()
     {
       if (f.IsQuad() && (places.vi[0] == places.vi[2] || places.vi[1] == places.vi[3]))
       {
-        keep[(size_t)fi] = 0; // an "L" quad folds onto itself
+        keep[(size_t)fi] = 0;  // an "L" quad folds onto itself
         continue;
       }
       ON_MeshFace repaired = f;

@@ -53,20 +53,23 @@ void* AllocateBlock(size_t n, size_t size, bool zero)
 
 struct FreeBlock
 {
-  void operator()(void* p) const { std::free(p); }
+  void operator()(void* p) const
+  {
+    std::free(p);
+  }
 };
 
 struct WeldSlot
 {
   ON__UINT32 k[3];
-  ON__INT32 id; // -1: empty
+  ON__INT32 id;  // -1: empty
 };
 
 inline ON__UINT32 KeyBits(float f)
 {
   ON__UINT32 u;
   std::memcpy(&u, &f, sizeof(u));
-  return (u == 0x80000000u) ? 0u : u; // -0 == +0
+  return (u == 0x80000000u) ? 0u : u;  // -0 == +0
 }
 
 inline ON__UINT64 HashKey(const ON__UINT32 k[3])
@@ -98,7 +101,10 @@ public:
       throw std::bad_alloc();
     Clear();
   }
-  ~WeldTable() { std::free(m_own); }
+  ~WeldTable()
+  {
+    std::free(m_own);
+  }
   static size_t InitialBytes(size_t expected)
   {
     size_t size = 16;
@@ -109,8 +115,14 @@ public:
   WeldTable(const WeldTable&) = delete;
   WeldTable& operator=(const WeldTable&) = delete;
 
-  size_t Home(ON__UINT64 hash) const { return (size_t)(hash >> (64 - m_bits)); }
-  void Prefetch(ON__UINT64 hash) const { __builtin_prefetch(m_slots + Home(hash)); }
+  size_t Home(ON__UINT64 hash) const
+  {
+    return (size_t)(hash >> (64 - m_bits));
+  }
+  void Prefetch(ON__UINT64 hash) const
+  {
+    __builtin_prefetch(m_slots + Home(hash));
+  }
 
   // The id of the position k, inserting it with id `next` when it is new.
   int Find(const ON__UINT32 k[3], ON__UINT64 hash, int next)
@@ -135,7 +147,10 @@ public:
   }
 
 private:
-  void Clear() { std::memset((void*)m_slots, 0xFF, ((size_t)1 << m_bits) * sizeof(WeldSlot)); }
+  void Clear()
+  {
+    std::memset((void*)m_slots, 0xFF, ((size_t)1 << m_bits) * sizeof(WeldSlot));
+  }
 
   void Grow()
   {
@@ -211,7 +226,7 @@ int WeldVertices(const ON_3fPoint* V, int n, int* map, void* scratch, size_t scr
     }
     if (!ok)
     {
-      map[i] = count++; // NaN is equal to nothing
+      map[i] = count++;  // NaN is equal to nothing
       continue;
     }
     const ON_3fPoint& p = V[i];
@@ -231,8 +246,7 @@ int WeldVertices(const ON_3fPoint* V, int n, int* map, void* scratch, size_t scr
 // larger vertex to the smaller.
 inline ON__UINT64 SideKey(int hi, ON__UINT32 fi, int j, int rev)
 {
-  return ((ON__UINT64)(ON__UINT32)hi << 32) | ((ON__UINT64)fi << 3) | ((ON__UINT64)j << 1) |
-         (ON__UINT64)rev;
+  return ((ON__UINT64)(ON__UINT32)hi << 32) | ((ON__UINT64)fi << 3) | ((ON__UINT64)j << 1) | (ON__UINT64)rev;
 }
 
 void SortBucket(ON__UINT64* a, size_t n)
@@ -254,8 +268,7 @@ void SortBucket(ON__UINT64* a, size_t n)
   }
 }
 // Gives `array` n elements of fresh memory, zero-filled only when asked.
-template <class T>
-T* AllocateArray(ON_SimpleArray<T>& array, size_t n, bool zero)
+template <class T> T* AllocateArray(ON_SimpleArray<T>& array, size_t n, bool zero)
 {
   if (n == 0)
   {
@@ -266,7 +279,7 @@ T* AllocateArray(ON_SimpleArray<T>& array, size_t n, bool zero)
   array.SetArray(a, (int)n, (int)n);
   return a;
 }
-} // namespace
+}  // namespace
 
 void ON_MeshTopology::Destroy()
 {

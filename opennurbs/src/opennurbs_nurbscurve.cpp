@@ -103,7 +103,7 @@ void BasisDerivatives(int order, const double* knot, int span, double t, int der
     f *= (p - k);
   }
 }
-} // namespace ON_KnotDetail
+}  // namespace ON_KnotDetail
 
 using namespace ON_KnotDetail;
 
@@ -127,7 +127,7 @@ double Binomial(int n, int k)
     r = r * (n - k + i) / i;
   return r;
 }
-} // namespace
+}  // namespace
 
 ON_NurbsCurve::ON_NurbsCurve()
 {
@@ -511,8 +511,9 @@ bool ON_NurbsCurve::IsPeriodic() const
     return false;
   // The first 2 * (order - 2) knot spacings repeat one period later, within a
   // tolerance relative to the larger of the first span and the domain.
-  const double tol = ON_SQRT_EPSILON * std::fmax(std::fabs(m_knot[m_order - 1] - m_knot[m_order - 3]),
-                                                 std::fabs(m_knot[m_cv_count - 1] - m_knot[m_order - 2]));
+  const double tol = ON_SQRT_EPSILON *
+      std::fmax(std::fabs(m_knot[m_order - 1] - m_knot[m_order - 3]),
+                std::fabs(m_knot[m_cv_count - 1] - m_knot[m_order - 2]));
   const int shift = m_cv_count - m_order + 1;
   for (int i = 0; i < 2 * (m_order - 2); i++)
   {
@@ -586,7 +587,7 @@ bool ON_NurbsCurve::InsertKnot(double knot_value, int knot_multiplicity)
     const int p = m_order - 1;
     const int stride = m_cv_stride;
     std::vector<double> q((size_t)(m_cv_count + 1) * stride, 0.0);
-    const int k = s + 1; // index of the first CV that moves in the knot-vector-with-ends numbering
+    const int k = s + 1;  // index of the first CV that moves in the knot-vector-with-ends numbering
     for (int i = 0; i < m_cv_count + 1; i++)
     {
       double* dst = &q[(size_t)i * stride];
@@ -665,8 +666,8 @@ int FloorDiv(int i, int n)
 struct PeriodicSequence
 {
   const ON_NurbsCurve& c;
-  int u;         // control points in one period
-  double period; // domain length
+  int u;          // control points in one period
+  double period;  // domain length
 
   double Knot(int i) const
   {
@@ -675,7 +676,10 @@ struct PeriodicSequence
     const int q = FloorDiv(i, u);
     return c.m_knot[i - q * u] + q * period;
   }
-  const double* CV(int i) const { return c.CV(i - FloorDiv(i, u) * u); }
+  const double* CV(int i) const
+  {
+    return c.CV(i - FloorDiv(i, u) * u);
+  }
 };
 
 // A periodic curve that starts at s, s inside the open domain. At a knot
@@ -690,7 +694,7 @@ bool PeriodicFromSeam(const ON_NurbsCurve& src, double s, ON_NurbsCurve& out)
   const int a = FindSpan(order, n, src.m_knot, s, 0);
   const double ka = src.m_knot[a], kb = src.m_knot[a + 1];
   const double ktol = ON_SQRT_EPSILON * (std::fabs(ka) + std::fabs(kb) + (kb - ka));
-  int at = -1; // the span that starts at the new seam's knot
+  int at = -1;  // the span that starts at the new seam's knot
   if (s - ka <= ktol)
     at = a;
   else if (kb - s <= ktol)
@@ -714,13 +718,14 @@ bool PeriodicFromSeam(const ON_NurbsCurve& src, double s, ON_NurbsCurve& out)
   // Insert s in span a of the endless sequence and in every period after
   // and before it: one period then holds u + 1 knots and control points.
   const int u1 = seq.u + 1;
-  auto knot = [&](int m) {
+  auto knot = [&](int m)
+  {
     // Knot m of the new sequence, counted from s.
     const int q = FloorDiv(m, u1), mm = m - q * u1;
     return (mm == 0 ? s : seq.Knot(a + mm)) + q * seq.period;
   };
   const int cvsize = src.CVSize();
-  const int first = a + 2 - u1; // one period of new control points: first ... a + 1
+  const int first = a + 2 - u1;  // one period of new control points: first ... a + 1
   std::vector<double> q((size_t)u1 * cvsize, 0.0);
   for (int i = first; i <= a + 1; i++)
   {
@@ -817,7 +822,7 @@ bool SplitAndRejoin(const ON_NurbsCurve& src, double s, ON_NurbsCurve& out)
   }
   return true;
 }
-} // namespace
+}  // namespace
 
 bool ON_NurbsCurve::ChangeClosedCurveSeam(double t)
 {
@@ -878,8 +883,7 @@ bool ON_NurbsCurve::GetLength(double* length, double, const ON_Interval* sub_dom
     a = std::max(a, sub_domain->Min());
     b = std::min(b, sub_domain->Max());
   }
-  static const double gx[5] = {-0.9061798459386640, -0.5384693101056831, 0.0, 0.5384693101056831,
-                               0.9061798459386640};
+  static const double gx[5] = {-0.9061798459386640, -0.5384693101056831, 0.0, 0.5384693101056831, 0.9061798459386640};
   static const double gw[5] = {0.2369268850561891, 0.4786286704993665, 0.5688888888888889, 0.4786286704993665,
                                0.2369268850561891};
   double sum = 0.0;

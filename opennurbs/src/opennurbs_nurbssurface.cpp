@@ -80,8 +80,7 @@ ON_NurbsSurface::ON_NurbsSurface()
   Initialize();
 }
 
-ON_NurbsSurface::ON_NurbsSurface(int dimension, bool bIsRational, int order0, int order1, int cv_count0,
-                                 int cv_count1)
+ON_NurbsSurface::ON_NurbsSurface(int dimension, bool bIsRational, int order0, int order1, int cv_count0, int cv_count1)
 {
   Initialize();
   Create(dimension, bIsRational, order0, order1, cv_count0, cv_count1);
@@ -343,7 +342,8 @@ int ON_NurbsSurface::HasNurbForm() const
 
 unsigned int ON_NurbsSurface::SizeOf() const
 {
-  return (unsigned int)(sizeof(*this) + (size_t)(m_knot_capacity[0] + m_knot_capacity[1] + m_cv_capacity) * sizeof(double));
+  return (unsigned int)(sizeof(*this) +
+                        (size_t)(m_knot_capacity[0] + m_knot_capacity[1] + m_cv_capacity) * sizeof(double));
 }
 
 double* ON_NurbsSurface::CV(int i, int j) const

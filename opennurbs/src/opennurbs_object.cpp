@@ -8,8 +8,8 @@
 
 ON_ClassId::ON_ClassId(const char* sClassName, const char* sBaseClassName, const ON_ClassId* pBaseClassId,
                        const char* sUUID)
-  : m_sClassName(sClassName), m_sBaseClassName(sBaseClassName), m_pBaseClassId(pBaseClassId),
-    m_uuid(ON_UuidFromString(sUUID))
+    : m_sClassName(sClassName), m_sBaseClassName(sBaseClassName), m_pBaseClassId(pBaseClassId),
+      m_uuid(ON_UuidFromString(sUUID))
 {
 }
 
@@ -27,8 +27,7 @@ bool ON_ClassId::IsDerivedFrom(const ON_ClassId* pPotentialParent) const
   return false;
 }
 
-const ON_ClassId ON_Object::m_ON_Object_class_rtti("ON_Object", "", nullptr,
-                                                   "60B5DBBD-E660-11d3-BFE4-0010830122F0");
+const ON_ClassId ON_Object::m_ON_Object_class_rtti("ON_Object", "", nullptr, "60B5DBBD-E660-11d3-BFE4-0010830122F0");
 
 const ON_ClassId* ON_Object::ClassId() const
 {
@@ -116,7 +115,7 @@ ON_Xform MakeZero()
   x.Zero();
   return x;
 }
-} // namespace
+}  // namespace
 
 const ON_Xform ON_Xform::IdentityTransformation = MakeIdentity();
 const ON_Xform ON_Xform::ZeroTransformation = MakeZero();
@@ -168,7 +167,7 @@ ON_Xform ON_Xform::operator*(const ON_Xform& rhs) const
   for (int i = 0; i < 4; i++)
     for (int j = 0; j < 4; j++)
       r.m_xform[i][j] = m_xform[i][0] * rhs.m_xform[0][j] + m_xform[i][1] * rhs.m_xform[1][j] +
-                        m_xform[i][2] * rhs.m_xform[2][j] + m_xform[i][3] * rhs.m_xform[3][j];
+          m_xform[i][2] * rhs.m_xform[2][j] + m_xform[i][3] * rhs.m_xform[3][j];
   return r;
 }
 
@@ -299,11 +298,13 @@ namespace
 // quarter turn is snapped too.
 void CleanSineCosine(double& s, double& c)
 {
-  const auto snap_sine = [&]() {
+  const auto snap_sine = [&]()
+  {
     c = 0.0;
     s = (s < 0.0) ? -1.0 : 1.0;
   };
-  const auto snap_cosine = [&]() {
+  const auto snap_cosine = [&]()
+  {
     c = (c < 0.0) ? -1.0 : 1.0;
     s = 0.0;
   };
@@ -328,7 +329,7 @@ void CleanSineCosine(double& s, double& c)
   if (std::fabs(s) > 1.0 - ON_EPSILON || std::fabs(c) < ON_EPSILON)
     return snap_sine();
 }
-} // namespace
+}  // namespace
 
 void ON_Xform::Rotation(double s, double c, ON_3dVector a, ON_3dPoint p)
 {
@@ -353,7 +354,7 @@ void ON_Xform::Rotation(double s, double c, ON_3dVector a, ON_3dPoint p)
     for (int i = 0; i < 3; i++)
     {
       const double rp = (r[i][0] - (i == 0 ? 1.0 : 0.0)) * p.x + (r[i][1] - (i == 1 ? 1.0 : 0.0)) * p.y +
-                        (r[i][2] - (i == 2 ? 1.0 : 0.0)) * p.z;
+          (r[i][2] - (i == 2 ? 1.0 : 0.0)) * p.z;
       m_xform[i][3] = -rp;
     }
   }
@@ -423,7 +424,7 @@ bool InvertMatrix(const double in[4][4], double out[4][4], double* det, double* 
     *pivot = minpivot;
   return true;
 }
-} // namespace
+}  // namespace
 
 double ON_Xform::Determinant(double* pivot) const
 {

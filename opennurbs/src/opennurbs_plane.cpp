@@ -113,8 +113,7 @@ bool ON_PlaneEquation::Create(const ON_3dPoint& point, const ON_3dVector& normal
 
 bool ON_PlaneEquation::IsValid() const
 {
-  return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z) && ON_IS_VALID(d) &&
-         (x != 0.0 || y != 0.0 || z != 0.0);
+  return ON_IS_VALID(x) && ON_IS_VALID(y) && ON_IS_VALID(z) && ON_IS_VALID(d) && (x != 0.0 || y != 0.0 || z != 0.0);
 }
 
 double ON_PlaneEquation::ValueAt(const ON_3dPoint& p) const
@@ -138,7 +137,7 @@ constexpr ON_Plane WorldPlane(int normal)
   p.plane_equation = ON_PlaneEquation(p.zaxis.x, p.zaxis.y, p.zaxis.z, -0.0);
   return p;
 }
-} // namespace
+}  // namespace
 
 const ON_Plane ON_Plane::World_xy = WorldPlane(2);
 const ON_Plane ON_Plane::World_yz = WorldPlane(0);
@@ -225,8 +224,9 @@ bool IsOrthogonalFrame(const ON_3dVector& X, const ON_3dVector& Y, const ON_3dVe
   const double loose = 1.0 / 65536.0;
   if (xy >= loose || yz >= loose || zx >= loose)
     return false;
-  const auto unit_volume = [](const ON_3dVector& a, const ON_3dVector& b, const ON_3dVector& c, double la, double lb,
-                              double lc) {
+  const auto unit_volume =
+      [](const ON_3dVector& a, const ON_3dVector& b, const ON_3dVector& c, double la, double lb, double lc)
+  {
     const double t = std::fabs((ON_CrossProduct(a, b) * (la * lb)) * c * lc);
     return std::fabs(t - 1.0) <= ON_SQRT_EPSILON;
   };
@@ -242,7 +242,7 @@ bool IsRightHandFrame(const ON_3dVector& X, const ON_3dVector& Y, const ON_3dVec
     return false;
   return ON_CrossProduct(X, Y) * Z > ON_SQRT_EPSILON;
 }
-} // namespace
+}  // namespace
 
 bool ON_Plane::IsValid() const
 {
@@ -335,7 +335,7 @@ bool ON_Plane::Transform(const ON_Xform& xform)
   // An affine transform maps the axes as vectors, which keeps their
   // precision; a projective one maps points beside the origin.
   const bool affine = xform.m_xform[3][0] == 0.0 && xform.m_xform[3][1] == 0.0 && xform.m_xform[3][2] == 0.0 &&
-                      xform.m_xform[3][3] == 1.0;
+      xform.m_xform[3][3] == 1.0;
   const ON_3dVector x = affine ? xform * xaxis : (xform * (origin + xaxis)) - o;
   const ON_3dVector y = affine ? xform * yaxis : (xform * (origin + yaxis)) - o;
   return CreateFromFrame(o, x, y);
@@ -352,7 +352,7 @@ bool Alike(const ON_3dPoint& a, const ON_3dPoint& b, double tolerance)
     return a.DistanceTo(b) <= tolerance;
   return a.x == b.x && a.y == b.y && a.z == b.z;
 }
-} // namespace
+}  // namespace
 
 ON_Polyline::ON_Polyline(const ON_3dPointArray& points) : ON_3dPointArray(points) {}
 

@@ -45,7 +45,7 @@ double SafeLength(double a, double b, double c)
   q /= m;
   return m * std::sqrt(1.0 + p * p + q * q);
 }
-} // namespace
+}  // namespace
 
 ON_3fVector::ON_3fVector(const ON_3fPoint& p) : x(p.x), y(p.y), z(p.z) {}
 

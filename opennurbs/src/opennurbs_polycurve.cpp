@@ -28,7 +28,7 @@ bool HasGapBetween(const ON_Curve& prev, const ON_Curve& next)
       tol = std::fmax(tol, arc->m_arc.radius * arc->m_arc.AngleRadians() * 1.0e-10);
   return p0.DistanceTo(p1) > tol;
 }
-} // namespace
+}  // namespace
 
 ON_PolyCurve::ON_PolyCurve() = default;
 
@@ -314,7 +314,8 @@ bool ON_PolyCurve::GetLength(double* length, double tol, const ON_Interval* sub_
         continue;
       const ON_Interval sd = m_segment[i]->Domain();
       const ON_Interval pd(m_t[i], m_t[i + 1]);
-      const ON_Interval part(sd.ParameterAt(pd.NormalizedParameterAt(lo)), sd.ParameterAt(pd.NormalizedParameterAt(hi)));
+      const ON_Interval part(sd.ParameterAt(pd.NormalizedParameterAt(lo)),
+                             sd.ParameterAt(pd.NormalizedParameterAt(hi)));
       if (!m_segment[i]->GetLength(&l, tol, &part))
         return false;
     }

@@ -15,7 +15,7 @@ void DefaultParameters(int n, ON_SimpleArray<double>& t)
   for (int i = 0; i < n; i++)
     t.Append((double)i);
 }
-} // namespace
+}  // namespace
 
 ON_PolylineCurve::ON_PolylineCurve() : m_dim(3) {}
 
@@ -25,7 +25,7 @@ ON_PolylineCurve::ON_PolylineCurve(const ON_3dPointArray& points) : m_pline(poin
 }
 
 ON_PolylineCurve::ON_PolylineCurve(const ON_3dPointArray& points, const ON_SimpleArray<double>& t)
-  : m_pline(points), m_dim(3)
+    : m_pline(points), m_dim(3)
 {
   bool ok = (t.Count() == points.Count());
   for (int i = 1; ok && i < t.Count(); i++)

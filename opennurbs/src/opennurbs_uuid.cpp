@@ -10,8 +10,7 @@ namespace
 {
 std::mutex g_uuid_mutex;
 
-template <class C>
-int HexValue(C c)
+template <class C> int HexValue(C c)
 {
   if (c >= '0' && c <= '9')
     return (int)(c - '0');
@@ -23,8 +22,7 @@ int HexValue(C c)
 }
 
 // Reads 32 hex digits in the registry layout; nil on any other text.
-template <class C>
-ON_UUID Parse(const C* s)
+template <class C> ON_UUID Parse(const C* s)
 {
   if (!s)
     return ON_nil_uuid;
@@ -62,8 +60,7 @@ ON_UUID Parse(const C* s)
   return u;
 }
 
-template <class C>
-C* Format(const ON_UUID& u, C* s)
+template <class C> C* Format(const ON_UUID& u, C* s)
 {
   static const char digits[] = "0123456789ABCDEF";
   unsigned char b[16];
@@ -87,7 +84,7 @@ C* Format(const ON_UUID& u, C* s)
   *p = 0;
   return s;
 }
-} // namespace
+}  // namespace
 
 bool ON_CreateUuid(ON_UUID& uuid)
 {
@@ -104,8 +101,8 @@ bool ON_CreateUuid(ON_UUID& uuid)
   const ON__UINT64 r0 = (*engine)(), r1 = (*engine)();
   std::memcpy(b, &r0, 8);
   std::memcpy(b + 8, &r1, 8);
-  b[6] = (unsigned char)((b[6] & 0x0F) | 0x40); // version 4
-  b[8] = (unsigned char)((b[8] & 0x3F) | 0x80); // variant 1
+  b[6] = (unsigned char)((b[6] & 0x0F) | 0x40);  // version 4
+  b[8] = (unsigned char)((b[8] & 0x3F) | 0x80);  // variant 1
   uuid.Data1 = ((ON__UINT32)b[0] << 24) | ((ON__UINT32)b[1] << 16) | ((ON__UINT32)b[2] << 8) | b[3];
   uuid.Data2 = (ON__UINT16)((b[4] << 8) | b[5]);
   uuid.Data3 = (ON__UINT16)((b[6] << 8) | b[7]);

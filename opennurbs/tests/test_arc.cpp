@@ -10,8 +10,8 @@ const double kTwoPi = 2.0 * ON_PI;
 
 void ExpectNear(const ON_3dPoint& a, const ON_3dPoint& b, double tol = 1e-12)
 {
-  EXPECT_NEAR(a.DistanceTo(b), 0.0, tol) << "(" << a.x << "," << a.y << "," << a.z << ") vs (" << b.x << ","
-                                          << b.y << "," << b.z << ")";
+  EXPECT_NEAR(a.DistanceTo(b), 0.0, tol) << "(" << a.x << "," << a.y << "," << a.z << ") vs (" << b.x << "," << b.y
+                                         << "," << b.z << ")";
 }
 
 TEST(Circle, MembersDefaultsAndPoints)

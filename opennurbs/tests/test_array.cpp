@@ -39,7 +39,7 @@ TEST(SimpleArray, AppendingOwnElementAcrossGrowthIsSafe)
   for (int i = 0; i < 4; i++)
     a.Append(ON_3dPoint(i, i, i));
   ASSERT_EQ(a.Count(), a.Capacity());
-  a.Append(a[1]); // the buffer moves during this call
+  a.Append(a[1]);  // the buffer moves during this call
   a.Insert(0, a[4]);
   EXPECT_EQ(a.Count(), 6);
   EXPECT_EQ(a[0], ON_3dPoint(1, 1, 1));
@@ -48,7 +48,7 @@ TEST(SimpleArray, AppendingOwnElementAcrossGrowthIsSafe)
   ON_SimpleArray<int> b;
   for (int i = 0; i < 4; i++)
     b.Append(i);
-  b.Append(4, b.Array()); // the whole array onto itself, with growth
+  b.Append(4, b.Array());  // the whole array onto itself, with growth
   ASSERT_EQ(b.Count(), 8);
   for (int i = 0; i < 8; i++)
     EXPECT_EQ(b[i], i % 4);
@@ -58,7 +58,7 @@ TEST(SimpleArray, AppendNewZeroFillsEvenOverOldContents)
 {
   ON_SimpleArray<ON_3fPoint> a;
   a.Append(ON_3fPoint(7.0f, 8.0f, 9.0f));
-  a.SetCount(0); // the old point stays in the buffer
+  a.SetCount(0);  // the old point stays in the buffer
   ON_3fPoint& p = a.AppendNew();
   EXPECT_EQ(p, ON_3fPoint(0.0f, 0.0f, 0.0f));
   EXPECT_EQ(a.Count(), 1);
@@ -101,14 +101,14 @@ TEST(SimpleArray, RemoveAndInsertShiftTheRest)
 {
   ON_SimpleArray<int> a;
   for (int i = 0; i < 5; i++)
-    a.Append(i); // 0 1 2 3 4
-  a.Remove(1);   // 0 2 3 4
-  a.Insert(3, 9); // 0 2 3 9 4
-  a.Insert(5, 7); // 0 2 3 9 4 7
-  a.Remove();     // 0 2 3 9 4
-  a.Remove(17);   // ignored
-  a.Insert(-1, 5); // ignored
-  a.Insert(6, 5);  // ignored: past the end
+    a.Append(i);    // 0 1 2 3 4
+  a.Remove(1);      // 0 2 3 4
+  a.Insert(3, 9);   // 0 2 3 9 4
+  a.Insert(5, 7);   // 0 2 3 9 4 7
+  a.Remove();       // 0 2 3 9 4
+  a.Remove(17);     // ignored
+  a.Insert(-1, 5);  // ignored
+  a.Insert(6, 5);   // ignored: past the end
   const int expected[] = {0, 2, 3, 9, 4};
   ASSERT_EQ(a.Count(), 5);
   for (int i = 0; i < 5; i++)
@@ -146,14 +146,39 @@ TEST(SimpleArray, CopiesAreDeep)
 struct Counted
 {
   static int constructed, destroyed, assigned;
-  static void Reset() { constructed = destroyed = assigned = 0; }
+  static void Reset()
+  {
+    constructed = destroyed = assigned = 0;
+  }
   std::string text = "default";
-  Counted() { constructed++; }
-  Counted(const Counted& o) : text(o.text) { constructed++; }
-  Counted(Counted&& o) noexcept : text(std::move(o.text)) { constructed++; }
-  Counted& operator=(const Counted& o) { text = o.text; assigned++; return *this; }
-  Counted& operator=(Counted&& o) noexcept { text = std::move(o.text); assigned++; return *this; }
-  ~Counted() { destroyed++; }
+  Counted()
+  {
+    constructed++;
+  }
+  Counted(const Counted& o) : text(o.text)
+  {
+    constructed++;
+  }
+  Counted(Counted&& o) noexcept : text(std::move(o.text))
+  {
+    constructed++;
+  }
+  Counted& operator=(const Counted& o)
+  {
+    text = o.text;
+    assigned++;
+    return *this;
+  }
+  Counted& operator=(Counted&& o) noexcept
+  {
+    text = std::move(o.text);
+    assigned++;
+    return *this;
+  }
+  ~Counted()
+  {
+    destroyed++;
+  }
 };
 int Counted::constructed = 0;
 int Counted::destroyed = 0;
@@ -190,7 +215,7 @@ TEST(ClassArray, ElementsSurviveGrowthAndCopiesAreDeep)
   ASSERT_EQ(b.Count(), 40);
   for (int i = 0; i < 40; i++)
     EXPECT_EQ(b[i].text, "element " + std::to_string(i) + " with a long enough text to leave SSO");
-  b.Append(b[39]); // an element of the array itself while it grows
+  b.Append(b[39]);  // an element of the array itself while it grows
   EXPECT_EQ(b[40].text, b[39].text);
 }
 
@@ -243,4 +268,4 @@ TEST(ClassArray, HoldsMeshes)
     EXPECT_EQ(meshes[i].Topology().TopVertexCount(), i + 3);
   }
 }
-} // namespace
+}  // namespace

@@ -10,15 +10,15 @@
 
 namespace
 {
-using meshtest::kNaNf;
-using meshtest::Face;
 using meshtest::Build;
+using meshtest::Face;
+using meshtest::kNaNf;
 
 TEST(MeshCleanup, CullUnusedVerticesRenumbersAndDropsBrokenFaces)
 {
-  ON_Mesh m = Build({ON_3fPoint(0, 0, 0), ON_3fPoint(9, 9, 9), ON_3fPoint(1, 0, 0), ON_3fPoint(8, 8, 8),
-                     ON_3fPoint(0, 1, 0)},
-                    {Face(0, 2, 4, 4), Face(0, 3, 7, 7), Face(4, 4, 2, 2)});
+  ON_Mesh m =
+      Build({ON_3fPoint(0, 0, 0), ON_3fPoint(9, 9, 9), ON_3fPoint(1, 0, 0), ON_3fPoint(8, 8, 8), ON_3fPoint(0, 1, 0)},
+            {Face(0, 2, 4, 4), Face(0, 3, 7, 7), Face(4, 4, 2, 2)});
   m.Topology();
   EXPECT_EQ(m.CullUnusedVertices(), 2);
   EXPECT_FALSE(m.TopologyExists());
@@ -66,14 +66,26 @@ TEST(MeshCleanup, CullDegenerateFacesRepairsOrDeletes)
       {"quad with opposite corners together", {a, b, a, c}, Face(0, 1, 2, 3), false, {}},
       {"triangle with two corners together", {a, b, a}, Face(0, 1, 2, 2), false, {}},
       {"quad with a NaN corner", {a, b, c, nan}, Face(0, 1, 2, 3), true, Face(0, 1, 2, 2)},
-      {"thin quad with long diagonals", {a, ON_3fPoint(1, 0, 0), ON_3fPoint(1, 1e-9f, 0), ON_3fPoint(0, 1e-9f, 0)},
-       Face(0, 1, 2, 3), true, Face(0, 1, 2, 3)},
-      {"needle quad", {a, ON_3fPoint(1e10f, 0, 0), ON_3fPoint(2e10f, 1, 0), ON_3fPoint(1e10f, 0.5f, 0)},
-       Face(0, 1, 2, 3), false, {}},
-      {"four collinear corners", {a, b, ON_3fPoint(2, 0, 0), ON_3fPoint(3, 0, 0)}, Face(0, 1, 2, 3), true,
+      {"thin quad with long diagonals",
+       {a, ON_3fPoint(1, 0, 0), ON_3fPoint(1, 1e-9f, 0), ON_3fPoint(0, 1e-9f, 0)},
+       Face(0, 1, 2, 3),
+       true,
        Face(0, 1, 2, 3)},
-      {"quad with one flat half", {a, ON_3fPoint(2, 0, 0), ON_3fPoint(2, 2, 0), ON_3fPoint(1, 0, 0)},
-       Face(0, 1, 2, 3), true, Face(1, 2, 3, 3)},
+      {"needle quad",
+       {a, ON_3fPoint(1e10f, 0, 0), ON_3fPoint(2e10f, 1, 0), ON_3fPoint(1e10f, 0.5f, 0)},
+       Face(0, 1, 2, 3),
+       false,
+       {}},
+      {"four collinear corners",
+       {a, b, ON_3fPoint(2, 0, 0), ON_3fPoint(3, 0, 0)},
+       Face(0, 1, 2, 3),
+       true,
+       Face(0, 1, 2, 3)},
+      {"quad with one flat half",
+       {a, ON_3fPoint(2, 0, 0), ON_3fPoint(2, 2, 0), ON_3fPoint(1, 0, 0)},
+       Face(0, 1, 2, 3),
+       true,
+       Face(1, 2, 3, 3)},
   };
   for (const CullCase& k : cases)
   {
@@ -98,8 +110,8 @@ TEST(MeshCleanup, CullDegenerateFacesRepairsOrDeletes)
 
 TEST(MeshCleanup, NothingLeftDestroysTheMesh)
 {
-  ON_Mesh m = Build({ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(2, 0, 0)},
-                    {Face(0, 1, 2, 2), Face(0, 0, 1, 1)});
+  ON_Mesh m =
+      Build({ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(2, 0, 0)}, {Face(0, 1, 2, 2), Face(0, 0, 1, 1)});
   EXPECT_EQ(m.CullDegenerateFaces(), 2);
   EXPECT_EQ(m.FaceCount(), 0);
   EXPECT_EQ(m.VertexCount(), 0);
@@ -160,4 +172,4 @@ TEST(MeshCleanup, CleanedRandomMeshesAreValid)
   }
   EXPECT_GT(kept_meshes, 50);
 }
-} // namespace
+}  // namespace

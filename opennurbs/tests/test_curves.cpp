@@ -9,8 +9,8 @@ namespace
 {
 void ExpectNear(const ON_3dPoint& a, const ON_3dPoint& b, double tol = 1e-12)
 {
-  EXPECT_NEAR(a.DistanceTo(b), 0.0, tol) << "(" << a.x << "," << a.y << "," << a.z << ") vs (" << b.x << ","
-                                          << b.y << "," << b.z << ")";
+  EXPECT_NEAR(a.DistanceTo(b), 0.0, tol) << "(" << a.x << "," << a.y << "," << a.z << ") vs (" << b.x << "," << b.y
+                                         << "," << b.z << ")";
 }
 
 ON_Polyline Points(std::vector<ON_3dPoint> v)
@@ -134,9 +134,18 @@ class CountedLine : public ON_LineCurve
 {
 public:
   static int alive;
-  CountedLine() : ON_LineCurve(ON_3dPoint(0, 0, 0), ON_3dPoint(1, 0, 0)) { alive++; }
-  CountedLine(const CountedLine& o) : ON_LineCurve(o) { alive++; }
-  ~CountedLine() override { alive--; }
+  CountedLine() : ON_LineCurve(ON_3dPoint(0, 0, 0), ON_3dPoint(1, 0, 0))
+  {
+    alive++;
+  }
+  CountedLine(const CountedLine& o) : ON_LineCurve(o)
+  {
+    alive++;
+  }
+  ~CountedLine() override
+  {
+    alive--;
+  }
 };
 int CountedLine::alive = 0;
 

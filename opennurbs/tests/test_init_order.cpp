@@ -25,7 +25,7 @@ void ExpectFrame(const ON_Plane& p, const ON_3dVector& x, const ON_3dVector& y, 
   EXPECT_EQ(p.plane_equation.d, 0.0);
   EXPECT_TRUE(p.IsValid());
 }
-} // namespace
+}  // namespace
 
 TEST(InitOrderTest, WorldPlanesAndAxesHoldTheirValuesBeforeTheLibraryRuns)
 {

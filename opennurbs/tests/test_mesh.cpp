@@ -10,14 +10,13 @@
 
 namespace
 {
-using meshtest::kNaNf;
 using meshtest::Face;
+using meshtest::kNaNf;
 
 TEST(MeshFace, IsPlainData)
 {
   static_assert(sizeof(ON_MeshFace) == 16, "");
-  static_assert(std::is_trivially_default_constructible<ON_MeshFace>::value,
-                "no initialising constructor");
+  static_assert(std::is_trivially_default_constructible<ON_MeshFace>::value, "no initialising constructor");
   for (int k = 0; k < 4; k++)
     EXPECT_EQ(ON_MeshFace::UnsetMeshFace.vi[k], -1);
 }
@@ -32,10 +31,10 @@ struct FaceCase
 TEST(MeshFace, ValidityFollowsTheIndexRules)
 {
   const FaceCase cases[] = {
-      {{0, 1, 2, 2}, true, true},   {{0, 1, 2, 3}, true, false}, {{3, 2, 1, 0}, true, false},
-      {{0, 0, 1, 2}, false, false}, {{0, 1, 1, 2}, false, false}, {{0, 1, 2, 0}, false, false},
-      {{0, 1, 2, 1}, false, false}, {{0, 1, 0, 2}, false, false}, {{2, 2, 2, 2}, false, true},
-      {{0, 1, 1, 1}, false, true},  {{0, 1, 4, 4}, false, true},  {{0, 1, 2, 4}, false, false},
+      {{0, 1, 2, 2}, true, true},   {{0, 1, 2, 3}, true, false},   {{3, 2, 1, 0}, true, false},
+      {{0, 0, 1, 2}, false, false}, {{0, 1, 1, 2}, false, false},  {{0, 1, 2, 0}, false, false},
+      {{0, 1, 2, 1}, false, false}, {{0, 1, 0, 2}, false, false},  {{2, 2, 2, 2}, false, true},
+      {{0, 1, 1, 1}, false, true},  {{0, 1, 4, 4}, false, true},   {{0, 1, 2, 4}, false, false},
       {{-1, 1, 2, 2}, false, true}, {{0, 1, 2, -1}, false, false},
   };
   for (const FaceCase& c : cases)
@@ -53,9 +52,9 @@ TEST(MeshFace, ValidityFollowsTheIndexRules)
 
 TEST(MeshFace, PositionalValidityComparesCornersExactly)
 {
-  const ON_3fPoint V[] = {ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0),
-                          ON_3fPoint(-0.0f, 0.0f, -0.0f), ON_3fPoint(kNaNf, 0, 0),
-                          ON_3fPoint(kNaNf, 0, 0), ON_3fPoint(2, 0, 0)};
+  const ON_3fPoint V[] = {
+      ON_3fPoint(0, 0, 0),     ON_3fPoint(1, 0, 0),     ON_3fPoint(0, 1, 0), ON_3fPoint(-0.0f, 0.0f, -0.0f),
+      ON_3fPoint(kNaNf, 0, 0), ON_3fPoint(kNaNf, 0, 0), ON_3fPoint(2, 0, 0)};
   EXPECT_TRUE(Face(0, 1, 2, 2).IsValid(7, V));
   EXPECT_FALSE(Face(0, 1, 3, 3).IsValid(7, V)) << "-0 and +0 are the same place";
   EXPECT_FALSE(Face(1, 2, 0, 3).IsValid(7, V)) << "quad corners 0 and 3 coincide";
@@ -75,11 +74,9 @@ TEST(MeshFace, RepairKeepsDistinctInRangeCorners)
     bool ok;
     int out[4];
   } cases[] = {
-      {{0, 0, 1, 2}, true, {0, 1, 2, 2}},   {{0, 1, 1, 2}, true, {0, 1, 2, 2}},
-      {{0, 1, 2, 0}, true, {0, 1, 2, 2}},   {{0, 1, 0, 2}, true, {0, 1, 2, 2}},
-      {{0, 1, 2, -1}, true, {0, 1, 2, 2}},  {{0, 1, 2, 3}, true, {0, 1, 2, 3}},
-      {{-1, 1, 2, 2}, false, {-1, 1, 2, 2}}, {{2, 2, 2, 2}, false, {2, 2, 2, 2}},
-      {{0, 1, 1, 1}, false, {0, 1, 1, 1}},
+      {{0, 0, 1, 2}, true, {0, 1, 2, 2}},    {{0, 1, 1, 2}, true, {0, 1, 2, 2}},  {{0, 1, 2, 0}, true, {0, 1, 2, 2}},
+      {{0, 1, 0, 2}, true, {0, 1, 2, 2}},    {{0, 1, 2, -1}, true, {0, 1, 2, 2}}, {{0, 1, 2, 3}, true, {0, 1, 2, 3}},
+      {{-1, 1, 2, 2}, false, {-1, 1, 2, 2}}, {{2, 2, 2, 2}, false, {2, 2, 2, 2}}, {{0, 1, 1, 1}, false, {0, 1, 1, 1}},
   };
   for (const Case& c : cases)
   {
@@ -90,8 +87,7 @@ TEST(MeshFace, RepairKeepsDistinctInRangeCorners)
       EXPECT_EQ(f.vi[k], c.out[k]);
   }
   // With positions: corner 3 sits where corner 0 is.
-  const ON_3fPoint V[] = {ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0),
-                          ON_3fPoint(0, 0, 0)};
+  const ON_3fPoint V[] = {ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0), ON_3fPoint(0, 0, 0)};
   ON_MeshFace f = Face(0, 1, 2, 3);
   EXPECT_TRUE(f.Repair(4, V));
   EXPECT_EQ(f.vi[3], 2);
@@ -179,8 +175,7 @@ TEST(Mesh, IsValidNeedsFacesVerticesAndDistinctCorners)
 
 TEST(Mesh, CopiesDoNotCarryTheTopology)
 {
-  ON_Mesh m = MeshOf({ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0)},
-                     {Face(0, 1, 2, 2)});
+  ON_Mesh m = MeshOf({ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0)}, {Face(0, 1, 2, 2)});
   EXPECT_FALSE(m.TopologyExists());
   EXPECT_EQ(m.Topology().m_mesh, &m);
   EXPECT_TRUE(m.TopologyExists());
@@ -206,9 +201,8 @@ TEST(Mesh, CopiesDoNotCarryTheTopology)
 
 TEST(Mesh, TopologyCacheIsKeptUntilDestroyed)
 {
-  ON_Mesh m = MeshOf({ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0),
-                      ON_3fPoint(1, 1, 0)},
-                     {Face(0, 1, 2, 2)});
+  ON_Mesh m =
+      MeshOf({ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0), ON_3fPoint(1, 1, 0)}, {Face(0, 1, 2, 2)});
   EXPECT_EQ(m.Topology().TopEdgeCount(), 3);
   m.SetTriangle(1, 1, 3, 2);
   EXPECT_EQ(m.Topology().TopEdgeCount(), 3) << "direct edits do not refresh the cache";
@@ -221,4 +215,4 @@ TEST(Mesh, TopologyCacheIsKeptUntilDestroyed)
   EXPECT_FALSE(m.TopologyExists());
   EXPECT_EQ(m.m_V.Capacity(), 0);
 }
-} // namespace
+}  // namespace

@@ -9,8 +9,8 @@ namespace
 {
 void ExpectNear(const ON_3dPoint& a, const ON_3dPoint& b, double tol = 1e-12)
 {
-  EXPECT_NEAR(a.DistanceTo(b), 0.0, tol) << "(" << a.x << "," << a.y << "," << a.z << ") vs (" << b.x << ","
-                                          << b.y << "," << b.z << ")";
+  EXPECT_NEAR(a.DistanceTo(b), 0.0, tol) << "(" << a.x << "," << a.y << "," << a.z << ") vs (" << b.x << "," << b.y
+                                         << "," << b.z << ")";
 }
 
 std::vector<double> Knots(const ON_NurbsCurve& c)
@@ -131,7 +131,8 @@ TEST(NurbsCurve, EvaluationSplitTrimAndReverseKeepTheCurve)
   ON_NurbsCurve b;
   ASSERT_TRUE(b.CreateClampedUniformNurbs(3, 4, 4, P, 1.0));
   ASSERT_TRUE(b.IsValid());
-  const auto bezier = [&](double t) {
+  const auto bezier = [&](double t)
+  {
     const double s = 1 - t;
     return ON_3dPoint(P[0] * (s * s * s) + P[1] * (3 * s * s * t) + P[2] * (3 * s * t * t) + P[3] * (t * t * t));
   };

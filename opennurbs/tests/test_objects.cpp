@@ -23,8 +23,8 @@ TEST(RunTimeClass, CastsFollowTheHierarchy)
   objects.Append(new ON_NurbsSurface());
   objects.Append(new ON_InstanceRef());
   objects.Append(new ON_TextEntity2());
-  const char* names[] = {"ON_Point",        "ON_LineCurve", "ON_ArcCurve",     "ON_NurbsCurve", "ON_PolylineCurve",
-                         "ON_Mesh",         "ON_NurbsSurface", "ON_InstanceRef", "ON_TextEntity2"};
+  const char* names[] = {"ON_Point", "ON_LineCurve",    "ON_ArcCurve",    "ON_NurbsCurve", "ON_PolylineCurve",
+                         "ON_Mesh",  "ON_NurbsSurface", "ON_InstanceRef", "ON_TextEntity2"};
   for (int i = 0; i < objects.Count(); i++)
   {
     const ON_Geometry* g = objects[i];

@@ -17,9 +17,9 @@ struct PerpCase
 TEST(Vector, PerpendicularToPicksTheTwoLargestComponents)
 {
   const PerpCase cases[] = {
-      {ON_3dVector(0, 0, 1), ON_3dVector(1, 0, 0)},   {ON_3dVector(0, 0, -1), ON_3dVector(-1, 0, 0)},
-      {ON_3dVector(1, 0, 0), ON_3dVector(0, 1, 0)},   {ON_3dVector(0, 1, 0), ON_3dVector(0, 0, 1)},
-      {ON_3dVector(1, 2, 3), ON_3dVector(0, 3, -2)},  {ON_3dVector(1, 1, 1), ON_3dVector(-1, 1, 0)},
+      {ON_3dVector(0, 0, 1), ON_3dVector(1, 0, 0)},  {ON_3dVector(0, 0, -1), ON_3dVector(-1, 0, 0)},
+      {ON_3dVector(1, 0, 0), ON_3dVector(0, 1, 0)},  {ON_3dVector(0, 1, 0), ON_3dVector(0, 0, 1)},
+      {ON_3dVector(1, 2, 3), ON_3dVector(0, 3, -2)}, {ON_3dVector(1, 1, 1), ON_3dVector(-1, 1, 0)},
       {ON_3dVector(1, 1, 2), ON_3dVector(2, 0, -1)},
   };
   for (const PerpCase& c : cases)

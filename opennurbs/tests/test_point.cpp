@@ -9,10 +9,8 @@
 namespace
 {
 // True when a brace list {1.0, 2.0, 3.0} converts to P in a call.
-template <class P>
-auto BraceConverts(int) -> decltype(std::declval<void (*)(P)>()({1.0, 2.0, 3.0}), std::true_type());
-template <class P>
-std::false_type BraceConverts(...);
+template <class P> auto BraceConverts(int) -> decltype(std::declval<void (*)(P)>()({1.0, 2.0, 3.0}), std::true_type());
+template <class P> std::false_type BraceConverts(...);
 
 struct PlainTriple
 {
@@ -120,4 +118,4 @@ TEST(Point, ValidityRejectsUnsetAndNaN)
   EXPECT_FALSE(ON_3fPoint(ON_UNSET_FLOAT, 0.0f, 0.0f).IsValid());
   EXPECT_FALSE(ON_3fPoint(0.0f, kNaNf, 0.0f).IsValid());
 }
-} // namespace
+}  // namespace

@@ -17,7 +17,7 @@
 namespace
 {
 const double kPi = ON_PI;
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Full circles as arc curves
@@ -88,15 +88,9 @@ TEST(RealLibraryArcTest, NurbFormSpansFollowTheSweep)
     double angle;
     int cv_count;
   } cases[] = {
-      {0.25 * kPi, 3},
-      {0.5 * kPi, 3},
-      {0.5 * kPi + 1e-9, 3}, // just past a quarter turn still one span
-      {0.5 * kPi + 1e-6, 5},
-      {kPi, 5},
-      {1.01 * kPi, 9}, // past half a turn: four spans, never three
-      {1.5 * kPi, 9},
-      {1.9 * kPi, 9},
-      {2.0 * kPi, 9},
+      {0.25 * kPi, 3},       {0.5 * kPi, 3}, {0.5 * kPi + 1e-9, 3},  // just past a quarter turn still one span
+      {0.5 * kPi + 1e-6, 5}, {kPi, 5},       {1.01 * kPi, 9},        // past half a turn: four spans, never three
+      {1.5 * kPi, 9},        {1.9 * kPi, 9}, {2.0 * kPi, 9},
   };
   const ON_Circle circle(ON_3dPoint(1.0, 2.0, 0.0), 3.0);
   for (const auto& c : cases)
@@ -148,8 +142,15 @@ TEST(RealLibraryArcTest, NurbFormOfAnArcJustPastAHalfTurn)
   const ON_Arc arc(ON_Circle(ON_3dPoint(1.0, 2.0, 0.0), 3.0), ON_Interval(0.5, 0.5 + 1.01 * kPi));
   ON_NurbsCurve n;
   ASSERT_EQ(arc.GetNurbForm(n), 2);
-  const double knots[10] = {0.5, 0.5, 1.2932521450314227, 1.2932521450314227, 2.0865042900628454,
-                            2.0865042900628454, 2.8797564350942682, 2.8797564350942682, 3.6730085801256909,
+  const double knots[10] = {0.5,
+                            0.5,
+                            1.2932521450314227,
+                            1.2932521450314227,
+                            2.0865042900628454,
+                            2.0865042900628454,
+                            2.8797564350942682,
+                            2.8797564350942682,
+                            3.6730085801256909,
                             3.6730085801256909};
   ASSERT_EQ(n.KnotCount(), 10);
   for (int i = 0; i < 10; i++)
@@ -182,8 +183,8 @@ TEST(RealLibraryLineTest, ClosestPointAndDistanceAreOnTheInfiniteLine)
     double distance;
   } cases[] = {
       {ON_3dPoint(1.0, 1.0, 0.0), 0.5, ON_3dPoint(1.0, 0.0, 0.0), 1.0},
-      {ON_3dPoint(-2.0, 3.0, 0.0), -1.0, ON_3dPoint(-2.0, 0.0, 0.0), 3.0}, // before the start
-      {ON_3dPoint(6.0, 0.0, -4.0), 3.0, ON_3dPoint(6.0, 0.0, 0.0), 4.0},   // past the end
+      {ON_3dPoint(-2.0, 3.0, 0.0), -1.0, ON_3dPoint(-2.0, 0.0, 0.0), 3.0},  // before the start
+      {ON_3dPoint(6.0, 0.0, -4.0), 3.0, ON_3dPoint(6.0, 0.0, 0.0), 4.0},    // past the end
   };
   for (const auto& c : cases)
   {
@@ -226,7 +227,7 @@ ON_NurbsCurve WrappedCurve(int order, int count)
   c.MakePeriodicUniformKnotVector(1.0);
   return c;
 }
-} // namespace
+}  // namespace
 
 TEST(RealLibraryNurbsCurveTest, IsPeriodicNeedsMoreControlPointsThanItWraps)
 {
@@ -235,7 +236,7 @@ TEST(RealLibraryNurbsCurveTest, IsPeriodicNeedsMoreControlPointsThanItWraps)
     int order, count;
     bool periodic;
   } cases[] = {
-      {2, 4, false}, // degree 1 is never periodic
+      {2, 4, false},  // degree 1 is never periodic
       {3, 4, false}, {3, 5, true}, {4, 5, false}, {4, 6, true},
       {5, 7, false}, {5, 8, true}, {6, 9, false}, {6, 10, true},
   };
@@ -286,14 +287,14 @@ ON_NurbsCurve ClampedClosedCurve()
   c.CreateClampedUniformNurbs(3, 3, 5, q, 1.0);
   return c;
 }
-} // namespace
+}  // namespace
 
 TEST(RealLibraryNurbsCurveTest, ChangeClosedCurveSeamKeepsAPeriodicCurvePeriodic)
 {
-  const ON_NurbsCurve o3 = PeriodicCurve(3, 4, 1.0); // knots -1 ... 5, domain [0, 4]
-  const ON_NurbsCurve o4 = PeriodicCurve(4, 5, 2.0); // knots -4 ... 14, domain [0, 10]
+  const ON_NurbsCurve o3 = PeriodicCurve(3, 4, 1.0);  // knots -1 ... 5, domain [0, 4]
+  const ON_NurbsCurve o4 = PeriodicCurve(4, 5, 2.0);  // knots -4 ... 14, domain [0, 10]
   const ON_NurbsCurve r3 = RationalPeriodicCurve();
-  const ON_NurbsCurve square = ClampedClosedCurve(); // domain [0, 3]
+  const ON_NurbsCurve square = ClampedClosedCurve();  // domain [0, 3]
   const struct
   {
     const char* name;
@@ -301,7 +302,7 @@ TEST(RealLibraryNurbsCurveTest, ChangeClosedCurveSeamKeepsAPeriodicCurvePeriodic
     double t;
     bool periodic;
     int cv_count;
-    double snapped = 0.0; // how far the seam is moved on to t from a knot
+    double snapped = 0.0;  // how far the seam is moved on to t from a knot
   } cases[] = {
       // Inside the domain: one more knot, and one more control point.
       {"order 3 between knots", o3, 1.5, true, 7},
@@ -425,7 +426,7 @@ TEST(RealLibraryNurbsCurveTest, MakeNonRationalDividesByTheWeights)
   ON_NurbsCurve c;
   ASSERT_TRUE(c.Create(2, true, 2, 3));
   c.SetCV(0, ON_4dPoint(2.0, 4.0, 0.0, 2.0));
-  c.SetCV(1, ON_4dPoint(3.0, 6.0, 0.0, 0.0)); // a zero weight is taken as 1
+  c.SetCV(1, ON_4dPoint(3.0, 6.0, 0.0, 0.0));  // a zero weight is taken as 1
   c.SetCV(2, ON_4dPoint(1.0, 1.0, 0.0, 1.0));
   ASSERT_TRUE(c.MakeNonRational());
   EXPECT_FALSE(c.IsRational());
@@ -446,7 +447,7 @@ TEST(RealLibraryNurbsCurveTest, SetWeightOnANonRationalCurve)
     bool ok;
     bool rational;
   } cases[] = {
-      {1.0, true, true}, // even a weight of 1 makes it rational
+      {1.0, true, true},  // even a weight of 1 makes it rational
       {0.5, true, true},
       {0.0, false, false},
       {-1.0, false, false},
@@ -491,11 +492,9 @@ TEST(RealLibraryNurbsCurveTest, IsValidRefusesWeightsThatLetTheDenominatorVanish
     double w[4];
     bool valid;
   } cases[] = {
-      {"all positive", {1.0, 0.5, 2.0, 1.0}, true},
-      {"all negative", {-1.0, -0.5, -2.0, -1.0}, true},
-      {"interior sign change", {1.0, -0.5, 2.0, 1.0}, true}, // only the clamped ends are tested
-      {"ends of mixed sign", {1.0, 0.5, 2.0, -1.0}, false},
-      {"zero at an end", {0.0, 0.5, 2.0, 1.0}, false},
+      {"all positive", {1.0, 0.5, 2.0, 1.0}, true},          {"all negative", {-1.0, -0.5, -2.0, -1.0}, true},
+      {"interior sign change", {1.0, -0.5, 2.0, 1.0}, true},  // only the clamped ends are tested
+      {"ends of mixed sign", {1.0, 0.5, 2.0, -1.0}, false},  {"zero at an end", {0.0, 0.5, 2.0, 1.0}, false},
       {"one interior zero", {1.0, 0.0, 2.0, 1.0}, true},
   };
   for (const auto& c : cases)
@@ -717,10 +716,12 @@ TEST(RealLibrarySmallRulesTest, ALineCurveIsValidOnlyBeyondTheCoincidenceToleran
     double length;
     bool valid;
   } cases[] = {
-      {ON_3dPoint(0.0, 0.0, 0.0), 1e-300, false}, {ON_3dPoint(0.0, 0.0, 0.0), 1e-12, false},
-      {ON_3dPoint(0.0, 0.0, 0.0), 2.3e-10, false}, {ON_3dPoint(0.0, 0.0, 0.0), 2.4e-10, true},
+      {ON_3dPoint(0.0, 0.0, 0.0), 1e-300, false},
+      {ON_3dPoint(0.0, 0.0, 0.0), 1e-12, false},
+      {ON_3dPoint(0.0, 0.0, 0.0), 2.3e-10, false},
+      {ON_3dPoint(0.0, 0.0, 0.0), 2.4e-10, true},
       {ON_3dPoint(0.0, 0.0, 0.0), 1.0, true},
-      {ON_3dPoint(1e6, 0.0, 0.0), 1e-9, false}, // relative to the size of the coordinates
+      {ON_3dPoint(1e6, 0.0, 0.0), 1e-9, false},  // relative to the size of the coordinates
   };
   for (const auto& c : cases)
   {
@@ -758,15 +759,15 @@ TEST(RealLibrarySmallRulesTest, NormalizedParameterAt)
   const struct
   {
     double a, b, t;
-    double x; // NaN: the result is NaN
+    double x;  // NaN: the result is NaN
   } cases[] = {
-      {1.0, 1.0, 2.0, 1.0},   // an empty interval gives its value
-      {5.0, 5.0, 0.0, 5.0},   //
-      {2.0, 1.0, 1.5, 0.5},   // decreasing intervals work too
-      {0.0, inf, 1.0, 0.0},   //
-      {0.0, nan, 0.5, nan},   //
-      {nan, 1.0, 0.5, nan},   //
-      {0.1, 0.7, 0.7, 1.0},   // exactly 1 at the end
+      {1.0, 1.0, 2.0, 1.0},  // an empty interval gives its value
+      {5.0, 5.0, 0.0, 5.0},  //
+      {2.0, 1.0, 1.5, 0.5},  // decreasing intervals work too
+      {0.0, inf, 1.0, 0.0},  //
+      {0.0, nan, 0.5, nan},  //
+      {nan, 1.0, 0.5, nan},  //
+      {0.1, 0.7, 0.7, 1.0},  // exactly 1 at the end
       {0.0, 1.0, nan, ON_UNSET_VALUE},
       {0.0, 1.0, inf, ON_UNSET_VALUE},
   };
@@ -792,10 +793,9 @@ TEST(RealLibrarySmallRulesTest, PolylinePointAtOutsideItsParameters)
     double t;
     ON_3dPoint p;
   } cases[] = {
-      {-1.0, ON_3dPoint(-1.0, 0.0, 0.0)}, // the first segment extended
-      {1.5, ON_3dPoint(1.0, 0.5, 0.0)},
-      {2.0, ON_3dPoint(1.0, 1.0, 0.0)},
-      {2.5, ON_3dPoint(1.0, 1.0, 0.0)}, // past the end: the last point
+      {-1.0, ON_3dPoint(-1.0, 0.0, 0.0)},  // the first segment extended
+      {1.5, ON_3dPoint(1.0, 0.5, 0.0)},   {2.0, ON_3dPoint(1.0, 1.0, 0.0)},
+      {2.5, ON_3dPoint(1.0, 1.0, 0.0)},  // past the end: the last point
       {1e300, ON_3dPoint(1.0, 1.0, 0.0)},
   };
   for (const auto& c : cases)
@@ -858,7 +858,7 @@ TEST(RealLibraryNurbsSurfaceTest, SetWeightMakesANonRationalSurfaceRational)
     double weight;
     bool ok;
     bool rational;
-    ON_3dPoint point; // control point (1, 2) afterwards
+    ON_3dPoint point;  // control point (1, 2) afterwards
   } cases[] = {
       {1.0, true, true, ON_3dPoint(1.0, 2.0, 2.1)},
       {0.5, true, true, ON_3dPoint(2.0, 4.0, 4.2)},

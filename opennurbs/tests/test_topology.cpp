@@ -16,9 +16,9 @@
 
 namespace
 {
-using meshtest::kNaNf;
-using meshtest::Face;
 using meshtest::Build;
+using meshtest::Face;
+using meshtest::kNaNf;
 
 struct MeshCase
 {
@@ -38,8 +38,7 @@ TEST(MeshTopology, CountsOfSmallMeshes)
       {"one triangle", {P0, P1, P2}, {Face(0, 1, 2, 2)}, 3, 3, 1},
       {"one quad", {P0, P1, P2, P3}, {Face(0, 1, 2, 3)}, 4, 4, 1},
       {"two triangles over four vertices", {P0, P1, P2, P3}, {Face(0, 1, 2, 2), Face(0, 2, 3, 3)}, 4, 5, 2},
-      {"two triangles over six vertices", {P0, P1, P2, P0, P2, P3},
-       {Face(0, 1, 2, 2), Face(3, 4, 5, 5)}, 4, 5, 2},
+      {"two triangles over six vertices", {P0, P1, P2, P0, P2, P3}, {Face(0, 1, 2, 2), Face(3, 4, 5, 5)}, 4, 5, 2},
       {"unused vertex", {P0, P1, P2, ON_3fPoint(5, 5, 5)}, {Face(0, 1, 2, 2)}, 4, 3, 1},
       {"first two indices equal", {P0, P1, P2, P3}, {Face(0, 0, 2, 3)}, 4, 0, 0},
       {"one bad face beside a good one", {P0, P1, P2, P3}, {Face(1, 1, 2, 3), Face(0, 1, 2, 2)}, 4, 3, 2},
@@ -90,10 +89,10 @@ TEST(MeshTopology, VerticesInOrderOfFirstAppearance)
 TEST(MeshTopology, SignedZerosMergeAndNaNsNever)
 {
   const ON_3fPoint nan(kNaNf, 1, 1);
-  ON_Mesh m = Build({ON_3fPoint(0, 0, 0), ON_3fPoint(-0.0f, 0, -0.0f), nan, nan,
-                     ON_3fPoint(kNaNf, kNaNf, kNaNf), ON_3fPoint(2e38f, 0, 0), ON_3fPoint(2e38f, 0, 0),
-                     ON_3fPoint(INFINITY, 0, 0), ON_3fPoint(INFINITY, 0, 0)},
-                    {});
+  ON_Mesh m =
+      Build({ON_3fPoint(0, 0, 0), ON_3fPoint(-0.0f, 0, -0.0f), nan, nan, ON_3fPoint(kNaNf, kNaNf, kNaNf),
+             ON_3fPoint(2e38f, 0, 0), ON_3fPoint(2e38f, 0, 0), ON_3fPoint(INFINITY, 0, 0), ON_3fPoint(INFINITY, 0, 0)},
+            {});
   const ON_MeshTopology& top = m.Topology();
   const int map[] = {0, 0, 1, 2, 3, 4, 4, 5, 5};
   ASSERT_EQ(top.TopVertexCount(), 6);
@@ -107,8 +106,7 @@ TEST(MeshTopology, EdgesSortedWithFacesAscendingAndDirections)
   //   3---2---5
   //   |   |   |
   //   0---1---4
-  ON_Mesh m = Build({P0, P1, P2, P3, ON_3fPoint(2, 0, 0), ON_3fPoint(2, 1, 0)},
-                    {Face(1, 4, 5, 2), Face(0, 1, 2, 3)});
+  ON_Mesh m = Build({P0, P1, P2, P3, ON_3fPoint(2, 0, 0), ON_3fPoint(2, 1, 0)}, {Face(1, 4, 5, 2), Face(0, 1, 2, 3)});
   const ON_MeshTopology& top = m.Topology();
   ASSERT_EQ(top.TopEdgeCount(), 7);
   // Every position is distinct, so topology vertex ids are the vertex indices.
@@ -364,11 +362,12 @@ TEST(MeshTopology, MatchesPlainBuildOnRandomMeshes)
       for (int k = 0; k < 4; k++)
       {
         const unsigned kind = rng() % 50;
-        vi[k] = (kind == 0) ? -1 - (int)(rng() % 3) : (kind == 1) ? n + (int)(rng() % 3)
-                                                                   : (n > 0 ? (int)(rng() % n) : 0);
+        vi[k] = (kind == 0) ? -1 - (int)(rng() % 3)
+            : (kind == 1)   ? n + (int)(rng() % 3)
+                            : (n > 0 ? (int)(rng() % n) : 0);
       }
       if (rng() % 2)
-        vi[3] = vi[2]; // triangle
+        vi[3] = vi[2];  // triangle
       m.m_F.Append(Face(vi[0], vi[1], vi[2], vi[3]));
     }
     SCOPED_TRACE(testing::Message() << "round " << round << ": " << n << " vertices, " << faces << " faces");
@@ -403,4 +402,4 @@ TEST(MeshTopology, MatchesPlainBuildOnAFanAroundOneVertex)
   EXPECT_EQ(m.Topology().m_topv[0].m_tope_count, spokes);
   EXPECT_EQ(m.Topology().TopEdgeCount(), 2 * spokes + spokes / 3);
 }
-} // namespace
+}  // namespace

@@ -26,7 +26,7 @@ pathcases::Writer dxfOut()
     };
     w.wrote = [](const std::string& bytes) {
         return bytes.find("\n  0\nSECTION\n  2\nHEADER\n") != std::string::npos && bytes.size() > 8 &&
-               bytes.compare(bytes.size() - 8, 8, "  0\nEOF\n") == 0;
+            bytes.compare(bytes.size() - 8, 8, "  0\nEOF\n") == 0;
     };
     return w;
 }
@@ -44,9 +44,7 @@ pathcases::Writer acisOut()
         list.append(&solid);
         return AcDbBody::acisOut(standin::widen(name).c_str(), list) == Acad::eOk;
     };
-    w.wrote = [](const std::string& bytes) {
-        return bytes.rfind("kolvane-acis 1\nbodies 1\n3DSOLID 6\n", 0) == 0;
-    };
+    w.wrote = [](const std::string& bytes) { return bytes.rfind("kolvane-acis 1\nbodies 1\n3DSOLID 6\n", 0) == 0; };
     return w;
 }
 

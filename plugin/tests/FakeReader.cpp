@@ -13,7 +13,10 @@ std::optional<std::vector<ON_Mesh>> queued;
 int calls = 0;
 }  // namespace
 
-void QueueMeshes(std::vector<ON_Mesh> meshes) { queued = std::move(meshes); }
+void QueueMeshes(std::vector<ON_Mesh> meshes)
+{
+    queued = std::move(meshes);
+}
 
 void Clear()
 {
@@ -21,7 +24,10 @@ void Clear()
     calls = 0;
 }
 
-int Calls() { return calls; }
+int Calls()
+{
+    return calls;
+}
 
 }  // namespace fake_reader
 
@@ -39,8 +45,8 @@ int VrnRavlib::SKPToMesh(CString path, ON_ClassArray<ON_Mesh>& meshes)
     void* library = dlopen("libvrnravlib.so", RTLD_NOW | RTLD_NOLOAD);
     if (!library)
         return 0;
-    const Reader real = reinterpret_cast<Reader>(
-        dlsym(library, "_ZN9VrnRavlib9SKPToMeshE7CStringR13ON_ClassArrayI7ON_MeshE"));
+    const Reader real =
+        reinterpret_cast<Reader>(dlsym(library, "_ZN9VrnRavlib9SKPToMeshE7CStringR13ON_ClassArrayI7ON_MeshE"));
     dlclose(library);
     if (!real)
         return 0;

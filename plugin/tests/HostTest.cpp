@@ -45,9 +45,8 @@ protected:
 
     HostRun HostScript(const std::string& script, const std::string& cwd)
     {
-        const std::string command = "cd '" + cwd + "' && '" + BinDir() + "/arxhost' --registry '" +
-                                    dir_ + "registry.txt' '" + script + "' > '" + dir_ +
-                                    "out.txt' 2> '" + dir_ + "err.txt' < /dev/null";
+        const std::string command = "cd '" + cwd + "' && '" + BinDir() + "/arxhost' --registry '" + dir_ +
+            "registry.txt' '" + script + "' > '" + dir_ + "out.txt' 2> '" + dir_ + "err.txt' < /dev/null";
         HostRun run;
         run.status = std::system(command.c_str());
         run.out = ReadFile(dir_ + "out.txt");
@@ -58,9 +57,8 @@ protected:
     // What check_dxf.py says of the file, line by line.
     std::vector<std::string> CheckDxf(const std::string& dxf)
     {
-        const std::string command = "/usr/bin/python3 '" + SourceDir() +
-                                    "/plugin/tests/check_dxf.py' '" + dxf + "' > '" + dir_ +
-                                    "check.txt' 2>&1";
+        const std::string command = "/usr/bin/python3 '" + SourceDir() + "/plugin/tests/check_dxf.py' '" + dxf +
+            "' > '" + dir_ + "check.txt' 2>&1";
         EXPECT_EQ(std::system(command.c_str()), 0) << ReadFile(dir_ + "check.txt");
         std::vector<std::string> lines;
         const std::string text = ReadFile(dir_ + "check.txt");
@@ -89,13 +87,15 @@ protected:
 
 struct SampleCase {
     const char* item;
-    std::vector<std::string> reports;   // one per mesh of the table, in order
-    std::vector<std::string> check;     // what ezdxf finds
+    std::vector<std::string> reports;  // one per mesh of the table, in order
+    std::vector<std::string> check;    // what ezdxf finds
 };
 
 // Test names and failure messages show the case by its name.
-void PrintTo(const SampleCase& c, std::ostream* os) { *os << c.item; }
-
+void PrintTo(const SampleCase& c, std::ostream* os)
+{
+    *os << c.item;
+}
 
 const char kTableBox[] = "bbox -400 -400 0 400 400 750";
 
@@ -127,18 +127,20 @@ TEST_P(HostSampleTest, TheSampleImportsAndItsDxfIsSound)
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, HostSampleTest,
-    ::testing::Values(
-        SampleCase{"Mesh",
-                   Reports("Created polyface mesh consisting of 50 vertices and 72 faces",
-                           "Created polyface mesh consisting of 8 vertices and 6 faces"),
-                   {"audit_errors 0", "count MESH 7", kTableBox, "mesh 50 72", "mesh 8 6",
-                    "mesh 8 6", "mesh 8 6", "mesh 8 6", "mesh 8 6", "mesh 8 6"}},
-        SampleCase{"3D Faces", Reports("Created 72 3d faces", "Created 6 3d faces"),
-                   {"audit_errors 0", "count 3DFACE 108", kTableBox}},
-        SampleCase{"Lines", Reports("Created 120 lines", "Created 12 lines"),
-                   {"audit_errors 0", "count LINE 192", kTableBox}},
-        SampleCase{"Points", Reports("Created 50 points", "Created 8 points"),
-                   {"audit_errors 0", "count POINT 98", kTableBox}}),
+    ::testing::Values(SampleCase{"Mesh",
+                                 Reports("Created polyface mesh consisting of 50 vertices and 72 faces",
+                                         "Created polyface mesh consisting of 8 vertices and 6 faces"),
+                                 {"audit_errors 0", "count MESH 7", kTableBox, "mesh 50 72", "mesh 8 6", "mesh 8 6",
+                                  "mesh 8 6", "mesh 8 6", "mesh 8 6", "mesh 8 6"}},
+                      SampleCase{"3D Faces",
+                                 Reports("Created 72 3d faces", "Created 6 3d faces"),
+                                 {"audit_errors 0", "count 3DFACE 108", kTableBox}},
+                      SampleCase{"Lines",
+                                 Reports("Created 120 lines", "Created 12 lines"),
+                                 {"audit_errors 0", "count LINE 192", kTableBox}},
+                      SampleCase{"Points",
+                                 Reports("Created 50 points", "Created 8 points"),
+                                 {"audit_errors 0", "count POINT 98", kTableBox}}),
     [](const ::testing::TestParamInfo<SampleCase>& info) {
         std::string name = info.param.item;
         name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
@@ -167,17 +169,23 @@ TEST_F(HostTest, TheStoredOptionsCarryOverToTheNextSession)
     HostRun second = Host({"Kolvane", Sample(), "", "", "", "_dxfout", dir_ + "again.dxf"});
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_EQ(Count(second.out, "points\n"), 7) << second.out;
-    EXPECT_EQ(CheckDxf(dir_ + "again.dxf"),
-              (std::vector<std::string>{"audit_errors 0", "count POINT 98", kTableBox}));
+    EXPECT_EQ(CheckDxf(dir_ + "again.dxf"), (std::vector<std::string>{"audit_errors 0", "count POINT 98", kTableBox}));
 }
 
 TEST_F(HostTest, CancellingAndFailuresAreReportedAndTheSessionGoesOn)
 {
     const HostRun run = Host({
-        "_Kolvane", "",                                // the file dialog cancelled
-        "_Kolvane", dir_ + "missing.obj",              // the reader fails
-        "_Kolvane", Sample(), "Lines", "Yes", "Cancel",  // the options cancelled
-        "_KolvaneHelp", "_KolvaneAbout",
+        "_Kolvane",
+        "",  // the file dialog cancelled
+        "_Kolvane",
+        dir_ + "missing.obj",  // the reader fails
+        "_Kolvane",
+        Sample(),
+        "Lines",
+        "Yes",
+        "Cancel",  // the options cancelled
+        "_KolvaneHelp",
+        "_KolvaneAbout",
     });
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");

@@ -14,17 +14,15 @@ using namespace plugin_test;
 
 namespace {
 
-const char kSquareObj[] =
-    "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
-    "f 1 2 3\nf 1 3 4\n";
+const char kSquareObj[] = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
+                          "f 1 2 3\nf 1 3 4\n";
 
-const char kTwoObjectsObj[] =
-    "o First\n"
-    "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
-    "f 1 2 3 4\n"
-    "o Second\n"
-    "v 0 0 5\nv 1 0 5\nv 1 1 5\nv 0 1 5\nv 2 0 5\n"
-    "f 5 6 7\nf 5 7 8\nf 6 9 7\n";
+const char kTwoObjectsObj[] = "o First\n"
+                              "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
+                              "f 1 2 3 4\n"
+                              "o Second\n"
+                              "v 0 0 5\nv 1 0 5\nv 1 1 5\nv 0 1 5\nv 2 0 5\n"
+                              "f 5 6 7\nf 5 7 8\nf 6 9 7\n";
 
 const std::wstring kNoMeshText =
     L"SKP file does not contain mesh data.\n\n"
@@ -93,8 +91,7 @@ TEST_F(ImportTest, TheOptionsDialogIsTheModulesOwn)
     Import(path, [](standin::DialogSession& dialog) {
         EXPECT_EQ(dialog.title(), L"Kolvane for AutoCAD Options");
         EXPECT_EQ(dialog.templateId(), 200);
-        EXPECT_EQ(dialog.comboItems(kComboId),
-                  (std::vector<std::wstring>{L"Mesh", L"3D Faces", L"Lines", L"Points"}));
+        EXPECT_EQ(dialog.comboItems(kComboId), (std::vector<std::wstring>{L"Mesh", L"3D Faces", L"Lines", L"Points"}));
         const standin::DialogControl check = dialog.control(kCheckId);
         EXPECT_EQ(check.kind, standin::ControlKind::CheckBox);
         EXPECT_EQ(check.text, L"Display polyface mesh limit warning");
@@ -146,8 +143,7 @@ TEST_F(ImportTest, TwoMeshesAsFacesPrintOneLinePerMeshInOrder)
 {
     const std::string path = WriteObj("two.obj", kTwoObjectsObj);
     ImportAs(path, L"3D Faces");
-    EXPECT_EQ(CommandLines(),
-              (std::vector<std::wstring>{L"Created 1 3d faces", L"Created 3 3d faces"}));
+    EXPECT_EQ(CommandLines(), (std::vector<std::wstring>{L"Created 1 3d faces", L"Created 3 3d faces"}));
     EXPECT_EQ(ModelSpaceCounts(), (std::map<std::wstring, int>{{L"AcDbFace", 4}}));
 }
 
@@ -161,8 +157,10 @@ struct ModeCase {
 };
 
 // Test names and failure messages show the case by its name.
-void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
-
+void PrintTo(const ModeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ImportModeTest : public PluginTest, public ::testing::WithParamInterface<ModeCase> {};
 
@@ -179,16 +177,15 @@ TEST_P(ImportModeTest, ReportsTheMeshCountsAndMakesTheEntities)
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, ImportModeTest,
-    ::testing::Values(
-        ModeCase{"MeshOverFour", false, L"Mesh",
-                 L"Created polyface mesh consisting of 4 vertices and 2 faces", L"AcDbSubDMesh", 1},
-        ModeCase{"MeshOverSix", true, L"Mesh",
-                 L"Created polyface mesh consisting of 6 vertices and 2 faces", L"AcDbSubDMesh", 1},
-        ModeCase{"FacesOverSix", true, L"3D Faces", L"Created 2 3d faces", L"AcDbFace", 2},
-        ModeCase{"LinesOverFour", false, L"Lines", L"Created 5 lines", L"AcDbLine", 5},
-        ModeCase{"LinesOverSix", true, L"Lines", L"Created 5 lines", L"AcDbLine", 5},
-        ModeCase{"PointsOverFour", false, L"Points", L"Created 4 points", L"AcDbPoint", 4},
-        ModeCase{"PointsOverSix", true, L"Points", L"Created 4 points", L"AcDbPoint", 4}),
+    ::testing::Values(ModeCase{"MeshOverFour", false, L"Mesh",
+                               L"Created polyface mesh consisting of 4 vertices and 2 faces", L"AcDbSubDMesh", 1},
+                      ModeCase{"MeshOverSix", true, L"Mesh",
+                               L"Created polyface mesh consisting of 6 vertices and 2 faces", L"AcDbSubDMesh", 1},
+                      ModeCase{"FacesOverSix", true, L"3D Faces", L"Created 2 3d faces", L"AcDbFace", 2},
+                      ModeCase{"LinesOverFour", false, L"Lines", L"Created 5 lines", L"AcDbLine", 5},
+                      ModeCase{"LinesOverSix", true, L"Lines", L"Created 5 lines", L"AcDbLine", 5},
+                      ModeCase{"PointsOverFour", false, L"Points", L"Created 4 points", L"AcDbPoint", 4},
+                      ModeCase{"PointsOverSix", true, L"Points", L"Created 4 points", L"AcDbPoint", 4}),
     [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ImportTest, EachReportLineFollowsItsOwnMeshsEntities)
@@ -202,8 +199,8 @@ TEST_F(ImportTest, EachReportLineFollowsItsOwnMeshsEntities)
         {
             ScriptedUser::show(text);
             if (text.find(L"Created") != std::wstring::npos)
-                seen.emplace_back(text, standin::modelSpaceEntityCount(
-                                            acdbHostApplicationServices()->workingDatabase()));
+                seen.emplace_back(text,
+                                  standin::modelSpaceEntityCount(acdbHostApplicationServices()->workingDatabase()));
         }
         std::vector<std::pair<std::wstring, int>> seen;
     } counting;
@@ -216,10 +213,9 @@ TEST_F(ImportTest, EachReportLineFollowsItsOwnMeshsEntities)
         standin::ScopedUser scoped(counting);
         RunCommand(L"_Kolvane");
     }
-    EXPECT_EQ(CommandLines(),
-              (std::vector<std::wstring>{L"Created 12 lines", L"Created 5 lines"}));
-    EXPECT_EQ(counting.seen, (std::vector<std::pair<std::wstring, int>>{{L"Created 12 lines\n", 12},
-                                                                         {L"Created 5 lines\n", 17}}));
+    EXPECT_EQ(CommandLines(), (std::vector<std::wstring>{L"Created 12 lines", L"Created 5 lines"}));
+    EXPECT_EQ(counting.seen,
+              (std::vector<std::pair<std::wstring, int>>{{L"Created 12 lines\n", 12}, {L"Created 5 lines\n", 17}}));
     EXPECT_EQ(ModelSpaceCount(), 17);
 }
 
@@ -228,12 +224,10 @@ TEST_F(ImportTest, AnImportOfTheSharedCubeModelsMatchesTheirCorners)
     // A developer sample read in place: a cube of 8 corners and 6 quads.
     const std::string path = TestDataDir() + "/models/Cube.off";
     ImportAs(path, L"Mesh");
-    EXPECT_EQ(CommandLines(),
-              std::vector<std::wstring>{L"Created polyface mesh consisting of 8 vertices and 6 faces"});
+    EXPECT_EQ(CommandLines(), std::vector<std::wstring>{L"Created polyface mesh consisting of 8 vertices and 6 faces"});
     ImportAs(path, L"Points");
     EXPECT_EQ(CommandLines().back(), L"Created 8 points");
-    EXPECT_EQ(ModelSpaceCounts(),
-              (std::map<std::wstring, int>{{L"AcDbSubDMesh", 1}, {L"AcDbPoint", 8}}));
+    EXPECT_EQ(ModelSpaceCounts(), (std::map<std::wstring, int>{{L"AcDbSubDMesh", 1}, {L"AcDbPoint", 8}}));
 }
 
 TEST_F(ImportTest, AnExceptionInsideTheCommandStillPopsTheResourceSource)
@@ -257,10 +251,8 @@ TEST_F(ImportTest, TheCaptionNamesTheRunningRelease)
         const wchar_t* caption;
     };
     const Case cases[] = {
-        {L'D', L"Kolvane for AutoCAD 2010 version 1.0"},
-        {L'E', L"Kolvane for AutoCAD 2011 version 1.0"},
-        {L'A', L"Kolvane for AutoCAD 2007 version 1.0"},
-        {L'Z', L"Kolvane for AutoCAD 2006 version 1.0"},
+        {L'D', L"Kolvane for AutoCAD 2010 version 1.0"}, {L'E', L"Kolvane for AutoCAD 2011 version 1.0"},
+        {L'A', L"Kolvane for AutoCAD 2007 version 1.0"}, {L'Z', L"Kolvane for AutoCAD 2006 version 1.0"},
         {L'X', L"Kolvane for AutoCAD ???? version 1.0"},
     };
     for (const Case& c : cases) {

@@ -80,8 +80,7 @@ TEST_F(ModuleTest, UnloadRemovesTheCommandsAndLeavesTheMenu)
 TEST_F(ModuleTest, InitialisationLoadsTheMenuBesideTheModuleByItsFullPath)
 {
     const auto groups = standin::editor::loadedMenuGroups();
-    auto group = std::find_if(groups.begin(), groups.end(),
-                              [](const auto& g) { return g.name == L"Kolvane"; });
+    auto group = std::find_if(groups.begin(), groups.end(), [](const auto& g) { return g.name == L"Kolvane"; });
     ASSERT_NE(group, groups.end());
     EXPECT_EQ(group->file, Widen(BinDir() + "/Kolvane.mnu"));
     ASSERT_FALSE(group->popups.empty());
@@ -90,8 +89,7 @@ TEST_F(ModuleTest, InitialisationLoadsTheMenuBesideTheModuleByItsFullPath)
     for (const auto& item : group->popups[0].items)
         if (!item.macro.empty())
             macros.push_back(item.macro);
-    EXPECT_EQ(macros, (std::vector<std::wstring>{L"^C^C_Kolvane", L"^C^C_KolvaneHelp",
-                                                L"^C^C_KolvaneAbout"}));
+    EXPECT_EQ(macros, (std::vector<std::wstring>{L"^C^C_Kolvane", L"^C^C_KolvaneHelp", L"^C^C_KolvaneAbout"}));
 
     // The pop-up sits at slot 10 of the menu bar.
     const auto bar = standin::editor::menuBar();
@@ -105,8 +103,8 @@ TEST_F(ModuleTest, MessagesWithoutAHandlerOfTheirOwnReturnZeroAndChangeNothing)
     const std::wstring before = CommandLine();
     const std::size_t commands = standin::rx::registeredCommands().size();
     const int reactors = static_cast<int>(standin::docs::reactors().size());
-    const int codes[] = {0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 255, 100000,
-                         -1, -2, static_cast<int>(0x80000000u)};
+    const int codes[] = {
+        0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 255, 100000, -1, -2, static_cast<int>(0x80000000u)};
     for (int code : codes) {
         SCOPED_TRACE(code);
         EXPECT_EQ(SendMessage(code), 0);
@@ -128,9 +126,9 @@ TEST_F(ModuleTest, OnlyTheEntryPointsAreExported)
         EXPECT_NE(dlsym(handle, name), nullptr);
     }
     // Internal names stay inside the module.
-    for (const char* name : {"TheApp", "ProductCaption", "ModuleInstance", "ExtensionModule",
-                             "DocDataManager", "_Z11ImportModelv", "_Z9RunImportv",
-                             "_Z12LoadMenuFilev", "_Z8ShowHelpv", "_Z9ShowAboutv"}) {
+    for (const char* name :
+         {"TheApp", "ProductCaption", "ModuleInstance", "ExtensionModule", "DocDataManager", "_Z11ImportModelv",
+          "_Z9RunImportv", "_Z12LoadMenuFilev", "_Z8ShowHelpv", "_Z9ShowAboutv"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(dlsym(handle, name), nullptr);
     }
@@ -149,8 +147,7 @@ TEST_F(ModuleTest, TheDocumentReactorIsAddedAtLoadAndRemovedAtUnload)
 TEST_F(ModuleTest, ThreadNotificationsChangeNothing)
 {
     using DllMainFn = BOOL (*)(HINSTANCE, DWORD, LPVOID);
-    auto dllMain = reinterpret_cast<DllMainFn>(
-        acrxDynamicLinker->getSymbolAddress(modulePath().c_str(), "DllMain"));
+    auto dllMain = reinterpret_cast<DllMainFn>(acrxDynamicLinker->getSymbolAddress(modulePath().c_str(), "DllMain"));
     ASSERT_NE(dllMain, nullptr);
     HINSTANCE instance = standin::rx::moduleInstanceAt(reinterpret_cast<void*>(dllMain));
     ASSERT_NE(instance, nullptr);

@@ -47,8 +47,7 @@ TEST_F(OptionsTest, FirstUseOffersMeshWithTheWarningCheckedAndOkStoresThem)
     EXPECT_EQ(seen.check, BST_CHECKED);
     EXPECT_EQ(StoredInt(L"Import As", 99), 0);
     EXPECT_EQ(StoredBool(L"Warning", 99), 1);
-    EXPECT_EQ(CommandLines(),
-              std::vector<std::wstring>{L"Created polyface mesh consisting of 8 vertices and 6 faces"});
+    EXPECT_EQ(CommandLines(), std::vector<std::wstring>{L"Created polyface mesh consisting of 8 vertices and 6 faces"});
 }
 
 TEST_F(OptionsTest, TheChoiceMadeAtOkIsOfferedAtTheNextImport)
@@ -140,7 +139,7 @@ TEST_F(OptionsTest, WithoutTheModulesResourcesTheDialogCannotBeCreated)
 {
     fake_reader::Clear();
     HINSTANCE before = AfxGetResourceHandle();
-    AfxSetResourceHandle(GetModuleHandleW(nullptr));   // the test program: no dialog 200
+    AfxSetResourceHandle(GetModuleHandleW(nullptr));  // the test program: no dialog 200
     CKolvaneOptionsDlg dialog(nullptr);
     EXPECT_EQ(dialog.DoModal(), -1);
     AfxSetResourceHandle(before);

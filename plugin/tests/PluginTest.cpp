@@ -32,13 +32,22 @@ std::string Env(const char* name, const std::string& fallback)
 
 // The environment names the folders; the build's own folders stand in when
 // it does not.
-std::string BinDir() { return Env("KV_BIN_DIR", PLUGIN_TEST_BIN_DIR); }
-std::string TestDataDir() { return Env("KV_TEST_DATA", PLUGIN_TEST_DATA_DIR); }
-std::string SourceDir() { return Env("KV_SOURCE_DIR", PLUGIN_TEST_SOURCE_DIR); }
+std::string BinDir()
+{
+    return Env("KV_BIN_DIR", PLUGIN_TEST_BIN_DIR);
+}
+std::string TestDataDir()
+{
+    return Env("KV_TEST_DATA", PLUGIN_TEST_DATA_DIR);
+}
+std::string SourceDir()
+{
+    return Env("KV_SOURCE_DIR", PLUGIN_TEST_SOURCE_DIR);
+}
 
 std::wstring Widen(const std::string& text)
 {
-    return std::wstring(text.begin(), text.end());   // the tests' paths are ASCII
+    return std::wstring(text.begin(), text.end());  // the tests' paths are ASCII
 }
 
 std::string Narrow(const std::wstring& text)
@@ -51,8 +60,8 @@ std::string Narrow(const std::wstring& text)
 
 std::string MakeTempDir()
 {
-    std::string pattern = (std::getenv("TMPDIR") ? std::string(std::getenv("TMPDIR")) : "/tmp") +
-                          "/kolvane-test.XXXXXX";
+    std::string pattern =
+        (std::getenv("TMPDIR") ? std::string(std::getenv("TMPDIR")) : "/tmp") + "/kolvane-test.XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     const char* made = mkdtemp(buffer.data());

@@ -82,8 +82,7 @@ protected:
     void RunCommand(const wchar_t* globalName);
     // Imports the model at path: the file dialog gets the path, the options
     // dialog is worked by `work` (nothing queued when null).
-    void Import(const std::string& path,
-                std::function<void(standin::DialogSession&)> work = nullptr);
+    void Import(const std::string& path, std::function<void(standin::DialogSession&)> work = nullptr);
     // The same with an options dialog that picks the item, sets the box and
     // presses OK.
     void ImportAs(const std::string& path, const std::wstring& item, bool warning = true);

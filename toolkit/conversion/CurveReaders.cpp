@@ -14,8 +14,8 @@ namespace {
 
 // The point of the ellipse centre + cos t major + sin t minor at t, scaled
 // by the factor s about the centre.
-ON_3dPoint EllipsePoint(const ON_3dPoint& center, const ON_3dVector& majorAxis,
-                        const ON_3dVector& minorAxis, double t, double s)
+ON_3dPoint EllipsePoint(const ON_3dPoint& center, const ON_3dVector& majorAxis, const ON_3dVector& minorAxis, double t,
+                        double s)
 {
     return center + (std::cos(t) * s) * majorAxis + (std::sin(t) * s) * minorAxis;
 }
@@ -32,9 +32,8 @@ void SetHomogeneousCV(ON_NurbsCurve& curve, int i, const ON_3dPoint& p, double w
 // The exact elliptical arc from parameter start to end (start < end) as a
 // rational curve of order 3 whose knots are the ellipse parameters of its
 // piece ends.
-void BuildEllipticalArc(const ON_3dPoint& center, const ON_3dVector& majorAxis,
-                        const ON_3dVector& minorAxis, double start, double end,
-                        ON_NurbsCurve& curve)
+void BuildEllipticalArc(const ON_3dPoint& center, const ON_3dVector& majorAxis, const ON_3dVector& minorAxis,
+                        double start, double end, ON_NurbsCurve& curve)
 {
     const int pieces = std::max(1, static_cast<int>(std::ceil((end - start) / (0.5 * ON_PI) - 1e-9)));
     const double h = 0.5 * (end - start) / pieces;
@@ -47,8 +46,7 @@ void BuildEllipticalArc(const ON_3dPoint& center, const ON_3dVector& majorAxis,
             curve.SetKnot(2 * k + 1, t);
         SetHomogeneousCV(curve, 2 * k, EllipsePoint(center, majorAxis, minorAxis, t, 1.0), 1.0);
         if (k < pieces)
-            SetHomogeneousCV(curve, 2 * k + 1,
-                             EllipsePoint(center, majorAxis, minorAxis, t + h, 1.0 / w), w);
+            SetHomogeneousCV(curve, 2 * k + 1, EllipsePoint(center, majorAxis, minorAxis, t + h, 1.0 / w), w);
     }
 }
 
@@ -165,8 +163,8 @@ int ReadSpline(AcDbSpline* entity, ON_NurbsCurve& curve)
     AcGeDoubleArray weights;
     double controlPointTolerance = 0.0;
     double knotTolerance = 0.0;
-    entity->getNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights,
-                         controlPointTolerance, knotTolerance);
+    entity->getNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights, controlPointTolerance,
+                         knotTolerance);
 
     const int count = controlPoints.length();
     if (periodic && degree >= 1 && count >= 1 && knots.length() == count + 1) {

@@ -26,8 +26,7 @@ void PlaceCircle(const ON_Circle& circle, const CString& layerName, const AcCmCo
     Place(entity, layerName, entityColor);
 }
 
-void Place3dPolyline(const ON_Polyline& polyline, const CString& layerName,
-                     const AcCmColor& entityColor)
+void Place3dPolyline(const ON_Polyline& polyline, const CString& layerName, const AcCmColor& entityColor)
 {
     NewObject<AcDb3dPolyline> entity(new AcDb3dPolyline);
     SetAcDb3dPolyline(polyline, entity.get());
@@ -55,8 +54,7 @@ int WritePoint(const ON_3dPoint& point, const CString& layerName, const AcCmColo
     return 1;
 }
 
-int WritePoints(const ON_3dPointArray& points, const CString& layerName,
-                const AcCmColor& entityColor)
+int WritePoints(const ON_3dPointArray& points, const CString& layerName, const AcCmColor& entityColor)
 {
     for (int i = 0; i < points.Count(); ++i)
         PlacePoint(points[i], layerName, entityColor);
@@ -69,14 +67,12 @@ int WriteLine(const ON_Line& line, const CString& layerName, const AcCmColor& en
     return 1;
 }
 
-int WriteLine(const ON_3dPoint& from, const ON_3dPoint& to, const CString& layerName,
-              const AcCmColor& entityColor)
+int WriteLine(const ON_3dPoint& from, const ON_3dPoint& to, const CString& layerName, const AcCmColor& entityColor)
 {
     return WriteLine(ON_Line(from, to), layerName, entityColor);
 }
 
-int WriteLines(const ON_SimpleArray<ON_Line>& lines, const CString& layerName,
-               const AcCmColor& entityColor)
+int WriteLines(const ON_SimpleArray<ON_Line>& lines, const CString& layerName, const AcCmColor& entityColor)
 {
     for (int i = 0; i < lines.Count(); ++i)
         WriteLine(lines[i], layerName, entityColor);
@@ -89,8 +85,7 @@ int WriteCircle(const ON_Circle& circle, const CString& layerName, const AcCmCol
     return 1;
 }
 
-int WriteCircles(const ON_SimpleArray<ON_Circle>& circles, const CString& layerName,
-                 const AcCmColor& entityColor)
+int WriteCircles(const ON_SimpleArray<ON_Circle>& circles, const CString& layerName, const AcCmColor& entityColor)
 {
     for (int i = 0; i < circles.Count(); ++i)
         PlaceCircle(circles[i], layerName, entityColor);
@@ -107,8 +102,7 @@ int WriteArc(const ON_Arc& arc, const CString& layerName, const AcCmColor& entit
     return 1;
 }
 
-int WriteArcs(const ON_SimpleArray<ON_Arc>& arcs, const CString& layerName,
-              const AcCmColor& entityColor)
+int WriteArcs(const ON_SimpleArray<ON_Arc>& arcs, const CString& layerName, const AcCmColor& entityColor)
 {
     for (int i = 0; i < arcs.Count(); ++i)
         WriteArc(arcs[i], layerName, entityColor);
@@ -128,8 +122,7 @@ int SetAcDb3dPolyline(const ON_Polyline& polyline, AcDb3dPolyline* entity)
     return 1;
 }
 
-int Write3dPolyline(const ON_Polyline& polyline, const CString& layerName,
-                    const AcCmColor& entityColor)
+int Write3dPolyline(const ON_Polyline& polyline, const CString& layerName, const AcCmColor& entityColor)
 {
     Place3dPolyline(polyline, layerName, entityColor);
     return 1;
@@ -178,10 +171,10 @@ int SetAcDbSpline(const ON_NurbsCurve& curve, AcDbSpline* entity)
 
     // A refusal leaves the entity's earlier data in place, so a spline that
     // held a curve before is not null then: the status tells.
-    const Acad::ErrorStatus es = entity->setNurbsData(
-        curve.Degree(), curve.IsRational() ? Adesk::kTrue : Adesk::kFalse,
-        curve.IsClosed() ? Adesk::kTrue : Adesk::kFalse,
-        periodic ? Adesk::kTrue : Adesk::kFalse, controlPoints, knots, weights, 0.0, 0.0);
+    const Acad::ErrorStatus es =
+        entity->setNurbsData(curve.Degree(), curve.IsRational() ? Adesk::kTrue : Adesk::kFalse,
+                             curve.IsClosed() ? Adesk::kTrue : Adesk::kFalse, periodic ? Adesk::kTrue : Adesk::kFalse,
+                             controlPoints, knots, weights, 0.0, 0.0);
     if (es != Acad::eOk || entity->isNull()) {
         CToolkitConversion::SetLastErrorText(kSplineFailure);
         return 0;
@@ -213,16 +206,14 @@ int WriteCurve(const ON_NurbsCurve& curve, const CString& layerName, const AcCmC
     return 1;
 }
 
-int WriteCurves(const ON_ClassArray<ON_NurbsCurve>& curves, const CString& layerName,
-                const AcCmColor& entityColor)
+int WriteCurves(const ON_ClassArray<ON_NurbsCurve>& curves, const CString& layerName, const AcCmColor& entityColor)
 {
     for (int i = 0; i < curves.Count(); ++i)
         WriteCurve(curves[i], layerName, entityColor);
     return 1;
 }
 
-int WriteFitSpline(const ON_3dPointArray& fitPoints, const CString& layerName,
-                   const AcCmColor& entityColor)
+int WriteFitSpline(const ON_3dPointArray& fitPoints, const CString& layerName, const AcCmColor& entityColor)
 {
     AcGePoint3dArray points;
     for (int i = 0; i < fitPoints.Count(); ++i)

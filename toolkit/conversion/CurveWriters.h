@@ -18,31 +18,25 @@
 #include "opennurbs.h"
 
 int WritePoint(const ON_3dPoint& point, const CString& layerName, const AcCmColor& entityColor);
-int WritePoints(const ON_3dPointArray& points, const CString& layerName,
-                const AcCmColor& entityColor);
+int WritePoints(const ON_3dPointArray& points, const CString& layerName, const AcCmColor& entityColor);
 
 int WriteLine(const ON_Line& line, const CString& layerName, const AcCmColor& entityColor);
-int WriteLine(const ON_3dPoint& from, const ON_3dPoint& to, const CString& layerName,
-              const AcCmColor& entityColor);
-int WriteLines(const ON_SimpleArray<ON_Line>& lines, const CString& layerName,
-               const AcCmColor& entityColor);
+int WriteLine(const ON_3dPoint& from, const ON_3dPoint& to, const CString& layerName, const AcCmColor& entityColor);
+int WriteLines(const ON_SimpleArray<ON_Line>& lines, const CString& layerName, const AcCmColor& entityColor);
 
 int WriteCircle(const ON_Circle& circle, const CString& layerName, const AcCmColor& entityColor);
-int WriteCircles(const ON_SimpleArray<ON_Circle>& circles, const CString& layerName,
-                 const AcCmColor& entityColor);
+int WriteCircles(const ON_SimpleArray<ON_Circle>& circles, const CString& layerName, const AcCmColor& entityColor);
 
 // A full circle (sweep within 1e-12 of 2 pi) is written as a circle.
 int WriteArc(const ON_Arc& arc, const CString& layerName, const AcCmColor& entityColor);
-int WriteArcs(const ON_SimpleArray<ON_Arc>& arcs, const CString& layerName,
-              const AcCmColor& entityColor);
+int WriteArcs(const ON_SimpleArray<ON_Arc>& arcs, const CString& layerName, const AcCmColor& entityColor);
 
 // Appends one vertex per point to entity (open for write or in no database
 // yet). A closed polyline (at least four points, the last equal to the first,
 // one point between them away from both) loses its repeated last point and
 // makes the entity closed.
 int SetAcDb3dPolyline(const ON_Polyline& polyline, AcDb3dPolyline* entity);
-int Write3dPolyline(const ON_Polyline& polyline, const CString& layerName,
-                    const AcCmColor& entityColor);
+int Write3dPolyline(const ON_Polyline& polyline, const CString& layerName, const AcCmColor& entityColor);
 int Write3dPolylines(const ON_ClassArray<ON_Polyline>& polylines, const CString& layerName,
                      const AcCmColor& entityColor);
 
@@ -58,9 +52,7 @@ int SetAcDbSpline(const ON_NurbsCurve& curve, AcDbSpline* entity);
 // The simplest entity that fits the curve: a line, a circle, an arc, a 3D
 // polyline, or else a spline.
 int WriteCurve(const ON_NurbsCurve& curve, const CString& layerName, const AcCmColor& entityColor);
-int WriteCurves(const ON_ClassArray<ON_NurbsCurve>& curves, const CString& layerName,
-                const AcCmColor& entityColor);
+int WriteCurves(const ON_ClassArray<ON_NurbsCurve>& curves, const CString& layerName, const AcCmColor& entityColor);
 
 // A spline of order 4 through the points, fit tolerance 0.
-int WriteFitSpline(const ON_3dPointArray& fitPoints, const CString& layerName,
-                   const AcCmColor& entityColor);
+int WriteFitSpline(const ON_3dPointArray& fitPoints, const CString& layerName, const AcCmColor& entityColor);

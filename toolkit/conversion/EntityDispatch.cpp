@@ -95,8 +95,7 @@ int ReadLinePieces(const AcDbEntity* entity, ON_ClassArray<ON_LineCurve>& lines)
 }
 
 template <class Entity, class Object, int (*Reader)(Entity*, Object&)>
-int ReadObject(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects,
-               const ON_ClassArray<ON_InstanceDefinition>&)
+int ReadObject(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects, const ON_ClassArray<ON_InstanceDefinition>&)
 {
     Object* object = new Object();
     if (!Reader(static_cast<Entity*>(entity), *object)) {
@@ -120,8 +119,7 @@ int ReadBlockReferenceObject(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& o
 }
 
 template <class Entity, int (*Reader)(Entity*, ON_ClassArray<ON_LineCurve>&)>
-int ReadLines(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects,
-              const ON_ClassArray<ON_InstanceDefinition>&)
+int ReadLines(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects, const ON_ClassArray<ON_InstanceDefinition>&)
 {
     ON_ClassArray<ON_LineCurve> lines;
     if (!Reader(static_cast<Entity*>(entity), lines))
@@ -132,8 +130,7 @@ int ReadLines(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects,
 }
 
 template <class Entity, int (*Reader)(Entity*, ON_SimpleArray<ON_Geometry*>&)>
-int ReadExploded(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects,
-                 const ON_ClassArray<ON_InstanceDefinition>&)
+int ReadExploded(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects, const ON_ClassArray<ON_InstanceDefinition>&)
 {
     return Reader(static_cast<Entity*>(entity), objects);
 }
@@ -176,7 +173,7 @@ const DispatchRow kDispatchTable[] = {
     {L"AcDbText", ReadText},
 };
 
-} // namespace
+}  // namespace
 
 int ReadEntity(AcDbEntity* entity, ON_SimpleArray<ON_Geometry*>& objects,
                const ON_ClassArray<ON_InstanceDefinition>& definitions)

@@ -56,7 +56,7 @@ int IndexOf(Adesk::Int16 recordIndex)
     return std::abs(static_cast<int>(recordIndex)) - 1;
 }
 
-} // namespace
+}  // namespace
 
 int ReadFace(AcDbFace* face, ON_Mesh& mesh)
 {
@@ -77,9 +77,9 @@ int ReadSolid(AcDbSolid* solid, ON_NurbsSurface& surface)
     ReadCorners(solid, c);
     if (IsTriangle(c))
         return VrnNurbsSurface::CreateTriangle(surface, AcGePointToOn(c[0]), AcGePointToOn(c[1]), AcGePointToOn(c[2]));
-    return VrnNurbsSurface::CreateQuad(surface, AcGePointToOn(c[0]), AcGePointToOn(c[1]), AcGePointToOn(c[3]), AcGePointToOn(c[2]));
+    return VrnNurbsSurface::CreateQuad(surface, AcGePointToOn(c[0]), AcGePointToOn(c[1]), AcGePointToOn(c[3]),
+                                       AcGePointToOn(c[2]));
 }
-
 
 int ReadSolid(AcDbSolid* solid, ON_Mesh& mesh)
 {
@@ -114,9 +114,9 @@ int FillPolyFaceMesh(const ON_Mesh& mesh, AcDbPolyFaceMesh* polyFaceMesh, Acad::
     for (int j = 0; j < mesh.FaceCount(); ++j) {
         const int* vi = mesh.m_F[j].vi;
         const int fourth = vi[2] == vi[3] ? 0 : vi[3] + 1;
-        status = AppendFaceRecord(polyFaceMesh, static_cast<Adesk::Int16>(vi[0] + 1),
-                                  static_cast<Adesk::Int16>(vi[1] + 1),
-                                  static_cast<Adesk::Int16>(vi[2] + 1), static_cast<Adesk::Int16>(fourth));
+        status =
+            AppendFaceRecord(polyFaceMesh, static_cast<Adesk::Int16>(vi[0] + 1), static_cast<Adesk::Int16>(vi[1] + 1),
+                             static_cast<Adesk::Int16>(vi[2] + 1), static_cast<Adesk::Int16>(fourth));
         if (status != Acad::eOk) {
             CToolkitConversion::SetLastErrorText(ErrorStatusText(status));
             return 0;
@@ -160,8 +160,7 @@ int ReadPolyFaceMesh(AcDbPolyFaceMesh* polyFaceMesh, ON_Mesh& mesh)
                 if (index[3] == 0)
                     local.SetTriangle(j, IndexOf(index[0]), IndexOf(index[1]), IndexOf(index[2]));
                 else
-                    local.SetQuad(j, IndexOf(index[0]), IndexOf(index[1]), IndexOf(index[2]),
-                                  IndexOf(index[3]));
+                    local.SetQuad(j, IndexOf(index[0]), IndexOf(index[1]), IndexOf(index[2]), IndexOf(index[3]));
                 ++j;
             }
         }

@@ -49,16 +49,13 @@ AcCmColor AttributesToAcCmColor(const ON_3dmObjectAttributes& attributes)
     AcCmColor color;
     switch (attributes.ColorSource()) {
     case ON::color_from_layer:
-    case ON::color_from_material:
-        color.setColorMethod(AcCmEntityColor::kByLayer);
-        break;
+    case ON::color_from_material: color.setColorMethod(AcCmEntityColor::kByLayer); break;
     case ON::color_from_object:
         // The packed value holds red, green and blue as an rgbColor does;
         // its top byte is not used.
         color = RgbToColor(static_cast<int>(static_cast<unsigned int>(attributes.m_color)));
         break;
-    default:
-        break;
+    default: break;
     }
     return color;
 }

@@ -7,8 +7,7 @@
 #include "Selection.h"
 #include "ToolkitConversion.h"
 
-int SelectEntityMeshes(const CString& prompt, int highlight, ON_ClassArray<ON_Mesh>& meshes,
-                       AcArray<AcDbObjectId>& ids)
+int SelectEntityMeshes(const CString& prompt, int highlight, ON_ClassArray<ON_Mesh>& meshes, AcArray<AcDbObjectId>& ids)
 {
     CStringArray classNames;
     classNames.Add(L"AcDbFace");

@@ -69,8 +69,7 @@ int MeshToSubDMesh(const ON_Mesh& mesh, const CString& layerName, const AcCmColo
     return 1;
 }
 
-int MeshToSubDMesh(const ON_Mesh& mesh, BOOL warning, const CString& layerName,
-                   const AcCmColor& entityColor)
+int MeshToSubDMesh(const ON_Mesh& mesh, BOOL warning, const CString& layerName, const AcCmColor& entityColor)
 {
     return MeshToSubDMesh(mesh, layerName, entityColor);
 }
@@ -104,24 +103,21 @@ int FillSubDMesh(const ON_Mesh& mesh, AcDbSubDMesh* subDMesh)
     return 1;
 }
 
-int MeshToFaces(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName,
-                const AcCmColor& entityColor)
+int MeshToFaces(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName, const AcCmColor& entityColor)
 {
     for (int i = 0; i < meshes.Count(); ++i)
         MeshToFaces(meshes[i], layerName, entityColor);
     return 1;
 }
 
-int MeshToLines(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName,
-                const AcCmColor& entityColor)
+int MeshToLines(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName, const AcCmColor& entityColor)
 {
     for (int i = 0; i < meshes.Count(); ++i)
         MeshToLines(meshes[i], layerName, entityColor);
     return 1;
 }
 
-int MeshToPoints(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName,
-                 const AcCmColor& entityColor)
+int MeshToPoints(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName, const AcCmColor& entityColor)
 {
     for (int i = 0; i < meshes.Count(); ++i)
         MeshToPoints(meshes[i], layerName, entityColor);

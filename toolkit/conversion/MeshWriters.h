@@ -23,20 +23,16 @@ int MeshToLines(const ON_Mesh& mesh, const CString& layerName, const AcCmColor& 
 int MeshToPoints(const ON_Mesh& mesh, const CString& layerName, const AcCmColor& entityColor);
 int MeshToSubDMesh(const ON_Mesh& mesh, const CString& layerName, const AcCmColor& entityColor);
 // warning has no effect.
-int MeshToSubDMesh(const ON_Mesh& mesh, BOOL warning, const CString& layerName,
-                   const AcCmColor& entityColor);
+int MeshToSubDMesh(const ON_Mesh& mesh, BOOL warning, const CString& layerName, const AcCmColor& entityColor);
 
 // Gives subDMesh the mesh's vertices (all of them, in order, in double
 // precision) and faces (3 or 4 corners each), at subdivision level 0.
 int FillSubDMesh(const ON_Mesh& mesh, AcDbSubDMesh* subDMesh);
 
 // Every mesh of the array in order, with the same layer and colour.
-int MeshToFaces(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName,
-                const AcCmColor& entityColor);
-int MeshToLines(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName,
-                const AcCmColor& entityColor);
-int MeshToPoints(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName,
-                 const AcCmColor& entityColor);
+int MeshToFaces(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName, const AcCmColor& entityColor);
+int MeshToLines(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName, const AcCmColor& entityColor);
+int MeshToPoints(const ON_ClassArray<ON_Mesh>& meshes, const CString& layerName, const AcCmColor& entityColor);
 // warning has no effect.
 int MeshToSubDMesh(const ON_ClassArray<ON_Mesh>& meshes, BOOL warning, const CString& layerName,
                    const AcCmColor& entityColor);

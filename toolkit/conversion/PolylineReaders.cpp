@@ -25,8 +25,7 @@ void AssignPolyline(ON_3dPointArray& points, bool closed, ON_PolylineCurve& curv
 
 // Walks the vertices of a 2D or 3D polyline, one open at a time, handing
 // each to take. A vertex that cannot be opened is skipped.
-template <typename Vertex, typename Polyline, typename Take>
-void WalkVertices(Polyline* polyline, Take take)
+template <typename Vertex, typename Polyline, typename Take> void WalkVertices(Polyline* polyline, Take take)
 {
     AcDbObjectIterator* it = polyline->vertexIterator();
     if (it == NULL)
@@ -53,14 +52,12 @@ double LargestCoordinate(const AcGePoint3d& p)
 // without bound as the bulge shrinks. Such an arc, drawn from its centre,
 // would miss its end vertex by more than it leaves the chord, or come out as
 // a whole circle; a circle that is not finite is no arc either.
-bool IsStraightArc(const AcGeCircArc3d& arc, const AcGePoint3d& from, const AcGePoint3d& to,
-                   double bulge)
+bool IsStraightArc(const AcGeCircArc3d& arc, const AcGePoint3d& from, const AcGePoint3d& to, double bulge)
 {
     const double sagitta = std::fabs(bulge) * from.distanceTo(to) / 2.0;
     const double rounding = 16.0 * DBL_EPSILON *
-                            (std::max(LargestCoordinate(arc.center()),
-                                      std::max(LargestCoordinate(from), LargestCoordinate(to))) +
-                             arc.radius());
+        (std::max(LargestCoordinate(arc.center()), std::max(LargestCoordinate(from), LargestCoordinate(to))) +
+         arc.radius());
     return !(sagitta > rounding);
 }
 
@@ -92,9 +89,8 @@ int Read2dPolyline(AcDb2dPolyline* polyline, ON_PolylineCurve& curve)
 int Read3dPolyline(AcDb3dPolyline* polyline, ON_PolylineCurve& curve)
 {
     ON_3dPointArray points;
-    WalkVertices<AcDb3dPolylineVertex>(polyline, [&](AcDb3dPolylineVertex* vertex) {
-        points.Append(AcGePointToOn(vertex->position()));
-    });
+    WalkVertices<AcDb3dPolylineVertex>(
+        polyline, [&](AcDb3dPolylineVertex* vertex) { points.Append(AcGePointToOn(vertex->position())); });
     AssignPolyline(points, polyline->isClosed() != 0, curve);
     return 1;
 }
@@ -106,8 +102,7 @@ int ReadPolylineSegments(AcDbPolyline* polyline, ON_PolyCurve& curve)
         case AcDbPolyline::kLine: {
             AcGeLineSeg3d segment;
             polyline->getLineSegAt(i, segment);
-            curve.Append(new ON_LineCurve(AcGePointToOn(segment.startPoint()),
-                                          AcGePointToOn(segment.endPoint())));
+            curve.Append(new ON_LineCurve(AcGePointToOn(segment.startPoint()), AcGePointToOn(segment.endPoint())));
             break;
         }
         case AcDbPolyline::kArc: {
@@ -129,8 +124,7 @@ int ReadPolylineSegments(AcDbPolyline* polyline, ON_PolyCurve& curve)
             curve.Append(new ON_ArcCurve(ArcOnCircle(circle, AcGePointToOn(from), AcGePointToOn(to))));
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
     return 1;

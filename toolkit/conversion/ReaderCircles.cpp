@@ -38,4 +38,3 @@ ON_Arc ArcOnCircle(const ON_Circle& circle, const ON_3dPoint& start, const ON_3d
         t1 += 2.0 * ON_PI;
     return ON_Arc(circle, ON_Interval(t0, t1));
 }
-

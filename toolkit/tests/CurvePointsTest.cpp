@@ -28,12 +28,8 @@ TEST(CurvePointsTest, LinesAreSampledAtEvenStepsAndTheirEnd)
         std::vector<double> xs;
     };
     const Case cases[] = {
-        {"step 2.5", 2.5, {0, 2.5, 5, 7.5, 10}},
-        {"step 4", 4.0, {0, 4, 8, 10}},
-        {"step of the length", 10.0, {0, 10}},
-        {"step past the length", 25.0, {0, 10}},
-        {"step 0", 0.0, {0, 10}},
-        {"negative step", -1.0, {0, 10}},
+        {"step 2.5", 2.5, {0, 2.5, 5, 7.5, 10}}, {"step 4", 4.0, {0, 4, 8, 10}}, {"step of the length", 10.0, {0, 10}},
+        {"step past the length", 25.0, {0, 10}}, {"step 0", 0.0, {0, 10}},       {"negative step", -1.0, {0, 10}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -222,8 +222,8 @@ TEST_F(CurveReadersTest, EllipticalArcsReadBetweenTheirAngles)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AcDbEllipse ellipse(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 0, 0), 2.0 / 3.0,
-                            c.startAngle, c.endAngle);
+        AcDbEllipse ellipse(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 0, 0), 2.0 / 3.0, c.startAngle,
+                            c.endAngle);
         ASSERT_FALSE(ellipse.isClosed());
         ON_NurbsCurve curve;
         EXPECT_EQ(ReadEllipse(&ellipse, curve), 1);

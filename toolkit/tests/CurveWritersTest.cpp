@@ -108,8 +108,7 @@ protected:
     }
 
     // Opens model-space entity i for read as a T and hands it to look.
-    template <typename T>
-    static void Look(size_t i, const std::function<void(T&)>& look)
+    template <typename T> static void Look(size_t i, const std::function<void(T&)>& look)
     {
         const std::vector<AcDbObjectId> ids = modelSpaceIds();
         ASSERT_LT(i, ids.size());
@@ -194,8 +193,9 @@ TEST_F(CurveWritersTest, ArrayFormsWriteEveryElementInOrder)
     WriteArcs(arcs, layer_, color_);
     Write3dPolylines(polylines, layer_, color_);
     WriteCurves(curves, layer_, color_);
-    EXPECT_EQ(Classes(), (std::vector<std::string>{"AcDbPoint", "AcDbPoint", "AcDbLine", "AcDbCircle", "AcDbCircle",
-                                                   "AcDbArc", "AcDb3dPolyline", "AcDbLine"}));
+    EXPECT_EQ(Classes(),
+              (std::vector<std::string>{"AcDbPoint", "AcDbPoint", "AcDbLine", "AcDbCircle", "AcDbCircle", "AcDbArc",
+                                        "AcDb3dPolyline", "AcDbLine"}));
     Look<AcDbPoint>(1, [](AcDbPoint& p) { ExpectPoint(p.position(), 2, 0, 0); });
     Look<AcDbCircle>(4, [](AcDbCircle& c) { EXPECT_NEAR(c.radius(), 2.0, 1e-12); });
 }
@@ -258,14 +258,15 @@ TEST_F(CurveWritersTest, ArcsAtAndPastAFullTurnKeepTheirNormal)
     arcs.Append(ON_Arc(tilted, ON_Interval(0.5, 2.5)));
     EXPECT_EQ(WriteArcs(arcs, layer_, color_), 1);
     EXPECT_EQ(WriteCircle(tilted, layer_, color_), 1);
-    ASSERT_EQ(Classes(), (std::vector<std::string>{"AcDbCircle", "AcDbCircle", "AcDbArc", "AcDbArc", "AcDbArc",
-                                                   "AcDbCircle"}));
+    ASSERT_EQ(Classes(),
+              (std::vector<std::string>{"AcDbCircle", "AcDbCircle", "AcDbArc", "AcDbArc", "AcDbArc", "AcDbCircle"}));
     for (int i = 0; i < arcs.Count() + 1; ++i) {
         SCOPED_TRACE(i);
         const ON_Circle& circle = i < arcs.Count() ? static_cast<const ON_Circle&>(arcs[i]) : tilted;
         const ON_3dVector n = circle.Normal();
         Look<AcDbCurve>(static_cast<size_t>(i), [&](AcDbCurve& e) {
-            const AcGeVector3d normal = AcDbCircle::cast(&e) ? AcDbCircle::cast(&e)->normal() : AcDbArc::cast(&e)->normal();
+            const AcGeVector3d normal =
+                AcDbCircle::cast(&e) ? AcDbCircle::cast(&e)->normal() : AcDbArc::cast(&e)->normal();
             ExpectPoint(AcGePoint3d(normal.x, normal.y, normal.z), n.x, n.y, n.z, 1e-12);
             if (AcDbArc::cast(&e)) {
                 AcGePoint3d start, end;
@@ -451,8 +452,8 @@ TEST_F(CurveWritersTest, CurvesBecomeTheSimplestEntityThatFits)
     curves.Append(corner);
     curves.Append(wave);
     EXPECT_EQ(WriteCurves(curves, layer_, color_), 1);
-    ASSERT_EQ(Classes(), (std::vector<std::string>{"AcDbLine", "AcDbCircle", "AcDbArc", "AcDb3dPolyline",
-                                                   "AcDbSpline"}));
+    ASSERT_EQ(Classes(),
+              (std::vector<std::string>{"AcDbLine", "AcDbCircle", "AcDbArc", "AcDb3dPolyline", "AcDbSpline"}));
     Look<AcDbLine>(0, [](AcDbLine& e) { ExpectPoint(e.endPoint(), 3, 3, 3); });
     Look<AcDbCircle>(1, [](AcDbCircle& e) {
         ExpectPoint(e.center(), 1, 1, 1);

@@ -23,7 +23,7 @@ std::string lineDxf(int x)
 {
     const std::string s = std::to_string(x), e = std::to_string(x + 1);
     return "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\nPlan\n 10\n" + s + "\n 20\n0\n 30\n0\n 11\n" + e +
-           "\n 21\n1\n 31\n0\n  0\nENDSEC\n  0\nEOF\n";
+        "\n 21\n1\n 31\n0\n  0\nENDSEC\n  0\nEOF\n";
 }
 
 class DrawingExchangeTest : public ToolkitTest {
@@ -162,8 +162,8 @@ TEST_F(DrawingExchangeTest, WildcardsInTheModelNameAreTakenAsWritten)
 {
     struct Case {
         const char* model;
-        const char* beside;   // begins with the model's name as written: taken
-        const char* other;    // matched only by the wildcard: kept
+        const char* beside;  // begins with the model's name as written: taken
+        const char* other;   // matched only by the wildcard: kept
     };
     const Case cases[] = {
         {"mo*l.skp", "mo*l plan.dxf", "model.dxf"},

@@ -46,10 +46,7 @@ protected:
                                 AcGePoint3d(x, y + 1, 0)));
     }
 
-    static AcDbObjectId addPoint(double x, double y, double z)
-    {
-        return add(new AcDbPoint(AcGePoint3d(x, y, z)));
-    }
+    static AcDbObjectId addPoint(double x, double y, double z) { return add(new AcDbPoint(AcGePoint3d(x, y, z))); }
 
     // Adds a layer of the working database with the colour index.
     static AcDbObjectId addLayer(const ACHAR* name, Adesk::UInt16 colorIndex)
@@ -88,8 +85,5 @@ protected:
     // Everything printed on the command line.
     static std::wstring commandLine() { return standin::editor::commandLineText(); }
 
-    static std::wstring utilitiesText()
-    {
-        return std::wstring((LPCTSTR)CToolkitUtilities::GetLastErrorText());
-    }
+    static std::wstring utilitiesText() { return std::wstring((LPCTSTR)CToolkitUtilities::GetLastErrorText()); }
 };

@@ -29,11 +29,7 @@ struct Objects {
             delete list[i];
     }
     int count() const { return list.Count(); }
-    template <class T>
-    T* at(int i) const
-    {
-        return dynamic_cast<T*>(list[i]);
-    }
+    template <class T> T* at(int i) const { return dynamic_cast<T*>(list[i]); }
 };
 
 class EntityDispatch : public MeshTest {
@@ -44,8 +40,8 @@ protected:
 // One entity of every class of the table, each read into the object it makes.
 TEST_F(EntityDispatch, EveryClassOfTheTableMakesItsObject)
 {
-    const AcDbObjectId square = addPolyFace({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0)},
-                                            {{1, 2, 3, 0}});
+    const AcDbObjectId square =
+        addPolyFace({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0)}, {{1, 2, 3, 0}});
     const AcDbObjectId grid = addPolygonMesh(2, 2, false, false);
 
     AcDbObjectId block;
@@ -65,11 +61,13 @@ TEST_F(EntityDispatch, EveryClassOfTheTableMakesItsObject)
     mline.appendSeg(AcGePoint3d(0, 0, 0));
     mline.appendSeg(AcGePoint3d(10, 0, 0));
     AcDbRegion region;
-    region.setStandinModel(standin::polygonRegionModel({AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0), AcGePoint3d(2, 2, 0)}));
+    region.setStandinModel(
+        standin::polygonRegionModel({AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0), AcGePoint3d(2, 2, 0)}));
     AcDb3dSolid solid;
     solid.createBox(1, 1, 1);
     AcDbBody body;
-    body.setStandinModel(standin::polygonRegionModel({AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0), AcGePoint3d(2, 2, 0)}));
+    body.setStandinModel(
+        standin::polygonRegionModel({AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0), AcGePoint3d(2, 2, 0)}));
     AcDbHatch hatch;
     {
         AcGePoint3dArray loop;
@@ -159,7 +157,7 @@ TEST_F(EntityDispatch, ClassesOutsideTheTableGiveNothing)
     EXPECT_EQ(conversionText(), L"earlier");
 }
 
-} // namespace
+}  // namespace
 
 // A class of its own derived from a listed class: a line to the host's
 // class tests, but its run-time class is not named "AcDbLine".
@@ -448,4 +446,4 @@ TEST_F(EntityDispatch, ExplodeRecursionStopsAtItsDepthBound)
     EXPECT_EQ(objects.count(), kMaxExplodeDepth);
 }
 
-} // namespace
+}  // namespace

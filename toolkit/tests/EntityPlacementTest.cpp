@@ -86,8 +86,7 @@ LayerState ReadLayer(AcDbObjectId id)
 AcCmColor Rgb(int r, int g, int b)
 {
     AcCmColor color;
-    color.setRGB(static_cast<Adesk::UInt8>(r), static_cast<Adesk::UInt8>(g),
-                 static_cast<Adesk::UInt8>(b));
+    color.setRGB(static_cast<Adesk::UInt8>(r), static_cast<Adesk::UInt8>(g), static_cast<Adesk::UInt8>(b));
     return color;
 }
 
@@ -264,7 +263,7 @@ TEST_F(EntityPlacementTest, AppendToACallersRecordLeavesItOpen)
 // The packed colour: red in bits 0-7, green 8-15, blue 16-23.
 struct RgbCase {
     int rgb;
-    bool index7;   // colour index 7 rather than a true colour
+    bool index7;  // colour index 7 rather than a true colour
     int r, g, b;
 };
 
@@ -275,7 +274,7 @@ const RgbCase kRgbCases[] = {
     {0x00FF00, false, 0, 255, 0},
     {0xFF0000, false, 0, 0, 255},
     {0x00563412, false, 0x12, 0x34, 0x56},
-    {0x01000000, false, 0, 0, 0},   // only the high byte: not 0, so true black
+    {0x01000000, false, 0, 0, 0},  // only the high byte: not 0, so true black
     {static_cast<int>(0xFF123456u), false, 0x56, 0x34, 0x12},
 };
 
@@ -289,8 +288,8 @@ TEST_F(EntityPlacementTest, RgbColourForEntities)
         ASSERT_EQ(SetEntityLayerAndColor(layered, L"Rgb", c.rgb), Acad::eOk);
         EXPECT_TRUE(layered->objectId().isNull()) << "nothing is appended";
         EXPECT_EQ(layered->layerId(), LookUpLayer(L"Rgb"));
-        for (AcDbEntity* e : {static_cast<AcDbEntity*>(direct), static_cast<AcDbEntity*>(placed),
-                              static_cast<AcDbEntity*>(layered)}) {
+        for (AcDbEntity* e :
+             {static_cast<AcDbEntity*>(direct), static_cast<AcDbEntity*>(placed), static_cast<AcDbEntity*>(layered)}) {
             const AcCmColor color = e->color();
             if (c.index7) {
                 EXPECT_TRUE(color.isByACI());

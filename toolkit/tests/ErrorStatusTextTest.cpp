@@ -335,8 +335,7 @@ TEST(ErrorStatusText, CodesOutsideTheTableGiveAnEmptyText)
 {
     // Just past the table, the editor's result codes, negative codes and the
     // ends of the integer range.
-    const int codes[] = {433, 434, 511, 512, 1000, 5000, 5100, 65535, INT_MAX,
-                         -1, -5001, -5002, -432, INT_MIN};
+    const int codes[] = {433, 434, 511, 512, 1000, 5000, 5100, 65535, INT_MAX, -1, -5001, -5002, -432, INT_MIN};
     for (int code : codes)
         EXPECT_EQ(TextOf(code), L"") << "code " << code;
 }

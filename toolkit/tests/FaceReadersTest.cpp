@@ -39,7 +39,8 @@ TEST_F(FaceReaders, FaceAndSolidCornersByTheTriangleRule)
         AcGePoint3d c3;
         std::vector<ON_3dPoint> face, solid;
     } cases[] = {
-        {"quad", p3, pts({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}, {0, 3, 0}}), pts({{0, 0, 0}, {4, 0, 0}, {0, 3, 0}, {4, 3, 0}})},
+        {"quad", p3, pts({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}, {0, 3, 0}}),
+         pts({{0, 0, 0}, {4, 0, 0}, {0, 3, 0}, {4, 3, 0}})},
         {"triangle", p2, pts({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}}), pts({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}})},
         {"near triangle", near2, pts({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}}), pts({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}})},
     };
@@ -71,8 +72,9 @@ TEST_F(FaceReaders, FillPolyFaceMeshWritesVerticesThenRecords)
     EXPECT_EQ(conversionText(), L"");
 
     const PolyFace read = readPolyFace(id);
-    EXPECT_EQ(read.vertices, (std::vector<AcGePoint3d>{AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0),
-                                                       AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0.5)}));
+    EXPECT_EQ(read.vertices,
+              (std::vector<AcGePoint3d>{AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0),
+                                        AcGePoint3d(0, 1, 0.5)}));
     EXPECT_EQ(read.records, (std::vector<Record>{{1, 2, 3, 0}, {1, 2, 3, 4}}));
 }
 
@@ -101,8 +103,8 @@ TEST_F(FaceReaders, FillPolyFaceMeshStopsAtTheFirstFailingAppend)
 
     // A failing record in the middle ends the writing there: the good face
     // after it is not written.
-    const ON_Mesh middle = mesh(pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}),
-                                {{0, 1, 2, 2}, {0, 1, 7, 7}, {0, 2, 3, 3}});
+    const ON_Mesh middle =
+        mesh(pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}), {{0, 1, 2, 2}, {0, 1, 7, 7}, {0, 2, 3, 3}});
     const AcDbObjectId second = addPolyFace();
     polyface = openForWrite<AcDbPolyFaceMesh>(second);
     Acad::ErrorStatus status2 = Acad::eOk;
@@ -152,23 +154,24 @@ TEST_F(FaceReaders, PolyFaceRecordsBecomeFacesWhateverTheirEdgeSigns)
     polyface->close();
     // The unused fifth vertex is culled.
     EXPECT_EQ(out.VertexCount(), 4);
-    EXPECT_EQ(facePoints(out), (std::vector<std::vector<ON_3dPoint>>{
-                                   pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}),
-                                   pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})}));
+    EXPECT_EQ(facePoints(out),
+              (std::vector<std::vector<ON_3dPoint>>{pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}),
+                                                    pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})}));
     EXPECT_TRUE(out.IsValid());
 }
 
 TEST_F(FaceReaders, ADegenerateFaceAmongGoodOnesIsCulled)
 {
-    const AcDbObjectId id = addPolyFace(
-        {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0)},
-        {{1, 2, 3, 0}, {2, 2, 3, 0}, {1, 3, 4, 0}});
+    const AcDbObjectId id =
+        addPolyFace({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0)},
+                    {{1, 2, 3, 0}, {2, 2, 3, 0}, {1, 3, 4, 0}});
     AcDbPolyFaceMesh* polyface = openForRead<AcDbPolyFaceMesh>(id);
     ON_Mesh out;
     EXPECT_EQ(ReadPolyFaceMesh(polyface, out), 1);
     polyface->close();
-    EXPECT_EQ(facePoints(out), (std::vector<std::vector<ON_3dPoint>>{pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}),
-                                                                    pts({{0, 0, 0}, {1, 1, 0}, {0, 1, 0}})}));
+    EXPECT_EQ(facePoints(out),
+              (std::vector<std::vector<ON_3dPoint>>{pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}),
+                                                    pts({{0, 0, 0}, {1, 1, 0}, {0, 1, 0}})}));
 }
 
 TEST_F(FaceReaders, InvalidPolyFaceMeshesLeaveTheCallersMesh)
@@ -205,7 +208,8 @@ TEST_F(FaceReaders, PolygonMeshCellsOpenAndClosed)
         EXPECT_EQ(ReadPolygonMesh(grid, out), 1);
         grid->close();
         // Slots (0, 1, 3, 2).
-        EXPECT_EQ(facePoints(out), std::vector<std::vector<ON_3dPoint>>{pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})});
+        EXPECT_EQ(facePoints(out),
+                  std::vector<std::vector<ON_3dPoint>>{pts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})});
     }
     {
         const AcDbObjectId id = addPolygonMesh(3, 4, true, true);
@@ -460,4 +464,4 @@ TEST_F(FaceReaders, CancelledPickEntityMeshCopiesTheReason)
     EXPECT_EQ(facePoints(out), facePoints(marker()));
 }
 
-} // namespace
+}  // namespace

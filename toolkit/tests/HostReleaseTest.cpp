@@ -9,7 +9,10 @@
 namespace {
 
 // Sets the host's build number (read-only for programs).
-void SetVernum(const wchar_t* vernum) { standin::editor::setVernum(vernum); }
+void SetVernum(const wchar_t* vernum)
+{
+    standin::editor::setVernum(vernum);
+}
 
 }  // namespace
 
@@ -18,9 +21,8 @@ using HostReleaseTest = ToolkitTest;
 TEST_F(HostReleaseTest, NameTablesHoldTheTwelveReleasesInIndexOrder)
 {
     const wchar_t* const expected[kHostReleaseCount] = {
-        L"AutoCAD ????", L"AutoCAD 2000", L"AutoCAD 2000i", L"AutoCAD 2002",
-        L"AutoCAD 2004", L"AutoCAD 2005", L"AutoCAD 2006", L"AutoCAD 2007",
-        L"AutoCAD 2008", L"AutoCAD 2009", L"AutoCAD 2010", L"AutoCAD 2011"};
+        L"AutoCAD ????", L"AutoCAD 2000", L"AutoCAD 2000i", L"AutoCAD 2002", L"AutoCAD 2004", L"AutoCAD 2005",
+        L"AutoCAD 2006", L"AutoCAD 2007", L"AutoCAD 2008",  L"AutoCAD 2009", L"AutoCAD 2010", L"AutoCAD 2011"};
     for (int i = 0; i < kHostReleaseCount; ++i) {
         EXPECT_EQ(HostReleaseNames[i], CString(expected[i])) << i;
         EXPECT_EQ(Conversion::HostReleaseNames[i], CString(expected[i])) << i;
@@ -33,12 +35,24 @@ TEST_F(HostReleaseTest, ReleaseFromTheFirstLetterOfVernum)
         const wchar_t* vernum;
         int release;
     } cases[] = {
-        {L"T.0.0", 1}, {L"U.0.0", 2}, {L"K.0.0", 3}, {L"V.0.0", 4},
-        {L"N.0.0", 5}, {L"Z.0.0", 6}, {L"A.0.0", 7}, {L"B.0.0", 8},
-        {L"C.0.0", 9}, {L"D.215.0.0 (UNICODE)", 10}, {L"E.206.0.0 (UNICODE)", 11},
+        {L"T.0.0", 1},
+        {L"U.0.0", 2},
+        {L"K.0.0", 3},
+        {L"V.0.0", 4},
+        {L"N.0.0", 5},
+        {L"Z.0.0", 6},
+        {L"A.0.0", 7},
+        {L"B.0.0", 8},
+        {L"C.0.0", 9},
+        {L"D.215.0.0 (UNICODE)", 10},
+        {L"E.206.0.0 (UNICODE)", 11},
         {L"E", 11},
         // Only capitals of the table match.
-        {L"d.215.0.0", 0}, {L"1D", 0}, {L"X.1.0", 0}, {L" D", 0}, {L"", 0},
+        {L"d.215.0.0", 0},
+        {L"1D", 0},
+        {L"X.1.0", 0},
+        {L" D", 0},
+        {L"", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "_VERNUM \"" << Narrow(c.vernum) << "\"");
@@ -58,8 +72,7 @@ TEST_F(HostReleaseTest, CheckHostReleaseWarnsOnAMismatch)
     EXPECT_EQ(CheckHostRelease(9), 0);
     ASSERT_EQ(user().boxes().size(), 1u);
     EXPECT_EQ(user().boxes()[0].caption, L"Incompatible AutoCAD Version");
-    EXPECT_EQ(user().boxes()[0].text,
-              L"This plug-in is designed to work with AutoCAD 2009 based products only");
+    EXPECT_EQ(user().boxes()[0].text, L"This plug-in is designed to work with AutoCAD 2009 based products only");
     EXPECT_EQ(user().boxes()[0].type, static_cast<unsigned>(MB_ICONWARNING));
     EXPECT_EQ(MB_ICONWARNING, 0x30);
 }
@@ -71,8 +84,7 @@ TEST_F(HostReleaseTest, CheckHostReleaseOfAnUnrecognisedHost)
     EXPECT_TRUE(user().boxes().empty());
     EXPECT_EQ(CheckHostRelease(11), 0);
     ASSERT_EQ(user().boxes().size(), 1u);
-    EXPECT_EQ(user().boxes()[0].text,
-              L"This plug-in is designed to work with AutoCAD 2011 based products only");
+    EXPECT_EQ(user().boxes()[0].text, L"This plug-in is designed to work with AutoCAD 2011 based products only");
 }
 
 TEST_F(HostReleaseTest, CheckHostReleaseOutsideTheTableNamesTheUnknownRelease)
@@ -83,8 +95,7 @@ TEST_F(HostReleaseTest, CheckHostReleaseOutsideTheTableNamesTheUnknownRelease)
     }
     ASSERT_EQ(user().boxes().size(), 3u);
     for (const auto& box : user().boxes())
-        EXPECT_EQ(box.text,
-                  L"This plug-in is designed to work with AutoCAD ???? based products only");
+        EXPECT_EQ(box.text, L"This plug-in is designed to work with AutoCAD ???? based products only");
 }
 
 TEST_F(HostReleaseTest, ShortIntegerVariablesCarrySixteenBits)
@@ -147,8 +158,7 @@ TEST_F(HostReleaseTest, RefusedAndUnknownVariablesFailWithoutChangingTheOutput)
 
 TEST_F(HostReleaseTest, ShowMessageBoxFormatsItsText)
 {
-    ShowMessageBox(CString(L"Kolvane"), MB_OK | MB_ICONWARNING, L"%d meshes in %s (%.1f%%)", 3,
-                   L"box.skp", 12.5);
+    ShowMessageBox(CString(L"Kolvane"), MB_OK | MB_ICONWARNING, L"%d meshes in %s (%.1f%%)", 3, L"box.skp", 12.5);
     ASSERT_EQ(user().boxes().size(), 1u);
     EXPECT_EQ(user().boxes()[0].caption, L"Kolvane");
     EXPECT_EQ(user().boxes()[0].text, L"3 meshes in box.skp (12.5%)");

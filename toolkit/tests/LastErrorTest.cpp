@@ -8,8 +8,14 @@
 
 namespace {
 
-std::wstring Utilities() { return std::wstring((LPCTSTR)CToolkitUtilities::GetLastErrorText()); }
-std::wstring Conversion() { return std::wstring((LPCTSTR)CToolkitConversion::GetLastErrorText()); }
+std::wstring Utilities()
+{
+    return std::wstring((LPCTSTR)CToolkitUtilities::GetLastErrorText());
+}
+std::wstring Conversion()
+{
+    return std::wstring((LPCTSTR)CToolkitConversion::GetLastErrorText());
+}
 
 // Both texts as they were when the test program started, before any test ran.
 std::wstring utilitiesAtStart = L"unread";
@@ -24,8 +30,7 @@ public:
     }
 };
 
-::testing::Environment* const recordTextsAtStart =
-    ::testing::AddGlobalTestEnvironment(new RecordTextsAtStart);
+::testing::Environment* const recordTextsAtStart = ::testing::AddGlobalTestEnvironment(new RecordTextsAtStart);
 
 class LastErrorText : public ::testing::Test {
 protected:

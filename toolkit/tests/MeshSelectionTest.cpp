@@ -10,9 +10,9 @@ class MeshSelection : public MeshTest {
 protected:
     static AcDbObjectId addSquarePolyFace(double x)
     {
-        return addPolyFace({AcGePoint3d(x, 0, 0), AcGePoint3d(x + 1, 0, 0), AcGePoint3d(x + 1, 1, 0),
-                            AcGePoint3d(x, 1, 0)},
-                           {{1, 2, 3, 4}});
+        return addPolyFace(
+            {AcGePoint3d(x, 0, 0), AcGePoint3d(x + 1, 0, 0), AcGePoint3d(x + 1, 1, 0), AcGePoint3d(x, 1, 0)},
+            {{1, 2, 3, 4}});
     }
     // A polyface mesh whose only face is degenerate, so it reads as invalid.
     static AcDbObjectId addInvalidPolyFace()
@@ -142,4 +142,4 @@ TEST_F(MeshSelection, AnErasedIdIsSkipped)
     EXPECT_EQ(meshes[0].m_V[0].x, 3.0f);
 }
 
-} // namespace
+}  // namespace

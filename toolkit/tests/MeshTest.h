@@ -22,10 +22,7 @@ protected:
         CToolkitConversion::SetLastErrorText(CString());
     }
 
-    static std::wstring conversionText()
-    {
-        return std::wstring((LPCTSTR)CToolkitConversion::GetLastErrorText());
-    }
+    static std::wstring conversionText() { return std::wstring((LPCTSTR)CToolkitConversion::GetLastErrorText()); }
 
     // The objects' handles, separated by blanks, as the user types them.
     static std::wstring handles(std::initializer_list<AcDbObjectId> ids)
@@ -37,15 +34,13 @@ protected:
     }
 
     // Opens an entity of model space for write; the test closes it.
-    template <class T>
-    static T* openForWrite(const AcDbObjectId& id)
+    template <class T> static T* openForWrite(const AcDbObjectId& id)
     {
         T* object = nullptr;
         EXPECT_EQ(acdbOpenObject(object, id, AcDb::kForWrite), Acad::eOk);
         return object;
     }
-    template <class T>
-    static T* openForRead(const AcDbObjectId& id)
+    template <class T> static T* openForRead(const AcDbObjectId& id)
     {
         T* object = nullptr;
         EXPECT_EQ(acdbOpenObject(object, id, AcDb::kForRead), Acad::eOk);
@@ -82,8 +77,8 @@ protected:
         for (int r = 0; r < m; ++r)
             for (int c = 0; c < n; ++c)
                 points.append(AcGePoint3d(c, r, 0));
-        return add(new AcDbPolygonMesh(AcDb::kSimpleMesh, static_cast<Adesk::Int16>(m),
-                                       static_cast<Adesk::Int16>(n), points, closedM, closedN));
+        return add(new AcDbPolygonMesh(AcDb::kSimpleMesh, static_cast<Adesk::Int16>(m), static_cast<Adesk::Int16>(n),
+                                       points, closedM, closedN));
     }
 
     struct PolyFace {

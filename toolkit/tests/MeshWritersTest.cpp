@@ -17,7 +17,10 @@ namespace {
 using Point = std::array<double, 3>;
 using Segment = std::pair<Point, Point>;
 
-Point P(const AcGePoint3d& p) { return {p.x, p.y, p.z}; }
+Point P(const AcGePoint3d& p)
+{
+    return {p.x, p.y, p.z};
+}
 
 struct V {
     float x, y, z;
@@ -112,14 +115,19 @@ std::vector<Point> Sorted(std::vector<Point> points)
 }
 
 // The meshes of the cases below.
-ON_Mesh Triangle() { return MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2, 2}}); }
-ON_Mesh Quad() { return MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{0, 1, 2, 3}}); }
+ON_Mesh Triangle()
+{
+    return MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2, 2}});
+}
+ON_Mesh Quad()
+{
+    return MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{0, 1, 2, 3}});
+}
 // Two triangles over a shared edge, stored with six vertices of which two
 // pairs coincide.
 ON_Mesh SharedEdgeOverSixVertices()
 {
-    return MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}},
-                    {{0, 1, 2, 2}, {3, 4, 5, 5}});
+    return MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{0, 1, 2, 2}, {3, 4, 5, 5}});
 }
 ON_Mesh UnusedVertex()
 {
@@ -130,7 +138,10 @@ ON_Mesh InvalidFace()
 {
     return MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {{0, 0, 2, 3}});
 }
-ON_Mesh Empty() { return ON_Mesh(); }
+ON_Mesh Empty()
+{
+    return ON_Mesh();
+}
 // Indices outside the vertex list: those faces are skipped.
 ON_Mesh OutOfRange()
 {
@@ -350,7 +361,8 @@ TEST_F(MeshWritersTest, LayerAndColourOnEveryEntity)
         {"faces", [](const ON_Mesh& m, const CString& l, const AcCmColor& c) { return MeshToFaces(m, l, c); }},
         {"lines", [](const ON_Mesh& m, const CString& l, const AcCmColor& c) { return MeshToLines(m, l, c); }},
         {"points", [](const ON_Mesh& m, const CString& l, const AcCmColor& c) { return MeshToPoints(m, l, c); }},
-        {"subdivision mesh", [](const ON_Mesh& m, const CString& l, const AcCmColor& c) { return MeshToSubDMesh(m, l, c); }},
+        {"subdivision mesh",
+         [](const ON_Mesh& m, const CString& l, const AcCmColor& c) { return MeshToSubDMesh(m, l, c); }},
     };
     for (const auto& [name, write] : writers) {
         SCOPED_TRACE(name);

@@ -38,8 +38,8 @@ TEST_F(PolyfaceBuilding, AppendersAddAClosedSubentityAndPassTheStatusOn)
     mesh->close();
 
     const PolyFace read = readPolyFace(id);
-    EXPECT_EQ(read.vertices, (std::vector<AcGePoint3d>{AcGePoint3d(1, 2, 3), AcGePoint3d(4, 5, 6),
-                                                       AcGePoint3d(7, 8, 9)}));
+    EXPECT_EQ(read.vertices,
+              (std::vector<AcGePoint3d>{AcGePoint3d(1, 2, 3), AcGePoint3d(4, 5, 6), AcGePoint3d(7, 8, 9)}));
     EXPECT_EQ(read.records, (std::vector<Record>{{1, -2, 3, 0}}));
 }
 
@@ -79,15 +79,47 @@ TEST_F(PolyfaceBuilding, PolygonMeshToPolyFaceGivesOneQuadPerCell)
     } cases[] = {
         {2, 2, false, false, {{1, 2, 4, 3}}},
         {3, 4, false, false, {{1, 2, 6, 5}, {2, 3, 7, 6}, {3, 4, 8, 7}, {5, 6, 10, 9}, {6, 7, 11, 10}, {7, 8, 12, 11}}},
-        {3, 4, false, true,
-         {{1, 2, 6, 5}, {2, 3, 7, 6}, {3, 4, 8, 7}, {4, 1, 5, 8}, {5, 6, 10, 9}, {6, 7, 11, 10}, {7, 8, 12, 11},
+        {3,
+         4,
+         false,
+         true,
+         {{1, 2, 6, 5},
+          {2, 3, 7, 6},
+          {3, 4, 8, 7},
+          {4, 1, 5, 8},
+          {5, 6, 10, 9},
+          {6, 7, 11, 10},
+          {7, 8, 12, 11},
           {8, 5, 9, 12}}},
-        {3, 4, true, false,
-         {{1, 2, 6, 5}, {2, 3, 7, 6}, {3, 4, 8, 7}, {5, 6, 10, 9}, {6, 7, 11, 10}, {7, 8, 12, 11}, {9, 10, 2, 1},
-          {10, 11, 3, 2}, {11, 12, 4, 3}}},
-        {3, 4, true, true,
-         {{1, 2, 6, 5}, {2, 3, 7, 6}, {3, 4, 8, 7}, {4, 1, 5, 8}, {5, 6, 10, 9}, {6, 7, 11, 10}, {7, 8, 12, 11},
-          {8, 5, 9, 12}, {9, 10, 2, 1}, {10, 11, 3, 2}, {11, 12, 4, 3}, {4, 12, 9, 1}}},
+        {3,
+         4,
+         true,
+         false,
+         {{1, 2, 6, 5},
+          {2, 3, 7, 6},
+          {3, 4, 8, 7},
+          {5, 6, 10, 9},
+          {6, 7, 11, 10},
+          {7, 8, 12, 11},
+          {9, 10, 2, 1},
+          {10, 11, 3, 2},
+          {11, 12, 4, 3}}},
+        {3,
+         4,
+         true,
+         true,
+         {{1, 2, 6, 5},
+          {2, 3, 7, 6},
+          {3, 4, 8, 7},
+          {4, 1, 5, 8},
+          {5, 6, 10, 9},
+          {6, 7, 11, 10},
+          {7, 8, 12, 11},
+          {8, 5, 9, 12},
+          {9, 10, 2, 1},
+          {10, 11, 3, 2},
+          {11, 12, 4, 3},
+          {4, 12, 9, 1}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.m << "x" << c.n << " closedM " << c.closedM << " closedN " << c.closedN);
@@ -131,9 +163,9 @@ TEST_F(PolyfaceBuilding, PolygonMeshToPolyFaceRefusesGridsPastTheRecordIndices)
         int m, n;
         int result;
     } cases[] = {
-        {7, 4681, 1},    // 32767 vertices: the corner record names the last
-        {2, 16384, 0},   // 32768
-        {182, 182, 0},   // 33124
+        {7, 4681, 1},   // 32767 vertices: the corner record names the last
+        {2, 16384, 0},  // 32768
+        {182, 182, 0},  // 33124
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.m << "x" << c.n);
@@ -158,7 +190,8 @@ TEST_F(PolyfaceBuilding, PolygonMeshToPolyFaceRefusesGridsPastTheRecordIndices)
         for (int r = 0; r < c.m; ++r)
             for (int col = 0; col < c.n; ++col)
                 if (r < c.m - 1 || col < c.n - 1)
-                    expected.push_back({vertex(r, col), vertex(r, col + 1), vertex(r + 1, col + 1), vertex(r + 1, col)});
+                    expected.push_back(
+                        {vertex(r, col), vertex(r, col + 1), vertex(r + 1, col + 1), vertex(r + 1, col)});
         expected.push_back({vertex(0, c.n - 1), vertex(c.m - 1, c.n - 1), vertex(c.m - 1, 0), vertex(0, 0)});
         ASSERT_EQ(read.records.size(), expected.size());
         EXPECT_EQ(read.records, expected);
@@ -166,4 +199,4 @@ TEST_F(PolyfaceBuilding, PolygonMeshToPolyFaceRefusesGridsPastTheRecordIndices)
     }
 }
 
-} // namespace
+}  // namespace

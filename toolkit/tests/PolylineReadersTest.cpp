@@ -59,8 +59,7 @@ AcDb3dPolyline* Corners3d(bool closed)
 class PolylineReadersTest : public ToolkitTest {
 protected:
     // Puts a new entity into model space and opens it again for read.
-    template <typename T>
-    T* InModelSpace(T* entity)
+    template <typename T> T* InModelSpace(T* entity)
     {
         AcDbObjectId id;
         EXPECT_EQ(AddEntity(entity, CString(), AcCmColor(), id), Acad::eOk);
@@ -133,15 +132,9 @@ TEST_F(PolylineReadersTest, ArcSegmentsRunFromVertexToVertexAndTinyBulgesAreChor
         double bulge;
         bool arc;
     } cases[] = {
-        {"half circle", 1.0, true},
-        {"clockwise", -0.5, true},
-        {"small", 1e-4, true},
-        {"small, clockwise", -1e-4, true},
-        {"too small", 1e-13, false},
-        {"too small, clockwise", -1e-13, false},
-        {"far too small", 1e-300, false},
-        {"smallest", 5e-324, false},
-        {"smallest, clockwise", -5e-324, false},
+        {"half circle", 1.0, true},        {"clockwise", -0.5, true},   {"small", 1e-4, true},
+        {"small, clockwise", -1e-4, true}, {"too small", 1e-13, false}, {"too small, clockwise", -1e-13, false},
+        {"far too small", 1e-300, false},  {"smallest", 5e-324, false}, {"smallest, clockwise", -5e-324, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

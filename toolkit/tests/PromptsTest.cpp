@@ -86,20 +86,37 @@ struct KeywordCase {
 TEST_F(Prompts, GetKeywordShowsTheKeywordsAndTakesTheAnswer)
 {
     const KeywordCase cases[] = {
-        {"keyword with default", L"Line Arc Circle", L"Arc", {L"Circle"},
-         L"Pick [Line/Arc/Circle] <Arc>: ", 1, L"Circle"},
-        {"keyword without default", L"Line Arc Circle", L"", {L"Line"},
-         L"Pick [Line/Arc/Circle] : ", 1, L"Line"},
-        {"abbreviation gives the whole keyword", L"Line Arc Circle", L"", {L"c"},
-         L"Pick [Line/Arc/Circle] : ", 1, L"Circle"},
-        {"empty answer takes the default", L"Line Arc Circle", L"Arc", {L""},
-         L"Pick [Line/Arc/Circle] <Arc>: ", 1, L"Arc"},
-        {"empty answer without default fails", L"Line Arc Circle", L"", {L""},
-         L"Pick [Line/Arc/Circle] : ", 0, L"unchanged"},
-        {"default outside the list", L"Line Arc", L"Spline", {L""},
-         L"Pick [Line/Arc] <Spline>: ", 1, L"Spline"},
-        {"two blanks give two slashes", L"Line  Arc", L"", {L"Arc"},
-         L"Pick [Line//Arc] : ", 1, L"Arc"},
+        {"keyword with default",
+         L"Line Arc Circle",
+         L"Arc",
+         {L"Circle"},
+         L"Pick [Line/Arc/Circle] <Arc>: ",
+         1,
+         L"Circle"},
+        {"keyword without default", L"Line Arc Circle", L"", {L"Line"}, L"Pick [Line/Arc/Circle] : ", 1, L"Line"},
+        {"abbreviation gives the whole keyword",
+         L"Line Arc Circle",
+         L"",
+         {L"c"},
+         L"Pick [Line/Arc/Circle] : ",
+         1,
+         L"Circle"},
+        {"empty answer takes the default",
+         L"Line Arc Circle",
+         L"Arc",
+         {L""},
+         L"Pick [Line/Arc/Circle] <Arc>: ",
+         1,
+         L"Arc"},
+        {"empty answer without default fails",
+         L"Line Arc Circle",
+         L"",
+         {L""},
+         L"Pick [Line/Arc/Circle] : ",
+         0,
+         L"unchanged"},
+        {"default outside the list", L"Line Arc", L"Spline", {L""}, L"Pick [Line/Arc] <Spline>: ", 1, L"Spline"},
+        {"two blanks give two slashes", L"Line  Arc", L"", {L"Arc"}, L"Pick [Line//Arc] : ", 1, L"Arc"},
         {"cancel", L"Line Arc Circle", L"Arc", {}, L"Pick [Line/Arc/Circle] <Arc>: ", 0, L"unchanged"},
     };
     for (const KeywordCase& c : cases) {
@@ -140,7 +157,7 @@ TEST_F(Prompts, GetKeywordFailsWithoutAskingWhenTheHostRefusesTheKeywordList)
 {
     user().type(L"Yes");
     CString answer(L"unchanged");
-    EXPECT_EQ(GetKeyword(L"Pick", L"Ja Nein _ Yes", answer, L"Ja"), 0);   // one global word short
+    EXPECT_EQ(GetKeyword(L"Pick", L"Ja Nein _ Yes", answer, L"Ja"), 0);  // one global word short
     EXPECT_EQ(std::wstring((LPCTSTR)answer), L"unchanged");
     EXPECT_TRUE(user().prompts().empty());
     EXPECT_EQ(user().remaining(), 1u);
@@ -160,8 +177,8 @@ TEST_F(Prompts, FindInStringArrayGivesTheFirstExactMatch)
         const wchar_t* text;
         int index;
     } cases[] = {
-        {L"AcDbFace", 0}, {L"AcDbLine", 1}, {L"", 3},
-        {L"acdbface", -1}, {L"ACDBLINE", -1}, {L"AcDbFac", -1}, {L"AcDbFace ", -1}, {L"AcDbPoint", -1},
+        {L"AcDbFace", 0},  {L"AcDbLine", 1}, {L"", 3},           {L"acdbface", -1},
+        {L"ACDBLINE", -1}, {L"AcDbFac", -1}, {L"AcDbFace ", -1}, {L"AcDbPoint", -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FindInStringArray(names, c.text), c.index) << std::wstring(c.text).size();
@@ -219,7 +236,7 @@ TEST_F(Prompts, AnEntityAlreadyErasedStaysErased)
     const AcDbObjectId line = addLine();
     const AcDbObjectId face = addFace();
     EXPECT_EQ(EraseEntity(line), 1);
-    EXPECT_EQ(EraseEntity(line), 1);   // counts as erased, not brought back
+    EXPECT_EQ(EraseEntity(line), 1);  // counts as erased, not brought back
     EXPECT_TRUE(line.isErased());
 
     AcArray<AcDbObjectId> twice;

@@ -25,7 +25,6 @@ struct classes {
 
 class Selection : public EditorTest {
 protected:
-
     // The handles of the objects, separated by blanks, as the user types them.
     static std::wstring handles(std::initializer_list<AcDbObjectId> ids)
     {
@@ -220,8 +219,7 @@ TEST_F(Selection, SelectEntitiesKeepsTheListedClassesInSetOrder)
     EXPECT_EQ(SelectEntities(L"Select faces: ", 1, classes({L"AcDbFace"}), ids), 1);
     EXPECT_EQ(toVector(ids), (std::vector<AcDbObjectId>{face2, face1}));
     EXPECT_EQ(commandLine(), L"3 object(s) were filtered out\n");
-    EXPECT_EQ(user().prompts(),
-              (std::vector<std::wstring>{L"Select faces: ", L"Select faces: ", L"Select faces: "}));
+    EXPECT_EQ(user().prompts(), (std::vector<std::wstring>{L"Select faces: ", L"Select faces: ", L"Select faces: "}));
     EXPECT_TRUE(standin::isHighlighted(face1));
     EXPECT_TRUE(standin::isHighlighted(face2));
     EXPECT_FALSE(standin::isHighlighted(line1));
@@ -322,8 +320,8 @@ TEST_F(Selection, SelectEntitiesShowsTheRemovePrompt)
     AcArray<AcDbObjectId> ids;
     EXPECT_EQ(SelectEntities(L"Select faces: ", 0, ids), 1);
     EXPECT_EQ(toVector(ids), std::vector<AcDbObjectId>{face2});
-    EXPECT_EQ(user().prompts(), (std::vector<std::wstring>{L"Select faces: ", L"Select faces: ",
-                                                           L"Remove objects", L"Remove objects"}));
+    EXPECT_EQ(user().prompts(),
+              (std::vector<std::wstring>{L"Select faces: ", L"Select faces: ", L"Remove objects", L"Remove objects"}));
 }
 
 TEST_F(Selection, SelectEntitiesCutsAPromptLongerThanTheHostsBuffer)

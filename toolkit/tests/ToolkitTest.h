@@ -44,12 +44,12 @@ protected:
     void TearDown() override
     {
         standin::setCurrentUser(previousUser_);
-        EXPECT_TRUE(standin::openObjects().empty())
-            << "database objects left open:\n" << standin::describeOpenObjects();
-        EXPECT_TRUE(standin::editor::heldSelectionSets().empty())
-            << "selection sets not freed:\n" << standin::editor::describeHeldSelectionSets();
-        EXPECT_TRUE(standin::protocolViolations().empty())
-            << "open protocol breached:\n" << Joined(standin::protocolViolations());
+        EXPECT_TRUE(standin::openObjects().empty()) << "database objects left open:\n"
+                                                    << standin::describeOpenObjects();
+        EXPECT_TRUE(standin::editor::heldSelectionSets().empty()) << "selection sets not freed:\n"
+                                                                  << standin::editor::describeHeldSelectionSets();
+        EXPECT_TRUE(standin::protocolViolations().empty()) << "open protocol breached:\n"
+                                                           << Joined(standin::protocolViolations());
         // A failed test leaves nothing behind for the next one.
         standin::editor::freeAllSelectionSets();
         standin::clearProtocolViolations();
@@ -60,7 +60,6 @@ protected:
     standin::ScriptedUser& user() { return user_; }
 
 public:
-
     // The working database of this test.
     static AcDbDatabase* db() { return acdbHostApplicationServices()->workingDatabase(); }
 

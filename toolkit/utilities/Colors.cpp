@@ -313,8 +313,7 @@ int AciToRgb(int colorIndex)
 AcCmColor RgbToColor(int rgbColor)
 {
     AcCmColor color;
-    color.setRGB(static_cast<Adesk::UInt8>(rgbColor & 0xFF),
-                 static_cast<Adesk::UInt8>((rgbColor >> 8) & 0xFF),
+    color.setRGB(static_cast<Adesk::UInt8>(rgbColor & 0xFF), static_cast<Adesk::UInt8>((rgbColor >> 8) & 0xFF),
                  static_cast<Adesk::UInt8>((rgbColor >> 16) & 0xFF));
     return color;
 }

@@ -61,8 +61,8 @@ int ImportDxfFiles(const CString& path, int& count)
     }
     std::vector<wchar_t> folderText(2 * length + 1), baseText(3 * length + 1), pattern(3 * length + 8);
     const bool built = _swprintf(folderText.data(), L"%s%s", drive.data(), dir.data()) >= 0 &&
-                       _swprintf(baseText.data(), L"%s%s%s", drive.data(), dir.data(), fname.data()) >= 0 &&
-                       _swprintf(pattern.data(), L"%s*.dxf", baseText.data()) >= 0;
+        _swprintf(baseText.data(), L"%s%s%s", drive.data(), dir.data(), fname.data()) >= 0 &&
+        _swprintf(pattern.data(), L"%s*.dxf", baseText.data()) >= 0;
 
     WIN32_FIND_DATAW found;
     HANDLE search = built ? FindFirstFileW(pattern.data(), &found) : INVALID_HANDLE_VALUE;

@@ -39,8 +39,7 @@ Acad::ErrorStatus FindLayer(const CString& name, AcDbObjectId& id)
 // Opens the layer table for write, constructs a new record, lets fill set
 // its properties and adds it. A record that the table refuses belongs to no
 // database and is deleted; an added one is closed before the table.
-template <class Fill>
-Acad::ErrorStatus CreateLayer(AcDbObjectId& id, Fill fill)
+template <class Fill> Acad::ErrorStatus CreateLayer(AcDbObjectId& id, Fill fill)
 {
     AcDbLayerTable* table = NULL;
     Acad::ErrorStatus es = OpenLayerTable(table);
@@ -63,9 +62,8 @@ Acad::ErrorStatus SetColor(AcDbEntity* entity, const AcCmColor& entityColor)
 
 // Every placement form is the layer-and-colour step followed by the append;
 // the forms without an id append into one of their own and drop it.
-Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName,
-                            const AcCmColor& entityColor, AcDbObjectId& id,
-                            AcDbBlockTableRecord* block)
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor,
+                            AcDbObjectId& id, AcDbBlockTableRecord* block)
 {
     Acad::ErrorStatus es = SetEntityLayerAndColor(entity, layerName, entityColor);
     if (es != Acad::eOk)
@@ -73,15 +71,15 @@ Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName,
     return AppendToModelSpace(entity, id, block);
 }
 
-Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName,
-                            const AcCmColor& entityColor, AcDbBlockTableRecord* block)
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor,
+                            AcDbBlockTableRecord* block)
 {
     AcDbObjectId id;
     return AddEntity(entity, layerName, entityColor, id, block);
 }
 
-Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor,
-                            AcDbObjectId& id, AcDbBlockTableRecord* block)
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor, AcDbObjectId& id,
+                            AcDbBlockTableRecord* block)
 {
     Acad::ErrorStatus es = SetEntityLayerAndColor(entity, layerName, rgbColor);
     if (es != Acad::eOk)
@@ -96,8 +94,7 @@ Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const 
     return AddEntity(entity, layerName, rgbColor, id, block);
 }
 
-Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName,
-                                         const AcCmColor& entityColor)
+Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor)
 {
     Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
     if (es != Acad::eOk)
@@ -105,8 +102,7 @@ Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& laye
     return SetColor(entity, entityColor);
 }
 
-Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName,
-                                         const int& rgbColor)
+Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName, const int& rgbColor)
 {
     Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
     if (es != Acad::eOk)
@@ -139,8 +135,7 @@ Acad::ErrorStatus AppendToModelSpace(AcDbEntity* entity, AcDbBlockTableRecord* b
     return AppendToModelSpace(entity, id, block);
 }
 
-Acad::ErrorStatus AppendToModelSpace(AcDbEntity* entity, AcDbObjectId& id,
-                                     AcDbBlockTableRecord* block)
+Acad::ErrorStatus AppendToModelSpace(AcDbEntity* entity, AcDbObjectId& id, AcDbBlockTableRecord* block)
 {
     if (block)
         return block->appendAcDbEntity(id, entity);
@@ -171,9 +166,7 @@ Acad::ErrorStatus GetLayerId(const CString& name, BOOL create, AcDbObjectId& id)
     if (!create)
         return Acad::eNullObjectId;
 
-    return CreateLayer(id, [&name](AcDbLayerTableRecord& record) {
-        record.setName(name.GetString());
-    });
+    return CreateLayer(id, [&name](AcDbLayerTableRecord& record) { record.setName(name.GetString()); });
 }
 
 AcDbObjectId GetLayerId(const CString& name, BOOL create)
@@ -183,8 +176,7 @@ AcDbObjectId GetLayerId(const CString& name, BOOL create)
     return id;
 }
 
-Acad::ErrorStatus AddLayer(const CString& name, AcDbObjectId& id, int rgbColor, BOOL frozen,
-                           BOOL locked, BOOL off)
+Acad::ErrorStatus AddLayer(const CString& name, AcDbObjectId& id, int rgbColor, BOOL frozen, BOOL locked, BOOL off)
 {
     if (FindLayer(name, id) == Acad::eOk)
         return Acad::eOk;
@@ -208,8 +200,7 @@ Acad::ErrorStatus AddLayer(const CString& name, int rgbColor, BOOL frozen, BOOL 
 Acad::ErrorStatus GetBlockName(const AcDbObjectId& id, CString& name)
 {
     AcDbObject* object = NULL;
-    Acad::ErrorStatus es =
-        acdbOpenAcDbObject(object, id, AcDb::kForRead, AcDbBlockTableRecord::desc(), false);
+    Acad::ErrorStatus es = acdbOpenAcDbObject(object, id, AcDb::kForRead, AcDbBlockTableRecord::desc(), false);
     if (es != Acad::eOk)
         return es;
     AcDbBlockTableRecord* record = static_cast<AcDbBlockTableRecord*>(object);

@@ -18,21 +18,18 @@
 #include "dbmain.h"
 #include "dbsymtb.h"
 
-Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName,
-                            const AcCmColor& entityColor, AcDbBlockTableRecord* block = NULL);
-Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName,
-                            const AcCmColor& entityColor, AcDbObjectId& id,
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor,
                             AcDbBlockTableRecord* block = NULL);
-Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor,
-                            AcDbBlockTableRecord* block = NULL);
-Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor,
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor,
                             AcDbObjectId& id, AcDbBlockTableRecord* block = NULL);
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor,
+                            AcDbBlockTableRecord* block = NULL);
+Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor, AcDbObjectId& id,
+                            AcDbBlockTableRecord* block = NULL);
 
 // Layer and colour only; nothing is appended.
-Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName,
-                                         const AcCmColor& entityColor);
-Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName,
-                                         const int& rgbColor);
+Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor);
+Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName, const int& rgbColor);
 
 // The value 0 gives colour index 7; any other value the true colour of its
 // three low bytes. The entity is open for write or not yet in a database.
@@ -44,8 +41,7 @@ Acad::ErrorStatus SetEntityLayer(AcDbEntity* entity, const CString& layerName);
 // Appends to block, or to "*Model_Space" of the working database when block
 // is NULL. block stays open.
 Acad::ErrorStatus AppendToModelSpace(AcDbEntity* entity, AcDbBlockTableRecord* block = NULL);
-Acad::ErrorStatus AppendToModelSpace(AcDbEntity* entity, AcDbObjectId& id,
-                                     AcDbBlockTableRecord* block = NULL);
+Acad::ErrorStatus AppendToModelSpace(AcDbEntity* entity, AcDbObjectId& id, AcDbBlockTableRecord* block = NULL);
 
 // Finds the layer by name; creates it (name only) when missing and create is
 // non-zero. A missing layer that is not to be created gives eNullObjectId.
@@ -56,8 +52,7 @@ AcDbObjectId GetLayerId(const CString& name, BOOL create);
 // Finds the layer by name, or creates it with the RGB colour of the three low
 // bytes of rgbColor (0 is black) and the given states. An existing layer is
 // left exactly as it is.
-Acad::ErrorStatus AddLayer(const CString& name, AcDbObjectId& id, int rgbColor, BOOL frozen,
-                           BOOL locked, BOOL off);
+Acad::ErrorStatus AddLayer(const CString& name, AcDbObjectId& id, int rgbColor, BOOL frozen, BOOL locked, BOOL off);
 Acad::ErrorStatus AddLayer(const CString& name, int rgbColor, BOOL frozen, BOOL locked, BOOL off);
 
 // The name of the block table record with that id; name is left unchanged

@@ -9,17 +9,15 @@
 #include "rxmfcapi.h"
 
 CString HostReleaseNames[kHostReleaseCount] = {
-    kHostReleaseNameTexts[0], kHostReleaseNameTexts[1], kHostReleaseNameTexts[2],
-    kHostReleaseNameTexts[3], kHostReleaseNameTexts[4], kHostReleaseNameTexts[5],
-    kHostReleaseNameTexts[6], kHostReleaseNameTexts[7], kHostReleaseNameTexts[8],
-    kHostReleaseNameTexts[9], kHostReleaseNameTexts[10], kHostReleaseNameTexts[11],
+    kHostReleaseNameTexts[0], kHostReleaseNameTexts[1], kHostReleaseNameTexts[2],  kHostReleaseNameTexts[3],
+    kHostReleaseNameTexts[4], kHostReleaseNameTexts[5], kHostReleaseNameTexts[6],  kHostReleaseNameTexts[7],
+    kHostReleaseNameTexts[8], kHostReleaseNameTexts[9], kHostReleaseNameTexts[10], kHostReleaseNameTexts[11],
 };
 
 namespace {
 
 // First letters of "_VERNUM" for the release indexes 1 to 11.
-constexpr char kReleaseLetters[kHostReleaseCount - 1] = {
-    'T', 'U', 'K', 'V', 'N', 'Z', 'A', 'B', 'C', 'D', 'E'};
+constexpr char kReleaseLetters[kHostReleaseCount - 1] = {'T', 'U', 'K', 'V', 'N', 'Z', 'A', 'B', 'C', 'D', 'E'};
 
 // A result buffer of one type, released on every path.
 class ResultBuffer {
@@ -94,8 +92,7 @@ int CheckHostRelease(int expectedRelease)
     CString text;
     text.Format(L"This plug-in is designed to work with %s based products only",
                 HostReleaseNames[known ? expectedRelease : 0].GetString());
-    MessageBoxW(adsw_acadMainWnd(), text.GetString(), L"Incompatible AutoCAD Version",
-                MB_ICONWARNING);
+    MessageBoxW(adsw_acadMainWnd(), text.GetString(), L"Incompatible AutoCAD Version", MB_ICONWARNING);
     return 0;
 }
 

@@ -13,18 +13,8 @@ constexpr int kHostReleaseCount = 12;
 // The host release names, by release index. Every table of release names in
 // the toolkit and in the plug-in is built from this one list.
 inline constexpr const wchar_t* const kHostReleaseNameTexts[kHostReleaseCount] = {
-    L"AutoCAD ????",
-    L"AutoCAD 2000",
-    L"AutoCAD 2000i",
-    L"AutoCAD 2002",
-    L"AutoCAD 2004",
-    L"AutoCAD 2005",
-    L"AutoCAD 2006",
-    L"AutoCAD 2007",
-    L"AutoCAD 2008",
-    L"AutoCAD 2009",
-    L"AutoCAD 2010",
-    L"AutoCAD 2011",
+    L"AutoCAD ????", L"AutoCAD 2000", L"AutoCAD 2000i", L"AutoCAD 2002", L"AutoCAD 2004", L"AutoCAD 2005",
+    L"AutoCAD 2006", L"AutoCAD 2007", L"AutoCAD 2008",  L"AutoCAD 2009", L"AutoCAD 2010", L"AutoCAD 2011",
 };
 
 // The utilities group's table of release names, built when the module is
@@ -46,7 +36,7 @@ int GetSysVar(const CString& name, double& value);
 int GetSysVar(const CString& name, int& value);
 int GetSysVar(const CString& name, CString& value);
 int SetSysVar(const CString& name, double value);
-int SetSysVar(const CString& name, int value);   // the low 16 bits are sent
+int SetSysVar(const CString& name, int value);  // the low 16 bits are sent
 int SetSysVar(const CString& name, const CString& value);
 
 // A message box owned by the host's main window, its text formatted

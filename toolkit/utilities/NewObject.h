@@ -6,8 +6,7 @@
 
 #include "EntityPlacement.h"
 
-template <class T>
-class NewObject {
+template <class T> class NewObject {
 public:
     explicit NewObject(T* object) : object_(object) {}
     ~NewObject() { dispose(); }
@@ -48,16 +47,14 @@ private:
 
 // Places a new entity in model space with AddEntity and disposes of it:
 // closed once appended, deleted when it could not be.
-template <class T>
-void Place(NewObject<T>& entity, const CString& layerName, const AcCmColor& entityColor)
+template <class T> void Place(NewObject<T>& entity, const CString& layerName, const AcCmColor& entityColor)
 {
     entity.appended(AddEntity(entity.get(), layerName, entityColor, NULL));
     entity.dispose();
 }
 
 // The same for an entity just constructed with its geometry.
-template <class T>
-void PlaceNew(T* entity, const CString& layerName, const AcCmColor& entityColor)
+template <class T> void PlaceNew(T* entity, const CString& layerName, const AcCmColor& entityColor)
 {
     NewObject<T> owned(entity);
     Place(owned, layerName, entityColor);

@@ -3,8 +3,7 @@
 // toolkit's sources.
 #pragma once
 
-template <class T>
-class OpenObjectGuard {
+template <class T> class OpenObjectGuard {
 public:
     explicit OpenObjectGuard(T* object = NULL) : object_(object) {}
     ~OpenObjectGuard()

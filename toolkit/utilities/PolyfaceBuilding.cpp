@@ -16,8 +16,8 @@ Acad::ErrorStatus AppendPolyFaceVertex(AcDbPolyFaceMesh* polyFaceMesh, const AcG
     return vertex.appended(polyFaceMesh->appendVertex(vertex.get()));
 }
 
-Acad::ErrorStatus AppendFaceRecord(AcDbPolyFaceMesh* polyFaceMesh, Adesk::Int16 index0,
-                                   Adesk::Int16 index1, Adesk::Int16 index2, Adesk::Int16 index3)
+Acad::ErrorStatus AppendFaceRecord(AcDbPolyFaceMesh* polyFaceMesh, Adesk::Int16 index0, Adesk::Int16 index1,
+                                   Adesk::Int16 index2, Adesk::Int16 index3)
 {
     NewObject<AcDbFaceRecord> record(new AcDbFaceRecord(index0, index1, index2, index3));
     return record.appended(polyFaceMesh->appendFaceRecord(record.get()));
@@ -34,7 +34,7 @@ void AppendQuad(AcDbPolyFaceMesh* polyFaceMesh, int a, int b, int c, int d)
                      static_cast<Adesk::Int16>(c), static_cast<Adesk::Int16>(d));
 }
 
-} // namespace
+}  // namespace
 
 int PolygonMeshToPolyFace(AcDbPolygonMesh* polygonMesh, AcDbPolyFaceMesh* polyFaceMesh)
 {

@@ -18,8 +18,8 @@ Acad::ErrorStatus AppendPolyFaceVertex(AcDbPolyFaceMesh* polyFaceMesh, const AcG
 
 // Appends a face record holding the four 1-based vertex indices unchanged (0
 // for a missing fourth corner, negative for an invisible edge).
-Acad::ErrorStatus AppendFaceRecord(AcDbPolyFaceMesh* polyFaceMesh, Adesk::Int16 index0,
-                                   Adesk::Int16 index1, Adesk::Int16 index2, Adesk::Int16 index3);
+Acad::ErrorStatus AppendFaceRecord(AcDbPolyFaceMesh* polyFaceMesh, Adesk::Int16 index0, Adesk::Int16 index1,
+                                   Adesk::Int16 index2, Adesk::Int16 index3);
 
 // Appends one polyface vertex per polygon-mesh vertex, in the grid's row
 // order, then one quad record per grid cell, wrapping where the polygon mesh

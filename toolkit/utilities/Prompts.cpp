@@ -58,8 +58,7 @@ int GetYesNo(const CString& prompt, BOOL& answer)
     return 0;
 }
 
-int GetKeyword(const CString& prompt, const CString& keywords, CString& answer,
-               const CString& defaultKeyword)
+int GetKeyword(const CString& prompt, const CString& keywords, CString& answer, const CString& defaultKeyword)
 {
     // The host would write a longer keyword past the end of the buffer.
     if (!KeywordsFitBuffer(keywords))

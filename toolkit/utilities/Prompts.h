@@ -18,8 +18,7 @@ int GetYesNo(const CString& prompt, BOOL& answer);
 // Asks for one of `keywords` (separated by blanks). An empty answer takes
 // `defaultKeyword` unless that is empty. 1 when a keyword or the default was
 // taken, 0 on failure (answer unchanged).
-int GetKeyword(const CString& prompt, const CString& keywords, CString& answer,
-               const CString& defaultKeyword);
+int GetKeyword(const CString& prompt, const CString& keywords, CString& answer, const CString& defaultKeyword);
 
 // Index of the first element equal to `text` (case-sensitive), -1 for none.
 int FindInStringArray(const CStringArray& array, CString text);

@@ -59,8 +59,8 @@ int PickLoop(const CString& prompt, int highlight, AcDbObjectId& id, AcGePoint3d
     }
 }
 
-int FilteredPick(const CString& prompt, int highlight, const CStringArray& classNames,
-                 AcDbObjectId& id, AcGePoint3d& pickPoint)
+int FilteredPick(const CString& prompt, int highlight, const CStringArray& classNames, AcDbObjectId& id,
+                 AcGePoint3d& pickPoint)
 {
     if (!PickLoop(prompt, 0, id, pickPoint))
         return 0;
@@ -108,8 +108,7 @@ long SelectionLength(const ads_name set)
 
 // Calls visit(id) for each object of a selection set whose id can be had, in
 // the set's order.
-template <typename Visit>
-void ForEachSelected(const ads_name set, Visit visit)
+template <typename Visit> void ForEachSelected(const ads_name set, Visit visit)
 {
     const long length = SelectionLength(set);
     for (long i = 0; i < length; ++i) {
@@ -121,8 +120,7 @@ void ForEachSelected(const ads_name set, Visit visit)
 
 // Calls visit(id, entity) for each entity of a selection set that opens for
 // read, and closes it afterwards.
-template <typename Visit>
-void ForEachSelectedEntity(const ads_name set, Visit visit)
+template <typename Visit> void ForEachSelectedEntity(const ads_name set, Visit visit)
 {
     ForEachSelected(set, [&](const AcDbObjectId& id) {
         AcDbEntity* entity = nullptr;
@@ -146,29 +144,26 @@ int PickEntity(const CString& prompt, int highlight, AcDbObjectId& id)
     return PickLoop(prompt, highlight, id, pickPoint);
 }
 
-int PickEntity(const CString& prompt, int highlight, const CStringArray& classNames,
-               AcDbObjectId& id, AcGePoint3d& pickPoint)
+int PickEntity(const CString& prompt, int highlight, const CStringArray& classNames, AcDbObjectId& id,
+               AcGePoint3d& pickPoint)
 {
     return FilteredPick(prompt, highlight, classNames, id, pickPoint);
 }
 
-int PickEntity(const CString& prompt, int highlight, const CStringArray& classNames,
-               AcDbObjectId& id)
+int PickEntity(const CString& prompt, int highlight, const CStringArray& classNames, AcDbObjectId& id)
 {
     AcGePoint3d pickPoint;
     return FilteredPick(prompt, highlight, classNames, id, pickPoint);
 }
 
-int PickEntity(const CString& prompt, int highlight, const CString& className,
-               AcDbObjectId& id, AcGePoint3d& pickPoint)
+int PickEntity(const CString& prompt, int highlight, const CString& className, AcDbObjectId& id, AcGePoint3d& pickPoint)
 {
     CStringArray classNames;
     classNames.Add(className);
     return FilteredPick(prompt, highlight, classNames, id, pickPoint);
 }
 
-int PickEntity(const CString& prompt, int highlight, const CString& className,
-               AcDbObjectId& id)
+int PickEntity(const CString& prompt, int highlight, const CString& className, AcDbObjectId& id)
 {
     CStringArray classNames;
     classNames.Add(className);
@@ -176,8 +171,7 @@ int PickEntity(const CString& prompt, int highlight, const CString& className,
     return FilteredPick(prompt, highlight, classNames, id, pickPoint);
 }
 
-int SelectEntities(const CString& prompt, int highlight, const CStringArray& classNames,
-                   AcArray<AcDbObjectId>& ids)
+int SelectEntities(const CString& prompt, int highlight, const CStringArray& classNames, AcArray<AcDbObjectId>& ids)
 {
     ads_name set = {0, 0};
     if (GetUserSelection(prompt, set) != RTNORM) {

@@ -15,22 +15,19 @@ int PickEntity(const CString& prompt, int highlight, AcDbObjectId& id);
 
 // The same, accepting only objects whose run-time class name is one of
 // classNames (exact, case-sensitive); other picks are refused and asked again.
-int PickEntity(const CString& prompt, int highlight, const CStringArray& classNames,
-               AcDbObjectId& id, AcGePoint3d& pickPoint);
-int PickEntity(const CString& prompt, int highlight, const CStringArray& classNames,
-               AcDbObjectId& id);
-int PickEntity(const CString& prompt, int highlight, const CString& className,
-               AcDbObjectId& id, AcGePoint3d& pickPoint);
-int PickEntity(const CString& prompt, int highlight, const CString& className,
-               AcDbObjectId& id);
+int PickEntity(const CString& prompt, int highlight, const CStringArray& classNames, AcDbObjectId& id,
+               AcGePoint3d& pickPoint);
+int PickEntity(const CString& prompt, int highlight, const CStringArray& classNames, AcDbObjectId& id);
+int PickEntity(const CString& prompt, int highlight, const CString& className, AcDbObjectId& id,
+               AcGePoint3d& pickPoint);
+int PickEntity(const CString& prompt, int highlight, const CString& className, AcDbObjectId& id);
 
 // Lets the user select objects and appends the ids of those whose class name
 // is one of classNames to ids. An empty prompt uses the host's own prompts;
 // a longer prompt than the host's buffer holds is cut. Objects kept are
 // highlighted when highlight is not 0. 0 when nothing was selected or ids is
 // still empty.
-int SelectEntities(const CString& prompt, int highlight, const CStringArray& classNames,
-                   AcArray<AcDbObjectId>& ids);
+int SelectEntities(const CString& prompt, int highlight, const CStringArray& classNames, AcArray<AcDbObjectId>& ids);
 // The same without a class filter.
 int SelectEntities(const CString& prompt, int highlight, AcArray<AcDbObjectId>& ids);
 

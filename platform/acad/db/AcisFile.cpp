@@ -116,8 +116,14 @@ struct Fault {
     Acad::ErrorStatus status;
 };
 
-[[noreturn]] void fail(Acad::ErrorStatus status) { throw Fault{status}; }
-[[noreturn]] void damaged() { fail(Acad::eCannotRestoreFromAcisFile); }
+[[noreturn]] void fail(Acad::ErrorStatus status)
+{
+    throw Fault{status};
+}
+[[noreturn]] void damaged()
+{
+    fail(Acad::eCannotRestoreFromAcisFile);
+}
 
 std::string readWholeFile(const std::string& name)
 {
@@ -278,8 +284,8 @@ std::vector<Shape> parse(std::string_view text)
         }
         if (standin::checkModel(shape.model) != Acad::eOk)
             damaged();
-        if (shape.kind == BodyKind::kRegion &&
-            !shape.model.isEmpty() && (shape.model.faces.size() != 1 || !shape.model.faces.front().planar))
+        if (shape.kind == BodyKind::kRegion && !shape.model.isEmpty() &&
+            (shape.model.faces.size() != 1 || !shape.model.faces.front().planar))
             damaged();
         shapes.push_back(std::move(shape));
     }
@@ -302,8 +308,7 @@ AcDbEntity* makeEntity(const Shape& shape)
         e->setStandinModel(shape.model);
         return e;
     }
-    case BodyKind::kRegion:
-        break;
+    case BodyKind::kRegion: break;
     }
     auto* e = new AcDbRegion();
     e->setStandinModel(shape.model);
@@ -370,8 +375,7 @@ Acad::ErrorStatus AcDbBody::acisOut(const ACHAR* fileName, const AcDbVoidPtrArra
     }
     if (written == 0)
         return Acad::eInvalidInput;  // nothing to write
-    const std::string text =
-        std::string(kHeader) + "\nbodies " + std::to_string(written) + "\n" + body + "end\n";
+    const std::string text = std::string(kHeader) + "\nbodies " + std::to_string(written) + "\n" + body + "end\n";
     // Written through a temporary file beside it, so that a write that fails
     // leaves no half file and an existing file as it was.
     return standin::files::replaceFile(standin::narrow(fileName), text) ? Acad::eFileAccessErr : Acad::eOk;

@@ -46,7 +46,10 @@ AcDbDatabase* g_standinWorking = nullptr;  // made by newWorkingDatabase
 
 }  // namespace
 
-std::vector<AcDbDatabase*>& acdbimpl::liveDatabases() { return registry().databases; }
+std::vector<AcDbDatabase*>& acdbimpl::liveDatabases()
+{
+    return registry().databases;
+}
 
 void acdbimpl::violation(const std::string& text)
 {
@@ -103,7 +106,7 @@ void acdbimpl::StubList::push_back(AcDbStub* stub)
     } else {
         const size_t slot = size_ % kListChunk;
         if (slot == 0) {
-            chunks_.reserve(chunks_.size() + 1);   // so that the new chunk cannot be lost
+            chunks_.reserve(chunks_.size() + 1);  // so that the new chunk cannot be lost
             chunks_.push_back(static_cast<AcDbStub**>(AcHeapOperators::operator new(kListChunk * sizeof(AcDbStub*))));
         }
         chunks_.back()[slot] = stub;
@@ -178,8 +181,7 @@ AcDbStub* AcDbDatabase::Impl::addRecord(AcDbStub* table, AcDbSymbolTableRecord* 
 bool AcDbDatabase::Impl::isFixed(const AcDbStub* stub) const
 {
     return stub == blockTable || stub == layerTable || stub == linetypeTable || stub == modelSpace ||
-           stub == paperSpace || stub == layerZero || stub == ltByLayer || stub == ltByBlock ||
-           stub == ltContinuous;
+        stub == paperSpace || stub == layerZero || stub == ltByLayer || stub == ltByBlock || stub == ltContinuous;
 }
 
 Acad::ErrorStatus AcDbDatabase::Impl::fillDefaults(AcDbEntity* entity)
@@ -249,8 +251,7 @@ AcDbDatabase::~AcDbDatabase()
     delete mpImpl;
 }
 
-template <class T>
-static Acad::ErrorStatus openTable(AcDbStub* stub, T*& table, AcDb::OpenMode mode)
+template <class T> static Acad::ErrorStatus openTable(AcDbStub* stub, T*& table, AcDb::OpenMode mode)
 {
     table = nullptr;
     if (stub == nullptr || stub->mpObject == nullptr)
@@ -277,17 +278,50 @@ Acad::ErrorStatus AcDbDatabase::getLinetypeTable(AcDbLinetypeTable*& table, AcDb
     return openTable(mpImpl->linetypeTable, table, mode);
 }
 
-AcDbObjectId AcDbDatabase::blockTableId() const { return mpImpl->blockTable; }
-AcDbObjectId AcDbDatabase::layerTableId() const { return mpImpl->layerTable; }
-AcDbObjectId AcDbDatabase::linetypeTableId() const { return mpImpl->linetypeTable; }
-AcDbObjectId AcDbDatabase::layerZero() const { return mpImpl->layerZero; }
-AcDbObjectId AcDbDatabase::byLayerLinetype() const { return mpImpl->ltByLayer; }
-AcDbObjectId AcDbDatabase::byBlockLinetype() const { return mpImpl->ltByBlock; }
-AcDbObjectId AcDbDatabase::continuousLinetype() const { return mpImpl->ltContinuous; }
-AcDbObjectId AcDbDatabase::currentSpaceId() const { return mpImpl->modelSpace; }
-AcDbObjectId AcDbDatabase::clayer() const { return mpImpl->clayer; }
-AcDbObjectId AcDbDatabase::celtype() const { return mpImpl->celtype; }
-AcCmColor AcDbDatabase::cecolor() const { return mpImpl->cecolor; }
+AcDbObjectId AcDbDatabase::blockTableId() const
+{
+    return mpImpl->blockTable;
+}
+AcDbObjectId AcDbDatabase::layerTableId() const
+{
+    return mpImpl->layerTable;
+}
+AcDbObjectId AcDbDatabase::linetypeTableId() const
+{
+    return mpImpl->linetypeTable;
+}
+AcDbObjectId AcDbDatabase::layerZero() const
+{
+    return mpImpl->layerZero;
+}
+AcDbObjectId AcDbDatabase::byLayerLinetype() const
+{
+    return mpImpl->ltByLayer;
+}
+AcDbObjectId AcDbDatabase::byBlockLinetype() const
+{
+    return mpImpl->ltByBlock;
+}
+AcDbObjectId AcDbDatabase::continuousLinetype() const
+{
+    return mpImpl->ltContinuous;
+}
+AcDbObjectId AcDbDatabase::currentSpaceId() const
+{
+    return mpImpl->modelSpace;
+}
+AcDbObjectId AcDbDatabase::clayer() const
+{
+    return mpImpl->clayer;
+}
+AcDbObjectId AcDbDatabase::celtype() const
+{
+    return mpImpl->celtype;
+}
+AcCmColor AcDbDatabase::cecolor() const
+{
+    return mpImpl->cecolor;
+}
 
 Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId layerId)
 {
@@ -360,7 +394,10 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool, const Ac
     return Acad::eOk;
 }
 
-Adesk::Int32 AcDbDatabase::approxNumObjects() const { return static_cast<Adesk::Int32>(mpImpl->used); }
+Adesk::Int32 AcDbDatabase::approxNumObjects() const
+{
+    return static_cast<Adesk::Int32>(mpImpl->used);
+}
 
 // ---- ids and handles
 
@@ -420,7 +457,10 @@ AcDbHandle::AcDbHandle(const ACHAR* hexDigits) : mValue(0)
     mValue = v;
 }
 
-void AcDbHandle::getIntoAsciiBuffer(ACHAR* buffer) const { getIntoAsciiBuffer(buffer, 17); }
+void AcDbHandle::getIntoAsciiBuffer(ACHAR* buffer) const
+{
+    getIntoAsciiBuffer(buffer, 17);
+}
 
 bool AcDbHandle::getIntoAsciiBuffer(ACHAR* buffer, size_t bufferLength) const
 {
@@ -437,7 +477,6 @@ bool AcDbHandle::getIntoAsciiBuffer(ACHAR* buffer, size_t bufferLength) const
 AcDbHostApplicationServices::AcDbHostApplicationServices() = default;
 AcDbHostApplicationServices::~AcDbHostApplicationServices() = default;
 
-
 AcDbDatabase* AcDbHostApplicationServices::workingDatabase() const
 {
     if (mpWorking == nullptr) {
@@ -450,7 +489,10 @@ AcDbDatabase* AcDbHostApplicationServices::workingDatabase() const
     return mpWorking;
 }
 
-void AcDbHostApplicationServices::setWorkingDatabase(AcDbDatabase* db) { mpWorking = db; }
+void AcDbHostApplicationServices::setWorkingDatabase(AcDbDatabase* db)
+{
+    mpWorking = db;
+}
 
 AcDbHostApplicationServices* acdbHostApplicationServices()
 {
@@ -503,8 +545,8 @@ int acdbEntDel(const ads_name ent)
     if (acdbOpenAcDbEntity(entity, id, AcDb::kForWrite, true) != Acad::eOk)
         return RTERROR;
     AcDbStub* owner = AcDbDatabase::Impl::ownerOf(entity);
-    bool mainEntity = owner != nullptr && owner->mpObject != nullptr &&
-                      owner->mpObject->isKindOf(AcDbBlockTableRecord::desc());
+    bool mainEntity =
+        owner != nullptr && owner->mpObject != nullptr && owner->mpObject->isKindOf(AcDbBlockTableRecord::desc());
     Acad::ErrorStatus es = mainEntity ? entity->erase(!entity->isErased()) : Acad::eNotApplicable;
     entity->close();
     return es == Acad::eOk ? RTNORM : RTERROR;
@@ -558,7 +600,9 @@ std::string describeOpenObjects()
     for (const OpenObject& o : openObjects()) {
         s << narrow(o.className.c_str()) << " handle " << std::hex << std::uppercase
           << static_cast<Adesk::UInt64>(o.id.handle()) << std::dec << " open for "
-          << (o.mode == AcDb::kForWrite ? "write" : o.mode == AcDb::kForNotify ? "notify" : "read");
+          << (o.mode == AcDb::kForWrite        ? "write"
+                  : o.mode == AcDb::kForNotify ? "notify"
+                                               : "read");
         if (o.readers > 0)
             s << " (" << o.readers << " readers)";
         s << "\n";
@@ -581,7 +625,10 @@ void discardWorkingDatabase()
     delete old;
 }
 
-std::vector<AcDbDatabase*> databases() { return registry().databases; }
+std::vector<AcDbDatabase*> databases()
+{
+    return registry().databases;
+}
 
 static const AcDbBlockTableRecord* blockRecord(AcDbObjectId id)
 {
@@ -657,9 +704,15 @@ AcDbObjectId findByHandle(const AcDbDatabase* db, const AcDbHandle& handle)
     return (s != nullptr && s->mpObject != nullptr) ? AcDbObjectId(s) : AcDbObjectId();
 }
 
-std::vector<std::string> protocolViolations() { return registry().violations; }
+std::vector<std::string> protocolViolations()
+{
+    return registry().violations;
+}
 
-void clearProtocolViolations() { registry().violations.clear(); }
+void clearProtocolViolations()
+{
+    registry().violations.clear();
+}
 
 size_t bookkeepingBytes(const AcDbDatabase* db)
 {
@@ -671,7 +724,7 @@ size_t bookkeepingBytes(const AcDbDatabase* db)
         AcDbStub* s = d.stubAt(i);
         if (s->mpObject != nullptr && s->mpObject->isKindOf(AcDbBlockTableRecord::desc()))
             bytes += AcDbDatabase::Impl::entitiesOf(static_cast<AcDbBlockTableRecord*>(s->mpObject)).capacity() *
-                     sizeof(AcDbStub*);
+                sizeof(AcDbStub*);
     }
     return bytes;
 }

@@ -42,7 +42,7 @@ StubChunk newStubChunk();
 struct AcDbSymbolTable::Records {
     std::vector<AcDbStub*> list;
     std::unordered_map<const AcDbStub*, size_t> position;  // index in list
-    std::unordered_multimap<size_t, AcDbStub*> byName;    // name hash -> record
+    std::unordered_multimap<size_t, AcDbStub*> byName;     // name hash -> record
 
     static size_t hashOf(const ACHAR* name);
     // Appends a record that carries the name.
@@ -111,7 +111,7 @@ public:
 
 private:
     std::vector<AcDbStub*> head_;
-    std::vector<AcDbStub**> chunks_;   // kListChunk slots each
+    std::vector<AcDbStub**> chunks_;  // kListChunk slots each
     size_t size_ = 0;
 };
 
@@ -129,7 +129,7 @@ enum ObjectFlags : Adesk::UInt8 {
     kErased = 4,
     kNewObject = 8,
     kModified = 16,
-    kSubentity = 32,  // owned by a polyline or mesh, resident or not
+    kSubentity = 32,      // owned by a polyline or mesh, resident or not
     kHasSubentities = 64  // a polyline or mesh that has adopted a subentity
 };
 

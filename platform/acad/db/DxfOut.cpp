@@ -151,8 +151,7 @@ void colorCodes(const AcCmEntityColor& c, int& aci, int& trueColor)
     }
 }
 
-template <typename List>
-std::vector<const AcDbObject*> liveObjects(const List& list)
+template <typename List> std::vector<const AcDbObject*> liveObjects(const List& list)
 {
     std::vector<const AcDbObject*> out;
     for (const AcDbStub* s : list)
@@ -196,8 +195,8 @@ void writeDrawing(const Impl& d, DL_Dxf& dxf, DL_WriterA* dw)
 {
     auto records = [](const AcDbStub* table) {
         return table != nullptr && table->mpObject != nullptr
-                   ? liveObjects(Impl::recordsOf(static_cast<const AcDbSymbolTable*>(table->mpObject)))
-                   : std::vector<const AcDbObject*>();
+            ? liveObjects(Impl::recordsOf(static_cast<const AcDbSymbolTable*>(table->mpObject)))
+            : std::vector<const AcDbObject*>();
     };
     std::vector<const AcDbObject*> layers = records(d.layerTable);
     std::vector<const AcDbObject*> linetypes = records(d.linetypeTable);

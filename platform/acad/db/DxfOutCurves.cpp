@@ -43,8 +43,7 @@ AcGePoint3d toEcs(const AcGeVector3d& n, const AcGePoint3d& p)
     return AcGePoint3d(v.dotProduct(x), v.dotProduct(y), v.dotProduct(n));
 }
 
-void circleBody(DL_WriterA& dw, const AcGePoint3d& center, const AcGeVector3d& normal, double radius,
-                double thickness)
+void circleBody(DL_WriterA& dw, const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double thickness)
 {
     if (thickness != 0.0)
         dw.dxfReal(39, thickness);

@@ -8,17 +8,29 @@
 
 namespace acdbimpl {
 
-bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-bool finite(const AcGePoint2d& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
-bool finite(const AcGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-bool usableNormal(const AcGeVector3d& n) { return finite(n) && !n.isZeroLength(); }
+bool finite(const AcGePoint3d& p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+bool finite(const AcGePoint2d& p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+bool finite(const AcGeVector3d& v)
+{
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+bool usableNormal(const AcGeVector3d& n)
+{
+    return finite(n) && !n.isZeroLength();
+}
 
 AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal)
 {
     const AcGeVector3d n = normal.normal();
     const double limit = 1.0 / 64.0;
     const AcGeVector3d x = (std::fabs(n.x) < limit && std::fabs(n.y) < limit) ? AcGeVector3d::kYAxis.crossProduct(n)
-                                                                               : AcGeVector3d::kZAxis.crossProduct(n);
+                                                                              : AcGeVector3d::kZAxis.crossProduct(n);
     return x.normal();
 }
 

@@ -68,7 +68,10 @@ Heap& heap()
 }
 
 #ifndef KV_HEAP_SANITIZED
-bool fromBlocks(std::size_t size) { return size <= kLargestPaged; }
+bool fromBlocks(std::size_t size)
+{
+    return size <= kLargestPaged;
+}
 
 // A block of kBlock bytes on a huge-page boundary, or nullptr.
 char* newBlock()
@@ -84,7 +87,7 @@ char* newBlock()
     const std::uintptr_t tail = aligned + kBlock;
     if (start + length > tail)
         ::munmap(reinterpret_cast<void*>(tail), start + length - tail);
-    ::madvise(reinterpret_cast<void*>(aligned), kBlock, MADV_HUGEPAGE);   // a hint only
+    ::madvise(reinterpret_cast<void*>(aligned), kBlock, MADV_HUGEPAGE);  // a hint only
     return reinterpret_cast<char*>(aligned);
 }
 #endif
@@ -115,7 +118,7 @@ void* allocate(std::size_t size) noexcept
         FreeRoom* r = list;
         list = r->next;
         if (list != nullptr)
-            __builtin_prefetch(list, 1);   // the next object of the class goes there
+            __builtin_prefetch(list, 1);  // the next object of the class goes there
         h.inUse += room;
         return r;
     }
@@ -180,9 +183,15 @@ void* AcHeapOperators::operator new(std::size_t size, const std::nothrow_t&) noe
     }
 }
 
-void AcHeapOperators::operator delete(void* p, std::size_t size) noexcept { release(p, size); }
+void AcHeapOperators::operator delete(void* p, std::size_t size) noexcept
+{
+    release(p, size);
+}
 
-void AcHeapOperators::operator delete(void* p, std::size_t size, const std::nothrow_t&) noexcept { release(p, size); }
+void AcHeapOperators::operator delete(void* p, std::size_t size, const std::nothrow_t&) noexcept
+{
+    release(p, size);
+}
 
 namespace standin {
 

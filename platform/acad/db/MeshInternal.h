@@ -12,8 +12,7 @@ public:
     static AcGePoint3d& position(AcDbPolygonMeshVertex* v) { return v->mPosition; }
 
     // The live subentities of an owner that are of class T, in order.
-    template <class T>
-    static std::vector<const T*> live(const standin::SubentityOwner* owner)
+    template <class T> static std::vector<const T*> live(const standin::SubentityOwner* owner)
     {
         std::vector<const T*> out;
         for (const AcDbObject* o : owner->subentities())

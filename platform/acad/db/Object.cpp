@@ -30,8 +30,14 @@ AcDbObject::~AcDbObject()
     d->highlighted.erase(mpStub);
 }
 
-AcDbObjectId AcDbObject::objectId() const { return mpStub; }
-AcDbObjectId AcDbObject::ownerId() const { return mpOwner; }
+AcDbObjectId AcDbObject::objectId() const
+{
+    return mpStub;
+}
+AcDbObjectId AcDbObject::ownerId() const
+{
+    return mpOwner;
+}
 
 Acad::ErrorStatus AcDbObject::setOwnerId(AcDbObjectId ownerId)
 {
@@ -45,19 +51,40 @@ Acad::ErrorStatus AcDbObject::setOwnerId(AcDbObjectId ownerId)
     return Acad::eOk;
 }
 
-AcDbDatabase* AcDbObject::database() const { return mpStub != nullptr ? mpStub->mpDb : nullptr; }
+AcDbDatabase* AcDbObject::database() const
+{
+    return mpStub != nullptr ? mpStub->mpDb : nullptr;
+}
 
 void AcDbObject::getAcDbHandle(AcDbHandle& handle) const
 {
     handle = mpStub != nullptr ? AcDbHandle(mpStub->mHandle) : AcDbHandle();
 }
 
-bool AcDbObject::isErased() const { return (mFlags & kErased) != 0; }
-bool AcDbObject::isReadEnabled() const { return mReaders > 0 || (mFlags & (kOpenWrite | kOpenNotify)) != 0; }
-bool AcDbObject::isWriteEnabled() const { return (mFlags & kOpenWrite) != 0; }
-bool AcDbObject::isNotifyEnabled() const { return (mFlags & kOpenNotify) != 0; }
-bool AcDbObject::isNewObject() const { return (mFlags & kNewObject) != 0; }
-bool AcDbObject::isModified() const { return (mFlags & kModified) != 0; }
+bool AcDbObject::isErased() const
+{
+    return (mFlags & kErased) != 0;
+}
+bool AcDbObject::isReadEnabled() const
+{
+    return mReaders > 0 || (mFlags & (kOpenWrite | kOpenNotify)) != 0;
+}
+bool AcDbObject::isWriteEnabled() const
+{
+    return (mFlags & kOpenWrite) != 0;
+}
+bool AcDbObject::isNotifyEnabled() const
+{
+    return (mFlags & kOpenNotify) != 0;
+}
+bool AcDbObject::isNewObject() const
+{
+    return (mFlags & kNewObject) != 0;
+}
+bool AcDbObject::isModified() const
+{
+    return (mFlags & kModified) != 0;
+}
 
 Acad::ErrorStatus AcDbObject::checkWritable() const
 {
@@ -223,14 +250,13 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::Op
     return openById(obj, id, mode, nullptr, openErased);
 }
 
-Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode,
-                                     const AcRxClass* pClass, bool openErased)
+Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode, const AcRxClass* pClass,
+                                     bool openErased)
 {
     return openById(obj, id, mode, pClass, openErased);
 }
 
-Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& entity, AcDbObjectId id, AcDb::OpenMode mode,
-                                     bool openErasedEntity)
+Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& entity, AcDbObjectId id, AcDb::OpenMode mode, bool openErasedEntity)
 {
     entity = nullptr;
     AcDbStub* s = checkedStub(id);

@@ -21,7 +21,10 @@ AcRxClass* AcRxObject::desc()
     return &s_class;
 }
 
-AcRxClass* AcRxObject::isA() const { return AcRxObject::desc(); }
+AcRxClass* AcRxObject::isA() const
+{
+    return AcRxObject::desc();
+}
 
 bool AcRxObject::isKindOf(const AcRxClass* aClass) const
 {
@@ -29,19 +32,27 @@ bool AcRxObject::isKindOf(const AcRxClass* aClass) const
     return mine != nullptr && mine->isDerivedFrom(aClass);
 }
 
-AcRxObject* AcRxObject::clone() const { return nullptr; }
+AcRxObject* AcRxObject::clone() const
+{
+    return nullptr;
+}
 
-Acad::ErrorStatus AcRxObject::copyFrom(const AcRxObject*) { return Acad::eNotApplicable; }
+Acad::ErrorStatus AcRxObject::copyFrom(const AcRxObject*)
+{
+    return Acad::eNotApplicable;
+}
 
-Adesk::Boolean AcRxObject::isEqualTo(const AcRxObject* other) const { return other == this; }
+Adesk::Boolean AcRxObject::isEqualTo(const AcRxObject* other) const
+{
+    return other == this;
+}
 
 ACRX_NO_CONS_DEFINE_MEMBERS(AcRxClass, AcRxObject)
 
 AcRxClass::AcRxClass(const ACHAR* name, AcRxClass* parent, AcRxPseudoConstructor maker, const ACHAR* dxfName,
                      const ACHAR* appName)
     : mName(name), mParent(parent), mMaker(maker), mDxfName(dxfName), mAppName(appName)
-{
-}
+{}
 
 AcRxClass::~AcRxClass() = default;
 
@@ -81,8 +92,8 @@ const AcGeMatrix3d AcGeMatrix3d::kIdentity;
 static double det3(const double m[4][4], int r0, int r1, int r2, int c0, int c1, int c2)
 {
     return m[r0][c0] * (m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1]) -
-           m[r0][c1] * (m[r1][c0] * m[r2][c2] - m[r1][c2] * m[r2][c0]) +
-           m[r0][c2] * (m[r1][c0] * m[r2][c1] - m[r1][c1] * m[r2][c0]);
+        m[r0][c1] * (m[r1][c0] * m[r2][c2] - m[r1][c2] * m[r2][c0]) +
+        m[r0][c2] * (m[r1][c0] * m[r2][c1] - m[r1][c1] * m[r2][c0]);
 }
 
 static double cofactor(const double m[4][4], int r, int c)

@@ -29,7 +29,10 @@ ModelEdge ModelEdge::arc(const AcGePoint3d& c, const AcGeVector3d& n, double r, 
     return e;
 }
 
-AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal) { return acdbimpl::arbitraryXAxis(normal); }
+AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal)
+{
+    return acdbimpl::arbitraryXAxis(normal);
+}
 
 static AcGePoint3d arcPoint(const ModelEdge& e, double angle)
 {
@@ -38,8 +41,14 @@ static AcGePoint3d arcPoint(const ModelEdge& e, double angle)
     return e.center + x * (e.radius * std::cos(angle)) + y * (e.radius * std::sin(angle));
 }
 
-AcGePoint3d ModelEdge::startPoint() const { return kind == kLine ? start : arcPoint(*this, startAngle); }
-AcGePoint3d ModelEdge::endPoint() const { return kind == kLine ? end : arcPoint(*this, endAngle); }
+AcGePoint3d ModelEdge::startPoint() const
+{
+    return kind == kLine ? start : arcPoint(*this, startAngle);
+}
+AcGePoint3d ModelEdge::endPoint() const
+{
+    return kind == kLine ? end : arcPoint(*this, endAngle);
+}
 
 Acad::ErrorStatus checkModel(const ShapeModel& model)
 {
@@ -69,9 +78,7 @@ static ModelFace quadFace(const AcGePoint3d& a, const AcGePoint3d& b, const AcGe
 
 ShapeModel boxModel(const AcGePoint3d& lo, const AcGePoint3d& hi)
 {
-    auto P = [&](int i, int j, int k) {
-        return AcGePoint3d(i ? hi.x : lo.x, j ? hi.y : lo.y, k ? hi.z : lo.z);
-    };
+    auto P = [&](int i, int j, int k) { return AcGePoint3d(i ? hi.x : lo.x, j ? hi.y : lo.y, k ? hi.z : lo.z); };
     ShapeModel m;
     m.faces.push_back(quadFace(P(0, 0, 0), P(0, 1, 0), P(1, 1, 0), P(1, 0, 0)));  // bottom, -Z
     m.faces.push_back(quadFace(P(0, 0, 1), P(1, 0, 1), P(1, 1, 1), P(0, 1, 1)));  // top, +Z
@@ -98,8 +105,8 @@ ShapeModel cylinderModel(const AcGePoint3d& base, double radius, double height)
     side.planar = false;
     side.normal = AcGeVector3d();
     ModelEdge seam = ModelEdge::line(base + AcGeVector3d(radius, 0.0, 0.0), top + AcGeVector3d(radius, 0.0, 0.0));
-    side.loops.push_back(ModelLoop{{ModelEdge::arc(base, up, radius, 0.0, twoPi), seam,
-                                    ModelEdge::arc(top, -up, radius, 0.0, twoPi)}});
+    side.loops.push_back(
+        ModelLoop{{ModelEdge::arc(base, up, radius, 0.0, twoPi), seam, ModelEdge::arc(top, -up, radius, 0.0, twoPi)}});
     m.faces = {bottom, cap, side};
     return m;
 }

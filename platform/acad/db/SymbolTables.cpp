@@ -39,9 +39,17 @@ bool acdbimpl::isValidSymbolName(const ACHAR* name, bool allowLeadingStar)
         if (c < 0x20 || c == 0x7F)
             return false;
         switch (c) {
-        case L'<': case L'>': case L'/': case L'\\': case L'"': case L':': case L'?':
-        case L',': case L'=': case L'`': case L';':
-            return false;
+        case L'<':
+        case L'>':
+        case L'/':
+        case L'\\':
+        case L'"':
+        case L':':
+        case L'?':
+        case L',':
+        case L'=':
+        case L'`':
+        case L';': return false;
         case L'*':
             if (!(allowLeadingStar && i == 0))
                 return false;
@@ -51,8 +59,7 @@ bool acdbimpl::isValidSymbolName(const ACHAR* name, bool allowLeadingStar)
             if (i == 0 || i + 1 == n)
                 return false;
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return true;
@@ -169,7 +176,10 @@ AcDbStub* acdbimpl::findRecord(const AcDbSymbolTable* table, const ACHAR* name, 
 ACRX_NO_CONS_DEFINE_MEMBERS(AcDbSymbolTable, AcDbObject)
 
 AcDbSymbolTable::AcDbSymbolTable() : mpRecords(new Records()) {}
-AcDbSymbolTable::~AcDbSymbolTable() { delete mpRecords; }
+AcDbSymbolTable::~AcDbSymbolTable()
+{
+    delete mpRecords;
+}
 
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* entryName, AcDbSymbolTableRecord*& record,
                                          AcDb::OpenMode openMode, bool openErasedRec) const
@@ -191,8 +201,7 @@ Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* entryName, AcDbSymbolTable
     return es;
 }
 
-Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* entryName, AcDbObjectId& recordId,
-                                         bool getErasedRecord) const
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* entryName, AcDbObjectId& recordId, bool getErasedRecord) const
 {
     if (!isReadEnabled())
         return Acad::eNotOpenForRead;
@@ -272,14 +281,12 @@ namespace {
 // The table and block record iterators walk a list of ids from index on,
 // forwards or backwards, to the first object that is still there (and not
 // erased, when erased ones are skipped).
-template <typename List>
-bool pastEnds(const List& list, long index)
+template <typename List> bool pastEnds(const List& list, long index)
 {
     return index < 0 || index >= static_cast<long>(list.size());
 }
 
-template <typename List>
-void seekLive(const List& list, long& index, bool goForward, bool skipDeleted)
+template <typename List> void seekLive(const List& list, long& index, bool goForward, bool skipDeleted)
 {
     while (!pastEnds(list, index)) {
         const AcDbObject* o = list[static_cast<size_t>(index)]->mpObject;
@@ -355,7 +362,10 @@ Acad::ErrorStatus AcDbSymbolTableIterator::seek(AcDbObjectId id)
 ACRX_NO_CONS_DEFINE_MEMBERS(AcDbSymbolTableRecord, AcDbObject)
 
 AcDbSymbolTableRecord::AcDbSymbolTableRecord() = default;
-AcDbSymbolTableRecord::~AcDbSymbolTableRecord() { delete[] mpName; }
+AcDbSymbolTableRecord::~AcDbSymbolTableRecord()
+{
+    delete[] mpName;
+}
 
 Acad::ErrorStatus AcDbSymbolTableRecord::getName(ACHAR*& name) const
 {
@@ -369,7 +379,10 @@ Acad::ErrorStatus AcDbSymbolTableRecord::getName(const ACHAR*& name) const
     return Acad::eOk;
 }
 
-bool AcDbSymbolTableRecord::acceptsName(const ACHAR* name) const { return isValidSymbolName(name, false); }
+bool AcDbSymbolTableRecord::acceptsName(const ACHAR* name) const
+{
+    return isValidSymbolName(name, false);
+}
 
 Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name)
 {
@@ -394,7 +407,10 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name)
     return Acad::eOk;
 }
 
-bool AcDbSymbolTableRecord::isDependent() const { return mpName != nullptr && std::wcschr(mpName, L'|') != nullptr; }
+bool AcDbSymbolTableRecord::isDependent() const
+{
+    return mpName != nullptr && std::wcschr(mpName, L'|') != nullptr;
+}
 
 // ---- blocks
 
@@ -402,10 +418,13 @@ ACRX_NO_CONS_DEFINE_MEMBERS(AcDbBlockTable, AcDbSymbolTable)
 
 AcDbBlockTable::AcDbBlockTable() = default;
 AcDbBlockTable::~AcDbBlockTable() = default;
-const AcRxClass* AcDbBlockTable::recordClass() const { return AcDbBlockTableRecord::desc(); }
+const AcRxClass* AcDbBlockTable::recordClass() const
+{
+    return AcDbBlockTableRecord::desc();
+}
 
-Acad::ErrorStatus AcDbBlockTable::getAt(const ACHAR* entryName, AcDbBlockTableRecord*& record,
-                                        AcDb::OpenMode openMode, bool openErasedRec) const
+Acad::ErrorStatus AcDbBlockTable::getAt(const ACHAR* entryName, AcDbBlockTableRecord*& record, AcDb::OpenMode openMode,
+                                        bool openErasedRec) const
 {
     AcDbSymbolTableRecord* r = nullptr;
     Acad::ErrorStatus es = AcDbSymbolTable::getAt(entryName, r, openMode, openErasedRec);
@@ -413,7 +432,10 @@ Acad::ErrorStatus AcDbBlockTable::getAt(const ACHAR* entryName, AcDbBlockTableRe
     return es;
 }
 
-Acad::ErrorStatus AcDbBlockTable::add(AcDbBlockTableRecord* record) { return AcDbSymbolTable::add(record); }
+Acad::ErrorStatus AcDbBlockTable::add(AcDbBlockTableRecord* record)
+{
+    return AcDbSymbolTable::add(record);
+}
 
 Acad::ErrorStatus AcDbBlockTable::add(AcDbObjectId& recordId, AcDbBlockTableRecord* record)
 {
@@ -423,9 +445,15 @@ Acad::ErrorStatus AcDbBlockTable::add(AcDbObjectId& recordId, AcDbBlockTableReco
 ACRX_DXF_DEFINE_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord, AcDb::kDHL_CURRENT, 0, 0, BLOCK_RECORD, ACDB)
 
 AcDbBlockTableRecord::AcDbBlockTableRecord() : mpEntities(new Entities()) {}
-AcDbBlockTableRecord::~AcDbBlockTableRecord() { delete mpEntities; }
+AcDbBlockTableRecord::~AcDbBlockTableRecord()
+{
+    delete mpEntities;
+}
 
-bool AcDbBlockTableRecord::acceptsName(const ACHAR* name) const { return isValidSymbolName(name, true); }
+bool AcDbBlockTableRecord::acceptsName(const ACHAR* name) const
+{
+    return isValidSymbolName(name, true);
+}
 
 bool AcDbBlockTableRecord::isLayout() const
 {
@@ -563,10 +591,13 @@ ACRX_NO_CONS_DEFINE_MEMBERS(AcDbLayerTable, AcDbSymbolTable)
 
 AcDbLayerTable::AcDbLayerTable() = default;
 AcDbLayerTable::~AcDbLayerTable() = default;
-const AcRxClass* AcDbLayerTable::recordClass() const { return AcDbLayerTableRecord::desc(); }
+const AcRxClass* AcDbLayerTable::recordClass() const
+{
+    return AcDbLayerTableRecord::desc();
+}
 
-Acad::ErrorStatus AcDbLayerTable::getAt(const ACHAR* entryName, AcDbLayerTableRecord*& record,
-                                        AcDb::OpenMode openMode, bool openErasedRec) const
+Acad::ErrorStatus AcDbLayerTable::getAt(const ACHAR* entryName, AcDbLayerTableRecord*& record, AcDb::OpenMode openMode,
+                                        bool openErasedRec) const
 {
     AcDbSymbolTableRecord* r = nullptr;
     Acad::ErrorStatus es = AcDbSymbolTable::getAt(entryName, r, openMode, openErasedRec);
@@ -574,7 +605,10 @@ Acad::ErrorStatus AcDbLayerTable::getAt(const ACHAR* entryName, AcDbLayerTableRe
     return es;
 }
 
-Acad::ErrorStatus AcDbLayerTable::add(AcDbLayerTableRecord* record) { return AcDbSymbolTable::add(record); }
+Acad::ErrorStatus AcDbLayerTable::add(AcDbLayerTableRecord* record)
+{
+    return AcDbSymbolTable::add(record);
+}
 
 Acad::ErrorStatus AcDbLayerTable::add(AcDbObjectId& recordId, AcDbLayerTableRecord* record)
 {
@@ -583,10 +617,16 @@ Acad::ErrorStatus AcDbLayerTable::add(AcDbObjectId& recordId, AcDbLayerTableReco
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbLayerTableRecord, AcDbSymbolTableRecord, AcDb::kDHL_CURRENT, 0, 0, LAYER, ACDB)
 
-AcDbLayerTableRecord::AcDbLayerTableRecord() { mColor.setColorIndex(7); }
+AcDbLayerTableRecord::AcDbLayerTableRecord()
+{
+    mColor.setColorIndex(7);
+}
 AcDbLayerTableRecord::~AcDbLayerTableRecord() = default;
 
-bool AcDbLayerTableRecord::acceptsName(const ACHAR* name) const { return isValidSymbolName(name, false); }
+bool AcDbLayerTableRecord::acceptsName(const ACHAR* name) const
+{
+    return isValidSymbolName(name, false);
+}
 
 void AcDbLayerTableRecord::setColor(const AcCmColor& color)
 {
@@ -606,9 +646,18 @@ static void setState(AcDbLayerTableRecord* rec, Adesk::UInt8& state, Adesk::UInt
         state &= static_cast<Adesk::UInt8>(~bit);
 }
 
-void AcDbLayerTableRecord::setIsFrozen(bool frozen) { setState(this, mState, kFrozen, frozen); }
-void AcDbLayerTableRecord::setIsLocked(bool locked) { setState(this, mState, kLocked, locked); }
-void AcDbLayerTableRecord::setIsOff(bool off) { setState(this, mState, kOff, off); }
+void AcDbLayerTableRecord::setIsFrozen(bool frozen)
+{
+    setState(this, mState, kFrozen, frozen);
+}
+void AcDbLayerTableRecord::setIsLocked(bool locked)
+{
+    setState(this, mState, kLocked, locked);
+}
+void AcDbLayerTableRecord::setIsOff(bool off)
+{
+    setState(this, mState, kOff, off);
+}
 
 Acad::ErrorStatus AcDbLayerTableRecord::setIsHidden(bool hidden)
 {
@@ -631,7 +680,10 @@ Acad::ErrorStatus AcDbLayerTableRecord::setIsPlottable(bool plottable)
     return Acad::eOk;
 }
 
-AcDbObjectId AcDbLayerTableRecord::linetypeObjectId() const { return mpLinetype; }
+AcDbObjectId AcDbLayerTableRecord::linetypeObjectId() const
+{
+    return mpLinetype;
+}
 
 void AcDbLayerTableRecord::setLinetypeObjectId(AcDbObjectId id)
 {
@@ -649,7 +701,10 @@ ACRX_NO_CONS_DEFINE_MEMBERS(AcDbLinetypeTable, AcDbSymbolTable)
 
 AcDbLinetypeTable::AcDbLinetypeTable() = default;
 AcDbLinetypeTable::~AcDbLinetypeTable() = default;
-const AcRxClass* AcDbLinetypeTable::recordClass() const { return AcDbLinetypeTableRecord::desc(); }
+const AcRxClass* AcDbLinetypeTable::recordClass() const
+{
+    return AcDbLinetypeTableRecord::desc();
+}
 
 Acad::ErrorStatus AcDbLinetypeTable::getAt(const ACHAR* entryName, AcDbLinetypeTableRecord*& record,
                                            AcDb::OpenMode openMode, bool openErasedRec) const
@@ -660,7 +715,10 @@ Acad::ErrorStatus AcDbLinetypeTable::getAt(const ACHAR* entryName, AcDbLinetypeT
     return es;
 }
 
-Acad::ErrorStatus AcDbLinetypeTable::add(AcDbLinetypeTableRecord* record) { return AcDbSymbolTable::add(record); }
+Acad::ErrorStatus AcDbLinetypeTable::add(AcDbLinetypeTableRecord* record)
+{
+    return AcDbSymbolTable::add(record);
+}
 
 Acad::ErrorStatus AcDbLinetypeTable::add(AcDbObjectId& recordId, AcDbLinetypeTableRecord* record)
 {
@@ -670,7 +728,10 @@ Acad::ErrorStatus AcDbLinetypeTable::add(AcDbObjectId& recordId, AcDbLinetypeTab
 ACRX_DXF_DEFINE_MEMBERS(AcDbLinetypeTableRecord, AcDbSymbolTableRecord, AcDb::kDHL_CURRENT, 0, 0, LTYPE, ACDB)
 
 AcDbLinetypeTableRecord::AcDbLinetypeTableRecord() = default;
-AcDbLinetypeTableRecord::~AcDbLinetypeTableRecord() { delete[] mpComments; }
+AcDbLinetypeTableRecord::~AcDbLinetypeTableRecord()
+{
+    delete[] mpComments;
+}
 
 bool AcDbLinetypeTableRecord::acceptsName(const ACHAR* name) const
 {

@@ -36,12 +36,11 @@
 
 namespace {
 
-const char* const kUsage =
-    "usage: arxhost [--module PATH] [--registry FILE] [--release LETTER] [SCRIPT]\n"
-    "  --module PATH     the application module to load (default: Kolvane.arx beside arxhost)\n"
-    "  --registry FILE   the settings store of the maker's libraries\n"
-    "  --release LETTER  the host release letter of _VERNUM (default E, AutoCAD 2011)\n"
-    "  SCRIPT            commands and answers, one per line (default: standard input)\n";
+const char* const kUsage = "usage: arxhost [--module PATH] [--registry FILE] [--release LETTER] [SCRIPT]\n"
+                           "  --module PATH     the application module to load (default: Kolvane.arx beside arxhost)\n"
+                           "  --registry FILE   the settings store of the maker's libraries\n"
+                           "  --release LETTER  the host release letter of _VERNUM (default E, AutoCAD 2011)\n"
+                           "  SCRIPT            commands and answers, one per line (default: standard input)\n";
 
 struct Options {
     std::string module;
@@ -119,12 +118,12 @@ void checkAfterCommand(const std::wstring& command)
 {
     const std::string open = standin::describeOpenObjects();
     if (!open.empty())
-        std::fprintf(stderr, "arxhost: after %s: database objects left open: %s\n",
-                     standin::narrow(command).c_str(), open.c_str());
+        std::fprintf(stderr, "arxhost: after %s: database objects left open: %s\n", standin::narrow(command).c_str(),
+                     open.c_str());
     const std::string held = standin::editor::describeHeldSelectionSets();
     if (!held.empty())
-        std::fprintf(stderr, "arxhost: after %s: selection sets held: %s\n",
-                     standin::narrow(command).c_str(), held.c_str());
+        std::fprintf(stderr, "arxhost: after %s: selection sets held: %s\n", standin::narrow(command).c_str(),
+                     held.c_str());
 }
 
 }  // namespace
@@ -188,7 +187,7 @@ int main(int argc, char** argv)
         if (!line) {
             if (user.atEnd())
                 break;
-            continue;   // Escape at the command prompt
+            continue;  // Escape at the command prompt
         }
         std::wstring command = std::move(*line);
         line.reset();

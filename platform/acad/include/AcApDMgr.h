@@ -9,8 +9,7 @@
 
 #include "acdocman.h"
 
-template <class T>
-class AcApDataManager : public AcApDocManagerReactor {
+template <class T> class AcApDataManager : public AcApDocManagerReactor {
 public:
     AcApDataManager() { acDocManager->addReactor(this); }
     ~AcApDataManager()

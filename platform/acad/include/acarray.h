@@ -7,13 +7,10 @@
 #include <algorithm>
 #include <vector>
 
-template <class T>
-class AcArrayMemCopyReallocator {};
-template <class T>
-class AcArrayObjectCopyReallocator {};
+template <class T> class AcArrayMemCopyReallocator {};
+template <class T> class AcArrayObjectCopyReallocator {};
 
-template <class T, class R = AcArrayObjectCopyReallocator<T>>
-class AcArray {
+template <class T, class R = AcArrayObjectCopyReallocator<T>> class AcArray {
 public:
     explicit AcArray(int physicalLength = 0, int growLength = 8) : mGrowLength(growLength)
     {

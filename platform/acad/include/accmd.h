@@ -78,10 +78,8 @@ public:
     // a null function.
     virtual Acad::ErrorStatus addCommand(const ACHAR* cmdGroupName, const ACHAR* cmdGlobalName,
                                          const ACHAR* cmdLocalName, Adesk::Int32 commandFlags,
-                                         AcRxFunctionPtr functionAddr,
-                                         AcEdUIContext* UIContext = NULL, int fcode = -1,
-                                         HINSTANCE hResourceHandle = NULL,
-                                         AcEdCommand** cmdPtrRet = NULL) = 0;
+                                         AcRxFunctionPtr functionAddr, AcEdUIContext* UIContext = NULL, int fcode = -1,
+                                         HINSTANCE hResourceHandle = NULL, AcEdCommand** cmdPtrRet = NULL) = 0;
 
     // A new iterator over every command; the caller deletes it.
     virtual AcEdCommandIterator* iterator() = 0;
@@ -91,8 +89,7 @@ public:
     // globalFlag: cmdStr is a global name (else a local one).
     virtual AcEdCommand* lookupCmd(const ACHAR* cmdStr, bool globalFlag) = 0;
     virtual AcEdCommand* lookupCmd(const ACHAR* cmdStr, bool globalFlag, bool allGroups) = 0;
-    virtual AcEdCommand* lookupCmd(const ACHAR* cmdStr, bool globalFlag, bool allGroups,
-                                   bool skipUndefed) = 0;
+    virtual AcEdCommand* lookupCmd(const ACHAR* cmdStr, bool globalFlag, bool allGroups, bool skipUndefed) = 0;
 
     virtual Acad::ErrorStatus popGroupToTop(const ACHAR* cmdGroupName) = 0;
 

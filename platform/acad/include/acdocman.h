@@ -69,4 +69,7 @@ public:
 AcApDocManager* acDocManagerPtr();
 #define acDocManager acDocManagerPtr()
 
-inline AcApDocument* curDoc() { return acDocManager != NULL ? acDocManager->curDocument() : NULL; }
+inline AcApDocument* curDoc()
+{
+    return acDocManager != NULL ? acDocManager->curDocument() : NULL;
+}

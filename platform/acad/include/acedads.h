@@ -84,8 +84,7 @@ int acedEntSel(const ACHAR* str, ads_name entres, ads_point ptres);
 // blanks or commas, "All", "Remove" / "Add"; an empty answer ends the
 // selection. RTNORM; RTERROR for an empty selection, a mode that is not
 // served or a full table (128 sets); RTCAN when cancelled.
-int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct resbuf* filter,
-              ads_name ss);
+int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct resbuf* filter, ads_name ss);
 int acedSSFree(const ads_name sname);
 int acedSSLength(const ads_name sname, long* len);
 // RTERROR for an index outside the set.

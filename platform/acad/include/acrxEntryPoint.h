@@ -30,7 +30,7 @@ class AcEdUIContext;
 struct _ACED_ARXCOMMAND_ENTRY {
     const ACHAR* pszCmdGroupName;
     const ACHAR* pszCmdGlobalName;
-    const ACHAR* pszCmdLocalName;   // "" or null: loaded from the string table by localNameID
+    const ACHAR* pszCmdLocalName;  // "" or null: loaded from the string table by localNameID
     Adesk::Int32 commandFlags;
     AcRxFunctionPtr pCommandFunction;
     AcEdUIContext* pUIContext;
@@ -95,8 +95,7 @@ public:
             acrxDynamicLinker->registerAppMDIAware(pkt);
         RegisterServerComponents();
         int classes = 0;
-        for (AcRxModuleTables::ObjectLink* link = AcRxModuleTables::objects(); link != NULL;
-             link = link->next) {
+        for (AcRxModuleTables::ObjectLink* link = AcRxModuleTables::objects(); link != NULL; link = link->next) {
             if (link->entry != NULL && link->entry->pfnInit != NULL) {
                 link->entry->pfnInit();
                 ++classes;
@@ -108,8 +107,7 @@ public:
     }
     virtual AcRx::AppRetCode On_kUnloadAppMsg(void* /*pkt*/)
     {
-        for (AcRxModuleTables::ObjectLink* link = AcRxModuleTables::objects(); link != NULL;
-             link = link->next) {
+        for (AcRxModuleTables::ObjectLink* link = AcRxModuleTables::objects(); link != NULL; link = link->next) {
             if (link->entry != NULL && link->entry->pfnUninit != NULL)
                 link->entry->pfnUninit();
         }
@@ -172,8 +170,7 @@ public:
     AcRx::AppRetCode On_kInitAppMsg(void* pkt) override
     {
         AcRxDbxApp::On_kInitAppMsg(pkt);
-        for (AcRxModuleTables::CommandLink* link = AcRxModuleTables::commands(); link != NULL;
-             link = link->next) {
+        for (AcRxModuleTables::CommandLink* link = AcRxModuleTables::commands(); link != NULL; link = link->next) {
             _ACED_ARXCOMMAND_ENTRY* entry = link->entry;
             if (entry == NULL || entry->pszCmdGlobalName == NULL)
                 continue;
@@ -184,9 +181,8 @@ public:
                 localName = buffer;
             }
             HINSTANCE resources = (entry->commandFlags & ACRX_CMD_SESSION) ? NULL : m_hdllInstance;
-            acedRegCmds->addCommand(entry->pszCmdGroupName, entry->pszCmdGlobalName, localName,
-                                    entry->commandFlags, entry->pCommandFunction, entry->pUIContext,
-                                    -1, resources, NULL);
+            acedRegCmds->addCommand(entry->pszCmdGroupName, entry->pszCmdGlobalName, localName, entry->commandFlags,
+                                    entry->pCommandFunction, entry->pUIContext, -1, resources, NULL);
         }
         return AcRx::kRetOK;
     }
@@ -196,8 +192,7 @@ public:
     AcRx::AppRetCode On_kUnloadAppMsg(void* pkt) override
     {
         AcRxDbxApp::On_kUnloadAppMsg(pkt);
-        for (AcRxModuleTables::CommandLink* link = AcRxModuleTables::commands(); link != NULL;
-             link = link->next) {
+        for (AcRxModuleTables::CommandLink* link = AcRxModuleTables::commands(); link != NULL; link = link->next) {
             _ACED_ARXCOMMAND_ENTRY* entry = link->entry;
             if (entry == NULL || entry->pszCmdGlobalName == NULL)
                 continue;
@@ -254,46 +249,41 @@ public:
 // A command record: group, global and local names are written as words
 // (Vrn_Kolvane, _Kolvane, Kolvane); the entry function is named. An empty
 // local name takes the local name from the module's string table (localId).
-#define ACED_ARXCOMMAND_ENTRY(classname, group, globCmd, locCmd, cmdFlags, function, UIContext, \
-                              localId)                                                       \
-    static _ACED_ARXCOMMAND_ENTRY _kvCmd_##classname##_##group##_##globCmd = {                \
-        L"" #group, L"" #globCmd, L"" #locCmd, (cmdFlags), &function, (UIContext),               \
-        static_cast<UINT>(localId)};                                                          \
-    static AcRxModuleTables::CommandLink _kvCmdLink_##classname##_##group##_##globCmd(         \
+#define ACED_ARXCOMMAND_ENTRY(classname, group, globCmd, locCmd, cmdFlags, function, UIContext, localId)               \
+    static _ACED_ARXCOMMAND_ENTRY _kvCmd_##classname##_##group##_##globCmd = {                                         \
+        L"" #group, L"" #globCmd, L"" #locCmd, (cmdFlags), &function, (UIContext), static_cast<UINT>(localId)};        \
+    static AcRxModuleTables::CommandLink _kvCmdLink_##classname##_##group##_##globCmd(                                 \
         &_kvCmd_##classname##_##group##_##globCmd);
 
 // The same with the entry function classname::group##globCmd.
-#define ACED_ARXCOMMAND_ENTRY_AUTO(classname, group, globCmd, locCmd, cmdFlags, UIContext) \
-    ACED_ARXCOMMAND_ENTRY(classname, group, globCmd, locCmd, cmdFlags, classname::group##globCmd, \
-                          UIContext, -1)
+#define ACED_ARXCOMMAND_ENTRY_AUTO(classname, group, globCmd, locCmd, cmdFlags, UIContext)                             \
+    ACED_ARXCOMMAND_ENTRY(classname, group, globCmd, locCmd, cmdFlags, classname::group##globCmd, UIContext, -1)
 
 // A command whose local name is the string localId of the module's string table.
-#define ACED_ARXCOMMAND_ENTRYBYID_AUTO(classname, group, globCmd, localId, cmdFlags, UIContext) \
-    ACED_ARXCOMMAND_ENTRY(classname, group, globCmd, , cmdFlags, classname::group##globCmd,     \
-                          UIContext, localId)
+#define ACED_ARXCOMMAND_ENTRYBYID_AUTO(classname, group, globCmd, localId, cmdFlags, UIContext)                        \
+    ACED_ARXCOMMAND_ENTRY(classname, group, globCmd, , cmdFlags, classname::group##globCmd, UIContext, localId)
 
 // A function of the host's scripting language: classname::ads_##name.
-#define ACED_ADSFUNCTION_ENTRY_AUTO(classname, name, regFunc)                              \
-    static _ADSSYMBOL_ENTRY _kvAds_##classname##_##name = {                                 \
-        L"" #name, &classname::ads_##name, (regFunc), static_cast<UINT>(-1)};               \
-    static AcRxModuleTables::SymbolLink _kvAdsLink_##classname##_##name(                    \
-        &_kvAds_##classname##_##name);
+#define ACED_ADSFUNCTION_ENTRY_AUTO(classname, name, regFunc)                                                          \
+    static _ADSSYMBOL_ENTRY _kvAds_##classname##_##name = {L"" #name, &classname::ads_##name, (regFunc),               \
+                                                           static_cast<UINT>(-1)};                                     \
+    static AcRxModuleTables::SymbolLink _kvAdsLink_##classname##_##name(&_kvAds_##classname##_##name);
 
 // An object class of the module, initialised at the initialise-application
 // message.
-#define ACDB_REGISTER_OBJECT_ENTRY_AUTO(classname)                                          \
-    static _ACDB_OBJECT_ENTRY _kvObj_##classname = {&classname::rxInit, NULL};               \
+#define ACDB_REGISTER_OBJECT_ENTRY_AUTO(classname)                                                                     \
+    static _ACDB_OBJECT_ENTRY _kvObj_##classname = {&classname::rxInit, NULL};                                         \
     static AcRxModuleTables::ObjectLink _kvObjLink_##classname(&_kvObj_##classname);
 
 #define ACRX_EXPORTED_ENTRY extern "C" __attribute__((visibility("default")))
 
 // Defines the application object theArxApplication and the module's
 // exported entry point.
-#define IMPLEMENT_ARX_ENTRYPOINT(classname)                                                 \
-    classname theArxApplication;                                                            \
-    ACRX_EXPORTED_ENTRY AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt)    \
-    {                                                                                       \
-        return theArxApplication.EntryPoint(msg, pkt);                                      \
+#define IMPLEMENT_ARX_ENTRYPOINT(classname)                                                                            \
+    classname theArxApplication;                                                                                       \
+    ACRX_EXPORTED_ENTRY AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt)                               \
+    {                                                                                                                  \
+        return theArxApplication.EntryPoint(msg, pkt);                                                                 \
     }
 
 #define IMPLEMENT_ARX_ENTRYPOINT_STD(classname) IMPLEMENT_ARX_ENTRYPOINT(classname)

@@ -38,8 +38,8 @@ public:
     double paramAtAngle(double angle) const;
     double angleAtParam(double param) const;
 
-    Acad::ErrorStatus get(AcGePoint3d& center, AcGeVector3d& unitNormal, AcGeVector3d& majorAxis,
-                          double& radiusRatio, double& startAngle, double& endAngle) const;
+    Acad::ErrorStatus get(AcGePoint3d& center, AcGeVector3d& unitNormal, AcGeVector3d& majorAxis, double& radiusRatio,
+                          double& startAngle, double& endAngle) const;
     // Refused with eInvalidInput: a zero or non-finite normal or major axis, a
     // normal not perpendicular to the major axis, a ratio outside (0, 1].
     // The normal is normalised. The start angle is kept in [0, 2 pi) and the

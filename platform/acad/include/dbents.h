@@ -16,9 +16,8 @@ public:
              Adesk::Boolean e0vis = true, Adesk::Boolean e1vis = true, Adesk::Boolean e2vis = true,
              Adesk::Boolean e3vis = true);
     // A triangle: the fourth corner repeats the third.
-    AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2,
-             Adesk::Boolean e0vis = true, Adesk::Boolean e1vis = true, Adesk::Boolean e2vis = true,
-             Adesk::Boolean e3vis = true);
+    AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, Adesk::Boolean e0vis = true,
+             Adesk::Boolean e1vis = true, Adesk::Boolean e2vis = true, Adesk::Boolean e3vis = true);
     ~AcDbFace() override;
 
     // Corner 0..3; another index gives eInvalidIndex.

@@ -13,8 +13,7 @@ public:
     AcDbHandle() : mValue(0) {}
     AcDbHandle(int lo, int hi)
         : mValue((static_cast<Adesk::UInt64>(static_cast<Adesk::UInt32>(hi)) << 32) | static_cast<Adesk::UInt32>(lo))
-    {
-    }
+    {}
     AcDbHandle(const Adesk::UInt64& value) : mValue(value) {}
     // From hexadecimal digits, as the host shows handles; anything else gives the null handle.
     explicit AcDbHandle(const ACHAR* hexDigits);

@@ -93,8 +93,7 @@ public:
     // Writes the drawing as DXF (AutoCAD 2000 format or later): its layers
     // and linetypes and every entity of model space that is not erased.
     Acad::ErrorStatus dxfOut(const ACHAR* fileName, int precision = 16,
-                             AcDb::AcDbDwgVersion dwgVersion = AcDb::kDHL_CURRENT,
-                             bool saveThumbnailImage = false);
+                             AcDb::AcDbDwgVersion dwgVersion = AcDb::kDHL_CURRENT, bool saveThumbnailImage = false);
 
     struct Impl;
     Impl* impl() const { return mpImpl; }
@@ -240,12 +239,11 @@ private:
 // that names no object), eWasErased (unless openErased), eWasOpenForWrite,
 // eWasOpenForRead (a write open of a read-open object), eWasNotifying,
 // eWasOpenForNotify, eAtMaxReaders (256 readers).
-Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode,
-                                     bool openErased = false);
+Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode, bool openErased = false);
 // As above; an object not of pClass (or a class derived from it) is not
 // opened and gives eNotThatKindOfClass.
-Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode,
-                                     const AcRxClass* pClass, bool openErased = false);
+Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& obj, AcDbObjectId id, AcDb::OpenMode mode, const AcRxClass* pClass,
+                                     bool openErased = false);
 // As acdbOpenAcDbObject; an object that is not an entity gives eNotAnEntity.
 Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& entity, AcDbObjectId id, AcDb::OpenMode mode,
                                      bool openErasedEntity = false);

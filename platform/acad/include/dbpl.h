@@ -23,8 +23,8 @@ public:
 
     // Inserts the vertex before index; an index at or past the end appends.
     // A negative width takes the constant width (0 when there is none).
-    Acad::ErrorStatus addVertexAt(unsigned int index, const AcGePoint2d& pt, double bulge = 0.,
-                                  double startWidth = -1., double endWidth = -1.);
+    Acad::ErrorStatus addVertexAt(unsigned int index, const AcGePoint2d& pt, double bulge = 0., double startWidth = -1.,
+                                  double endWidth = -1.);
     Acad::ErrorStatus removeVertexAt(unsigned int index);
     unsigned int numVerts() const;
     void setClosed(Adesk::Boolean closed);

@@ -37,17 +37,15 @@ public:
     // the control points or a weight that is not positive; any value that is
     // not finite. The weights of a non-rational spline are not used. The
     // closed and periodic flags are kept as given.
-    Acad::ErrorStatus setNurbsData(int degree, Adesk::Boolean rational, Adesk::Boolean closed,
-                                   Adesk::Boolean periodic, const AcGePoint3dArray& controlPoints,
-                                   const AcGeDoubleArray& knots, const AcGeDoubleArray& weights,
-                                   double controlPtTol = 0.0, double knotTol = 0.0);
+    Acad::ErrorStatus setNurbsData(int degree, Adesk::Boolean rational, Adesk::Boolean closed, Adesk::Boolean periodic,
+                                   const AcGePoint3dArray& controlPoints, const AcGeDoubleArray& knots,
+                                   const AcGeDoubleArray& weights, double controlPtTol = 0.0, double knotTol = 0.0);
     // The data as they were given (a periodic spline given in its periodic
     // form reports it). A non-rational spline reports a weight of 1 for each
     // control point; a null spline reports degree 0 and empty arrays.
     Acad::ErrorStatus getNurbsData(int& degree, Adesk::Boolean& rational, Adesk::Boolean& closed,
-                                   Adesk::Boolean& periodic, AcGePoint3dArray& controlPoints,
-                                   AcGeDoubleArray& knots, AcGeDoubleArray& weights, double& controlPtTol,
-                                   double& knotTol) const;
+                                   Adesk::Boolean& periodic, AcGePoint3dArray& controlPoints, AcGeDoubleArray& knots,
+                                   AcGeDoubleArray& weights, double& controlPtTol, double& knotTol) const;
 
     Adesk::Boolean isNull() const;
     Adesk::Boolean isRational() const { return mRational; }

@@ -30,8 +30,7 @@ class AcDbFullSubentPath {
 public:
     AcDbFullSubentPath() = default;
     AcDbFullSubentPath(AcDb::SubentType type, Adesk::GsMarker index) : mSubentId(type, index) {}
-    AcDbFullSubentPath(AcDbObjectId entity, AcDb::SubentType type, Adesk::GsMarker index)
-        : mSubentId(type, index)
+    AcDbFullSubentPath(AcDbObjectId entity, AcDb::SubentType type, Adesk::GsMarker index) : mSubentId(type, index)
     {
         mIds.append(entity);
     }

@@ -35,8 +35,16 @@ public:
     AcGePoint3d evalPoint(double angle) const;
     double length() const { return mRadius * (mEndAng - mStartAng); }
 
-    AcGeCircArc3d& setCenter(const AcGePoint3d& cent) { mCenter = cent; return *this; }
-    AcGeCircArc3d& setRadius(double radius) { mRadius = radius; return *this; }
+    AcGeCircArc3d& setCenter(const AcGePoint3d& cent)
+    {
+        mCenter = cent;
+        return *this;
+    }
+    AcGeCircArc3d& setRadius(double radius)
+    {
+        mRadius = radius;
+        return *this;
+    }
     AcGeCircArc3d& setAngles(double startAngle, double endAngle);
     // A reference vector not perpendicular to the normal is projected onto
     // the plane; a zero normal or reference vector leaves the arc unchanged.

@@ -134,5 +134,11 @@ inline AcGeVector3d operator*(const AcGeMatrix3d& m, const AcGeVector3d& v)
                         m.entry[2][0] * v.x + m.entry[2][1] * v.y + m.entry[2][2] * v.z);
 }
 
-inline AcGePoint3d& AcGePoint3d::transformBy(const AcGeMatrix3d& m) { return *this = m * *this; }
-inline AcGeVector3d& AcGeVector3d::transformBy(const AcGeMatrix3d& m) { return *this = m * *this; }
+inline AcGePoint3d& AcGePoint3d::transformBy(const AcGeMatrix3d& m)
+{
+    return *this = m * *this;
+}
+inline AcGeVector3d& AcGeVector3d::transformBy(const AcGeMatrix3d& m)
+{
+    return *this = m * *this;
+}

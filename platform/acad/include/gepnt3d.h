@@ -18,8 +18,20 @@ public:
     AcGePoint3d operator+(const AcGeVector3d& v) const { return AcGePoint3d(x + v.x, y + v.y, z + v.z); }
     AcGePoint3d operator-(const AcGeVector3d& v) const { return AcGePoint3d(x - v.x, y - v.y, z - v.z); }
     AcGeVector3d operator-(const AcGePoint3d& p) const { return AcGeVector3d(x - p.x, y - p.y, z - p.z); }
-    AcGePoint3d& operator+=(const AcGeVector3d& v) { x += v.x; y += v.y; z += v.z; return *this; }
-    AcGePoint3d& operator-=(const AcGeVector3d& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
+    AcGePoint3d& operator+=(const AcGeVector3d& v)
+    {
+        x += v.x;
+        y += v.y;
+        z += v.z;
+        return *this;
+    }
+    AcGePoint3d& operator-=(const AcGeVector3d& v)
+    {
+        x -= v.x;
+        y -= v.y;
+        z -= v.z;
+        return *this;
+    }
     AcGePoint3d operator*(double s) const { return AcGePoint3d(x * s, y * s, z * s); }
     AcGePoint3d operator/(double s) const { return AcGePoint3d(x / s, y / s, z / s); }
     double operator[](unsigned int i) const { return i == 0 ? x : (i == 1 ? y : z); }
@@ -27,7 +39,13 @@ public:
     bool operator==(const AcGePoint3d& p) const { return isEqualTo(p); }
     bool operator!=(const AcGePoint3d& p) const { return !isEqualTo(p); }
 
-    AcGePoint3d& set(double xx, double yy, double zz) { x = xx; y = yy; z = zz; return *this; }
+    AcGePoint3d& set(double xx, double yy, double zz)
+    {
+        x = xx;
+        y = yy;
+        z = zz;
+        return *this;
+    }
     AcGeVector3d asVector() const { return AcGeVector3d(x, y, z); }
     double distanceTo(const AcGePoint3d& p) const { return (*this - p).length(); }
     bool isEqualTo(const AcGePoint3d& p, const AcGeTol& tol = AcGeContext::gTol) const
@@ -39,4 +57,7 @@ public:
     double x, y, z;
 };
 
-inline AcGePoint3d operator*(double s, const AcGePoint3d& p) { return p * s; }
+inline AcGePoint3d operator*(double s, const AcGePoint3d& p)
+{
+    return p * s;
+}

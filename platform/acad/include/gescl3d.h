@@ -19,7 +19,7 @@ public:
     {
         const double e = tol.equalVector();
         return (sx - s.sx <= e && s.sx - sx <= e) && (sy - s.sy <= e && s.sy - sy <= e) &&
-               (sz - s.sz <= e && s.sz - sz <= e);
+            (sz - s.sz <= e && s.sz - sz <= e);
     }
     AcGeScale3d& set(double xFactor, double yFactor, double zFactor)
     {

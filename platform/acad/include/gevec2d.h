@@ -19,15 +19,35 @@ public:
     AcGeVector2d operator-() const { return AcGeVector2d(-x, -y); }
     AcGeVector2d operator*(double s) const { return AcGeVector2d(x * s, y * s); }
     AcGeVector2d operator/(double s) const { return AcGeVector2d(x / s, y / s); }
-    AcGeVector2d& operator+=(const AcGeVector2d& v) { x += v.x; y += v.y; return *this; }
-    AcGeVector2d& operator-=(const AcGeVector2d& v) { x -= v.x; y -= v.y; return *this; }
-    AcGeVector2d& operator*=(double s) { x *= s; y *= s; return *this; }
+    AcGeVector2d& operator+=(const AcGeVector2d& v)
+    {
+        x += v.x;
+        y += v.y;
+        return *this;
+    }
+    AcGeVector2d& operator-=(const AcGeVector2d& v)
+    {
+        x -= v.x;
+        y -= v.y;
+        return *this;
+    }
+    AcGeVector2d& operator*=(double s)
+    {
+        x *= s;
+        y *= s;
+        return *this;
+    }
     double operator[](unsigned int i) const { return i == 0 ? x : y; }
     double& operator[](unsigned int i) { return i == 0 ? x : y; }
     bool operator==(const AcGeVector2d& v) const { return isEqualTo(v); }
     bool operator!=(const AcGeVector2d& v) const { return !isEqualTo(v); }
 
-    AcGeVector2d& set(double xx, double yy) { x = xx; y = yy; return *this; }
+    AcGeVector2d& set(double xx, double yy)
+    {
+        x = xx;
+        y = yy;
+        return *this;
+    }
     double length() const { return std::sqrt(x * x + y * y); }
     double lengthSqrd() const { return x * x + y * y; }
     double dotProduct(const AcGeVector2d& v) const { return x * v.x + y * v.y; }
@@ -42,7 +62,8 @@ public:
     {
         double len = length();
         if (len > tol.equalVector()) {
-            x /= len; y /= len;
+            x /= len;
+            y /= len;
         }
         return *this;
     }
@@ -60,4 +81,7 @@ public:
     double x, y;
 };
 
-inline AcGeVector2d operator*(double s, const AcGeVector2d& v) { return v * s; }
+inline AcGeVector2d operator*(double s, const AcGeVector2d& v)
+{
+    return v * s;
+}

@@ -22,16 +22,46 @@ public:
     AcGeVector3d operator-() const { return AcGeVector3d(-x, -y, -z); }
     AcGeVector3d operator*(double s) const { return AcGeVector3d(x * s, y * s, z * s); }
     AcGeVector3d operator/(double s) const { return AcGeVector3d(x / s, y / s, z / s); }
-    AcGeVector3d& operator+=(const AcGeVector3d& v) { x += v.x; y += v.y; z += v.z; return *this; }
-    AcGeVector3d& operator-=(const AcGeVector3d& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-    AcGeVector3d& operator*=(double s) { x *= s; y *= s; z *= s; return *this; }
-    AcGeVector3d& operator/=(double s) { x /= s; y /= s; z /= s; return *this; }
+    AcGeVector3d& operator+=(const AcGeVector3d& v)
+    {
+        x += v.x;
+        y += v.y;
+        z += v.z;
+        return *this;
+    }
+    AcGeVector3d& operator-=(const AcGeVector3d& v)
+    {
+        x -= v.x;
+        y -= v.y;
+        z -= v.z;
+        return *this;
+    }
+    AcGeVector3d& operator*=(double s)
+    {
+        x *= s;
+        y *= s;
+        z *= s;
+        return *this;
+    }
+    AcGeVector3d& operator/=(double s)
+    {
+        x /= s;
+        y /= s;
+        z /= s;
+        return *this;
+    }
     double operator[](unsigned int i) const { return i == 0 ? x : (i == 1 ? y : z); }
     double& operator[](unsigned int i) { return i == 0 ? x : (i == 1 ? y : z); }
     bool operator==(const AcGeVector3d& v) const { return isEqualTo(v); }
     bool operator!=(const AcGeVector3d& v) const { return !isEqualTo(v); }
 
-    AcGeVector3d& set(double xx, double yy, double zz) { x = xx; y = yy; z = zz; return *this; }
+    AcGeVector3d& set(double xx, double yy, double zz)
+    {
+        x = xx;
+        y = yy;
+        z = zz;
+        return *this;
+    }
     double length() const { return std::sqrt(x * x + y * y + z * z); }
     double lengthSqrd() const { return x * x + y * y + z * z; }
     double dotProduct(const AcGeVector3d& v) const { return x * v.x + y * v.y + z * v.z; }
@@ -44,7 +74,9 @@ public:
     {
         double len = length();
         if (len > tol.equalVector()) {
-            x /= len; y /= len; z /= len;
+            x /= len;
+            y /= len;
+            z /= len;
         }
         return *this;
     }
@@ -52,7 +84,9 @@ public:
     {
         double len = length();
         if (len > tol.equalVector()) {
-            x /= len; y /= len; z /= len;
+            x /= len;
+            y /= len;
+            z /= len;
             flag = AcGe::kOk;
         } else {
             flag = AcGe::k0This;
@@ -65,7 +99,10 @@ public:
         return v.normalize(tol);
     }
     bool isZeroLength(const AcGeTol& tol = AcGeContext::gTol) const { return length() <= tol.equalVector(); }
-    bool isUnitLength(const AcGeTol& tol = AcGeContext::gTol) const { return std::fabs(length() - 1.0) <= tol.equalVector(); }
+    bool isUnitLength(const AcGeTol& tol = AcGeContext::gTol) const
+    {
+        return std::fabs(length() - 1.0) <= tol.equalVector();
+    }
     bool isEqualTo(const AcGeVector3d& v, const AcGeTol& tol = AcGeContext::gTol) const
     {
         return (*this - v).length() <= tol.equalVector();
@@ -112,4 +149,7 @@ public:
     double x, y, z;
 };
 
-inline AcGeVector3d operator*(double s, const AcGeVector3d& v) { return v * s; }
+inline AcGeVector3d operator*(double s, const AcGeVector3d& v)
+{
+    return v * s;
+}

@@ -30,10 +30,7 @@ struct AcRx {
         kEndTabGroupMsg = 18
     };
 
-    enum AppRetCode : int {
-        kRetOK = 0,
-        kRetError = 3
-    };
+    enum AppRetCode : int { kRetOK = 0, kRetError = 3 };
 };
 
 // A command's entry function.

@@ -42,31 +42,42 @@ struct CRuntimeClass {
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
 
-#define DECLARE_DYNAMIC(class_name) \
-public: \
-    static CRuntimeClass* GetThisClass(); \
+#define DECLARE_DYNAMIC(class_name)                                                                                    \
+public:                                                                                                                \
+    static CRuntimeClass* GetThisClass();                                                                              \
     virtual CRuntimeClass* GetRuntimeClass() const;
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
-    CRuntimeClass* class_name::GetThisClass() { \
-        static CRuntimeClass rc = { #class_name, (int)sizeof(class_name), 0xFFFF, nullptr, \
-                                    RUNTIME_CLASS(base_class_name) }; \
-        return &rc; \
-    } \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return class_name::GetThisClass(); }
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                                 \
+    CRuntimeClass* class_name::GetThisClass()                                                                          \
+    {                                                                                                                  \
+        static CRuntimeClass rc = {#class_name, (int)sizeof(class_name), 0xFFFF, nullptr,                              \
+                                   RUNTIME_CLASS(base_class_name)};                                                    \
+        return &rc;                                                                                                    \
+    }                                                                                                                  \
+    CRuntimeClass* class_name::GetRuntimeClass() const                                                                 \
+    {                                                                                                                  \
+        return class_name::GetThisClass();                                                                             \
+    }
 
-#define DECLARE_DYNCREATE(class_name) \
-    DECLARE_DYNAMIC(class_name) \
+#define DECLARE_DYNCREATE(class_name)                                                                                  \
+    DECLARE_DYNAMIC(class_name)                                                                                        \
     static CObject* CreateObject();
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
-    CObject* class_name::CreateObject() { return new class_name; } \
-    CRuntimeClass* class_name::GetThisClass() { \
-        static CRuntimeClass rc = { #class_name, (int)sizeof(class_name), 0xFFFF, \
-                                    &class_name::CreateObject, RUNTIME_CLASS(base_class_name) }; \
-        return &rc; \
-    } \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return class_name::GetThisClass(); }
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                               \
+    CObject* class_name::CreateObject()                                                                                \
+    {                                                                                                                  \
+        return new class_name;                                                                                         \
+    }                                                                                                                  \
+    CRuntimeClass* class_name::GetThisClass()                                                                          \
+    {                                                                                                                  \
+        static CRuntimeClass rc = {#class_name, (int)sizeof(class_name), 0xFFFF, &class_name::CreateObject,            \
+                                   RUNTIME_CLASS(base_class_name)};                                                    \
+        return &rc;                                                                                                    \
+    }                                                                                                                  \
+    CRuntimeClass* class_name::GetRuntimeClass() const                                                                 \
+    {                                                                                                                  \
+        return class_name::GetThisClass();                                                                             \
+    }
 
 class CObject {
 public:
@@ -74,8 +85,10 @@ public:
     static CRuntimeClass* GetThisClass();
     virtual CRuntimeClass* GetRuntimeClass() const;
     BOOL IsKindOf(const CRuntimeClass* rc) const;
+
 protected:
     CObject() = default;
+
 private:
     CObject(const CObject&) = delete;
     CObject& operator=(const CObject&) = delete;
@@ -88,6 +101,7 @@ public:
     void Delete();
     virtual BOOL GetErrorMessage(LPTSTR error, UINT maxError, UINT* helpContext = NULL) const;
     virtual int ReportError(UINT type = MB_OK, UINT messageId = 0) const;
+
 protected:
     BOOL m_bAutoDelete;
 };
@@ -111,11 +125,11 @@ class CResourceException : public CException {};
 [[noreturn]] void AfxThrowResourceException();
 
 #define TRY try
-#define CATCH(class_name, e) catch (class_name* e)
-#define AND_CATCH(class_name, e) catch (class_name* e)
+#define CATCH(class_name, e) catch (class_name * e)
+#define AND_CATCH(class_name, e) catch (class_name * e)
 #define END_CATCH
-#define CATCH_ALL(e) catch (CException* e)
-#define AND_CATCH_ALL(e) catch (CException* e)
+#define CATCH_ALL(e) catch (CException * e)
+#define AND_CATCH_ALL(e) catch (CException * e)
 #define END_CATCH_ALL
 #define THROW(e) throw e
 #define THROW_LAST() throw

@@ -8,16 +8,16 @@ typedef struct tagOFNW {
     DWORD lStructSize;
     HWND hwndOwner;
     HINSTANCE hInstance;
-    LPCWSTR lpstrFilter;        // NUL-separated pairs, ending with two NULs
+    LPCWSTR lpstrFilter;  // NUL-separated pairs, ending with two NULs
     LPWSTR lpstrCustomFilter;
     DWORD nMaxCustFilter;
     DWORD nFilterIndex;
-    LPWSTR lpstrFile;           // in: initial name; out: the full path
+    LPWSTR lpstrFile;  // in: initial name; out: the full path
     DWORD nMaxFile;
     LPWSTR lpstrFileTitle;
     DWORD nMaxFileTitle;
     LPCWSTR lpstrInitialDir;
-    LPCWSTR lpstrTitle;         // NULL: "Open" or "Save As"
+    LPCWSTR lpstrTitle;  // NULL: "Open" or "Save As"
     DWORD Flags;
     WORD nFileOffset;
     WORD nFileExtension;
@@ -31,11 +31,9 @@ typedef OPENFILENAMEW OPENFILENAME;
 class CFileDialog : public CDialog {
 public:
     // MFC 9: `filter` in the form "Text|*.ext;*.ext2|Other|*.x||".
-    explicit CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension = NULL,
-                         LPCTSTR fileName = NULL,
-                         DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                         LPCTSTR filter = NULL, CWnd* parent = NULL, DWORD size = 0,
-                         BOOL vistaStyle = TRUE);
+    explicit CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension = NULL, LPCTSTR fileName = NULL,
+                         DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCTSTR filter = NULL,
+                         CWnd* parent = NULL, DWORD size = 0, BOOL vistaStyle = TRUE);
     ~CFileDialog() override;
 
     // Asks the current User for a file: IDOK with the chosen path, or IDCANCEL.
@@ -52,7 +50,7 @@ public:
     BOOL m_bOpenFileDialog;
 
 private:
-    CString m_strFilter;     // as given (with '|')
+    CString m_strFilter;          // as given (with '|')
     std::wstring m_strFilterNul;  // with NULs, for m_ofn.lpstrFilter
     CString m_strDefExt;
     CString m_strInitialName;

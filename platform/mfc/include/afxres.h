@@ -2,6 +2,6 @@
 #pragma once
 #include "winresrc.h"
 
-#define AFX_IDP_PARSE_INT        0xF110
-#define AFX_IDP_PARSE_REAL       0xF111
+#define AFX_IDP_PARSE_INT 0xF110
+#define AFX_IDP_PARSE_REAL 0xF111
 #define AFX_IDP_INTERNAL_FAILURE 0xF108

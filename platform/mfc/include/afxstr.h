@@ -57,7 +57,10 @@ public:
     wchar_t GetAt(int index) const;
     void SetAt(int index, wchar_t ch);
     template <typename I, typename = typename std::enable_if<std::is_integral<I>::value>::type>
-    wchar_t operator[](I index) const { return GetAt(static_cast<int>(index)); }
+    wchar_t operator[](I index) const
+    {
+        return GetAt(static_cast<int>(index));
+    }
 
     CString Left(int count) const;
     CString Mid(int first) const;

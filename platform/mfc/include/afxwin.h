@@ -9,7 +9,9 @@ class CWnd;
 class CDialog;
 class CDataExchange;
 class CDynLinkLibrary;
-namespace standin { class DialogSession; }
+namespace standin {
+class DialogSession;
+}
 
 // --- Message maps ----------------------------------------------------------
 
@@ -18,7 +20,7 @@ typedef void (CCmdTarget::*AFX_PMSG)(void);
 
 enum AfxSig : UINT_PTR {
     AfxSig_end = 0,
-    AfxSigCmd_v = 1,   // void handler(void) for a command or a control notification
+    AfxSigCmd_v = 1,  // void handler(void) for a command or a control notification
 };
 
 struct AFX_MSGMAP_ENTRY {
@@ -31,35 +33,41 @@ struct AFX_MSGMAP_ENTRY {
 };
 
 struct AFX_MSGMAP {
-    const AFX_MSGMAP* (PASCAL* pfnGetBaseMap)();
+    const AFX_MSGMAP*(PASCAL* pfnGetBaseMap)();
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-#define DECLARE_MESSAGE_MAP() \
-protected: \
-    static const AFX_MSGMAP* PASCAL GetThisMessageMap(); \
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+protected:                                                                                                             \
+    static const AFX_MSGMAP* PASCAL GetThisMessageMap();                                                               \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass) \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() { \
-        typedef theClass ThisClass; \
-        typedef baseClass TheBaseClass; \
-        static_assert(sizeof(ThisClass) > 0, "complete class"); \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
+    const AFX_MSGMAP* theClass::GetMessageMap() const                                                                  \
+    {                                                                                                                  \
+        return GetThisMessageMap();                                                                                    \
+    }                                                                                                                  \
+    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap()                                                             \
+    {                                                                                                                  \
+        typedef theClass ThisClass;                                                                                    \
+        typedef baseClass TheBaseClass;                                                                                \
+        static_assert(sizeof(ThisClass) > 0, "complete class");                                                        \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
-#define END_MESSAGE_MAP() \
-            { 0, 0, 0, 0, AfxSig_end, (AFX_PMSG)0 } \
-        }; \
-        static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap, &_messageEntries[0] }; \
-        return &messageMap; \
+#define END_MESSAGE_MAP()                                                                                              \
+    {                                                                                                                  \
+        0, 0, 0, 0, AfxSig_end, (AFX_PMSG)0                                                                            \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};                      \
+    return &messageMap;                                                                                                \
     }
 
-#define ON_COMMAND(id, memberFxn) \
-    { WM_COMMAND, 0, (WORD)(id), (WORD)(id), AfxSigCmd_v, static_cast<AFX_PMSG>(memberFxn) },
-#define ON_CONTROL(wNotifyCode, id, memberFxn) \
-    { WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigCmd_v, \
-      static_cast<AFX_PMSG>(memberFxn) },
+#define ON_COMMAND(id, memberFxn)                                                                                      \
+    {WM_COMMAND, 0, (WORD)(id), (WORD)(id), AfxSigCmd_v, static_cast<AFX_PMSG>(memberFxn)},
+#define ON_CONTROL(wNotifyCode, id, memberFxn)                                                                         \
+    {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigCmd_v, static_cast<AFX_PMSG>(memberFxn)},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
@@ -76,6 +84,7 @@ public:
     // Runs the handler that the message maps (this class's, then its bases')
     // give for command `id` with notification `code`; FALSE when none does.
     virtual BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
+
 protected:
     // The root of every message map (what DECLARE_MESSAGE_MAP declares in
     // the classes below it).
@@ -91,7 +100,7 @@ public:
     HWND m_hWnd;
 
     operator HWND() const { return m_hWnd; }
-    HWND GetSafeHwnd() const;   // NULL also for a NULL CWnd*
+    HWND GetSafeHwnd() const;  // NULL also for a NULL CWnd*
 
     // The CWnd of a window: the object attached to it, or a temporary one
     // that lives until the window is destroyed. NULL for no window.
@@ -235,17 +244,25 @@ private:
 
 // --- Module state and extension DLLs -------------------------------------
 
-template <class TYPE>
-class CTypedSimpleList {
+template <class TYPE> class CTypedSimpleList {
 public:
     CTypedSimpleList() : m_pHead(nullptr) {}
     TYPE GetHead() const { return m_pHead; }
     TYPE GetNext(TYPE element) const { return element->m_pNextDLL; }
     BOOL IsEmpty() const { return m_pHead == nullptr; }
-    void AddHead(TYPE element) { element->m_pNextDLL = m_pHead; m_pHead = element; }
-    BOOL Remove(TYPE element) {
+    void AddHead(TYPE element)
+    {
+        element->m_pNextDLL = m_pHead;
+        m_pHead = element;
+    }
+    BOOL Remove(TYPE element)
+    {
         for (TYPE* link = &m_pHead; *link != nullptr; link = &(*link)->m_pNextDLL)
-            if (*link == element) { *link = element->m_pNextDLL; element->m_pNextDLL = nullptr; return TRUE; }
+            if (*link == element) {
+                *link = element->m_pNextDLL;
+                element->m_pNextDLL = nullptr;
+                return TRUE;
+            }
         return FALSE;
     }
     TYPE m_pHead;
@@ -300,6 +317,8 @@ class AFX_MAINTAIN_STATE2 {
 public:
     explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE*) {}
 };
-#define AFX_MANAGE_STATE(p) AFX_MAINTAIN_STATE2 _ctlState(p); (void)_ctlState;
+#define AFX_MANAGE_STATE(p)                                                                                            \
+    AFX_MAINTAIN_STATE2 _ctlState(p);                                                                                  \
+    (void)_ctlState;
 
 #include "afxdlgs.h"

@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <unistd.h>
 
-CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR fileName, DWORD flags,
-                         LPCTSTR filter, CWnd* parent, DWORD, BOOL)
-    : m_ofn(), m_bOpenFileDialog(openFileDialog), m_szFileName(), m_szFileTitle() {
+CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR fileName, DWORD flags, LPCTSTR filter,
+                         CWnd* parent, DWORD, BOOL)
+    : m_ofn(), m_bOpenFileDialog(openFileDialog), m_szFileName(), m_szFileTitle()
+{
     m_pParentWnd = parent;
     m_strFilter = filter ? filter : L"";
     m_strDefExt = defaultExtension ? defaultExtension : L"";
@@ -18,11 +19,13 @@ CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExtension, LPCTSTR 
     // MFC turns each '|' of the filter into a NUL.
     m_strFilterNul.assign(m_strFilter.GetString(), static_cast<size_t>(m_strFilter.GetLength()));
     for (auto& c : m_strFilterNul)
-        if (c == L'|') c = 0;
+        if (c == L'|')
+            c = 0;
     m_strFilterNul.push_back(0);
     if (fileName) {
         size_t n = std::wcslen(fileName);
-        if (n >= _countof(m_szFileName)) n = _countof(m_szFileName) - 1;
+        if (n >= _countof(m_szFileName))
+            n = _countof(m_szFileName) - 1;
         std::wmemcpy(m_szFileName, fileName, n);
         m_szFileName[n] = 0;
     }
@@ -42,17 +45,21 @@ CFileDialog::~CFileDialog() = default;
 
 namespace {
 
-std::wstring absolute(const std::wstring& path) {
+std::wstring absolute(const std::wstring& path)
+{
     bool rooted = !path.empty() && (path[0] == L'/' || path[0] == L'\\' || (path.size() >= 2 && path[1] == L':'));
-    if (rooted) return path;
+    if (rooted)
+        return path;
     char cwd[PATH_MAX];
-    if (!getcwd(cwd, sizeof cwd)) return path;
+    if (!getcwd(cwd, sizeof cwd))
+        return path;
     return standin::widen(cwd) + L"/" + path;
 }
 
 }  // namespace
 
-INT_PTR CFileDialog::DoModal() {
+INT_PTR CFileDialog::DoModal()
+{
     standin::FileRequest request;
     request.open = m_bOpenFileDialog != FALSE;
     request.title = m_ofn.lpstrTitle ? m_ofn.lpstrTitle : L"";
@@ -62,11 +69,13 @@ INT_PTR CFileDialog::DoModal() {
     request.flags = m_ofn.Flags;
     for (;;) {
         std::optional<std::wstring> answer = standin::currentUser().chooseFile(request);
-        if (!answer || answer->empty()) return IDCANCEL;
+        if (!answer || answer->empty())
+            return IDCANCEL;
         std::wstring path = absolute(*answer);
         size_t sep = path.find_last_of(L"/\\");
         std::wstring name = path.substr(sep == std::wstring::npos ? 0 : sep + 1);
-        if (name.empty()) continue;   // a folder, not a file: the dialog asks again
+        if (name.empty())
+            continue;  // a folder, not a file: the dialog asks again
         // The default extension goes onto a name typed without one.
         if (name.find(L'.') == std::wstring::npos && !request.defaultExtension.empty()) {
             path += L"." + request.defaultExtension;
@@ -81,16 +90,16 @@ INT_PTR CFileDialog::DoModal() {
             continue;
         }
         if (request.open && (flags & OFN_FILEMUSTEXIST) && !exists) {
-            ::MessageBoxW(m_ofn.hwndOwner,
-                          (name + L"\nFile not found.\nCheck the file name and try again.").c_str(), L"Open",
-                          MB_OK | MB_ICONWARNING);
+            ::MessageBoxW(m_ofn.hwndOwner, (name + L"\nFile not found.\nCheck the file name and try again.").c_str(),
+                          L"Open", MB_OK | MB_ICONWARNING);
             continue;
         }
         if (!request.open && (flags & OFN_OVERWRITEPROMPT) && exists) {
-            int answer2 = ::MessageBoxW(m_ofn.hwndOwner,
-                                        (name + L" already exists.\nDo you want to replace it?").c_str(),
-                                        L"Confirm Save As", MB_YESNO | MB_ICONWARNING);
-            if (answer2 != IDYES) continue;
+            int answer2 =
+                ::MessageBoxW(m_ofn.hwndOwner, (name + L" already exists.\nDo you want to replace it?").c_str(),
+                              L"Confirm Save As", MB_YESNO | MB_ICONWARNING);
+            if (answer2 != IDYES)
+                continue;
         }
         if (path.size() >= m_ofn.nMaxFile) {
             ::MessageBoxW(m_ofn.hwndOwner, L"The file name is too long.", request.open ? L"Open" : L"Save As",
@@ -111,28 +120,38 @@ INT_PTR CFileDialog::DoModal() {
     }
 }
 
-CString CFileDialog::GetPathName() const { return m_strPath; }
+CString CFileDialog::GetPathName() const
+{
+    return m_strPath;
+}
 
-CString CFileDialog::GetFileName() const {
+CString CFileDialog::GetFileName() const
+{
     int sep = std::max(m_strPath.ReverseFind(L'/'), m_strPath.ReverseFind(L'\\'));
     return m_strPath.Mid(sep + 1);
 }
 
-CString CFileDialog::GetFileExt() const {
+CString CFileDialog::GetFileExt() const
+{
     CString name = GetFileName();
     int dot = name.ReverseFind(L'.');
     return dot < 0 ? CString() : name.Mid(dot + 1);
 }
 
-CString CFileDialog::GetFileTitle() const {
+CString CFileDialog::GetFileTitle() const
+{
     CString name = GetFileName();
     int dot = name.ReverseFind(L'.');
     return dot < 0 ? name : name.Left(dot);
 }
 
-CString CFileDialog::GetFolderPath() const {
+CString CFileDialog::GetFolderPath() const
+{
     int sep = std::max(m_strPath.ReverseFind(L'/'), m_strPath.ReverseFind(L'\\'));
     return sep < 0 ? CString() : m_strPath.Left(sep);
 }
 
-BOOL CFileDialog::GetReadOnlyPref() const { return (m_ofn.Flags & OFN_READONLY) != 0; }
+BOOL CFileDialog::GetReadOnlyPref() const
+{
+    return (m_ofn.Flags & OFN_READONLY) != 0;
+}

@@ -80,22 +80,16 @@ bool FileError::diskFull() const
 std::wstring FileError::reason() const
 {
     switch (kind) {
-    case kNone:
-        return std::wstring();
-    case kNoName:
-        return L"no file name";
-    case kNulInName:
-        return L"the name holds a NUL character";
-    case kFolder:
-        return L"it is a folder";
-    case kNotAFile:
-        return L"it is not a regular file";
+    case kNone: return std::wstring();
+    case kNoName: return L"no file name";
+    case kNulInName: return L"the name holds a NUL character";
+    case kFolder: return L"it is a folder";
+    case kNotAFile: return L"it is not a regular file";
     case kTooLarge:
         if (limit >= (std::uint64_t(1) << 20) && limit % (std::uint64_t(1) << 20) == 0)
             return L"the file is larger than " + std::to_wstring(limit >> 20) + L" MB";
         return L"the file is larger than " + std::to_wstring(limit) + L" bytes";
-    case kSystem:
-        break;
+    case kSystem: break;
     }
     return widen(std::strerror(error));
 }
@@ -193,7 +187,10 @@ int writeAll(int fd, std::string_view data)
     return 0;
 }
 
-Replacement::~Replacement() { abandon(); }
+Replacement::~Replacement()
+{
+    abandon();
+}
 
 void Replacement::abandon()
 {
@@ -359,8 +356,8 @@ FileError Replacement::finishInPlace()
             return FileError::system(n < 0 ? errno : EIO);
         size_t put = 0;
         while (put < static_cast<size_t>(n)) {
-            const ssize_t m = ::pwrite(out.fd, buffer.data() + put, static_cast<size_t>(n) - put,
-                                       static_cast<off_t>(done + put));
+            const ssize_t m =
+                ::pwrite(out.fd, buffer.data() + put, static_cast<size_t>(n) - put, static_cast<off_t>(done + put));
             if (m < 0 && errno == EINTR)
                 continue;
             if (m <= 0)

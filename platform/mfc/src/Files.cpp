@@ -20,10 +20,10 @@ namespace {
 
 struct Found {
     std::wstring name;
-    std::wstring shortName;   // empty when the name is a valid 8.3 name
+    std::wstring shortName;  // empty when the name is a valid 8.3 name
     DWORD attributes = 0;
     uint64_t size = 0;
-    uint64_t written = 0;     // FILETIME units
+    uint64_t written = 0;  // FILETIME units
 };
 
 struct Search {
@@ -34,9 +34,13 @@ struct Search {
 std::mutex g_mutex;
 std::set<Search*> g_searches;
 
-wchar_t up(wchar_t c) { return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c))); }
+wchar_t up(wchar_t c)
+{
+    return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+}
 
-bool wildcard(const wchar_t* p, const wchar_t* s) {
+bool wildcard(const wchar_t* p, const wchar_t* s)
+{
     // Iterative '*' and '?' matching, case-insensitive.
     const wchar_t* star = nullptr;
     const wchar_t* resume = nullptr;
@@ -54,53 +58,70 @@ bool wildcard(const wchar_t* p, const wchar_t* s) {
             return false;
         }
     }
-    while (*p == L'*') ++p;
+    while (*p == L'*')
+        ++p;
     return *p == 0;
 }
 
-bool matches(const std::wstring& pattern, const std::wstring& name) {
-    if (pattern == L"*.*") return true;   // also names without a dot
+bool matches(const std::wstring& pattern, const std::wstring& name)
+{
+    if (pattern == L"*.*")
+        return true;  // also names without a dot
     if (!pattern.empty() && pattern.back() == L'.' && pattern.find_first_of(L"*?") != std::wstring::npos) {
         // "name*." : names without an extension
-        if (name.find(L'.') != std::wstring::npos) return false;
+        if (name.find(L'.') != std::wstring::npos)
+            return false;
         return wildcard(pattern.substr(0, pattern.size() - 1).c_str(), name.c_str());
     }
     return wildcard(pattern.c_str(), name.c_str());
 }
 
-bool isShortName(const std::wstring& name) {
-    if (name == L"." || name == L"..") return true;
+bool isShortName(const std::wstring& name)
+{
+    if (name == L"." || name == L"..")
+        return true;
     size_t dot = name.find(L'.');
-    if (dot != name.rfind(L'.')) return false;
+    if (dot != name.rfind(L'.'))
+        return false;
     std::wstring base = dot == std::wstring::npos ? name : name.substr(0, dot);
     std::wstring ext = dot == std::wstring::npos ? L"" : name.substr(dot + 1);
-    if (base.empty() || base.size() > 8 || ext.size() > 3) return false;
+    if (base.empty() || base.size() > 8 || ext.size() > 3)
+        return false;
     for (wchar_t c : name)
         if (c == L' ' || c == L'+' || c == L',' || c == L';' || c == L'=' || c == L'[' || c == L']' || c > 0x7F)
             return false;
     return true;
 }
 
-std::wstring shortStem(const std::wstring& name, std::wstring& ext) {
+std::wstring shortStem(const std::wstring& name, std::wstring& ext)
+{
     size_t dot = name.rfind(L'.');
     std::wstring base = dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
     ext.clear();
     if (dot != std::wstring::npos && dot != 0)
         for (wchar_t c : name.substr(dot + 1))
-            if (c != L' ' && c != L'.' && ext.size() < 3) ext += c > 0x7F ? L'_' : up(c);
+            if (c != L' ' && c != L'.' && ext.size() < 3)
+                ext += c > 0x7F ? L'_' : up(c);
     std::wstring stem;
     for (wchar_t c : base) {
-        if (c == L' ' || c == L'.') continue;
-        if (c == L'+' || c == L',' || c == L';' || c == L'=' || c == L'[' || c == L']' || c > 0x7F) c = L'_';
+        if (c == L' ' || c == L'.')
+            continue;
+        if (c == L'+' || c == L',' || c == L';' || c == L'=' || c == L'[' || c == L']' || c > 0x7F)
+            c = L'_';
         stem += up(c);
-        if (stem.size() == 6) break;
+        if (stem.size() == 6)
+            break;
     }
     return stem;
 }
 
-uint64_t fileTime(time_t t) { return (static_cast<uint64_t>(t) + 11644473600ull) * 10000000ull; }
+uint64_t fileTime(time_t t)
+{
+    return (static_cast<uint64_t>(t) + 11644473600ull) * 10000000ull;
+}
 
-void fill(const Found& f, LPWIN32_FIND_DATAW data) {
+void fill(const Found& f, LPWIN32_FIND_DATAW data)
+{
     std::memset(data, 0, sizeof *data);
     data->dwFileAttributes = f.attributes;
     data->nFileSizeHigh = static_cast<DWORD>(f.size >> 32);
@@ -113,7 +134,8 @@ void fill(const Found& f, LPWIN32_FIND_DATAW data) {
     std::wmemcpy(data->cAlternateFileName, f.shortName.data(), m);
 }
 
-std::string posix(const std::wstring& path) {
+std::string posix(const std::wstring& path)
+{
     std::string p = standin::narrow(path);
     std::replace(p.begin(), p.end(), '\\', '/');
     return p;
@@ -123,7 +145,8 @@ std::string posix(const std::wstring& path) {
 
 extern "C" {
 
-HANDLE WINAPI FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW data) {
+HANDLE WINAPI FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW data)
+{
     if (!pattern || !*pattern || !data) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
@@ -150,21 +173,24 @@ HANDLE WINAPI FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW data) {
         std::string path = dirPath + "/" + e->d_name;
         if (stat(path.c_str(), &st) == 0) {
             f.attributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-            if (!(st.st_mode & S_IWUSR)) f.attributes |= FILE_ATTRIBUTE_READONLY;
-            if (!S_ISDIR(st.st_mode)) f.size = static_cast<uint64_t>(st.st_size);
+            if (!(st.st_mode & S_IWUSR))
+                f.attributes |= FILE_ATTRIBUTE_READONLY;
+            if (!S_ISDIR(st.st_mode))
+                f.size = static_cast<uint64_t>(st.st_size);
             f.written = fileTime(st.st_mtime);
         }
-        if (e->d_name[0] == '.' && f.name != L"." && f.name != L"..") f.attributes |= FILE_ATTRIBUTE_HIDDEN;
+        if (e->d_name[0] == '.' && f.name != L"." && f.name != L"..")
+            f.attributes |= FILE_ATTRIBUTE_HIDDEN;
         all.push_back(f);
     }
     closedir(dir);
-    std::sort(all.begin(), all.end(), [](const Found& a, const Found& b) {
-        return standin::detail::compareNoCase(a.name, b.name) < 0;
-    });
+    std::sort(all.begin(), all.end(),
+              [](const Found& a, const Found& b) { return standin::detail::compareNoCase(a.name, b.name) < 0; });
     // Short names: the first six characters, ~n, and three of the extension.
     std::map<std::wstring, int> used;
     for (Found& f : all) {
-        if (isShortName(f.name)) continue;
+        if (isShortName(f.name))
+            continue;
         std::wstring ext;
         std::wstring stem = shortStem(f.name, ext);
         int n = ++used[stem + L"." + ext];
@@ -186,7 +212,8 @@ HANDLE WINAPI FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW data) {
     return search;
 }
 
-BOOL WINAPI FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW data) {
+BOOL WINAPI FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW data)
+{
     std::lock_guard<std::mutex> lock(g_mutex);
     auto it = g_searches.find(static_cast<Search*>(find));
     if (it == g_searches.end() || !data) {
@@ -202,7 +229,8 @@ BOOL WINAPI FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW data) {
     return TRUE;
 }
 
-BOOL WINAPI FindClose(HANDLE find) {
+BOOL WINAPI FindClose(HANDLE find)
+{
     std::lock_guard<std::mutex> lock(g_mutex);
     auto it = g_searches.find(static_cast<Search*>(find));
     if (it == g_searches.end()) {
@@ -214,7 +242,8 @@ BOOL WINAPI FindClose(HANDLE find) {
     return TRUE;
 }
 
-int __cdecl _wunlink(const wchar_t* path) {
+int __cdecl _wunlink(const wchar_t* path)
+{
     if (!path) {
         errno = EINVAL;
         return -1;
@@ -226,7 +255,7 @@ int __cdecl _wunlink(const wchar_t* path) {
         return -1;
     }
     if (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR)) {
-        errno = EACCES;   // a folder, or a read-only file
+        errno = EACCES;  // a folder, or a read-only file
         return -1;
     }
     if (unlink(p.c_str()) != 0) {

@@ -12,23 +12,30 @@ namespace standin {
 
 namespace {
 
-std::wstring trimmed(const std::wstring& s) {
+std::wstring trimmed(const std::wstring& s)
+{
     size_t b = s.find_first_not_of(L" \t");
-    if (b == std::wstring::npos) return std::wstring();
+    if (b == std::wstring::npos)
+        return std::wstring();
     size_t e = s.find_last_not_of(L" \t");
     return s.substr(b, e - b + 1);
 }
 
-std::wstring withoutNewlines(std::wstring s) {
-    while (!s.empty() && (s.front() == L'\n' || s.front() == L'\r')) s.erase(s.begin());
-    while (!s.empty() && (s.back() == L'\n' || s.back() == L'\r')) s.pop_back();
+std::wstring withoutNewlines(std::wstring s)
+{
+    while (!s.empty() && (s.front() == L'\n' || s.front() == L'\r'))
+        s.erase(s.begin());
+    while (!s.empty() && (s.back() == L'\n' || s.back() == L'\r'))
+        s.pop_back();
     return s;
 }
 
-std::wstring joined(const std::vector<std::wstring>& items) {
+std::wstring joined(const std::vector<std::wstring>& items)
+{
     std::wstring out;
     for (size_t i = 0; i < items.size(); ++i) {
-        if (i) out += L'/';
+        if (i)
+            out += L'/';
         out += items[i];
     }
     return out;
@@ -37,22 +44,28 @@ std::wstring joined(const std::vector<std::wstring>& items) {
 // The text that names an input control: the static text just before it in
 // tab order, else the static text left of it on its row, else (check boxes)
 // its own text.
-std::wstring labelOf(const std::vector<DialogControl>& controls, size_t index) {
+std::wstring labelOf(const std::vector<DialogControl>& controls, size_t index)
+{
     const DialogControl& c = controls[index];
     if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::RadioButton)
         return detail::withoutMnemonic(c.text);
     if (index > 0) {
         const DialogControl& before = controls[index - 1];
-        if (before.kind == ControlKind::Static && !before.text.empty()) return detail::withoutMnemonic(before.text);
+        if (before.kind == ControlKind::Static && !before.text.empty())
+            return detail::withoutMnemonic(before.text);
     }
     const DialogControl* best = nullptr;
     for (const DialogControl& s : controls) {
-        if (s.kind != ControlKind::Static || s.text.empty()) continue;
+        if (s.kind != ControlKind::Static || s.text.empty())
+            continue;
         bool sameRow = s.y < c.y + c.height && c.y < s.y + s.height;
-        if (!sameRow || s.x + s.width > c.x) continue;
-        if (!best || s.x > best->x) best = &s;
+        if (!sameRow || s.x + s.width > c.x)
+            continue;
+        if (!best || s.x > best->x)
+            best = &s;
     }
-    if (best) return detail::withoutMnemonic(best->text);
+    if (best)
+        return detail::withoutMnemonic(best->text);
     return L"Control " + std::to_wstring(c.id);
 }
 
@@ -60,17 +73,20 @@ struct ButtonName {
     int id;
     const wchar_t* name;
 };
-const ButtonName kButtons[] = {{IDOK, L"OK"},         {IDCANCEL, L"Cancel"}, {IDABORT, L"Abort"},
-                               {IDRETRY, L"Retry"},   {IDIGNORE, L"Ignore"}, {IDYES, L"Yes"},
-                               {IDNO, L"No"},         {IDTRYAGAIN, L"Try Again"}, {IDCONTINUE, L"Continue"}};
+const ButtonName kButtons[] = {{IDOK, L"OK"},       {IDCANCEL, L"Cancel"},      {IDABORT, L"Abort"},
+                               {IDRETRY, L"Retry"}, {IDIGNORE, L"Ignore"},      {IDYES, L"Yes"},
+                               {IDNO, L"No"},       {IDTRYAGAIN, L"Try Again"}, {IDCONTINUE, L"Continue"}};
 
-std::wstring buttonName(int id) {
+std::wstring buttonName(int id)
+{
     for (const auto& b : kButtons)
-        if (b.id == id) return b.name;
+        if (b.id == id)
+            return b.name;
     return std::to_wstring(id);
 }
 
-std::vector<int> boxButtons(unsigned type) {
+std::vector<int> boxButtons(unsigned type)
+{
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL: return {IDOK, IDCANCEL};
     case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
@@ -85,64 +101,83 @@ std::vector<int> boxButtons(unsigned type) {
 }  // namespace
 
 LineUser::LineUser(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
-LineUser::~LineUser() { out_.flush(); }
+LineUser::~LineUser()
+{
+    out_.flush();
+}
 
-std::optional<std::wstring> LineUser::readLine() {
+std::optional<std::wstring> LineUser::readLine()
+{
     std::string line;
     if (ended_ || !std::getline(in_, line)) {
         ended_ = true;
         return std::nullopt;
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
     // A script saved by an editor that marks UTF-8 starts with a byte-order
     // mark; it belongs to no line.
-    if (firstLine_ && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+    if (firstLine_ && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        line.erase(0, 3);
     firstLine_ = false;
     std::wstring wide = widen(line);
     line = std::string();
-    if (wide.size() < 64 && trimmed(wide) == L"*Cancel*") return std::nullopt;
+    if (wide.size() < 64 && trimmed(wide) == L"*Cancel*")
+        return std::nullopt;
     return wide;
 }
 
-void LineUser::write(const std::wstring& text) {
-    if (text.empty()) return;
+void LineUser::write(const std::wstring& text)
+{
+    if (text.empty())
+        return;
     out_ << narrow(text);
     out_.flush();
     atLineStart_ = text.back() == L'\n';
 }
 
-void LineUser::writeLine(const std::wstring& text) {
-    if (!atLineStart_) write(L"\n");
+void LineUser::writeLine(const std::wstring& text)
+{
+    if (!atLineStart_)
+        write(L"\n");
     write(text + L"\n");
 }
 
-std::optional<std::wstring> LineUser::commandLine(const std::wstring& prompt) {
+std::optional<std::wstring> LineUser::commandLine(const std::wstring& prompt)
+{
     writeLine(withoutNewlines(prompt));
     return readLine();
 }
 
-std::optional<std::wstring> LineUser::chooseFile(const FileRequest& request) {
+std::optional<std::wstring> LineUser::chooseFile(const FileRequest& request)
+{
     std::wstring title = request.title.empty() ? (request.open ? L"Open" : L"Save As") : request.title;
     std::wstring filter = request.filter;
-    while (!filter.empty() && filter.back() == L'|') filter.pop_back();
+    while (!filter.empty() && filter.back() == L'|')
+        filter.pop_back();
     writeLine(filter.empty() ? title + L":" : title + L" (" + filter + L"):");
     std::optional<std::wstring> line = readLine();
-    if (!line) return std::nullopt;
+    if (!line)
+        return std::nullopt;
     std::wstring path = trimmed(*line);
-    if (path.empty()) return std::nullopt;
+    if (path.empty())
+        return std::nullopt;
     return path;
 }
 
-void LineUser::operateDialog(DialogSession& dialog) {
+void LineUser::operateDialog(DialogSession& dialog)
+{
     writeLine(dialog.title());
     while (!dialog.ended()) {
         std::vector<DialogControl> controls = dialog.controls();
         for (size_t i = 0; i < controls.size() && !dialog.ended(); ++i) {
             const DialogControl& c = controls[i];
-            if (!c.enabled || !c.visible) continue;
+            if (!c.enabled || !c.visible)
+                continue;
             bool combo = c.kind == ControlKind::ComboBox;
             bool check = c.kind == ControlKind::CheckBox;
-            if (!combo && !check) continue;
+            if (!combo && !check)
+                continue;
             std::wstring label = labelOf(controls, i);
             for (;;) {
                 std::wstring choices, current;
@@ -151,7 +186,8 @@ void LineUser::operateDialog(DialogSession& dialog) {
                     items = dialog.comboItems(c.id);
                     int sel = dialog.comboSelection(c.id);
                     choices = joined(items);
-                    current = sel >= 0 && sel < static_cast<int>(items.size()) ? items[static_cast<size_t>(sel)] : L"none";
+                    current =
+                        sel >= 0 && sel < static_cast<int>(items.size()) ? items[static_cast<size_t>(sel)] : L"none";
                 } else {
                     int state = dialog.checkState(c.id);
                     choices = L"Yes/No";
@@ -164,7 +200,8 @@ void LineUser::operateDialog(DialogSession& dialog) {
                     return;
                 }
                 std::wstring answer = trimmed(*line);
-                if (answer.empty()) break;
+                if (answer.empty())
+                    break;
                 bool done = false;
                 if (combo) {
                     for (size_t k = 0; k < items.size() && !done; ++k)
@@ -175,21 +212,26 @@ void LineUser::operateDialog(DialogSession& dialog) {
                 } else if (detail::compareNoCase(answer, L"No") == 0) {
                     done = dialog.setCheck(c.id, BST_UNCHECKED);
                 }
-                if (done) break;
+                if (done)
+                    break;
                 writeLine(L"\"" + answer + L"\" is not one of " + choices + L".");
             }
         }
-        if (dialog.ended()) return;
+        if (dialog.ended())
+            return;
         // A push button ends the round.
         std::vector<DialogControl> buttons;
         for (const DialogControl& c : dialog.controls())
-            if (c.kind == ControlKind::PushButton && c.enabled && c.visible) buttons.push_back(c);
+            if (c.kind == ControlKind::PushButton && c.enabled && c.visible)
+                buttons.push_back(c);
         std::vector<std::wstring> names;
-        for (const DialogControl& b : buttons) names.push_back(detail::withoutMnemonic(b.text));
+        for (const DialogControl& b : buttons)
+            names.push_back(detail::withoutMnemonic(b.text));
         int def = dialog.defaultButton();
         std::wstring defName;
         for (const DialogControl& b : buttons)
-            if (b.id == def) defName = detail::withoutMnemonic(b.text);
+            if (b.id == def)
+                defName = detail::withoutMnemonic(b.text);
         for (;;) {
             writeLine(L"Press [" + joined(names) + L"]" + (defName.empty() ? L"" : L" <" + defName + L">") + L":");
             std::optional<std::wstring> line = readLine();
@@ -203,34 +245,46 @@ void LineUser::operateDialog(DialogSession& dialog) {
                 pressed = !defName.empty() && dialog.press(def);
             } else {
                 for (size_t k = 0; k < buttons.size() && !pressed; ++k)
-                    if (detail::compareNoCase(names[k], answer) == 0) pressed = dialog.press(buttons[k].id);
+                    if (detail::compareNoCase(names[k], answer) == 0)
+                        pressed = dialog.press(buttons[k].id);
             }
-            if (pressed) break;
+            if (pressed)
+                break;
             writeLine(L"\"" + answer + L"\" is not one of " + joined(names) + L".");
         }
     }
 }
 
-int LineUser::messageBox(const std::wstring& caption, const std::wstring& text, unsigned type) {
+int LineUser::messageBox(const std::wstring& caption, const std::wstring& text, unsigned type)
+{
     writeLine(L"[" + caption + L"] " + withoutNewlines(text));
     std::vector<int> buttons = boxButtons(type);
-    if (buttons.size() == 1) return IDOK;
+    if (buttons.size() == 1)
+        return IDOK;
     size_t defIndex = (type & MB_DEFMASK) >> 8;
-    if (defIndex >= buttons.size()) defIndex = 0;
+    if (defIndex >= buttons.size())
+        defIndex = 0;
     std::vector<std::wstring> names;
-    for (int b : buttons) names.push_back(buttonName(b));
+    for (int b : buttons)
+        names.push_back(buttonName(b));
     for (;;) {
         writeLine(L"[" + joined(names) + L"] <" + names[defIndex] + L">:");
         std::optional<std::wstring> line = readLine();
-        if (!line) return IDCANCEL;
+        if (!line)
+            return IDCANCEL;
         std::wstring answer = trimmed(*line);
-        if (answer.empty()) return buttons[defIndex];
+        if (answer.empty())
+            return buttons[defIndex];
         for (size_t k = 0; k < buttons.size(); ++k)
-            if (detail::compareNoCase(names[k], answer) == 0) return buttons[k];
+            if (detail::compareNoCase(names[k], answer) == 0)
+                return buttons[k];
         writeLine(L"\"" + answer + L"\" is not one of " + joined(names) + L".");
     }
 }
 
-void LineUser::show(const std::wstring& text) { write(text); }
+void LineUser::show(const std::wstring& text)
+{
+    write(text);
+}
 
 }  // namespace standin

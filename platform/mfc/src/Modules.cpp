@@ -35,8 +35,9 @@ struct Module {
 struct Modules {
     std::recursive_mutex mutex;
     Module program;
-    std::vector<Module*> loaded;   // load order
-    Modules() {
+    std::vector<Module*> loaded;  // load order
+    Modules()
+    {
         program.program = true;
         program.dl = dlopen(nullptr, RTLD_NOW);
         char buffer[PATH_MAX];
@@ -48,70 +49,93 @@ struct Modules {
     }
 };
 
-Modules& modules() {
-    static Modules* m = new Modules;   // modules may be freed during exit
+Modules& modules()
+{
+    static Modules* m = new Modules;  // modules may be freed during exit
     return *m;
 }
 
-Module* lookup(HMODULE handle) {
+Module* lookup(HMODULE handle)
+{
     Modules& m = modules();
-    if (!handle) return &m.program;
+    if (!handle)
+        return &m.program;
     Module* p = reinterpret_cast<Module*>(handle);
-    if (p == &m.program) return p;
+    if (p == &m.program)
+        return p;
     std::lock_guard<std::recursive_mutex> lock(m.mutex);
     return std::find(m.loaded.begin(), m.loaded.end(), p) != m.loaded.end() ? p : nullptr;
 }
 
-HMODULE handleOf(Module* m) { return reinterpret_cast<HMODULE>(m); }
+HMODULE handleOf(Module* m)
+{
+    return reinterpret_cast<HMODULE>(m);
+}
 
-std::string posixPath(const std::wstring& path) {
+std::string posixPath(const std::wstring& path)
+{
     std::string p = standin::narrow(path);
     std::replace(p.begin(), p.end(), '\\', '/');
     return p;
 }
 
-std::string directoryOf(const std::wstring& path) {
+std::string directoryOf(const std::wstring& path)
+{
     std::string p = posixPath(path);
     size_t slash = p.rfind('/');
     return slash == std::string::npos ? std::string(".") : p.substr(0, slash);
 }
 
-bool exists(const std::string& p) {
+bool exists(const std::string& p)
+{
     struct stat st;
     return stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 // The module's own definition of `name`, not one of its dependencies'.
-void* ownSymbol(const Module& m, const char* name) {
-    if (!m.dl) return nullptr;
+void* ownSymbol(const Module& m, const char* name)
+{
+    if (!m.dl)
+        return nullptr;
     void* sym = dlsym(m.dl, name);
-    if (!sym) return nullptr;
+    if (!sym)
+        return nullptr;
     struct link_map* own = nullptr;
-    if (dlinfo(m.dl, RTLD_DI_LINKMAP, &own) != 0 || !own) return nullptr;
+    if (dlinfo(m.dl, RTLD_DI_LINKMAP, &own) != 0 || !own)
+        return nullptr;
     Dl_info info;
     struct link_map* where = nullptr;
-    if (!dladdr1(sym, &info, reinterpret_cast<void**>(&where), RTLD_DL_LINKMAP) || where != own) return nullptr;
+    if (!dladdr1(sym, &info, reinterpret_cast<void**>(&where), RTLD_DL_LINKMAP) || where != own)
+        return nullptr;
     return sym;
 }
 
-const standin::ResourceDirectory* directory(Module& m) {
+const standin::ResourceDirectory* directory(Module& m)
+{
     if (!m.resourcesLooked) {
         m.resourcesLooked = true;
         auto* dir = static_cast<const standin::ResourceDirectory*>(ownSymbol(m, KV_RESOURCE_SYMBOL_NAME));
-        if (dir && dir->magic == standin::kResourceMagic && dir->version == 1) m.resources = dir;
-        else if (dir) std::fprintf(stderr, "win32: the resources of %s are damaged\n", standin::narrow(m.path).c_str());
+        if (dir && dir->magic == standin::kResourceMagic && dir->version == 1)
+            m.resources = dir;
+        else if (dir)
+            std::fprintf(stderr, "win32: the resources of %s are damaged\n", standin::narrow(m.path).c_str());
     }
     return m.resources;
 }
 
-bool matches(const wchar_t* entryName, uint32_t entryId, LPCWSTR wanted) {
-    if (IS_INTRESOURCE(wanted)) return !entryName && entryId == static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(wanted));
-    if (!wanted) return false;
-    if (wanted[0] == L'#') return !entryName && entryId == static_cast<uint32_t>(std::wcstoul(wanted + 1, nullptr, 10));
+bool matches(const wchar_t* entryName, uint32_t entryId, LPCWSTR wanted)
+{
+    if (IS_INTRESOURCE(wanted))
+        return !entryName && entryId == static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(wanted));
+    if (!wanted)
+        return false;
+    if (wanted[0] == L'#')
+        return !entryName && entryId == static_cast<uint32_t>(std::wcstoul(wanted + 1, nullptr, 10));
     return entryName && _wcsicmp(entryName, wanted) == 0;
 }
 
-const standin::ResourceEntry* find(Module& m, LPCWSTR type, LPCWSTR name, int language) {
+const standin::ResourceEntry* find(Module& m, LPCWSTR type, LPCWSTR name, int language)
+{
     const standin::ResourceDirectory* dir = directory(m);
     if (!dir) {
         t_lastError = ERROR_RESOURCE_DATA_NOT_FOUND;
@@ -122,22 +146,27 @@ const standin::ResourceEntry* find(Module& m, LPCWSTR type, LPCWSTR name, int la
     int bestScore = -1;
     for (uint32_t i = 0; i < dir->count; ++i) {
         const standin::ResourceEntry& e = dir->entries[i];
-        if (!matches(e.typeName, e.typeId, type)) continue;
+        if (!matches(e.typeName, e.typeId, type))
+            continue;
         typeSeen = true;
-        if (!matches(e.name, e.id, name)) continue;
+        if (!matches(e.name, e.id, name))
+            continue;
         int score = language < 0 ? 1 : (e.language == language ? 3 : (e.language == 0 ? 2 : 1));
         if (score > bestScore) {
             best = &e;
             bestScore = score;
         }
     }
-    if (!best) t_lastError = typeSeen ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND;
+    if (!best)
+        t_lastError = typeSeen ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND;
     return best;
 }
 
-bool owns(Module& m, HRSRC resource) {
+bool owns(Module& m, HRSRC resource)
+{
     const standin::ResourceDirectory* dir = directory(m);
-    if (!dir || !resource) return false;
+    if (!dir || !resource)
+        return false;
     auto* e = reinterpret_cast<const standin::ResourceEntry*>(resource);
     return e >= dir->entries && e < dir->entries + dir->count;
 }
@@ -147,21 +176,31 @@ bool owns(Module& m, HRSRC resource) {
 namespace standin {
 namespace detail {
 
-HMODULE programModule() { return handleOf(&modules().program); }
-bool isModule(HMODULE module) { return module && lookup(module) != nullptr; }
+HMODULE programModule()
+{
+    return handleOf(&modules().program);
+}
+bool isModule(HMODULE module)
+{
+    return module && lookup(module) != nullptr;
+}
 
 }  // namespace detail
 
-void setModuleFileName(HMODULE module, const std::wstring& path) {
+void setModuleFileName(HMODULE module, const std::wstring& path)
+{
     Module* m = lookup(module);
-    if (m) m->reportedPath = path;
+    if (m)
+        m->reportedPath = path;
 }
 
-std::vector<HMODULE> loadedModules() {
+std::vector<HMODULE> loadedModules()
+{
     Modules& all = modules();
     std::lock_guard<std::recursive_mutex> lock(all.mutex);
     std::vector<HMODULE> out;
-    for (Module* m : all.loaded) out.push_back(handleOf(m));
+    for (Module* m : all.loaded)
+        out.push_back(handleOf(m));
     return out;
 }
 
@@ -169,10 +208,17 @@ std::vector<HMODULE> loadedModules() {
 
 extern "C" {
 
-DWORD WINAPI GetLastError(void) { return t_lastError; }
-void WINAPI SetLastError(DWORD code) { t_lastError = code; }
+DWORD WINAPI GetLastError(void)
+{
+    return t_lastError;
+}
+void WINAPI SetLastError(DWORD code)
+{
+    t_lastError = code;
+}
 
-HMODULE WINAPI LoadLibraryW(LPCWSTR fileName) {
+HMODULE WINAPI LoadLibraryW(LPCWSTR fileName)
+{
     if (!fileName || !*fileName) {
         t_lastError = ERROR_INVALID_PARAMETER;
         return nullptr;
@@ -194,7 +240,7 @@ HMODULE WINAPI LoadLibraryW(LPCWSTR fileName) {
         }
         resolved = buffer;
     } else {
-        resolved = candidate;   // left to the dynamic loader's search
+        resolved = candidate;  // left to the dynamic loader's search
     }
 
     void* dl = dlopen(resolved.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -207,7 +253,7 @@ HMODULE WINAPI LoadLibraryW(LPCWSTR fileName) {
         std::lock_guard<std::recursive_mutex> lock(all.mutex);
         for (Module* m : all.loaded) {
             if (m->dl == dl) {
-                dlclose(dl);   // the loader counted it again; our count is enough
+                dlclose(dl);  // the loader counted it again; our count is enough
                 ++m->references;
                 return handleOf(m);
             }
@@ -235,23 +281,27 @@ HMODULE WINAPI LoadLibraryW(LPCWSTR fileName) {
         }
         dlclose(dl);
         delete m;
-        t_lastError = 1114;   // ERROR_DLL_INIT_FAILED
+        t_lastError = 1114;  // ERROR_DLL_INIT_FAILED
         return nullptr;
     }
     return handleOf(m);
 }
 
-BOOL WINAPI FreeLibrary(HMODULE module) {
+BOOL WINAPI FreeLibrary(HMODULE module)
+{
     Module* m = module ? lookup(module) : nullptr;
     if (!m) {
         t_lastError = ERROR_INVALID_HANDLE;
         return FALSE;
     }
-    if (m->program) return TRUE;
+    if (m->program)
+        return TRUE;
     Modules& all = modules();
-    if (--m->references > 0) return TRUE;
+    if (--m->references > 0)
+        return TRUE;
     auto entry = reinterpret_cast<DLLMAIN_PROC>(ownSymbol(*m, "DllMain"));
-    if (entry) entry(module, DLL_PROCESS_DETACH, nullptr);
+    if (entry)
+        entry(module, DLL_PROCESS_DETACH, nullptr);
     {
         std::lock_guard<std::recursive_mutex> lock(all.mutex);
         all.loaded.erase(std::remove(all.loaded.begin(), all.loaded.end(), m), all.loaded.end());
@@ -262,7 +312,8 @@ BOOL WINAPI FreeLibrary(HMODULE module) {
     return TRUE;
 }
 
-FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName) {
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName)
+{
     Module* m = lookup(module);
     if (!m || !procName || IS_INTRESOURCE(procName)) {
         t_lastError = m ? ERROR_PROC_NOT_FOUND : ERROR_INVALID_HANDLE;
@@ -276,9 +327,11 @@ FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName) {
     return reinterpret_cast<FARPROC>(sym);
 }
 
-HMODULE WINAPI GetModuleHandleW(LPCWSTR moduleName) {
+HMODULE WINAPI GetModuleHandleW(LPCWSTR moduleName)
+{
     Modules& all = modules();
-    if (!moduleName) return handleOf(&all.program);
+    if (!moduleName)
+        return handleOf(&all.program);
     std::wstring wanted = moduleName;
     std::replace(wanted.begin(), wanted.end(), L'\\', L'/');
     bool bare = wanted.find(L'/') == std::wstring::npos;
@@ -286,13 +339,15 @@ HMODULE WINAPI GetModuleHandleW(LPCWSTR moduleName) {
     for (Module* m : all.loaded) {
         std::wstring path = m->path;
         std::wstring name = path.substr(path.rfind(L'/') + 1);
-        if (_wcsicmp((bare ? name : path).c_str(), wanted.c_str()) == 0) return handleOf(m);
+        if (_wcsicmp((bare ? name : path).c_str(), wanted.c_str()) == 0)
+            return handleOf(m);
     }
     t_lastError = ERROR_MOD_NOT_FOUND;
     return nullptr;
 }
 
-DWORD WINAPI GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
+DWORD WINAPI GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size)
+{
     Module* m = lookup(module);
     if (!m) {
         t_lastError = ERROR_MOD_NOT_FOUND;
@@ -318,7 +373,8 @@ DWORD WINAPI GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
     return size;
 }
 
-HRSRC WINAPI FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type) {
+HRSRC WINAPI FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type)
+{
     Module* m = lookup(module);
     if (!m) {
         t_lastError = ERROR_INVALID_HANDLE;
@@ -327,7 +383,8 @@ HRSRC WINAPI FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type) {
     return reinterpret_cast<HRSRC>(const_cast<standin::ResourceEntry*>(find(*m, type, name, -1)));
 }
 
-HRSRC WINAPI FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language) {
+HRSRC WINAPI FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language)
+{
     Module* m = lookup(module);
     if (!m) {
         t_lastError = ERROR_INVALID_HANDLE;
@@ -336,7 +393,8 @@ HRSRC WINAPI FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD la
     return reinterpret_cast<HRSRC>(const_cast<standin::ResourceEntry*>(find(*m, type, name, language)));
 }
 
-HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource) {
+HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource)
+{
     Module* m = lookup(module);
     if (!m || !owns(*m, resource)) {
         t_lastError = ERROR_RESOURCE_DATA_NOT_FOUND;
@@ -345,9 +403,13 @@ HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource) {
     return const_cast<void*>(reinterpret_cast<const standin::ResourceEntry*>(resource)->data);
 }
 
-LPVOID WINAPI LockResource(HGLOBAL data) { return data; }
+LPVOID WINAPI LockResource(HGLOBAL data)
+{
+    return data;
+}
 
-DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource) {
+DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource)
+{
     Module* m = lookup(module);
     if (!m || !owns(*m, resource)) {
         t_lastError = ERROR_RESOURCE_DATA_NOT_FOUND;
@@ -356,31 +418,43 @@ DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource) {
     return reinterpret_cast<const standin::ResourceEntry*>(resource)->size;
 }
 
-BOOL WINAPI FreeResource(HGLOBAL) { return FALSE; }
+BOOL WINAPI FreeResource(HGLOBAL)
+{
+    return FALSE;
+}
 
-int WINAPI LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax) {
-    if (!buffer) return 0;
-    if (bufferMax > 0) buffer[0] = 0;
+int WINAPI LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax)
+{
+    if (!buffer)
+        return 0;
+    if (bufferMax > 0)
+        buffer[0] = 0;
     HRSRC block = FindResourceW(instance, MAKEINTRESOURCEW((id >> 4) + 1), RT_STRING);
-    if (!block) return 0;
+    if (!block)
+        return 0;
     const auto* data = static_cast<const wchar_t*>(LockResource(LoadResource(instance, block)));
     DWORD units = SizeofResource(instance, block) / sizeof(wchar_t);
-    if (!data) return 0;
+    if (!data)
+        return 0;
     DWORD pos = 0;
     for (UINT i = 0; i < (id & 15); ++i) {
-        if (pos >= units) return 0;
+        if (pos >= units)
+            return 0;
         pos += 1 + static_cast<DWORD>(data[pos]);
     }
-    if (pos >= units) return 0;
+    if (pos >= units)
+        return 0;
     DWORD length = static_cast<DWORD>(data[pos]);
-    if (length == 0 || pos + 1 + length > units) return 0;
+    if (length == 0 || pos + 1 + length > units)
+        return 0;
     const wchar_t* text = data + pos + 1;
     if (bufferMax == 0) {
         // A pointer to the resource's own (not NUL-terminated) text.
         *reinterpret_cast<const wchar_t**>(buffer) = text;
         return static_cast<int>(length);
     }
-    if (bufferMax < 0) return 0;
+    if (bufferMax < 0)
+        return 0;
     DWORD n = std::min(length, static_cast<DWORD>(bufferMax - 1));
     std::wmemcpy(buffer, text, n);
     buffer[n] = 0;

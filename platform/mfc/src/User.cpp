@@ -20,9 +20,13 @@ User* g_current = nullptr;
 
 }  // namespace
 
-User& currentUser() { return g_current ? *g_current : g_cancelling; }
+User& currentUser()
+{
+    return g_current ? *g_current : g_cancelling;
+}
 
-User* setCurrentUser(User* user) {
+User* setCurrentUser(User* user)
+{
     User* previous = g_current;
     g_current = user;
     return previous;

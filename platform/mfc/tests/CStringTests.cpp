@@ -7,18 +7,20 @@
 
 namespace {
 
-TEST(CString, HoldsOnePointerToItsCharacters) {
+TEST(CString, HoldsOnePointerToItsCharacters)
+{
     static_assert(sizeof(CString) == sizeof(void*), "one pointer");
     CString s(L"abc");
     EXPECT_EQ(static_cast<const void*>(static_cast<LPCTSTR>(s)), *reinterpret_cast<void* const*>(&s));
 }
 
-TEST(CString, Construction) {
+TEST(CString, Construction)
+{
     EXPECT_EQ(0, CString().GetLength());
     EXPECT_TRUE(CString().IsEmpty());
     EXPECT_STREQ(L"", CString().GetString());
     EXPECT_EQ(CString(L"abc"), CString("abc"));
-    EXPECT_EQ(CString(L"\u00e9"), CString("\xc3\xa9"));   // UTF-8 widened
+    EXPECT_EQ(CString(L"\u00e9"), CString("\xc3\xa9"));  // UTF-8 widened
     EXPECT_EQ(CString(L"ab"), CString(L"abcdef", 2));
     EXPECT_EQ(CString(L"xxx"), CString(L'x', 3));
     EXPECT_TRUE(CString(static_cast<const wchar_t*>(nullptr)).IsEmpty());
@@ -28,11 +30,12 @@ TEST(CString, Construction) {
     EXPECT_TRUE(a.IsEmpty());
     CString c;
     c = b;
-    c = c;   // self-assignment keeps the text
+    c = c;  // self-assignment keeps the text
     EXPECT_EQ(CString(L"moved"), c);
 }
 
-TEST(CString, BufferAccess) {
+TEST(CString, BufferAccess)
+{
     CString s;
     wchar_t* p = s.GetBuffer(10);
     std::wcscpy(p, L"hello");
@@ -49,12 +52,14 @@ TEST(CString, BufferAccess) {
     // A buffer filled to its end without a NUL keeps its whole length.
     CString t;
     wchar_t* q = t.GetBufferSetLength(4);
-    for (int i = 0; i < 4; ++i) q[i] = L'z';
+    for (int i = 0; i < 4; ++i)
+        q[i] = L'z';
     t.ReleaseBuffer();
     EXPECT_EQ(CString(L"zzzz"), t);
 }
 
-TEST(CString, CharacterAccess) {
+TEST(CString, CharacterAccess)
+{
     CString s(L"abc");
     EXPECT_EQ(L'b', s.GetAt(1));
     EXPECT_EQ(L'c', s[2]);
@@ -70,7 +75,8 @@ TEST(CString, CharacterAccess) {
     }
 }
 
-TEST(CString, Extraction) {
+TEST(CString, Extraction)
+{
     CString s(L"abcdef");
     EXPECT_EQ(CString(L"ab"), s.Left(2));
     EXPECT_EQ(CString(L"abcdef"), s.Left(99));
@@ -83,7 +89,8 @@ TEST(CString, Extraction) {
     EXPECT_EQ(CString(L"abcdef"), s.Right(50));
 }
 
-TEST(CString, Searching) {
+TEST(CString, Searching)
+{
     CString s(L"a/b\\c/d");
     EXPECT_EQ(1, s.Find(L'/'));
     EXPECT_EQ(5, s.Find(L'/', 2));
@@ -94,7 +101,8 @@ TEST(CString, Searching) {
     EXPECT_EQ(1, s.FindOneOf(L"\\/"));
 }
 
-TEST(CString, Editing) {
+TEST(CString, Editing)
+{
     CString s(L"a-b-c");
     EXPECT_EQ(2, s.Replace(L'-', L'+'));
     EXPECT_EQ(CString(L"a+b+c"), s);
@@ -115,7 +123,8 @@ TEST(CString, Editing) {
     EXPECT_EQ(CString(L"ade"), s.MakeLower());
 }
 
-TEST(CString, Trimming) {
+TEST(CString, Trimming)
+{
     CString s(L"  \t text \n ");
     EXPECT_EQ(CString(L"text"), s.Trim());
     CString t(L"xxabxx");
@@ -125,7 +134,8 @@ TEST(CString, Trimming) {
     EXPECT_EQ(CString(L""), CString(L"   ").Trim());
 }
 
-TEST(CString, ComparingAndConcatenating) {
+TEST(CString, ComparingAndConcatenating)
+{
     CString a(L"abc");
     EXPECT_EQ(0, a.Compare(L"abc"));
     EXPECT_EQ(-1, a.Compare(L"abd"));
@@ -139,17 +149,19 @@ TEST(CString, ComparingAndConcatenating) {
     CString b = a + L"-" + CString(L"d") + L'e';
     EXPECT_EQ(CString(L"abc-de"), b);
     EXPECT_EQ(CString(L"xabc"), L"x" + a);
-    b += b;   // appending its own text
+    b += b;  // appending its own text
     EXPECT_EQ(CString(L"abc-deabc-de"), b);
     b += "!";
     EXPECT_EQ(CString(L"abc-deabc-de!"), b);
 }
 
-TEST(CString, Tokenize) {
+TEST(CString, Tokenize)
+{
     CString s(L"  one, two,,three ");
     std::vector<CString> tokens;
     int pos = 0;
-    for (CString t = s.Tokenize(L" ,", pos); pos != -1; t = s.Tokenize(L" ,", pos)) tokens.push_back(t);
+    for (CString t = s.Tokenize(L" ,", pos); pos != -1; t = s.Tokenize(L" ,", pos))
+        tokens.push_back(t);
     ASSERT_EQ(3u, tokens.size());
     EXPECT_EQ(CString(L"one"), tokens[0]);
     EXPECT_EQ(CString(L"two"), tokens[1]);
@@ -164,9 +176,10 @@ TEST(CString, Tokenize) {
     EXPECT_EQ(-1, whole);
 }
 
-TEST(CString, LoadsStringsOfTheCurrentResources) {
+TEST(CString, LoadsStringsOfTheCurrentResources)
+{
     CString s;
-    EXPECT_TRUE(s.LoadString(1));   // the program carries sample.rc
+    EXPECT_TRUE(s.LoadString(1));  // the program carries sample.rc
     EXPECT_EQ(CString(L"Hello\tworld"), s);
     CString fromId(MAKEINTRESOURCE(17));
     EXPECT_EQ(CString(L"Good bye"), fromId);
@@ -174,7 +187,8 @@ TEST(CString, LoadsStringsOfTheCurrentResources) {
     EXPECT_TRUE(s.IsEmpty());
 }
 
-TEST(CStringArray, AddAndAccess) {
+TEST(CStringArray, AddAndAccess)
+{
     CStringArray a;
     EXPECT_TRUE(a.IsEmpty());
     EXPECT_EQ(0, a.Add(L"zero"));
@@ -191,7 +205,8 @@ TEST(CStringArray, AddAndAccess) {
     EXPECT_EQ(CString(L"one!?"), a[1]);
 }
 
-TEST(CStringArray, InsertRemoveAndGrow) {
+TEST(CStringArray, InsertRemoveAndGrow)
+{
     CStringArray a;
     a.Add(L"a");
     a.Add(L"d");
@@ -199,14 +214,14 @@ TEST(CStringArray, InsertRemoveAndGrow) {
     a.InsertAt(2, L"c");
     ASSERT_EQ(4, a.GetSize());
     EXPECT_EQ(CString(L"c"), a[2]);
-    a.InsertAt(6, L"g");   // past the end: the array grows
+    a.InsertAt(6, L"g");  // past the end: the array grows
     EXPECT_EQ(7, a.GetSize());
     EXPECT_TRUE(a[5].IsEmpty());
     a.RemoveAt(4, 3);
     EXPECT_EQ(4, a.GetSize());
     a.RemoveAt(0);
     EXPECT_EQ(CString(L"b"), a[0]);
-    a.InsertAt(0, a[2]);   // an element of its own
+    a.InsertAt(0, a[2]);  // an element of its own
     EXPECT_EQ(CString(L"d"), a[0]);
     a.SetAtGrow(5, L"f");
     EXPECT_EQ(6, a.GetSize());
@@ -214,7 +229,8 @@ TEST(CStringArray, InsertRemoveAndGrow) {
     EXPECT_TRUE(a.IsEmpty());
 }
 
-TEST(CStringArray, IndexesOutsideTheArrayThrow) {
+TEST(CStringArray, IndexesOutsideTheArrayThrow)
+{
     CStringArray a;
     a.Add(L"only");
     EXPECT_TRUE(throwsMfc<CInvalidArgException>([&] { a.GetAt(1); }));

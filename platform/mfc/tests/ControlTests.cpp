@@ -9,7 +9,8 @@ using standin::DialogSession;
 class Controls : public WithUser {
 protected:
     // Runs `work` inside a live options dialog (items "One", "Two", "Three").
-    void inDialog(std::function<void(DialogSession&, CDialog&)> work) {
+    void inDialog(std::function<void(DialogSession&, CDialog&)> work)
+    {
         OptionsDialog dlg;
         user.dialog([&](DialogSession& d) {
             work(d, dlg);
@@ -19,7 +20,8 @@ protected:
     }
 };
 
-TEST_F(Controls, SetCurSelOutsideTheListClearsTheSelection) {
+TEST_F(Controls, SetCurSelOutsideTheListClearsTheSelection)
+{
     struct Row {
         int index;
         LRESULT answer;
@@ -36,7 +38,8 @@ TEST_F(Controls, SetCurSelOutsideTheListClearsTheSelection) {
     });
 }
 
-TEST_F(Controls, ComboBoxThroughCComboBox) {
+TEST_F(Controls, ComboBoxThroughCComboBox)
+{
     inDialog([&](DialogSession& d, CDialog& dlg) {
         CComboBox* combo = static_cast<CComboBox*>(dlg.GetDlgItem(IDC_MODE));
         ASSERT_NE(nullptr, combo);
@@ -55,22 +58,23 @@ TEST_F(Controls, ComboBoxThroughCComboBox) {
         EXPECT_EQ(CB_ERR, combo->FindStringExact(-1, L"Fou"));
         EXPECT_EQ(2, combo->SelectString(-1, L"tw"));
         EXPECT_EQ(2, combo->GetCurSel());
-        EXPECT_EQ(L"Two", d.text(IDC_MODE));   // a drop-down list shows its selection
+        EXPECT_EQ(L"Two", d.text(IDC_MODE));  // a drop-down list shows its selection
         combo->DeleteString(0);
-        EXPECT_EQ(1, combo->GetCurSel());      // the selection follows its item
+        EXPECT_EQ(1, combo->GetCurSel());  // the selection follows its item
         combo->ResetContent();
         EXPECT_EQ(0, combo->GetCount());
         EXPECT_EQ(CB_ERR, combo->GetCurSel());
     });
 }
 
-TEST_F(Controls, ASortedComboKeepsItsItemsInOrderAndAnEditableOneTakesText) {
+TEST_F(Controls, ASortedComboKeepsItsItemsInOrderAndAnEditableOneTakesText)
+{
     NameDialog dlg;
     user.dialog([&](DialogSession& d) {
         CComboBox* combo = static_cast<CComboBox*>(dlg.GetDlgItem(IDC_SORTED));
         EXPECT_EQ(0, combo->AddString(L"pear"));
         EXPECT_EQ(0, combo->AddString(L"apple"));
-        EXPECT_EQ(1, combo->AddString(L"Banana"));   // ignoring case
+        EXPECT_EQ(1, combo->AddString(L"Banana"));  // ignoring case
         EXPECT_EQ((std::vector<std::wstring>{L"apple", L"Banana", L"pear"}), d.comboItems(IDC_SORTED));
         EXPECT_TRUE(d.setText(IDC_SORTED, L"plum"));
         EXPECT_EQ(CB_ERR, d.comboSelection(IDC_SORTED));
@@ -80,13 +84,14 @@ TEST_F(Controls, ASortedComboKeepsItsItemsInOrderAndAnEditableOneTakesText) {
         EXPECT_TRUE(d.selectComboItem(IDC_SORTED, L"banana"));
         combo->GetWindowText(text);
         EXPECT_EQ(CString(L"Banana"), text);
-        EXPECT_FALSE(d.setText(IDC_MAYBE, L"x"));   // not a place to type
+        EXPECT_FALSE(d.setText(IDC_MAYBE, L"x"));  // not a place to type
         d.escape();
     });
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
 }
 
-TEST_F(Controls, TwoStateCheckBoxShowsIndeterminateAsChecked) {
+TEST_F(Controls, TwoStateCheckBoxShowsIndeterminateAsChecked)
+{
     struct Row {
         WPARAM set;
         LRESULT read;
@@ -115,13 +120,15 @@ public:
     int value = 0;
     int index = 0;
     BOOL OnInitDialog() override { return TRUE; }
-    void DoDataExchange(CDataExchange* pDX) override {
+    void DoDataExchange(CDataExchange* pDX) override
+    {
         DDX_Check(pDX, IDC_WARNING, value);
         DDX_CBIndex(pDX, IDC_MODE, index);
     }
 };
 
-TEST_F(Controls, DdxCheckLoadsZeroToTwoAndClearsOtherValues) {
+TEST_F(Controls, DdxCheckLoadsZeroToTwoAndClearsOtherValues)
+{
     struct Row {
         int loaded;
         int valueAfterLoad;
@@ -145,10 +152,11 @@ TEST_F(Controls, DdxCheckLoadsZeroToTwoAndClearsOtherValues) {
     dlg.DoModal();
 }
 
-TEST_F(Controls, DdxCbIndexSavesMinusOneWhenNothingIsSelected) {
+TEST_F(Controls, DdxCbIndexSavesMinusOneWhenNothingIsSelected)
+{
     CheckExchange dlg;
     user.dialog([&](DialogSession& d) {
-        dlg.index = 5;   // beyond the (empty) list: nothing selected
+        dlg.index = 5;  // beyond the (empty) list: nothing selected
         ASSERT_TRUE(dlg.UpdateData(FALSE));
         dlg.index = 42;
         ASSERT_TRUE(dlg.UpdateData(TRUE));
@@ -166,7 +174,8 @@ public:
     void DoDataExchange(CDataExchange* pDX) override { DDX_CBIndex(pDX, 777, value); }
 };
 
-TEST_F(Controls, ExchangeWithAMissingControlFailsWithoutTouchingTheMember) {
+TEST_F(Controls, ExchangeWithAMissingControlFailsWithoutTouchingTheMember)
+{
     MissingControl dlg;
     user.dialog([&](DialogSession& d) {
         EXPECT_FALSE(dlg.UpdateData(TRUE));
@@ -174,17 +183,19 @@ TEST_F(Controls, ExchangeWithAMissingControlFailsWithoutTouchingTheMember) {
         d.escape();
     });
     dlg.DoModal();
-    ASSERT_EQ(1u, user.boxes().size());   // the failure is reported
+    ASSERT_EQ(1u, user.boxes().size());  // the failure is reported
     EXPECT_EQ(L"An unsupported operation was attempted.", user.boxes()[0].text);
 }
 
-TEST_F(Controls, DdxControlAttachesAMemberControl) {
+TEST_F(Controls, DdxControlAttachesAMemberControl)
+{
     class WithMember : public CDialog {
     public:
         WithMember() : CDialog(IDD_OPTIONS) {}
         CComboBox combo;
         int count = -1;
-        BOOL OnInitDialog() override {
+        BOOL OnInitDialog() override
+        {
             CDialog::OnInitDialog();
             count = combo.GetCount();
             return TRUE;
@@ -197,7 +208,7 @@ TEST_F(Controls, DdxControlAttachesAMemberControl) {
     });
     dlg.DoModal();
     EXPECT_EQ(3, dlg.count);
-    EXPECT_EQ(nullptr, dlg.combo.m_hWnd);   // let go when the dialog went
+    EXPECT_EQ(nullptr, dlg.combo.m_hWnd);  // let go when the dialog went
 }
 
 }  // namespace

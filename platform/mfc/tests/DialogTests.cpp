@@ -9,8 +9,8 @@ BEGIN_MESSAGE_MAP(OptionsDialog, CDialog)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(NameDialog, CDialog)
-    ON_BN_CLICKED(IDC_APPLY, &NameDialog::OnApply)
-    ON_BN_CLICKED(IDC_MAYBE, &NameDialog::OnMaybe)
+ON_BN_CLICKED(IDC_APPLY, &NameDialog::OnApply)
+ON_BN_CLICKED(IDC_MAYBE, &NameDialog::OnMaybe)
 END_MESSAGE_MAP()
 
 namespace {
@@ -19,7 +19,8 @@ using standin::DialogSession;
 
 class DialogLifeCycle : public WithUser {};
 
-TEST_F(DialogLifeCycle, InitialisationDataFillsTheComboBeforeTheMembersArePushed) {
+TEST_F(DialogLifeCycle, InitialisationDataFillsTheComboBeforeTheMembersArePushed)
+{
     OptionsDialog dlg;
     dlg.storedMode = 1;
     dlg.storedWarning = TRUE;
@@ -35,13 +36,14 @@ TEST_F(DialogLifeCycle, InitialisationDataFillsTheComboBeforeTheMembersArePushed
     EXPECT_EQ(3, dlg.itemsAtFirstExchange);
     // CDialog::OnInitDialog pushes the constructed values, then ours.
     EXPECT_EQ((std::vector<std::string>{"init", "load", "load"}), dlg.events);
-    EXPECT_EQ(nullptr, dlg.m_hWnd);   // the window is gone after DoModal
+    EXPECT_EQ(nullptr, dlg.m_hWnd);  // the window is gone after DoModal
 }
 
-TEST_F(DialogLifeCycle, OkReadsTheControlsBack) {
+TEST_F(DialogLifeCycle, OkReadsTheControlsBack)
+{
     OptionsDialog dlg;
     user.dialog([](DialogSession& d) {
-        EXPECT_TRUE(d.selectComboItem(IDC_MODE, L"three"));   // case-insensitive, as picked
+        EXPECT_TRUE(d.selectComboItem(IDC_MODE, L"three"));  // case-insensitive, as picked
         EXPECT_TRUE(d.setCheck(IDC_WARNING, BST_UNCHECKED));
         EXPECT_TRUE(d.press(IDOK));
         EXPECT_TRUE(d.ended());
@@ -54,24 +56,28 @@ TEST_F(DialogLifeCycle, OkReadsTheControlsBack) {
     EXPECT_EQ((std::vector<std::string>{"init", "load", "load", "ok", "save", "save"}), dlg.events);
 }
 
-TEST_F(DialogLifeCycle, CancelAndEscapeWriteNothing) {
+TEST_F(DialogLifeCycle, CancelAndEscapeWriteNothing)
+{
     for (int way = 0; way < 3; ++way) {
         OptionsDialog dlg;
         dlg.storedMode = 0;
         user.dialog([way](DialogSession& d) {
             d.selectComboItem(IDC_MODE, L"Two");
-            if (way == 0) d.press(IDCANCEL);
-            if (way == 1) d.escape();
+            if (way == 0)
+                d.press(IDCANCEL);
+            if (way == 1)
+                d.escape();
             // way 2: the user leaves without ending it, which counts as Escape
         });
         EXPECT_EQ(IDCANCEL, dlg.DoModal()) << way;
         EXPECT_FALSE(dlg.written) << way;
-        EXPECT_EQ(0, dlg.m_mode) << way;   // the value read when it opened
+        EXPECT_EQ(0, dlg.m_mode) << way;  // the value read when it opened
         EXPECT_EQ(std::string("load"), dlg.events.back()) << way;
     }
 }
 
-TEST_F(DialogLifeCycle, AValueOutsideTheListSelectsNothingAndOkStoresMinusOne) {
+TEST_F(DialogLifeCycle, AValueOutsideTheListSelectsNothingAndOkStoresMinusOne)
+{
     OptionsDialog dlg;
     dlg.storedMode = 7;
     user.dialog([](DialogSession& d) {
@@ -82,36 +88,40 @@ TEST_F(DialogLifeCycle, AValueOutsideTheListSelectsNothingAndOkStoresMinusOne) {
     EXPECT_EQ(-1, dlg.storedMode);
 }
 
-TEST_F(DialogLifeCycle, RunningOutOfAnswersCancels) {
+TEST_F(DialogLifeCycle, RunningOutOfAnswersCancels)
+{
     OptionsDialog dlg;
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     ASSERT_EQ(1u, user.dialogs().size());
     EXPECT_EQ(L"Sample Options", user.dialogs()[0].title);
 }
 
-TEST_F(DialogLifeCycle, ATemplateMissingFromTheCurrentResourcesCannotBeCreated) {
+TEST_F(DialogLifeCycle, ATemplateMissingFromTheCurrentResourcesCannotBeCreated)
+{
     CDialog dlg(4242);
     EXPECT_EQ(-1, dlg.DoModal());
     EXPECT_TRUE(user.dialogs().empty());
 }
 
-TEST_F(DialogLifeCycle, BrokenInitialisationDataEndsTheDialogWithMinusOne) {
+TEST_F(DialogLifeCycle, BrokenInitialisationDataEndsTheDialogWithMinusOne)
+{
     CDialog dlg(IDD_BROKEN);
     EXPECT_EQ(-1, dlg.DoModal());
-    EXPECT_TRUE(user.dialogs().empty());   // never shown
+    EXPECT_TRUE(user.dialogs().empty());  // never shown
 }
 
-TEST_F(DialogLifeCycle, MessageMapEntriesAreDispatched) {
+TEST_F(DialogLifeCycle, MessageMapEntriesAreDispatched)
+{
     NameDialog dlg;
     dlg.m_name = L"first";
     user.dialog([&](DialogSession& d) {
         EXPECT_EQ(L"first", d.text(IDC_NAME));
-        EXPECT_TRUE(d.control(IDC_APPLY).enabled);   // enabled by OnInitDialog
+        EXPECT_TRUE(d.control(IDC_APPLY).enabled);  // enabled by OnInitDialog
         EXPECT_TRUE(d.press(IDC_APPLY));
         EXPECT_TRUE(d.press(IDC_APPLY));
         EXPECT_FALSE(d.ended());
-        EXPECT_TRUE(d.setCheck(IDC_MAYBE, BST_INDETERMINATE));   // two clicks of a three-state box
-        EXPECT_FALSE(d.press(IDC_MAYBE));                        // not a push button
+        EXPECT_TRUE(d.setCheck(IDC_MAYBE, BST_INDETERMINATE));  // two clicks of a three-state box
+        EXPECT_FALSE(d.press(IDC_MAYBE));                       // not a push button
         EXPECT_FALSE(d.press(999));
         EXPECT_TRUE(d.setText(IDC_NAME, L"second"));
         EXPECT_TRUE(d.setText(IDC_COUNT, L"12"));
@@ -125,7 +135,8 @@ TEST_F(DialogLifeCycle, MessageMapEntriesAreDispatched) {
     EXPECT_EQ(12, dlg.m_count);
 }
 
-TEST_F(DialogLifeCycle, AValueThatDoesNotValidateKeepsTheDialogOpen) {
+TEST_F(DialogLifeCycle, AValueThatDoesNotValidateKeepsTheDialogOpen)
+{
     NameDialog dlg;
     user.dialog([&](DialogSession& d) {
         d.setText(IDC_COUNT, L"twelve");
@@ -141,7 +152,8 @@ TEST_F(DialogLifeCycle, AValueThatDoesNotValidateKeepsTheDialogOpen) {
     EXPECT_EQ(L"Please enter an integer.", user.boxes()[0].text);
 }
 
-TEST_F(DialogLifeCycle, DisabledControlsCannotBeWorked) {
+TEST_F(DialogLifeCycle, DisabledControlsCannotBeWorked)
+{
     OptionsDialog dlg;
     user.dialog([](DialogSession& d) {
         EnableWindow(GetDlgItem(d.window(), IDC_MODE), FALSE);
@@ -149,14 +161,15 @@ TEST_F(DialogLifeCycle, DisabledControlsCannotBeWorked) {
         EXPECT_FALSE(d.selectComboItem(IDC_MODE, L"Two"));
         EXPECT_FALSE(d.setCheck(IDC_WARNING, BST_UNCHECKED));
         EXPECT_FALSE(d.control(IDC_MODE).enabled);
-        EXPECT_FALSE(d.selectComboItem(IDC_WARNING, L"Two"));   // not a combo box
+        EXPECT_FALSE(d.selectComboItem(IDC_WARNING, L"Two"));  // not a combo box
         d.press(IDOK);
     });
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(0, dlg.m_mode);
 }
 
-TEST_F(DialogLifeCycle, ControlsComeInTabOrderWithTheirTemplateData) {
+TEST_F(DialogLifeCycle, ControlsComeInTabOrderWithTheirTemplateData)
+{
     OptionsDialog dlg;
     std::vector<standin::DialogControl> controls;
     user.dialog([&](DialogSession& d) {
@@ -179,7 +192,8 @@ TEST_F(DialogLifeCycle, ControlsComeInTabOrderWithTheirTemplateData) {
     EXPECT_EQ(L"Mode", controls[4].text);
 }
 
-TEST_F(DialogLifeCycle, AnOwnedDialogSeesItsOwnerAndFromHandleFindsIt) {
+TEST_F(DialogLifeCycle, AnOwnedDialogSeesItsOwnerAndFromHandleFindsIt)
+{
     HWND frame = standin::createTopLevelWindow(L"Main frame");
     OptionsDialog dlg(CWnd::FromHandle(frame));
     user.dialog([&](DialogSession& d) {

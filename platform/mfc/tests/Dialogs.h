@@ -21,7 +21,8 @@ public:
     std::vector<std::string> events;
     int itemsAtFirstExchange = -1;
 
-    BOOL OnInitDialog() override {
+    BOOL OnInitDialog() override
+    {
         events.push_back("init");
         CDialog::OnInitDialog();
         m_mode = storedMode;
@@ -31,7 +32,8 @@ public:
     }
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override {
+    void DoDataExchange(CDataExchange* pDX) override
+    {
         CDialog::DoDataExchange(pDX);
         if (itemsAtFirstExchange < 0)
             itemsAtFirstExchange = static_cast<int>(SendDlgItemMessage(IDC_MODE, CB_GETCOUNT));
@@ -39,7 +41,8 @@ protected:
         DDX_CBIndex(pDX, IDC_MODE, m_mode);
         DDX_Check(pDX, IDC_WARNING, m_warning);
     }
-    void OnOK() override {
+    void OnOK() override
+    {
         events.push_back("ok");
         UpdateData(TRUE);
         storedMode = m_mode;
@@ -60,14 +63,16 @@ public:
     int applied = 0;
     int maybeClicks = 0;
 
-    BOOL OnInitDialog() override {
+    BOOL OnInitDialog() override
+    {
         CDialog::OnInitDialog();
         GetDlgItem(IDC_APPLY)->EnableWindow(TRUE);
         return TRUE;
     }
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override {
+    void DoDataExchange(CDataExchange* pDX) override
+    {
         DDX_Text(pDX, IDC_NAME, m_name);
         DDX_Text(pDX, IDC_COUNT, m_count);
     }

@@ -11,9 +11,9 @@ namespace {
 
 class FileDialog : public WithUser {};
 
-TEST_F(FileDialog, AsksWithItsFilterAndDefaultExtension) {
-    CFileDialog dlg(TRUE, L"skp", NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                    L"SKetchUp SKP Files (*.skp)|*.skp||");
+TEST_F(FileDialog, AsksWithItsFilterAndDefaultExtension)
+{
+    CFileDialog dlg(TRUE, L"skp", NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"SKetchUp SKP Files (*.skp)|*.skp||");
     user.chooseFile(L"/models/house.skp");
     EXPECT_EQ(IDOK, dlg.DoModal());
     ASSERT_EQ(1u, user.fileRequests().size());
@@ -32,7 +32,8 @@ TEST_F(FileDialog, AsksWithItsFilterAndDefaultExtension) {
     EXPECT_STREQ(L"*.skp", f + std::wcslen(f) + 1);
 }
 
-TEST_F(FileDialog, TheDefaultExtensionGoesOntoANameTypedWithoutOne) {
+TEST_F(FileDialog, TheDefaultExtensionGoesOntoANameTypedWithoutOne)
+{
     struct Row {
         const wchar_t* typed;
         const wchar_t* path;
@@ -49,7 +50,8 @@ TEST_F(FileDialog, TheDefaultExtensionGoesOntoANameTypedWithoutOne) {
     }
 }
 
-TEST_F(FileDialog, CancelAndRunningOutOfAnswersGiveIdCancel) {
+TEST_F(FileDialog, CancelAndRunningOutOfAnswersGiveIdCancel)
+{
     CFileDialog first(TRUE, L"skp");
     user.cancelFile();
     EXPECT_EQ(IDCANCEL, first.DoModal());
@@ -61,7 +63,8 @@ TEST_F(FileDialog, CancelAndRunningOutOfAnswersGiveIdCancel) {
     EXPECT_EQ(IDCANCEL, third.DoModal());
 }
 
-TEST_F(FileDialog, ARelativeNameIsTakenInTheCurrentFolder) {
+TEST_F(FileDialog, ARelativeNameIsTakenInTheCurrentFolder)
+{
     CFileDialog dlg(TRUE, NULL);
     user.chooseFile(L"model.obj");
     ASSERT_EQ(IDOK, dlg.DoModal());
@@ -70,7 +73,8 @@ TEST_F(FileDialog, ARelativeNameIsTakenInTheCurrentFolder) {
     EXPECT_EQ(CString(standin::widen(std::string(cwd) + "/model.obj").c_str()), dlg.GetPathName());
 }
 
-TEST_F(FileDialog, FileMustExistAsksAgain) {
+TEST_F(FileDialog, FileMustExistAsksAgain)
+{
     char name[] = "/tmp/kvfdXXXXXX";
     int fd = mkstemp(name);
     ASSERT_GE(fd, 0);
@@ -84,7 +88,8 @@ TEST_F(FileDialog, FileMustExistAsksAgain) {
     std::remove(name);
 }
 
-TEST_F(FileDialog, SavingOverAnExistingFileAsksFirst) {
+TEST_F(FileDialog, SavingOverAnExistingFileAsksFirst)
+{
     char name[] = "/tmp/kvfdXXXXXX";
     int fd = mkstemp(name);
     ASSERT_GE(fd, 0);

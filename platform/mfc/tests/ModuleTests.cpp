@@ -12,7 +12,10 @@ std::vector<std::string> g_events;
 }
 
 // The test module reports here what happens to it.
-extern "C" __attribute__((visibility("default"))) void kvTestRecord(const char* event) { g_events.push_back(event); }
+extern "C" __attribute__((visibility("default"))) void kvTestRecord(const char* event)
+{
+    g_events.push_back(event);
+}
 
 namespace {
 
@@ -20,45 +23,50 @@ const std::wstring kModulePath = standin::widen(KV_TEST_MODULE);
 
 class Modules : public WithUser {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         WithUser::SetUp();
         g_events.clear();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         AfxSetResourceHandle(GetModuleHandleW(NULL));
         WithUser::TearDown();
     }
 };
 
-TEST_F(Modules, StaticInitialisersRunBeforeDllMainAndDestructorsAfterIt) {
+TEST_F(Modules, StaticInitialisersRunBeforeDllMainAndDestructorsAfterIt)
+{
     HMODULE module = LoadLibraryW(kModulePath.c_str());
     ASSERT_NE(nullptr, module);
     EXPECT_EQ((std::vector<std::string>{"static constructor", "attach"}), g_events);
     auto instance = reinterpret_cast<HINSTANCE (*)()>(GetProcAddress(module, "TestModuleInstance"));
     ASSERT_NE(nullptr, instance);
-    EXPECT_EQ(module, instance());   // DllMain got the module's own handle
+    EXPECT_EQ(module, instance());  // DllMain got the module's own handle
     EXPECT_TRUE(FreeLibrary(module));
     EXPECT_EQ((std::vector<std::string>{"static constructor", "attach", "detach", "static destructor"}), g_events);
     EXPECT_TRUE(standin::loadedModules().empty());
 }
 
-TEST_F(Modules, LoadsAreCounted) {
+TEST_F(Modules, LoadsAreCounted)
+{
     HMODULE first = LoadLibraryW(kModulePath.c_str());
     HMODULE second = LoadLibraryW(kModulePath.c_str());
     ASSERT_NE(nullptr, first);
     EXPECT_EQ(first, second);
-    EXPECT_EQ(2u, g_events.size());   // one attach only
+    EXPECT_EQ(2u, g_events.size());  // one attach only
     EXPECT_TRUE(FreeLibrary(second));
-    EXPECT_EQ(2u, g_events.size());   // still loaded
+    EXPECT_EQ(2u, g_events.size());  // still loaded
     EXPECT_EQ(first, GetModuleHandleW(L"MfcTestModule.dll"));
     EXPECT_TRUE(FreeLibrary(first));
     EXPECT_EQ(4u, g_events.size());
-    EXPECT_FALSE(FreeLibrary(first));   // no longer a module
+    EXPECT_FALSE(FreeLibrary(first));  // no longer a module
     EXPECT_EQ(ERROR_INVALID_HANDLE, GetLastError());
     EXPECT_EQ(nullptr, GetModuleHandleW(L"MfcTestModule.dll"));
 }
 
-TEST_F(Modules, MissingModulesAndEntriesFail) {
+TEST_F(Modules, MissingModulesAndEntriesFail)
+{
     EXPECT_EQ(nullptr, LoadLibraryW(L"/no/such/module.dll"));
     EXPECT_EQ(ERROR_MOD_NOT_FOUND, GetLastError());
     EXPECT_EQ(nullptr, LoadLibraryW(L""));
@@ -74,7 +82,8 @@ TEST_F(Modules, MissingModulesAndEntriesFail) {
     FreeLibrary(module);
 }
 
-TEST_F(Modules, TheModuleKnowsItsPath) {
+TEST_F(Modules, TheModuleKnowsItsPath)
+{
     HMODULE module = LoadLibraryW(kModulePath.c_str());
     ASSERT_NE(nullptr, module);
     wchar_t buffer[MAX_PATH];
@@ -89,7 +98,8 @@ TEST_F(Modules, TheModuleKnowsItsPath) {
     FreeLibrary(module);
 }
 
-TEST_F(Modules, ResourcesAreFoundInTheModuleThatCarriesThem) {
+TEST_F(Modules, ResourcesAreFoundInTheModuleThatCarriesThem)
+{
     HMODULE module = LoadLibraryW(kModulePath.c_str());
     ASSERT_NE(nullptr, module);
     HMODULE program = GetModuleHandleW(NULL);
@@ -116,7 +126,7 @@ TEST_F(Modules, ResourcesAreFoundInTheModuleThatCarriesThem) {
     wchar_t text[64];
     EXPECT_EQ(11, LoadStringW(module, 7, text, 64));
     EXPECT_STREQ(L"Test module", text);
-    EXPECT_EQ(4, LoadStringW(module, 7, text, 5));   // cut to the buffer
+    EXPECT_EQ(4, LoadStringW(module, 7, text, 5));  // cut to the buffer
     EXPECT_STREQ(L"Test", text);
     const wchar_t* direct = nullptr;
     EXPECT_EQ(11, LoadStringW(module, 7, reinterpret_cast<LPWSTR>(&direct), 0));
@@ -126,12 +136,13 @@ TEST_F(Modules, ResourcesAreFoundInTheModuleThatCarriesThem) {
     FreeLibrary(module);
 }
 
-TEST_F(Modules, ADialogIsMadeOnlyFromTheCurrentResources) {
+TEST_F(Modules, ADialogIsMadeOnlyFromTheCurrentResources)
+{
     HMODULE module = LoadLibraryW(kModulePath.c_str());
     ASSERT_NE(nullptr, module);
     {
         CDialog pick(400);
-        EXPECT_EQ(-1, pick.DoModal());   // the module's template, but the program's resources are current
+        EXPECT_EQ(-1, pick.DoModal());  // the module's template, but the program's resources are current
     }
     AfxSetResourceHandle(module);
     EXPECT_EQ(module, AfxGetResourceHandle());
@@ -147,17 +158,19 @@ TEST_F(Modules, ADialogIsMadeOnlyFromTheCurrentResources) {
         // And the program's own dialog is now out of reach.
         OptionsDialog options;
         EXPECT_EQ(-1, options.DoModal());
-        EXPECT_EQ(std::vector<std::string>{}, options.events);   // OnInitDialog never ran
+        EXPECT_EQ(std::vector<std::string>{}, options.events);  // OnInitDialog never ran
         EXPECT_EQ(-1, options.m_mode);
     }
     AfxSetResourceHandle(GetModuleHandleW(NULL));
     FreeLibrary(module);
 }
 
-TEST_F(Modules, AnExtensionModuleJoinsTheResourceChainWhileAttached) {
+TEST_F(Modules, AnExtensionModuleJoinsTheResourceChainWhileAttached)
+{
     auto chainHas = [](HMODULE m) {
         for (CDynLinkLibrary* dll = AfxGetModuleState()->m_libraryList.GetHead(); dll; dll = dll->m_pNextDLL)
-            if (dll->m_hModule == m) return true;
+            if (dll->m_hModule == m)
+                return true;
         return false;
     };
     HMODULE module = LoadLibraryW(kModulePath.c_str());
@@ -167,10 +180,11 @@ TEST_F(Modules, AnExtensionModuleJoinsTheResourceChainWhileAttached) {
     EXPECT_EQ(module, AfxFindResourceHandle(MAKEINTRESOURCE(400), RT_DIALOG));
     EXPECT_EQ(GetModuleHandleW(NULL), AfxFindResourceHandle(MAKEINTRESOURCE(IDD_OPTIONS), RT_DIALOG));
     FreeLibrary(module);
-    EXPECT_FALSE(chainHas(module));   // AfxTermExtensionModule deleted its CDynLinkLibrary
+    EXPECT_FALSE(chainHas(module));  // AfxTermExtensionModule deleted its CDynLinkLibrary
 }
 
-TEST(ExtensionModule, InitialisesOnceAndTermDeletesOnlyItsOwnLibraries) {
+TEST(ExtensionModule, InitialisesOnceAndTermDeletesOnlyItsOwnLibraries)
+{
     HMODULE program = GetModuleHandleW(NULL);
     AFX_EXTENSION_MODULE ext = {FALSE, nullptr, nullptr, nullptr, nullptr};
     EXPECT_FALSE(AfxInitExtensionModule(ext, nullptr));

@@ -107,7 +107,10 @@ inline std::map<std::string, std::string> snapshot(const std::string& folder)
     return out;
 }
 
-inline bool runningAsRoot() { return ::geteuid() == 0; }
+inline bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
 
 // The device that is always full. Where /dev/full is not that device (a
 // plain file left there by something else), the cases that write to it are
@@ -138,12 +141,15 @@ struct Writer {
 
 // The content every old file holds: a comment line, which every writer that
 // reads its file first (the settings store) takes as a file of its own.
-inline const char* oldContent() { return "; older content\n"; }
+inline const char* oldContent()
+{
+    return "; older content\n";
+}
 
 struct Prepared {
-    std::string name;       // what the writer is given
-    std::string landsAt;    // relative to the folder; empty: the write is refused
-    mode_t mode = 0;        // of the written file
+    std::string name;     // what the writer is given
+    std::string landsAt;  // relative to the folder; empty: the write is refused
+    mode_t mode = 0;      // of the written file
     uid_t owner = 0;
     bool checkOwner = false;
 };
@@ -151,10 +157,10 @@ struct Prepared {
 struct PathCase {
     const char* title;
     std::function<Prepared(const Folder&, const Writer&)> prepare;
-    bool needsUser = false;       // root would pass where the case refuses
-    bool needsRoot = false;       // only root can make it
-    bool fileSizeLimit = false;   // the write runs under a small file size limit (a full disk)
-    bool needsFullDevice = false; // writes to /dev/full
+    bool needsUser = false;        // root would pass where the case refuses
+    bool needsRoot = false;        // only root can make it
+    bool fileSizeLimit = false;    // the write runs under a small file size limit (a full disk)
+    bool needsFullDevice = false;  // writes to /dev/full
 };
 
 inline std::vector<PathCase> pathCases()
@@ -172,7 +178,8 @@ inline std::vector<PathCase> pathCases()
         return p;
     };
     return {
-        {"a new plain file", [=](const Folder& f, const Writer&) { return lands(f.file("new.txt"), "new.txt", newFileMode()); }},
+        {"a new plain file",
+         [=](const Folder& f, const Writer&) { return lands(f.file("new.txt"), "new.txt", newFileMode()); }},
         {"an existing file keeps its permissions",
          [=](const Folder& f, const Writer&) {
              writeFile(f.file("old.txt"), oldContent(), 0640);

@@ -14,13 +14,15 @@
 
 namespace {
 
-const standin::DialogTemplate* programTemplate(int id) {
+const standin::DialogTemplate* programTemplate(int id)
+{
     HMODULE program = GetModuleHandleW(NULL);
     HRSRC r = FindResourceW(program, MAKEINTRESOURCE(id), RT_DIALOG);
     return r ? static_cast<const standin::DialogTemplate*>(LockResource(LoadResource(program, r))) : nullptr;
 }
 
-TEST(ResourceCompiler, DialogStatementsAndTheirDefaultStyles) {
+TEST(ResourceCompiler, DialogStatementsAndTheirDefaultStyles)
+{
     const standin::DialogTemplate* t = programTemplate(IDD_OPTIONS);
     ASSERT_NE(nullptr, t);
     EXPECT_TRUE(t->extended);
@@ -33,7 +35,8 @@ TEST(ResourceCompiler, DialogStatementsAndTheirDefaultStyles) {
     ASSERT_EQ(6u, t->itemCount);
     const standin::DialogItemTemplate* items = t->items;
     EXPECT_STREQ(L"ComboBox", items[0].className);
-    EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP), items[0].style);
+    EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP),
+              items[0].style);
     EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP), items[1].style);
     EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP), items[2].style);
     EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP), items[3].style);
@@ -49,15 +52,17 @@ TEST(ResourceCompiler, DialogStatementsAndTheirDefaultStyles) {
     EXPECT_STREQ(L"Edit", name->items[1].className);
     EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | ES_LEFT | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL),
               name->items[1].style);
-    EXPECT_EQ(0u, name->items[3].style & WS_TABSTOP);   // NOT WS_TABSTOP
+    EXPECT_EQ(0u, name->items[3].style & WS_TABSTOP);  // NOT WS_TABSTOP
     EXPECT_NE(0u, name->items[5].style & WS_DISABLED);
     ASSERT_EQ(10u, name->itemCount);
     EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | BS_GROUPBOX), name->items[8].style);
     // A combo box's own type replaces the statement's default CBS_SIMPLE.
-    EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_SORT | WS_TABSTOP), name->items[9].style);
+    EXPECT_EQ(static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_SORT | WS_TABSTOP),
+              name->items[9].style);
 }
 
-TEST(ResourceCompiler, StringTableEscapes) {
+TEST(ResourceCompiler, StringTableEscapes)
+{
     CString s;
     ASSERT_TRUE(s.LoadString(IDS_ACCENTS));
     EXPECT_EQ(CString(L"Caf\u00e9 \"quoted\" \\ \\"), s);
@@ -71,14 +76,17 @@ struct RcRun {
     std::string output;
 };
 
-RcRun compile(const std::string& script, const std::string& header = "") {
+RcRun compile(const std::string& script, const std::string& header = "")
+{
     char dir[] = "/tmp/kvrcXXXXXX";
-    if (!mkdtemp(dir)) return {-1, "mkdtemp", ""};
+    if (!mkdtemp(dir))
+        return {-1, "mkdtemp", ""};
     std::string d = dir;
     std::ofstream(d + "/test.rc") << script;
-    if (!header.empty()) std::ofstream(d + "/test.h") << header;
+    if (!header.empty())
+        std::ofstream(d + "/test.h") << header;
     std::string command = "/usr/bin/python3 " KV_RC_TOOL " -I " KV_MFC_INCLUDE " -o " + d + "/out.cpp " + d +
-                          "/test.rc 2> " + d + "/errors.txt";
+        "/test.rc 2> " + d + "/errors.txt";
     int status = std::system(command.c_str());
     std::ifstream errors(d + "/errors.txt");
     std::stringstream e;
@@ -90,7 +98,8 @@ RcRun compile(const std::string& script, const std::string& header = "") {
     return {status, e.str(), o.str()};
 }
 
-TEST(ResourceCompiler, ScriptsItCannotCompileAreReportedWithTheirLine) {
+TEST(ResourceCompiler, ScriptsItCannotCompileAreReportedWithTheirLine)
+{
     struct Row {
         const char* script;
         const char* message;
@@ -112,24 +121,24 @@ TEST(ResourceCompiler, ScriptsItCannotCompileAreReportedWithTheirLine) {
     }
 }
 
-TEST(ResourceCompiler, ConditionalsDefinesAndSkippedResources) {
-    RcRun run = compile(
-        "#include \"test.h\"\n"
-        "#define TWICE (BASE * 2)\n"
-        "#if defined(BASE) && BASE > 5\n"
-        "STRINGTABLE BEGIN TWICE, \"twenty\" END\n"
-        "#else\n"
-        "STRINGTABLE BEGIN 1, \"wrong\" END\n"
-        "#endif\n"
-        "#ifdef APSTUDIO_INVOKED\n"
-        "this is not resource syntax\n"
-        "#endif\n"
-        "1 VERSIONINFO FILEVERSION 1,0,0,0\nBEGIN\n BLOCK \"x\"\n BEGIN\n END\nEND\n"
-        "2 ICON \"app.ico\"\n",
-        "#define BASE 10\n");
+TEST(ResourceCompiler, ConditionalsDefinesAndSkippedResources)
+{
+    RcRun run = compile("#include \"test.h\"\n"
+                        "#define TWICE (BASE * 2)\n"
+                        "#if defined(BASE) && BASE > 5\n"
+                        "STRINGTABLE BEGIN TWICE, \"twenty\" END\n"
+                        "#else\n"
+                        "STRINGTABLE BEGIN 1, \"wrong\" END\n"
+                        "#endif\n"
+                        "#ifdef APSTUDIO_INVOKED\n"
+                        "this is not resource syntax\n"
+                        "#endif\n"
+                        "1 VERSIONINFO FILEVERSION 1,0,0,0\nBEGIN\n BLOCK \"x\"\n BEGIN\n END\nEND\n"
+                        "2 ICON \"app.ico\"\n",
+                        "#define BASE 10\n");
     EXPECT_EQ(0, run.status) << run.errors;
     EXPECT_NE(std::string::npos, run.output.find("0, 0, 0, 0, 6, 116, 119, 101, 110, 116, 121")) << run.output;
-    EXPECT_EQ(std::string::npos, run.output.find("119, 114, 111, 110, 103"));   // "wrong"
+    EXPECT_EQ(std::string::npos, run.output.find("119, 114, 111, 110, 103"));  // "wrong"
     EXPECT_NE(std::string::npos, run.errors.find("warning: VERSIONINFO resource 1 skipped"));
     EXPECT_NE(std::string::npos, run.errors.find("warning: ICON resource 2 skipped"));
 }

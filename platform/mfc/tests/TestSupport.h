@@ -9,8 +9,8 @@
 
 // True when `f` throws an MFC exception of type E (thrown as E*, as MFC
 // does); the exception is deleted.
-template <class E, class F>
-bool throwsMfc(F f) {
+template <class E, class F> bool throwsMfc(F f)
+{
     try {
         f();
     } catch (E* e) {
@@ -27,9 +27,11 @@ bool throwsMfc(F f) {
 class WithUser : public ::testing::Test {
 protected:
     void SetUp() override { previous_ = standin::setCurrentUser(&user); }
-    void TearDown() override {
+    void TearDown() override
+    {
         standin::setCurrentUser(previous_);
-        EXPECT_TRUE(user.complaints().empty()) << "first complaint: "
+        EXPECT_TRUE(user.complaints().empty())
+            << "first complaint: "
             << (user.complaints().empty() ? std::string() : standin::narrow(user.complaints().front()));
     }
     standin::ScriptedUser user;

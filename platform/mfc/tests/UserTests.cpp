@@ -11,7 +11,8 @@ namespace {
 
 class LineProtocol : public ::testing::Test {
 protected:
-    void run(const std::string& input, std::function<void()> work) {
+    void run(const std::string& input, std::function<void()> work)
+    {
         in.str(input);
         standin::LineUser line(in, out);
         standin::ScopedUser scope(line);
@@ -21,7 +22,8 @@ protected:
     std::ostringstream out;
 };
 
-TEST_F(LineProtocol, PromptsAreLinesOfTheirOwnAndAnswersAreLines) {
+TEST_F(LineProtocol, PromptsAreLinesOfTheirOwnAndAnswersAreLines)
+{
     std::optional<std::wstring> a, b, c, d;
     run("first answer\r\n\n*Cancel*\n", [&] {
         standin::currentUser().show(L"Some output");
@@ -37,7 +39,8 @@ TEST_F(LineProtocol, PromptsAreLinesOfTheirOwnAndAnswersAreLines) {
     EXPECT_EQ("Some output\nEnter a name: \nEmpty: \nCancelled: \nAt the end: \n", out.str());
 }
 
-TEST_F(LineProtocol, AByteOrderMarkStartingTheInputIsNoPartOfTheFirstLine) {
+TEST_F(LineProtocol, AByteOrderMarkStartingTheInputIsNoPartOfTheFirstLine)
+{
     std::optional<std::wstring> a, b;
     run("\xEF\xBB\xBF_Kolvane\n\xEF\xBB\xBFsecond\n", [&] {
         a = standin::currentUser().commandLine(L"Command: ");
@@ -47,12 +50,14 @@ TEST_F(LineProtocol, AByteOrderMarkStartingTheInputIsNoPartOfTheFirstLine) {
     EXPECT_EQ(L"\uFEFFsecond", b.value_or(L"?")) << "only the input's first bytes are a mark";
 }
 
-TEST_F(LineProtocol, TextIsShownExactlyAndInUtf8) {
+TEST_F(LineProtocol, TextIsShownExactlyAndInUtf8)
+{
     run("", [&] { standin::currentUser().show(L"Caf\u00e9 \u20ac\nno newline"); });
     EXPECT_EQ("Caf\xc3\xa9 \xe2\x82\xac\nno newline", out.str());
 }
 
-TEST_F(LineProtocol, FileDialogs) {
+TEST_F(LineProtocol, FileDialogs)
+{
     INT_PTR first = 0, second = 0;
     CString path;
     run("/models/chair\n\n", [&] {
@@ -64,11 +69,12 @@ TEST_F(LineProtocol, FileDialogs) {
     });
     EXPECT_EQ(IDOK, first);
     EXPECT_EQ(CString(L"/models/chair.skp"), path);
-    EXPECT_EQ(IDCANCEL, second);   // an empty line cancels
+    EXPECT_EQ(IDCANCEL, second);  // an empty line cancels
     EXPECT_EQ("Open (SKetchUp SKP Files (*.skp)|*.skp):\nOpen:\n", out.str());
 }
 
-TEST_F(LineProtocol, ADialogIsWorkedControlByControl) {
+TEST_F(LineProtocol, ADialogIsWorkedControlByControl)
+{
     OptionsDialog dlg;
     dlg.storedMode = 0;
     dlg.storedWarning = TRUE;
@@ -86,7 +92,8 @@ TEST_F(LineProtocol, ADialogIsWorkedControlByControl) {
               out.str());
 }
 
-TEST_F(LineProtocol, EmptyLinesKeepValuesAndPressTheDefaultButton) {
+TEST_F(LineProtocol, EmptyLinesKeepValuesAndPressTheDefaultButton)
+{
     OptionsDialog dlg;
     dlg.storedMode = 1;
     INT_PTR result = 0;
@@ -96,7 +103,8 @@ TEST_F(LineProtocol, EmptyLinesKeepValuesAndPressTheDefaultButton) {
     EXPECT_EQ(TRUE, dlg.m_warning);
 }
 
-TEST_F(LineProtocol, CancelOrTheEndOfInputCancelsADialog) {
+TEST_F(LineProtocol, CancelOrTheEndOfInputCancelsADialog)
+{
     for (const char* input : {"*Cancel*\n", "Two\n", "Two\nyes\ncancel\n", "Two\n\nbogus\n"}) {
         OptionsDialog dlg;
         INT_PTR result = 0;
@@ -108,7 +116,8 @@ TEST_F(LineProtocol, CancelOrTheEndOfInputCancelsADialog) {
     }
 }
 
-TEST_F(LineProtocol, MessageBoxes) {
+TEST_F(LineProtocol, MessageBoxes)
+{
     int ok = 0, yesNo = 0, retry = 0, cancelled = 0;
     run("no\n\n*Cancel*\n", [&] {
         ok = MessageBoxW(NULL, L"Two\nlines", L"Caption", MB_OK | MB_ICONWARNING);
@@ -118,7 +127,7 @@ TEST_F(LineProtocol, MessageBoxes) {
     });
     EXPECT_EQ(IDOK, ok);
     EXPECT_EQ(IDNO, yesNo);
-    EXPECT_EQ(IDCANCEL, retry);   // the default, second button
+    EXPECT_EQ(IDCANCEL, retry);  // the default, second button
     EXPECT_EQ(IDCANCEL, cancelled);
     EXPECT_EQ("[Caption] Two\nlines\n"
               "[Ask] Sure?\n[Yes/No] <Yes>:\n"
@@ -127,7 +136,8 @@ TEST_F(LineProtocol, MessageBoxes) {
               out.str());
 }
 
-TEST(ScriptedUser, AnswersAreTakenInOrderByKind) {
+TEST(ScriptedUser, AnswersAreTakenInOrderByKind)
+{
     standin::ScriptedUser user;
     standin::ScopedUser scope(user);
     user.type(L"alpha").escape().chooseFile(L"/a/b.skp").answerBox(IDYES);
@@ -147,22 +157,24 @@ TEST(ScriptedUser, AnswersAreTakenInOrderByKind) {
     EXPECT_EQ(IDYES, user.boxes()[1].answer);
 }
 
-TEST(ScriptedUser, AQuestionOfAnotherKindIsCancelledAndComplainedAbout) {
+TEST(ScriptedUser, AQuestionOfAnotherKindIsCancelledAndComplainedAbout)
+{
     standin::ScriptedUser user;
     standin::ScopedUser scope(user);
     user.chooseFile(L"/x.skp").type(L"late");
     EXPECT_FALSE(standin::currentUser().commandLine(L"Name: ").has_value());
     ASSERT_EQ(1u, user.complaints().size());
     EXPECT_NE(std::wstring::npos, user.complaints()[0].find(L"Name: "));
-    EXPECT_EQ(2u, user.remaining());   // the answer stays queued
+    EXPECT_EQ(2u, user.remaining());  // the answer stays queued
     OptionsDialog dlg;
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());   // a dialog against a file answer: cancelled
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());  // a dialog against a file answer: cancelled
     EXPECT_EQ(2u, user.complaints().size());
     standin::FileRequest request;
     EXPECT_EQ(L"/x.skp", standin::currentUser().chooseFile(request).value_or(L"?"));
 }
 
-TEST(ScriptedUser, KeepsWhatWasShown) {
+TEST(ScriptedUser, KeepsWhatWasShown)
+{
     standin::ScriptedUser user;
     standin::ScopedUser scope(user);
     standin::currentUser().show(L"one ");
@@ -172,7 +184,8 @@ TEST(ScriptedUser, KeepsWhatWasShown) {
     EXPECT_TRUE(user.output().empty());
 }
 
-TEST(CurrentUser, ScopedUsersNestAndRestore) {
+TEST(CurrentUser, ScopedUsersNestAndRestore)
+{
     standin::ScriptedUser outer, inner;
     {
         standin::ScopedUser a(outer);

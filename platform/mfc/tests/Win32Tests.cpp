@@ -13,7 +13,8 @@
 
 namespace {
 
-TEST(SplitPath, DriveFolderNameAndExtension) {
+TEST(SplitPath, DriveFolderNameAndExtension)
+{
     struct Row {
         const wchar_t* path;
         const wchar_t* drive;
@@ -23,7 +24,7 @@ TEST(SplitPath, DriveFolderNameAndExtension) {
     };
     const Row rows[] = {
         {L"C:\\Program Files\\Kolvane\\Kolvane.arx", L"C:", L"\\Program Files\\Kolvane\\", L"Kolvane", L".arx"},
-        {L"C:\\Kolvane.chm", L"C:", L"\\", L"Kolvane", L".chm"},   // a root file
+        {L"C:\\Kolvane.chm", L"C:", L"\\", L"Kolvane", L".chm"},  // a root file
         {L"/work/build/bin/Kolvane.arx", L"", L"/work/build/bin/", L"Kolvane", L".arx"},
         {L"C:/mixed\\seps/file.txt", L"C:", L"/mixed\\seps/", L"file", L".txt"},
         {L"D:\\folder\\noext", L"D:", L"\\folder\\", L"noext", L""},
@@ -43,7 +44,8 @@ TEST(SplitPath, DriveFolderNameAndExtension) {
     }
 }
 
-TEST(SplitPath, PartsMayBeLeftOutAndTooLongPartsClearAll) {
+TEST(SplitPath, PartsMayBeLeftOutAndTooLongPartsClearAll)
+{
     wchar_t drive[_MAX_DRIVE], dir[_MAX_DIR];
     _wsplitpath(L"C:\\a\\b.txt", drive, dir, NULL, NULL);
     EXPECT_STREQ(L"C:", drive);
@@ -55,7 +57,8 @@ TEST(SplitPath, PartsMayBeLeftOutAndTooLongPartsClearAll) {
     EXPECT_STREQ(L"", fname);
 }
 
-TEST(ModuleFileName, TheProgramsPath) {
+TEST(ModuleFileName, TheProgramsPath)
+{
     wchar_t buffer[MAX_PATH];
     DWORD n = GetModuleFileNameW(NULL, buffer, MAX_PATH);
     ASSERT_GT(n, 0u);
@@ -64,7 +67,8 @@ TEST(ModuleFileName, TheProgramsPath) {
     EXPECT_EQ(L'/', buffer[0]);
 }
 
-TEST(ModuleFileName, ABufferTooSmallGetsTheVistaTruncation) {
+TEST(ModuleFileName, ABufferTooSmallGetsTheVistaTruncation)
+{
     wchar_t full[MAX_PATH];
     DWORD length = GetModuleFileNameW(NULL, full, MAX_PATH);
     ASSERT_GT(length, 4u);
@@ -75,7 +79,7 @@ TEST(ModuleFileName, ABufferTooSmallGetsTheVistaTruncation) {
         EXPECT_EQ(size, n);
         EXPECT_EQ(ERROR_INSUFFICIENT_BUFFER, GetLastError());
         EXPECT_EQ(std::wstring(full, size - 1), std::wstring(buffer.c_str())) << size;
-        EXPECT_EQ(L'#', buffer[size]);   // nothing written past the buffer
+        EXPECT_EQ(L'#', buffer[size]);  // nothing written past the buffer
     }
     SetLastError(0);
     wchar_t exact[MAX_PATH];
@@ -83,7 +87,8 @@ TEST(ModuleFileName, ABufferTooSmallGetsTheVistaTruncation) {
     EXPECT_EQ(0u, GetLastError());
 }
 
-TEST(ModuleFileName, AnUnknownModuleFails) {
+TEST(ModuleFileName, AnUnknownModuleFails)
+{
     wchar_t buffer[MAX_PATH];
     int notAModule = 0;
     EXPECT_EQ(0u, GetModuleFileNameW(reinterpret_cast<HMODULE>(&notAModule), buffer, MAX_PATH));
@@ -92,7 +97,8 @@ TEST(ModuleFileName, AnUnknownModuleFails) {
 
 class Shell : public WithUser {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         WithUser::SetUp();
         standin::resetFileAssociations();
         standin::clearShellOpenings();
@@ -102,7 +108,8 @@ protected:
         std::ofstream(folder + "/Help.chm") << "help";
         std::ofstream(folder + "/notes.xyz") << "notes";
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         std::remove((folder + "/Help.chm").c_str());
         std::remove((folder + "/notes.xyz").c_str());
         rmdir(folder.c_str());
@@ -114,7 +121,8 @@ protected:
     std::string folder;
 };
 
-TEST_F(Shell, OpeningADocumentIsRecordedAndShownNotLaunched) {
+TEST_F(Shell, OpeningADocumentIsRecordedAndShownNotLaunched)
+{
     intptr_t r = code(ShellExecuteW(NULL, L"open", path("Help.chm").c_str(), L"", NULL, SW_SHOW));
     EXPECT_GT(r, 32);
     auto opened = standin::shellOpenings();
@@ -125,7 +133,8 @@ TEST_F(Shell, OpeningADocumentIsRecordedAndShownNotLaunched) {
     EXPECT_EQ(L"[shell] open " + path("Help.chm") + L"\n", user.output());
 }
 
-TEST_F(Shell, FailuresGiveTheShellsCodes) {
+TEST_F(Shell, FailuresGiveTheShellsCodes)
+{
     struct Row {
         std::wstring file;
         const wchar_t* verb;
@@ -134,18 +143,20 @@ TEST_F(Shell, FailuresGiveTheShellsCodes) {
     const std::vector<Row> rows = {
         {path("Missing.chm"), L"open", SE_ERR_FNF},
         {standin::widen(folder) + L"/no-folder/Help.chm", L"open", SE_ERR_PNF},
-        {path("notes.xyz"), L"open", SE_ERR_NOASSOC},    // a type with no program
-        {path("Help.chm"), L"print", SE_ERR_NOASSOC},    // a verb the type does not have
+        {path("notes.xyz"), L"open", SE_ERR_NOASSOC},  // a type with no program
+        {path("Help.chm"), L"print", SE_ERR_NOASSOC},  // a verb the type does not have
         {L"", L"open", SE_ERR_FNF},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(r.expected, code(ShellExecuteW(NULL, r.verb, r.file.c_str(), L"", NULL, SW_SHOW))) << standin::narrow(r.file);
+        EXPECT_EQ(r.expected, code(ShellExecuteW(NULL, r.verb, r.file.c_str(), L"", NULL, SW_SHOW)))
+            << standin::narrow(r.file);
     EXPECT_TRUE(standin::shellOpenings().empty());
     EXPECT_TRUE(user.output().empty());
 }
 
-TEST_F(Shell, AssociationsCanBeChangedAndTheFolderArgumentIsUsed) {
-    standin::setFileAssociation(L".CHM", L"");   // no program for help files
+TEST_F(Shell, AssociationsCanBeChangedAndTheFolderArgumentIsUsed)
+{
+    standin::setFileAssociation(L".CHM", L"");  // no program for help files
     EXPECT_EQ(SE_ERR_NOASSOC, code(ShellExecuteW(NULL, L"open", path("Help.chm").c_str(), L"", NULL, SW_SHOW)));
     standin::setFileAssociation(L"xyz", L"notes.exe");
     EXPECT_EQ(L"notes.exe", standin::fileAssociation(L".Xyz"));
@@ -158,13 +169,14 @@ TEST_F(Shell, AssociationsCanBeChangedAndTheFolderArgumentIsUsed) {
 
 class Boxes : public WithUser {};
 
-TEST_F(Boxes, MessageBoxesAreAskedOfTheUser) {
+TEST_F(Boxes, MessageBoxesAreAskedOfTheUser)
+{
     EXPECT_EQ(IDOK, MessageBoxW(NULL, L"Line one\nline two", L"Caption", MB_ICONWARNING));
     user.answerBox(IDNO);
     EXPECT_EQ(IDNO, MessageBoxW(NULL, L"Sure?", L"Ask", MB_YESNO));
     user.escape();
     EXPECT_EQ(IDCANCEL, MessageBoxW(NULL, L"Go on?", L"Ask", MB_OKCANCEL));
-    user.answerBox(IDCANCEL);   // not a button of a yes/no box
+    user.answerBox(IDCANCEL);  // not a button of a yes/no box
     EXPECT_EQ(0, MessageBoxW(NULL, L"Sure?", L"Ask", MB_YESNO));
     EXPECT_EQ(IDOK, MessageBoxW(NULL, L"No caption", NULL, MB_OK));
     ASSERT_EQ(5u, user.boxes().size());
@@ -174,7 +186,8 @@ TEST_F(Boxes, MessageBoxesAreAskedOfTheUser) {
     EXPECT_EQ(L"Error", user.boxes()[4].caption);
 }
 
-TEST_F(Boxes, ABoxOwnedByAWindowThatIsGoneFails) {
+TEST_F(Boxes, ABoxOwnedByAWindowThatIsGoneFails)
+{
     HWND frame = standin::createTopLevelWindow(L"Frame");
     EXPECT_EQ(IDOK, MessageBoxW(frame, L"Owned", L"Caption", MB_OK));
     DestroyWindow(frame);
@@ -183,14 +196,16 @@ TEST_F(Boxes, ABoxOwnedByAWindowThatIsGoneFails) {
     EXPECT_EQ(1u, user.boxes().size());
 }
 
-TEST_F(Boxes, WithoutAUserEveryBoxIsCancelled) {
+TEST_F(Boxes, WithoutAUserEveryBoxIsCancelled)
+{
     standin::User* mine = standin::setCurrentUser(nullptr);
     EXPECT_EQ(IDOK, MessageBoxW(NULL, L"Only OK", L"C", MB_OK));
     EXPECT_EQ(IDCANCEL, MessageBoxW(NULL, L"Cancel?", L"C", MB_YESNOCANCEL));
     standin::setCurrentUser(mine);
 }
 
-TEST(Windows, FromHandleMapsAWindowToOneCWnd) {
+TEST(Windows, FromHandleMapsAWindowToOneCWnd)
+{
     HWND frame = standin::createTopLevelWindow(L"Main frame");
     ASSERT_TRUE(IsWindow(frame));
     CWnd* a = CWnd::FromHandle(frame);
@@ -202,7 +217,7 @@ TEST(Windows, FromHandleMapsAWindowToOneCWnd) {
     EXPECT_EQ(CString(L"Main frame"), title);
     a->SetWindowText(L"Renamed");
     wchar_t buffer[4];
-    EXPECT_EQ(3, GetWindowTextW(frame, buffer, 4));   // cut to the buffer
+    EXPECT_EQ(3, GetWindowTextW(frame, buffer, 4));  // cut to the buffer
     EXPECT_STREQ(L"Ren", buffer);
     EXPECT_EQ(nullptr, CWnd::FromHandle(NULL));
     EXPECT_TRUE(DestroyWindow(frame));
@@ -211,7 +226,8 @@ TEST(Windows, FromHandleMapsAWindowToOneCWnd) {
     EXPECT_FALSE(DestroyWindow(frame));
 }
 
-TEST(Windows, AnAttachedCWndIsThePermanentOne) {
+TEST(Windows, AnAttachedCWndIsThePermanentOne)
+{
     HWND frame = standin::createTopLevelWindow(L"Frame");
     {
         CWnd wnd;
@@ -223,11 +239,12 @@ TEST(Windows, AnAttachedCWndIsThePermanentOne) {
         EXPECT_EQ(frame, wnd.Detach());
         EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(frame));
     }
-    EXPECT_TRUE(IsWindow(frame));   // a detached CWnd leaves the window alone
+    EXPECT_TRUE(IsWindow(frame));  // a detached CWnd leaves the window alone
     DestroyWindow(frame);
 }
 
-TEST(LastError, IsKeptPerThread) {
+TEST(LastError, IsKeptPerThread)
+{
     SetLastError(1234);
     EXPECT_EQ(1234u, GetLastError());
     SetLastError(0);
@@ -239,7 +256,8 @@ namespace {
 
 class FindFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char name[] = "/tmp/kvfindXXXXXX";
         ASSERT_NE(nullptr, mkdtemp(name));
         folder = name;
@@ -251,15 +269,18 @@ protected:
 
     // The names found for `pattern`, in the order given; empty with the
     // last error when nothing is found.
-    std::vector<std::wstring> find(const std::wstring& pattern, DWORD* error = nullptr) {
+    std::vector<std::wstring> find(const std::wstring& pattern, DWORD* error = nullptr)
+    {
         std::vector<std::wstring> names;
         WIN32_FIND_DATAW data;
         HANDLE h = FindFirstFileW((standin::widen(folder) + L"\\" + pattern).c_str(), &data);
         if (h == INVALID_HANDLE_VALUE) {
-            if (error) *error = GetLastError();
+            if (error)
+                *error = GetLastError();
             return names;
         }
-        do names.push_back(data.cFileName);
+        do
+            names.push_back(data.cFileName);
         while (FindNextFileW(h, &data));
         EXPECT_EQ(ERROR_NO_MORE_FILES, GetLastError());
         EXPECT_TRUE(FindClose(h));
@@ -268,24 +289,27 @@ protected:
     std::string folder;
 };
 
-TEST_F(FindFiles, PatternsMatchLongAndShortNamesIgnoringCase) {
+TEST_F(FindFiles, PatternsMatchLongAndShortNamesIgnoringCase)
+{
     using V = std::vector<std::wstring>;
     struct Row {
         const wchar_t* pattern;
         V names;
     };
     const Row rows[] = {
-        {L"*.dxf", V{L"model.dxf", L"model.dxfx", L"Other.DXF"}},   // model.dxfx through MODEL~1.DXF
+        {L"*.dxf", V{L"model.dxf", L"model.dxfx", L"Other.DXF"}},  // model.dxfx through MODEL~1.DXF
         {L"model*.dxf", V{L"model.dxf", L"model.dxfx"}},
         {L"M?DEL.DXF", V{L"model.dxf"}},
         {L"*.txt", V{L"readme.txt"}},
         {L"sub", V{L"sub"}},
         {L"*", V{L".", L"..", L".hidden", L"model.dxf", L"model.dxfx", L"Other.DXF", L"readme.txt", L"sub"}},
     };
-    for (const Row& r : rows) EXPECT_EQ(r.names, find(r.pattern)) << standin::narrow(r.pattern);
+    for (const Row& r : rows)
+        EXPECT_EQ(r.names, find(r.pattern)) << standin::narrow(r.pattern);
 }
 
-TEST_F(FindFiles, NothingFoundAndMissingFolders) {
+TEST_F(FindFiles, NothingFoundAndMissingFolders)
+{
     DWORD error = 0;
     EXPECT_TRUE(find(L"*.zip", &error).empty());
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, error);
@@ -295,7 +319,8 @@ TEST_F(FindFiles, NothingFoundAndMissingFolders) {
     EXPECT_FALSE(FindClose(&notAHandle));
 }
 
-TEST_F(FindFiles, FindDataDescribesTheFile) {
+TEST_F(FindFiles, FindDataDescribesTheFile)
+{
     WIN32_FIND_DATAW data;
     HANDLE h = FindFirstFileW((standin::widen(folder) + L"/model.dxfx").c_str(), &data);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
@@ -311,7 +336,8 @@ TEST_F(FindFiles, FindDataDescribesTheFile) {
     FindClose(h);
 }
 
-TEST_F(FindFiles, UnlinkRemovesFilesOnly) {
+TEST_F(FindFiles, UnlinkRemovesFilesOnly)
+{
     std::wstring dir = standin::widen(folder);
     EXPECT_EQ(0, _wunlink((dir + L"\\readme.txt").c_str()));
     EXPECT_EQ(-1, _wunlink((dir + L"\\readme.txt").c_str()));
@@ -322,7 +348,7 @@ TEST_F(FindFiles, UnlinkRemovesFilesOnly) {
     EXPECT_EQ(-1, _wunlink((dir + L"/model.dxf").c_str()));
     EXPECT_EQ(EACCES, errno);
     struct stat st;
-    EXPECT_EQ(0, stat((folder + "/model.dxf").c_str(), &st));   // still there
+    EXPECT_EQ(0, stat((folder + "/model.dxf").c_str(), &st));  // still there
 }
 
 }  // namespace

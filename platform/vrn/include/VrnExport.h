@@ -6,17 +6,17 @@
 #pragma once
 
 #if defined(_WIN32)
-#  if defined(VRNGUI_BUILD)
-#    define VRNGUI_API __declspec(dllexport)
-#  else
-#    define VRNGUI_API __declspec(dllimport)
-#  endif
-#  if defined(VRNRAVLIB_BUILD)
-#    define VRNRAVLIB_API __declspec(dllexport)
-#  else
-#    define VRNRAVLIB_API __declspec(dllimport)
-#  endif
+#if defined(VRNGUI_BUILD)
+#define VRNGUI_API __declspec(dllexport)
 #else
-#  define VRNGUI_API __attribute__((visibility("default")))
-#  define VRNRAVLIB_API __attribute__((visibility("default")))
+#define VRNGUI_API __declspec(dllimport)
+#endif
+#if defined(VRNRAVLIB_BUILD)
+#define VRNRAVLIB_API __declspec(dllexport)
+#else
+#define VRNRAVLIB_API __declspec(dllimport)
+#endif
+#else
+#define VRNGUI_API __attribute__((visibility("default")))
+#define VRNRAVLIB_API __attribute__((visibility("default")))
 #endif

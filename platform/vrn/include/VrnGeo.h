@@ -11,13 +11,13 @@
 #include "opennurbs.h"
 
 #if defined(_WIN32)
-#  if defined(VRNGEO_BUILD)
-#    define VRNGEO_API __declspec(dllexport)
-#  else
-#    define VRNGEO_API __declspec(dllimport)
-#  endif
+#if defined(VRNGEO_BUILD)
+#define VRNGEO_API __declspec(dllexport)
 #else
-#  define VRNGEO_API __attribute__((visibility("default")))
+#define VRNGEO_API __declspec(dllimport)
+#endif
+#else
+#define VRNGEO_API __attribute__((visibility("default")))
 #endif
 
 class VRNGEO_API VrnMesh {

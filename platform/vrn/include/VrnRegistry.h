@@ -51,7 +51,7 @@ public:
     // when the store was written; 0 when no key is selected, the name is
     // empty, or the store file cannot be read or written.
     int WriteInt(CString name, int value);
-    int WriteBool(CString name, int value);   // any non-zero value stores 1
+    int WriteBool(CString name, int value);  // any non-zero value stores 1
     int WriteString(CString name, CString value);
 
     struct WriteLock;
@@ -59,6 +59,6 @@ public:
 private:
     int writeValue(const CString& name, const void* value);
 
-    CString m_key;      // selected key path, normalised; empty: none
-    std::shared_ptr<WriteLock> m_lock;   // held from the first write on
+    CString m_key;                      // selected key path, normalised; empty: none
+    std::shared_ptr<WriteLock> m_lock;  // held from the first write on
 };

@@ -27,7 +27,6 @@ void splitPolygon(const std::vector<Vec3>& corners, std::vector<int>& triangles)
 // only distinct points, in order of first appearance. Returns the number of
 // distinct points; firstOf receives, per distinct point, the index of its
 // first appearance.
-size_t joinEqualPoints(const float* xyz, size_t count, std::vector<uint32_t>& numberOf,
-                       std::vector<uint32_t>& firstOf);
+size_t joinEqualPoints(const float* xyz, size_t count, std::vector<uint32_t>& numberOf, std::vector<uint32_t>& firstOf);
 
 }  // namespace vrn_detail

@@ -7,7 +7,8 @@
 namespace vrn_detail {
 
 // Replaces the first %s of format with file, every later one with detail.
-inline std::wstring say(const wchar_t* format, const std::wstring& file, const std::wstring& detail = {}) {
+inline std::wstring say(const wchar_t* format, const std::wstring& file, const std::wstring& detail = {})
+{
     std::wstring out;
     bool first = true;
     for (const wchar_t* p = format; *p; ++p) {

@@ -18,8 +18,7 @@ namespace vrn_detail {
 // faces and vertices of all placements are counted, and a scene beyond the
 // import limit is refused. Returns 1, or 0 with error set to a text naming
 // the file name and meshes as it was.
-int ConvertScene(const aiScene* scene, const std::wstring& name, ON_ClassArray<ON_Mesh>& meshes,
-                 std::wstring& error);
+int ConvertScene(const aiScene* scene, const std::wstring& name, ON_ClassArray<ON_Mesh>& meshes, std::wstring& error);
 
 // The most faces, and the most vertices, that all placements of one model
 // may give together.

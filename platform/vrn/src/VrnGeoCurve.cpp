@@ -58,8 +58,12 @@ public:
         ON_3dPoint lo = points_[0];
         ON_3dPoint hi = points_[0];
         for (const ON_3dPoint& p : points_) {
-            lo.x = std::min(lo.x, p.x); lo.y = std::min(lo.y, p.y); lo.z = std::min(lo.z, p.z);
-            hi.x = std::max(hi.x, p.x); hi.y = std::max(hi.y, p.y); hi.z = std::max(hi.z, p.z);
+            lo.x = std::min(lo.x, p.x);
+            lo.y = std::min(lo.y, p.y);
+            lo.z = std::min(lo.z, p.z);
+            hi.x = std::max(hi.x, p.x);
+            hi.y = std::max(hi.y, p.y);
+            hi.z = std::max(hi.z, p.z);
         }
         return std::max(hi.x - lo.x, std::max(hi.y - lo.y, hi.z - lo.z));
     }

@@ -3,7 +3,6 @@
 
 #include "VrnGeo.h"
 
-
 namespace {
 
 int addFace(ON_Mesh& mesh, const ON_3dPoint* corners, int n)

@@ -23,16 +23,17 @@ public:
     std::optional<std::wstring> commandLine(const std::wstring&) override { return std::nullopt; }
     std::optional<std::wstring> chooseFile(const standin::FileRequest&) override { return std::nullopt; }
     void operateDialog(standin::DialogSession&) override {}
-    int messageBox(const std::wstring& caption, const std::wstring& text, unsigned type) override {
+    int messageBox(const std::wstring& caption, const std::wstring& text, unsigned type) override
+    {
         boxes.push_back({caption, text, type});
-        return 1;   // IDOK
+        return 1;  // IDOK
     }
     void show(const std::wstring&) override {}
 };
 
-TEST(VrnGUIUtilsAbout, ShowsOneBoxWithTheCaptionNamingProductAndVersion) {
-    const wchar_t* captions[] = {L"Kolvane for AutoCAD 2010 version 1.0",
-                                 L"Kolvane for AutoCAD ???? version 1.0", L""};
+TEST(VrnGUIUtilsAbout, ShowsOneBoxWithTheCaptionNamingProductAndVersion)
+{
+    const wchar_t* captions[] = {L"Kolvane for AutoCAD 2010 version 1.0", L"Kolvane for AutoCAD ???? version 1.0", L""};
     for (const wchar_t* caption : captions) {
         BoxRecorder user;
         standin::ScopedUser scope(user);

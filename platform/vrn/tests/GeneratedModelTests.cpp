@@ -23,23 +23,36 @@ struct P3 {
     double x, y, z;
 };
 
-P3 sub(P3 a, P3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-P3 cross(P3 a, P3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-double dot(P3 a, P3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+P3 sub(P3 a, P3 b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+P3 cross(P3 a, P3 b)
+{
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+double dot(P3 a, P3 b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 // An OBJ of one polygon (corners in order).
-std::string polygonObj(const std::vector<P3>& corners) {
+std::string polygonObj(const std::vector<P3>& corners)
+{
     std::ostringstream obj;
     obj.precision(17);
-    for (const P3& p : corners) obj << "v " << p.x << ' ' << p.y << ' ' << p.z << '\n';
+    for (const P3& p : corners)
+        obj << "v " << p.x << ' ' << p.y << ' ' << p.z << '\n';
     obj << 'f';
-    for (size_t i = 0; i < corners.size(); ++i) obj << ' ' << i + 1;
+    for (size_t i = 0; i < corners.size(); ++i)
+        obj << ' ' << i + 1;
     obj << '\n';
     return obj.str();
 }
 
 // Newell's normal: its length is twice the polygon's area.
-P3 newell(const std::vector<P3>& c) {
+P3 newell(const std::vector<P3>& c)
+{
     P3 n{0, 0, 0};
     for (size_t i = 0; i < c.size(); ++i) {
         const P3& p = c[i];
@@ -52,11 +65,14 @@ P3 newell(const std::vector<P3>& c) {
 }
 
 // Even-odd test of p against the polygon, both seen along the normal.
-bool insidePolygon(const std::vector<P3>& c, P3 n, P3 p) {
+bool insidePolygon(const std::vector<P3>& c, P3 n, P3 p)
+{
     auto uv = [&](P3 q) -> std::pair<double, double> {
         double ax = std::fabs(n.x), ay = std::fabs(n.y), az = std::fabs(n.z);
-        if (ax >= ay && ax >= az) return {q.y, q.z};
-        if (ay >= az) return {q.z, q.x};
+        if (ax >= ay && ax >= az)
+            return {q.y, q.z};
+        if (ay >= az)
+            return {q.z, q.x};
         return {q.x, q.y};
     };
     auto [pu, pv] = uv(p);
@@ -64,12 +80,14 @@ bool insidePolygon(const std::vector<P3>& c, P3 n, P3 p) {
     for (size_t i = 0; i < c.size(); ++i) {
         auto [au, av] = uv(c[i]);
         auto [bu, bv] = uv(c[(i + 1) % c.size()]);
-        if ((av > pv) != (bv > pv) && pu < au + (pv - av) * (bu - au) / (bv - av)) in = !in;
+        if ((av > pv) != (bv > pv) && pu < au + (pv - av) * (bu - au) / (bv - av))
+            in = !in;
     }
     return in;
 }
 
-std::vector<P3> comb(int teeth) {   // a concave comb: teeth pointing up from a bar
+std::vector<P3> comb(int teeth)
+{  // a concave comb: teeth pointing up from a bar
     std::vector<P3> c;
     for (int t = 0; t < teeth; ++t) {
         c.push_back({2.0 * t, 1, 0});
@@ -83,7 +101,8 @@ std::vector<P3> comb(int teeth) {   // a concave comb: teeth pointing up from a 
     return c;
 }
 
-std::vector<P3> tilted(std::vector<P3> c) {   // turned out of every axis plane
+std::vector<P3> tilted(std::vector<P3> c)
+{  // turned out of every axis plane
     for (P3& p : c) {
         P3 q{p.x, p.y * 0.6 - p.z * 0.8, p.y * 0.8 + p.z * 0.6};
         p = {q.x * 0.8 + q.z * 0.6, q.y, -q.x * 0.6 + q.z * 0.8};
@@ -98,7 +117,8 @@ struct PolygonCase {
     int triangles;
 };
 
-std::vector<PolygonCase> polygonCases() {
+std::vector<PolygonCase> polygonCases()
+{
     std::vector<P3> ell = {{0, 0, 0}, {4, 0, 0}, {4, 1, 0}, {1, 1, 0}, {1, 3, 0}, {0, 3, 0}};
     std::vector<P3> star;
     for (int i = 0; i < 10; ++i) {
@@ -106,14 +126,15 @@ std::vector<PolygonCase> polygonCases() {
         star.push_back({r * std::cos(a), r * std::sin(a), 0});
     }
     std::vector<P3> pentagon;
-    for (int i = 0; i < 5; ++i) pentagon.push_back({std::cos(i * 2 * M_PI / 5), std::sin(i * 2 * M_PI / 5), 0});
+    for (int i = 0; i < 5; ++i)
+        pentagon.push_back({std::cos(i * 2 * M_PI / 5), std::sin(i * 2 * M_PI / 5), 0});
     std::vector<P3> repeated = pentagon;
-    repeated.insert(repeated.begin() + 2, repeated[2]);   // one corner given twice in a row
+    repeated.insert(repeated.begin() + 2, repeated[2]);  // one corner given twice in a row
     std::vector<P3> clockwise(ell.rbegin(), ell.rend());
     // A ring with a bridge edge, like the sample: outer square, inner square
     // walked the other way, joined by one edge traversed in both directions.
-    std::vector<P3> ring = {{0, 0, 0}, {6, 0, 0}, {6, 6, 0}, {3, 6, 0}, {3, 4, 0}, {4, 4, 0}, {4, 2, 0},
-                            {2, 2, 0}, {2, 4, 0}, {3, 4, 0}, {3, 6, 0}, {0, 6, 0}};
+    std::vector<P3> ring = {{0, 0, 0}, {6, 0, 0}, {6, 6, 0}, {3, 6, 0}, {3, 4, 0}, {4, 4, 0},
+                            {4, 2, 0}, {2, 2, 0}, {2, 4, 0}, {3, 4, 0}, {3, 6, 0}, {0, 6, 0}};
     return {
         {"convex pentagon", pentagon, 3},
         {"L shape", ell, 4},
@@ -127,7 +148,8 @@ std::vector<PolygonCase> polygonCases() {
     };
 }
 
-TEST(ReaderPolygons, SplitIntoTrianglesThatCoverThePolygon) {
+TEST(ReaderPolygons, SplitIntoTrianglesThatCoverThePolygon)
+{
     TempFolder folder;
     for (const PolygonCase& c : polygonCases()) {
         SCOPED_TRACE(c.name);
@@ -147,7 +169,8 @@ TEST(ReaderPolygons, SplitIntoTrianglesThatCoverThePolygon) {
             const int* vi = m.m_F[f].vi;
             ASSERT_EQ(vi[2], vi[3]);
             P3 t[3];
-            for (int k = 0; k < 3; ++k) t[k] = {m.m_V[vi[k]].x, m.m_V[vi[k]].y, m.m_V[vi[k]].z};
+            for (int k = 0; k < 3; ++k)
+                t[k] = {m.m_V[vi[k]].x, m.m_V[vi[k]].y, m.m_V[vi[k]].z};
             P3 tn = cross(sub(t[1], t[0]), sub(t[2], t[0]));
             EXPECT_GT(dot(tn, n), 0) << "face " << f << " turns the polygon's way";
             total += std::sqrt(dot(tn, tn)) / 2;
@@ -159,7 +182,8 @@ TEST(ReaderPolygons, SplitIntoTrianglesThatCoverThePolygon) {
 }
 
 // A polygon of many thousand corners is split in reasonable time and covered.
-TEST(ReaderPolygons, LargeConcavePolygon) {
+TEST(ReaderPolygons, LargeConcavePolygon)
+{
     TempFolder folder;
     std::vector<P3> corners = comb(5000);
     std::string path = folder.file("comb.obj");
@@ -177,7 +201,8 @@ TEST(ReaderPolygons, LargeConcavePolygon) {
     for (int f = 0; f < meshes[0].m_F.Count(); ++f) {
         const int* vi = meshes[0].m_F[f].vi;
         P3 t[3];
-        for (int k = 0; k < 3; ++k) t[k] = {meshes[0].m_V[vi[k]].x, meshes[0].m_V[vi[k]].y, meshes[0].m_V[vi[k]].z};
+        for (int k = 0; k < 3; ++k)
+            t[k] = {meshes[0].m_V[vi[k]].x, meshes[0].m_V[vi[k]].y, meshes[0].m_V[vi[k]].z};
         P3 tn = cross(sub(t[1], t[0]), sub(t[2], t[0]));
         total += std::sqrt(dot(tn, tn)) / 2;
     }
@@ -185,7 +210,8 @@ TEST(ReaderPolygons, LargeConcavePolygon) {
     EXPECT_NEAR(total, std::sqrt(dot(n, n)) / 2, 1e-6 * total);
 }
 
-TEST(ReaderFaces, OrderAndCornersAsInTheFile) {
+TEST(ReaderFaces, OrderAndCornersAsInTheFile)
+{
     TempFolder folder;
     std::string path = folder.file("mixed.obj");
     writeFile(path,
@@ -202,7 +228,7 @@ TEST(ReaderFaces, OrderAndCornersAsInTheFile) {
     const ON_Mesh& m = meshes[0];
     expectWellFormed(m);
     ASSERT_EQ(m.m_V.Count(), 7);
-    ASSERT_EQ(m.m_F.Count(), 6);   // 1 triangle, 1 quad, 3 from the pentagon, 1 triangle
+    ASSERT_EQ(m.m_F.Count(), 6);  // 1 triangle, 1 quad, 3 from the pentagon, 1 triangle
     auto at = [&](int f, int k) {
         const ON_3fPoint& p = m.m_V[m.m_F[f].vi[k]];
         return std::vector<float>{p.x, p.y, p.z};
@@ -217,13 +243,15 @@ TEST(ReaderFaces, OrderAndCornersAsInTheFile) {
     EXPECT_EQ(at(1, 1), (V{1, 0, 0}));
     EXPECT_EQ(at(1, 2), (V{1, 1, 0}));
     EXPECT_EQ(at(1, 3), (V{0, 1, 0}));
-    for (int f = 2; f < 5; ++f) EXPECT_EQ(m.m_F[f].vi[2], m.m_F[f].vi[3]);
+    for (int f = 2; f < 5; ++f)
+        EXPECT_EQ(m.m_F[f].vi[2], m.m_F[f].vi[3]);
     EXPECT_EQ(at(5, 0), (V{0, 1, 0}));
     EXPECT_EQ(at(5, 1), (V{1, 1, 0}));
     EXPECT_EQ(at(5, 2), (V{2, 2, 0}));
 }
 
-TEST(ReaderFaces, EqualPositionsBecomeOneVertex) {
+TEST(ReaderFaces, EqualPositionsBecomeOneVertex)
+{
     TempFolder folder;
     std::string path = folder.file("split.obj");
     // Two triangles sharing an edge, each with vertices of its own; -0 and +0
@@ -243,13 +271,14 @@ TEST(ReaderFaces, EqualPositionsBecomeOneVertex) {
     EXPECT_EQ(meshes[0].m_F[0].vi[2], meshes[0].m_F[1].vi[1]);
 }
 
-TEST(ReaderFaces, CornersThatFallTogether) {
+TEST(ReaderFaces, CornersThatFallTogether)
+{
     TempFolder folder;
     std::string path = folder.file("collapsed.obj");
     writeFile(path,
               "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 1 1 0\nv 0 0 0\n"
-              "f 1 2 3 4\n"    // a quad with two corners at one place: a triangle
-              "f 1 2 5\n"      // a triangle with two corners at one place: no face
+              "f 1 2 3 4\n"  // a quad with two corners at one place: a triangle
+              "f 1 2 5\n"    // a triangle with two corners at one place: no face
               "f 1 2 3\n");
     ON_ClassArray<ON_Mesh> meshes;
     ASSERT_NE(read(path, meshes), 0) << errorText();
@@ -258,7 +287,8 @@ TEST(ReaderFaces, CornersThatFallTogether) {
     expectWellFormed(m);
     EXPECT_EQ(m.m_V.Count(), 3);
     ASSERT_EQ(m.m_F.Count(), 2);
-    for (int f = 0; f < 2; ++f) EXPECT_EQ(m.m_F[f].vi[2], m.m_F[f].vi[3]);
+    for (int f = 0; f < 2; ++f)
+        EXPECT_EQ(m.m_F[f].vi[2], m.m_F[f].vi[3]);
 
     // Nothing but such faces: no mesh at all.
     writeFile(path, "v 0 0 0\nv 1 0 0\nv 1 0 0\nf 1 2 3\n");
@@ -267,7 +297,8 @@ TEST(ReaderFaces, CornersThatFallTogether) {
     EXPECT_EQ(none.Count(), 0);
 }
 
-TEST(ReaderFaces, ModelWithoutFacesGivesNoMeshAndAppendsAfterWhatIsThere) {
+TEST(ReaderFaces, ModelWithoutFacesGivesNoMeshAndAppendsAfterWhatIsThere)
+{
     TempFolder folder;
     std::string lines = folder.file("lines.obj");
     writeFile(lines, "v 0 0 0\nv 1 0 0\nv 1 1 0\np 1 2\nl 1 2 3\n");
@@ -284,13 +315,16 @@ TEST(ReaderFaces, ModelWithoutFacesGivesNoMeshAndAppendsAfterWhatIsThere) {
     EXPECT_EQ(meshes[1].m_F.Count(), 1);
 }
 
-std::string base64(const std::string& bytes) {
+std::string base64(const std::string& bytes)
+{
     static const char* k = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
     for (size_t i = 0; i < bytes.size(); i += 3) {
         uint32_t n = static_cast<uint8_t>(bytes[i]) << 16;
-        if (i + 1 < bytes.size()) n |= static_cast<uint8_t>(bytes[i + 1]) << 8;
-        if (i + 2 < bytes.size()) n |= static_cast<uint8_t>(bytes[i + 2]);
+        if (i + 1 < bytes.size())
+            n |= static_cast<uint8_t>(bytes[i + 1]) << 8;
+        if (i + 2 < bytes.size())
+            n |= static_cast<uint8_t>(bytes[i + 2]);
         out += k[(n >> 18) & 63];
         out += k[(n >> 12) & 63];
         out += i + 1 < bytes.size() ? k[(n >> 6) & 63] : '=';
@@ -302,16 +336,16 @@ std::string base64(const std::string& bytes) {
 // One triangle mesh placed by two nodes: the first moved by (10, 0, 0), the
 // second inside a node scaled by 2 and itself moved by (1, 0, 0), so its
 // placement is scale(2) after translate(1, 0, 0).
-TEST(ReaderPlacements, NodeTransformsComposeFromTheRoot) {
+TEST(ReaderPlacements, NodeTransformsComposeFromTheRoot)
+{
     TempFolder folder;
     const float positions[9] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
     std::string buffer(reinterpret_cast<const char*>(positions), sizeof positions);
-    std::string gltf =
-        R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0,1]}],)"
-        R"("nodes":[{"mesh":0,"translation":[10,0,0]},{"scale":[2,2,2],"children":[2]},)"
-        R"({"mesh":0,"translation":[1,0,0]}],)"
-        R"("meshes":[{"primitives":[{"attributes":{"POSITION":0}}]}],)"
-        R"("buffers":[{"byteLength":36,"uri":"data:application/octet-stream;base64,)" +
+    std::string gltf = R"({"asset":{"version":"2.0"},"scene":0,"scenes":[{"nodes":[0,1]}],)"
+                       R"("nodes":[{"mesh":0,"translation":[10,0,0]},{"scale":[2,2,2],"children":[2]},)"
+                       R"({"mesh":0,"translation":[1,0,0]}],)"
+                       R"("meshes":[{"primitives":[{"attributes":{"POSITION":0}}]}],)"
+                       R"("buffers":[{"byteLength":36,"uri":"data:application/octet-stream;base64,)" +
         base64(buffer) +
         R"("}],"bufferViews":[{"buffer":0,"byteLength":36}],)"
         R"("accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3",)"

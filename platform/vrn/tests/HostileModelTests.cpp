@@ -22,7 +22,8 @@ using namespace vrntest;
 namespace {
 
 // Reads into a list that already holds one mesh; that mesh must stay first.
-int readAfterOne(const std::string& path, ON_ClassArray<ON_Mesh>& meshes) {
+int readAfterOne(const std::string& path, ON_ClassArray<ON_Mesh>& meshes)
+{
     meshes.AppendNew().m_V.Append(ON_3fPoint(5, 5, 5));
     const int ok = read(path, meshes);
     EXPECT_GE(meshes.Count(), 1);
@@ -36,7 +37,8 @@ int readAfterOne(const std::string& path, ON_ClassArray<ON_Mesh>& meshes) {
 // and indices given, placed by the node tree given as JSON ("nodes" array
 // body, "scenes" root list).
 void writeGltf(const std::string& gltfPath, const std::string& binName, const std::vector<float>& positions,
-               const std::vector<uint32_t>& indices, const std::string& nodes, const std::string& roots) {
+               const std::vector<uint32_t>& indices, const std::string& nodes, const std::string& roots)
+{
     std::string bin(reinterpret_cast<const char*>(positions.data()), positions.size() * sizeof(float));
     bin.append(reinterpret_cast<const char*>(indices.data()), indices.size() * sizeof(uint32_t));
     const std::string folder = gltfPath.substr(0, gltfPath.rfind('/'));
@@ -52,19 +54,20 @@ void writeGltf(const std::string& gltfPath, const std::string& binName, const st
       << R"("meshes":[{"primitives":[{"attributes":{"POSITION":0},"indices":1}]}],)"
       << R"("buffers":[{"byteLength":)" << bin.size() << R"(,"uri":")" << binName << R"("}],)"
       << R"("bufferViews":[{"buffer":0,"byteLength":)" << positions.size() * 4 << "},"
-      << R"({"buffer":0,"byteOffset":)" << positions.size() * 4 << R"(,"byteLength":)" << indices.size() * 4
-      << "}],"
+      << R"({"buffer":0,"byteOffset":)" << positions.size() * 4 << R"(,"byteLength":)" << indices.size() * 4 << "}],"
       << R"("accessors":[{"bufferView":0,"componentType":5126,"count":)" << positions.size() / 3
-      << R"(,"type":"VEC3","min":[)" << lo[0] << ',' << lo[1] << ',' << lo[2] << "],\"max\":[" << hi[0] << ','
-      << hi[1] << ',' << hi[2] << "]},"
+      << R"(,"type":"VEC3","min":[)" << lo[0] << ',' << lo[1] << ',' << lo[2] << "],\"max\":[" << hi[0] << ',' << hi[1]
+      << ',' << hi[2] << "]},"
       << R"({"bufferView":1,"componentType":5125,"count":)" << indices.size() << R"(,"type":"SCALAR"}]})";
     writeFile(gltfPath, j.str());
 }
 
 // A grid of (n+1) x (n+1) vertices and 2 n^2 triangles.
-void grid(int n, std::vector<float>& positions, std::vector<uint32_t>& indices) {
+void grid(int n, std::vector<float>& positions, std::vector<uint32_t>& indices)
+{
     for (int y = 0; y <= n; ++y)
-        for (int x = 0; x <= n; ++x) positions.insert(positions.end(), {float(x), float(y), 0.0f});
+        for (int x = 0; x <= n; ++x)
+            positions.insert(positions.end(), {float(x), float(y), 0.0f});
     for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x) {
             const uint32_t a = uint32_t(y * (n + 1) + x), b = a + 1, c = a + uint32_t(n + 1), d = c + 1;
@@ -74,24 +77,31 @@ void grid(int n, std::vector<float>& positions, std::vector<uint32_t>& indices) 
 
 // A node tree of `levels` levels, each placing the next one twice; the last
 // places the mesh: 2^levels placements.
-std::string doublingNodes(int levels) {
+std::string doublingNodes(int levels)
+{
     std::ostringstream n;
-    for (int k = 0; k < levels; ++k) n << R"({"translation":[1,0,0],"children":[)" << k + 1 << ',' << k + 1 << "]},";
+    for (int k = 0; k < levels; ++k)
+        n << R"({"translation":[1,0,0],"children":[)" << k + 1 << ',' << k + 1 << "]},";
     n << R"({"mesh":0})";
     return n.str();
 }
 
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
+    ScopedEnv(const char* name, const char* value) : name_(name)
+    {
         const char* old = std::getenv(name);
         had_ = old != nullptr;
-        if (had_) old_ = old;
+        if (had_)
+            old_ = old;
         ::setenv(name, value, 1);
     }
-    ~ScopedEnv() {
-        if (had_) ::setenv(name_, old_.c_str(), 1);
-        else ::unsetenv(name_);
+    ~ScopedEnv()
+    {
+        if (had_)
+            ::setenv(name_, old_.c_str(), 1);
+        else
+            ::unsetenv(name_);
     }
 
 private:
@@ -102,7 +112,8 @@ private:
 
 // ---- models with geometry and no faces ------------------------------------
 
-TEST(ReaderNoFaces, ReadableModelsWithoutFacesGiveNoMesh) {
+TEST(ReaderNoFaces, ReadableModelsWithoutFacesGiveNoMesh)
+{
     TempFolder folder;
     struct Case {
         const char* file;
@@ -141,15 +152,16 @@ TEST(ReaderNoFaces, ReadableModelsWithoutFacesGiveNoMesh) {
 
 // ---- coordinates that are not finite numbers ------------------------------
 
-TEST(ReaderNonFinite, FacesOnNonFiniteVerticesAreDropped) {
+TEST(ReaderNonFinite, FacesOnNonFiniteVerticesAreDropped)
+{
     TempFolder folder;
     const std::string square = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n";
     struct Case {
         const char* name;
         std::string obj;
-        int meshes;         // meshes the reader gives
-        int faces;          // faces of the one mesh
-        int vertices;       // vertices of the one mesh
+        int meshes;    // meshes the reader gives
+        int faces;     // faces of the one mesh
+        int vertices;  // vertices of the one mesh
     } cases[] = {
         {"nan corner", square + "v nan 0 0\nf 1 2 3\nf 1 3 5\n", 1, 1, 3},
         {"corner beyond float", square + "v 1e308 0 0\nf 1 2 3 4\nf 2 5 3\n", 1, 1, 4},
@@ -166,7 +178,8 @@ TEST(ReaderNonFinite, FacesOnNonFiniteVerticesAreDropped) {
         ON_ClassArray<ON_Mesh> meshes;
         ASSERT_NE(readAfterOne(path, meshes), 0) << errorText();
         ASSERT_EQ(meshes.Count(), 1 + c.meshes);
-        if (c.meshes == 0) continue;
+        if (c.meshes == 0)
+            continue;
         const ON_Mesh& m = meshes[1];
         EXPECT_EQ(m.m_F.Count(), c.faces);
         EXPECT_EQ(m.m_V.Count(), c.vertices);
@@ -178,7 +191,8 @@ TEST(ReaderNonFinite, FacesOnNonFiniteVerticesAreDropped) {
 }
 
 // A placement that scales finite positions past the float range drops them.
-TEST(ReaderNonFinite, PlacementBeyondFloatRangeDropsTheFaces) {
+TEST(ReaderNonFinite, PlacementBeyondFloatRangeDropsTheFaces)
+{
     TempFolder folder;
     std::vector<float> positions, grown;
     std::vector<uint32_t> indices;
@@ -201,11 +215,12 @@ TEST(ReaderNonFinite, PlacementBeyondFloatRangeDropsTheFaces) {
 
 // The attack: 16 levels of nodes that each place the next twice put one
 // 200-face mesh in 65,536 places, 13 million faces from a small file.
-TEST(ReaderLimits, AmplifyingNodeTreeIsRefusedBeforeAnyMeshIsBuilt) {
+TEST(ReaderLimits, AmplifyingNodeTreeIsRefusedBeforeAnyMeshIsBuilt)
+{
     TempFolder folder;
     std::vector<float> positions;
     std::vector<uint32_t> indices;
-    grid(10, positions, indices);   // 200 triangles
+    grid(10, positions, indices);  // 200 triangles
     ASSERT_EQ(indices.size(), 600u);
     const std::string path = folder.file("bomb.gltf");
     writeGltf(path, "bomb.bin", positions, indices, doublingNodes(16), "0");
@@ -222,7 +237,8 @@ TEST(ReaderLimits, AmplifyingNodeTreeIsRefusedBeforeAnyMeshIsBuilt) {
 
 // With a limit of 1,000 faces: four placements of 200 faces come through,
 // eight do not; the limit counts the faces of every placement together.
-TEST(ReaderLimits, LimitCountsFacesOfAllPlacements) {
+TEST(ReaderLimits, LimitCountsFacesOfAllPlacements)
+{
     ScopedEnv limit("VRN_READER_MAX_FACES", "1000");
     TempFolder folder;
     std::vector<float> positions;
@@ -247,11 +263,12 @@ TEST(ReaderLimits, LimitCountsFacesOfAllPlacements) {
 
 // A large model in few placements is no attack: two placements of a mesh of
 // a million faces come through whole.
-TEST(ReaderLimits, MillionsOfFacesInFewPlacementsStillImport) {
+TEST(ReaderLimits, MillionsOfFacesInFewPlacementsStillImport)
+{
     TempFolder folder;
     std::vector<float> positions;
     std::vector<uint32_t> indices;
-    grid(708, positions, indices);   // 1,002,528 triangles
+    grid(708, positions, indices);  // 1,002,528 triangles
     const std::string path = folder.file("large.gltf");
     writeGltf(path, "large.bin", positions, indices, R"({"mesh":0},{"mesh":0,"translation":[0,0,1]})", "0,1");
     ON_ClassArray<ON_Mesh> meshes;

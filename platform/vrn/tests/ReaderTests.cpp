@@ -27,27 +27,28 @@ struct MeshCounts {
 
 struct Sample {
     const char* file;
-    std::vector<MeshCounts> meshes;   // one per placement, in the file's order
+    std::vector<MeshCounts> meshes;  // one per placement, in the file's order
 };
 
 // Counts after joining equal positions. Faces whose corners fall together
 // (the STL's and the teapot's zero-size triangles) are no faces; polygons of
 // more than four corners arrive as triangles.
 const Sample kSamples[] = {
-    {"testmixed.obj", {{8, 6, 6}}},   // its points and lines are no faces
+    {"testmixed.obj", {{8, 6, 6}}},  // its points and lines are no faces
     {"concave_polygon.obj", {{64, 64, 0}}},
     {"cube_binary.ply", {{8, 12, 0}}},
     {"Spider_binary.stl", {{722, 1312, 0}}},
     {"Cube.off", {{8, 6, 6}}},
-    {"test1.3ds", {{8, 12, 0}, {8, 12, 0}, {8, 12, 0}, {8, 12, 0}, {8, 12, 0},
-                   {8, 12, 0}, {8, 12, 0}, {8, 12, 0}, {8, 12, 0}}},
+    {"test1.3ds",
+     {{8, 12, 0}, {8, 12, 0}, {8, 12, 0}, {8, 12, 0}, {8, 12, 0}, {8, 12, 0}, {8, 12, 0}, {8, 12, 0}, {8, 12, 0}}},
     {"teapot_instancenodes.DAE", {{529, 992, 0}, {529, 992, 0}}},
     {"BoxTextured.glb", {{8, 12, 0}}},
     {"box.fbx", {{8, 12, 0}}},
     {"ComputerKeyboard.x3d", {{22, 29, 11}, {12, 10, 10}, {12, 10, 10}, {12, 10, 10}}},
 };
 
-TEST(ReaderSamples, MeshesPerPlacementWithJoinedCorners) {
+TEST(ReaderSamples, MeshesPerPlacementWithJoinedCorners)
+{
     for (const Sample& sample : kSamples) {
         SCOPED_TRACE(sample.file);
         ON_ClassArray<ON_Mesh> meshes;
@@ -66,13 +67,14 @@ TEST(ReaderSamples, MeshesPerPlacementWithJoinedCorners) {
 }
 
 // The file's own positions arrive unchanged when the placement is the identity.
-TEST(ReaderSamples, PositionsAndFacesAsInTheFile) {
+TEST(ReaderSamples, PositionsAndFacesAsInTheFile)
+{
     ON_ClassArray<ON_Mesh> meshes;
     ASSERT_NE(read(modelsFolder() + "/Cube.off", meshes), 0) << errorText();
     ASSERT_EQ(meshes.Count(), 1);
     const ON_Mesh& m = meshes[0];
-    const float corners[8][3] = {{-0.5f, -0.5f, 0.5f}, {0.5f, -0.5f, 0.5f},  {-0.5f, 0.5f, 0.5f},
-                                 {0.5f, 0.5f, 0.5f},   {-0.5f, 0.5f, -0.5f}, {0.5f, 0.5f, -0.5f},
+    const float corners[8][3] = {{-0.5f, -0.5f, 0.5f},  {0.5f, -0.5f, 0.5f},  {-0.5f, 0.5f, 0.5f},
+                                 {0.5f, 0.5f, 0.5f},    {-0.5f, 0.5f, -0.5f}, {0.5f, 0.5f, -0.5f},
                                  {-0.5f, -0.5f, -0.5f}, {0.5f, -0.5f, -0.5f}};
     const int quads[6][4] = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 1, 0}, {1, 7, 5, 3}, {6, 0, 2, 4}};
     ASSERT_EQ(m.m_F.Count(), 6);
@@ -87,7 +89,8 @@ TEST(ReaderSamples, PositionsAndFacesAsInTheFile) {
 // The teapot is placed twice: the second placement is the first moved by the
 // outer node's offset of (-120.80132, 2.58064, 0) inches, in metres and with
 // the file's Z axis turned up into Assimp's Y-up frame.
-TEST(ReaderSamples, TeapotPlacementsCarryTheirTransforms) {
+TEST(ReaderSamples, TeapotPlacementsCarryTheirTransforms)
+{
     ON_ClassArray<ON_Mesh> meshes;
     ASSERT_NE(read(modelsFolder() + "/teapot_instancenodes.DAE", meshes), 0) << errorText();
     ASSERT_EQ(meshes.Count(), 2);
@@ -101,14 +104,16 @@ TEST(ReaderSamples, TeapotPlacementsCarryTheirTransforms) {
         EXPECT_NEAR(b.m_V[i].z - a.m_V[i].z, dz, 1e-5) << i;
     }
     for (int f = 0; f < a.m_F.Count(); ++f)
-        for (int k = 0; k < 4; ++k) ASSERT_EQ(a.m_F[f].vi[k], b.m_F[f].vi[k]);
+        for (int k = 0; k < 4; ++k)
+            ASSERT_EQ(a.m_F[f].vi[k], b.m_F[f].vi[k]);
 }
 
 // The concave polygon is a ring whose outline runs out along a bridge edge
 // and back (66 corners, 64 positions). Its triangles must cover exactly the
 // ring: each lies inside it, turns the polygon's way, and their areas add up
 // to the polygon's area.
-TEST(ReaderSamples, ConcavePolygonSplitsIntoTrianglesInsideIt) {
+TEST(ReaderSamples, ConcavePolygonSplitsIntoTrianglesInsideIt)
+{
     // The polygon as the file gives it, in its plane x = -1.146 (y, z).
     std::ifstream in(modelsFolder() + "/concave_polygon.obj");
     std::vector<std::pair<double, double>> v;
@@ -124,7 +129,8 @@ TEST(ReaderSamples, ConcavePolygonSplitsIntoTrianglesInsideIt) {
             v.push_back({y, z});
         } else if (tag == "f") {
             std::string corner;
-            while (ls >> corner) outline.push_back(std::stoi(corner) - 1);
+            while (ls >> corner)
+                outline.push_back(std::stoi(corner) - 1);
         }
     }
     ASSERT_EQ(outline.size(), 66u);
@@ -137,7 +143,7 @@ TEST(ReaderSamples, ConcavePolygonSplitsIntoTrianglesInsideIt) {
         auto q = v[static_cast<size_t>(outline[(i + 1) % outline.size()])];
         polygonArea += (p.first * q.second - q.first * p.second) / 2;
     }
-    auto inside = [&](double y, double z) {   // even-odd: the bridge's two edges cancel
+    auto inside = [&](double y, double z) {  // even-odd: the bridge's two edges cancel
         bool in = false;
         for (size_t i = 0; i < outline.size(); ++i) {
             auto p = v[static_cast<size_t>(outline[i])];
@@ -176,14 +182,15 @@ TEST(ReaderSamples, ConcavePolygonSplitsIntoTrianglesInsideIt) {
 
 struct Refusal {
     const char* name;
-    const char* phrase;   // what the text says
+    const char* phrase;  // what the text says
 };
 
 class ReaderRefusals : public ::testing::Test {
 protected:
     // Reads path into a list that already holds one mesh: the list must stay
     // as it was, and the text must name the file and say phrase.
-    void expectRefused(const std::string& path, const std::string& phrase, bool namesFile = true) {
+    void expectRefused(const std::string& path, const std::string& phrase, bool namesFile = true)
+    {
         SCOPED_TRACE(path);
         ON_ClassArray<ON_Mesh> meshes;
         ON_Mesh& kept = meshes.AppendNew();
@@ -200,12 +207,14 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(ReaderRefusals, EachProblemHasItsOwnText) {
+TEST_F(ReaderRefusals, EachProblemHasItsOwnText)
+{
     writeFile(folder.file("empty.obj"), "");
     std::string garbage;
-    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 251);
+    for (int i = 0; i < 4096; ++i)
+        garbage += static_cast<char>((i * 7919 + 13) % 251);
     writeFile(folder.file("garbage.xyz"), garbage);
-    writeFile(folder.file("garbage.skp"), garbage);   // named .skp, but no SketchUp signature
+    writeFile(folder.file("garbage.skp"), garbage);  // named .skp, but no SketchUp signature
     writeFile(folder.file("garbage.ply"), garbage);
     writeFile(folder.file("garbage.3ds"), garbage);
     std::string ply = readFile(modelsFolder() + "/cube_binary.ply");
@@ -214,7 +223,8 @@ TEST_F(ReaderRefusals, EachProblemHasItsOwnText) {
     writeFile(folder.file("cut.fbx"), fbx.substr(0, fbx.size() / 2));
     writeFile(folder.file("index.obj"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 99\n");
     std::string skp("\xFF\xFE\xFF\x0E", 4);
-    for (char c : std::string("SketchUp Model")) skp += std::string{c, '\0'};
+    for (char c : std::string("SketchUp Model"))
+        skp += std::string{c, '\0'};
     skp += std::string(200, '\x01');
     writeFile(folder.file("model.skp"), skp);
     writeFile(folder.file("MODEL.SKP"), skp);
@@ -234,20 +244,23 @@ TEST_F(ReaderRefusals, EachProblemHasItsOwnText) {
         {"model.skp", "SketchUp files need Varnett's SketchUp reader, which this build does not include"},
         {"MODEL.SKP", "is a SketchUp model"},
     };
-    for (const Refusal& c : cases) expectRefused(folder.file(c.name), c.phrase);
+    for (const Refusal& c : cases)
+        expectRefused(folder.file(c.name), c.phrase);
 }
 
-TEST_F(ReaderRefusals, FoldersAndOtherNonFiles) {
+TEST_F(ReaderRefusals, FoldersAndOtherNonFiles)
+{
     expectRefused(folder.path().string(), "is a folder, not a model file");
     std::string fifo = folder.file("pipe.obj");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    expectRefused(fifo, "is not an ordinary file");   // and does not wait for a writer
+    expectRefused(fifo, "is not an ordinary file");  // and does not wait for a writer
     expectRefused("/dev/null", "is not an ordinary file");
 }
 
 // Damaged files on which Assimp's PLY importer crashes or never ends: the
 // host goes on, and the user learns what happened.
-TEST_F(ReaderRefusals, FilesThatBreakTheImporter) {
+TEST_F(ReaderRefusals, FilesThatBreakTheImporter)
+{
     const std::string ply = readFile(modelsFolder() + "/cube_binary.ply");
     ASSERT_EQ(ply.size(), 447u);
     std::string crash = ply;
@@ -263,25 +276,33 @@ TEST_F(ReaderRefusals, FilesThatBreakTheImporter) {
     std::string saved = old ? old : "";
     ::setenv("VRN_READER_TIMEOUT", "1.5", 1);
     expectRefused(folder.file("endless.ply"), "took longer than 1.5 seconds and was stopped");
-    if (old) ::setenv("VRN_READER_TIMEOUT", saved.c_str(), 1);
-    else ::unsetenv("VRN_READER_TIMEOUT");
+    if (old)
+        ::setenv("VRN_READER_TIMEOUT", saved.c_str(), 1);
+    else
+        ::unsetenv("VRN_READER_TIMEOUT");
 
-    ON_ClassArray<ON_Mesh> meshes;   // and the reader still works
+    ON_ClassArray<ON_Mesh> meshes;  // and the reader still works
     ASSERT_NE(read(modelsFolder() + "/cube_binary.ply", meshes), 0) << errorText();
     EXPECT_EQ(meshes.Count(), 1);
 }
 
-TEST_F(ReaderRefusals, NoPathGiven) { expectRefused("", "No model file was given.", false); }
+TEST_F(ReaderRefusals, NoPathGiven)
+{
+    expectRefused("", "No model file was given.", false);
+}
 
-TEST_F(ReaderRefusals, UnreadableFile) {
-    if (runningAsRoot()) GTEST_SKIP() << "root reads every file";
+TEST_F(ReaderRefusals, UnreadableFile)
+{
+    if (runningAsRoot())
+        GTEST_SKIP() << "root reads every file";
     std::string path = folder.file("locked.obj");
     writeFile(path, "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
     ::chmod(path.c_str(), 0);
     expectRefused(path, "you do not have permission to read it");
 }
 
-TEST_F(ReaderRefusals, SuccessClearsTheLastError) {
+TEST_F(ReaderRefusals, SuccessClearsTheLastError)
+{
     expectRefused(folder.file("missing.obj"), "does not exist");
     ON_ClassArray<ON_Mesh> meshes;
     ASSERT_NE(read(modelsFolder() + "/Cube.off", meshes), 0);

@@ -29,14 +29,21 @@ const wchar_t kKey[] = L"Software\\Varnett\\Kolvane for AutoCAD";
 // Sets an environment variable for the test's duration.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = std::string(old);
-        if (value) ::setenv(name, value->c_str(), 1);
-        else ::unsetenv(name);
+    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name)
+    {
+        if (const char* old = std::getenv(name))
+            old_ = std::string(old);
+        if (value)
+            ::setenv(name, value->c_str(), 1);
+        else
+            ::unsetenv(name);
     }
-    ~ScopedEnv() {
-        if (old_) ::setenv(name_, old_->c_str(), 1);
-        else ::unsetenv(name_);
+    ~ScopedEnv()
+    {
+        if (old_)
+            ::setenv(name_, old_->c_str(), 1);
+        else
+            ::unsetenv(name_);
     }
 
 private:
@@ -46,7 +53,8 @@ private:
 
 class RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_FALSE(folder.path().empty());
         file = folder.file("registry.txt");
         standin::vrn::setRegistryFile(file);
@@ -54,7 +62,8 @@ protected:
     void TearDown() override { standin::vrn::setRegistryFile(""); }
 
     // A registry object with the plug-in's key selected.
-    static VrnRegistry keyed() {
+    static VrnRegistry keyed()
+    {
         VrnRegistry r;
         EXPECT_EQ(r.SetKey(kKey, 1), 1);
         return r;
@@ -64,7 +73,8 @@ protected:
     std::string file;
 };
 
-TEST_F(RegistryTest, NothingStoredGivesTheDefaults) {
+TEST_F(RegistryTest, NothingStoredGivesTheDefaults)
+{
     VrnRegistry r = keyed();
     EXPECT_EQ(r.ReadInt(L"Import As", 0), 0);
     EXPECT_EQ(r.ReadInt(L"Import As", -7), -7);
@@ -74,7 +84,8 @@ TEST_F(RegistryTest, NothingStoredGivesTheDefaults) {
     EXPECT_FALSE(std::filesystem::exists(file)) << "selecting a key writes nothing";
 }
 
-TEST_F(RegistryTest, ValuesPersistAcrossObjects) {
+TEST_F(RegistryTest, ValuesPersistAcrossObjects)
+{
     {
         VrnRegistry r = keyed();
         EXPECT_EQ(r.WriteInt(L"Import As", 3), 1);
@@ -91,7 +102,8 @@ TEST_F(RegistryTest, ValuesPersistAcrossObjects) {
     EXPECT_NE(text.find("\"Warning\"=bool:0\n"), std::string::npos) << text;
 }
 
-TEST_F(RegistryTest, IntegersRoundTrip) {
+TEST_F(RegistryTest, IntegersRoundTrip)
+{
     for (int value : {0, 1, -1, 42, INT_MAX, INT_MIN}) {
         VrnRegistry w = keyed();
         ASSERT_EQ(w.WriteInt(L"Value", value), 1);
@@ -100,7 +112,8 @@ TEST_F(RegistryTest, IntegersRoundTrip) {
     }
 }
 
-TEST_F(RegistryTest, AnyNonZeroBooleanIsStoredAsOne) {
+TEST_F(RegistryTest, AnyNonZeroBooleanIsStoredAsOne)
+{
     VrnRegistry r = keyed();
     ASSERT_EQ(r.WriteBool(L"Flag", 5), 1);
     EXPECT_EQ(r.ReadBool(L"Flag", 0), 1);
@@ -108,9 +121,15 @@ TEST_F(RegistryTest, AnyNonZeroBooleanIsStoredAsOne) {
     EXPECT_EQ(r.ReadBool(L"Flag", 0), 1);
 }
 
-TEST_F(RegistryTest, TextsRoundTrip) {
-    const wchar_t* texts[] = {L"", L"plain", L"quote \" and backslash \\", L"two\nlines\r\tand tab",
-                              L"caf\u00e9 \u4e2d\u6587 \U0001F600", L"[not a key]", L"\"=int:1"};
+TEST_F(RegistryTest, TextsRoundTrip)
+{
+    const wchar_t* texts[] = {L"",
+                              L"plain",
+                              L"quote \" and backslash \\",
+                              L"two\nlines\r\tand tab",
+                              L"caf\u00e9 \u4e2d\u6587 \U0001F600",
+                              L"[not a key]",
+                              L"\"=int:1"};
     for (const wchar_t* text : texts) {
         VrnRegistry w = keyed();
         ASSERT_EQ(w.WriteString(L"Text", text), 1);
@@ -123,7 +142,8 @@ TEST_F(RegistryTest, TextsRoundTrip) {
     EXPECT_EQ(keyed().ReadInt(L"odd \"name\"\\", 0), 9);
 }
 
-TEST_F(RegistryTest, ReadOfAnotherTypeGivesTheDefault) {
+TEST_F(RegistryTest, ReadOfAnotherTypeGivesTheDefault)
+{
     VrnRegistry r = keyed();
     ASSERT_EQ(r.WriteBool(L"Warning", 1), 1);
     ASSERT_EQ(r.WriteInt(L"Import As", 2), 1);
@@ -140,7 +160,8 @@ TEST_F(RegistryTest, ReadOfAnotherTypeGivesTheDefault) {
     EXPECT_EQ(r.ReadBool(L"Warning", 0), 0);
 }
 
-TEST_F(RegistryTest, KeysAndNamesIgnoreLetterCaseAndKeysStaySeparate) {
+TEST_F(RegistryTest, KeysAndNamesIgnoreLetterCaseAndKeysStaySeparate)
+{
     VrnRegistry r = keyed();
     ASSERT_EQ(r.WriteInt(L"Import As", 2), 1);
 
@@ -159,7 +180,8 @@ TEST_F(RegistryTest, KeysAndNamesIgnoreLetterCaseAndKeysStaySeparate) {
     EXPECT_EQ(r.ReadInt(L"Import As", 0), 1);
 }
 
-TEST_F(RegistryTest, WithoutAKeyNothingIsReadOrWritten) {
+TEST_F(RegistryTest, WithoutAKeyNothingIsReadOrWritten)
+{
     VrnRegistry none;
     EXPECT_EQ(none.ReadInt(L"Import As", 5), 5);
     EXPECT_EQ(none.WriteInt(L"Import As", 1), 0);
@@ -174,7 +196,8 @@ TEST_F(RegistryTest, WithoutAKeyNothingIsReadOrWritten) {
     EXPECT_FALSE(std::filesystem::exists(file));
 }
 
-TEST_F(RegistryTest, OpeningWithoutCreateNeedsAnExistingKey) {
+TEST_F(RegistryTest, OpeningWithoutCreateNeedsAnExistingKey)
+{
     VrnRegistry r;
     EXPECT_EQ(r.SetKey(kKey, 0), 0);
     EXPECT_EQ(r.WriteInt(L"Import As", 1), 0) << "the failed SetKey selected nothing";
@@ -183,7 +206,8 @@ TEST_F(RegistryTest, OpeningWithoutCreateNeedsAnExistingKey) {
     EXPECT_EQ(r.ReadInt(L"Import As", 0), 1);
 }
 
-TEST_F(RegistryTest, ReadsAHandWrittenFile) {
+TEST_F(RegistryTest, ReadsAHandWrittenFile)
+{
     writeFile(file,
               "\xEF\xBB\xBF; written by hand\r\n"
               "# another comment\r\n"
@@ -200,15 +224,15 @@ TEST_F(RegistryTest, ReadsAHandWrittenFile) {
     EXPECT_FALSE(std::filesystem::exists(file + ".corrupt")) << "nothing was damaged";
 }
 
-TEST_F(RegistryTest, DamagedFileIsKeptAsideAndWhatCanBeReadSurvives) {
-    const std::string damaged =
-        "[Software\\Varnett\\Kolvane for AutoCAD]\n"
-        "\"Import As\"=int:2\n"
-        "\"Warning\"=bool:maybe\n"
-        "this line means nothing\n"
-        "\"Big\"=int:99999999999\n"
-        "\"Bad\xFF\"=int:1\n"
-        "\"Open=string:\"x\n";
+TEST_F(RegistryTest, DamagedFileIsKeptAsideAndWhatCanBeReadSurvives)
+{
+    const std::string damaged = "[Software\\Varnett\\Kolvane for AutoCAD]\n"
+                                "\"Import As\"=int:2\n"
+                                "\"Warning\"=bool:maybe\n"
+                                "this line means nothing\n"
+                                "\"Big\"=int:99999999999\n"
+                                "\"Bad\xFF\"=int:1\n"
+                                "\"Open=string:\"x\n";
     writeFile(file, damaged);
     VrnRegistry r = keyed();
     EXPECT_EQ(r.ReadInt(L"Import As", 0), 2);
@@ -233,7 +257,8 @@ TEST_F(RegistryTest, DamagedFileIsKeptAsideAndWhatCanBeReadSurvives) {
     EXPECT_EQ(r.ReadInt(L"Import As", 0), 1);
 }
 
-TEST_F(RegistryTest, WritesLeaveNoTemporaryFilesAndKeepPermissions) {
+TEST_F(RegistryTest, WritesLeaveNoTemporaryFilesAndKeepPermissions)
+{
     VrnRegistry r = keyed();
     ASSERT_EQ(r.WriteInt(L"Import As", 1), 1);
     ::chmod(file.c_str(), 0600);
@@ -249,7 +274,8 @@ TEST_F(RegistryTest, WritesLeaveNoTemporaryFilesAndKeepPermissions) {
     EXPECT_EQ(entries, 1);
 }
 
-TEST_F(RegistryTest, MissingFoldersAreMade) {
+TEST_F(RegistryTest, MissingFoldersAreMade)
+{
     std::string deep = folder.file("a/b/c/store.txt");
     standin::vrn::setRegistryFile(deep);
     ASSERT_EQ(keyed().WriteBool(L"Warning", 1), 1);
@@ -257,7 +283,8 @@ TEST_F(RegistryTest, MissingFoldersAreMade) {
     EXPECT_TRUE(std::filesystem::is_regular_file(deep));
 }
 
-TEST_F(RegistryTest, UnusableStoreGivesDefaultsAndFailedWrites) {
+TEST_F(RegistryTest, UnusableStoreGivesDefaultsAndFailedWrites)
+{
     // A folder where the file should be, and a path that runs through a file:
     // neither can be read or written, whoever runs the test.
     std::filesystem::create_directory(folder.file("folder.txt"));
@@ -274,8 +301,10 @@ TEST_F(RegistryTest, UnusableStoreGivesDefaultsAndFailedWrites) {
     EXPECT_EQ(readFile(folder.file("plain")), "not a folder");
 }
 
-TEST_F(RegistryTest, UnreadableFileIsNeverReplaced) {
-    if (vrntest::runningAsRoot()) GTEST_SKIP() << "root reads every file";
+TEST_F(RegistryTest, UnreadableFileIsNeverReplaced)
+{
+    if (vrntest::runningAsRoot())
+        GTEST_SKIP() << "root reads every file";
     ASSERT_EQ(keyed().WriteInt(L"Import As", 3), 1);
     ::chmod(file.c_str(), 0);
     VrnRegistry r = keyed();
@@ -285,8 +314,10 @@ TEST_F(RegistryTest, UnreadableFileIsNeverReplaced) {
     EXPECT_EQ(r.ReadInt(L"Import As", 0), 3);
 }
 
-TEST_F(RegistryTest, UnwritableFolderFailsTheWrite) {
-    if (vrntest::runningAsRoot()) GTEST_SKIP() << "root writes into every folder";
+TEST_F(RegistryTest, UnwritableFolderFailsTheWrite)
+{
+    if (vrntest::runningAsRoot())
+        GTEST_SKIP() << "root writes into every folder";
     std::filesystem::create_directory(folder.file("locked"));
     std::string inside = folder.file("locked/registry.txt");
     standin::vrn::setRegistryFile(inside);
@@ -295,7 +326,8 @@ TEST_F(RegistryTest, UnwritableFolderFailsTheWrite) {
     EXPECT_EQ(keyed().ReadInt(L"Import As", 2), 2);
 }
 
-TEST_F(RegistryTest, TheStoreFileIsFoundInOrder) {
+TEST_F(RegistryTest, TheStoreFileIsFoundInOrder)
+{
     using standin::vrn::registryFile;
     using standin::vrn::setRegistryFile;
     ScopedEnv env("VRN_REGISTRY_FILE", std::nullopt);
@@ -319,7 +351,8 @@ TEST_F(RegistryTest, TheStoreFileIsFoundInOrder) {
     EXPECT_EQ(keyed().ReadInt(L"Import As", 0), 0) << "the file set in code comes first";
 }
 
-TEST_F(RegistryTest, WritesGoThroughASymbolicLink) {
+TEST_F(RegistryTest, WritesGoThroughASymbolicLink)
+{
     std::string target = folder.file("real.txt");
     writeFile(target, "");
     std::filesystem::create_symlink(target, file);
@@ -335,20 +368,24 @@ namespace {
 // Runs fn in a child process as the user "nobody" when this process is root
 // (so that file permissions bind), else in a child as this user. The child's
 // exit status is fn's result; -1 when no child could run.
-template <typename Fn>
-int inChildBoundByPermissions(Fn fn) {
+template <typename Fn> int inChildBoundByPermissions(Fn fn)
+{
     pid_t pid = ::fork();
-    if (pid < 0) return -1;
+    if (pid < 0)
+        return -1;
     if (pid == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
         ::_exit(fn());
     }
     int status = 0;
-    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
     return WEXITSTATUS(status);
 }
 
-TEST_F(RegistryTest, ADanglingLinkIsWrittenThroughToTheFileItNames) {
+TEST_F(RegistryTest, ADanglingLinkIsWrittenThroughToTheFileItNames)
+{
     std::string target = folder.file("made-later.txt");
     std::filesystem::create_symlink(target, file);
     ASSERT_EQ(keyed().WriteInt(L"Import As", 2), 1);
@@ -357,7 +394,8 @@ TEST_F(RegistryTest, ADanglingLinkIsWrittenThroughToTheFileItNames) {
     EXPECT_EQ(keyed().ReadInt(L"Import As", 0), 2);
 }
 
-TEST_F(RegistryTest, AStoreWithoutWritePermissionStaysAsItIs) {
+TEST_F(RegistryTest, AStoreWithoutWritePermissionStaysAsItIs)
+{
     ASSERT_EQ(keyed().WriteInt(L"Import As", 1), 1);
     const std::string before = readFile(file);
     ::chmod(file.c_str(), 0444);
@@ -371,8 +409,10 @@ TEST_F(RegistryTest, AStoreWithoutWritePermissionStaysAsItIs) {
     EXPECT_EQ(r.ReadInt(L"Import As", 0), 1);
 }
 
-TEST_F(RegistryTest, AReplacedStoreKeepsItsOwner) {
-    if (!vrntest::runningAsRoot()) GTEST_SKIP() << "only root can give a file to another user";
+TEST_F(RegistryTest, AReplacedStoreKeepsItsOwner)
+{
+    if (!vrntest::runningAsRoot())
+        GTEST_SKIP() << "only root can give a file to another user";
     ASSERT_EQ(keyed().WriteInt(L"Import As", 1), 1);
     ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
     ASSERT_EQ(keyed().WriteInt(L"Import As", 2), 1);
@@ -383,7 +423,8 @@ TEST_F(RegistryTest, AReplacedStoreKeepsItsOwner) {
     EXPECT_EQ(keyed().ReadInt(L"Import As", 0), 2);
 }
 
-TEST_F(RegistryTest, AFolderThisUserMayNotWriteFailsTheWriteAndKeepsTheStore) {
+TEST_F(RegistryTest, AFolderThisUserMayNotWriteFailsTheWriteAndKeepsTheStore)
+{
     std::filesystem::create_directory(folder.file("locked"));
     std::string inside = folder.file("locked/registry.txt");
     standin::vrn::setRegistryFile(inside);
@@ -393,7 +434,8 @@ TEST_F(RegistryTest, AFolderThisUserMayNotWriteFailsTheWriteAndKeepsTheStore) {
     ::chmod(folder.file("locked").c_str(), 0555);
     int result = inChildBoundByPermissions([] {
         VrnRegistry r;
-        if (r.SetKey(kKey, 1) != 1) return 10;
+        if (r.SetKey(kKey, 1) != 1)
+            return 10;
         int written = r.WriteInt(L"Import As", 3);
         return written == 0 && r.ReadInt(L"Import As", 0) == 1 ? 0 : 11;
     });
@@ -402,7 +444,8 @@ TEST_F(RegistryTest, AFolderThisUserMayNotWriteFailsTheWriteAndKeepsTheStore) {
     EXPECT_EQ(keyed().ReadInt(L"Import As", 0), 1);
 }
 
-TEST_F(RegistryTest, WritersInTwoProcessesNeverMixTheirValues) {
+TEST_F(RegistryTest, WritersInTwoProcessesNeverMixTheirValues)
+{
     // Each child writes its own pair of values through one object, as the
     // options dialog does on OK; whatever the order, the store ends with one
     // child's pair, never half of each.
@@ -414,7 +457,8 @@ TEST_F(RegistryTest, WritersInTwoProcessesNeverMixTheirValues) {
             ASSERT_GE(children[c], 0);
             if (children[c] == 0) {
                 VrnRegistry r;
-                if (r.SetKey(kKey, 1) != 1) ::_exit(1);
+                if (r.SetKey(kKey, 1) != 1)
+                    ::_exit(1);
                 int ok = r.WriteInt(L"Import As", c == 0 ? 2 : 3);
                 ::usleep(1000);
                 ok = ok && r.WriteBool(L"Warning", c == 0 ? 0 : 1);
@@ -434,7 +478,8 @@ TEST_F(RegistryTest, WritersInTwoProcessesNeverMixTheirValues) {
     }
 }
 
-TEST_F(RegistryTest, ReadingSeveralValuesParsesTheStoreOnce) {
+TEST_F(RegistryTest, ReadingSeveralValuesParsesTheStoreOnce)
+{
     VrnRegistry w = keyed();
     ASSERT_EQ(w.WriteInt(L"Import As", 2), 1);
     ASSERT_EQ(w.WriteBool(L"Warning", 0), 1);
@@ -450,11 +495,13 @@ TEST_F(RegistryTest, ReadingSeveralValuesParsesTheStoreOnce) {
     EXPECT_EQ(r.ReadInt(L"Import As", 0), 1);
 }
 
-TEST_F(RegistryTest, ManyValuesUnderOneKeyAllRoundTrip) {
+TEST_F(RegistryTest, ManyValuesUnderOneKeyAllRoundTrip)
+{
     // A large store (tens of thousands of values) reads and writes whole.
     std::string text = "[Software\\Varnett\\Kolvane for AutoCAD]\n";
-    for (int i = 0; i < 20000; ++i) text += "\"v" + std::to_string(i) + "\"=int:" + std::to_string(i) + "\n";
-    text += "\"V7\"=int:-7\n";   // the same name in other letters: the later line wins
+    for (int i = 0; i < 20000; ++i)
+        text += "\"v" + std::to_string(i) + "\"=int:" + std::to_string(i) + "\n";
+    text += "\"V7\"=int:-7\n";  // the same name in other letters: the later line wins
     writeFile(file, text);
     VrnRegistry r = keyed();
     EXPECT_EQ(r.ReadInt(L"v19999", 0), 19999);

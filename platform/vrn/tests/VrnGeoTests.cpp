@@ -5,7 +5,10 @@
 
 namespace {
 
-ON_3dPoint P(double x, double y, double z) { return ON_3dPoint(x, y, z); }
+ON_3dPoint P(double x, double y, double z)
+{
+    return ON_3dPoint(x, y, z);
+}
 
 }  // namespace
 

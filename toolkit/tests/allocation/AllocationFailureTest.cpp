@@ -40,8 +40,14 @@ void* Allocate(std::size_t size)
 
 }  // namespace
 
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size)
+{
+    return Allocate(size);
+}
+void* operator new[](std::size_t size)
+{
+    return Allocate(size);
+}
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
     try {
@@ -50,13 +56,34 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept
         return nullptr;
     }
 }
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept
+{
+    return operator new(size, tag);
+}
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -126,7 +153,7 @@ TEST_F(AllocationFailureTest, WritersLeaveAConsistentDrawingWhenAnAllocationFail
     struct Writer {
         const char* name;
         std::function<void(const CString&)> write;
-        int entities;   // what a whole write makes
+        int entities;  // what a whole write makes
     } writers[] = {
         {"MeshToFaces", [&](const CString& l) { MeshToFaces(mesh, l, color); }, 6},
         {"MeshToLines", [&](const CString& l) { MeshToLines(mesh, l, color); }, 14},
@@ -145,8 +172,8 @@ TEST_F(AllocationFailureTest, WritersLeaveAConsistentDrawingWhenAnAllocationFail
             bool finished = false;
             int failures = 0, mostPlacedBeforeAFailure = 0;
             for (long failAt = 0; !finished && failAt < 100000; ++failAt) {
-                SCOPED_TRACE(std::string(w.name) + (layer.IsEmpty() ? "" : " on a layer") +
-                             ", allocation " + std::to_string(failAt) + " fails");
+                SCOPED_TRACE(std::string(w.name) + (layer.IsEmpty() ? "" : " on a layer") + ", allocation " +
+                             std::to_string(failAt) + " fails");
                 freshDatabase();
                 const std::size_t emptyDrawing = standin::objectHeapBytes();
                 bool threw = false;
@@ -160,7 +187,8 @@ TEST_F(AllocationFailureTest, WritersLeaveAConsistentDrawingWhenAnAllocationFail
                 finished = !threw;
 
                 ASSERT_TRUE(standin::openObjects().empty()) << standin::describeOpenObjects();
-                ASSERT_TRUE(standin::protocolViolations().empty()) << standin::protocolViolations().size() << " breaches";
+                ASSERT_TRUE(standin::protocolViolations().empty())
+                    << standin::protocolViolations().size() << " breaches";
                 const std::vector<AcDbObjectId> ids = modelSpaceIds();
                 if (threw) {
                     ASSERT_LE(static_cast<int>(ids.size()), w.entities);

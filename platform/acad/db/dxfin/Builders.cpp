@@ -58,7 +58,6 @@ std::wstring dxfWide(const std::string& text)
     return out;
 }
 
-
 EntityList::~EntityList()
 {
     for (Built& b : list)
@@ -561,8 +560,7 @@ AcDbEntity* buildLwPolyline(const Record& r)
     if (constant != 0.0)
         r.check(pl->setConstantWidth(constant), L"a width");
     for (const Vertex& v : vertices) {
-        r.check(pl->addVertexAt(pl->numVerts(), AcGePoint2d(v.x, v.y), v.bulge, v.startWidth, v.endWidth),
-                L"a vertex");
+        r.check(pl->addVertexAt(pl->numVerts(), AcGePoint2d(v.x, v.y), v.bulge, v.startWidth, v.endWidth), L"a vertex");
     }
     if (constant != 0.0)
         r.check(pl->setConstantWidth(constant), L"a width");
@@ -602,10 +600,12 @@ public:
         const bool solid = (r_.integer(70, 0) & 1) != 0;
         const Pair* name = r_.find(2);
         const std::wstring pattern = solid ? std::wstring(L"SOLID")
-                                           : name != nullptr ? dxfWide(std::string(name->value)) : std::wstring();
+            : name != nullptr              ? dxfWide(std::string(name->value))
+                                           : std::wstring();
         if (pattern.empty())
             r_.refuse(L"no pattern name");
-        const long long type = solid ? static_cast<long long>(AcDbHatch::kPreDefined) : r_.integer(76, AcDbHatch::kPreDefined);
+        const long long type =
+            solid ? static_cast<long long>(AcDbHatch::kPreDefined) : r_.integer(76, AcDbHatch::kPreDefined);
         if (type < AcDbHatch::kUserDefined || type > AcDbHatch::kCustomDefined)
             r_.refuse(L"an unknown pattern type");
         r_.check(hatch->setPattern(static_cast<AcDbHatch::HatchPatternType>(type), pattern.c_str()), L"a pattern");
@@ -640,7 +640,8 @@ private:
     const Pair& next(int code)
     {
         if (i_ >= r_.end || r_.pairs[i_].code != code)
-            failAt(i_ < r_.end ? r_.pairs[i_].line : r_.line(), L"HATCH: group " + std::to_wstring(code) + L" expected");
+            failAt(i_ < r_.end ? r_.pairs[i_].line : r_.line(),
+                   L"HATCH: group " + std::to_wstring(code) + L" expected");
         return r_.pairs[i_++];
     }
     // A count group, checked against the groups that follow it.
@@ -718,8 +719,9 @@ private:
                 }
                 end = at(from + sweep);
             } else {
-                failAt(kind.line, L"HATCH: a boundary edge of type " + std::to_wstring(intOf(kind)) +
-                                      L" (only lines and circular arcs are read)");
+                failAt(kind.line,
+                       L"HATCH: a boundary edge of type " + std::to_wstring(intOf(kind)) +
+                           L" (only lines and circular arcs are read)");
             }
         }
         if (edges > 0)

@@ -29,41 +29,25 @@ struct CodeRange {
 };
 
 constexpr CodeRange kCodeRanges[] = {
-    {9, Kind::Text, false},       // texts, names
-    {59, Kind::Real, false},      // points, distances, angles
-    {79, Kind::Int, false},       // 16-bit integers
-    {89, Kind::Invalid, false},
-    {99, Kind::Int, false},       // 32-bit integers
-    {100, Kind::Text, false},     // subclass marker
-    {101, Kind::Text, false},     // embedded object marker
-    {102, Kind::Text, false},     // application groups
-    {104, Kind::Invalid, false},
-    {105, Kind::Text, false},     // handle of a DIMVAR record
-    {109, Kind::Invalid, false},
-    {149, Kind::Real, false},
-    {159, Kind::Invalid, false},
-    {169, Kind::Int, true},
-    {179, Kind::Int, false},
-    {209, Kind::Invalid, false},
-    {239, Kind::Real, false},     // extrusion direction and others
-    {269, Kind::Invalid, false},
-    {289, Kind::Int, false},
-    {299, Kind::Bool, false},
-    {369, Kind::Text, false},     // texts, binary chunks, handles
-    {389, Kind::Int, false},
-    {399, Kind::Text, false},
-    {409, Kind::Int, false},
-    {419, Kind::Text, false},
-    {429, Kind::Int, false},      // true colours among them
-    {439, Kind::Text, false},
-    {449, Kind::Int, false},
-    {459, Kind::Int, true},
-    {469, Kind::Real, false},
-    {481, Kind::Text, false},
-    {998, Kind::Invalid, false},
-    {1009, Kind::Text, false},    // comments and extended data texts
-    {1059, Kind::Real, false},
-    {1071, Kind::Int, false},
+    {9, Kind::Text, false},                                 // texts, names
+    {59, Kind::Real, false},                                // points, distances, angles
+    {79, Kind::Int, false},                                 // 16-bit integers
+    {89, Kind::Invalid, false},  {99, Kind::Int, false},    // 32-bit integers
+    {100, Kind::Text, false},                               // subclass marker
+    {101, Kind::Text, false},                               // embedded object marker
+    {102, Kind::Text, false},                               // application groups
+    {104, Kind::Invalid, false}, {105, Kind::Text, false},  // handle of a DIMVAR record
+    {109, Kind::Invalid, false}, {149, Kind::Real, false}, {159, Kind::Invalid, false},
+    {169, Kind::Int, true},      {179, Kind::Int, false},  {209, Kind::Invalid, false},
+    {239, Kind::Real, false},  // extrusion direction and others
+    {269, Kind::Invalid, false}, {289, Kind::Int, false},  {299, Kind::Bool, false},
+    {369, Kind::Text, false},  // texts, binary chunks, handles
+    {389, Kind::Int, false},     {399, Kind::Text, false}, {409, Kind::Int, false},
+    {419, Kind::Text, false},    {429, Kind::Int, false},  // true colours among them
+    {439, Kind::Text, false},    {449, Kind::Int, false},  {459, Kind::Int, true},
+    {469, Kind::Real, false},    {481, Kind::Text, false}, {998, Kind::Invalid, false},
+    {1009, Kind::Text, false},  // comments and extended data texts
+    {1059, Kind::Real, false},   {1071, Kind::Int, false},
 };
 
 bool isDigit(char c)
@@ -201,8 +185,7 @@ std::vector<Pair> readPairs(const std::string& data)
         if (codeText.empty() && lines.atEnd())
             break;  // a last empty line
         long long code = 0;
-        if (!parseInteger(codeText, code) || code < 0 || code > 1071 ||
-            kindOf(static_cast<int>(code)) == Kind::Invalid)
+        if (!parseInteger(codeText, code) || code < 0 || code > 1071 || kindOf(static_cast<int>(code)) == Kind::Invalid)
             failAt(codeLine, L"not a DXF group code");
         if (!lines.next(value))
             failAt(codeLine, L"the file ends inside a group");
@@ -224,8 +207,7 @@ std::vector<Pair> readPairs(const std::string& data)
                 failAt(lines.line(), L"not an integer in range");
             break;
         }
-        default:
-            break;
+        default: break;
         }
         // A text keeps its blanks.
         pair.value = pair.code == 1 ? lines.raw() : value;

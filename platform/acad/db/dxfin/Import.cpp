@@ -21,7 +21,6 @@ namespace {
     fail(reason);
 }
 
-
 bool isByName(const std::wstring& linetype)
 {
     std::wstring upper = linetype;
@@ -174,8 +173,9 @@ private:
                 const Acad::ErrorStatus es = table->getAt(b.insertOf.c_str(), record, AcDb::kForRead);
                 table->close();
                 if (es != Acad::eOk)
-                    failAt(b.line, L"a reference to the block \"" + b.insertOf +
-                                       L"\", which neither the file nor the drawing holds");
+                    failAt(b.line,
+                           L"a reference to the block \"" + b.insertOf +
+                               L"\", which neither the file nor the drawing holds");
                 id = record->objectId();
                 record->close();
             }
@@ -327,7 +327,6 @@ private:
     std::vector<AcDbObjectId> appended_;
     std::vector<AcDbObjectId> created_;
 };
-
 
 }  // namespace
 

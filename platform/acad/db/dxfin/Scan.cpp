@@ -94,25 +94,18 @@ private:
     void closeOpenRecord(size_t i)
     {
         if (open_ != Open::None) {
-            const size_t first = open_ == Open::Entity     ? scanned_.entities.back().first
-                                 : open_ == Open::Linetype ? scanned_.linetypes.back().first
-                                                           : scanned_.layers.back().first;
+            const size_t first = open_ == Open::Entity ? scanned_.entities.back().first
+                : open_ == Open::Linetype              ? scanned_.linetypes.back().first
+                                                       : scanned_.layers.back().first;
             for (size_t k = first; k < i; ++k)
                 if (pairs_[k].code == 9)
                     failAt(pairs_[k].line, L"group 9 (the name of a header variable) inside a record");
         }
         switch (open_) {
-        case Open::Entity:
-            scanned_.entities.back().last = i;
-            break;
-        case Open::Linetype:
-            scanned_.linetypes.back().last = i;
-            break;
-        case Open::Layer:
-            scanned_.layers.back().last = i;
-            break;
-        case Open::None:
-            break;
+        case Open::Entity: scanned_.entities.back().last = i; break;
+        case Open::Linetype: scanned_.linetypes.back().last = i; break;
+        case Open::Layer: scanned_.layers.back().last = i; break;
+        case Open::None: break;
         }
         open_ = Open::None;
     }
@@ -125,8 +118,8 @@ private:
         if (i + 1 >= pairs_.size() || pairs_[i + 1].code != 2)
             failAt(line, L"a section without a name");
         section_ = std::string(pairs_[i + 1].value);
-        if (!isOneOf(section_, {"HEADER", "CLASSES", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS", "THUMBNAILIMAGE",
-                                "ACDSDATA"}))
+        if (!isOneOf(section_,
+                     {"HEADER", "CLASSES", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS", "THUMBNAILIMAGE", "ACDSDATA"}))
             failAt(line, L"unknown section " + widen(section_));
     }
 
@@ -229,9 +222,9 @@ private:
     Scanned scanned_;
     std::string section_, table_;
     bool inTable_ = false, inBlock_ = false, sawEof_ = false;
-    bool inSequence_ = false;  // after a POLYLINE, until its SEQEND
-    int block_ = -1;           // the block definition being read; -1 for one of the spaces
-    Open open_ = Open::None;   // the record that the next "0" pair ends
+    bool inSequence_ = false;                     // after a POLYLINE, until its SEQEND
+    int block_ = -1;                              // the block definition being read; -1 for one of the spaces
+    Open open_ = Open::None;                      // the record that the next "0" pair ends
     std::unordered_set<std::string> blockNames_;  // in upper case
 };
 
@@ -247,20 +240,68 @@ std::string upperCase(std::string name)
 
 bool isReadEntity(const std::string& type)
 {
-    return isOneOf(type, {"3DFACE", "LINE", "POINT", "MESH", "CIRCLE", "ARC", "ELLIPSE", "SPLINE", "LWPOLYLINE",
-                          "POLYLINE", "RAY", "XLINE", "SOLID", "TEXT", "INSERT", "HATCH"});
+    return isOneOf(type,
+                   {"3DFACE", "LINE", "POINT", "MESH", "CIRCLE", "ARC", "ELLIPSE", "SPLINE", "LWPOLYLINE", "POLYLINE",
+                    "RAY", "XLINE", "SOLID", "TEXT", "INSERT", "HATCH"});
 }
 
 bool isEntityType(const std::string& type)
 {
-    return isOneOf(type, {"3DFACE", "3DSOLID", "ACAD_PROXY_ENTITY", "ACAD_TABLE", "ARC", "ARC_DIMENSION", "ATTDEF",
-                          "ATTRIB", "BODY", "CIRCLE", "DGNUNDERLAY", "DIMENSION", "DWFUNDERLAY", "ELLIPSE",
-                          "EXTRUDEDSURFACE", "HATCH", "HELIX", "IMAGE", "INSERT", "LARGE_RADIAL_DIMENSION", "LEADER",
-                          "LIGHT", "LINE", "LOFTEDSURFACE", "LWPOLYLINE", "MESH", "MLINE", "MPOLYGON", "MTEXT",
-                          "MULTILEADER", "NURBSURFACE", "OLE2FRAME", "OLEFRAME", "PDFUNDERLAY", "PLANESURFACE",
-                          "POINT", "POINTCLOUD", "POLYLINE", "RAY", "REGION", "REVOLVEDSURFACE", "SEQEND", "SHAPE",
-                          "SOLID", "SPLINE", "SURFACE", "SWEPTSURFACE", "TEXT", "TOLERANCE", "TRACE",
-                          "VERTEX", "VIEWPORT", "WIPEOUT", "XLINE"});
+    return isOneOf(type,
+                   {"3DFACE",
+                    "3DSOLID",
+                    "ACAD_PROXY_ENTITY",
+                    "ACAD_TABLE",
+                    "ARC",
+                    "ARC_DIMENSION",
+                    "ATTDEF",
+                    "ATTRIB",
+                    "BODY",
+                    "CIRCLE",
+                    "DGNUNDERLAY",
+                    "DIMENSION",
+                    "DWFUNDERLAY",
+                    "ELLIPSE",
+                    "EXTRUDEDSURFACE",
+                    "HATCH",
+                    "HELIX",
+                    "IMAGE",
+                    "INSERT",
+                    "LARGE_RADIAL_DIMENSION",
+                    "LEADER",
+                    "LIGHT",
+                    "LINE",
+                    "LOFTEDSURFACE",
+                    "LWPOLYLINE",
+                    "MESH",
+                    "MLINE",
+                    "MPOLYGON",
+                    "MTEXT",
+                    "MULTILEADER",
+                    "NURBSURFACE",
+                    "OLE2FRAME",
+                    "OLEFRAME",
+                    "PDFUNDERLAY",
+                    "PLANESURFACE",
+                    "POINT",
+                    "POINTCLOUD",
+                    "POLYLINE",
+                    "RAY",
+                    "REGION",
+                    "REVOLVEDSURFACE",
+                    "SEQEND",
+                    "SHAPE",
+                    "SOLID",
+                    "SPLINE",
+                    "SURFACE",
+                    "SWEPTSURFACE",
+                    "TEXT",
+                    "TOLERANCE",
+                    "TRACE",
+                    "VERTEX",
+                    "VIEWPORT",
+                    "WIPEOUT",
+                    "XLINE"});
 }
 
 Scanned scanStructure(const std::vector<Pair>& pairs)

@@ -17,8 +17,7 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0
 AcDbBlockReference::AcDbBlockReference() = default;
 AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRec)
     : mBlock(blockTableRec), mPosition(position)
-{
-}
+{}
 AcDbBlockReference::~AcDbBlockReference() = default;
 
 Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId blockTableRec)
@@ -90,8 +89,7 @@ AcGeMatrix3d AcDbBlockReference::blockTransform() const
     const AcGeVector3d ax = arbitraryXAxis(mNormal);
     const AcGeVector3d ay = mNormal.crossProduct(ax);
     const double c = std::cos(mRotation), s = std::sin(mRotation);
-    const AcGeVector3d columns[3] = {(ax * c + ay * s) * mScale.sx, (ay * c - ax * s) * mScale.sy,
-                                     mNormal * mScale.sz};
+    const AcGeVector3d columns[3] = {(ax * c + ay * s) * mScale.sx, (ay * c - ax * s) * mScale.sy, mNormal * mScale.sz};
     AcGeMatrix3d m;
     for (int col = 0; col < 3; ++col)
         for (int row = 0; row < 3; ++row)
@@ -156,13 +154,21 @@ AcDbText::AcDbText() : mpText(copyString(L"")) {}
 
 AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId, double height, double rotation)
     : mpText(copyString(text)), mPosition(position), mHeight(height > 0.0 ? height : 0.2), mRotation(rotation)
+{}
+
+AcDbText::~AcDbText()
 {
+    delete[] mpText;
 }
 
-AcDbText::~AcDbText() { delete[] mpText; }
-
-ACHAR* AcDbText::textString() const { return copyString(mpText); }
-const ACHAR* AcDbText::textStringConst() const { return mpText; }
+ACHAR* AcDbText::textString() const
+{
+    return copyString(mpText);
+}
+const ACHAR* AcDbText::textStringConst() const
+{
+    return mpText;
+}
 
 Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text)
 {
@@ -175,7 +181,10 @@ Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text)
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& position) { return assignIfValid(mPosition, position); }
+Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& position)
+{
+    return assignIfValid(mPosition, position);
+}
 
 Acad::ErrorStatus AcDbText::setHeight(double height)
 {
@@ -188,7 +197,10 @@ Acad::ErrorStatus AcDbText::setHeight(double height)
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbText::setRotation(double rotation) { return assignIfValid(mRotation, rotation); }
+Acad::ErrorStatus AcDbText::setRotation(double rotation)
+{
+    return assignIfValid(mRotation, rotation);
+}
 
 Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& normal)
 {

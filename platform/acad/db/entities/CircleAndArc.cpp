@@ -46,7 +46,10 @@ CurvePiece circlePiece(const AcGePoint3d& c, const AcGeVector3d& n, double r, do
 
 }  // namespace
 
-AcGeVector3d acdbStandinEcsXAxis(const AcGeVector3d& normal) { return acdbimpl::arbitraryXAxis(normal); }
+AcGeVector3d acdbStandinEcsXAxis(const AcGeVector3d& normal)
+{
+    return acdbimpl::arbitraryXAxis(normal);
+}
 
 // ---- AcDbCircle
 
@@ -90,9 +93,15 @@ Acad::ErrorStatus AcDbCircle::setThickness(double thickness)
     return assignIfValid(mThickness, thickness, std::isfinite(thickness));
 }
 
-double AcDbCircle::circumference() const { return kTwoPi * mRadius; }
+double AcDbCircle::circumference() const
+{
+    return kTwoPi * mRadius;
+}
 
-Adesk::Boolean AcDbCircle::isClosed() const { return true; }
+Adesk::Boolean AcDbCircle::isClosed() const
+{
+    return true;
+}
 
 bool AcDbCircle::standinPath(CurvePath& path) const
 {
@@ -125,8 +134,7 @@ AcDbArc::AcDbArc() = default;
 
 AcDbArc::AcDbArc(const AcGePoint3d& center, double radius, double startAngle, double endAngle)
     : AcDbArc(center, AcGeVector3d::kZAxis, radius, startAngle, endAngle)
-{
-}
+{}
 
 AcDbArc::AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle,
                  double endAngle)
@@ -198,7 +206,10 @@ Acad::ErrorStatus AcDbArc::setThickness(double thickness)
     return assignIfValid(mThickness, thickness, std::isfinite(thickness));
 }
 
-Adesk::Boolean AcDbArc::isClosed() const { return false; }
+Adesk::Boolean AcDbArc::isClosed() const
+{
+    return false;
+}
 
 bool AcDbArc::standinPath(CurvePath& path) const
 {

@@ -69,12 +69,9 @@ AcGePoint3d nurbsPoint(const CurvePiece& c, double t)
 AcGePoint3d piecePoint(const CurvePiece& c, double t)
 {
     switch (c.kind) {
-    case CurvePiece::kSegment:
-        return c.origin + c.axisX * t;
-    case CurvePiece::kEllipse:
-        return c.origin + c.axisX * std::cos(t) + c.axisY * std::sin(t);
-    case CurvePiece::kNurbs:
-        return nurbsPoint(c, t);
+    case CurvePiece::kSegment: return c.origin + c.axisX * t;
+    case CurvePiece::kEllipse: return c.origin + c.axisX * std::cos(t) + c.axisY * std::sin(t);
+    case CurvePiece::kNurbs: return nurbsPoint(c, t);
     }
     return c.origin;
 }
@@ -83,10 +80,8 @@ AcGePoint3d piecePoint(const CurvePiece& c, double t)
 AcGeVector3d pieceDeriv(const CurvePiece& c, double t)
 {
     switch (c.kind) {
-    case CurvePiece::kSegment:
-        return c.axisX;
-    case CurvePiece::kEllipse:
-        return c.axisX * -std::sin(t) + c.axisY * std::cos(t);
+    case CurvePiece::kSegment: return c.axisX;
+    case CurvePiece::kEllipse: return c.axisX * -std::sin(t) + c.axisY * std::cos(t);
     case CurvePiece::kNurbs: {
         double h = 1e-6 * std::max(1.0, c.t1 - c.t0);
         double a = std::max(c.t0, t - h), b = std::min(c.t1, t + h);
@@ -110,8 +105,7 @@ double pieceLength(const CurvePiece& c, double a, double b)
     if (c.kind == CurvePiece::kEllipse && std::fabs(c.axisX.length() - c.axisY.length()) <= 1e-12 * c.axisX.length())
         return c.axisX.length() * (b - a);
     // Gauss-Legendre, five points on each of many sub-intervals.
-    static const double xs[5] = {-0.9061798459386640, -0.5384693101056831, 0.0, 0.5384693101056831,
-                                 0.9061798459386640};
+    static const double xs[5] = {-0.9061798459386640, -0.5384693101056831, 0.0, 0.5384693101056831, 0.9061798459386640};
     static const double ws[5] = {0.2369268850561891, 0.4786286704993665, 0.5688888888888889, 0.4786286704993665,
                                  0.2369268850561891};
     const int parts = 64;
@@ -206,7 +200,10 @@ ACRX_NO_CONS_DEFINE_MEMBERS(AcDbCurve, AcDbEntity)
 AcDbCurve::AcDbCurve() = default;
 AcDbCurve::~AcDbCurve() = default;
 
-bool AcDbCurve::standinPath(CurvePath&) const { return false; }
+bool AcDbCurve::standinPath(CurvePath&) const
+{
+    return false;
+}
 
 Adesk::Boolean AcDbCurve::isClosed() const
 {
@@ -220,12 +217,12 @@ Adesk::Boolean AcDbCurve::isPeriodic() const
     return standinPath(path) && path.periodic;
 }
 
-#define KV_CURVE_PATH(path)                 \
-    CurvePath path;                         \
-    if (!standinPath(path))                 \
-        return Acad::eNotImplementedYet;    \
-    if (path.pieces.empty())                \
-        return Acad::eDegenerateGeometry
+#define KV_CURVE_PATH(path)                                                                                            \
+    CurvePath path;                                                                                                    \
+    if (!standinPath(path))                                                                                            \
+        return Acad::eNotImplementedYet;                                                                               \
+    if (path.pieces.empty())                                                                                           \
+    return Acad::eDegenerateGeometry
 
 Acad::ErrorStatus AcDbCurve::getStartParam(double& param) const
 {
@@ -336,7 +333,8 @@ Acad::ErrorStatus AcDbCurve::getParamAtDist(double dist, double& param) const
                 return Acad::eInvalidInput;
             double lo = c.t0, hi = c.t1;
             if (c.kind == CurvePiece::kSegment ||
-                (c.kind == CurvePiece::kEllipse && std::fabs(c.axisX.length() - c.axisY.length()) <= 1e-12 * c.axisX.length())) {
+                (c.kind == CurvePiece::kEllipse &&
+                 std::fabs(c.axisX.length() - c.axisY.length()) <= 1e-12 * c.axisX.length())) {
                 double t = len > 0.0 ? c.t0 + (c.t1 - c.t0) * (want / len) : c.t0;
                 param = toEntity(c, clampToPiece(c, t));
                 return Acad::eOk;

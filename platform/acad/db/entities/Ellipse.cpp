@@ -88,8 +88,14 @@ Acad::ErrorStatus AcDbEllipse::setEndAngle(double endAngle)
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbEllipse::setStartParam(double startParam) { return setStartAngle(angleAtParam(startParam)); }
-Acad::ErrorStatus AcDbEllipse::setEndParam(double endParam) { return setEndAngle(angleAtParam(endParam)); }
+Acad::ErrorStatus AcDbEllipse::setStartParam(double startParam)
+{
+    return setStartAngle(angleAtParam(startParam));
+}
+Acad::ErrorStatus AcDbEllipse::setEndParam(double endParam)
+{
+    return setEndAngle(angleAtParam(endParam));
+}
 
 double AcDbEllipse::paramAtAngle(double angle) const
 {
@@ -146,14 +152,20 @@ Acad::ErrorStatus AcDbEllipse::set(const AcGePoint3d& center, const AcGeVector3d
     return Acad::eOk;
 }
 
-Adesk::Boolean AcDbEllipse::isNull() const { return mMajor.isZeroLength(); }
+Adesk::Boolean AcDbEllipse::isNull() const
+{
+    return mMajor.isZeroLength();
+}
 
 Adesk::Boolean AcDbEllipse::isClosed() const
 {
     return !isNull() && std::fabs(mEndAngle - mStartAngle - kTwoPi) <= 1e-10;
 }
 
-Adesk::Boolean AcDbEllipse::isPeriodic() const { return isClosed(); }
+Adesk::Boolean AcDbEllipse::isPeriodic() const
+{
+    return isClosed();
+}
 
 bool AcDbEllipse::standinPath(CurvePath& path) const
 {

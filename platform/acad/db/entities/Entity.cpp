@@ -37,7 +37,10 @@ Acad::ErrorStatus AcDbEntity::setColor(const AcCmColor& color, Adesk::Boolean)
     return assignIfValid(mColor, color.entityColor());
 }
 
-Adesk::UInt16 AcDbEntity::colorIndex() const { return static_cast<Adesk::UInt16>(mColor.colorIndex()); }
+Adesk::UInt16 AcDbEntity::colorIndex() const
+{
+    return static_cast<Adesk::UInt16>(mColor.colorIndex());
+}
 
 Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 colorIndex, Adesk::Boolean)
 {
@@ -51,7 +54,10 @@ Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 colorIndex, Adesk::Boo
     return es;
 }
 
-AcCmEntityColor AcDbEntity::entityColor() const { return mColor; }
+AcCmEntityColor AcDbEntity::entityColor() const
+{
+    return mColor;
+}
 
 static ACHAR* recordName(AcDbStub* s)
 {
@@ -70,9 +76,18 @@ ACHAR* AcDbEntity::layer() const
         violation("layer() of an entity that has no layer (it is in no database)");
     return recordName(mpLayer);
 }
-AcDbObjectId AcDbEntity::layerId() const { return mpLayer; }
-ACHAR* AcDbEntity::linetype() const { return recordName(mpLinetype); }
-AcDbObjectId AcDbEntity::linetypeId() const { return mpLinetype; }
+AcDbObjectId AcDbEntity::layerId() const
+{
+    return mpLayer;
+}
+ACHAR* AcDbEntity::linetype() const
+{
+    return recordName(mpLinetype);
+}
+AcDbObjectId AcDbEntity::linetypeId() const
+{
+    return mpLinetype;
+}
 
 // The table of the entity's database, or of the working database for an entity in none.
 static AcDbSymbolTable* tableFor(const AcDbEntity* e, bool layers)
@@ -185,7 +200,10 @@ void AcDbEntity::setDatabaseDefaults(AcDbDatabase* db)
     mpLinetype = db->impl()->celtype;
 }
 
-AcDb::Visibility AcDbEntity::visibility() const { return mVisibility ? AcDb::kInvisible : AcDb::kVisible; }
+AcDb::Visibility AcDbEntity::visibility() const
+{
+    return mVisibility ? AcDb::kInvisible : AcDb::kVisible;
+}
 
 Acad::ErrorStatus AcDbEntity::setVisibility(AcDb::Visibility newVal, Adesk::Boolean)
 {
@@ -219,6 +237,12 @@ Acad::ErrorStatus AcDbEntity::unhighlight(const AcDbFullSubentPath& subId, const
     return highlightState(this, subId, false);
 }
 
-Acad::ErrorStatus AcDbEntity::explode(AcDbVoidPtrArray&) const { return Acad::eNotApplicable; }
+Acad::ErrorStatus AcDbEntity::explode(AcDbVoidPtrArray&) const
+{
+    return Acad::eNotApplicable;
+}
 
-Acad::ErrorStatus AcDbEntity::transformBy(const AcGeMatrix3d&) { return Acad::eNotApplicable; }
+Acad::ErrorStatus AcDbEntity::transformBy(const AcGeMatrix3d&)
+{
+    return Acad::eNotApplicable;
+}

@@ -26,14 +26,12 @@ AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoi
                    Adesk::Boolean e0vis, Adesk::Boolean e1vis, Adesk::Boolean e2vis, Adesk::Boolean e3vis)
     : mCorners{pt0, pt1, pt2, pt3},
       mInvisibleEdges(static_cast<Adesk::UInt8>((e0vis ? 0 : 1) | (e1vis ? 0 : 2) | (e2vis ? 0 : 4) | (e3vis ? 0 : 8)))
-{
-}
+{}
 
 AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, Adesk::Boolean e0vis,
                    Adesk::Boolean e1vis, Adesk::Boolean e2vis, Adesk::Boolean e3vis)
     : AcDbFace(pt0, pt1, pt2, pt2, e0vis, e1vis, e2vis, e3vis)
-{
-}
+{}
 
 AcDbFace::~AcDbFace() = default;
 
@@ -138,8 +136,7 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbFaceRecord, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VE
 AcDbFaceRecord::AcDbFaceRecord() = default;
 
 AcDbFaceRecord::AcDbFaceRecord(Adesk::Int16 vtx0, Adesk::Int16 vtx1, Adesk::Int16 vtx2, Adesk::Int16 vtx3,
-                               Adesk::Boolean e0vis, Adesk::Boolean e1vis, Adesk::Boolean e2vis,
-                               Adesk::Boolean e3vis)
+                               Adesk::Boolean e0vis, Adesk::Boolean e1vis, Adesk::Boolean e2vis, Adesk::Boolean e3vis)
     : mIndices{vtx0, vtx1, vtx2, vtx3}
 {
     const Adesk::Boolean visible[4] = {e0vis, e1vis, e2vis, e3vis};
@@ -207,8 +204,7 @@ namespace {
 constexpr size_t kMaxSubentities = 32767;
 
 // The live subentities of an owner that are of class T, in order.
-template <class T>
-std::vector<const T*> live(const standin::SubentityOwner* owner)
+template <class T> std::vector<const T*> live(const standin::SubentityOwner* owner)
 {
     std::vector<const T*> out;
     for (const AcDbObject* o : owner->subentities())
@@ -248,7 +244,10 @@ AcGePoint3d faceCorner(const std::vector<const AcDbPolyFaceMeshVertex*>& vertice
 ACRX_DXF_DEFINE_MEMBERS(AcDbPolyFaceMesh, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, POLYLINE, ACDB)
 
 AcDbPolyFaceMesh::AcDbPolyFaceMesh() = default;
-AcDbPolyFaceMesh::~AcDbPolyFaceMesh() { releaseSubentities(this); }
+AcDbPolyFaceMesh::~AcDbPolyFaceMesh()
+{
+    releaseSubentities(this);
+}
 
 Adesk::Int16 AcDbPolyFaceMesh::numVertices() const
 {
@@ -322,7 +321,10 @@ Acad::ErrorStatus AcDbPolyFaceMesh::openVertex(AcDbVertex*& vertex, AcDbObjectId
     return openSubentity(this, vertex, subObjId, mode, openErasedOne);
 }
 
-AcDbObjectIterator* AcDbPolyFaceMesh::vertexIterator() const { return new AcDbObjectIterator(this); }
+AcDbObjectIterator* AcDbPolyFaceMesh::vertexIterator() const
+{
+    return new AcDbObjectIterator(this);
+}
 
 Acad::ErrorStatus AcDbPolyFaceMesh::explode(AcDbVoidPtrArray& entitySet) const
 {
@@ -373,15 +375,39 @@ AcDbPolygonMesh::AcDbPolygonMesh(AcDb::PolyMeshType pType, Adesk::Int16 mSize, A
     }
 }
 
-AcDbPolygonMesh::~AcDbPolygonMesh() { releaseSubentities(this); }
+AcDbPolygonMesh::~AcDbPolygonMesh()
+{
+    releaseSubentities(this);
+}
 
-Acad::ErrorStatus AcDbPolygonMesh::setPolyMeshType(AcDb::PolyMeshType type) { return assignIfValid(mType, type); }
-Acad::ErrorStatus AcDbPolygonMesh::setMSize(Adesk::Int16 size) { return assignIfValid(mM, size); }
-Acad::ErrorStatus AcDbPolygonMesh::setNSize(Adesk::Int16 size) { return assignIfValid(mN, size); }
-Acad::ErrorStatus AcDbPolygonMesh::makeMClosed() { return assignIfValid(mMClosed, true); }
-Acad::ErrorStatus AcDbPolygonMesh::makeMOpen() { return assignIfValid(mMClosed, false); }
-Acad::ErrorStatus AcDbPolygonMesh::makeNClosed() { return assignIfValid(mNClosed, true); }
-Acad::ErrorStatus AcDbPolygonMesh::makeNOpen() { return assignIfValid(mNClosed, false); }
+Acad::ErrorStatus AcDbPolygonMesh::setPolyMeshType(AcDb::PolyMeshType type)
+{
+    return assignIfValid(mType, type);
+}
+Acad::ErrorStatus AcDbPolygonMesh::setMSize(Adesk::Int16 size)
+{
+    return assignIfValid(mM, size);
+}
+Acad::ErrorStatus AcDbPolygonMesh::setNSize(Adesk::Int16 size)
+{
+    return assignIfValid(mN, size);
+}
+Acad::ErrorStatus AcDbPolygonMesh::makeMClosed()
+{
+    return assignIfValid(mMClosed, true);
+}
+Acad::ErrorStatus AcDbPolygonMesh::makeMOpen()
+{
+    return assignIfValid(mMClosed, false);
+}
+Acad::ErrorStatus AcDbPolygonMesh::makeNClosed()
+{
+    return assignIfValid(mNClosed, true);
+}
+Acad::ErrorStatus AcDbPolygonMesh::makeNOpen()
+{
+    return assignIfValid(mNClosed, false);
+}
 
 Acad::ErrorStatus AcDbPolygonMesh::appendVertex(AcDbPolygonMeshVertex* vertex)
 {
@@ -402,7 +428,10 @@ Acad::ErrorStatus AcDbPolygonMesh::openVertex(AcDbVertex*& vertex, AcDbObjectId 
     return openSubentity(this, vertex, vertId, mode, openErasedOne);
 }
 
-AcDbObjectIterator* AcDbPolygonMesh::vertexIterator() const { return new AcDbObjectIterator(this); }
+AcDbObjectIterator* AcDbPolygonMesh::vertexIterator() const
+{
+    return new AcDbObjectIterator(this);
+}
 
 Acad::ErrorStatus AcDbPolygonMesh::explode(AcDbVoidPtrArray& entitySet) const
 {
@@ -444,12 +473,10 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbSolid, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, SOLID, 
 AcDbSolid::AcDbSolid() = default;
 AcDbSolid::AcDbSolid(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3)
     : mCorners{pt0, pt1, pt2, pt3}
-{
-}
+{}
 AcDbSolid::AcDbSolid(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2)
     : mCorners{pt0, pt1, pt2, pt2}
-{
-}
+{}
 AcDbSolid::~AcDbSolid() = default;
 
 Acad::ErrorStatus AcDbSolid::getPointAt(Adesk::UInt16 idx, AcGePoint3d& pntRes) const
@@ -471,7 +498,10 @@ Acad::ErrorStatus AcDbSolid::setPointAt(Adesk::UInt16 idx, const AcGePoint3d& pn
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbSolid::setThickness(double thickness) { return assignIfValid(mThickness, thickness); }
+Acad::ErrorStatus AcDbSolid::setThickness(double thickness)
+{
+    return assignIfValid(mThickness, thickness);
+}
 
 Acad::ErrorStatus AcDbSolid::setNormal(const AcGeVector3d& normal)
 {
@@ -596,9 +626,15 @@ Acad::ErrorStatus AcDbSubDMesh::transformBy(const AcGeMatrix3d& xform)
 ACRX_DXF_DEFINE_MEMBERS(AcDbHatch, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, HATCH, ACDB)
 
 AcDbHatch::AcDbHatch() : mpPattern(copyString(L"_USER")) {}
-AcDbHatch::~AcDbHatch() { delete[] mpPattern; }
+AcDbHatch::~AcDbHatch()
+{
+    delete[] mpPattern;
+}
 
-const ACHAR* AcDbHatch::patternName() const { return mpPattern; }
+const ACHAR* AcDbHatch::patternName() const
+{
+    return mpPattern;
+}
 
 Acad::ErrorStatus AcDbHatch::setPattern(HatchPatternType patType, const ACHAR* patName)
 {
@@ -614,7 +650,10 @@ Acad::ErrorStatus AcDbHatch::setPattern(HatchPatternType patType, const ACHAR* p
     return Acad::eOk;
 }
 
-bool AcDbHatch::isSolidFill() const { return sameName(mpPattern, L"SOLID"); }
+bool AcDbHatch::isSolidFill() const
+{
+    return sameName(mpPattern, L"SOLID");
+}
 
 Acad::ErrorStatus AcDbHatch::setPatternAngle(double angle)
 {
@@ -696,7 +735,10 @@ Acad::ErrorStatus AcDbHatch::getLoopAt(int loopIndex, Adesk::Int32& loopType, Ac
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbHatch::evaluateHatch(bool) { return checkWritable(); }
+Acad::ErrorStatus AcDbHatch::evaluateHatch(bool)
+{
+    return checkWritable();
+}
 
 Acad::ErrorStatus AcDbHatch::explode(AcDbVoidPtrArray& entitySet) const
 {
@@ -707,9 +749,7 @@ Acad::ErrorStatus AcDbHatch::explode(AcDbVoidPtrArray& entitySet) const
     // Plane coordinates to the drawing.
     const AcGeVector3d ax = standin::arbitraryXAxis(mNormal);
     const AcGeVector3d ay = mNormal.crossProduct(ax);
-    auto toWorld = [&](double u, double v) {
-        return AcGePoint3d(0, 0, 0) + ax * u + ay * v + mNormal * mElevation;
-    };
+    auto toWorld = [&](double u, double v) { return AcGePoint3d(0, 0, 0) + ax * u + ay * v + mNormal * mElevation; };
     if (isSolidFill()) {
         for (const Loop& l : mLoops)
             for (size_t i = 0; i < l.vertices.size(); ++i) {

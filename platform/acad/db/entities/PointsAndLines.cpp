@@ -172,10 +172,22 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbRay, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, RAY, ACDB)
 
 AcDbRay::AcDbRay() = default;
 AcDbRay::~AcDbRay() = default;
-void AcDbRay::setBasePoint(const AcGePoint3d& pt) { setLineBase(*this, mBase, pt); }
-void AcDbRay::setUnitDir(const AcGeVector3d& vec) { setLineDir(*this, mDir, vec); }
-void AcDbRay::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
-bool AcDbRay::standinPath(CurvePath& path) const { return linePath(path, mBase, mDir, false); }
+void AcDbRay::setBasePoint(const AcGePoint3d& pt)
+{
+    setLineBase(*this, mBase, pt);
+}
+void AcDbRay::setUnitDir(const AcGeVector3d& vec)
+{
+    setLineDir(*this, mDir, vec);
+}
+void AcDbRay::setSecondPoint(const AcGePoint3d& pt)
+{
+    setUnitDir(pt - mBase);
+}
+bool AcDbRay::standinPath(CurvePath& path) const
+{
+    return linePath(path, mBase, mDir, false);
+}
 Acad::ErrorStatus AcDbRay::transformBy(const AcGeMatrix3d& xform)
 {
     return moveLine(checkWritable(), mBase, mDir, xform);
@@ -185,10 +197,22 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbXline, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, XLINE, A
 
 AcDbXline::AcDbXline() = default;
 AcDbXline::~AcDbXline() = default;
-void AcDbXline::setBasePoint(const AcGePoint3d& pt) { setLineBase(*this, mBase, pt); }
-void AcDbXline::setUnitDir(const AcGeVector3d& vec) { setLineDir(*this, mDir, vec); }
-void AcDbXline::setSecondPoint(const AcGePoint3d& pt) { setUnitDir(pt - mBase); }
-bool AcDbXline::standinPath(CurvePath& path) const { return linePath(path, mBase, mDir, true); }
+void AcDbXline::setBasePoint(const AcGePoint3d& pt)
+{
+    setLineBase(*this, mBase, pt);
+}
+void AcDbXline::setUnitDir(const AcGeVector3d& vec)
+{
+    setLineDir(*this, mDir, vec);
+}
+void AcDbXline::setSecondPoint(const AcGePoint3d& pt)
+{
+    setUnitDir(pt - mBase);
+}
+bool AcDbXline::standinPath(CurvePath& path) const
+{
+    return linePath(path, mBase, mDir, true);
+}
 Acad::ErrorStatus AcDbXline::transformBy(const AcGeMatrix3d& xform)
 {
     return moveLine(checkWritable(), mBase, mDir, xform);

@@ -137,7 +137,10 @@ void acdbimpl::addSubentities(AcDbDatabase::Impl* d, AcDbEntity* owner)
 
 ACRX_NO_CONS_DEFINE_MEMBERS(AcDbObjectIterator, AcRxObject)
 
-AcDbObjectIterator::AcDbObjectIterator(const standin::SubentityOwner* owner) : mpOwner(owner) { start(); }
+AcDbObjectIterator::AcDbObjectIterator(const standin::SubentityOwner* owner) : mpOwner(owner)
+{
+    start();
+}
 AcDbObjectIterator::~AcDbObjectIterator() = default;
 
 Adesk::Boolean AcDbObjectIterator::done() const
@@ -206,17 +209,34 @@ AcDb2dVertex::AcDb2dVertex(const AcGePoint3d& position, double bulge, double sta
                            double tangent, Adesk::Int32 vertexIdentifier)
     : mPosition(position), mBulge(bulge), mStartWidth(startWidth), mEndWidth(endWidth), mTangent(tangent),
       mIdentifier(vertexIdentifier)
-{
-}
+{}
 
 AcDb2dVertex::~AcDb2dVertex() = default;
 
-Acad::ErrorStatus AcDb2dVertex::setPosition(const AcGePoint3d& position) { return assignIfValid(mPosition, position, finite(position)); }
-Acad::ErrorStatus AcDb2dVertex::setBulge(double newVal) { return assignIfValid(mBulge, newVal, std::isfinite(newVal)); }
-Acad::ErrorStatus AcDb2dVertex::setStartWidth(double newVal) { return assignIfValid(mStartWidth, newVal, std::isfinite(newVal) && newVal >= 0.0); }
-Acad::ErrorStatus AcDb2dVertex::setEndWidth(double newVal) { return assignIfValid(mEndWidth, newVal, std::isfinite(newVal) && newVal >= 0.0); }
-Acad::ErrorStatus AcDb2dVertex::setTangent(double newVal) { return assignIfValid(mTangent, newVal, std::isfinite(newVal)); }
-Acad::ErrorStatus AcDb2dVertex::setVertexIdentifier(Adesk::Int32 suggestedValue) { return assignIfValid(mIdentifier, suggestedValue, true); }
+Acad::ErrorStatus AcDb2dVertex::setPosition(const AcGePoint3d& position)
+{
+    return assignIfValid(mPosition, position, finite(position));
+}
+Acad::ErrorStatus AcDb2dVertex::setBulge(double newVal)
+{
+    return assignIfValid(mBulge, newVal, std::isfinite(newVal));
+}
+Acad::ErrorStatus AcDb2dVertex::setStartWidth(double newVal)
+{
+    return assignIfValid(mStartWidth, newVal, std::isfinite(newVal) && newVal >= 0.0);
+}
+Acad::ErrorStatus AcDb2dVertex::setEndWidth(double newVal)
+{
+    return assignIfValid(mEndWidth, newVal, std::isfinite(newVal) && newVal >= 0.0);
+}
+Acad::ErrorStatus AcDb2dVertex::setTangent(double newVal)
+{
+    return assignIfValid(mTangent, newVal, std::isfinite(newVal));
+}
+Acad::ErrorStatus AcDb2dVertex::setVertexIdentifier(Adesk::Int32 suggestedValue)
+{
+    return assignIfValid(mIdentifier, suggestedValue, true);
+}
 
 // ---- AcDb3dPolylineVertex
 
@@ -252,21 +272,45 @@ AcDb2dPolyline::AcDb2dPolyline(AcDb::Poly2dType type, const AcGePoint3dArray& ve
     }
 }
 
-AcDb2dPolyline::~AcDb2dPolyline() { releaseSubentities(this); }
+AcDb2dPolyline::~AcDb2dPolyline()
+{
+    releaseSubentities(this);
+}
 
-Acad::ErrorStatus AcDb2dPolyline::setPolyType(AcDb::Poly2dType type) { return assignIfValid(mType, type, type >= AcDb::k2dSimplePoly && type <= AcDb::k2dCubicSplinePoly); }
-Acad::ErrorStatus AcDb2dPolyline::makeClosed() { return assignIfValid(mClosed, true, true); }
-Acad::ErrorStatus AcDb2dPolyline::makeOpen() { return assignIfValid(mClosed, false, true); }
-Acad::ErrorStatus AcDb2dPolyline::setElevation(double elevation) { return assignIfValid(mElevation, elevation, std::isfinite(elevation)); }
+Acad::ErrorStatus AcDb2dPolyline::setPolyType(AcDb::Poly2dType type)
+{
+    return assignIfValid(mType, type, type >= AcDb::k2dSimplePoly && type <= AcDb::k2dCubicSplinePoly);
+}
+Acad::ErrorStatus AcDb2dPolyline::makeClosed()
+{
+    return assignIfValid(mClosed, true, true);
+}
+Acad::ErrorStatus AcDb2dPolyline::makeOpen()
+{
+    return assignIfValid(mClosed, false, true);
+}
+Acad::ErrorStatus AcDb2dPolyline::setElevation(double elevation)
+{
+    return assignIfValid(mElevation, elevation, std::isfinite(elevation));
+}
 
 Acad::ErrorStatus AcDb2dPolyline::setNormal(const AcGeVector3d& normal)
 {
     return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength() && std::isfinite(normal.length()));
 }
 
-Acad::ErrorStatus AcDb2dPolyline::setThickness(double thickness) { return assignIfValid(mThickness, thickness, std::isfinite(thickness)); }
-Acad::ErrorStatus AcDb2dPolyline::setDefaultStartWidth(double width) { return assignIfValid(mStartWidth, width, std::isfinite(width) && width >= 0.0); }
-Acad::ErrorStatus AcDb2dPolyline::setDefaultEndWidth(double width) { return assignIfValid(mEndWidth, width, std::isfinite(width) && width >= 0.0); }
+Acad::ErrorStatus AcDb2dPolyline::setThickness(double thickness)
+{
+    return assignIfValid(mThickness, thickness, std::isfinite(thickness));
+}
+Acad::ErrorStatus AcDb2dPolyline::setDefaultStartWidth(double width)
+{
+    return assignIfValid(mStartWidth, width, std::isfinite(width) && width >= 0.0);
+}
+Acad::ErrorStatus AcDb2dPolyline::setDefaultEndWidth(double width)
+{
+    return assignIfValid(mEndWidth, width, std::isfinite(width) && width >= 0.0);
+}
 
 Acad::ErrorStatus AcDb2dPolyline::appendVertex(AcDb2dVertex* vertex)
 {
@@ -279,7 +323,10 @@ Acad::ErrorStatus AcDb2dPolyline::appendVertex(AcDbObjectId& newVertexId, AcDb2d
     return adopt(this, newVertexId, vertex);
 }
 
-AcDbObjectIterator* AcDb2dPolyline::vertexIterator() const { return new AcDbObjectIterator(this); }
+AcDbObjectIterator* AcDb2dPolyline::vertexIterator() const
+{
+    return new AcDbObjectIterator(this);
+}
 
 AcGePoint3d AcDb2dPolyline::vertexPosition(const AcDb2dVertex& vertex) const
 {
@@ -287,7 +334,10 @@ AcGePoint3d AcDb2dPolyline::vertexPosition(const AcDb2dVertex& vertex) const
     return ecsToWorld(mNormal, p.x, p.y, mElevation);
 }
 
-Adesk::Boolean AcDb2dPolyline::isClosed() const { return mClosed; }
+Adesk::Boolean AcDb2dPolyline::isClosed() const
+{
+    return mClosed;
+}
 
 bool AcDb2dPolyline::standinPath(CurvePath& path) const
 {
@@ -302,7 +352,8 @@ bool AcDb2dPolyline::standinPath(CurvePath& path) const
     if (segments == 0) {
         // One vertex: a point.
         AcGePoint3d p = live[0]->position();
-        path.pieces.push_back(planarSegment(mNormal, mElevation, AcGePoint2d(p.x, p.y), AcGePoint2d(p.x, p.y), 0.0, 0.0));
+        path.pieces.push_back(
+            planarSegment(mNormal, mElevation, AcGePoint2d(p.x, p.y), AcGePoint2d(p.x, p.y), 0.0, 0.0));
         path.pieces.back().p1 = 0.0;
     }
     for (size_t i = 0; i < segments; ++i) {
@@ -314,7 +365,10 @@ bool AcDb2dPolyline::standinPath(CurvePath& path) const
     return true;
 }
 
-Acad::ErrorStatus AcDb2dPolyline::transformBy(const AcGeMatrix3d&) { return Acad::eNotApplicable; }
+Acad::ErrorStatus AcDb2dPolyline::transformBy(const AcGeMatrix3d&)
+{
+    return Acad::eNotApplicable;
+}
 
 // ---- AcDb3dPolyline
 
@@ -333,11 +387,23 @@ AcDb3dPolyline::AcDb3dPolyline(AcDb::Poly3dType type, const AcGePoint3dArray& ve
     }
 }
 
-AcDb3dPolyline::~AcDb3dPolyline() { releaseSubentities(this); }
+AcDb3dPolyline::~AcDb3dPolyline()
+{
+    releaseSubentities(this);
+}
 
-Acad::ErrorStatus AcDb3dPolyline::setPolyType(AcDb::Poly3dType type) { return assignIfValid(mType, type, type >= AcDb::k3dSimplePoly && type <= AcDb::k3dCubicSplinePoly); }
-Acad::ErrorStatus AcDb3dPolyline::makeClosed() { return assignIfValid(mClosed, true, true); }
-Acad::ErrorStatus AcDb3dPolyline::makeOpen() { return assignIfValid(mClosed, false, true); }
+Acad::ErrorStatus AcDb3dPolyline::setPolyType(AcDb::Poly3dType type)
+{
+    return assignIfValid(mType, type, type >= AcDb::k3dSimplePoly && type <= AcDb::k3dCubicSplinePoly);
+}
+Acad::ErrorStatus AcDb3dPolyline::makeClosed()
+{
+    return assignIfValid(mClosed, true, true);
+}
+Acad::ErrorStatus AcDb3dPolyline::makeOpen()
+{
+    return assignIfValid(mClosed, false, true);
+}
 
 Acad::ErrorStatus AcDb3dPolyline::appendVertex(AcDb3dPolylineVertex* vertex)
 {
@@ -350,9 +416,15 @@ Acad::ErrorStatus AcDb3dPolyline::appendVertex(AcDbObjectId& newVertexId, AcDb3d
     return adopt(this, newVertexId, vertex);
 }
 
-AcDbObjectIterator* AcDb3dPolyline::vertexIterator() const { return new AcDbObjectIterator(this); }
+AcDbObjectIterator* AcDb3dPolyline::vertexIterator() const
+{
+    return new AcDbObjectIterator(this);
+}
 
-Adesk::Boolean AcDb3dPolyline::isClosed() const { return mClosed; }
+Adesk::Boolean AcDb3dPolyline::isClosed() const
+{
+    return mClosed;
+}
 
 bool AcDb3dPolyline::standinPath(CurvePath& path) const
 {
@@ -403,8 +475,8 @@ AcDbPolyline::AcDbPolyline() = default;
 AcDbPolyline::AcDbPolyline(unsigned int num) : mVertices(static_cast<int>(std::min(num, 1u << 20))) {}
 AcDbPolyline::~AcDbPolyline() = default;
 
-Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2d& pt, double bulge,
-                                            double startWidth, double endWidth)
+Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2d& pt, double bulge, double startWidth,
+                                            double endWidth)
 {
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
@@ -433,7 +505,10 @@ Acad::ErrorStatus AcDbPolyline::removeVertexAt(unsigned int index)
     return Acad::eOk;
 }
 
-unsigned int AcDbPolyline::numVerts() const { return static_cast<unsigned int>(mVertices.length()); }
+unsigned int AcDbPolyline::numVerts() const
+{
+    return static_cast<unsigned int>(mVertices.length());
+}
 
 void AcDbPolyline::setClosed(Adesk::Boolean closed)
 {
@@ -583,7 +658,10 @@ Acad::ErrorStatus AcDbPolyline::setNormal(const AcGeVector3d& normal)
     return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength() && std::isfinite(normal.length()));
 }
 
-Acad::ErrorStatus AcDbPolyline::setThickness(double thickness) { return assignIfValid(mThickness, thickness, std::isfinite(thickness)); }
+Acad::ErrorStatus AcDbPolyline::setThickness(double thickness)
+{
+    return assignIfValid(mThickness, thickness, std::isfinite(thickness));
+}
 
 Acad::ErrorStatus AcDbPolyline::getConstantWidth(double& width) const
 {
@@ -607,7 +685,10 @@ Acad::ErrorStatus AcDbPolyline::setConstantWidth(double width)
     return Acad::eOk;
 }
 
-Adesk::Boolean AcDbPolyline::isClosed() const { return mClosed; }
+Adesk::Boolean AcDbPolyline::isClosed() const
+{
+    return mClosed;
+}
 
 bool AcDbPolyline::standinPath(CurvePath& path) const
 {
@@ -629,4 +710,7 @@ bool AcDbPolyline::standinPath(CurvePath& path) const
     return true;
 }
 
-Acad::ErrorStatus AcDbPolyline::transformBy(const AcGeMatrix3d&) { return Acad::eNotApplicable; }
+Acad::ErrorStatus AcDbPolyline::transformBy(const AcGeMatrix3d&)
+{
+    return Acad::eNotApplicable;
+}

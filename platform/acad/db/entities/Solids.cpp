@@ -84,7 +84,10 @@ ACRX_DXF_DEFINE_MEMBERS(AcDb3dSolid, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, 3DSOL
 
 AcDb3dSolid::AcDb3dSolid() = default;
 AcDb3dSolid::~AcDb3dSolid() = default;
-Adesk::Boolean AcDb3dSolid::isNull() const { return mModel.isEmpty(); }
+Adesk::Boolean AcDb3dSolid::isNull() const
+{
+    return mModel.isEmpty();
+}
 
 Acad::ErrorStatus AcDb3dSolid::createBox(double xLen, double yLen, double zLen)
 {
@@ -122,7 +125,10 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbBody, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, BODY, AC
 
 AcDbBody::AcDbBody() = default;
 AcDbBody::~AcDbBody() = default;
-Adesk::Boolean AcDbBody::isNull() const { return mModel.isEmpty(); }
+Adesk::Boolean AcDbBody::isNull() const
+{
+    return mModel.isEmpty();
+}
 
 Acad::ErrorStatus AcDbBody::explode(AcDbVoidPtrArray& entitySet) const
 {
@@ -142,7 +148,10 @@ Acad::ErrorStatus AcDbBody::transformBy(const AcGeMatrix3d& xform)
     return transformShape(checkWritable(), mModel, xform);
 }
 
-Acad::ErrorStatus AcDbBody::setStandinModel(const standin::ShapeModel& model) { return setModel(this, mModel, model); }
+Acad::ErrorStatus AcDbBody::setStandinModel(const standin::ShapeModel& model)
+{
+    return setModel(this, mModel, model);
+}
 
 // ---- AcDbRegion
 
@@ -150,7 +159,10 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbRegion, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, REGION
 
 AcDbRegion::AcDbRegion() = default;
 AcDbRegion::~AcDbRegion() = default;
-Adesk::Boolean AcDbRegion::isNull() const { return mModel.isEmpty(); }
+Adesk::Boolean AcDbRegion::isNull() const
+{
+    return mModel.isEmpty();
+}
 
 Acad::ErrorStatus AcDbRegion::setStandinModel(const standin::ShapeModel& model)
 {
@@ -247,7 +259,8 @@ Acad::ErrorStatus AcDbRegion::createFromCurves(const AcDbVoidPtrArray& curveSegm
         const AcGeVector3d n = m.faces.front().normal;
         bool planar = !n.isZeroLength();
         for (const AcGePoint3d& p : loop)
-            planar = planar && std::fabs((p - loop.front()).dotProduct(n)) <= 1e-9 * (1.0 + (p - loop.front()).length());
+            planar =
+                planar && std::fabs((p - loop.front()).dotProduct(n)) <= 1e-9 * (1.0 + (p - loop.front()).length());
         if (!planar) {
             for (AcDbRegion* r : made)
                 delete r;

@@ -37,7 +37,10 @@ void basis(int span, double t, int p, const std::vector<double>& U, std::vector<
 }
 
 // The periodic form: n control points over n + 1 knots.
-bool periodicForm(bool periodic, int controls, int knots) { return periodic && knots == controls + 1; }
+bool periodicForm(bool periodic, int controls, int knots)
+{
+    return periodic && knots == controls + 1;
+}
 
 }  // namespace
 
@@ -109,8 +112,7 @@ AcDbSpline::AcDbSpline(const AcGePoint3dArray& fitPoints, int order, double fitT
 AcDbSpline::AcDbSpline(const AcGePoint3dArray& fitPoints, const AcGeVector3d&, const AcGeVector3d&, int order,
                        double fitTolerance)
     : AcDbSpline(fitPoints, order, fitTolerance)
-{
-}
+{}
 
 AcDbSpline::AcDbSpline(int degree, Adesk::Boolean rational, Adesk::Boolean closed, Adesk::Boolean periodic,
                        const AcGePoint3dArray& controlPoints, const AcGeDoubleArray& knots,
@@ -187,8 +189,14 @@ Acad::ErrorStatus AcDbSpline::getNurbsData(int& degree, Adesk::Boolean& rational
     return Acad::eOk;
 }
 
-Adesk::Boolean AcDbSpline::isNull() const { return mControls.isEmpty(); }
-int AcDbSpline::numControlPoints() const { return mControls.length(); }
+Adesk::Boolean AcDbSpline::isNull() const
+{
+    return mControls.isEmpty();
+}
+int AcDbSpline::numControlPoints() const
+{
+    return mControls.length();
+}
 
 Acad::ErrorStatus AcDbSpline::getControlPointAt(int index, AcGePoint3d& point) const
 {
@@ -220,7 +228,10 @@ Acad::ErrorStatus AcDbSpline::getWeightAt(int index, double& weight) const
     return Acad::eOk;
 }
 
-int AcDbSpline::numFitPoints() const { return mFitPoints.length(); }
+int AcDbSpline::numFitPoints() const
+{
+    return mFitPoints.length();
+}
 
 Acad::ErrorStatus AcDbSpline::getFitPointAt(int index, AcGePoint3d& point) const
 {
@@ -230,7 +241,10 @@ Acad::ErrorStatus AcDbSpline::getFitPointAt(int index, AcGePoint3d& point) const
     return Acad::eOk;
 }
 
-Adesk::Boolean AcDbSpline::hasFitData() const { return !mFitPoints.isEmpty(); }
+Adesk::Boolean AcDbSpline::hasFitData() const
+{
+    return !mFitPoints.isEmpty();
+}
 
 Adesk::Boolean AcDbSpline::isClosed() const
 {
@@ -242,7 +256,10 @@ Adesk::Boolean AcDbSpline::isClosed() const
     return getStartPoint(s) == Acad::eOk && getEndPoint(e) == Acad::eOk && s.isEqualTo(e);
 }
 
-Adesk::Boolean AcDbSpline::isPeriodic() const { return !isNull() && mPeriodic; }
+Adesk::Boolean AcDbSpline::isPeriodic() const
+{
+    return !isNull() && mPeriodic;
+}
 
 bool AcDbSpline::standinPath(CurvePath& path) const
 {

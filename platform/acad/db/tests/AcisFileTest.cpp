@@ -24,9 +24,18 @@ using standin::ModelFace;
 using standin::ModelLoop;
 using standin::ShapeModel;
 
-bool same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-bool same(const AcGePoint3d& a, const AcGePoint3d& b) { return same(a.x, b.x) && same(a.y, b.y) && same(a.z, b.z); }
-bool same(const AcGeVector3d& a, const AcGeVector3d& b) { return same(a.x, b.x) && same(a.y, b.y) && same(a.z, b.z); }
+bool same(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+bool same(const AcGePoint3d& a, const AcGePoint3d& b)
+{
+    return same(a.x, b.x) && same(a.y, b.y) && same(a.z, b.z);
+}
+bool same(const AcGeVector3d& a, const AcGeVector3d& b)
+{
+    return same(a.x, b.x) && same(a.y, b.y) && same(a.z, b.z);
+}
 
 // Every field of both models, bit for bit.
 void expectSameModel(const ShapeModel& a, const ShapeModel& b)
@@ -73,8 +82,8 @@ const ShapeModel& modelOf(const AcDbEntity* e)
 // tiny values, a negative zero) and an arc edge.
 ShapeModel awkwardRegion()
 {
-    ShapeModel m = standin::polygonRegionModel(
-        {AcGePoint3d(0, 0, -0.0), AcGePoint3d(1.0 / 3, 0, 0), AcGePoint3d(1.0 / 3, 1e150, 0), AcGePoint3d(4.9e-324, 1e-300, 0)});
+    ShapeModel m = standin::polygonRegionModel({AcGePoint3d(0, 0, -0.0), AcGePoint3d(1.0 / 3, 0, 0),
+                                                AcGePoint3d(1.0 / 3, 1e150, 0), AcGePoint3d(4.9e-324, 1e-300, 0)});
     ModelLoop hole;
     hole.edges.push_back(ModelEdge::arc(AcGePoint3d(0.1, 0.2, 0.0), AcGeVector3d(0, 0, -1), 0.01 / 7, 0.1, 6.2));
     m.faces.front().loops.push_back(hole);
@@ -181,7 +190,10 @@ TEST_F(AcisFileTest, DamagedFilesGiveNoEntity)
     } cases[] = {
         {"empty", ""},
         {"another format", "ACIS 700 0 1 0\n"},
-        {"binary garbage", std::string("\x7f" "ELF\0\x01\xff\xfe", 8)},
+        {"binary garbage",
+         std::string("\x7f"
+                     "ELF\0\x01\xff\xfe",
+                     8)},
         {"NUL in a line", head + "BODY 1\nface planar 0 0 1 1\nloop 1\nline 0 0 0\0 1 0 0\nend\n"},
         {"absurd body count", "kolvane-acis 1\nbodies 99999999999999999999999\nend\n"},
         {"body count beyond the lines", "kolvane-acis 1\nbodies 1000000\nBODY 0\nend\n"},

@@ -15,12 +15,12 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTol = 1e-9;
 
-#define EXPECT_POINT_NEAR(actual, ex, ey, ez, tol)  \
-    do {                                            \
-        AcGePoint3d kvP = (actual);                 \
-        EXPECT_NEAR(kvP.x, (ex), (tol));            \
-        EXPECT_NEAR(kvP.y, (ey), (tol));            \
-        EXPECT_NEAR(kvP.z, (ez), (tol));            \
+#define EXPECT_POINT_NEAR(actual, ex, ey, ez, tol)                                                                     \
+    do {                                                                                                               \
+        AcGePoint3d kvP = (actual);                                                                                    \
+        EXPECT_NEAR(kvP.x, (ex), (tol));                                                                               \
+        EXPECT_NEAR(kvP.y, (ey), (tol));                                                                               \
+        EXPECT_NEAR(kvP.z, (ez), (tol));                                                                               \
     } while (0)
 
 AcGePoint3d startOf(const AcDbCurve& c)
@@ -105,7 +105,9 @@ TEST_F(DbTest, ArcEndsFollowTheArbitraryAxisRule)
         // Exactly 1/64 takes the world Z rule; just below it the world Y rule.
         {AcGeVector3d(edge, 0, rest), AcGeVector3d(0, 1, 0)},
         {AcGeVector3d(edge * 0.999, 0, std::sqrt(1.0 - edge * edge * 0.998)),
-         AcGeVector3d(0, 1, 0).crossProduct(AcGeVector3d(edge * 0.999, 0, std::sqrt(1.0 - edge * edge * 0.998))).normal()},
+         AcGeVector3d(0, 1, 0)
+             .crossProduct(AcGeVector3d(edge * 0.999, 0, std::sqrt(1.0 - edge * edge * 0.998)))
+             .normal()},
     };
     const AcGePoint3d c(1, 2, 3);
     for (const Case& k : cases) {
@@ -195,8 +197,12 @@ TEST_F(DbTest, EllipseParametersAnglesAndRefusals)
         AcGeVector3d normal, major;
         double ratio;
     } bad[] = {
-        {z, major, 1.5}, {z, major, 0.0}, {z, major, -0.5}, {z, major, nan},
-        {AcGeVector3d(0, 0, 0), major, 0.5}, {z, AcGeVector3d(0, 0, 0), 0.5},
+        {z, major, 1.5},
+        {z, major, 0.0},
+        {z, major, -0.5},
+        {z, major, nan},
+        {AcGeVector3d(0, 0, 0), major, 0.5},
+        {z, AcGeVector3d(0, 0, 0), 0.5},
         {AcGeVector3d(1, 0, 1), major, 0.5},  // not perpendicular
     };
     for (const Bad& b : bad)
@@ -217,12 +223,8 @@ TEST_F(DbTest, EllipseParametersAnglesAndRefusals)
     struct Angle {
         double angle, param;
     } angles[] = {
-        {0.0, 0.0},
-        {kPi / 4, std::atan(2.0)},
-        {3 * kPi / 4, kPi - std::atan(2.0)},
-        {kPi, kPi},
-        {5 * kPi / 4, kPi + std::atan(2.0)},
-        {7 * kPi / 4, 2 * kPi - std::atan(2.0)},
+        {0.0, 0.0},         {kPi / 4, std::atan(2.0)},           {3 * kPi / 4, kPi - std::atan(2.0)},
+        {kPi, kPi},         {5 * kPi / 4, kPi + std::atan(2.0)}, {7 * kPi / 4, 2 * kPi - std::atan(2.0)},
         {2 * kPi, 2 * kPi},
     };
     for (const Angle& a : angles) {
@@ -253,7 +255,8 @@ TEST_F(DbTest, EllipseParametersAnglesAndRefusals)
 TEST_F(DbTest, SplineNurbsDataRoundTripAndEvaluation)
 {
     AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 0), AcGePoint3d(4, 0, 1)})
+    for (const AcGePoint3d& p :
+         {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 0), AcGePoint3d(4, 0, 1)})
         ctrl.append(p);
     AcGeDoubleArray knots, weights;
     for (double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})
@@ -359,7 +362,8 @@ TEST_F(DbTest, PeriodicSplineHoldsOneLoopOfControlsAndOneMoreKnot)
     // A uniform cubic loop on the four corners of a square: four control
     // points, five knots.
     AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p : {AcGePoint3d(1, -1, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(-1, 1, 0), AcGePoint3d(-1, -1, 0)})
+    for (const AcGePoint3d& p :
+         {AcGePoint3d(1, -1, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(-1, 1, 0), AcGePoint3d(-1, -1, 0)})
         ctrl.append(p);
     AcGeDoubleArray knots, weights;
     for (double k : {0.0, 1.0, 2.0, 3.0, 4.0})
@@ -510,7 +514,7 @@ TEST_F(DbTest, LightweightPolylineVerticesAndSegmentTypes)
     ASSERT_EQ(pl->addVertexAt(5, AcGePoint2d(4, 0), 1.0), Acad::eOk);  // past the end: appended
     ASSERT_EQ(pl->addVertexAt(1, AcGePoint2d(2, 0), 0.0), Acad::eOk);  // inserted before vertex 1
     ASSERT_EQ(pl->setBulgeAt(1, -1.0), Acad::eOk);
-    ASSERT_EQ(pl->addVertexAt(3, AcGePoint2d(4, 0)), Acad::eOk);      // repeats the last vertex
+    ASSERT_EQ(pl->addVertexAt(3, AcGePoint2d(4, 0)), Acad::eOk);  // repeats the last vertex
     ASSERT_EQ(pl->numVerts(), 4u);
     AcGePoint3d p;
     ASSERT_EQ(pl->getPointAt(1, p), Acad::eOk);
@@ -574,8 +578,7 @@ TEST_F(DbTest, PolylineArcSegmentsComeFromTheBulge)
         EXPECT_NEAR(arc.normal().z, c.normalZ, kTol);
         EXPECT_POINT_NEAR(arc.startPoint(), 0, 0, 0, kTol);
         EXPECT_POINT_NEAR(arc.endPoint(), 2, 0, 0, kTol);
-        EXPECT_POINT_NEAR(arc.evalPoint((arc.startAng() + arc.endAng()) / 2), c.middle.x, c.middle.y, c.middle.z,
-                          kTol);
+        EXPECT_POINT_NEAR(arc.evalPoint((arc.startAng() + arc.endAng()) / 2), c.middle.x, c.middle.y, c.middle.z, kTol);
         // The curve queries agree: the segment's middle at parameter 0.5.
         EXPECT_POINT_NEAR(pointAt(pl, 0.5), c.middle.x, c.middle.y, c.middle.z, kTol);
         EXPECT_NEAR(distAt(pl, 1.0), c.radius * 4 * std::atan(std::fabs(c.bulge)), 1e-9);
@@ -603,8 +606,7 @@ TEST_F(DbTest, PolylinePlaneMapsToTheWorld)
 TEST_F(DbTest, PolylineVerticesAreOwnedObjects)
 {
     auto* pl = new AcDb3dPolyline();
-    const AcGePoint3d pts[] = {AcGePoint3d(0, 0, 0), AcGePoint3d(3, 0, 0), AcGePoint3d(3, 4, 0),
-                               AcGePoint3d(0, 4, 1)};
+    const AcGePoint3d pts[] = {AcGePoint3d(0, 0, 0), AcGePoint3d(3, 0, 0), AcGePoint3d(3, 4, 0), AcGePoint3d(0, 4, 1)};
     // Before the polyline is resident, as the host allows: each vertex is closed at once.
     for (const AcGePoint3d& p : pts) {
         auto* v = new AcDb3dPolylineVertex(p);

@@ -61,7 +61,10 @@ std::string tempPath(const char* name)
     return std::string(tmp != nullptr ? tmp : "/tmp") + "/acdb_" + std::to_string(::getpid()) + "_" + name;
 }
 
-std::wstring wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+std::wstring wide(const std::string& s)
+{
+    return std::wstring(s.begin(), s.end());
+}
 
 }  // namespace
 
@@ -140,10 +143,9 @@ TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
 
     std::vector<std::string> layers = linesStartingWith(lines, "layer ");
     std::vector<std::string> expectLayers = {
-        "layer 0 7 -1 0 0 0 Continuous",
-        "layer Walls 1 -1 0 0 0 Continuous",
-        "layer Frozen 3 -1 1 1 1 Continuous",
-        "layer Stra\xc3\x9f" "e \xce\xa9 250 -1 0 0 0 Continuous",  // UTF-8 as Python prints it
+        "layer 0 7 -1 0 0 0 Continuous", "layer Walls 1 -1 0 0 0 Continuous", "layer Frozen 3 -1 1 1 1 Continuous",
+        "layer Stra\xc3\x9f"
+        "e \xce\xa9 250 -1 0 0 0 Continuous",  // UTF-8 as Python prints it
     };
     EXPECT_EQ(layers, expectLayers);
 
@@ -227,10 +229,11 @@ TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
     const AcGeVector3d tilted = AcGeVector3d(0.3, -0.4, 0.866).normal();
     auto* circle = new AcDbCircle(AcGePoint3d(1, 2, 3), tilted, 2.5);
     auto* arc = new AcDbArc(AcGePoint3d(-1, 0, 2), AcGeVector3d(0, 0, -1), 1.5, pi / 6, 5 * pi / 3);
-    auto* ellipse = new AcDbEllipse(AcGePoint3d(0, 1, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 3, 0), 0.4,
-                                    pi / 4, 3 * pi / 2);
+    auto* ellipse =
+        new AcDbEllipse(AcGePoint3d(0, 1, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 3, 0), 0.4, pi / 4, 3 * pi / 2);
     AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)})
+    for (const AcGePoint3d& p :
+         {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)})
         ctrl.append(p);
     AcGeDoubleArray knots, weights;
     for (double k : {0.0, 0.0, 0.0, 0.0, 2.0, 2.0, 2.0, 2.0})
@@ -592,8 +595,8 @@ TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
 // places a solid and a text whose normal is not +Z where the drawing has them.
 TEST_F(DxfOutTest, SolidsAndTextsOfAnyNormalLandWhereTheDrawingHasThem)
 {
-    auto* down = new AcDbSolid(AcGePoint3d(0, 0, -2), AcGePoint3d(-1, 0, -2), AcGePoint3d(0, 1, -2),
-                               AcGePoint3d(-1, 1, -2));
+    auto* down =
+        new AcDbSolid(AcGePoint3d(0, 0, -2), AcGePoint3d(-1, 0, -2), AcGePoint3d(0, 1, -2), AcGePoint3d(-1, 1, -2));
     down->setNormal(AcGeVector3d(0, 0, -1));
     append(down);
     const AcGeVector3d tilted = AcGeVector3d(1, 1, 1).normal();
@@ -627,4 +630,3 @@ TEST_F(DxfOutTest, SolidsAndTextsOfAnyNormalLandWhereTheDrawingHasThem)
         EXPECT_NEAR(got, expected, 1e-9) << texts[0];
     }
 }
-

@@ -212,7 +212,7 @@ TEST(SubDMesh, DataIsValidated)
         {{2, 0, 1}, 0, Acad::eInvalidInput, 0},      // fewer than three corners
         {{0}, 0, Acad::eInvalidInput, 0},
         {{-3, 0, 1, 2}, 0, Acad::eInvalidInput, 0},
-        {{4, 0, 1, 2}, 0, Acad::eInvalidInput, 0},   // count past the end of the list
+        {{4, 0, 1, 2}, 0, Acad::eInvalidInput, 0},     // count past the end of the list
         {{3, 0, 1, 2, 3}, 0, Acad::eInvalidInput, 0},  // a trailing partial face
     };
     for (const Case& c : cases) {

@@ -34,7 +34,10 @@ struct Pieces {
     }
 };
 
-const AcDbLine* lineAt(const Pieces& p, size_t i) { return AcDbLine::cast(p.items[i].get()); }
+const AcDbLine* lineAt(const Pieces& p, size_t i)
+{
+    return AcDbLine::cast(p.items[i].get());
+}
 
 }  // namespace
 
@@ -78,9 +81,9 @@ TEST_F(DbTest, SolidExplodesIntoRegionsAndBodiesAndThoseIntoCurves)
     standin::ShapeModel half;
     half.faces.emplace_back();
     const double pi = 4.0 * std::atan(1.0);
-    half.faces[0].loops.push_back(standin::ModelLoop{
-        {standin::ModelEdge::arc(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), 2.0, 0.0, pi),
-         standin::ModelEdge::line(AcGePoint3d(-2, 0, 0), AcGePoint3d(2, 0, 0))}});
+    half.faces[0].loops.push_back(
+        standin::ModelLoop{{standin::ModelEdge::arc(AcGePoint3d(0, 0, 0), AcGeVector3d(0, 0, 1), 2.0, 0.0, pi),
+                            standin::ModelEdge::line(AcGePoint3d(-2, 0, 0), AcGePoint3d(2, 0, 0))}});
     AcDbRegion region;
     ASSERT_EQ(region.setStandinModel(half), Acad::eOk);
     AcDbVoidPtrArray e;

@@ -13,8 +13,7 @@ namespace {
 
 // Entities larger than the heap's small rooms: one of a few pages, and one
 // beyond what the heap keeps in its blocks.
-template <size_t N>
-class PaddedPoint : public AcDbPoint {
+template <size_t N> class PaddedPoint : public AcDbPoint {
 public:
     explicit PaddedPoint(const AcGePoint3d& p, unsigned char fill) : AcDbPoint(p), mFill(fill)
     {
@@ -137,8 +136,11 @@ TEST_F(DbTest, ObjectsOfMixedSizesKeepTheirContentsThroughReuse)
     // No two live objects share memory.
     std::vector<std::pair<const char*, const char*>> spans;
     for (const Made& m : live) {
-        const size_t size = m.kind == 0 ? sizeof(AcDbLine) : m.kind == 1 ? sizeof(AcDbPoint)
-                          : m.kind == 2 ? sizeof(AcDbFace) : m.kind == 3 ? sizeof(BigPoint) : sizeof(HugePoint);
+        const size_t size = m.kind == 0 ? sizeof(AcDbLine)
+            : m.kind == 1               ? sizeof(AcDbPoint)
+            : m.kind == 2               ? sizeof(AcDbFace)
+            : m.kind == 3               ? sizeof(BigPoint)
+                                        : sizeof(HugePoint);
         const char* start = reinterpret_cast<const char*>(m.entity);
         spans.emplace_back(start, start + size);
     }

@@ -61,7 +61,7 @@ TEST_F(DbTest, PolyFaceMeshTakesVerticesThenFacesOnlyWhenResident)
     for (int i = 0; i < 4; ++i)
         ASSERT_EQ(addVertex(mesh, AcGePoint3d(i, i * i, 0)), Acad::eOk);
     EXPECT_EQ(addFace(mesh, 1, 2, 3, 0), Acad::eOk);
-    EXPECT_EQ(addFace(mesh, 1, -3, 4, 0), Acad::eOk);   // invisible edge
+    EXPECT_EQ(addFace(mesh, 1, -3, 4, 0), Acad::eOk);  // invisible edge
     EXPECT_EQ(addFace(mesh, 1, 2, 5, 0), Acad::eInvalidMeshVertexIndex);
     EXPECT_EQ(addFace(mesh, -5, 1, 2, 0), Acad::eInvalidMeshVertexIndex);
     EXPECT_EQ(addVertex(mesh, AcGePoint3d(9, 9, 9)), Acad::eVertexAfterFace);
@@ -78,7 +78,10 @@ TEST_F(DbTest, PolyFaceMeshTakesVerticesThenFacesOnlyWhenResident)
     for (; !it->done(); it->step()) {
         AcDbObject* o = nullptr;
         ASSERT_EQ(acdbOpenAcDbObject(o, it->objectId(), AcDb::kForRead), Acad::eOk);
-        { std::wstring w = o->isA()->name(); classes.emplace_back(w.begin(), w.end()); }
+        {
+            std::wstring w = o->isA()->name();
+            classes.emplace_back(w.begin(), w.end());
+        }
         if (auto* rec = AcDbFaceRecord::cast(o)) {
             Adesk::Int16 k = 0;
             for (Adesk::UInt16 c = 0; c < 4; ++c) {
@@ -91,9 +94,9 @@ TEST_F(DbTest, PolyFaceMeshTakesVerticesThenFacesOnlyWhenResident)
     }
     delete it;
     m->close();
-    EXPECT_EQ(classes, (std::vector<std::string>{"AcDbPolyFaceMeshVertex", "AcDbPolyFaceMeshVertex",
-                                                 "AcDbPolyFaceMeshVertex", "AcDbPolyFaceMeshVertex",
-                                                 "AcDbFaceRecord", "AcDbFaceRecord"}));
+    EXPECT_EQ(classes,
+              (std::vector<std::string>{"AcDbPolyFaceMeshVertex", "AcDbPolyFaceMeshVertex", "AcDbPolyFaceMeshVertex",
+                                        "AcDbPolyFaceMeshVertex", "AcDbFaceRecord", "AcDbFaceRecord"}));
     EXPECT_EQ(second, (std::vector<Adesk::Int16>{1, 2, 3, 0, 1, -3, 4, 0}));
 }
 

@@ -32,7 +32,10 @@ void expectNear(const AcGePoint3d& got, const AcGePoint3d& want)
     EXPECT_NEAR(got.z, want.z, 1e-12);
 }
 
-AcGePoint3d image(AcGePoint3d p, const AcGeMatrix3d& m) { return p.transformBy(m); }
+AcGePoint3d image(AcGePoint3d p, const AcGeMatrix3d& m)
+{
+    return p.transformBy(m);
+}
 
 class MirrorTest : public DbTest {};
 
@@ -103,9 +106,8 @@ TEST_F(MirrorTest, MirroredShapesKeepTheirArcsAndTheirLoopsClosed)
     standin::ShapeModel halfDisc;
     halfDisc.faces.resize(1);
     halfDisc.faces[0].loops.resize(1);
-    halfDisc.faces[0].loops[0].edges = {
-        standin::ModelEdge::arc(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 1, 0, kPi),
-        standin::ModelEdge::line(AcGePoint3d(-1, 0, 0), AcGePoint3d(1, 0, 0))};
+    halfDisc.faces[0].loops[0].edges = {standin::ModelEdge::arc(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 1, 0, kPi),
+                                        standin::ModelEdge::line(AcGePoint3d(-1, 0, 0), AcGePoint3d(1, 0, 0))};
     const AcGeMatrix3d mirrors[] = {diagonal(-1, 1, 1), diagonal(1, -1, 1), diagonal(1, 1, -1)};
     for (const AcGeMatrix3d& m : mirrors) {
         SCOPED_TRACE(m.entry[0][0] * 100 + m.entry[1][1] * 10 + m.entry[2][2]);

@@ -25,8 +25,8 @@ TEST_P(OpenConflicts, SecondOpenGetsTheHostsStatus)
     AcDbObject* held = nullptr;
     int heldOpens = 0;
     AcDb::OpenMode first = c.held == Held::kWrite ? AcDb::kForWrite
-                           : c.held == Held::kNotify ? AcDb::kForNotify
-                                                     : AcDb::kForRead;
+        : c.held == Held::kNotify                 ? AcDb::kForNotify
+                                                  : AcDb::kForRead;
     int count = c.held == Held::kClosed ? 0 : c.held == Held::kTwoReads ? 2 : 1;
     for (int i = 0; i < count; ++i) {
         ASSERT_EQ(acdbOpenAcDbObject(held, id, first), Acad::eOk);
@@ -46,22 +46,21 @@ TEST_P(OpenConflicts, SecondOpenGetsTheHostsStatus)
         EXPECT_EQ(held->close(), Acad::eOk);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, OpenConflicts,
-    ::testing::Values(OpenCase{Held::kClosed, AcDb::kForRead, Acad::eOk},
-                      OpenCase{Held::kClosed, AcDb::kForWrite, Acad::eOk},
-                      OpenCase{Held::kClosed, AcDb::kForNotify, Acad::eOk},
-                      OpenCase{Held::kRead, AcDb::kForRead, Acad::eOk},
-                      OpenCase{Held::kTwoReads, AcDb::kForRead, Acad::eOk},
-                      OpenCase{Held::kRead, AcDb::kForWrite, Acad::eWasOpenForRead},
-                      OpenCase{Held::kTwoReads, AcDb::kForWrite, Acad::eWasOpenForRead},
-                      OpenCase{Held::kRead, AcDb::kForNotify, Acad::eOk},
-                      OpenCase{Held::kWrite, AcDb::kForRead, Acad::eWasOpenForWrite},
-                      OpenCase{Held::kWrite, AcDb::kForWrite, Acad::eWasOpenForWrite},
-                      OpenCase{Held::kWrite, AcDb::kForNotify, Acad::eOk},
-                      OpenCase{Held::kNotify, AcDb::kForRead, Acad::eWasNotifying},
-                      OpenCase{Held::kNotify, AcDb::kForWrite, Acad::eWasNotifying},
-                      OpenCase{Held::kNotify, AcDb::kForNotify, Acad::eWasOpenForNotify}));
+INSTANTIATE_TEST_SUITE_P(Table, OpenConflicts,
+                         ::testing::Values(OpenCase{Held::kClosed, AcDb::kForRead, Acad::eOk},
+                                           OpenCase{Held::kClosed, AcDb::kForWrite, Acad::eOk},
+                                           OpenCase{Held::kClosed, AcDb::kForNotify, Acad::eOk},
+                                           OpenCase{Held::kRead, AcDb::kForRead, Acad::eOk},
+                                           OpenCase{Held::kTwoReads, AcDb::kForRead, Acad::eOk},
+                                           OpenCase{Held::kRead, AcDb::kForWrite, Acad::eWasOpenForRead},
+                                           OpenCase{Held::kTwoReads, AcDb::kForWrite, Acad::eWasOpenForRead},
+                                           OpenCase{Held::kRead, AcDb::kForNotify, Acad::eOk},
+                                           OpenCase{Held::kWrite, AcDb::kForRead, Acad::eWasOpenForWrite},
+                                           OpenCase{Held::kWrite, AcDb::kForWrite, Acad::eWasOpenForWrite},
+                                           OpenCase{Held::kWrite, AcDb::kForNotify, Acad::eOk},
+                                           OpenCase{Held::kNotify, AcDb::kForRead, Acad::eWasNotifying},
+                                           OpenCase{Held::kNotify, AcDb::kForWrite, Acad::eWasNotifying},
+                                           OpenCase{Held::kNotify, AcDb::kForNotify, Acad::eWasOpenForNotify}));
 
 TEST_F(DbTest, ReadersAreCountedUpToTheLimit)
 {
@@ -130,8 +129,7 @@ TEST_F(DbTest, ClassCheckedOpens)
 {
     AcDbObjectId lineId = append(new AcDbLine());
     AcDbObject* obj = nullptr;
-    EXPECT_EQ(acdbOpenAcDbObject(obj, lineId, AcDb::kForRead, AcDbBlockTableRecord::desc()),
-              Acad::eNotThatKindOfClass);
+    EXPECT_EQ(acdbOpenAcDbObject(obj, lineId, AcDb::kForRead, AcDbBlockTableRecord::desc()), Acad::eNotThatKindOfClass);
     EXPECT_EQ(obj, nullptr);
     ASSERT_EQ(acdbOpenAcDbObject(obj, lineId, AcDb::kForRead, AcDbCurve::desc()), Acad::eOk);  // a base class
     obj->close();

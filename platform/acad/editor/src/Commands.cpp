@@ -74,9 +74,8 @@ int dxfOutCommand()
             return RTCAN;
         }
     }
-    AcDbDatabase* db = acdbHostApplicationServices() != nullptr
-                           ? acdbHostApplicationServices()->workingDatabase()
-                           : nullptr;
+    AcDbDatabase* db =
+        acdbHostApplicationServices() != nullptr ? acdbHostApplicationServices()->workingDatabase() : nullptr;
     if (standin::dxfOut(db, path, reason) != Acad::eOk) {
         kv_editor::printf(L"Unable to write DXF file \"%ls\": %ls.\n", path.c_str(), reason.c_str());
         return RTERROR;
@@ -87,10 +86,8 @@ int dxfOutCommand()
 const std::map<std::wstring, HostCommand>& hostCommands()
 {
     static const std::map<std::wstring, HostCommand> commands = {
-        {L"MENULOAD", &kv_editor::menuLoadCommand},
-        {L"MENUUNLOAD", &kv_editor::menuUnloadCommand},
-        {L"DXFIN", &kv_editor::dxfInCommand},
-        {L"DXFOUT", &dxfOutCommand},
+        {L"MENULOAD", &kv_editor::menuLoadCommand}, {L"MENUUNLOAD", &kv_editor::menuUnloadCommand},
+        {L"DXFIN", &kv_editor::dxfInCommand},       {L"DXFOUT", &dxfOutCommand},
         {L"ZOOM", &kv_editor::zoomCommand},
     };
     return commands;

@@ -25,9 +25,7 @@ public:
     const ACHAR* docTitle() const override { return L"Drawing1"; }
     AcDbDatabase* database() const override
     {
-        return acdbHostApplicationServices() != nullptr
-                   ? acdbHostApplicationServices()->workingDatabase()
-                   : nullptr;
+        return acdbHostApplicationServices() != nullptr ? acdbHostApplicationServices()->workingDatabase() : nullptr;
     }
     bool isReadOnly() const override { return false; }
 };

@@ -77,9 +77,9 @@ int dxfInCommand()
 
 int zoomCommand()
 {
-    const std::optional<std::wstring> answer = ask(
-        L"Specify corner of window, enter a scale factor (nX or nXP), or\n"
-        L"[All/Center/Dynamic/Extents/Previous/Scale/Window/Object] <real time>: ");
+    const std::optional<std::wstring> answer =
+        ask(L"Specify corner of window, enter a scale factor (nX or nXP), or\n"
+            L"[All/Center/Dynamic/Extents/Previous/Scale/Window/Object] <real time>: ");
     if (!answer)
         return RTCAN;
     std::wstring option = upper(trim(*answer));
@@ -87,8 +87,9 @@ int zoomCommand()
         option.erase(0, 1);
     // Extents, and All (the drawing has no limits here); the other options
     // leave the view as it is.
-    if (!option.empty() && (std::wstring(L"EXTENTS").compare(0, option.size(), option) == 0 ||
-                            std::wstring(L"ALL").compare(0, option.size(), option) == 0))
+    if (!option.empty() &&
+        (std::wstring(L"EXTENTS").compare(0, option.size(), option) == 0 ||
+         std::wstring(L"ALL").compare(0, option.size(), option) == 0))
         zoomExtents();
     return RTNORM;
 }

@@ -17,7 +17,7 @@ namespace {
 
 // Input-control flags.
 constexpr int kNoNull = 1;
-constexpr int kOther = 128;   // arbitrary input is accepted
+constexpr int kOther = 128;  // arbitrary input is accepted
 
 std::vector<std::deque<std::wstring>>& answerFrames()
 {
@@ -171,8 +171,8 @@ bool KeywordList::matches(const Keyword& keyword, const std::wstring& answer)
     // Any longer beginning of the word also names it, when the
     // abbreviation is the word's own beginning ("LT", "LTY", "LTYP").
     return word.compare(0, keyword.abbreviation.size(), keyword.abbreviation) == 0 &&
-           answer.size() >= keyword.abbreviation.size() && answer.size() <= word.size() &&
-           word.compare(0, answer.size(), answer) == 0;
+        answer.size() >= keyword.abbreviation.size() && answer.size() <= word.size() &&
+        word.compare(0, answer.size(), answer) == 0;
 }
 
 std::optional<std::wstring> KeywordList::match(const std::wstring& rawAnswer) const

@@ -30,9 +30,8 @@ struct MenuState {
 
 std::vector<MenuBarEntry> hostMenuBar()
 {
-    static const wchar_t* titles[] = {L"&File", L"&Edit", L"&View", L"&Insert",
-                                      L"F&ormat", L"&Tools", L"&Draw", L"Dime&nsion",
-                                      L"&Modify", L"P&arametric", L"&Window", L"&Help"};
+    static const wchar_t* titles[] = {L"&File", L"&Edit",      L"&View",   L"&Insert",     L"F&ormat", L"&Tools",
+                                      L"&Draw", L"Dime&nsion", L"&Modify", L"P&arametric", L"&Window", L"&Help"};
     std::vector<MenuBarEntry> bar;
     int n = 1;
     for (const wchar_t* title : titles)
@@ -272,9 +271,9 @@ int menuUnloadCommand()
     }
     const std::wstring groupName = group->name;
     auto& bar = state().bar;
-    bar.erase(std::remove_if(bar.begin(), bar.end(),
-                             [&](const MenuBarEntry& e) { return equalNoCase(e.group, groupName); }),
-              bar.end());
+    bar.erase(
+        std::remove_if(bar.begin(), bar.end(), [&](const MenuBarEntry& e) { return equalNoCase(e.group, groupName); }),
+        bar.end());
     auto& groups = state().groups;
     groups.erase(std::remove_if(groups.begin(), groups.end(),
                                 [&](const MenuGroup& g) { return equalNoCase(g.name, groupName); }),

@@ -38,9 +38,9 @@ Holds holds(int type)
     }
     if (type == -1 || type == -2)
         return Holds::Name;
-    if ((type >= 0 && type <= 9) || type == 100 || type == 102 || type == 105 ||
-        (type >= 300 && type <= 309) || (type >= 410 && type <= 419) || (type >= 430 && type <= 439) ||
-        (type >= 470 && type <= 479) || type == 999 || (type >= 1000 && type <= 1009))
+    if ((type >= 0 && type <= 9) || type == 100 || type == 102 || type == 105 || (type >= 300 && type <= 309) ||
+        (type >= 410 && type <= 419) || (type >= 430 && type <= 439) || (type >= 470 && type <= 479) || type == 999 ||
+        (type >= 1000 && type <= 1009))
         return Holds::String;
     if ((type >= 10 && type <= 19) || (type >= 110 && type <= 112) || (type >= 1010 && type <= 1019))
         return Holds::Point;
@@ -50,8 +50,7 @@ Holds holds(int type)
     if ((type >= 60 && type <= 79) || (type >= 170 && type <= 179) || (type >= 270 && type <= 289) ||
         (type >= 370 && type <= 389) || (type >= 400 && type <= 409) || type == 1070)
         return Holds::Short;
-    if ((type >= 90 && type <= 99) || (type >= 420 && type <= 429) || (type >= 440 && type <= 459) ||
-        type == 1071)
+    if ((type >= 90 && type <= 99) || (type >= 420 && type <= 429) || (type >= 440 && type <= 459) || type == 1071)
         return Holds::Long;
     return Holds::Nothing;
 }
@@ -128,8 +127,7 @@ struct resbuf* acutBuildList(int rtype, ...)
             break;
         }
         case Holds::Nothing:
-            if (type != RTLB && type != RTLE && type != RTDOTE && type != RTNIL && type != RTT &&
-                type != RTVOID)
+            if (type != RTLB && type != RTLE && type != RTDOTE && type != RTNIL && type != RTT && type != RTVOID)
                 failed = true;
             break;
         }

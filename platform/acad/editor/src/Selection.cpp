@@ -27,10 +27,10 @@
 
 namespace {
 
-constexpr Adesk::LongPtr kSetTag = 0x53534554;   // marks the ads_name of a selection set
+constexpr Adesk::LongPtr kSetTag = 0x53534554;  // marks the ads_name of a selection set
 constexpr size_t kMaxSets = 128;
-constexpr int kEntSelPick = 7;    // ERRNO: the pick found no object
-constexpr int kEntSelNull = 52;   // ERRNO: an empty answer
+constexpr int kEntSelPick = 7;   // ERRNO: the pick found no object
+constexpr int kEntSelNull = 52;  // ERRNO: an empty answer
 
 struct SelectionSet {
     std::vector<AcDbObjectId> ids;
@@ -39,7 +39,7 @@ struct SelectionSet {
 
 struct SelectionState {
     std::map<Adesk::LongPtr, SelectionSet> sets;
-    std::vector<AcDbObjectId> previous;   // the last set made, for "P"
+    std::vector<AcDbObjectId> previous;  // the last set made, for "P"
     Adesk::LongPtr nextSerial = 1;
     double aperture = 1.0;
 };
@@ -70,9 +70,7 @@ SelectionSet* findSet(const ads_name name)
 
 AcDbDatabase* workingDb()
 {
-    return acdbHostApplicationServices() != nullptr
-               ? acdbHostApplicationServices()->workingDatabase()
-               : nullptr;
+    return acdbHostApplicationServices() != nullptr ? acdbHostApplicationServices()->workingDatabase() : nullptr;
 }
 
 std::wstring className(const AcDbEntity* entity)
@@ -84,8 +82,8 @@ std::wstring className(const AcDbEntity* entity)
 // ---- Filters ---------------------------------------------------------------
 
 struct Filter {
-    std::vector<std::wstring> types;    // group 0, each a wcmatch pattern
-    std::vector<std::wstring> layers;   // group 8
+    std::vector<std::wstring> types;   // group 0, each a wcmatch pattern
+    std::vector<std::wstring> layers;  // group 8
     bool empty() const { return types.empty() && layers.empty(); }
 };
 
@@ -340,19 +338,32 @@ namespace kv_editor {
 std::wstring dxfTypeName(const ACHAR* className)
 {
     static const std::map<std::wstring, std::wstring> names = {
-        {L"AcDbPoint", L"POINT"},          {L"AcDbLine", L"LINE"},
-        {L"AcDbFace", L"3DFACE"},          {L"AcDbSubDMesh", L"MESH"},
-        {L"AcDbCircle", L"CIRCLE"},        {L"AcDbArc", L"ARC"},
-        {L"AcDbEllipse", L"ELLIPSE"},      {L"AcDbSpline", L"SPLINE"},
-        {L"AcDbPolyline", L"LWPOLYLINE"},  {L"AcDb2dPolyline", L"POLYLINE"},
-        {L"AcDb3dPolyline", L"POLYLINE"},  {L"AcDbPolyFaceMesh", L"POLYLINE"},
-        {L"AcDbPolygonMesh", L"POLYLINE"}, {L"AcDbText", L"TEXT"},
-        {L"AcDbMText", L"MTEXT"},          {L"AcDbBlockReference", L"INSERT"},
-        {L"AcDbSolid", L"SOLID"},          {L"AcDbTrace", L"TRACE"},
-        {L"AcDbRay", L"RAY"},              {L"AcDbXline", L"XLINE"},
-        {L"AcDb3dSolid", L"3DSOLID"},      {L"AcDbRegion", L"REGION"},
-        {L"AcDbBody", L"BODY"},            {L"AcDbHatch", L"HATCH"},
-        {L"AcDbMline", L"MLINE"},          {L"AcDbLeader", L"LEADER"},
+        {L"AcDbPoint", L"POINT"},
+        {L"AcDbLine", L"LINE"},
+        {L"AcDbFace", L"3DFACE"},
+        {L"AcDbSubDMesh", L"MESH"},
+        {L"AcDbCircle", L"CIRCLE"},
+        {L"AcDbArc", L"ARC"},
+        {L"AcDbEllipse", L"ELLIPSE"},
+        {L"AcDbSpline", L"SPLINE"},
+        {L"AcDbPolyline", L"LWPOLYLINE"},
+        {L"AcDb2dPolyline", L"POLYLINE"},
+        {L"AcDb3dPolyline", L"POLYLINE"},
+        {L"AcDbPolyFaceMesh", L"POLYLINE"},
+        {L"AcDbPolygonMesh", L"POLYLINE"},
+        {L"AcDbText", L"TEXT"},
+        {L"AcDbMText", L"MTEXT"},
+        {L"AcDbBlockReference", L"INSERT"},
+        {L"AcDbSolid", L"SOLID"},
+        {L"AcDbTrace", L"TRACE"},
+        {L"AcDbRay", L"RAY"},
+        {L"AcDbXline", L"XLINE"},
+        {L"AcDb3dSolid", L"3DSOLID"},
+        {L"AcDbRegion", L"REGION"},
+        {L"AcDbBody", L"BODY"},
+        {L"AcDbHatch", L"HATCH"},
+        {L"AcDbMline", L"MLINE"},
+        {L"AcDbLeader", L"LEADER"},
     };
     if (className == nullptr)
         return L"";
@@ -556,9 +567,8 @@ bool isOption(const std::wstring& text, const wchar_t* abbreviation, const wchar
 // windows and the options, adding or removing, until an empty answer (or,
 // for a single selection, until the first answer that selects something).
 // nullopt: cancelled.
-std::optional<std::vector<AcDbObjectId>> interactiveSelection(const std::wstring& addPrompt,
-                                                              const std::wstring& removePrompt, bool single,
-                                                              const Filter& rules)
+std::optional<std::vector<AcDbObjectId>>
+interactiveSelection(const std::wstring& addPrompt, const std::wstring& removePrompt, bool single, const Filter& rules)
 {
     std::vector<AcDbObjectId> chosen;
     bool adding = true;
@@ -572,7 +582,7 @@ std::optional<std::vector<AcDbObjectId>> interactiveSelection(const std::wstring
         if (text[0] == L'_')
             text.erase(0, 1);
         std::vector<AcDbObjectId> found;
-        bool selected = true;   // the answer was a selection (not an option or nonsense)
+        bool selected = true;  // the answer was a selection (not an option or nonsense)
         ads_point point = {0, 0, 0};
         // A point comes first, as a click would; then a handle of an object,
         // before the options it may spell ("A", "C", "F").
@@ -585,8 +595,8 @@ std::optional<std::vector<AcDbObjectId>> interactiveSelection(const std::wstring
                 if (a == Answer::Cancelled)
                     return std::nullopt;
                 if (a == Answer::Given)
-                    found = inWindow(rules, kv_editor::rectangle(Point2{point[0], point[1]}, corner),
-                                     corner.x < point[0]);
+                    found =
+                        inWindow(rules, kv_editor::rectangle(Point2{point[0], point[1]}, corner), corner.x < point[0]);
             } else {
                 found = pickedAt(point, rules);
             }
@@ -622,8 +632,7 @@ std::optional<std::vector<AcDbObjectId>> interactiveSelection(const std::wstring
                 found = inWindow(rules, polygon, text[0] == L'C');
         } else if (isOption(text, L"F", L"FENCE")) {
             std::vector<Point2> fence;
-            const Answer a =
-                askPoints(L"Specify first fence point: ", L"Specify next fence point or [Undo]: ", fence);
+            const Answer a = askPoints(L"Specify first fence point: ", L"Specify next fence point or [Undo]: ", fence);
             if (a == Answer::Cancelled)
                 return std::nullopt;
             if (fence.size() >= 2)
@@ -677,8 +686,7 @@ bool colonOptions(const std::wstring& mode, bool& prompts, bool& single)
 
 }  // namespace
 
-int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct resbuf* filter,
-              ads_name ss)
+int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct resbuf* filter, ads_name ss)
 {
     if (ss == nullptr)
         return RTERROR;
@@ -704,8 +712,7 @@ int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct r
         const double* b = static_cast<const double*>(pt2);
         if (a == nullptr || b == nullptr)
             return RTERROR;
-        return makeSet(inWindow(rules, kv_editor::rectangle(Point2{a[0], a[1]}, Point2{b[0], b[1]}),
-                                upperMode == L"C"),
+        return makeSet(inWindow(rules, kv_editor::rectangle(Point2{a[0], a[1]}, Point2{b[0], b[1]}), upperMode == L"C"),
                        mode, ss);
     }
     if (upperMode == L"WP" || upperMode == L"CP" || upperMode == L"F") {
@@ -817,8 +824,7 @@ std::string describeHeldSelectionSets()
         if (!first)
             out << "; ";
         first = false;
-        out << "set " << h.name[0] << " of " << h.length << " object(s), mode \""
-            << standin::narrow(h.mode) << "\"";
+        out << "set " << h.name[0] << " of " << h.length << " object(s), mode \"" << standin::narrow(h.mode) << "\"";
     }
     return out.str();
 }

@@ -13,7 +13,7 @@ namespace kv_editor {
 
 namespace {
 
-constexpr double kTouch = 1e-9;   // how near a point must come to count as on a line
+constexpr double kTouch = 1e-9;  // how near a point must come to count as on a line
 
 Point2 flat(const AcGePoint3d& p)
 {
@@ -67,7 +67,7 @@ bool segmentsCross(Point2 a, Point2 b, Point2 c, Point2 d)
     const double d3 = cross(a, b, c);
     const double d4 = cross(a, b, d);
     return ((d1 > kTouch && d2 < -kTouch) || (d1 < -kTouch && d2 > kTouch)) &&
-           ((d3 > kTouch && d4 < -kTouch) || (d3 < -kTouch && d4 > kTouch));
+        ((d3 > kTouch && d4 < -kTouch) || (d3 < -kTouch && d4 > kTouch));
 }
 
 // Inside the closed polygon or on its outline.
@@ -89,7 +89,7 @@ bool pointInPolygon(Point2 p, const std::vector<Point2>& polygon)
 bool pointInBox(const Shape& shape, Point2 p)
 {
     return p.x >= shape.boxMin.x - kTouch && p.x <= shape.boxMax.x + kTouch && p.y >= shape.boxMin.y - kTouch &&
-           p.y <= shape.boxMax.y + kTouch;
+        p.y <= shape.boxMax.y + kTouch;
 }
 
 std::vector<Point2> vertices(const Shape& shape)
@@ -160,7 +160,7 @@ Shape shapeOf(const AcDbEntity* entity)
         AcArray<Adesk::Int32> faces;
         if (mesh->getVertices(points) != Acad::eOk || mesh->getFaceArray(faces) != Acad::eOk)
             return shape;
-        shape.anchor = points[0];   // the mesh has extents, so it has a vertex
+        shape.anchor = points[0];  // the mesh has extents, so it has a vertex
         const int count = points.length();
         int i = 0;
         while (i < faces.length()) {

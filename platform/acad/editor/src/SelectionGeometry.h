@@ -18,15 +18,15 @@ struct Point2 {
 };
 
 struct Shape {
-    std::vector<Point2> dots;                          // drawn as single points
-    std::vector<std::pair<Point2, Point2>> segments;   // drawn edges
+    std::vector<Point2> dots;                         // drawn as single points
+    std::vector<std::pair<Point2, Point2>> segments;  // drawn edges
     // False for an entity of a class whose drawing the editor does not know:
     // it is seen as the filled box of its geometric extents.
     bool exact = false;
     // False when the entity has no geometry to select (no extents).
     bool valid = false;
     Point2 boxMin, boxMax;
-    AcGePoint3d anchor;   // a point on the entity (its first vertex)
+    AcGePoint3d anchor;  // a point on the entity (its first vertex)
 };
 
 Shape shapeOf(const AcDbEntity* entity);

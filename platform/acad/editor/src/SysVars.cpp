@@ -63,7 +63,7 @@ const wchar_t* acadVersion(wchar_t letter)
 }
 
 struct Table {
-    std::map<std::wstring, Variable> variables;   // by upper-case name ("_VERNUM" keeps its "_")
+    std::map<std::wstring, Variable> variables;  // by upper-case name ("_VERNUM" keeps its "_")
     wchar_t release = L'E';
 };
 
@@ -152,9 +152,7 @@ std::wstring key(const ACHAR* name)
 
 AcDbDatabase* workingDb()
 {
-    return acdbHostApplicationServices() != nullptr
-               ? acdbHostApplicationServices()->workingDatabase()
-               : nullptr;
+    return acdbHostApplicationServices() != nullptr ? acdbHostApplicationServices()->workingDatabase() : nullptr;
 }
 
 bool currentLayerName(std::wstring& name)
@@ -254,8 +252,8 @@ int acedGetVar(const ACHAR* sym, struct resbuf* result)
 
 namespace {
 
-constexpr int kReadOnly = 20;      // ERRNO: the variable is read-only
-constexpr int kOutOfRange = 22;    // ERRNO: the value is refused
+constexpr int kReadOnly = 20;    // ERRNO: the variable is read-only
+constexpr int kOutOfRange = 22;  // ERRNO: the value is refused
 
 int setVariable(const ACHAR* sym, const struct resbuf* val);
 

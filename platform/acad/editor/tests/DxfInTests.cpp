@@ -82,14 +82,14 @@ std::string curveText(AcDbEntity* e)
     std::string text;
     if (auto* circle = AcDbCircle::cast(e)) {
         text = near(circle->center()) + " n" + near(circle->normal()) + " r " + num(circle->radius()) + " t " +
-               num(circle->thickness());
+            num(circle->thickness());
     } else if (auto* arc = AcDbArc::cast(e)) {
         text = near(arc->center()) + " n" + near(arc->normal()) + " r " + num(arc->radius()) + " from " +
-               num(arc->startAngle()) + " to " + num(arc->endAngle());
+            num(arc->startAngle()) + " to " + num(arc->endAngle());
     } else if (auto* ellipse = AcDbEllipse::cast(e)) {
         text = near(ellipse->center()) + " n" + near(ellipse->normal()) + " major" + near(ellipse->majorAxis()) +
-               " ratio " + num(ellipse->radiusRatio()) + " from " + num(ellipse->startAngle()) + " to " +
-               num(ellipse->endAngle());
+            " ratio " + num(ellipse->radiusRatio()) + " from " + num(ellipse->startAngle()) + " to " +
+            num(ellipse->endAngle());
     } else if (auto* spline = AcDbSpline::cast(e)) {
         int degree = 0;
         Adesk::Boolean rational = false, closed = false, periodic = false;
@@ -98,7 +98,7 @@ std::string curveText(AcDbEntity* e)
         double controlTol = 0, knotTol = 0;
         spline->getNurbsData(degree, rational, closed, periodic, controls, knots, weights, controlTol, knotTol);
         text = "degree " + std::to_string(degree) + (rational ? " rational" : "") + (closed ? " closed" : "") +
-               (periodic ? " periodic" : "");
+            (periodic ? " periodic" : "");
         for (const AcGePoint3d& p : controls)
             text += " " + near(p);
         for (double k : knots)
@@ -107,7 +107,7 @@ std::string curveText(AcDbEntity* e)
             text += " w" + num(w);
     } else if (auto* pl = AcDbPolyline::cast(e)) {
         text = std::string(pl->isClosed() ? "closed" : "open") + " elevation " + num(pl->elevation()) + " n" +
-               near(pl->normal()) + " t " + num(pl->thickness());
+            near(pl->normal()) + " t " + num(pl->thickness());
         for (unsigned int i = 0; i < pl->numVerts(); ++i) {
             AcGePoint2d p;
             double bulge = 0, sw = 0, ew = 0;
@@ -118,13 +118,13 @@ std::string curveText(AcDbEntity* e)
         }
     } else if (auto* pl2 = AcDb2dPolyline::cast(e)) {
         text = std::string(pl2->isClosed() ? "closed" : "open") + " elevation " + num(pl2->elevation()) + " n" +
-               near(pl2->normal());
+            near(pl2->normal());
         AcDbObjectIterator* it = pl2->vertexIterator();
         for (; !it->done(); it->step()) {
             const auto* v = static_cast<const AcDb2dVertex*>(it->entity());
             // A 2D vertex has x and y; its height is the polyline's elevation.
-            text += " (" + num(v->position().x) + " " + num(v->position().y) + ") b " + num(v->bulge()) + " w " + num(v->startWidth()) + " " +
-                    num(v->endWidth());
+            text += " (" + num(v->position().x) + " " + num(v->position().y) + ") b " + num(v->bulge()) + " w " +
+                num(v->startWidth()) + " " + num(v->endWidth());
         }
         delete it;
     } else if (auto* pl3 = AcDb3dPolyline::cast(e)) {
@@ -151,8 +151,8 @@ std::string curveText(AcDbEntity* e)
         delete it;
     } else if (auto* grid = AcDbPolygonMesh::cast(e)) {
         text = "type " + std::to_string(grid->polyMeshType()) + " " + std::to_string(grid->mSize()) + "x" +
-               std::to_string(grid->nSize()) + (grid->isMClosed() ? " m-closed" : "") +
-               (grid->isNClosed() ? " n-closed" : "");
+            std::to_string(grid->nSize()) + (grid->isMClosed() ? " m-closed" : "") +
+            (grid->isNClosed() ? " n-closed" : "");
         AcDbObjectIterator* it = grid->vertexIterator();
         for (; !it->done(); it->step())
             text += " " + near(static_cast<const AcDbPolygonMeshVertex*>(it->entity())->position());
@@ -166,7 +166,7 @@ std::string curveText(AcDbEntity* e)
         text += "t " + num(solid->thickness()) + " n" + near(solid->normal());
     } else if (auto* label = AcDbText::cast(e)) {
         text = "\"" + standin::narrow(label->textStringConst()) + "\" at " + near(label->position()) + " height " +
-               num(label->height()) + " rotation " + num(label->rotation()) + " n" + near(label->normal());
+            num(label->height()) + " rotation " + num(label->rotation()) + " n" + near(label->normal());
     } else if (auto* ref = AcDbBlockReference::cast(e)) {
         AcDbBlockTableRecord* block = nullptr;
         if (acdbOpenObject(block, ref->blockTableRecord(), AcDb::kForRead) == Acad::eOk) {
@@ -194,8 +194,8 @@ std::string entityText(AcDbObjectId id)
     if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) != Acad::eOk)
         return std::string("unreadable");
     ACHAR* layer = e->layer();
-    std::string text = standin::narrow(e->isA()->name()) + " on " + standin::narrow(layer) + " " +
-                       colorText(e->color());
+    std::string text =
+        standin::narrow(e->isA()->name()) + " on " + standin::narrow(layer) + " " + colorText(e->color());
     acutDelString(layer);
     if (auto* face = AcDbFace::cast(e)) {
         for (Adesk::UInt16 i = 0; i < 4; ++i) {
@@ -329,8 +329,8 @@ void DxfInTest::buildSampleDrawing()
     auto* point = new AcDbPoint(AcGePoint3d(1.0 / 3, 2e6, -7));
     point->setColor(rgb);
     append(point);
-    auto* face = new AcDbFace(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0.5),
-                              AcGePoint3d(0, 1, 0.5));
+    auto* face =
+        new AcDbFace(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0.5), AcGePoint3d(0, 1, 0.5));
     face->makeEdgeInvisibleAt(1);
     face->makeEdgeInvisibleAt(3);
     face->setLayer(L"Gl\u00e4ser \u6771");
@@ -363,11 +363,12 @@ void DxfInTest::addCurves()
     auto* arc = new AcDbArc(AcGePoint3d(-1, 0, 2), AcGeVector3d(0, 0, -1), 1.5, pi / 6, 5 * pi / 3);
     arc->setColor(aci(6));
     append(arc);
-    append(new AcDbEllipse(AcGePoint3d(0, 1, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 3, 0), 0.4, pi / 4,
-                           3 * pi / 2));
+    append(
+        new AcDbEllipse(AcGePoint3d(0, 1, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 3, 0), 0.4, pi / 4, 3 * pi / 2));
     append(new AcDbEllipse(AcGePoint3d(5, 5, 5), tilted, tilted.perpVector() * 2, 1.0));
     AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)})
+    for (const AcGePoint3d& p :
+         {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)})
         ctrl.append(p);
     AcGeDoubleArray knots, weights, none;
     for (double k : {0.0, 0.0, 0.0, 0.0, 2.0, 2.0, 2.0, 2.0})
@@ -600,10 +601,11 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 std::string polyFace(long long vertexCount, long long faceCount, const char* a, const char* b, const char* c)
 {
     std::string text = "  0\nPOLYLINE\n 66\n1\n 70\n64\n 71\n" + std::to_string(vertexCount) + "\n 72\n" +
-                       std::to_string(faceCount) + "\n";
+        std::to_string(faceCount) + "\n";
     for (const char* p : {" 10\n0\n 20\n0\n 30\n0\n", " 10\n1\n 20\n0\n 30\n0\n", " 10\n0\n 20\n1\n 30\n0\n"})
         text += std::string("  0\nVERTEX\n") + p + " 70\n192\n";
-    text += std::string("  0\nVERTEX\n 10\n0\n 20\n0\n 30\n0\n 70\n128\n 71\n") + a + "\n 72\n" + b + "\n 73\n" + c + "\n";
+    text +=
+        std::string("  0\nVERTEX\n 10\n0\n 20\n0\n 30\n0\n 70\n128\n 71\n") + a + "\n 72\n" + b + "\n 73\n" + c + "\n";
     return text + "  0\nSEQEND\n  0\nENDSEC\n  0\nEOF\n";
 }
 
@@ -631,7 +633,7 @@ TEST_F(DxfInTest, AFileThatCannotBeReadWholeChangesNothing)
         {"NaN coordinate", replaced(good, line, "\n 11\nnan\n 21\n1.0\n")},
         {"infinite coordinate", replaced(good, line, "\n 11\n1e999\n 21\n1.0\n")},
         {"hex coordinate", replaced(good, line, "\n 11\n0x10\n 21\n1.0\n")},
-        {"integer out of range", replaced(good, "\n 62\n", "\n 62\n99999999999") },
+        {"integer out of range", replaced(good, "\n 62\n", "\n 62\n99999999999")},
         {"group code out of range", replaced(good, line, "\n 5000\n1.0\n 21\n1.0\n")},
         {"a line too long", replaced(good, line, "\n 11\n1." + std::string(5000, '0') + "\n 21\n1.0\n")},
         {"NUL byte", replaced(good, "LINE", std::string("LI\0E", 4))},
@@ -650,22 +652,26 @@ TEST_F(DxfInTest, AFileThatCannotBeReadWholeChangesNothing)
         {"circle without radius", replaced(good, "\n 40\n0.625\n", "\n")},
         {"spline knot count", replaced(good, "\n 72\n8\n", "\n 72\n9\n")},
         {"absurd spline knot count", replaced(good, "\n 72\n8\n", "\n 72\n2000000000\n")},
-        {"spline knots decreasing", replaced(good, "\n 40\n1.0\n 40\n1.0\n 40\n1.0\n 40\n1.0\n",
-                                             "\n 40\n1.0\n 40\n1.0\n 40\n1.0\n 40\n0.5\n")},
+        {"spline knots decreasing",
+         replaced(good, "\n 40\n1.0\n 40\n1.0\n 40\n1.0\n 40\n1.0\n", "\n 40\n1.0\n 40\n1.0\n 40\n1.0\n 40\n0.5\n")},
         {"absurd LWPOLYLINE count", replaced(good, "AcDbPolyline\n 90\n2\n", "AcDbPolyline\n 90\n2000000000\n")},
         {"LWPOLYLINE vertex without y", replaced(good, "\n 10\n3.0\n 20\n1.5\n", "\n 10\n3.0\n")},
         {"VERTEX without POLYLINE", head + "  0\nVERTEX\n 10\n0\n 20\n0\n  0\nENDSEC\n  0\nEOF\n"},
         {"POLYLINE without SEQEND", replaced(good, "\n  0\nSEQEND\n", "\n  0\nLINE\n")},
-        {"polygon mesh size beyond its vertices", replaced(good, "AcDbPolygonMesh\n 66\n1\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 70\n16\n 71\n2\n",
-                                                           "AcDbPolygonMesh\n 66\n1\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 70\n16\n 71\n30000\n")},
+        {"polygon mesh size beyond its vertices",
+         replaced(good, "AcDbPolygonMesh\n 66\n1\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 70\n16\n 71\n2\n",
+                  "AcDbPolygonMesh\n 66\n1\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 70\n16\n 71\n30000\n")},
         {"polyface vertex count beyond its vertices", head + polyFace(2000000000, 1, "1", "2", "3")},
         {"polyface face corner outside", head + polyFace(3, 1, "1", "2", "4")},
         {"polyface faces fewer than counted", head + polyFace(3, 2, "1", "2", "3")},
-        {"reference to a missing block", head + "  0\nINSERT\n  2\nNowhere\n 10\n0\n 20\n0\n 30\n0\n  0\nENDSEC\n  0\nEOF\n"},
-        {"block that shows itself", replaced(good, "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n",
-                                            "  0\nBLOCK\n  2\nLoop\n 10\n0\n 20\n0\n 30\n0\n  0\nINSERT\n  2\nLoop\n"
-                                            " 10\n0\n 20\n0\n 30\n0\n  0\nENDBLK\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n")},
-        {"reference of scale zero", head + "  0\nINSERT\n  2\n*Model_Space\n 10\n0\n 20\n0\n 30\n0\n 41\n0\n  0\nENDSEC\n  0\nEOF\n"},
+        {"reference to a missing block",
+         head + "  0\nINSERT\n  2\nNowhere\n 10\n0\n 20\n0\n 30\n0\n  0\nENDSEC\n  0\nEOF\n"},
+        {"block that shows itself",
+         replaced(good, "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n",
+                  "  0\nBLOCK\n  2\nLoop\n 10\n0\n 20\n0\n 30\n0\n  0\nINSERT\n  2\nLoop\n"
+                  " 10\n0\n 20\n0\n 30\n0\n  0\nENDBLK\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n")},
+        {"reference of scale zero",
+         head + "  0\nINSERT\n  2\n*Model_Space\n 10\n0\n 20\n0\n 30\n0\n 41\n0\n  0\nENDSEC\n  0\nEOF\n"},
         {"text without height", replaced(good, "\n 40\n0.375\n", "\n")},
         {"solid without a corner", head + "  0\nSOLID\n 10\n0\n 20\n0\n 11\n1\n 21\n0\n  0\nENDSEC\n  0\nEOF\n"},
     };
@@ -685,12 +691,13 @@ TEST_F(DxfInTest, AFileThatCannotBeReadWholeChangesNothing)
     EXPECT_EQ(acedCommand(RTSTR, L"_dxfin", RTSTR, standin::widen(path("good.dxf")).c_str(), RTNONE), RTNORM);
     EXPECT_EQ(standin::modelSpaceEntityCount(db()), 18);
     // A polyface mesh alone reads: its vertices and face follow it in.
-    const std::wstring alone = standin::widen(file("pface.dxf", good.substr(0, good.find("ENTITIES") + 9) +
-                                                                     polyFace(3, 1, "1", "-2", "3")));
+    const std::wstring alone =
+        standin::widen(file("pface.dxf", good.substr(0, good.find("ENTITIES") + 9) + polyFace(3, 1, "1", "-2", "3")));
     EXPECT_EQ(acedCommand(RTSTR, L"_dxfin", RTSTR, alone.c_str(), RTNONE), RTNORM)
         << standin::narrow(standin::editor::commandLineText());
     EXPECT_EQ(standin::modelSpaceEntityCount(db()), 19);
-    EXPECT_NE(describeDrawing(db()).back().find("(0 1 0) [ 1 -2 3 0 ]"), std::string::npos) << describeDrawing(db()).back();
+    EXPECT_NE(describeDrawing(db()).back().find("(0 1 0) [ 1 -2 3 0 ]"), std::string::npos)
+        << describeDrawing(db()).back();
 }
 
 TEST_F(DxfInTest, NamesThatAreNoFileFailWithTheirReason)

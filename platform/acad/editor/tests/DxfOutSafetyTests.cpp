@@ -39,7 +39,10 @@ std::vector<std::string> folderEntries(const std::string& folder)
     return names;
 }
 
-std::wstring line() { return standin::editor::commandLineText(); }
+std::wstring line()
+{
+    return standin::editor::commandLineText();
+}
 
 TEST_F(DxfOutSafetyTest, AFullDiskIsReportedAndTheEarlierFileKept)
 {
@@ -94,8 +97,8 @@ TEST_F(DxfOutSafetyTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo)
         int result;
         bool replaced;
     };
-    for (const Case& c : {Case{L"No", RTCAN, false}, Case{L"", RTCAN, false}, Case{L"maybe", RTCAN, false},
-                          Case{L"y", RTNORM, true}}) {
+    for (const Case& c :
+         {Case{L"No", RTCAN, false}, Case{L"", RTCAN, false}, Case{L"maybe", RTCAN, false}, Case{L"y", RTNORM, true}}) {
         SCOPED_TRACE(standin::narrow(c.answer));
         user().type(standin::widen(old));
         user().type(c.answer);

@@ -39,8 +39,7 @@ protected:
     {
         standin::setCurrentUser(previous_);
         EXPECT_TRUE(standin::openObjects().empty()) << standin::describeOpenObjects();
-        EXPECT_TRUE(standin::editor::heldSelectionSets().empty())
-            << standin::editor::describeHeldSelectionSets();
+        EXPECT_TRUE(standin::editor::heldSelectionSets().empty()) << standin::editor::describeHeldSelectionSets();
         standin::editor::freeAllSelectionSets();
         standin::editor::resetEditor();
         standin::discardWorkingDatabase();
@@ -81,10 +80,7 @@ protected:
     {
         return append(new AcDbLine(AcGePoint3d(x0, y0, 0), AcGePoint3d(x1, y1, 0)));
     }
-    static AcDbObjectId addPoint(double x, double y)
-    {
-        return append(new AcDbPoint(AcGePoint3d(x, y, 0)));
-    }
+    static AcDbObjectId addPoint(double x, double y) { return append(new AcDbPoint(AcGePoint3d(x, y, 0))); }
     static AcDbObjectId addFace(double x, double y, double size)
     {
         auto* face = new AcDbFace();

@@ -49,7 +49,7 @@ TEST_F(HostCommandTest, UnknownCommandsAreReportedAsTheHostDoes)
     EXPECT_FALSE(standin::editor::isCommand(L"nothing"));
     EXPECT_TRUE(standin::editor::isCommand(L"_ZOOM"));
     EXPECT_TRUE(standin::editor::isCommand(L"'zoom"));
-    EXPECT_EQ(acedCommand(12345, 1, RTNONE), RTERROR);   // an argument type that is not served
+    EXPECT_EQ(acedCommand(12345, 1, RTNONE), RTERROR);  // an argument type that is not served
 }
 
 TEST_F(HostCommandTest, ArgumentsOfEveryTypeBecomeAnswers)
@@ -57,19 +57,22 @@ TEST_F(HostCommandTest, ArgumentsOfEveryTypeBecomeAnswers)
     const AcDbObjectId line = addLine(0, 0, 1, 0);
     ads_name name;
     acdbGetAdsName(name, line);
-    ASSERT_EQ(acedRegCmds->addCommand(L"KvHostTest", L"_KvSelect", L"KvSelect", ACRX_CMD_MODAL, +[] {
-        ads_name ss;
-        if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) == RTNORM) {
-            long n = 0;
-            acedSSLength(ss, &n);
-            acutPrintf(L"selected %ld\n", n);
-            acedSSFree(ss);
-        }
-        ads_name entity;
-        ads_point pt;
-        if (acedEntSel(L"Pick: ", entity, pt) == RTNORM)
-            acutPrintf(L"picked at %g,%g,%g\n", pt[0], pt[1], pt[2]);
-    }), Acad::eOk);
+    ASSERT_EQ(acedRegCmds->addCommand(
+                  L"KvHostTest", L"_KvSelect", L"KvSelect", ACRX_CMD_MODAL,
+                  +[] {
+                      ads_name ss;
+                      if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) == RTNORM) {
+                          long n = 0;
+                          acedSSLength(ss, &n);
+                          acutPrintf(L"selected %ld\n", n);
+                          acedSSFree(ss);
+                      }
+                      ads_name entity;
+                      ads_point pt;
+                      if (acedEntSel(L"Pick: ", entity, pt) == RTNORM)
+                          acutPrintf(L"picked at %g,%g,%g\n", pt[0], pt[1], pt[2]);
+                  }),
+              Acad::eOk);
     const ads_point where = {0.5, 0.25, 2.0};
     EXPECT_EQ(acedCommand(RTSTR, L"KvSelect", RTENAME, name, RTSTR, L"", RT3DPOINT, where, RTNONE), RTNORM);
     EXPECT_EQ(standin::editor::commandLineText(), L"selected 1\npicked at 0.5,0.25,2\n");

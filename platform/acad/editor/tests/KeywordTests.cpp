@@ -14,7 +14,7 @@ using KeywordTest = EditorTest;
 struct KeywordCase {
     const wchar_t* list;
     const wchar_t* answer;
-    const wchar_t* keyword;   // nullptr: not in the list
+    const wchar_t* keyword;  // nullptr: not in the list
 };
 
 TEST_F(KeywordTest, AnswersAreMatchedAsTheHostMatchesThem)
@@ -135,8 +135,7 @@ void askShape()
 
 TEST_F(KeywordTest, CommandArgumentsAnswerTheCommandsPromptsFirst)
 {
-    ASSERT_EQ(acedRegCmds->addCommand(L"KvKeywordTest", L"_KvShape", L"KvShape", ACRX_CMD_MODAL, &askShape),
-              Acad::eOk);
+    ASSERT_EQ(acedRegCmds->addCommand(L"KvKeywordTest", L"_KvShape", L"KvShape", ACRX_CMD_MODAL, &askShape), Acad::eOk);
     EXPECT_EQ(acedCommand(RTSTR, L"_KvShape", RTSTR, L"arc", RTNONE), RTNORM);
     EXPECT_EQ(standin::editor::commandLineText(), L"5100 Arc\n");
     EXPECT_TRUE(user().prompts().empty());

@@ -5,20 +5,18 @@
 
 namespace {
 
-const char* const kMenu =
-    "//\n// A menu of the tests\n//\n"
-    "***MENUGROUP=Kolvane\n\n"
-    "***POP1\n**KOLVANE\n"
-    "ID_KvPop       [&Kolvane]\n"
-    "ID_KvImport    [&Import SketchUp Model...]^C^C_Kolvane\n"
-    "ID_KvSep1      [--]\n"
-    "ID_KvHelp      [&Help]^C^C_KolvaneHelp\n"
-    "\n***POP2\n[&Second]\n[One]^C^COne\n"
-    "\n***HELPSTRINGS\nID_KVIMPORT    [Imports a model]\n";
+const char* const kMenu = "//\n// A menu of the tests\n//\n"
+                          "***MENUGROUP=Kolvane\n\n"
+                          "***POP1\n**KOLVANE\n"
+                          "ID_KvPop       [&Kolvane]\n"
+                          "ID_KvImport    [&Import SketchUp Model...]^C^C_Kolvane\n"
+                          "ID_KvSep1      [--]\n"
+                          "ID_KvHelp      [&Help]^C^C_KolvaneHelp\n"
+                          "\n***POP2\n[&Second]\n[One]^C^COne\n"
+                          "\n***HELPSTRINGS\nID_KVIMPORT    [Imports a model]\n";
 
-const std::vector<std::wstring> kHostBar = {L"File",      L"Edit",   L"View",   L"Insert",
-                                            L"Format",    L"Tools",  L"Draw",   L"Dimension",
-                                            L"Modify",    L"Parametric", L"Window", L"Help"};
+const std::vector<std::wstring> kHostBar = {L"File", L"Edit",      L"View",   L"Insert",     L"Format", L"Tools",
+                                            L"Draw", L"Dimension", L"Modify", L"Parametric", L"Window", L"Help"};
 
 class MenuTest : public EditorTest {
 protected:
@@ -78,9 +76,9 @@ TEST_F(MenuTest, InsertingPutsThePopUpInFrontOfTheSlotOnce)
 TEST_F(MenuTest, BadMenuCommandsAreRefused)
 {
     loadTestMenu();
-    for (const wchar_t* command : {L"P10=+Nothing.pop1", L"P10=+Kolvane.pop9", L"P0=+Kolvane.pop1",
-                                   L"P17=+Kolvane.pop1", L"P10+Kolvane.pop1", L"Q1=+Kolvane.pop1",
-                                   L"P10=+Kolvane", L"P14=-", L""}) {
+    for (const wchar_t* command :
+         {L"P10=+Nothing.pop1", L"P10=+Kolvane.pop9", L"P0=+Kolvane.pop1", L"P17=+Kolvane.pop1", L"P10+Kolvane.pop1",
+          L"Q1=+Kolvane.pop1", L"P10=+Kolvane", L"P14=-", L""}) {
         EXPECT_EQ(acedMenuCmd(command), RTERROR) << command;
     }
     EXPECT_EQ(acedMenuCmd(nullptr), RTERROR);
@@ -103,7 +101,7 @@ TEST_F(MenuTest, MissingUnreadableOrRepeatedMenuFilesFail)
     EXPECT_TRUE(standin::editor::loadedMenuGroups().empty());
 
     loadTestMenu();
-    const std::wstring again = standin::widen(path("Kolvane"));   // ".mnu" is added
+    const std::wstring again = standin::widen(path("Kolvane"));  // ".mnu" is added
     EXPECT_EQ(acedCommand(RTSTR, L"_MENULOAD", RTSTR, again.c_str(), RTNONE), RTERROR);
     EXPECT_NE(standin::editor::commandLineText().find(L"Menu group \"Kolvane\" is already loaded."),
               std::wstring::npos);

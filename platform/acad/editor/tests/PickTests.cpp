@@ -53,8 +53,8 @@ TEST_F(PickTest, APointTakesTheNearestObjectWithinTheAperture)
     EXPECT_EQ(pt[1], 4.5);
     EXPECT_EQ(pick(L"3,0.4,7", RTNORM, pt), line_);
     EXPECT_EQ(pt[2], 7.0);
-    EXPECT_EQ(pick(L"24.5,2", RTNORM), face_);   // near its right edge
-    EXPECT_EQ(pick(L"22,2", RTERROR), AcDbObjectId());   // inside the face, far from its edges
+    EXPECT_EQ(pick(L"24.5,2", RTNORM), face_);          // near its right edge
+    EXPECT_EQ(pick(L"22,2", RTERROR), AcDbObjectId());  // inside the face, far from its edges
     EXPECT_EQ(pick(L"50,50", RTERROR), AcDbObjectId());
     standin::editor::setPickAperture(100.0);
     EXPECT_EQ(pick(L"50,50", RTNORM), face_);

@@ -106,13 +106,13 @@ TEST_F(SelectionModeTest, WindowTakesWhatLiesWhollyInsideAndCrossingWhatTouches)
     };
     const Case cases[] = {
         {L"W", -1, -1, 5, 3, {low_, high_, dot_}},
-        {L"W", -1, -1, 3, 3, {dot_}},              // the lines stick out
+        {L"W", -1, -1, 3, 3, {dot_}},  // the lines stick out
         {L"C", -1, -1, 3, 3, {low_, high_, dot_}},
-        {L"C", 3, 0.5, 1, 1.5, {dot_}},            // between the lines; corners in any order
-        {L"C", 10.5, 0.5, 11.5, 1.5, {}},          // inside the face, away from its edges
+        {L"C", 3, 0.5, 1, 1.5, {dot_}},    // between the lines; corners in any order
+        {L"C", 10.5, 0.5, 11.5, 1.5, {}},  // inside the face, away from its edges
         {L"C", 11.5, 0.5, 12.5, 1.5, {face_}},
         {L"W", 19, -1, 23, 3, {mesh_}},
-        {L"C", 21, -1, 21.1, 0.5, {mesh_}},        // over the mesh's bottom edge
+        {L"C", 21, -1, 21.1, 0.5, {mesh_}},  // over the mesh's bottom edge
         {L"W", -100, -100, 100, 100, {low_, high_, dot_, face_, mesh_}},
     };
     for (const Case& c : cases)
@@ -125,13 +125,13 @@ TEST_F(SelectionModeTest, WindowTakesWhatLiesWhollyInsideAndCrossingWhatTouches)
 TEST_F(SelectionModeTest, PolygonsAndFencesComeAsPointLists)
 {
     // A U-shaped polygon whose notch cuts the upper line between its ends.
-    const std::vector<std::pair<double, double>> cup = {{-1, -1}, {5, -1}, {5, 3}, {3, 3}, {3, 1.5},
-                                                        {1, 1.5}, {1, 3},  {-1, 3}};
+    const std::vector<std::pair<double, double>> cup = {{-1, -1}, {5, -1},  {5, 3}, {3, 3},
+                                                        {3, 1.5}, {1, 1.5}, {1, 3}, {-1, 3}};
     EXPECT_EQ(list(L"WP", cup), (Ids{low_, dot_}));
     EXPECT_EQ(list(L"CP", cup), (Ids{low_, high_, dot_}));
-    EXPECT_EQ(list(L"F", {{2, -1}, {2, 3}}), (Ids{low_, high_, dot_}));   // through the point
+    EXPECT_EQ(list(L"F", {{2, -1}, {2, 3}}), (Ids{low_, high_, dot_}));  // through the point
     EXPECT_EQ(list(L"F", {{-5, 1}, {11, 1}, {11, 5}}), (Ids{dot_, face_}));
-    EXPECT_EQ(list(L"F", {{2, -1}}), Ids());      // a fence needs two points
+    EXPECT_EQ(list(L"F", {{2, -1}}), Ids());  // a fence needs two points
     EXPECT_EQ(list(L"WP", {{0, 0}, {1, 1}}), Ids());
 }
 
@@ -151,19 +151,24 @@ TEST_F(SelectionModeTest, PointLastAndPrevious)
     acdbGetAdsName(name, high_);
     ASSERT_EQ(acdbEntDel(name), RTNORM);
     EXPECT_EQ(typed(L"L"), (Ids{face_}));
-    EXPECT_EQ(typed(L"P"), (Ids{face_}));   // "L" made the latest set
+    EXPECT_EQ(typed(L"P"), (Ids{face_}));  // "L" made the latest set
     box(L"W", -1, -1, 5, 3);
     EXPECT_EQ(typed(L"P"), (Ids{low_, dot_}));
     resbuf* lines = acutBuildList(RTDXF0, L"LINE", RTNONE);
-    EXPECT_EQ(acedSSGet(L"L", nullptr, nullptr, lines, ss), RTERROR);   // the last is a face
+    EXPECT_EQ(acedSSGet(L"L", nullptr, nullptr, lines, ss), RTERROR);  // the last is a face
     acutRelRb(lines);
 }
 
 TEST_F(SelectionModeTest, TypedPointsWindowsAndOptions)
 {
-    user().type(L"3,0.3")                           // picks the lower line
-        .type(L"15,5").type(L"9,-1")                // empty space, then to the left: crossing
-        .type(L"R").type(L"W").type(L"-1,-1").type(L"5,0.5")   // removes what lies in the window
+    user()
+        .type(L"3,0.3")  // picks the lower line
+        .type(L"15,5")
+        .type(L"9,-1")  // empty space, then to the left: crossing
+        .type(L"R")
+        .type(L"W")
+        .type(L"-1,-1")
+        .type(L"5,0.5")  // removes what lies in the window
         .type(L"");
     EXPECT_EQ(typed(), (Ids{face_}));
     EXPECT_EQ(user().prompts(),
@@ -171,10 +176,22 @@ TEST_F(SelectionModeTest, TypedPointsWindowsAndOptions)
                                          L"Select objects: ", L"Remove objects: ", L"Specify first corner: ",
                                          L"Specify opposite corner: ", L"Remove objects: "}));
 
-    user().type(L"-1,-1").type(L"5,3")              // to the right: a window
-        .type(L"cp").type(L"19,-1").type(L"30,30").type(L"U").type(L"23,-1").type(L"23,3").type(L"")
-        .type(L"f").type(L"11,-5").type(L"11,5").type(L"")
-        .type(L"L").type(L"");
+    user()
+        .type(L"-1,-1")
+        .type(L"5,3")  // to the right: a window
+        .type(L"cp")
+        .type(L"19,-1")
+        .type(L"30,30")
+        .type(L"U")
+        .type(L"23,-1")
+        .type(L"23,3")
+        .type(L"")
+        .type(L"f")
+        .type(L"11,-5")
+        .type(L"11,5")
+        .type(L"")
+        .type(L"L")
+        .type(L"");
     EXPECT_EQ(typed(), (Ids{low_, high_, dot_, mesh_, face_}));
 }
 
@@ -199,7 +216,7 @@ TEST_F(SelectionModeTest, AnEntityKnownOnlyByItsExtentsIsSelectedByItsBox)
     const AcDbObjectId unknown = append(new BoxOnly(AcGePoint3d(30, 0, 0), AcGePoint3d(34, 4, 0)));
     EXPECT_EQ(box(L"W", 29, -1, 35, 5), (Ids{unknown}));
     EXPECT_EQ(box(L"W", 29, -1, 33, 5), Ids());
-    EXPECT_EQ(box(L"C", 31, 1, 32, 2), (Ids{unknown}));   // the box counts as filled
+    EXPECT_EQ(box(L"C", 31, 1, 32, 2), (Ids{unknown}));  // the box counts as filled
     ads_point inside = {32, 2, 0};
     ads_name ss;
     EXPECT_EQ(take(acedSSGet(nullptr, inside, nullptr, nullptr, ss), ss), (Ids{unknown}));

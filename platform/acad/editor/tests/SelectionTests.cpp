@@ -41,10 +41,7 @@ protected:
         return ids;
     }
 
-    std::vector<AcDbObjectId> every() const
-    {
-        return {lines_[0], lines_[1], points_[0], points_[1], face_};
-    }
+    std::vector<AcDbObjectId> every() const { return {lines_[0], lines_[1], points_[0], points_[1], face_}; }
 
     std::vector<AcDbObjectId> lines_, points_;
     AcDbObjectId face_;
@@ -52,8 +49,9 @@ protected:
 
 TEST_F(SelectionTest, TheUserNamesObjectsByHandleUntilAnEmptyAnswer)
 {
-    user().type(handle(points_[1]) + L" " + handle(lines_[0]) + L"," + handle(face_))
-        .type(handle(lines_[0]))   // already chosen
+    user()
+        .type(handle(points_[1]) + L" " + handle(lines_[0]) + L"," + handle(face_))
+        .type(handle(lines_[0]))  // already chosen
         .type(L"");
     ads_name ss;
     ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTNORM);
@@ -68,9 +66,9 @@ TEST_F(SelectionTest, AllRemoveAndTheirPromptPair)
     ads_name ss;
     ASSERT_EQ(acedSSGet(L":$", prompts, nullptr, nullptr, ss), RTNORM);
     EXPECT_EQ(contents(ss), (std::vector<AcDbObjectId>{lines_[0], lines_[1], points_[0], points_[1]}));
-    EXPECT_EQ(user().prompts(), (std::vector<std::wstring>{L"Select points: ", L"Select points: ",
-                                                           L"Remove objects", L"Remove objects",
-                                                           L"Select points: ", L"Select points: "}));
+    EXPECT_EQ(user().prompts(),
+              (std::vector<std::wstring>{L"Select points: ", L"Select points: ", L"Remove objects", L"Remove objects",
+                                         L"Select points: ", L"Select points: "}));
     EXPECT_NE(user().output().find(L"*Invalid selection*"), std::wstring::npos);
 }
 
@@ -99,7 +97,7 @@ TEST_F(SelectionTest, FiltersKeepTheListedTypesAndLayers)
     acutRelRb(layer);
     EXPECT_EQ(contents(ss), every());
     resbuf* colour = acutBuildList(62, 1, RTNONE);
-    EXPECT_EQ(acedSSGet(L"X", nullptr, nullptr, colour, ss), RTERROR);   // not served
+    EXPECT_EQ(acedSSGet(L"X", nullptr, nullptr, colour, ss), RTERROR);  // not served
     acutRelRb(colour);
 }
 
@@ -153,7 +151,7 @@ TEST_F(SelectionTest, EmptySelectionCancelAndModesNotServed)
     EXPECT_TRUE(standin::editor::heldSelectionSets().empty());
 
     freshDrawing();
-    EXPECT_EQ(acedSSGet(L"A", nullptr, nullptr, nullptr, ss), RTERROR);   // nothing to select
+    EXPECT_EQ(acedSSGet(L"A", nullptr, nullptr, nullptr, ss), RTERROR);  // nothing to select
 }
 
 TEST_F(SelectionTest, AtMost128SetsAtOnceAndHeldSetsAreListed)

@@ -20,10 +20,9 @@ struct TypeCase {
 TEST_F(SysVarTest, EachVariableComesWithItsOwnType)
 {
     const TypeCase cases[] = {
-        {L"_VERNUM", RTSTR}, {L"_vernum", RTSTR}, {L"ACADVER", RTSTR}, {L"DWGNAME", RTSTR},
-        {L"CMDECHO", RTSHORT}, {L"FILEDIA", RTSHORT}, {L"OSMODE", RTSHORT}, {L"PDMODE", RTSHORT},
-        {L"PDSIZE", RTREAL}, {L"LTSCALE", RTREAL}, {L"CLAYER", RTSTR},   {L"cmdecho", RTSHORT},
-        {L"LtScale", RTREAL}, {L"ERRNO", RTSHORT},
+        {L"_VERNUM", RTSTR},   {L"_vernum", RTSTR},   {L"ACADVER", RTSTR},  {L"DWGNAME", RTSTR}, {L"CMDECHO", RTSHORT},
+        {L"FILEDIA", RTSHORT}, {L"OSMODE", RTSHORT},  {L"PDMODE", RTSHORT}, {L"PDSIZE", RTREAL}, {L"LTSCALE", RTREAL},
+        {L"CLAYER", RTSTR},    {L"cmdecho", RTSHORT}, {L"LtScale", RTREAL}, {L"ERRNO", RTSHORT},
     };
     for (const TypeCase& c : cases) {
         // The host writes restype whatever the buffer held.
@@ -33,7 +32,7 @@ TEST_F(SysVarTest, EachVariableComesWithItsOwnType)
         if (rb->restype == RTSTR) {
             EXPECT_NE(rb->resval.rstring, nullptr) << c.name;
         }
-        acutRelRb(rb);   // frees the string the host allocated
+        acutRelRb(rb);  // frees the string the host allocated
     }
 }
 
@@ -73,7 +72,7 @@ TEST_F(SysVarTest, ReadOnlyAndUnknownVariablesAreRefused)
         rb->resval.rstring = wcsdup(L"X.1");
         EXPECT_EQ(acedSetVar(name, rb), RTERROR) << name;
         acutRelRb(rb);
-        EXPECT_EQ(errnoNow(), 20) << name;   // a read-only variable
+        EXPECT_EQ(errnoNow(), 20) << name;  // a read-only variable
         resbuf now{};
         ASSERT_EQ(acedGetVar(name, &now), RTNORM);
         EXPECT_STRNE(now.resval.rstring, L"X.1") << name;
@@ -99,12 +98,10 @@ struct SetCase {
 TEST_F(SysVarTest, ValuesOutOfRangeOrOfTheWrongTypeAreRefused)
 {
     const SetCase cases[] = {
-        {L"CMDECHO", RTSHORT, 0, RTNORM},   {L"CMDECHO", RTSHORT, 2, RTERROR},
-        {L"FILEDIA", RTSHORT, -1, RTERROR}, {L"PDMODE", RTSHORT, 3, RTNORM},
-        {L"PDMODE", RTSHORT, 35, RTNORM},   {L"PDMODE", RTSHORT, 5, RTERROR},
-        {L"OSMODE", RTREAL, 1.5, RTERROR},  {L"OSMODE", RTSTR, 0, RTERROR},
-        {L"LTSCALE", RTREAL, 2.5, RTNORM},  {L"LTSCALE", RTREAL, 0.0, RTERROR},
-        {L"LTSCALE", RTSHORT, 3, RTNORM},   {L"PDSIZE", RTREAL, -2.0, RTNORM},
+        {L"CMDECHO", RTSHORT, 0, RTNORM},   {L"CMDECHO", RTSHORT, 2, RTERROR}, {L"FILEDIA", RTSHORT, -1, RTERROR},
+        {L"PDMODE", RTSHORT, 3, RTNORM},    {L"PDMODE", RTSHORT, 35, RTNORM},  {L"PDMODE", RTSHORT, 5, RTERROR},
+        {L"OSMODE", RTREAL, 1.5, RTERROR},  {L"OSMODE", RTSTR, 0, RTERROR},    {L"LTSCALE", RTREAL, 2.5, RTNORM},
+        {L"LTSCALE", RTREAL, 0.0, RTERROR}, {L"LTSCALE", RTSHORT, 3, RTNORM},  {L"PDSIZE", RTREAL, -2.0, RTNORM},
         {L"CLAYER", RTSHORT, 1, RTERROR},
     };
     for (const SetCase& c : cases) {
@@ -123,11 +120,11 @@ TEST_F(SysVarTest, ValuesOutOfRangeOrOfTheWrongTypeAreRefused)
     }
     resbuf zero{};
     zero.restype = RTSHORT;
-    EXPECT_EQ(acedSetVar(L"ERRNO", &zero), RTERROR);   // applications only read it
+    EXPECT_EQ(acedSetVar(L"ERRNO", &zero), RTERROR);  // applications only read it
     EXPECT_EQ(errnoNow(), 20);
     resbuf now{};
     ASSERT_EQ(acedGetVar(L"LTSCALE", &now), RTNORM);
-    EXPECT_EQ(now.resval.rreal, 3.0);   // the short became the real's value
+    EXPECT_EQ(now.resval.rreal, 3.0);  // the short became the real's value
 }
 
 TEST_F(SysVarTest, IntegersAreSixteenBits)

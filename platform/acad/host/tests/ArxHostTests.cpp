@@ -57,8 +57,8 @@ protected:
         const std::string out = folder_ + "/stdout.txt";
         const std::string err = folder_ + "/stderr.txt";
         std::ofstream(in, std::ios::binary) << input;
-        const std::string command = std::string("'") + KV_ARXHOST + "' " + arguments + " <'" + in + "' >'" + out +
-                                    "' 2>'" + err + "'";
+        const std::string command =
+            std::string("'") + KV_ARXHOST + "' " + arguments + " <'" + in + "' >'" + out + "' 2>'" + err + "'";
         HostRun result;
         const int raw = std::system(command.c_str());
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -90,10 +90,10 @@ TEST_F(ArxHostTest, RunsTheScriptBetweenLoadAndUnload)
 {
     const HostRun r = run(module() + "'" + script("Alpha\n_beta\n\nfoo\nAsk\narc\nInstance\n") + "'");
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(inOrder(r.out, {"static-init\n", "dllmain-attach\n", "init 1 1\n", "load-dwg\n", "Command: ",
-                                "alpha\n", "beta\n", "Unknown command \"FOO\".  Press F1 for help.\n",
-                                "Shape [Line/Arc/Circle]: ", "asked 5100 Arc\n", "instance same\n", "unload\n",
-                                "dllmain-detach\n", "static-exit\n"}));
+    EXPECT_TRUE(inOrder(r.out,
+                        {"static-init\n", "dllmain-attach\n", "init 1 1\n", "load-dwg\n", "Command: ", "alpha\n",
+                         "beta\n", "Unknown command \"FOO\".  Press F1 for help.\n", "Shape [Line/Arc/Circle]: ",
+                         "asked 5100 Arc\n", "instance same\n", "unload\n", "dllmain-detach\n", "static-exit\n"}));
     EXPECT_EQ(r.err, "");
 }
 

@@ -20,9 +20,9 @@ namespace standin {
 struct OpenObject {
     AcDbObjectId id;
     AcDbDatabase* database = nullptr;
-    std::wstring className;      // "AcDbFace", ...
+    std::wstring className;                // "AcDbFace", ...
     AcDb::OpenMode mode = AcDb::kForRead;  // kForWrite / kForNotify when so open
-    int readers = 0;             // number of read opens
+    int readers = 0;                       // number of read opens
 };
 
 // The objects of the database that are open now, in handle order.

@@ -49,9 +49,9 @@ void resetSystemVariables();
 // ---- Menus ----------------------------------------------------------------
 
 struct MenuItem {
-    std::wstring id;      // "ID_KvImport", may be empty
-    std::wstring label;   // the text in brackets, "&Import..."; "--" a separator
-    std::wstring macro;   // "^C^C_Kolvane"
+    std::wstring id;     // "ID_KvImport", may be empty
+    std::wstring label;  // the text in brackets, "&Import..."; "--" a separator
+    std::wstring macro;  // "^C^C_Kolvane"
 };
 struct PopupMenu {
     std::wstring section;               // "POP1"
@@ -60,14 +60,14 @@ struct PopupMenu {
     std::vector<MenuItem> items;        // the items after the title
 };
 struct MenuGroup {
-    std::wstring name;   // the ***MENUGROUP name
-    std::wstring file;   // the path the group was loaded from
+    std::wstring name;  // the ***MENUGROUP name
+    std::wstring file;  // the path the group was loaded from
     std::vector<PopupMenu> popups;
 };
 struct MenuBarEntry {
-    std::wstring group;   // "ACAD" for the host's own menus
-    std::wstring menu;    // "POP1"
-    std::wstring title;   // "&File", "&Kolvane"
+    std::wstring group;  // "ACAD" for the host's own menus
+    std::wstring menu;   // "POP1"
+    std::wstring title;  // "&File", "&Kolvane"
 };
 
 std::vector<MenuGroup> loadedMenuGroups();
@@ -81,9 +81,9 @@ void resetMenus();
 // ---- Selection sets and picking -------------------------------------------
 
 struct HeldSelectionSet {
-    Adesk::LongPtr name[2];   // the set's ads_name
+    Adesk::LongPtr name[2];  // the set's ads_name
     long length;
-    std::wstring mode;        // the mode of the acedSSGet call that made it
+    std::wstring mode;  // the mode of the acedSSGet call that made it
 };
 // The selection sets made and not yet freed.
 std::vector<HeldSelectionSet> heldSelectionSets();
@@ -123,7 +123,7 @@ namespace rx {
 struct LoadedModule {
     std::wstring path;
     HMODULE module = nullptr;
-    void* appId = nullptr;     // the packet of its application messages
+    void* appId = nullptr;  // the packet of its application messages
     bool unlocked = false;
     bool mdiAware = false;
 };

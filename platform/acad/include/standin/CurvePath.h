@@ -26,8 +26,8 @@ struct CurvePiece {
     AcGeVector3d axisX, axisY;
     int degree = 0;
     std::vector<AcGePoint3d> controls;
-    std::vector<double> knots;   // controls + degree + 1 values
-    std::vector<double> weights; // empty when not rational
+    std::vector<double> knots;    // controls + degree + 1 values
+    std::vector<double> weights;  // empty when not rational
 };
 
 struct CurvePath {

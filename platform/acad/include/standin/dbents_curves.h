@@ -73,8 +73,7 @@ public:
 
     AcDbArc();
     AcDbArc(const AcGePoint3d& center, double radius, double startAngle, double endAngle);
-    AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle,
-            double endAngle);
+    AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle, double endAngle);
     ~AcDbArc() override;
 
     AcGePoint3d center() const { return mCenter; }

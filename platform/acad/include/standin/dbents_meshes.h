@@ -18,12 +18,7 @@
 #include "standin/dbents_vertex.h"
 
 namespace AcDb {
-enum PolyMeshType {
-    kSimpleMesh = 0,
-    kQuadSurfaceMesh = 5,
-    kCubicSurfaceMesh = 6,
-    kBezierSurfaceMesh = 8
-};
+enum PolyMeshType { kSimpleMesh = 0, kQuadSurfaceMesh = 5, kCubicSurfaceMesh = 6, kBezierSurfaceMesh = 8 };
 }  // namespace AcDb
 
 class AcDbPolyFaceMeshVertex : public AcDbVertex {

@@ -7,8 +7,7 @@
 
 namespace {
 
-template <class Link>
-struct Chain {
+template <class Link> struct Chain {
     Link* head;
     Link* tail;
 };
@@ -19,8 +18,7 @@ Chain<AcRxModuleTables::CommandLink> commandChain = {nullptr, nullptr};
 Chain<AcRxModuleTables::SymbolLink> symbolChain = {nullptr, nullptr};
 Chain<AcRxModuleTables::ObjectLink> objectChain = {nullptr, nullptr};
 
-template <class Link>
-void append(Chain<Link>& chain, Link* link)
+template <class Link> void append(Chain<Link>& chain, Link* link)
 {
     link->next = nullptr;
     if (chain.tail == nullptr)

@@ -92,8 +92,8 @@ private:
 class CommandStack : public AcEdCommandStack {
 public:
     Acad::ErrorStatus addCommand(const ACHAR* group, const ACHAR* globalName, const ACHAR* localName,
-                                 Adesk::Int32 flags, AcRxFunctionPtr function, AcEdUIContext* ui,
-                                 int fcode, HINSTANCE resources, AcEdCommand** ret) override
+                                 Adesk::Int32 flags, AcRxFunctionPtr function, AcEdUIContext* ui, int fcode,
+                                 HINSTANCE resources, AcEdCommand** ret) override
     {
         if (ret != nullptr)
             *ret = nullptr;
@@ -215,10 +215,7 @@ public:
     }
 
 private:
-    static bool sameName(const std::wstring& a, const ACHAR* b)
-    {
-        return b != nullptr && upper(a) == upper(b);
-    }
+    static bool sameName(const std::wstring& a, const ACHAR* b) { return b != nullptr && upper(a) == upper(b); }
 
     Group* findGroup(const ACHAR* name)
     {

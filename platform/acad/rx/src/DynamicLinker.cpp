@@ -107,9 +107,9 @@ bool setAppFlag(void* appId, bool kv_rx::App::*flag, bool value)
 void removeApp(kv_rx::App* app)
 {
     auto& apps = state().apps;
-    apps.erase(std::remove_if(apps.begin(), apps.end(),
-                              [&](const std::unique_ptr<kv_rx::App>& a) { return a.get() == app; }),
-               apps.end());
+    apps.erase(
+        std::remove_if(apps.begin(), apps.end(), [&](const std::unique_ptr<kv_rx::App>& a) { return a.get() == app; }),
+        apps.end());
 }
 
 void report(bool printit, const wchar_t* format, const std::wstring& name)
@@ -147,8 +147,10 @@ public:
             report(printit, L"AcRxDynamicLinker failed to load '%ls'.\n", path);
             return false;
         }
-        auto entry = reinterpret_cast<kv_rx::EntryPoint>(reinterpret_cast<void*>(GetProcAddress(module, "acrxEntryPoint")));
-        auto version = reinterpret_cast<ApiVersion>(reinterpret_cast<void*>(GetProcAddress(module, "acrxGetApiVersion")));
+        auto entry =
+            reinterpret_cast<kv_rx::EntryPoint>(reinterpret_cast<void*>(GetProcAddress(module, "acrxEntryPoint")));
+        auto version =
+            reinterpret_cast<ApiVersion>(reinterpret_cast<void*>(GetProcAddress(module, "acrxGetApiVersion")));
         if (entry == nullptr) {
             report(printit, L"'%ls' is not an ObjectARX application: it has no acrxEntryPoint.\n", path);
             FreeLibrary(module);

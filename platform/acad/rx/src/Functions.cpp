@@ -17,12 +17,12 @@ struct Function {
     std::wstring name;
     int code = 0;
     int app = 0;
-    int (*direct)() = nullptr;   // acedRegFunc
+    int (*direct)() = nullptr;  // acedRegFunc
 };
 
 struct FunctionState {
     std::vector<Function> functions;
-    int invoking = RTERROR;   // the code being invoked
+    int invoking = RTERROR;  // the code being invoked
 };
 
 FunctionState& state()

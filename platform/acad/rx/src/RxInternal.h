@@ -13,8 +13,8 @@ typedef AcRx::AppRetCode (*EntryPoint)(AcRx::AppMsgCode, void*);
 
 struct App {
     int serial = 0;
-    std::wstring path;        // as given to loadModule
-    std::string canonical;    // the real path of the file
+    std::wstring path;      // as given to loadModule
+    std::string canonical;  // the real path of the file
     HMODULE module = nullptr;
     EntryPoint entry = nullptr;
     bool unlocked = false;

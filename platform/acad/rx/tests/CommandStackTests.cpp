@@ -17,8 +17,14 @@
 
 namespace {
 
-void first() { acutPrintf(L"first\n"); }
-void second() { acutPrintf(L"second\n"); }
+void first()
+{
+    acutPrintf(L"first\n");
+}
+void second()
+{
+    acutPrintf(L"second\n");
+}
 
 class CommandStackTest : public ::testing::Test {
 protected:
@@ -80,7 +86,7 @@ TEST_F(CommandStackTest, RemovalByGroupAndGlobalName)
 {
     ASSERT_EQ(stack->addCommand(L"KvA", L"_One", L"One", 0, &first), Acad::eOk);
     ASSERT_EQ(stack->addCommand(L"KvA", L"_Two", L"Two", 0, &second), Acad::eOk);
-    EXPECT_EQ(stack->removeCmd(L"KvA", L"One"), Acad::eKeyNotFound);   // the local name
+    EXPECT_EQ(stack->removeCmd(L"KvA", L"One"), Acad::eKeyNotFound);  // the local name
     EXPECT_EQ(stack->removeCmd(L"KvB", L"_One"), Acad::eKeyNotFound);
     EXPECT_EQ(stack->removeCmd(L"KvA", L"_one"), Acad::eOk);
     EXPECT_EQ(stack->lookupGlobalCmd(L"_One"), nullptr);
@@ -126,7 +132,7 @@ TEST_F(CommandStackTest, CommandsRunByLocalNameOrUnderscoreAndGlobalName)
     EXPECT_EQ(standin::editor::runCommand(L"_ALPHA"), RTNORM);
     EXPECT_EQ(standin::editor::runCommand(L"Bêta"), RTNORM);
     EXPECT_EQ(standin::editor::runCommand(L"_beta"), RTNORM);
-    EXPECT_EQ(standin::editor::runCommand(L"beta"), RTERROR);   // not a local name
+    EXPECT_EQ(standin::editor::runCommand(L"beta"), RTERROR);  // not a local name
     EXPECT_EQ(standin::editor::commandLineText(),
               L"first\nfirst\nsecond\nsecond\nUnknown command \"BETA\".  Press F1 for help.\n");
 }
@@ -135,7 +141,8 @@ TEST_F(CommandStackTest, AnExceptionLeavingACommandEndsItWithAnError)
 {
     standin::ScriptedUser user;
     standin::ScopedUser scoped(user);
-    ASSERT_EQ(stack->addCommand(L"KvA", L"_Throw", L"Throw", 0, +[] { throw std::runtime_error("broken"); }),
+    ASSERT_EQ(stack->addCommand(
+                  L"KvA", L"_Throw", L"Throw", 0, +[] { throw std::runtime_error("broken"); }),
               Acad::eOk);
     EXPECT_EQ(standin::editor::runCommand(L"Throw"), RTERROR);
     EXPECT_EQ(standin::editor::commandLineText(), L"Unhandled exception in command _Throw: broken\n");

@@ -45,7 +45,7 @@ TEST(DocManager, ReactorsAreKeptOnceUntilRemoved)
         EXPECT_EQ(manager.docData().value, 0);
     }
     EXPECT_EQ(standin::docs::reactors(), before);
-    acDocManager->removeReactor(nullptr);   // harmless
+    acDocManager->removeReactor(nullptr);  // harmless
 }
 
 TEST(DocManager, ResourceHandlesArePushedAndPoppedInPairs)

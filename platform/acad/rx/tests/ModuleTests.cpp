@@ -138,7 +138,7 @@ TEST_F(ModuleTest, ScriptingFunctionsAreDefinedPerDrawingAndInvokedByCode)
     takeLines();
     EXPECT_EQ(standin::rx::invokeFunction(L"KVTEST"), RTNORM);
     EXPECT_EQ(takeLines(), L"invoke 0\nkvtest called\n");
-    EXPECT_EQ(acedGetFunCode(), RTERROR);   // only while invoking
+    EXPECT_EQ(acedGetFunCode(), RTERROR);  // only while invoking
     EXPECT_EQ(standin::rx::sendAppMessage(kModule, AcRx::kUnloadDwgMsg), AcRx::kRetOK);
     EXPECT_TRUE(standin::rx::definedFunctions().empty());
     EXPECT_EQ(standin::rx::invokeFunction(L"kvtest"), RTERROR);

@@ -17,7 +17,7 @@ class CDialog;
 namespace standin {
 
 enum class ControlKind {
-    Static,       // text, frames and lines
+    Static,  // text, frames and lines
     PushButton,
     CheckBox,
     RadioButton,
@@ -29,10 +29,10 @@ enum class ControlKind {
 };
 
 struct DialogControl {
-    int id = 0;                  // -1 for IDC_STATIC
+    int id = 0;  // -1 for IDC_STATIC
     ControlKind kind = ControlKind::Other;
-    std::wstring className;      // "Button", "ComboBox", "Static", "Edit"...
-    std::wstring text;           // the window text, '&' included
+    std::wstring className;  // "Button", "ComboBox", "Static", "Edit"...
+    std::wstring text;       // the window text, '&' included
     bool enabled = true;
     bool visible = true;
     bool defaultButton = false;  // a default push button
@@ -47,37 +47,37 @@ public:
     DialogSession(const DialogSession&) = delete;
     DialogSession& operator=(const DialogSession&) = delete;
 
-    std::wstring title() const;       // the dialog's caption as shown now
-    int templateId() const;           // the template's resource id (0 for a named one)
+    std::wstring title() const;  // the dialog's caption as shown now
+    int templateId() const;      // the template's resource id (0 for a named one)
     HWND window() const;
 
-    std::vector<DialogControl> controls() const;   // in tab (creation) order
+    std::vector<DialogControl> controls() const;  // in tab (creation) order
     bool hasControl(int id) const;
-    DialogControl control(int id) const;           // a default DialogControl when missing
+    DialogControl control(int id) const;  // a default DialogControl when missing
 
     std::vector<std::wstring> comboItems(int id) const;
-    int comboSelection(int id) const;              // -1 (CB_ERR) when none is selected
+    int comboSelection(int id) const;  // -1 (CB_ERR) when none is selected
     // As the user picking an item (by its text, case-insensitive, or by its
     // index): selects it and notifies the dialog. False when the control is
     // missing, disabled, hidden, not a combo box, or has no such item.
     bool selectComboItem(int id, const std::wstring& text);
     bool setComboSelection(int id, int index);
 
-    int checkState(int id) const;                  // BST_*; -1 when not a button
+    int checkState(int id) const;  // BST_*; -1 when not a button
     // Clicks the box until it shows `state`, as the user would; false when
     // the control cannot be clicked or never reaches that state.
     bool setCheck(int id, int state);
 
-    std::wstring text(int id) const;               // a control's window text
+    std::wstring text(int id) const;                 // a control's window text
     bool setText(int id, const std::wstring& text);  // typing into an edit box
 
-    int defaultButton() const;        // the id Enter presses (IDOK when none is set)
+    int defaultButton() const;  // the id Enter presses (IDOK when none is set)
     // Presses an enabled, visible push button (or any control id for which a
     // command is wanted, as a keyboard accelerator would send it).
     bool press(int buttonId);
-    void escape();                    // the Escape key, or the close box
+    void escape();  // the Escape key, or the close box
     bool ended() const;
-    INT_PTR result() const;           // the value given to EndDialog
+    INT_PTR result() const;  // the value given to EndDialog
 
 private:
     CDialog& dialog_;

@@ -92,8 +92,8 @@ private:
 
     int fd_ = -1;
     int error_ = 0;
-    bool direct_ = false;     // a device or a pipe, written as it is
-    bool inPlace_ = false;    // the owner cannot be kept: rewrite the old file
+    bool direct_ = false;   // a device or a pipe, written as it is
+    bool inPlace_ = false;  // the owner cannot be kept: rewrite the old file
     std::uint64_t written_ = 0;
     std::string target_;
     std::string temporary_;

@@ -35,13 +35,13 @@ public:
     int messageBox(const std::wstring& caption, const std::wstring& text, unsigned type) override;
     void show(const std::wstring& text) override;
 
-    bool atEnd() const { return ended_; }   // the input has run out
+    bool atEnd() const { return ended_; }  // the input has run out
 
 private:
     // One line of input (without its end of line); nullopt at the end of the
     // input or for the "*Cancel*" line.
     std::optional<std::wstring> readLine();
-    void writeLine(const std::wstring& text);   // on a line of its own
+    void writeLine(const std::wstring& text);  // on a line of its own
     void write(const std::wstring& text);
 
     std::istream& in_;

@@ -21,23 +21,23 @@
 
 namespace standin {
 
-constexpr uint32_t kResourceMagic = 0x4B565253;   // "KVRS"
-constexpr uint32_t kDialogMagic = 0x4B56444C;     // "KVDL"
+constexpr uint32_t kResourceMagic = 0x4B565253;  // "KVRS"
+constexpr uint32_t kDialogMagic = 0x4B56444C;    // "KVDL"
 
 struct DialogItemTemplate {
-    const wchar_t* className;   // "Button", "ComboBox", "Static", "Edit", "ListBox"...
-    const wchar_t* text;        // may be empty, never null
-    int32_t id;                 // -1 for IDC_STATIC
-    int16_t x, y, cx, cy;       // dialog units
+    const wchar_t* className;  // "Button", "ComboBox", "Static", "Edit", "ListBox"...
+    const wchar_t* text;       // may be empty, never null
+    int32_t id;                // -1 for IDC_STATIC
+    int16_t x, y, cx, cy;      // dialog units
     uint32_t style;
     uint32_t exStyle;
 };
 
 struct DialogTemplate {
-    uint32_t magic;             // kDialogMagic
-    bool extended;              // DIALOGEX
+    uint32_t magic;  // kDialogMagic
+    bool extended;   // DIALOGEX
     const wchar_t* caption;
-    const wchar_t* fontName;    // empty when no FONT statement
+    const wchar_t* fontName;  // empty when no FONT statement
     int16_t fontSize;
     int16_t x, y, cx, cy;
     uint32_t style;
@@ -48,18 +48,18 @@ struct DialogTemplate {
 };
 
 struct ResourceEntry {
-    const wchar_t* typeName;    // null for a numeric type
+    const wchar_t* typeName;  // null for a numeric type
     uint32_t typeId;
-    const wchar_t* name;        // null for a numeric name (upper case otherwise)
+    const wchar_t* name;  // null for a numeric name (upper case otherwise)
     uint32_t id;
-    uint16_t language;          // MAKELANGID value; 0 neutral
+    uint16_t language;  // MAKELANGID value; 0 neutral
     const void* data;
     uint32_t size;
 };
 
 struct ResourceDirectory {
-    uint32_t magic;             // kResourceMagic
-    uint32_t version;           // 1
+    uint32_t magic;    // kResourceMagic
+    uint32_t version;  // 1
     uint32_t count;
     const ResourceEntry* entries;
 };

@@ -25,7 +25,7 @@ public:
         std::wstring caption;
         std::wstring text;
         unsigned type = 0;
-        int answer = 0;     // the button the user pressed
+        int answer = 0;  // the button the user pressed
     };
     struct DialogSeen {
         std::wstring title;
@@ -41,7 +41,7 @@ public:
     ScriptedUser& chooseFile(const std::wstring& path);  // a file dialog's answer
     ScriptedUser& cancelFile();                          // Cancel in a file dialog
     ScriptedUser& dialog(std::function<void(DialogSession&)> work);
-    ScriptedUser& answerBox(int buttonId);                // IDYES, IDNO, IDCANCEL...
+    ScriptedUser& answerBox(int buttonId);  // IDYES, IDNO, IDCANCEL...
 
     // What the user saw.
     const std::vector<std::wstring>& prompts() const { return prompts_; }
@@ -50,7 +50,7 @@ public:
     const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
     const std::vector<DialogSeen>& dialogs() const { return dialogs_; }
     const std::vector<std::wstring>& complaints() const { return complaints_; }
-    std::size_t remaining() const { return answers_.size(); }   // answers not used yet
+    std::size_t remaining() const { return answers_.size(); }  // answers not used yet
     void clearOutput() { output_.clear(); }
 
     // User

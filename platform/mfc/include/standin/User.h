@@ -15,7 +15,7 @@
 
 namespace standin {
 
-class DialogSession;   // a modal dialog on screen; see standin/Dialogs.h
+class DialogSession;  // a modal dialog on screen; see standin/Dialogs.h
 
 // What a file dialog asks.
 struct FileRequest {
@@ -44,8 +44,7 @@ public:
     virtual void operateDialog(DialogSession& dialog) = 0;
 
     // A message box. Returns the id of the button pressed (IDOK, IDCANCEL, ...).
-    virtual int messageBox(const std::wstring& caption, const std::wstring& text,
-                           unsigned type) = 0;
+    virtual int messageBox(const std::wstring& caption, const std::wstring& text, unsigned type) = 0;
 
     // Text that the platform shows (command-line output, notices such as
     // "opened help file ..."). Shown to a person; kept by scripted users.
@@ -67,6 +66,7 @@ public:
     ~ScopedUser() { setCurrentUser(previous_); }
     ScopedUser(const ScopedUser&) = delete;
     ScopedUser& operator=(const ScopedUser&) = delete;
+
 private:
     User* previous_;
 };

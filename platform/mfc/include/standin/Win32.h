@@ -18,15 +18,15 @@ HWND createTopLevelWindow(const std::wstring& title);
 // document of an associated type can be opened. ".chm" is associated with the
 // help viewer by default. An empty program removes the association.
 void setFileAssociation(const std::wstring& extension, const std::wstring& program);
-std::wstring fileAssociation(const std::wstring& extension);   // empty when none
-void resetFileAssociations();                                  // back to the defaults
+std::wstring fileAssociation(const std::wstring& extension);  // empty when none
+void resetFileAssociations();                                 // back to the defaults
 
 // A document the shell opened: recorded and shown to the User as a line
 // "[shell] open <path>", never launched.
 struct ShellOpening {
     std::wstring verb;
-    std::wstring file;         // full path
-    std::wstring program;      // the associated program
+    std::wstring file;     // full path
+    std::wstring program;  // the associated program
     std::wstring parameters;
     std::wstring directory;
     int showCommand = 0;

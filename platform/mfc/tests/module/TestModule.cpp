@@ -7,8 +7,10 @@ extern "C" void kvTestRecord(const char* event) __attribute__((weak));
 
 namespace {
 
-void record(const char* event) {
-    if (kvTestRecord) kvTestRecord(event);
+void record(const char* event)
+{
+    if (kvTestRecord)
+        kvTestRecord(event);
 }
 
 struct StaticObject {
@@ -22,11 +24,13 @@ HINSTANCE g_instance = nullptr;
 
 }  // namespace
 
-extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
     if (reason == DLL_PROCESS_ATTACH) {
         record("attach");
         g_instance = instance;
-        if (AfxInitExtensionModule(g_extension, instance)) new CDynLinkLibrary(g_extension);
+        if (AfxInitExtensionModule(g_extension, instance))
+            new CDynLinkLibrary(g_extension);
     } else if (reason == DLL_PROCESS_DETACH) {
         record("detach");
         AfxTermExtensionModule(g_extension);
@@ -34,6 +38,12 @@ extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE instance, DWORD r
     return TRUE;
 }
 
-extern "C" __declspec(dllexport) HINSTANCE TestModuleInstance() { return g_instance; }
+extern "C" __declspec(dllexport) HINSTANCE TestModuleInstance()
+{
+    return g_instance;
+}
 
-extern "C" __declspec(dllexport) int TestModuleAnswer() { return 42; }
+extern "C" __declspec(dllexport) int TestModuleAnswer()
+{
+    return 42;
+}

@@ -117,9 +117,10 @@ protected:
         } else if (auto* label = AcDbText::cast(e)) {
             const AcGePoint3d p = label->position();
             text += " (" + num(p.x) + " " + num(p.y) + " " + num(p.z) + ") turned " +
-                    num(label->rotation() * 180 / 3.14159265358979);
+                num(label->rotation() * 180 / 3.14159265358979);
         } else if (auto* hatch = AcDbHatch::cast(e)) {
-            text += " " + standin::narrow(hatch->patternName()) + " " + num(hatch->patternAngle() * 180 / 3.14159265358979);
+            text +=
+                " " + standin::narrow(hatch->patternName()) + " " + num(hatch->patternAngle() * 180 / 3.14159265358979);
             for (int k = 0; k < hatch->numLoops(); ++k) {
                 Adesk::Int32 type = 0;
                 AcGePoint3dArray vertices;
@@ -128,7 +129,7 @@ protected:
                 text += " loop";
                 for (int v = 0; v < vertices.length(); ++v)
                     text += " (" + num(vertices[v].x) + " " + num(vertices[v].y) + ")" +
-                            (bulges.length() > v ? "b" + num(bulges[v]) : "");
+                        (bulges.length() > v ? "b" + num(bulges[v]) : "");
             }
             AcDbVoidPtrArray pieces;
             text += hatch->explode(pieces) == Acad::eOk && pieces.length() > 0 ? " explodes" : " does not explode";
@@ -140,7 +141,7 @@ protected:
 
 private:
     std::string path_ = std::string(std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "/tmp") +
-                        "/acdb_dxfin_" + std::to_string(::getpid()) + ".dxf";
+        "/acdb_dxfin_" + std::to_string(::getpid()) + ".dxf";
 };
 
 // A record with a count that dxflib would size its buffers by, standing in a
@@ -178,11 +179,12 @@ TEST_F(DxfInTest, EntityRecordsOutsideTheEntitySectionsAreRefusedWithTheirLine)
         // In TABLES the record stands inside a table, as a table's records do.
         const std::string table = section == "TABLES" ? "0\nTABLE\n2\nLAYER\n" : "";
         const std::string text = "0\nSECTION\n2\n" + section + "\n" + table + "0\n" + c.type + "\n8\n0\n" +
-                                 std::to_string(c.code) + "\n" + c.count + "\n10\n0\n20\n0\n" +
-                                 (table.empty() ? "" : "0\nENDTAB\n") + "0\nENDSEC\n0\nEOF\n";
+            std::to_string(c.code) + "\n" + c.count + "\n10\n0\n20\n0\n" + (table.empty() ? "" : "0\nENDTAB\n") +
+            "0\nENDSEC\n0\nEOF\n";
         const size_t line = table.empty() ? 5 : 9;
-        EXPECT_EQ(read(text), L"line " + std::to_wstring(line) + L": an entity (" + standin::widen(c.type) +
-                                  L") in the " + standin::widen(section) + L" section");
+        EXPECT_EQ(read(text),
+                  L"line " + std::to_wstring(line) + L": an entity (" + standin::widen(c.type) + L") in the " +
+                      standin::widen(section) + L" section");
         EXPECT_EQ(describe(), before);
     }
 }
@@ -241,8 +243,9 @@ TEST_F(DxfInTest, AFileWithEverySectionReadsWhole)
     std::string types;
     for (const std::string& e : entities())
         types += e.substr(0, e.find(' ')) + " ";
-    EXPECT_EQ(types, "AcDbBlockReference AcDbLine AcDbPoint AcDbFace AcDbPolyline AcDbArc AcDbEllipse AcDbSpline "
-                     "AcDbText AcDbHatch ");
+    EXPECT_EQ(types,
+              "AcDbBlockReference AcDbLine AcDbPoint AcDbFace AcDbPolyline AcDbArc AcDbEllipse AcDbSpline "
+              "AcDbText AcDbHatch ");
     EXPECT_NE(describe().find("Walls"), std::string::npos);
     EXPECT_NE(describe().find("DASHED2"), std::string::npos);
     EXPECT_NE(describe().find("Door"), std::string::npos);
@@ -282,8 +285,9 @@ TEST_F(DxfInTest, FilesThatWouldReadWrongAreRefusedWithTheLineAndWhy)
 {
     const std::string entities = "0\nSECTION\n2\nENTITIES\n";
     const std::string end = "0\nENDSEC\n0\nEOF\n";
-    const std::string block = "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nDoor\n10\n0\n20\n0\n0\nLINE\n10\n0\n20\n0\n11\n1\n21\n0\n"
-                              "0\nENDBLK\n";
+    const std::string block =
+        "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nDoor\n10\n0\n20\n0\n0\nLINE\n10\n0\n20\n0\n11\n1\n21\n0\n"
+        "0\nENDBLK\n";
     const std::string hatchHead = "0\nHATCH\n100\nAcDbHatch\n10\n0\n20\n0\n30\n0\n2\nSOLID\n70\n1\n91\n1\n92\n1\n";
     struct Case {
         const char* name;
@@ -302,27 +306,34 @@ TEST_F(DxfInTest, FilesThatWouldReadWrongAreRefusedWithTheLineAndWhy)
          "line 9: LAYER: layer \"A\": no colour (group 62)"},
         {"a block defined twice", block + "0\nBLOCK\n2\nDOOR\n10\n0\n20\n0\n0\nENDBLK\n0\nENDSEC\n0\nEOF\n",
          "line 25: the block \"DOOR\" is defined twice"},
-        {"model space inside itself",
-         entities + "0\nINSERT\n2\n*Model_Space\n10\n0\n20\n0\n" + end,
+        {"model space inside itself", entities + "0\nINSERT\n2\n*Model_Space\n10\n0\n20\n0\n" + end,
          "line 5: INSERT: a reference to *Model_Space, which would show model space inside itself"},
         {"model space inside itself through a block",
          "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nAll\n10\n0\n20\n0\n0\nINSERT\n2\n*MODEL_SPACE\n10\n0\n20\n0\n0\nENDBLK\n"
-         "0\nENDSEC\n" + entities + "0\nINSERT\n2\nAll\n10\n0\n20\n0\n" + end,
+         "0\nENDSEC\n" +
+             entities + "0\nINSERT\n2\nAll\n10\n0\n20\n0\n" + end,
          "line 13: INSERT: a reference to *Model_Space, which would show model space inside itself"},
-        {"a hatch edge of an ellipse", entities + hatchHead + "93\n1\n72\n3\n10\n0\n20\n0\n11\n1\n21\n0\n40\n0.5\n"
-                                                             "50\n0\n51\n360\n73\n1\n97\n0\n" + end,
+        {"a hatch edge of an ellipse",
+         entities + hatchHead +
+             "93\n1\n72\n3\n10\n0\n20\n0\n11\n1\n21\n0\n40\n0.5\n"
+             "50\n0\n51\n360\n73\n1\n97\n0\n" +
+             end,
          "line 25: HATCH: a boundary edge of type 3 (only lines and circular arcs are read)"},
-        {"hatch edges that do not join", entities + hatchHead + "93\n3\n72\n1\n10\n0\n20\n0\n11\n1\n21\n0\n"
-                                                              "72\n1\n10\n1\n20\n0\n11\n1\n21\n1\n72\n1\n10\n5\n20\n5\n"
-                                                              "11\n0\n21\n0\n97\n0\n" + end,
+        {"hatch edges that do not join",
+         entities + hatchHead +
+             "93\n3\n72\n1\n10\n0\n20\n0\n11\n1\n21\n0\n"
+             "72\n1\n10\n1\n20\n0\n11\n1\n21\n1\n72\n1\n10\n5\n20\n5\n"
+             "11\n0\n21\n0\n97\n0\n" +
+             end,
          "line 45: HATCH: boundary edges that do not join"},
         {"an absurd hatch edge count", entities + hatchHead + "93\n1073741824\n72\n1\n" + end,
          "line 23: HATCH: a count of 1073741824 that the entity does not hold"},
         {"an absurd hatch path count",
          entities + "0\nHATCH\n100\nAcDbHatch\n2\nSOLID\n70\n1\n91\n1073741824\n92\n1\n" + end,
          "line 13: HATCH: a count of 1073741824 that the entity does not hold"},
-        {"a hatch path of two vertices", entities + hatchHead.substr(0, hatchHead.size() - 2) +
-                                             "3\n72\n0\n73\n1\n93\n2\n10\n0\n20\n0\n10\n1\n20\n0\n97\n0\n" + end,
+        {"a hatch path of two vertices",
+         entities + hatchHead.substr(0, hatchHead.size() - 2) +
+             "3\n72\n0\n73\n1\n93\n2\n10\n0\n20\n0\n10\n1\n20\n0\n97\n0\n" + end,
          "line 5: HATCH: a boundary path of fewer than three vertices"},
         {"a reference to no block", entities + "0\nINSERT\n2\nNowhere\n10\n0\n20\n0\n" + end,
          "line 5: a reference to the block \"Nowhere\", which neither the file nor the drawing holds"},
@@ -333,9 +344,11 @@ TEST_F(DxfInTest, FilesThatWouldReadWrongAreRefusedWithTheLineAndWhy)
          "line 5: a layer with the bad name \"a<b\""},
         {"an entity of a linetype that is nowhere", entities + "0\nPOINT\n6\nDots\n10\n0\n20\n0\n" + end,
          "line 5: the linetype \"Dots\" is not in the drawing"},
-        {"a spline of one fit point", entities + "0\nSPLINE\n70\n0\n71\n3\n72\n0\n73\n0\n74\n1\n11\n0\n21\n0\n31\n0\n" + end,
+        {"a spline of one fit point",
+         entities + "0\nSPLINE\n70\n0\n71\n3\n72\n0\n73\n0\n74\n1\n11\n0\n21\n0\n31\n0\n" + end,
          "line 5: SPLINE: fit points that give no spline (fewer than two distinct points)"},
-        {"a spline's fit point count", entities + "0\nSPLINE\n70\n0\n71\n3\n74\n3\n11\n0\n21\n0\n31\n0\n11\n1\n21\n0\n31\n0\n" + end,
+        {"a spline's fit point count",
+         entities + "0\nSPLINE\n70\n0\n71\n3\n74\n3\n11\n0\n21\n0\n31\n0\n11\n1\n21\n0\n31\n0\n" + end,
          "line 5: SPLINE: group 74 gives 3 fit points but the entity holds 2"},
     };
     const std::string before = describe();

@@ -11,8 +11,8 @@ namespace {
 
 using standin::dxfin::Failure;
 using standin::dxfin::Kind;
-using standin::dxfin::Pair;
 using standin::dxfin::kindOf;
+using standin::dxfin::Pair;
 using standin::dxfin::readPairs;
 
 // The pairs as "line:code=value" items; the reason when the text is refused.
@@ -93,17 +93,20 @@ TEST(DxfGroupsTest, EachCodeRangeHasTheKindDxfGivesIt)
         bool wide;
     };
     const Case cases[] = {
-        {-1, Kind::Invalid, false}, {0, Kind::Text, false},    {9, Kind::Text, false},     {10, Kind::Real, false},
-        {59, Kind::Real, false},    {60, Kind::Int, false},    {79, Kind::Int, false},     {80, Kind::Invalid, false},
-        {90, Kind::Int, false},     {100, Kind::Text, false},  {101, Kind::Text, false},  {102, Kind::Text, false},   {103, Kind::Invalid, false},
-        {105, Kind::Text, false},   {110, Kind::Real, false},  {150, Kind::Invalid, false}, {160, Kind::Int, true},
-        {170, Kind::Int, false},    {210, Kind::Real, false},  {240, Kind::Invalid, false}, {270, Kind::Int, false},
-        {290, Kind::Bool, false},   {300, Kind::Text, false},  {370, Kind::Int, false},    {390, Kind::Text, false},
-        {400, Kind::Int, false},    {410, Kind::Text, false},  {420, Kind::Int, false},    {430, Kind::Text, false},
-        {440, Kind::Int, false},    {450, Kind::Int, true},    {460, Kind::Real, false},   {470, Kind::Text, false},
-        {481, Kind::Text, false},   {482, Kind::Invalid, false}, {998, Kind::Invalid, false}, {999, Kind::Text, false},
-        {1000, Kind::Text, false},  {1010, Kind::Real, false}, {1060, Kind::Int, false},   {1071, Kind::Int, false},
-        {1072, Kind::Invalid, false},
+        {-1, Kind::Invalid, false},  {0, Kind::Text, false},      {9, Kind::Text, false},
+        {10, Kind::Real, false},     {59, Kind::Real, false},     {60, Kind::Int, false},
+        {79, Kind::Int, false},      {80, Kind::Invalid, false},  {90, Kind::Int, false},
+        {100, Kind::Text, false},    {101, Kind::Text, false},    {102, Kind::Text, false},
+        {103, Kind::Invalid, false}, {105, Kind::Text, false},    {110, Kind::Real, false},
+        {150, Kind::Invalid, false}, {160, Kind::Int, true},      {170, Kind::Int, false},
+        {210, Kind::Real, false},    {240, Kind::Invalid, false}, {270, Kind::Int, false},
+        {290, Kind::Bool, false},    {300, Kind::Text, false},    {370, Kind::Int, false},
+        {390, Kind::Text, false},    {400, Kind::Int, false},     {410, Kind::Text, false},
+        {420, Kind::Int, false},     {430, Kind::Text, false},    {440, Kind::Int, false},
+        {450, Kind::Int, true},      {460, Kind::Real, false},    {470, Kind::Text, false},
+        {481, Kind::Text, false},    {482, Kind::Invalid, false}, {998, Kind::Invalid, false},
+        {999, Kind::Text, false},    {1000, Kind::Text, false},   {1010, Kind::Real, false},
+        {1060, Kind::Int, false},    {1071, Kind::Int, false},    {1072, Kind::Invalid, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);

@@ -38,7 +38,7 @@ std::string scan(const std::string& words)
         std::string out;
         for (const ScannedEntity& e : s.entities)
             out += e.type + "@" + std::to_string(pairs[e.first].line) + "+" + std::to_string(e.last - e.first) +
-                   (e.block >= 0 ? " in " + s.blocks[static_cast<size_t>(e.block)].name : "") + " ";
+                (e.block >= 0 ? " in " + s.blocks[static_cast<size_t>(e.block)].name : "") + " ";
         for (const ScannedBlock& b : s.blocks)
             out += "block " + b.name + "@" + std::to_string(b.line) + " ";
         for (const Span& r : s.linetypes)
@@ -86,16 +86,13 @@ TEST(DxfScanTest, ARecordOutOfPlaceIsRefusedWithItsLine)
          "line 5: a table record outside any table"},
         {"a section ending in a table", "0 SECTION 2 TABLES 0 TABLE 2 LAYER 0 ENDSEC",
          "line 9: the section ends inside a table or block"},
-        {"a block in a block", "0 SECTION 2 BLOCKS 0 BLOCK 2 A 0 BLOCK 2 B",
-         "line 9: a block inside a block"},
+        {"a block in a block", "0 SECTION 2 BLOCKS 0 BLOCK 2 A 0 BLOCK 2 B", "line 9: a block inside a block"},
         {"a block without a name", "0 SECTION 2 BLOCKS 0 BLOCK 10 0 0 ENDBLK", "line 5: a block without a name"},
         {"ENDBLK alone", "0 SECTION 2 BLOCKS 0 ENDBLK", "line 5: ENDBLK without BLOCK"},
-        {"an entity between blocks", "0 SECTION 2 BLOCKS 0 LINE",
-         "line 5: an entity outside any block definition"},
+        {"an entity between blocks", "0 SECTION 2 BLOCKS 0 LINE", "line 5: an entity outside any block definition"},
         {"an entity in a space's block", "0 SECTION 2 BLOCKS 0 BLOCK 2 *Paper_Space 0 LINE",
          "line 9: entities in the block of a space are not read"},
-        {"an entity type not read", "0 SECTION 2 ENTITIES 0 MTEXT 1 x",
-         "line 5: entities of type MTEXT are not read"},
+        {"an entity type not read", "0 SECTION 2 ENTITIES 0 MTEXT 1 x", "line 5: entities of type MTEXT are not read"},
         {"an entity type not read in a block", "0 SECTION 2 BLOCKS 0 BLOCK 2 A 0 VIEWPORT",
          "line 9: entities of type VIEWPORT are not read"},
         {"VERTEX without POLYLINE", "0 SECTION 2 ENTITIES 0 VERTEX", "line 5: VERTEX without a POLYLINE"},

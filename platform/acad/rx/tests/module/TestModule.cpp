@@ -65,19 +65,55 @@ public:
         acutPrintf(L"invoke %d\n", acedGetFunCode());
         return AcRxArxApp::On_kInvkSubrMsg(pkt);
     }
-    AcRx::AppRetCode On_kCfgMsg(void*) override { return report(6); }
-    AcRx::AppRetCode On_kEndMsg(void*) override { return report(7); }
-    AcRx::AppRetCode On_kQuitMsg(void*) override { return report(8); }
-    AcRx::AppRetCode On_kSaveMsg(void*) override { return report(9); }
-    AcRx::AppRetCode On_kDependencyMsg(void*) override { return report(10); }
-    AcRx::AppRetCode On_kNoDependencyMsg(void*) override { return report(11); }
-    AcRx::AppRetCode On_kOleUnloadAppMsg(void*) override { return report(12); }
-    AcRx::AppRetCode On_kPreQuitMsg(void*) override { return report(13); }
-    AcRx::AppRetCode On_kInitDialogMsg(void*) override { return report(14); }
-    AcRx::AppRetCode On_kEndDialogMsg(void*) override { return report(15); }
-    AcRx::AppRetCode On_kNullMsg(void*) override { return report(0); }
+    AcRx::AppRetCode On_kCfgMsg(void*) override
+    {
+        return report(6);
+    }
+    AcRx::AppRetCode On_kEndMsg(void*) override
+    {
+        return report(7);
+    }
+    AcRx::AppRetCode On_kQuitMsg(void*) override
+    {
+        return report(8);
+    }
+    AcRx::AppRetCode On_kSaveMsg(void*) override
+    {
+        return report(9);
+    }
+    AcRx::AppRetCode On_kDependencyMsg(void*) override
+    {
+        return report(10);
+    }
+    AcRx::AppRetCode On_kNoDependencyMsg(void*) override
+    {
+        return report(11);
+    }
+    AcRx::AppRetCode On_kOleUnloadAppMsg(void*) override
+    {
+        return report(12);
+    }
+    AcRx::AppRetCode On_kPreQuitMsg(void*) override
+    {
+        return report(13);
+    }
+    AcRx::AppRetCode On_kInitDialogMsg(void*) override
+    {
+        return report(14);
+    }
+    AcRx::AppRetCode On_kEndDialogMsg(void*) override
+    {
+        return report(15);
+    }
+    AcRx::AppRetCode On_kNullMsg(void*) override
+    {
+        return report(0);
+    }
 
-    void RegisterServerComponents() override { acutPrintf(L"server-components\n"); }
+    void RegisterServerComponents() override
+    {
+        acutPrintf(L"server-components\n");
+    }
 
     static AcRx::AppRetCode report(int code)
     {
@@ -85,9 +121,18 @@ public:
         return AcRx::kRetOK;
     }
 
-    static void OnAlpha() { acutPrintf(L"alpha\n"); }
-    static void KvTest_Beta() { acutPrintf(L"beta\n"); }
-    static void KvTest_Gamma() { acutPrintf(L"gamma\n"); }
+    static void OnAlpha()
+    {
+        acutPrintf(L"alpha\n");
+    }
+    static void KvTest_Beta()
+    {
+        acutPrintf(L"beta\n");
+    }
+    static void KvTest_Gamma()
+    {
+        acutPrintf(L"gamma\n");
+    }
     // Asks a keyword and prints what came back.
     static void OnAsk()
     {
@@ -99,7 +144,10 @@ public:
     // Whether the framework knows the module's instance.
     static void OnInstance();
     // Counts its uses in the per-document data.
-    static void OnCount() { acutPrintf(L"count %d\n", ++documentData.docData().uses); }
+    static void OnCount()
+    {
+        acutPrintf(L"count %d\n", ++documentData.docData().uses);
+    }
 
     // The host release the editor reports.
     static void OnVernum()
@@ -165,8 +213,7 @@ ACED_ARXCOMMAND_ENTRY(CTestApp, KvTestHost, _LeaveOpen, LeaveOpen, ACRX_CMD_MODA
 ACED_ARXCOMMAND_ENTRY(CTestApp, KvTestHost, _HoldSet, HoldSet, ACRX_CMD_MODAL, CTestApp::OnHoldSet, NULL, -1)
 ACED_ADSFUNCTION_ENTRY_AUTO(CTestApp, kvtest, false)
 
-extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason,
-                                                                        LPVOID)
+extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         dllInstance = instance;
