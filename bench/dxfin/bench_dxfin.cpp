@@ -20,6 +20,8 @@
 //
 // --runs: runs per figure (default 5); --host: the host program (default:
 // arxhost beside this program). A summary table follows the runs.
+#include "HostBench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -58,32 +60,9 @@ const Subject kSubjects[] = {
     {kPoints, "Points", {250000, 1000000}},
 };
 
-struct Settings {
-    std::string host;
-    int runs = 5;
-    std::string folder;  // temporary: files, scripts, registry, outputs
-};
-Settings g;
+using kvbench::ReadText;
 
-std::string ProgramFolder()
-{
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return ".";
-    buffer[n] = 0;
-    std::string path(buffer);
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+kvbench::HostBench g;
 
 // ---- the files
 
@@ -354,15 +333,6 @@ private:
     std::map<std::string, Figures> figures_;
 };
 
-bool TakeFlag(const char* arg, const char* name, std::string& value)
-{
-    const size_t n = std::strlen(name);
-    if (std::strncmp(arg, name, n) != 0 || arg[n] != '=')
-        return false;
-    value = arg + n + 1;
-    return true;
-}
-
 void Register(Kind kind, long n)
 {
     benchmark::RegisterBenchmark(BenchName(kind, n).c_str(), BM_DxfIn, kind, n)
@@ -403,37 +373,8 @@ void PrintSummary(const RecordingReporter& reporter)
 
 int main(int argc, char** argv)
 {
-    g.host = ProgramFolder() + "/arxhost";
-    std::vector<char*> rest;
-    for (int i = 0; i < argc; ++i) {
-        std::string value;
-        if (i > 0 && TakeFlag(argv[i], "--runs", value)) {
-            g.runs = std::atoi(value.c_str());
-            if (g.runs < 1) {
-                std::fprintf(stderr, "bench_dxfin: --runs needs a whole number of at least 1\n");
-                return 2;
-            }
-        } else if (i > 0 && TakeFlag(argv[i], "--host", value)) {
-            g.host = value;
-        } else {
-            rest.push_back(argv[i]);
-        }
-    }
-    int restCount = static_cast<int>(rest.size());
-    rest.push_back(nullptr);
-    benchmark::Initialize(&restCount, rest.data());
-    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data()))
-        return 1;
-    if (::access(g.host.c_str(), X_OK) != 0) {
-        std::fprintf(stderr, "bench_dxfin: cannot run the host program %s\n", g.host.c_str());
-        return 1;
-    }
-    char folder[] = "/tmp/kv-bench-dxfin-XXXXXX";
-    if (!::mkdtemp(folder)) {
-        std::fprintf(stderr, "bench_dxfin: cannot make a temporary folder: %s\n", std::strerror(errno));
-        return 1;
-    }
-    g.folder = folder;
+    if (const int code = kvbench::StartHostBench("bench_dxfin", argc, argv, g); code >= 0)
+        return code;
 
     Register(kStart, 0);
     for (const Subject& s : kSubjects)
@@ -445,14 +386,6 @@ int main(int argc, char** argv)
     PrintSummary(reporter);
     benchmark::Shutdown();
 
-    for (const char* file : {"stdout.txt", "stderr.txt", "registry.txt", "Start-0.scr"})
-        std::remove((g.folder + "/" + file).c_str());
-    for (const Subject& s : kSubjects)
-        for (long n : s.sizes) {
-            const std::string stem = g.folder + "/" + s.name + "-" + std::to_string(n);
-            std::remove((stem + ".dxf").c_str());
-            std::remove((stem + ".scr").c_str());
-        }
-    ::rmdir(g.folder.c_str());
+    kvbench::RemoveFolder(g.folder);
     return 0;
 }

@@ -25,6 +25,7 @@
 // --runs: runs per figure (default 5); --host: the host program (default:
 // arxhost beside this program). A summary table follows the runs.
 #include "GridObj.h"
+#include "HostBench.h"
 
 #include <benchmark/benchmark.h>
 
@@ -98,38 +99,15 @@ std::string ExpectedLine(Mode mode, int cells)
     return line;
 }
 
-struct Settings {
-    std::string host;
-    int runs = 5;
-    std::string folder;  // temporary: models, scripts, registry, outputs
-};
-Settings g;
+using kvbench::ReadText;
 
-std::string ProgramFolder()
-{
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return ".";
-    buffer[n] = 0;
-    std::string path(buffer);
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
+kvbench::HostBench g;
 
 bool WriteText(const std::string& path, const std::string& text)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     return static_cast<bool>(out.flush());
-}
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // The grid OBJ of the given size, written on first use.
@@ -381,50 +359,12 @@ std::string BenchName(Mode mode, int cells)
     return std::string("Import/") + ModeName(mode) + "/" + std::to_string(2 * cells * cells);
 }
 
-bool TakeFlag(const char* arg, const char* name, std::string& value)
-{
-    const size_t n = std::strlen(name);
-    if (std::strncmp(arg, name, n) != 0 || arg[n] != '=')
-        return false;
-    value = arg + n + 1;
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    g.host = ProgramFolder() + "/arxhost";
-    std::vector<char*> rest;
-    for (int i = 0; i < argc; ++i) {
-        std::string value;
-        if (i > 0 && TakeFlag(argv[i], "--runs", value)) {
-            g.runs = std::atoi(value.c_str());
-            if (g.runs < 1) {
-                std::fprintf(stderr, "bench_import: --runs needs a whole number of at least 1\n");
-                return 2;
-            }
-        } else if (i > 0 && TakeFlag(argv[i], "--host", value)) {
-            g.host = value;
-        } else {
-            rest.push_back(argv[i]);
-        }
-    }
-    int restCount = static_cast<int>(rest.size());
-    rest.push_back(nullptr);
-    benchmark::Initialize(&restCount, rest.data());
-    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data()))
-        return 1;
-    if (::access(g.host.c_str(), X_OK) != 0) {
-        std::fprintf(stderr, "bench_import: cannot run the host program %s\n", g.host.c_str());
-        return 1;
-    }
-    char folder[] = "/tmp/kv-bench-import-XXXXXX";
-    if (!::mkdtemp(folder)) {
-        std::fprintf(stderr, "bench_import: cannot make a temporary folder: %s\n", std::strerror(errno));
-        return 1;
-    }
-    g.folder = folder;
+    if (const int code = kvbench::StartHostBench("bench_import", argc, argv, g); code >= 0)
+        return code;
 
     for (int cells : kCells)
         Measure(cells);
@@ -458,13 +398,6 @@ int main(int argc, char** argv)
     }
     benchmark::Shutdown();
 
-    for (const char* file : {"stdout.txt", "stderr.txt", "registry.txt"})
-        std::remove((g.folder + "/" + file).c_str());
-    for (int cells : kCells) {
-        std::remove((g.folder + "/grid-" + std::to_string(cells) + ".obj").c_str());
-        for (Mode mode : kModes)
-            std::remove((g.folder + "/" + ModeName(mode) + "-" + std::to_string(cells) + ".scr").c_str());
-    }
-    ::rmdir(g.folder.c_str());
+    kvbench::RemoveFolder(g.folder);
     return 0;
 }

@@ -1,0 +1,107 @@
+// What the whole-process benchmarks share: they run the host program, arxhost,
+// on scripts in a temporary folder, take --runs and --host beside the
+// benchmark library's own flags, and read back what the host printed.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <ftw.h>
+#include <limits.h>
+#include <unistd.h>
+
+namespace kvbench {
+
+struct HostBench {
+    std::string host;    // the host program
+    int runs = 5;        // runs per figure
+    std::string folder;  // temporary: files, scripts, registry, outputs
+};
+
+// The folder this program lies in.
+inline std::string ProgramFolder()
+{
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return ".";
+    buffer[n] = 0;
+    std::string path(buffer);
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+inline std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// "--name=value": true, with the value.
+inline bool TakeFlag(const char* arg, const char* name, std::string& value)
+{
+    const size_t n = std::strlen(name);
+    if (std::strncmp(arg, name, n) != 0 || arg[n] != '=')
+        return false;
+    value = arg + n + 1;
+    return true;
+}
+
+// Reads --runs and --host, hands the other flags to the benchmark library,
+// checks the host program and makes the temporary folder. Returns -1 to go
+// on, or the exit code after a message naming the program.
+inline int StartHostBench(const char* program, int argc, char** argv, HostBench& bench)
+{
+    bench.host = ProgramFolder() + "/arxhost";
+    std::vector<char*> rest;
+    for (int i = 0; i < argc; ++i) {
+        std::string value;
+        if (i > 0 && TakeFlag(argv[i], "--runs", value)) {
+            bench.runs = std::atoi(value.c_str());
+            if (bench.runs < 1) {
+                std::fprintf(stderr, "%s: --runs needs a whole number of at least 1\n", program);
+                return 2;
+            }
+        } else if (i > 0 && TakeFlag(argv[i], "--host", value)) {
+            bench.host = value;
+        } else {
+            rest.push_back(argv[i]);
+        }
+    }
+    int restCount = static_cast<int>(rest.size());
+    rest.push_back(nullptr);
+    benchmark::Initialize(&restCount, rest.data());
+    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data()))
+        return 1;
+    if (::access(bench.host.c_str(), X_OK) != 0) {
+        std::fprintf(stderr, "%s: cannot run the host program %s\n", program, bench.host.c_str());
+        return 1;
+    }
+    std::string pattern = std::string("/tmp/kv-") + program + "-XXXXXX";
+    if (!::mkdtemp(&pattern[0])) {
+        std::fprintf(stderr, "%s: cannot make a temporary folder: %s\n", program, std::strerror(errno));
+        return 1;
+    }
+    bench.folder = pattern;
+    return -1;
+}
+
+// The temporary folder and everything in it.
+inline void RemoveFolder(const std::string& folder)
+{
+    ::nftw(
+        folder.c_str(), [](const char* path, const struct stat*, int, struct FTW*) { return ::remove(path); }, 16,
+        FTW_DEPTH | FTW_PHYS);
+}
+
+}  // namespace kvbench
