@@ -215,10 +215,7 @@ bool ON_ArcCurve::GetLength(double* length, double, const ON_Interval* sub_domai
 {
   if (!length)
     return false;
-  double f = 1.0;
-  if (sub_domain && m_t.Length() != 0.0)
-    f = std::fabs(sub_domain->Length() / m_t.Length());
-  *length = m_arc.Length() * f;
+  *length = ON_CurveDetail::LengthOver(m_arc.Length(), m_t, sub_domain);
   return true;
 }
 
