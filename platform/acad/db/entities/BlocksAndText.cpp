@@ -204,13 +204,7 @@ Acad::ErrorStatus AcDbText::setRotation(double rotation)
 
 Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& normal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (normal.isZeroLength())
-        return Acad::eInvalidInput;
-    mNormal = normal.normal();
-    return Acad::eOk;
+    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
 }
 
 Acad::ErrorStatus AcDbText::transformBy(const AcGeMatrix3d& xform)

@@ -505,13 +505,7 @@ Acad::ErrorStatus AcDbSolid::setThickness(double thickness)
 
 Acad::ErrorStatus AcDbSolid::setNormal(const AcGeVector3d& normal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (normal.isZeroLength())
-        return Acad::eInvalidInput;
-    mNormal = normal.normal();
-    return Acad::eOk;
+    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
 }
 
 Acad::ErrorStatus AcDbSolid::transformBy(const AcGeMatrix3d& xform)
@@ -672,13 +666,7 @@ Acad::ErrorStatus AcDbHatch::setElevation(double elevation)
 
 Acad::ErrorStatus AcDbHatch::setNormal(const AcGeVector3d& normal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (normal.isZeroLength())
-        return Acad::eInvalidInput;
-    mNormal = normal.normal();
-    return Acad::eOk;
+    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
 }
 
 Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint3dArray& vertices,

@@ -27,13 +27,7 @@ Acad::ErrorStatus AcDbPoint::setPosition(const AcGePoint3d& position)
 
 Acad::ErrorStatus AcDbPoint::setNormal(const AcGeVector3d& normal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (normal.isZeroLength())
-        return Acad::eInvalidInput;
-    mNormal = normal.normal();
-    return Acad::eOk;
+    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
 }
 
 Acad::ErrorStatus AcDbPoint::setThickness(double thickness)
@@ -69,13 +63,7 @@ Acad::ErrorStatus AcDbLine::setEndPoint(const AcGePoint3d& point)
 
 Acad::ErrorStatus AcDbLine::setNormal(const AcGeVector3d& normal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (normal.isZeroLength())
-        return Acad::eInvalidInput;
-    mNormal = normal.normal();
-    return Acad::eOk;
+    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
 }
 
 Acad::ErrorStatus AcDbLine::setThickness(double thickness)
@@ -237,13 +225,7 @@ Acad::ErrorStatus AcDbMline::setScale(double scale)
 
 Acad::ErrorStatus AcDbMline::setNormal(const AcGeVector3d& normal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (normal.isZeroLength())
-        return Acad::eInvalidInput;
-    mNormal = normal.normal();
-    return Acad::eOk;
+    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
 }
 
 Acad::ErrorStatus AcDbMline::setClosedMline(bool closed)
