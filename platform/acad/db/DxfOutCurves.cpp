@@ -15,6 +15,8 @@
 #include "dbpl.h"
 #include "dbspline.h"
 
+using acdbimpl::toEcs;
+
 namespace {
 
 constexpr double kDegrees = 57.29577951308232087680;
@@ -32,15 +34,6 @@ void extrusion(DL_WriterA& dw, const AcGeVector3d& n)
 {
     if (n.x != 0.0 || n.y != 0.0 || n.z != 1.0)
         dw.coord(210, n.x, n.y, n.z);
-}
-
-// A world point in the entity coordinate system of the normal.
-AcGePoint3d toEcs(const AcGeVector3d& n, const AcGePoint3d& p)
-{
-    AcGeVector3d x = acdbStandinEcsXAxis(n);
-    AcGeVector3d y = n.crossProduct(x).normal();
-    AcGeVector3d v = p.asVector();
-    return AcGePoint3d(v.dotProduct(x), v.dotProduct(y), v.dotProduct(n));
 }
 
 void circleBody(DL_WriterA& dw, const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double thickness)
@@ -248,4 +241,12 @@ bool acdbimpl::writeCurveEntity(DL_WriterA& dw, const AcDbEntity* e, const DL_At
         return false;
     }
     return true;
+}
+
+AcGePoint3d acdbimpl::toEcs(const AcGeVector3d& n, const AcGePoint3d& p)
+{
+    const AcGeVector3d x = acdbStandinEcsXAxis(n);
+    const AcGeVector3d y = n.crossProduct(x).normal();
+    const AcGeVector3d v = p.asVector();
+    return AcGePoint3d(v.dotProduct(x), v.dotProduct(y), v.dotProduct(n));
 }

@@ -8,11 +8,18 @@
 class DL_WriterA;
 class DL_Attributes;
 class AcDbEntity;
+class AcGePoint3d;
+class AcGeVector3d;
 
 namespace acdbimpl {
 
 // A wide text as DXF text: ASCII as it is, anything else as \U+XXXX.
 std::string dxfText(const ACHAR* text);
+
+// A world point in the object coordinates of an entity of normal n (the
+// arbitrary-axis rule), as DXF stores the points of CIRCLE, ARC, SOLID, TEXT
+// and INSERT.
+AcGePoint3d toEcs(const AcGeVector3d& n, const AcGePoint3d& p);
 
 // Writes CIRCLE, ARC, ELLIPSE, SPLINE, LWPOLYLINE, POLYLINE (with its VERTEX
 // records and SEQEND), RAY or XLINE for the entity; false when the entity is

@@ -85,16 +85,6 @@ void writePolygonMesh(DL_WriterA& dw, const AcDbPolygonMesh* mesh, const DL_Attr
     seqEnd(dw, attrib);
 }
 
-// A world point in the object coordinates of an entity of normal n (the
-// arbitrary axis rule), as DXF stores the points of SOLID, TEXT and INSERT.
-AcGePoint3d toOcs(const AcGeVector3d& n, const AcGePoint3d& p)
-{
-    const AcGeVector3d ax = standin::arbitraryXAxis(n);
-    const AcGeVector3d ay = n.crossProduct(ax);
-    const AcGeVector3d w = p - AcGePoint3d();
-    return AcGePoint3d(w.dotProduct(ax), w.dotProduct(ay), w.dotProduct(n));
-}
-
 void writeSolid(DL_WriterA& dw, const AcDbSolid* solid, const DL_Attributes& attrib)
 {
     head(dw, "SOLID", attrib, "AcDbTrace");
@@ -102,7 +92,7 @@ void writeSolid(DL_WriterA& dw, const AcDbSolid* solid, const DL_Attributes& att
     for (Adesk::UInt16 i = 0; i < 4; ++i) {
         AcGePoint3d p;
         solid->getPointAt(i, p);
-        p = toOcs(n, p);
+        p = toEcs(n, p);
         dw.coord(10 + i, p.x, p.y, p.z);
     }
     if (solid->thickness() != 0.0)
@@ -114,7 +104,7 @@ void writeText(DL_WriterA& dw, const AcDbText* text, const DL_Attributes& attrib
 {
     head(dw, "TEXT", attrib, "AcDbText");
     const AcGeVector3d n = text->normal();
-    const AcGePoint3d p = toOcs(n, text->position());
+    const AcGePoint3d p = toEcs(n, text->position());
     dw.coord(10, p.x, p.y, p.z);
     dw.dxfReal(40, text->height());
     dw.dxfString(1, dxfText(text->textStringConst()));
@@ -133,7 +123,7 @@ void writeInsert(DL_WriterA& dw, const AcDbBlockReference* ref, const DL_Attribu
     const AcGeVector3d normal = ref->normal();
     const AcGeScale3d scale = ref->scaleFactors();
     // The insertion point is written in the reference's own coordinates (OCS).
-    const AcGePoint3d ocs = toOcs(normal, ref->position());
+    const AcGePoint3d ocs = toEcs(normal, ref->position());
     head(dw, "INSERT", attrib, "AcDbBlockReference");
     dw.dxfString(2, dxfText(Impl::nameOf(block)));
     dw.coord(10, ocs.x, ocs.y, ocs.z);
