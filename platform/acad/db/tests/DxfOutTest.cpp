@@ -351,6 +351,41 @@ TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
     EXPECT_EQ(tokens(entities[6])[2], "3");  // the polyline's colour, with its vertices
 }
 
+namespace {
+
+// The ids of model space's entities, in order.
+std::vector<AcDbObjectId> modelSpaceIds(AcDbDatabase* db)
+{
+    std::vector<AcDbObjectId> ids;
+    AcDbBlockTable* table = nullptr;
+    EXPECT_EQ(db->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead), Acad::eOk);
+    table->close();
+    AcDbBlockTableRecordIterator* it = nullptr;
+    EXPECT_EQ(space->newIterator(it), Acad::eOk);
+    for (; it != nullptr && !it->done(); it->step()) {
+        AcDbObjectId id;
+        it->getEntityId(id);
+        ids.push_back(id);
+    }
+    delete it;
+    space->close();
+    return ids;
+}
+
+// A checker line "<word> <label> x y z" names the point.
+void expectPointLine(const std::string& line, const AcGePoint3d& p)
+{
+    const std::vector<std::string> t = tokens(line);
+    ASSERT_EQ(t.size(), 5u) << line;
+    EXPECT_NEAR(std::stod(t[2]), p.x, 1e-9) << line;
+    EXPECT_NEAR(std::stod(t[3]), p.y, 1e-9) << line;
+    EXPECT_NEAR(std::stod(t[4]), p.z, 1e-9) << line;
+}
+
+}  // namespace
+
 // A periodic spline is written as the ordinary B-spline it stands for, which
 // other readers place where the drawing has it, and read back as one loop.
 TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
@@ -382,36 +417,18 @@ TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
     const std::vector<std::string> loop = linesStartingWith(lines, "loop ");
     ASSERT_EQ(loop.size(), 9u);
     for (size_t i = 0; i < 9; ++i) {
-        const std::vector<std::string> t = tokens(loop[i]);
-        ASSERT_EQ(t.size(), 5u) << loop[i];
-        EXPECT_NEAR(std::stod(t[1]), 1.0 + 6.0 * static_cast<double>(i) / 8, 1e-12) << loop[i];
-        EXPECT_NEAR(std::stod(t[2]), along[i].x, 1e-9) << loop[i];
-        EXPECT_NEAR(std::stod(t[3]), along[i].y, 1e-9) << loop[i];
-        EXPECT_NEAR(std::stod(t[4]), along[i].z, 1e-9) << loop[i];
+        EXPECT_NEAR(std::stod(tokens(loop[i])[1]), 1.0 + 6.0 * static_cast<double>(i) / 8, 1e-12) << loop[i];
+        expectPointLine(loop[i], along[i]);
     }
 
     // Read back beside the spline it was written from: the second entity.
     std::wstring reason;
     ASSERT_EQ(standin::dxfIn(db(), wide(path), reason), Acad::eOk) << std::string(reason.begin(), reason.end());
     std::remove(path.c_str());
-    AcDbBlockTable* table = nullptr;
-    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
-    AcDbBlockTableRecord* space = nullptr;
-    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead), Acad::eOk);
-    table->close();
-    AcDbBlockTableRecordIterator* it = nullptr;
-    ASSERT_EQ(space->newIterator(it), Acad::eOk);
+    const std::vector<AcDbObjectId> ids = modelSpaceIds(db());
+    ASSERT_EQ(ids.size(), 2u);
     AcDbEntity* e = nullptr;
-    int seen = 0;
-    for (; !it->done() && seen < 2; it->step(), ++seen) {
-        if (e != nullptr)
-            e->close();
-        e = nullptr;
-        ASSERT_EQ(it->getEntity(e, AcDb::kForRead), Acad::eOk);
-    }
-    delete it;
-    space->close();
-    ASSERT_EQ(seen, 2);
+    ASSERT_EQ(acdbOpenObject(e, ids[1], AcDb::kForRead), Acad::eOk);
     const AcDbSpline* read = AcDbSpline::cast(e);
     ASSERT_NE(read, nullptr);
     int degree = 0;
@@ -478,12 +495,7 @@ TEST_F(DxfOutTest, BlockReferencesOfAnyNormalLandWhereOtherReadersPutThem)
                                        AcGePoint3d(0, 0, 1)};
     for (size_t i = 0; i < place.size(); ++i) {
         AcGePoint3d expected = blockPoints[i % 4];
-        expected.transformBy(placed[i / 4]);
-        const std::vector<std::string> t = tokens(place[i]);
-        ASSERT_EQ(t.size(), 5u) << place[i];
-        EXPECT_NEAR(std::stod(t[2]), expected.x, 1e-9) << place[i];
-        EXPECT_NEAR(std::stod(t[3]), expected.y, 1e-9) << place[i];
-        EXPECT_NEAR(std::stod(t[4]), expected.z, 1e-9) << place[i];
+        expectPointLine(place[i], expected.transformBy(placed[i / 4]));
     }
 
     // Read back beside the references it was written from: the same
@@ -491,22 +503,14 @@ TEST_F(DxfOutTest, BlockReferencesOfAnyNormalLandWhereOtherReadersPutThem)
     std::wstring reason;
     ASSERT_EQ(standin::dxfIn(db(), wide(path), reason), Acad::eOk) << std::string(reason.begin(), reason.end());
     std::remove(path.c_str());
-    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
-    AcDbBlockTableRecord* space = nullptr;
-    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead), Acad::eOk);
-    table->close();
-    AcDbBlockTableRecordIterator* it = nullptr;
-    ASSERT_EQ(space->newIterator(it), Acad::eOk);
     std::vector<AcGeMatrix3d> read;
-    for (; !it->done(); it->step()) {
+    for (const AcDbObjectId& id : modelSpaceIds(db())) {
         AcDbEntity* e = nullptr;
-        ASSERT_EQ(it->getEntity(e, AcDb::kForRead), Acad::eOk);
+        ASSERT_EQ(acdbOpenObject(e, id, AcDb::kForRead), Acad::eOk);
         if (const AcDbBlockReference* ref = AcDbBlockReference::cast(e))
             read.push_back(ref->blockTransform());
         e->close();
     }
-    delete it;
-    space->close();
     ASSERT_EQ(read.size(), 2 * placed.size());
     AcGeTol tol;
     tol.setEqualVector(1e-9);
