@@ -8,21 +8,33 @@
 
 namespace acdbimpl {
 
-bool finite(const AcGePoint3d& p)
+bool isFinite(double v)
+{
+    return std::isfinite(v);
+}
+bool isFinite(const AcGePoint3d& p)
 {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
-bool finite(const AcGePoint2d& p)
+bool isFinite(const AcGePoint2d& p)
 {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
-bool finite(const AcGeVector3d& v)
+bool isFinite(const AcGeVector3d& v)
 {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
+bool isFinite(const AcGeScale3d& s)
+{
+    return std::isfinite(s.sx) && std::isfinite(s.sy) && std::isfinite(s.sz);
+}
 bool usableNormal(const AcGeVector3d& n)
 {
-    return finite(n) && !n.isZeroLength();
+    return isFinite(n) && !n.isZeroLength();
+}
+AcGeVector3d unitOr(const AcGeVector3d& normal, const AcGeVector3d& fallback)
+{
+    return usableNormal(normal) ? normal.normal() : fallback;
 }
 
 AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal)

@@ -8,7 +8,7 @@
 using standin::CurvePath;
 using standin::CurvePiece;
 
-using acdbimpl::finite;
+using acdbimpl::isFinite;
 using acdbimpl::usableNormal;
 
 namespace {
@@ -55,7 +55,7 @@ AcGeVector3d AcDbEllipse::minorAxis() const
 
 Acad::ErrorStatus AcDbEllipse::setCenter(const AcGePoint3d& center)
 {
-    return assignIfValid(mCenter, center, finite(center));
+    return assignIfValid(mCenter, center, isFinite(center));
 }
 
 Acad::ErrorStatus AcDbEllipse::setRadiusRatio(double ratio)
@@ -136,7 +136,7 @@ Acad::ErrorStatus AcDbEllipse::set(const AcGePoint3d& center, const AcGeVector3d
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    if (!finite(center) || !finite(unitNormal) || !finite(majorAxis) || unitNormal.isZeroLength() ||
+    if (!isFinite(center) || !isFinite(unitNormal) || !isFinite(majorAxis) || unitNormal.isZeroLength() ||
         majorAxis.isZeroLength() || !std::isfinite(radiusRatio) || radiusRatio <= 0.0 || radiusRatio > 1.0 ||
         !std::isfinite(startAngle) || !std::isfinite(endAngle))
         return Acad::eInvalidInput;

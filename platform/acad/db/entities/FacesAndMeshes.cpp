@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "EntityRules.h"
 #include "MeshInternal.h"
 #include "dbSubD.h"
 #include "dbhatch.h"
@@ -24,7 +25,8 @@ AcDbFace::AcDbFace() = default;
 
 AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3,
                    Adesk::Boolean e0vis, Adesk::Boolean e1vis, Adesk::Boolean e2vis, Adesk::Boolean e3vis)
-    : mCorners{pt0, pt1, pt2, pt3},
+    : mCorners{finiteOr(pt0, AcGePoint3d::kOrigin), finiteOr(pt1, AcGePoint3d::kOrigin),
+               finiteOr(pt2, AcGePoint3d::kOrigin), finiteOr(pt3, AcGePoint3d::kOrigin)},
       mInvisibleEdges(static_cast<Adesk::UInt8>((e0vis ? 0 : 1) | (e1vis ? 0 : 2) | (e2vis ? 0 : 4) | (e3vis ? 0 : 8)))
 {}
 
@@ -50,6 +52,8 @@ Acad::ErrorStatus AcDbFace::setVertexAt(Adesk::UInt16 index, const AcGePoint3d& 
         return es;
     if (index > 3)
         return Acad::eInvalidIndex;
+    if (!isFinite(point))
+        return Acad::eInvalidInput;
     mCorners[index] = point;
     return Acad::eOk;
 }
@@ -98,12 +102,14 @@ Acad::ErrorStatus AcDbFace::transformBy(const AcGeMatrix3d& xform)
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbPolyFaceMeshVertex, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
 AcDbPolyFaceMeshVertex::AcDbPolyFaceMeshVertex() = default;
-AcDbPolyFaceMeshVertex::AcDbPolyFaceMeshVertex(const AcGePoint3d& position) : mPosition(position) {}
+AcDbPolyFaceMeshVertex::AcDbPolyFaceMeshVertex(const AcGePoint3d& position)
+    : mPosition(finiteOr(position, AcGePoint3d::kOrigin))
+{}
 AcDbPolyFaceMeshVertex::~AcDbPolyFaceMeshVertex() = default;
 
 Acad::ErrorStatus AcDbPolyFaceMeshVertex::setPosition(const AcGePoint3d& position)
 {
-    return assignIfValid(mPosition, position);
+    return assignIfValid(mPosition, position, isFinite(position));
 }
 
 Acad::ErrorStatus AcDbPolyFaceMeshVertex::transformBy(const AcGeMatrix3d& xform)
@@ -116,12 +122,14 @@ Acad::ErrorStatus AcDbPolyFaceMeshVertex::transformBy(const AcGeMatrix3d& xform)
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbPolygonMeshVertex, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
 AcDbPolygonMeshVertex::AcDbPolygonMeshVertex() = default;
-AcDbPolygonMeshVertex::AcDbPolygonMeshVertex(const AcGePoint3d& position) : mPosition(position) {}
+AcDbPolygonMeshVertex::AcDbPolygonMeshVertex(const AcGePoint3d& position)
+    : mPosition(finiteOr(position, AcGePoint3d::kOrigin))
+{}
 AcDbPolygonMeshVertex::~AcDbPolygonMeshVertex() = default;
 
 Acad::ErrorStatus AcDbPolygonMeshVertex::setPosition(const AcGePoint3d& position)
 {
-    return assignIfValid(mPosition, position);
+    return assignIfValid(mPosition, position, isFinite(position));
 }
 
 Acad::ErrorStatus AcDbPolygonMeshVertex::transformBy(const AcGeMatrix3d& xform)
@@ -472,10 +480,11 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbSolid, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, SOLID, 
 
 AcDbSolid::AcDbSolid() = default;
 AcDbSolid::AcDbSolid(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3)
-    : mCorners{pt0, pt1, pt2, pt3}
+    : mCorners{finiteOr(pt0, AcGePoint3d::kOrigin), finiteOr(pt1, AcGePoint3d::kOrigin),
+               finiteOr(pt2, AcGePoint3d::kOrigin), finiteOr(pt3, AcGePoint3d::kOrigin)}
 {}
 AcDbSolid::AcDbSolid(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2)
-    : mCorners{pt0, pt1, pt2, pt2}
+    : AcDbSolid(pt0, pt1, pt2, pt2)
 {}
 AcDbSolid::~AcDbSolid() = default;
 
@@ -494,18 +503,20 @@ Acad::ErrorStatus AcDbSolid::setPointAt(Adesk::UInt16 idx, const AcGePoint3d& pn
         return es;
     if (idx > 3)
         return Acad::eInvalidIndex;
+    if (!isFinite(pntVal))
+        return Acad::eInvalidInput;
     mCorners[idx] = pntVal;
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbSolid::setThickness(double thickness)
 {
-    return assignIfValid(mThickness, thickness);
+    return assignIfValid(mThickness, thickness, isFinite(thickness));
 }
 
 Acad::ErrorStatus AcDbSolid::setNormal(const AcGeVector3d& normal)
 {
-    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbSolid::transformBy(const AcGeMatrix3d& xform)
@@ -533,6 +544,9 @@ Acad::ErrorStatus AcDbSubDMesh::setSubDMesh(const AcGePoint3dArray& vertexArray,
         return es;
     if (subDLevel < 0)
         return Acad::eInvalidInput;
+    for (const AcGePoint3d& p : vertexArray)
+        if (!isFinite(p))
+            return Acad::eInvalidInput;
     const Adesk::Int32 vertexCount = vertexArray.length();
     const Adesk::Int32 n = indexArray.length();
     Adesk::Int32 faces = 0;
@@ -651,22 +665,22 @@ bool AcDbHatch::isSolidFill() const
 
 Acad::ErrorStatus AcDbHatch::setPatternAngle(double angle)
 {
-    return assignIfValid(mAngle, angle);
+    return assignIfValid(mAngle, angle, isFinite(angle));
 }
 
 Acad::ErrorStatus AcDbHatch::setPatternSpace(double space)
 {
-    return assignIfValid(mSpace, space, space > 0.0);
+    return assignIfValid(mSpace, space, isFinite(space) && space > 0.0);
 }
 
 Acad::ErrorStatus AcDbHatch::setElevation(double elevation)
 {
-    return assignIfValid(mElevation, elevation);
+    return assignIfValid(mElevation, elevation, isFinite(elevation));
 }
 
 Acad::ErrorStatus AcDbHatch::setNormal(const AcGeVector3d& normal)
 {
-    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint3dArray& vertices,
@@ -677,6 +691,12 @@ Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint3d
         return es;
     if (vertices.length() < 3 || (bulges.length() != 0 && bulges.length() != vertices.length()))
         return Acad::eInvalidInput;
+    for (const AcGePoint3d& p : vertices)
+        if (!isFinite(p))
+            return Acad::eInvalidInput;
+    for (double b : bulges)
+        if (!isFinite(b))
+            return Acad::eInvalidInput;
     Loop l;
     l.type = loopType | kPolyline;
     for (const AcGePoint3d& p : vertices)

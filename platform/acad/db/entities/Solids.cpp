@@ -93,7 +93,7 @@ Acad::ErrorStatus AcDb3dSolid::createBox(double xLen, double yLen, double zLen)
 {
     if (!isWriteEnabled())
         return Acad::eNotOpenForWrite;
-    if (!(xLen > 0.0) || !(yLen > 0.0) || !(zLen > 0.0))
+    if (!isFinite(xLen) || !isFinite(yLen) || !isFinite(zLen) || !(xLen > 0.0) || !(yLen > 0.0) || !(zLen > 0.0))
         return Acad::eInvalidInput;
     mModel = standin::boxModel(AcGePoint3d(-xLen / 2, -yLen / 2, -zLen / 2), AcGePoint3d(xLen / 2, yLen / 2, zLen / 2));
     return Acad::eOk;

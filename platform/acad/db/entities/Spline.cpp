@@ -11,7 +11,7 @@
 using standin::CurvePath;
 using standin::CurvePiece;
 
-using acdbimpl::finite;
+using acdbimpl::isFinite;
 using acdbimpl::usableNormal;
 
 namespace {
@@ -104,7 +104,7 @@ AcDbSpline::AcDbSpline() = default;
 
 AcDbSpline::AcDbSpline(const AcGePoint3dArray& fitPoints, int order, double fitTolerance)
 {
-    if (std::isfinite(fitTolerance) && fitTolerance >= 0.0)
+    if (isFinite(fitTolerance) && fitTolerance >= 0.0)
         mFitTolerance = fitTolerance;
     fitThrough(fitPoints, order);
 }
@@ -118,7 +118,8 @@ AcDbSpline::AcDbSpline(int degree, Adesk::Boolean rational, Adesk::Boolean close
                        const AcGePoint3dArray& controlPoints, const AcGeDoubleArray& knots,
                        const AcGeDoubleArray& weights, double controlPtTol, double knotTol)
 {
-    setNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights, controlPtTol, knotTol);
+    setNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights, acdbimpl::finiteOr(controlPtTol, 0.0),
+                 acdbimpl::finiteOr(knotTol, 0.0));
 }
 
 AcDbSpline::~AcDbSpline() = default;
@@ -133,10 +134,11 @@ Acad::ErrorStatus AcDbSpline::setNurbsData(int degree, Adesk::Boolean rational, 
         return es;
     const int n = controlPoints.length();
     const bool onePeriod = periodicForm(periodic, n, knots.length());
-    if (degree < 1 || degree > 25 || n < degree + 1 || (!onePeriod && knots.length() != n + degree + 1))
+    if (degree < 1 || degree > 25 || n < degree + 1 || (!onePeriod && knots.length() != n + degree + 1) ||
+        !isFinite(controlPtTol) || !isFinite(knotTol))
         return Acad::eInvalidInput;
     for (const AcGePoint3d& p : controlPoints)
-        if (!finite(p))
+        if (!isFinite(p))
             return Acad::eInvalidInput;
     for (int i = 0; i < knots.length(); ++i) {
         if (!std::isfinite(knots[i]) || (i > 0 && knots[i] < knots[i - 1]))
@@ -161,8 +163,8 @@ Acad::ErrorStatus AcDbSpline::setNurbsData(int degree, Adesk::Boolean rational, 
     if (rational)
         mWeights = weights;
     mFitPoints.removeAll();
-    mControlTol = std::isfinite(controlPtTol) ? controlPtTol : 0.0;
-    mKnotTol = std::isfinite(knotTol) ? knotTol : 0.0;
+    mControlTol = controlPtTol;
+    mKnotTol = knotTol;
     return Acad::eOk;
 }
 
@@ -213,7 +215,7 @@ Acad::ErrorStatus AcDbSpline::setControlPointAt(int index, const AcGePoint3d& po
         return es;
     if (index < 0 || index >= mControls.length())
         return Acad::eInvalidIndex;
-    if (!finite(point))
+    if (!isFinite(point))
         return Acad::eInvalidInput;
     mControls[index] = point;
     mFitPoints.removeAll();
@@ -301,7 +303,7 @@ bool AcDbSpline::fitThrough(const AcGePoint3dArray& fitPoints, int order)
     // Repeated neighbours add nothing to the curve.
     std::vector<AcGePoint3d> q;
     for (const AcGePoint3d& p : fitPoints) {
-        if (!finite(p))
+        if (!isFinite(p))
             return false;
         if (q.empty() || !q.back().isEqualTo(p))
             q.push_back(p);
