@@ -37,6 +37,16 @@ AcGeVector3d unitOr(const AcGeVector3d& normal, const AcGeVector3d& fallback)
     return usableNormal(normal) ? normal.normal() : fallback;
 }
 
+double foldAngle(double a)
+{
+    double r = std::fmod(a, kTwoPi);
+    if (r < 0.0)
+        r += kTwoPi;
+    if (r >= kTwoPi)
+        r = 0.0;
+    return r;
+}
+
 AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal)
 {
     const AcGeVector3d n = normal.normal();
@@ -55,6 +65,21 @@ double uniformScale(const AcGeMatrix3d& m)
         std::fabs(y.dotProduct(z)) > tol * s || std::fabs(x.dotProduct(z)) > tol * s)
         return 0.0;
     return s;
+}
+
+Acad::ErrorStatus similarityScale(Acad::ErrorStatus writable, const AcGeMatrix3d& m, double& s)
+{
+    if (writable != Acad::eOk)
+        return writable;
+    s = uniformScale(m);
+    return s > 0.0 ? Acad::eOk : Acad::eCannotScaleNonUniformly;
+}
+
+Acad::ErrorStatus movePoint(Acad::ErrorStatus writable, AcGePoint3d& p, const AcGeMatrix3d& m)
+{
+    if (writable == Acad::eOk)
+        p.transformBy(m);
+    return writable;
 }
 
 }  // namespace acdbimpl

@@ -183,8 +183,5 @@ Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& normal)
 
 Acad::ErrorStatus AcDbText::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition.transformBy(xform);
-    return es;
+    return movePoint(checkWritable(), mPosition, xform);
 }

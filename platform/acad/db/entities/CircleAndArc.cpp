@@ -13,24 +13,13 @@ using standin::CurvePath;
 using standin::CurvePiece;
 
 using acdbimpl::finiteOr;
+using acdbimpl::foldAngle;
+using acdbimpl::kTwoPi;
 using acdbimpl::isFinite;
 using acdbimpl::unitOr;
 using acdbimpl::usableNormal;
 
 namespace {
-
-constexpr double kTwoPi = 6.28318530717958647692;
-
-// An angle folded into [0, 2 pi).
-double foldAngle(double a)
-{
-    double r = std::fmod(a, kTwoPi);
-    if (r < 0.0)
-        r += kTwoPi;
-    if (r >= kTwoPi)
-        r = 0.0;
-    return r;
-}
 
 CurvePiece circlePiece(const AcGePoint3d& c, const AcGeVector3d& n, double r, double a0, double a1)
 {
@@ -107,12 +96,10 @@ bool AcDbCircle::standinPath(CurvePath& path) const
 
 Acad::ErrorStatus AcDbCircle::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
+    double s = 0.0;
+    Acad::ErrorStatus es = acdbimpl::similarityScale(checkWritable(), xform, s);
     if (es != Acad::eOk)
         return es;
-    double s = acdbimpl::uniformScale(xform);
-    if (s <= 0.0)
-        return Acad::eCannotScaleNonUniformly;
     mCenter.transformBy(xform);
     mNormal = (xform * mNormal).normal();
     mRadius *= s;
@@ -188,12 +175,10 @@ bool AcDbArc::standinPath(CurvePath& path) const
 
 Acad::ErrorStatus AcDbArc::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
+    double s = 0.0;
+    Acad::ErrorStatus es = acdbimpl::similarityScale(checkWritable(), xform, s);
     if (es != Acad::eOk)
         return es;
-    double s = acdbimpl::uniformScale(xform);
-    if (s <= 0.0)
-        return Acad::eCannotScaleNonUniformly;
     // The ends move with the transform; the angles follow from them.
     AcGePoint3d start, end;
     getStartPoint(start);

@@ -8,22 +8,12 @@
 using standin::CurvePath;
 using standin::CurvePiece;
 
+using acdbimpl::foldAngle;
 using acdbimpl::isFinite;
+using acdbimpl::kTwoPi;
 using acdbimpl::usableNormal;
 
 namespace {
-
-constexpr double kTwoPi = 6.28318530717958647692;
-
-double foldAngle(double a)
-{
-    double r = std::fmod(a, kTwoPi);
-    if (r < 0.0)
-        r += kTwoPi;
-    if (r >= kTwoPi)
-        r = 0.0;
-    return r;
-}
 
 // The end angle in (start, start + 2 pi]; equal angles give the whole turn.
 double endAfter(double start, double end)

@@ -101,23 +101,32 @@ static AcDbSymbolTable* tableFor(const AcDbEntity* e, bool layers)
     return static_cast<AcDbSymbolTable*>(t->mpObject);
 }
 
-Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* newVal, Adesk::Boolean doSubents, bool allowHiddenLayer)
+// The record of that name in the layer or linetype table of the entity's
+// database, for the setters by name.
+static Acad::ErrorStatus recordByName(const AcDbEntity* e, const ACHAR* name, bool layers, AcDbObjectId& id)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (newVal == nullptr)
+    if (name == nullptr)
         return Acad::eInvalidInput;
-    AcDbSymbolTable* table = tableFor(this, true);
+    AcDbSymbolTable* table = tableFor(e, layers);
     if (table == nullptr)
         return Acad::eNoDatabase;
     bool erasedOnly = false;
-    AcDbStub* s = findRecord(table, newVal, erasedOnly);
+    AcDbStub* s = findRecord(table, name, erasedOnly);
     if (s == nullptr)
         return Acad::eKeyNotFound;
     if (erasedOnly)
         return Acad::eDeletedEntry;
-    return setLayer(AcDbObjectId(s), doSubents, allowHiddenLayer);
+    id = AcDbObjectId(s);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* newVal, Adesk::Boolean doSubents, bool allowHiddenLayer)
+{
+    Acad::ErrorStatus es = checkWritable();
+    AcDbObjectId id;
+    if (es == Acad::eOk)
+        es = recordByName(this, newVal, true, id);
+    return es != Acad::eOk ? es : setLayer(id, doSubents, allowHiddenLayer);
 }
 
 Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId newVal, Adesk::Boolean, bool allowHiddenLayer)
@@ -148,20 +157,10 @@ Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId newVal, Adesk::Boolean, bool
 Acad::ErrorStatus AcDbEntity::setLinetype(const ACHAR* newVal, Adesk::Boolean doSubents)
 {
     Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (newVal == nullptr)
-        return Acad::eInvalidInput;
-    AcDbSymbolTable* table = tableFor(this, false);
-    if (table == nullptr)
-        return Acad::eNoDatabase;
-    bool erasedOnly = false;
-    AcDbStub* s = findRecord(table, newVal, erasedOnly);
-    if (s == nullptr)
-        return Acad::eKeyNotFound;
-    if (erasedOnly)
-        return Acad::eDeletedEntry;
-    return setLinetype(AcDbObjectId(s), doSubents);
+    AcDbObjectId id;
+    if (es == Acad::eOk)
+        es = recordByName(this, newVal, false, id);
+    return es != Acad::eOk ? es : setLinetype(id, doSubents);
 }
 
 Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId newVal, Adesk::Boolean)

@@ -90,12 +90,7 @@ Acad::ErrorStatus AcDbFace::isEdgeVisibleAt(Adesk::UInt16 index, Adesk::Boolean&
 
 Acad::ErrorStatus AcDbFace::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcGePoint3d& p : mCorners)
-        p.transformBy(xform);
-    return Acad::eOk;
+    return movePoints(checkWritable(), mCorners, xform);
 }
 
 // ---- vertices
@@ -114,10 +109,7 @@ Acad::ErrorStatus AcDbPolyFaceMeshVertex::setPosition(const AcGePoint3d& positio
 
 Acad::ErrorStatus AcDbPolyFaceMeshVertex::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition.transformBy(xform);
-    return es;
+    return movePoint(checkWritable(), mPosition, xform);
 }
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbPolygonMeshVertex, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
@@ -134,10 +126,7 @@ Acad::ErrorStatus AcDbPolygonMeshVertex::setPosition(const AcGePoint3d& position
 
 Acad::ErrorStatus AcDbPolygonMeshVertex::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition.transformBy(xform);
-    return es;
+    return movePoint(checkWritable(), mPosition, xform);
 }
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbFaceRecord, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
@@ -237,6 +226,17 @@ Acad::ErrorStatus openSubentity(const standin::SubentityOwner* owner, AcDbVertex
     if (es == Acad::eOk)
         vertex = static_cast<AcDbVertex*>(e);
     return es;
+}
+
+// A mesh's transformBy: its vertices of class V move.
+template <class V>
+Acad::ErrorStatus moveVertices(Acad::ErrorStatus writable, const standin::SubentityOwner& owner, const AcGeMatrix3d& xform)
+{
+    if (writable == Acad::eOk)
+        for (AcDbObject* o : owner.subentities())
+            if (auto* v = V::cast(o))
+                AcDbMeshAccess::position(v).transformBy(xform);
+    return writable;
 }
 
 AcGePoint3d faceCorner(const std::vector<const AcDbPolyFaceMeshVertex*>& vertices, Adesk::Int16 index)
@@ -356,13 +356,7 @@ Acad::ErrorStatus AcDbPolyFaceMesh::explode(AcDbVoidPtrArray& entitySet) const
 
 Acad::ErrorStatus AcDbPolyFaceMesh::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcDbObject* o : subentities())
-        if (auto* v = AcDbPolyFaceMeshVertex::cast(o))
-            AcDbMeshAccess::position(v).transformBy(xform);
-    return es;
+    return moveVertices<AcDbPolyFaceMeshVertex>(checkWritable(), *this, xform);
 }
 
 // ---- AcDbPolygonMesh
@@ -465,13 +459,7 @@ Acad::ErrorStatus AcDbPolygonMesh::explode(AcDbVoidPtrArray& entitySet) const
 
 Acad::ErrorStatus AcDbPolygonMesh::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcDbObject* o : subentities())
-        if (auto* v = AcDbPolygonMeshVertex::cast(o))
-            AcDbMeshAccess::position(v).transformBy(xform);
-    return es;
+    return moveVertices<AcDbPolygonMeshVertex>(checkWritable(), *this, xform);
 }
 
 // ---- AcDbSolid
@@ -521,12 +509,7 @@ Acad::ErrorStatus AcDbSolid::setNormal(const AcGeVector3d& normal)
 
 Acad::ErrorStatus AcDbSolid::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcGePoint3d& p : mCorners)
-        p.transformBy(xform);
-    return Acad::eOk;
+    return movePoints(checkWritable(), mCorners, xform);
 }
 
 // ---- AcDbSubDMesh
@@ -621,12 +604,7 @@ Acad::ErrorStatus AcDbSubDMesh::subDLevel(Adesk::Int32& result) const
 
 Acad::ErrorStatus AcDbSubDMesh::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcGePoint3d& p : mVertices)
-        p.transformBy(xform);
-    return Acad::eOk;
+    return movePoints(checkWritable(), mVertices, xform);
 }
 
 // ---- AcDbHatch

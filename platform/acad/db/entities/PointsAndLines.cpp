@@ -37,10 +37,7 @@ Acad::ErrorStatus AcDbPoint::setThickness(double thickness)
 
 Acad::ErrorStatus AcDbPoint::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition.transformBy(xform);
-    return es;
+    return movePoint(checkWritable(), mPosition, xform);
 }
 
 // ---- AcDbLine
@@ -100,12 +97,8 @@ bool AcDbLine::standinPath(standin::CurvePath& path) const
 
 Acad::ErrorStatus AcDbLine::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    mStart.transformBy(xform);
-    mEnd.transformBy(xform);
-    return Acad::eOk;
+    Acad::ErrorStatus es = movePoint(checkWritable(), mStart, xform);
+    return es == Acad::eOk ? movePoint(es, mEnd, xform) : es;
 }
 
 // ---- AcDbRay and AcDbXline

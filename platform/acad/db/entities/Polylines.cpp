@@ -17,8 +17,6 @@ using acdbimpl::usableNormal;
 
 namespace {
 
-constexpr double kTwoPi = 6.28318530717958647692;
-
 // The entity coordinate system of a normal: x, y axes (origin at the world origin).
 void ecsAxes(const AcGeVector3d& normal, AcGeVector3d& x, AcGeVector3d& y)
 {

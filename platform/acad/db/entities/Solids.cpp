@@ -68,12 +68,11 @@ Acad::ErrorStatus setModel(AcDbEntity* self, ShapeModel& target, const ShapeMode
 // that would make its circles ellipses is refused and leaves it as it was.
 Acad::ErrorStatus transformShape(Acad::ErrorStatus writable, ShapeModel& model, const AcGeMatrix3d& xform)
 {
-    if (writable != Acad::eOk)
-        return writable;
-    if (acdbimpl::uniformScale(xform) <= 0.0)
-        return Acad::eCannotScaleNonUniformly;
-    standin::transformModel(model, xform);
-    return Acad::eOk;
+    double scale = 0.0;
+    Acad::ErrorStatus es = acdbimpl::similarityScale(writable, xform, scale);
+    if (es == Acad::eOk)
+        standin::transformModel(model, xform);
+    return es;
 }
 
 }  // namespace
