@@ -75,6 +75,13 @@ ACHAR* acdbimpl::copyString(const ACHAR* text)
     return copy;
 }
 
+void acdbimpl::replaceString(ACHAR*& owned, const ACHAR* text)
+{
+    ACHAR* copy = copyString(text);
+    delete[] owned;
+    owned = copy;
+}
+
 // ---- the index of a table's records
 
 size_t AcDbSymbolTable::Records::hashOf(const ACHAR* name)
@@ -753,8 +760,6 @@ Acad::ErrorStatus AcDbLinetypeTableRecord::setComments(const ACHAR* text)
 {
     if (!isWriteEnabled())
         return Acad::eNotOpenForWrite;
-    ACHAR* copy = copyString(text);
-    delete[] mpComments;
-    mpComments = copy;
+    replaceString(mpComments, text);
     return Acad::eOk;
 }

@@ -155,9 +155,7 @@ Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text)
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    ACHAR* copy = copyString(text);
-    delete[] mpText;
-    mpText = copy;
+    replaceString(mpText, text);
     return Acad::eOk;
 }
 

@@ -629,9 +629,7 @@ Acad::ErrorStatus AcDbHatch::setPattern(HatchPatternType patType, const ACHAR* p
         return es;
     if (patName == nullptr || *patName == 0)
         return Acad::eInvalidInput;
-    ACHAR* copy = copyString(patName);
-    delete[] mpPattern;
-    mpPattern = copy;
+    replaceString(mpPattern, patName);
     mPatternType = patType;
     return Acad::eOk;
 }

@@ -313,11 +313,8 @@ Acad::ErrorStatus AcDbMline::explode(AcDbVoidPtrArray& entitySet) const
 
 Acad::ErrorStatus AcDbMline::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcGePoint3d& p : mVertices)
-        p.transformBy(xform);
-    mNormal = mNormal.transformBy(xform).normal();
-    return Acad::eOk;
+    Acad::ErrorStatus es = movePoints(checkWritable(), mVertices, xform);
+    if (es == Acad::eOk)
+        mNormal = mNormal.transformBy(xform).normal();
+    return es;
 }

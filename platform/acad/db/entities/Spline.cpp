@@ -286,14 +286,7 @@ bool AcDbSpline::standinPath(CurvePath& path) const
 
 Acad::ErrorStatus AcDbSpline::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcGePoint3d& p : mControls)
-        p.transformBy(xform);
-    for (AcGePoint3d& p : mFitPoints)
-        p.transformBy(xform);
-    return Acad::eOk;
+    return acdbimpl::movePoints(acdbimpl::movePoints(checkWritable(), mControls, xform), mFitPoints, xform);
 }
 
 bool AcDbSpline::fitThrough(const AcGePoint3dArray& fitPoints, int order)
