@@ -120,6 +120,30 @@ static Acad::ErrorStatus recordByName(const AcDbEntity* e, const ACHAR* name, bo
     return Acad::eOk;
 }
 
+// The record an entity is to use, opened for read: of the class and, for an
+// entity in a database, of that database.
+static Acad::ErrorStatus openRecord(const AcDbEntity* e, Acad::ErrorStatus writable, AcDbObjectId id,
+                                    const AcRxClass* recordClass, AcDbObject*& obj)
+{
+    obj = nullptr;
+    if (writable != Acad::eOk)
+        return writable;
+    AcDbObject* o = nullptr;
+    Acad::ErrorStatus es = acdbOpenAcDbObject(o, id, AcDb::kForRead, false);
+    if (es != Acad::eOk)
+        return es;
+    if (!o->isKindOf(recordClass))
+        es = Acad::eWrongObjectType;
+    else if (e->database() != nullptr && o->database() != e->database())
+        es = Acad::eWrongDatabase;
+    if (es != Acad::eOk) {
+        o->close();
+        return es;
+    }
+    obj = o;
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* newVal, Adesk::Boolean doSubents, bool allowHiddenLayer)
 {
     Acad::ErrorStatus es = checkWritable();
@@ -131,21 +155,10 @@ Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* newVal, Adesk::Boolean doSub
 
 Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId newVal, Adesk::Boolean, bool allowHiddenLayer)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
     AcDbObject* obj = nullptr;
-    es = acdbOpenAcDbObject(obj, newVal, AcDb::kForRead, false);
+    Acad::ErrorStatus es = openRecord(this, checkWritable(), newVal, AcDbLayerTableRecord::desc(), obj);
     if (es != Acad::eOk)
         return es;
-    if (!obj->isKindOf(AcDbLayerTableRecord::desc())) {
-        obj->close();
-        return Acad::eWrongObjectType;
-    }
-    if (database() != nullptr && obj->database() != database()) {
-        obj->close();
-        return Acad::eWrongDatabase;
-    }
     bool hidden = static_cast<AcDbLayerTableRecord*>(obj)->isHidden();
     obj->close();
     if (hidden && !allowHiddenLayer)
@@ -165,20 +178,11 @@ Acad::ErrorStatus AcDbEntity::setLinetype(const ACHAR* newVal, Adesk::Boolean do
 
 Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId newVal, Adesk::Boolean)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
     AcDbObject* obj = nullptr;
-    es = acdbOpenAcDbObject(obj, newVal, AcDb::kForRead, false);
+    Acad::ErrorStatus es = openRecord(this, checkWritable(), newVal, AcDbLinetypeTableRecord::desc(), obj);
     if (es != Acad::eOk)
         return es;
-    bool ok = obj->isKindOf(AcDbLinetypeTableRecord::desc());
-    bool sameDb = database() == nullptr || obj->database() == database();
     obj->close();
-    if (!ok)
-        return Acad::eWrongObjectType;
-    if (!sameDb)
-        return Acad::eWrongDatabase;
     mpLinetype = newVal;
     return Acad::eOk;
 }
