@@ -36,6 +36,14 @@ void basis(int span, double t, int p, const std::vector<double>& U, std::vector<
     }
 }
 
+Acad::ErrorStatus pointAt(const AcGePoint3dArray& points, int index, AcGePoint3d& point)
+{
+    if (index < 0 || index >= points.length())
+        return Acad::eInvalidIndex;
+    point = points[index];
+    return Acad::eOk;
+}
+
 // The periodic form: n control points over n + 1 knots.
 bool periodicForm(bool periodic, int controls, int knots)
 {
@@ -202,10 +210,7 @@ int AcDbSpline::numControlPoints() const
 
 Acad::ErrorStatus AcDbSpline::getControlPointAt(int index, AcGePoint3d& point) const
 {
-    if (index < 0 || index >= mControls.length())
-        return Acad::eInvalidIndex;
-    point = mControls[index];
-    return Acad::eOk;
+    return pointAt(mControls, index, point);
 }
 
 Acad::ErrorStatus AcDbSpline::setControlPointAt(int index, const AcGePoint3d& point)
@@ -237,10 +242,7 @@ int AcDbSpline::numFitPoints() const
 
 Acad::ErrorStatus AcDbSpline::getFitPointAt(int index, AcGePoint3d& point) const
 {
-    if (index < 0 || index >= mFitPoints.length())
-        return Acad::eInvalidIndex;
-    point = mFitPoints[index];
-    return Acad::eOk;
+    return pointAt(mFitPoints, index, point);
 }
 
 Adesk::Boolean AcDbSpline::hasFitData() const
