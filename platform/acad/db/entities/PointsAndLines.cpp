@@ -97,8 +97,7 @@ bool AcDbLine::standinPath(standin::CurvePath& path) const
 
 Acad::ErrorStatus AcDbLine::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = movePoint(checkWritable(), mStart, xform);
-    return es == Acad::eOk ? movePoint(es, mEnd, xform) : es;
+    return movePoint(movePoint(checkWritable(), mStart, xform), mEnd, xform);
 }
 
 // ---- AcDbRay and AcDbXline
