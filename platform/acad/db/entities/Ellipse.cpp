@@ -50,7 +50,7 @@ Acad::ErrorStatus AcDbEllipse::setCenter(const AcGePoint3d& center)
 
 Acad::ErrorStatus AcDbEllipse::setRadiusRatio(double ratio)
 {
-    return assignIfValid(mRatio, ratio, std::isfinite(ratio) && ratio > 0.0 && ratio <= 1.0);
+    return assignIfValid(mRatio, ratio, isFinite(ratio) && ratio > 0.0 && ratio <= 1.0);
 }
 
 Acad::ErrorStatus AcDbEllipse::setStartAngle(double startAngle)
@@ -58,7 +58,7 @@ Acad::ErrorStatus AcDbEllipse::setStartAngle(double startAngle)
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    if (!std::isfinite(startAngle))
+    if (!isFinite(startAngle))
         return Acad::eInvalidInput;
     double sweep = mEndAngle - mStartAngle;
     double end = mStartAngle + sweep;
@@ -69,13 +69,7 @@ Acad::ErrorStatus AcDbEllipse::setStartAngle(double startAngle)
 
 Acad::ErrorStatus AcDbEllipse::setEndAngle(double endAngle)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!std::isfinite(endAngle))
-        return Acad::eInvalidInput;
-    mEndAngle = endAfter(mStartAngle, endAngle);
-    return Acad::eOk;
+    return assignIfValid(mEndAngle, endAfter(mStartAngle, endAngle), isFinite(endAngle));
 }
 
 Acad::ErrorStatus AcDbEllipse::setStartParam(double startParam)
@@ -127,8 +121,8 @@ Acad::ErrorStatus AcDbEllipse::set(const AcGePoint3d& center, const AcGeVector3d
     if (es != Acad::eOk)
         return es;
     if (!isFinite(center) || !isFinite(unitNormal) || !isFinite(majorAxis) || unitNormal.isZeroLength() ||
-        majorAxis.isZeroLength() || !std::isfinite(radiusRatio) || radiusRatio <= 0.0 || radiusRatio > 1.0 ||
-        !std::isfinite(startAngle) || !std::isfinite(endAngle))
+        majorAxis.isZeroLength() || !isFinite(radiusRatio) || radiusRatio <= 0.0 || radiusRatio > 1.0 ||
+        !isFinite(startAngle) || !isFinite(endAngle))
         return Acad::eInvalidInput;
     AcGeVector3d n = unitNormal.normal();
     if (std::fabs(n.dotProduct(majorAxis.normal())) > 1e-9)
