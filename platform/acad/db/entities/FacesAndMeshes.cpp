@@ -17,6 +17,32 @@
 using namespace acdbimpl;
 using Impl = AcDbDatabase::Impl;
 
+namespace {
+
+// The four corners of a 3D face or a 2D solid, by index.
+Acad::ErrorStatus cornerAt(const AcGePoint3d (&corners)[4], Adesk::UInt16 index, AcGePoint3d& point)
+{
+    if (index > 3)
+        return Acad::eInvalidIndex;
+    point = corners[index];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus setCornerAt(Acad::ErrorStatus writable, AcGePoint3d (&corners)[4], Adesk::UInt16 index,
+                              const AcGePoint3d& point)
+{
+    if (writable != Acad::eOk)
+        return writable;
+    if (index > 3)
+        return Acad::eInvalidIndex;
+    if (!isFinite(point))
+        return Acad::eInvalidInput;
+    corners[index] = point;
+    return Acad::eOk;
+}
+
+}  // namespace
+
 // ---- AcDbFace
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbFace, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, 3DFACE, ACDB)
@@ -39,23 +65,12 @@ AcDbFace::~AcDbFace() = default;
 
 Acad::ErrorStatus AcDbFace::getVertexAt(Adesk::UInt16 index, AcGePoint3d& point) const
 {
-    if (index > 3)
-        return Acad::eInvalidIndex;
-    point = mCorners[index];
-    return Acad::eOk;
+    return cornerAt(mCorners, index, point);
 }
 
 Acad::ErrorStatus AcDbFace::setVertexAt(Adesk::UInt16 index, const AcGePoint3d& point)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (index > 3)
-        return Acad::eInvalidIndex;
-    if (!isFinite(point))
-        return Acad::eInvalidInput;
-    mCorners[index] = point;
-    return Acad::eOk;
+    return setCornerAt(checkWritable(), mCorners, index, point);
 }
 
 Acad::ErrorStatus AcDbFace::makeEdgeInvisibleAt(Adesk::UInt16 index)
@@ -478,23 +493,12 @@ AcDbSolid::~AcDbSolid() = default;
 
 Acad::ErrorStatus AcDbSolid::getPointAt(Adesk::UInt16 idx, AcGePoint3d& pntRes) const
 {
-    if (idx > 3)
-        return Acad::eInvalidIndex;
-    pntRes = mCorners[idx];
-    return Acad::eOk;
+    return cornerAt(mCorners, idx, pntRes);
 }
 
 Acad::ErrorStatus AcDbSolid::setPointAt(Adesk::UInt16 idx, const AcGePoint3d& pntVal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (idx > 3)
-        return Acad::eInvalidIndex;
-    if (!isFinite(pntVal))
-        return Acad::eInvalidInput;
-    mCorners[idx] = pntVal;
-    return Acad::eOk;
+    return setCornerAt(checkWritable(), mCorners, idx, pntVal);
 }
 
 Acad::ErrorStatus AcDbSolid::setThickness(double thickness)
