@@ -358,7 +358,7 @@ std::vector<Case> setterCases()
         "AcDbPoint::setNormal", kZeroRefused, plain<AcDbPoint>(),
         [](AcDbPoint& e, double v) { return e.setNormal(directionOf(v)); }, normalOf<AcDbPoint>));
     cases.push_back(entry<AcDbPoint>(
-        "AcDbPoint::setThickness", kZeroTaken, [] { return new AcDbPoint(); },
+        "AcDbPoint::setThickness", kZeroTaken, plain<AcDbPoint>(),
         [](AcDbPoint& e, double v) { return e.setThickness(v); }, thicknessOf<AcDbPoint>));
     cases.push_back(entry<AcDbLine>(
         "AcDbLine::setStartPoint", kZeroTaken, plain<AcDbLine>(),
