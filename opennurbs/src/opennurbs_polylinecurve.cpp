@@ -88,21 +88,12 @@ bool ON_PolylineCurve::Transform(const ON_Xform& xform)
 
 ON_Interval ON_PolylineCurve::Domain() const
 {
-  if (m_t.Count() < 2)
-    return ON_Interval();
-  return ON_Interval(m_t[0], m_t[m_t.Count() - 1]);
+  return ON_CurveDetail::ParameterDomain(m_t);
 }
 
 bool ON_PolylineCurve::SetDomain(double t0, double t1)
 {
-  const ON_Interval d = Domain();
-  if (!(t0 < t1) || !d.IsIncreasing())
-    return false;
-  for (int i = 0; i < m_t.Count(); i++)
-    m_t[i] = ON_Interval(t0, t1).ParameterAt(d.NormalizedParameterAt(m_t[i]));
-  m_t[0] = t0;
-  m_t[m_t.Count() - 1] = t1;
-  return true;
+  return ON_CurveDetail::SetParameterDomain(m_t, t0, t1);
 }
 
 bool ON_PolylineCurve::Evaluate(double t, int der_count, int v_stride, double* v, int side, int*) const
