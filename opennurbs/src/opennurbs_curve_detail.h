@@ -5,6 +5,7 @@
 #include "opennurbs_array.h"
 #include "opennurbs_point.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ON_CurveDetail
@@ -48,5 +49,13 @@ inline bool SetParameterDomain(ON_SimpleArray<double>& t, double t0, double t1)
   t[0] = t0;
   t[t.Count() - 1] = t1;
   return true;
+}
+
+// The parameters of the reversed curve: in reverse order, negated.
+inline void ReverseParameters(ON_SimpleArray<double>& t)
+{
+  std::reverse(t.Array(), t.Array() + t.Count());
+  for (int i = 0; i < t.Count(); i++)
+    t[i] = -t[i];
 }
 }  // namespace ON_CurveDetail

@@ -4,6 +4,7 @@
 #include "opennurbs_curve_detail.h"
 #include "opennurbs_xform.h"
 
+#include <algorithm>
 #include <cmath>
 
 ON_OBJECT_IMPLEMENT(ON_PolyCurve, ON_Curve, "4ED7D4E0-E947-11d3-BFE5-0010830122F0")
@@ -265,21 +266,8 @@ bool ON_PolyCurve::Reverse()
   for (int i = 0; i < n; i++)
     if (m_segment[i])
       m_segment[i]->Reverse();
-  for (int i = 0, j = n - 1; i < j; i++, j--)
-  {
-    ON_Curve* c = m_segment[i];
-    m_segment[i] = m_segment[j];
-    m_segment[j] = c;
-  }
-  const int m = m_t.Count();
-  for (int i = 0, j = m - 1; i < j; i++, j--)
-  {
-    const double a = m_t[i];
-    m_t[i] = m_t[j];
-    m_t[j] = a;
-  }
-  for (int i = 0; i < m; i++)
-    m_t[i] = -m_t[i];
+  std::reverse(m_segment.Array(), m_segment.Array() + n);
+  ON_CurveDetail::ReverseParameters(m_t);
   return true;
 }
 

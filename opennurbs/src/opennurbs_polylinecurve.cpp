@@ -4,6 +4,8 @@
 #include "opennurbs_nurbscurve.h"
 #include "opennurbs_xform.h"
 
+#include <algorithm>
+
 ON_OBJECT_IMPLEMENT(ON_PolylineCurve, ON_Curve, "4ED7D4E6-E947-11d3-BFE5-0010830122F0")
 
 namespace
@@ -121,22 +123,8 @@ bool ON_PolylineCurve::IsClosed() const
 
 bool ON_PolylineCurve::Reverse()
 {
-  const int n = m_pline.Count();
-  for (int i = 0, j = n - 1; i < j; i++, j--)
-  {
-    const ON_3dPoint p = m_pline[i];
-    m_pline[i] = m_pline[j];
-    m_pline[j] = p;
-  }
-  const int m = m_t.Count();
-  for (int i = 0, j = m - 1; i < j; i++, j--)
-  {
-    const double a = m_t[i];
-    m_t[i] = m_t[j];
-    m_t[j] = a;
-  }
-  for (int i = 0; i < m; i++)
-    m_t[i] = -m_t[i];
+  std::reverse(m_pline.Array(), m_pline.Array() + m_pline.Count());
+  ON_CurveDetail::ReverseParameters(m_t);
   return true;
 }
 

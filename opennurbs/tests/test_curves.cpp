@@ -149,6 +149,16 @@ public:
 };
 int CountedLine::alive = 0;
 
+// The chain's parameters at its breaks.
+void ExpectBreaks(const ON_PolyCurve& pc, const std::vector<double>& expected)
+{
+  ON_SimpleArray<double> t;
+  ASSERT_TRUE(pc.SegmentParameters(t));
+  ASSERT_EQ(t.Count(), (int)expected.size());
+  for (int i = 0; i < t.Count(); i++)
+    EXPECT_EQ(t[i], expected[i]) << i;
+}
+
 TEST(PolyCurve, OwnsWhatItAppendsAndChainsTheDomains)
 {
   {
@@ -165,13 +175,7 @@ TEST(PolyCurve, OwnsWhatItAppendsAndChainsTheDomains)
     EXPECT_EQ(pc.SegmentCurve(3), nullptr);
     EXPECT_EQ(pc.SegmentCurve(-1), nullptr);
     EXPECT_NE(ON_ArcCurve::Cast(pc.SegmentCurve(2)), nullptr);
-    ON_SimpleArray<double> t;
-    ASSERT_TRUE(pc.SegmentParameters(t));
-    ASSERT_EQ(t.Count(), 4);
-    EXPECT_EQ(t[0], 0.0);
-    EXPECT_EQ(t[1], 1.0);
-    EXPECT_EQ(t[2], 2.0);
-    EXPECT_NEAR(t[3], 3.5707963267948966, 1e-15);
+    ExpectBreaks(pc, {0.0, 1.0, 2.0, 2.0 + 0.5 * ON_PI});
     EXPECT_EQ(pc.SegmentDomain(1), ON_Interval(1.0, 2.0));
     ExpectNear(pc.PointAt(1.5), ON_3dPoint(1, 0.5, 0));
     ExpectNear(pc.PointAtEnd(), ON_3dPoint(0, 1, 0));
@@ -227,12 +231,7 @@ TEST(PolyCurve, PrependPutsTheSegmentFirstAndTheDomainBeforeTheChain)
   EXPECT_EQ(pc.Count(), 2);
   EXPECT_EQ(pc.SegmentCurve(0), first);
   EXPECT_EQ(pc.SegmentCurve(1), middle);
-  ON_SimpleArray<double> t;
-  ASSERT_TRUE(pc.SegmentParameters(t));
-  ASSERT_EQ(t.Count(), 3);
-  EXPECT_EQ(t[0], 3.0);
-  EXPECT_EQ(t[1], 5.0);
-  EXPECT_EQ(t[2], 6.0);
+  ExpectBreaks(pc, {3.0, 5.0, 6.0});
   ExpectNear(pc.PointAt(4.0), ON_3dPoint(0.5, 0, 0));
 }
 
@@ -287,5 +286,34 @@ TEST(ConicDerivatives, CircleAndEllipseDerivativesCycle)
                 1e-12);
   }
   EXPECT_NEAR((circle.TangentAt(t) - (plane.xaxis * -s + plane.yaxis * c)).Length(), 0.0, 1e-12);
+}
+TEST(ParameterLists, ReverseRunsTheCurveBackOverTheNegatedDomain)
+{
+  ON_SimpleArray<double> t;
+  for (double v : {0.0, 1.0, 3.0, 3.5})
+    t.Append(v);
+  const ON_PolylineCurve pline(Points({A, B, C, D}), t);
+  ON_PolyCurve chain;
+  chain.Append(new ON_LineCurve(ON_Line(A, B), 0.0, 1.0));
+  chain.Append(new ON_LineCurve(ON_Line(B, C), 0.0, 2.0));
+  chain.Append(new ON_LineCurve(ON_Line(C, D), 0.0, 0.5));
+  const ON_Curve* curves[] = {&pline, &chain};
+  for (const ON_Curve* c : curves)
+  {
+    SCOPED_TRACE(c->ClassId()->ClassName());
+    ON_Curve* r = c->DuplicateCurve();
+    ASSERT_TRUE(r->Reverse());
+    EXPECT_EQ(r->Domain(), ON_Interval(-3.5, 0.0));
+    for (double s : {0.0, 0.5, 1.0, 2.0, 3.0, 3.25, 3.5})
+      ExpectNear(r->PointAt(-s), c->PointAt(s));
+    delete r;
+  }
+  ON_PolyCurve reversed(chain);
+  ASSERT_TRUE(reversed.Reverse());
+  ExpectBreaks(reversed, {-3.5, -3.0, -1.0, 0.0});
+  ExpectNear(reversed.SegmentCurve(0)->PointAtStart(), D);
+  ExpectNear(reversed.SegmentCurve(2)->PointAtEnd(), A);
+  ON_PolyCurve empty;
+  EXPECT_FALSE(empty.Reverse());
 }
 }  // namespace
