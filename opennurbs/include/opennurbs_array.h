@@ -142,6 +142,10 @@ public:
   {
     return (unsigned int)sizeof(T);
   }
+  unsigned int SizeOfArray() const
+  {
+    return (unsigned int)(m_count * sizeof(T));
+  }
 
   // No bounds check, as with a plain C array.
   T& operator[](int i)
@@ -457,11 +461,6 @@ public:
   }
 
   using Core::Append;
-
-  unsigned int SizeOfArray() const
-  {
-    return (unsigned int)(m_count * sizeof(T));
-  }
 
   // Appends count elements from p, which may point into this array.
   void Append(int count, const T* p)

@@ -266,6 +266,9 @@ TEST(ClassArray, InsertShiftsElementsUpAndTakesItsOwnElement)
   for (int i = 0; i < 7; i++)
     EXPECT_EQ(a[i].text, expected[i]) << i;
   EXPECT_EQ(a.At(7), nullptr);
+  EXPECT_EQ(a.At((ON__INT64)-1), nullptr);
+  EXPECT_EQ(a.At((ON__UINT64)7), nullptr);
+  EXPECT_EQ(a.At((ON__UINT64)6)->text, "d");
   a.Remove();
   a.Remove(0);
   ASSERT_EQ(a.Count(), 5);
