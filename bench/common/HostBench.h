@@ -14,8 +14,11 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <ftw.h>
 #include <limits.h>
+#include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kvbench {
@@ -94,6 +97,51 @@ inline int StartHostBench(const char* program, int argc, char** argv, HostBench&
     }
     bench.folder = pattern;
     return -1;
+}
+
+// What the host program printed on the command line and on standard error in
+// its last run.
+inline std::string HostOutPath(const HostBench& bench) { return bench.folder + "/stdout.txt"; }
+inline std::string HostErrPath(const HostBench& bench) { return bench.folder + "/stderr.txt"; }
+
+// Starts the host program on the script, with its registry in the temporary
+// folder, standard input from /dev/null and its output in the two files
+// above. Returns the child's process id, or -1 with the error.
+inline pid_t SpawnHost(const HostBench& bench, const std::string& script, std::string& error)
+{
+    const std::string out = HostOutPath(bench), err = HostErrPath(bench);
+    const std::string registry = bench.folder + "/registry.txt";
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        error = std::string("fork: ") + std::strerror(errno);
+        return -1;
+    }
+    if (pid == 0) {
+        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int i = ::open("/dev/null", O_RDONLY);
+        if (o < 0 || e < 0 || i < 0)
+            ::_exit(126);
+        ::dup2(i, 0);
+        ::dup2(o, 1);
+        ::dup2(e, 2);
+        const char* argv[] = {bench.host.c_str(), "--registry", registry.c_str(), script.c_str(), nullptr};
+        ::execv(bench.host.c_str(), const_cast<char* const*>(argv));
+        ::_exit(127);
+    }
+    return pid;
+}
+
+// Empty when the host program ended with status 0 and wrote nothing on
+// standard error; otherwise what went wrong.
+inline std::string HostFailure(const HostBench& bench, int status)
+{
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return "the host program ended with status " + std::to_string(status);
+    const std::string errors = ReadText(HostErrPath(bench));
+    if (!errors.empty())
+        return "the host program reported: " + errors.substr(0, 200);
+    return std::string();
 }
 
 // The temporary folder and everything in it.
