@@ -3,6 +3,8 @@
 // benchmark library's own flags, and read back what the host printed.
 #pragma once
 
+#include "standin/FileIo.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cerrno>
@@ -16,7 +18,6 @@
 
 #include <fcntl.h>
 #include <ftw.h>
-#include <limits.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,19 +29,6 @@ struct HostBench {
     int runs = 5;        // runs per figure
     std::string folder;  // temporary: files, scripts, registry, outputs
 };
-
-// The folder this program lies in.
-inline std::string ProgramFolder()
-{
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return ".";
-    buffer[n] = 0;
-    std::string path(buffer);
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
 
 inline std::string ReadText(const std::string& path)
 {
@@ -65,7 +53,7 @@ inline bool TakeFlag(const char* arg, const char* name, std::string& value)
 // on, or the exit code after a message naming the program.
 inline int StartHostBench(const char* program, int argc, char** argv, HostBench& bench)
 {
-    bench.host = ProgramFolder() + "/arxhost";
+    bench.host = standin::files::programFolder() + "/arxhost";
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
         std::string value;
