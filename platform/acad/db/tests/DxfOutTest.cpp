@@ -88,6 +88,22 @@ protected:
         table->close();
         return id;
     }
+
+    // Writes the drawing to the temporary file name and reads it back with
+    // the checker into lines, whose first is the audit's, clean. The file is
+    // removed, or left for the caller where keptPath receives its path.
+    void writeAndReadBack(const char* name, std::vector<std::string>& lines, std::string* keptPath = nullptr)
+    {
+        const std::string path = tempPath(name);
+        ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+        lines = readBack(path);
+        if (keptPath)
+            *keptPath = path;
+        else
+            std::remove(path.c_str());
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines[0], "audit 0 0") << lines[0];
+    }
 };
 
 TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
@@ -133,13 +149,8 @@ TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
     obj->erase();
     obj->close();
 
-    std::string path = tempPath("roundtrip.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    std::vector<std::string> lines = readBack(path);
-    std::remove(path.c_str());
-
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0") << lines[0];
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("roundtrip.dxf", lines));
 
     std::vector<std::string> layers = linesStartingWith(lines, "layer ");
     std::vector<std::string> expectLayers = {
@@ -165,12 +176,9 @@ TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
 
 TEST_F(DxfOutTest, AnEmptyDrawingIsAValidFile)
 {
-    std::string path = tempPath("empty.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    std::vector<std::string> lines = readBack(path);
-    std::remove(path.c_str());
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("empty.dxf", lines));
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "audit 0 0");
     EXPECT_EQ(lines[1], "layer 0 7 -1 0 0 0 Continuous");
 }
 
@@ -331,12 +339,8 @@ TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
     for (AcDbCurve* c : curves)
         append(c);
 
-    std::string path = tempPath("curves.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    std::vector<std::string> lines = readBack(path);
-    std::remove(path.c_str());
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0");
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("curves.dxf", lines));
 
     std::vector<std::string> entities;
     for (const std::string& l : lines)
@@ -409,11 +413,9 @@ TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
     }
     append(spline);
 
-    std::string path = tempPath("loop.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    const std::vector<std::string> lines = readBack(path);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0");
+    std::string path;
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("loop.dxf", lines, &path));
     const std::vector<std::string> loop = linesStartingWith(lines, "loop ");
     ASSERT_EQ(loop.size(), 9u);
     for (size_t i = 0; i < 9; ++i) {
@@ -484,11 +486,9 @@ TEST_F(DxfOutTest, BlockReferencesOfAnyNormalLandWhereOtherReadersPutThem)
         append(ref);
     }
 
-    std::string path = tempPath("inserts.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    const std::vector<std::string> lines = readBack(path);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0");
+    std::string path;
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("inserts.dxf", lines, &path));
     const std::vector<std::string> place = linesStartingWith(lines, "place ");
     ASSERT_EQ(place.size(), 4 * placed.size());
     const AcGePoint3d blockPoints[] = {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0),
@@ -572,12 +572,8 @@ TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
     solid->createBox(1, 1, 1);
     append(solid);
 
-    std::string path = tempPath("meshes.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    std::vector<std::string> lines = readBack(path);
-    std::remove(path.c_str());
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0");
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("meshes.dxf", lines));
     std::vector<std::string> expect = {
         "POLYLINE 0 256 -1 64 5 0.0 0.0 0.0 1.0 0.0 0.0 1.0 1.0 0.0 0.0 1.0 0.0 2.0 0.0 1.0 2 1 2 3 4 2 -5 3 0",
         "POLYLINE 0 256 -1 48 2 2 0.0 0.0 0.5 1.0 0.0 0.5 0.0 1.0 0.5 1.0 1.0 0.5",
@@ -608,12 +604,8 @@ TEST_F(DxfOutTest, SolidsAndTextsOfAnyNormalLandWhereTheDrawingHasThem)
     text->setNormal(tilted);
     append(text);
 
-    const std::string path = tempPath("normals.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    const std::vector<std::string> lines = readBack(path);
-    std::remove(path.c_str());
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0");
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("normals.dxf", lines));
     const std::vector<std::string> solids = linesStartingWith(lines, "SOLID");
     const std::vector<std::string> texts = linesStartingWith(lines, "TEXT");
     ASSERT_EQ(solids.size(), 1u);
