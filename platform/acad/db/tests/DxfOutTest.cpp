@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DbTest.h"
+#include "DxfTestSupport.h"
 #include "dbSubD.h"
 #include "dbelipse.h"
 #include "dbpl.h"
@@ -70,25 +71,6 @@ std::wstring wide(const std::string& s)
 
 class DxfOutTest : public DbTest {
 protected:
-    AcDbObjectId addLayer(const ACHAR* name, int aci, bool frozen, bool locked, bool off)
-    {
-        AcDbLayerTable* table = nullptr;
-        EXPECT_EQ(db()->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
-        auto* rec = new AcDbLayerTableRecord();
-        rec->setName(name);
-        AcCmColor c;
-        c.setColorIndex(static_cast<Adesk::UInt16>(aci));
-        rec->setColor(c);
-        rec->setIsFrozen(frozen);
-        rec->setIsLocked(locked);
-        rec->setIsOff(off);
-        AcDbObjectId id;
-        EXPECT_EQ(table->add(id, rec), Acad::eOk);
-        rec->close();
-        table->close();
-        return id;
-    }
-
     // Writes the drawing to the temporary file name and reads it back with
     // the checker into lines, whose first is the audit's, clean. The file is
     // removed, or left for the caller where keptPath receives its path.
@@ -108,9 +90,9 @@ protected:
 
 TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
 {
-    addLayer(L"Walls", 1, false, false, false);
-    addLayer(L"Frozen", 3, true, true, true);
-    addLayer(L"Stra\u00dfe \u03a9", 250, false, false, false);
+    addLayer(db(), L"Walls", aci(1));
+    addLayer(db(), L"Frozen", aci(3), true, true, true);
+    addLayer(db(), L"Stra\u00dfe \u03a9", aci(250));
 
     auto* face = new AcDbFace(AcGePoint3d(0, 0, 0), AcGePoint3d(1.5, 0, 0), AcGePoint3d(1.5, 2.25, 0.125),
                               AcGePoint3d(0, 2.25, -3));
@@ -527,16 +509,7 @@ TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
     ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
     auto* pface = new AcDbPolyFaceMesh();
     ASSERT_EQ(space->appendAcDbEntity(pface), Acad::eOk);
-    for (auto p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0),
-                   AcGePoint3d(2, 0, 1)}) {
-        auto* v = new AcDbPolyFaceMeshVertex(p);
-        ASSERT_EQ(pface->appendVertex(v), Acad::eOk);
-        v->close();
-    }
-    for (auto* f : {new AcDbFaceRecord(1, 2, 3, 4), new AcDbFaceRecord(2, -5, 3, 0)}) {
-        ASSERT_EQ(pface->appendFaceRecord(f), Acad::eOk);
-        f->close();
-    }
+    ASSERT_NO_FATAL_FAILURE(fillSamplePolyFace(pface));
     pface->close();
 
     // A block of one line, and a reference to it moved and turned.
