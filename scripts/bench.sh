@@ -37,22 +37,23 @@ trap 'rm -rf "$results"' EXIT
 bin=$build/bin
 reps=(--benchmark_repetitions=3 --benchmark_report_aggregates_only=true)
 
-echo "== topology" >&2
-"$bin/bench_topology" "${reps[@]}" --benchmark_out="$results/topology.json" --benchmark_out_format=json >&2
-echo "== mesh writers" >&2
-"$bin/bench_writers" "${reps[@]}" --benchmark_out="$results/writers.json" --benchmark_out_format=json >&2
-echo "== curve writers" >&2
-"$bin/bench_curves" "${reps[@]}" --benchmark_out="$results/curves.json" --benchmark_out_format=json >&2
-echo "== database appends" >&2
-"$bin/bench_database" "${reps[@]}" --benchmark_out="$results/database.json" --benchmark_out_format=json >&2
-echo "== entity readers" >&2
-"$bin/bench_entity_readers" "${reps[@]}" --benchmark_out="$results/entity_readers.json" --benchmark_out_format=json >&2
-echo "== model reader" >&2
-"$bin/bench_model_reader" "${reps[@]}" --benchmark_out="$results/model_reader.json" --benchmark_out_format=json >&2
-echo "== whole imports" >&2
-"$bin/bench_import" --runs="$runs" --benchmark_out="$results/import.json" --benchmark_out_format=json >&2
-echo "== DXF input" >&2
-"$bin/bench_dxfin" --runs="$runs" --benchmark_out="$results/dxfin.json" --benchmark_out_format=json >&2
+# One benchmark program, bench_<name>, with its flags; its figures go to
+# <name>.json among the results.
+run_bench() {
+  local title=$1 name=$2
+  shift 2
+  echo "== $title" >&2
+  "$bin/bench_$name" "$@" --benchmark_out="$results/$name.json" --benchmark_out_format=json >&2
+}
+
+run_bench topology topology "${reps[@]}"
+run_bench "mesh writers" writers "${reps[@]}"
+run_bench "curve writers" curves "${reps[@]}"
+run_bench "database appends" database "${reps[@]}"
+run_bench "entity readers" entity_readers "${reps[@]}"
+run_bench "model reader" model_reader "${reps[@]}"
+run_bench "whole imports" import --runs="$runs"
+run_bench "DXF input" dxfin --runs="$runs"
 
 cpu=$(grep -m1 '^model name' /proc/cpuinfo | sed 's/^[^:]*: *//')
 [ -n "$cpu" ] || cpu=$(uname -m)

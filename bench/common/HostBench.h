@@ -3,6 +3,8 @@
 // benchmark library's own flags, and read back what the host printed.
 #pragma once
 
+#include "standin/FileIo.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cerrno>
@@ -14,8 +16,10 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <ftw.h>
-#include <limits.h>
+#include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kvbench {
@@ -25,19 +29,6 @@ struct HostBench {
     int runs = 5;        // runs per figure
     std::string folder;  // temporary: files, scripts, registry, outputs
 };
-
-// The folder this program lies in.
-inline std::string ProgramFolder()
-{
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return ".";
-    buffer[n] = 0;
-    std::string path(buffer);
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
 
 inline std::string ReadText(const std::string& path)
 {
@@ -62,7 +53,7 @@ inline bool TakeFlag(const char* arg, const char* name, std::string& value)
 // on, or the exit code after a message naming the program.
 inline int StartHostBench(const char* program, int argc, char** argv, HostBench& bench)
 {
-    bench.host = ProgramFolder() + "/arxhost";
+    bench.host = standin::files::programFolder() + "/arxhost";
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
         std::string value;
@@ -94,6 +85,51 @@ inline int StartHostBench(const char* program, int argc, char** argv, HostBench&
     }
     bench.folder = pattern;
     return -1;
+}
+
+// What the host program printed on the command line and on standard error in
+// its last run.
+inline std::string HostOutPath(const HostBench& bench) { return bench.folder + "/stdout.txt"; }
+inline std::string HostErrPath(const HostBench& bench) { return bench.folder + "/stderr.txt"; }
+
+// Starts the host program on the script, with its registry in the temporary
+// folder, standard input from /dev/null and its output in the two files
+// above. Returns the child's process id, or -1 with the error.
+inline pid_t SpawnHost(const HostBench& bench, const std::string& script, std::string& error)
+{
+    const std::string out = HostOutPath(bench), err = HostErrPath(bench);
+    const std::string registry = bench.folder + "/registry.txt";
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        error = std::string("fork: ") + std::strerror(errno);
+        return -1;
+    }
+    if (pid == 0) {
+        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int i = ::open("/dev/null", O_RDONLY);
+        if (o < 0 || e < 0 || i < 0)
+            ::_exit(126);
+        ::dup2(i, 0);
+        ::dup2(o, 1);
+        ::dup2(e, 2);
+        const char* argv[] = {bench.host.c_str(), "--registry", registry.c_str(), script.c_str(), nullptr};
+        ::execv(bench.host.c_str(), const_cast<char* const*>(argv));
+        ::_exit(127);
+    }
+    return pid;
+}
+
+// Empty when the host program ended with status 0 and wrote nothing on
+// standard error; otherwise what went wrong.
+inline std::string HostFailure(const HostBench& bench, int status)
+{
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return "the host program ended with status " + std::to_string(status);
+    const std::string errors = ReadText(HostErrPath(bench));
+    if (!errors.empty())
+        return "the host program reported: " + errors.substr(0, 200);
+    return std::string();
 }
 
 // The temporary folder and everything in it.

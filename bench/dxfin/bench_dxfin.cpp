@@ -211,27 +211,10 @@ struct RunResult {
 RunResult RunHost(const std::string& script)
 {
     RunResult r;
-    const std::string out = g.folder + "/stdout.txt", err = g.folder + "/stderr.txt";
-    const std::string registry = g.folder + "/registry.txt";
     const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = ::fork();
-    if (pid < 0) {
-        r.error = std::string("fork: ") + std::strerror(errno);
+    const pid_t pid = kvbench::SpawnHost(g, script, r.error);
+    if (pid < 0)
         return r;
-    }
-    if (pid == 0) {
-        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int i = ::open("/dev/null", O_RDONLY);
-        if (o < 0 || e < 0 || i < 0)
-            ::_exit(126);
-        ::dup2(i, 0);
-        ::dup2(o, 1);
-        ::dup2(e, 2);
-        const char* argv[] = {g.host.c_str(), "--registry", registry.c_str(), script.c_str(), nullptr};
-        ::execv(g.host.c_str(), const_cast<char* const*>(argv));
-        ::_exit(127);
-    }
     int status = 0;
     struct rusage usage {};
     pid_t done;
@@ -242,16 +225,10 @@ RunResult RunHost(const std::string& script)
     }
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     r.peakKb = usage.ru_maxrss;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        r.error = "the host program ended with status " + std::to_string(status);
+    r.error = kvbench::HostFailure(g, status);
+    if (!r.error.empty())
         return r;
-    }
-    const std::string errors = ReadText(err);
-    if (!errors.empty()) {
-        r.error = "the host program reported: " + errors.substr(0, 200);
-        return r;
-    }
-    const std::string said = ReadText(out);
+    const std::string said = ReadText(kvbench::HostOutPath(g));
     const size_t refused = said.find("Unable to read DXF file");
     if (refused != std::string::npos) {
         r.error = said.substr(refused, 300);

@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cfloat>
 #include <cstring>
+#include <limits>
 
 namespace kvfuzz {
 
@@ -20,6 +22,30 @@ public:
         float f;
         std::memcpy(&f, &bits, sizeof f);
         return f;
+    }
+    // One of the coordinates that break arithmetic: zeros of both signs,
+    // ones, NaN, the infinities, the largest and smallest floats, the
+    // smallest denormal, huge values and the first integer a float cannot
+    // hold.
+    float special()
+    {
+        static const float values[] = {
+            0.0f,
+            -0.0f,
+            1.0f,
+            -1.0f,
+            std::numeric_limits<float>::quiet_NaN(),
+            std::numeric_limits<float>::infinity(),
+            -std::numeric_limits<float>::infinity(),
+            FLT_MAX,
+            -FLT_MAX,
+            FLT_MIN,
+            std::numeric_limits<float>::denorm_min(),
+            1e30f,
+            -1e30f,
+            16777217.0f,
+        };
+        return values[u8() % (sizeof values / sizeof values[0])];
     }
 
 private:

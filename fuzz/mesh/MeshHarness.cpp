@@ -1,10 +1,8 @@
 #include "mesh/MeshHarness.h"
 
-#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <limits>
 
 #include "common/FuzzBytes.h"
 #include "common/FuzzSupport.h"
@@ -22,27 +20,6 @@ namespace {
 // new code (hostile_input_tests writes a mesh of a million faces).
 constexpr int kMaxVertices = 64;
 constexpr int kMaxFaces = 64;
-
-float Special(uint8_t which)
-{
-    static const float values[] = {
-        0.0f,
-        -0.0f,
-        1.0f,
-        -1.0f,
-        std::numeric_limits<float>::quiet_NaN(),
-        std::numeric_limits<float>::infinity(),
-        -std::numeric_limits<float>::infinity(),
-        FLT_MAX,
-        -FLT_MAX,
-        FLT_MIN,
-        std::numeric_limits<float>::denorm_min(),
-        1e30f,
-        -1e30f,
-        16777217.0f,
-    };
-    return values[which % (sizeof values / sizeof values[0])];
-}
 
 int Index(Bytes& in, int vertexCount)
 {
@@ -98,9 +75,9 @@ ON_Mesh MeshFromBytes(const uint8_t* data, size_t size, std::wstring& layerName)
             p.z = static_cast<float>(static_cast<int8_t>(in.u8()) % 4);
             break;
         case 2:
-            p.x = Special(in.u8());
-            p.y = Special(in.u8());
-            p.z = Special(in.u8());
+            p.x = in.special();
+            p.y = in.special();
+            p.z = in.special();
             break;
         default:  // a copy of an earlier vertex
             p = i > 0 ? mesh.m_V[in.u16() % i] : ON_3fPoint(0, 0, 0);

@@ -1,10 +1,8 @@
 #include "model/SceneHarness.h"
 
-#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,28 +20,11 @@ namespace kvfuzz {
 
 namespace {
 
-float Special(uint8_t which)
-{
-    static const float values[] = {0.0f,
-                                   -0.0f,
-                                   1.0f,
-                                   -1.0f,
-                                   std::numeric_limits<float>::quiet_NaN(),
-                                   std::numeric_limits<float>::infinity(),
-                                   -std::numeric_limits<float>::infinity(),
-                                   FLT_MAX,
-                                   -FLT_MAX,
-                                   1e30f,
-                                   -1e30f,
-                                   16777217.0f};
-    return values[which % (sizeof values / sizeof values[0])];
-}
-
 float Coordinate(Bytes& in, uint8_t how)
 {
     switch (how % 4) {
     case 0: return in.f32();
-    case 1: return Special(in.u8());
+    case 1: return in.special();
     default: return static_cast<float>(static_cast<int8_t>(in.u8()) % 4);  // a small grid: equal positions
     }
 }

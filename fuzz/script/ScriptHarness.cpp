@@ -1,7 +1,6 @@
 #include "script/ScriptHarness.h"
 
 #include <dirent.h>
-#include <limits.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -20,6 +19,7 @@
 #include "common/FuzzSupport.h"
 #include "standin/AcDbStandin.h"
 #include "standin/AcEdStandin.h"
+#include "standin/FileIo.h"
 #include "standin/LineUser.h"
 #include "standin/User.h"
 #include "standin/Win32.h"
@@ -48,18 +48,6 @@ const FixtureFile kFixture[] = {
     {"empty.obj", ""},
     {"bad.obj", "f 1 2 3\nv nan inf\n\x01\x02\xff garbage\n"},
 };
-
-std::string ProgramFolder()
-{
-    char buffer[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return ".";
-    buffer[n] = 0;
-    std::string path(buffer);
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
 
 // Files a script made in the working folder go; the fixture stays.
 void TidyWorkingFolder()
@@ -110,7 +98,7 @@ std::string SetUpScriptHarness(const std::string& module)
     acDocManagerPtr();
     acdbHostApplicationServices()->workingDatabase();
 
-    const std::string path = module.empty() ? ProgramFolder() + "/Kolvane.arx" : module;
+    const std::string path = module.empty() ? standin::files::programFolder() + "/Kolvane.arx" : module;
     std::istringstream none;
     std::ostringstream out;
     standin::LineUser user(none, out);

@@ -22,25 +22,38 @@ AcGeVector3d ArbitraryXAxis(const AcGeVector3d& n)
     return axis;
 }
 
+// A point or vector of one library as the other's: x, y, z as they stand.
+template <class To, class From>
+To Xyz(const From& from)
+{
+    return To(from.x, from.y, from.z);
+}
+
+// Entry (row, column) to entry (row, column).
+void CopyEntries(const double (&from)[4][4], double (&to)[4][4])
+{
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c)
+            to[r][c] = from[r][c];
+    }
+}
+
 }  // namespace
 
 AcGePoint3d OnPointToAcGe(const ON_3dPoint& point)
 {
-    return AcGePoint3d(point.x, point.y, point.z);
+    return Xyz<AcGePoint3d>(point);
 }
 
 AcGeVector3d OnVectorToAcGe(const ON_3dVector& vector)
 {
-    return AcGeVector3d(vector.x, vector.y, vector.z);
+    return Xyz<AcGeVector3d>(vector);
 }
 
 AcGeMatrix3d OnXformToAcGe(const ON_Xform& xform)
 {
     AcGeMatrix3d matrix;
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 4; ++c)
-            matrix.entry[r][c] = xform.m_xform[r][c];
-    }
+    CopyEntries(xform.m_xform, matrix.entry);
     return matrix;
 }
 
@@ -62,21 +75,18 @@ AcCmColor AttributesToAcCmColor(const ON_3dmObjectAttributes& attributes)
 
 ON_3dPoint AcGePointToOn(const AcGePoint3d& point)
 {
-    return ON_3dPoint(point.x, point.y, point.z);
+    return Xyz<ON_3dPoint>(point);
 }
 
 ON_3dVector AcGeVectorToOn(const AcGeVector3d& vector)
 {
-    return ON_3dVector(vector.x, vector.y, vector.z);
+    return Xyz<ON_3dVector>(vector);
 }
 
 ON_Xform AcGeMatrixToOn(const AcGeMatrix3d& matrix)
 {
     ON_Xform xform;
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 4; ++c)
-            xform.m_xform[r][c] = matrix.entry[r][c];
-    }
+    CopyEntries(matrix.entry, xform.m_xform);
     return xform;
 }
 

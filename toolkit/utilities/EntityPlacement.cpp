@@ -58,6 +58,28 @@ Acad::ErrorStatus SetColor(AcDbEntity* entity, const AcCmColor& entityColor)
     return entity->setColor(entityColor, Adesk::kTrue);
 }
 
+// The layer, then the colour by setColor; the first failure is returned.
+template <class Color>
+Acad::ErrorStatus LayerThenColor(AcDbEntity* entity, const CString& layerName, const Color& color,
+                                 Acad::ErrorStatus (*setColor)(AcDbEntity*, const Color&))
+{
+    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
+    if (es != Acad::eOk)
+        return es;
+    return setColor(entity, color);
+}
+
+// The layer-and-colour step, then the append, whichever form the colour has.
+template <class Color>
+Acad::ErrorStatus PlaceEntity(AcDbEntity* entity, const CString& layerName, const Color& color, AcDbObjectId& id,
+                              AcDbBlockTableRecord* block)
+{
+    Acad::ErrorStatus es = SetEntityLayerAndColor(entity, layerName, color);
+    if (es != Acad::eOk)
+        return es;
+    return AppendToModelSpace(entity, id, block);
+}
+
 }  // namespace
 
 // Every placement form is the layer-and-colour step followed by the append;
@@ -65,10 +87,7 @@ Acad::ErrorStatus SetColor(AcDbEntity* entity, const AcCmColor& entityColor)
 Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor,
                             AcDbObjectId& id, AcDbBlockTableRecord* block)
 {
-    Acad::ErrorStatus es = SetEntityLayerAndColor(entity, layerName, entityColor);
-    if (es != Acad::eOk)
-        return es;
-    return AppendToModelSpace(entity, id, block);
+    return PlaceEntity(entity, layerName, entityColor, id, block);
 }
 
 Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor,
@@ -81,10 +100,7 @@ Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const 
 Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor, AcDbObjectId& id,
                             AcDbBlockTableRecord* block)
 {
-    Acad::ErrorStatus es = SetEntityLayerAndColor(entity, layerName, rgbColor);
-    if (es != Acad::eOk)
-        return es;
-    return AppendToModelSpace(entity, id, block);
+    return PlaceEntity(entity, layerName, rgbColor, id, block);
 }
 
 Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const int& rgbColor,
@@ -96,18 +112,12 @@ Acad::ErrorStatus AddEntity(AcDbEntity* entity, const CString& layerName, const 
 
 Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName, const AcCmColor& entityColor)
 {
-    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
-    if (es != Acad::eOk)
-        return es;
-    return SetColor(entity, entityColor);
+    return LayerThenColor(entity, layerName, entityColor, SetColor);
 }
 
 Acad::ErrorStatus SetEntityLayerAndColor(AcDbEntity* entity, const CString& layerName, const int& rgbColor)
 {
-    Acad::ErrorStatus es = SetEntityLayer(entity, layerName);
-    if (es != Acad::eOk)
-        return es;
-    return SetEntityColorRgb(entity, rgbColor);
+    return LayerThenColor(entity, layerName, rgbColor, SetEntityColorRgb);
 }
 
 Acad::ErrorStatus SetEntityColorRgb(AcDbEntity* entity, const int& rgbColor)

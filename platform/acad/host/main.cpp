@@ -11,7 +11,6 @@
 // message on standard error and a non-zero status.
 #include <sys/stat.h>
 #include <unistd.h>
-#include <limits.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +21,7 @@
 
 #include "standin/AcDbStandin.h"
 #include "standin/AcEdStandin.h"
+#include "standin/FileIo.h"
 #include "standin/LineUser.h"
 #include "standin/User.h"
 #include "standin/WideFormat.h"
@@ -50,18 +50,6 @@ struct Options {
     std::string script;
     bool haveScript = false;
 };
-
-std::string programFolder()
-{
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
-        return ".";
-    buffer[n] = 0;
-    std::string path(buffer);
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
 
 int usageError(const std::string& message)
 {
@@ -109,7 +97,7 @@ int parse(int argc, char** argv, Options& options, bool& helpOnly)
         }
     }
     if (options.module.empty())
-        options.module = programFolder() + "/Kolvane.arx";
+        options.module = standin::files::programFolder() + "/Kolvane.arx";
     return 0;
 }
 

@@ -170,10 +170,7 @@ public:
     AcRx::AppRetCode On_kInitAppMsg(void* pkt) override
     {
         AcRxDbxApp::On_kInitAppMsg(pkt);
-        for (AcRxModuleTables::CommandLink* link = AcRxModuleTables::commands(); link != NULL; link = link->next) {
-            _ACED_ARXCOMMAND_ENTRY* entry = link->entry;
-            if (entry == NULL || entry->pszCmdGlobalName == NULL)
-                continue;
+        forEachNamedCommand([this](_ACED_ARXCOMMAND_ENTRY* entry) {
             const ACHAR* localName = entry->pszCmdLocalName;
             ACHAR buffer[132] = {};
             if (localName == NULL || localName[0] == 0) {
@@ -183,7 +180,7 @@ public:
             HINSTANCE resources = (entry->commandFlags & ACRX_CMD_SESSION) ? NULL : m_hdllInstance;
             acedRegCmds->addCommand(entry->pszCmdGroupName, entry->pszCmdGlobalName, localName, entry->commandFlags,
                                     entry->pCommandFunction, entry->pUIContext, -1, resources, NULL);
-        }
+        });
         return AcRx::kRetOK;
     }
 
@@ -192,41 +189,26 @@ public:
     AcRx::AppRetCode On_kUnloadAppMsg(void* pkt) override
     {
         AcRxDbxApp::On_kUnloadAppMsg(pkt);
-        for (AcRxModuleTables::CommandLink* link = AcRxModuleTables::commands(); link != NULL; link = link->next) {
-            _ACED_ARXCOMMAND_ENTRY* entry = link->entry;
-            if (entry == NULL || entry->pszCmdGlobalName == NULL)
-                continue;
+        forEachNamedCommand([](_ACED_ARXCOMMAND_ENTRY* entry) {
             acedRegCmds->removeCmd(entry->pszCmdGroupName, entry->pszCmdGlobalName);
-        }
+        });
         return AcRx::kRetOK;
     }
 
     // Defines the module's scripting-language functions for the drawing.
     AcRx::AppRetCode On_kLoadDwgMsg(void* /*pkt*/) override
     {
-        int index = 0;
-        for (AcRxModuleTables::SymbolLink* link = AcRxModuleTables::symbols(); link != NULL;
-             link = link->next, ++index) {
-            _ADSSYMBOL_ENTRY* entry = link->entry;
-            if (entry == NULL || entry->pszName == NULL)
-                continue;
+        forEachNamedSymbol([](_ADSSYMBOL_ENTRY* entry, int index) {
             acedDefun(entry->pszName, index);
             if (entry->bRegFunc)
                 acedRegFunc(entry->fptr, index);
-        }
+        });
         return AcRx::kRetOK;
     }
 
     AcRx::AppRetCode On_kUnloadDwgMsg(void* /*pkt*/) override
     {
-        int index = 0;
-        for (AcRxModuleTables::SymbolLink* link = AcRxModuleTables::symbols(); link != NULL;
-             link = link->next, ++index) {
-            _ADSSYMBOL_ENTRY* entry = link->entry;
-            if (entry == NULL || entry->pszName == NULL)
-                continue;
-            acedUndef(entry->pszName, index);
-        }
+        forEachNamedSymbol([](_ADSSYMBOL_ENTRY* entry, int index) { acedUndef(entry->pszName, index); });
         return AcRx::kRetOK;
     }
 
@@ -243,6 +225,30 @@ public:
             }
         }
         return AcRx::kRetOK;
+    }
+
+private:
+    // f(entry) for every record of the command table that has a global name.
+    template <class F>
+    static void forEachNamedCommand(F f)
+    {
+        for (AcRxModuleTables::CommandLink* link = AcRxModuleTables::commands(); link != NULL; link = link->next) {
+            if (link->entry != NULL && link->entry->pszCmdGlobalName != NULL)
+                f(link->entry);
+        }
+    }
+
+    // f(entry, index) for every record of the function table that has a
+    // name; the index counts every record, as the function code does.
+    template <class F>
+    static void forEachNamedSymbol(F f)
+    {
+        int index = 0;
+        for (AcRxModuleTables::SymbolLink* link = AcRxModuleTables::symbols(); link != NULL;
+             link = link->next, ++index) {
+            if (link->entry != NULL && link->entry->pszName != NULL)
+                f(link->entry, index);
+        }
     }
 };
 

@@ -791,47 +791,44 @@ BOOL CString::LoadStringW(HINSTANCE instance, UINT id)
 
 // --- operators -------------------------------------------------------------------
 
-CString operator+(const CString& a, const CString& b)
+namespace {
+// a, then b appended, whatever kinds of text or character the two are.
+template <class A, class B>
+CString concatenated(const A& a, const B& b)
 {
     CString r(a);
     r += b;
     return r;
+}
+}  // namespace
+
+CString operator+(const CString& a, const CString& b)
+{
+    return concatenated(a, b);
 }
 CString operator+(const CString& a, const wchar_t* b)
 {
-    CString r(a);
-    r += b;
-    return r;
+    return concatenated(a, b);
 }
 CString operator+(const wchar_t* a, const CString& b)
 {
-    CString r(a);
-    r += b;
-    return r;
+    return concatenated(a, b);
 }
 CString operator+(const CString& a, wchar_t b)
 {
-    CString r(a);
-    r += b;
-    return r;
+    return concatenated(a, b);
 }
 CString operator+(wchar_t a, const CString& b)
 {
-    CString r(a);
-    r += b;
-    return r;
+    return concatenated(a, b);
 }
 CString operator+(const CString& a, const char* b)
 {
-    CString r(a);
-    r += b;
-    return r;
+    return concatenated(a, b);
 }
 CString operator+(const char* a, const CString& b)
 {
-    CString r(a);
-    r += b;
-    return r;
+    return concatenated(a, b);
 }
 
 namespace {

@@ -384,5 +384,21 @@ FileError replaceFile(const std::string& name, std::string_view data)
     return file.commit();
 }
 
+std::string programPath()
+{
+    char buffer[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return std::string();
+    return std::string(buffer, static_cast<size_t>(n));
+}
+
+std::string programFolder()
+{
+    const std::string path = programPath();
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
 }  // namespace files
 }  // namespace standin

@@ -1,6 +1,7 @@
 // Modules (LoadLibraryW over dlopen, with DllMain), module paths, resources
 // carried by modules, and the thread's last error.
 #include "Internal.h"
+#include "standin/FileIo.h"
 #include "standin/Resources.h"
 #include "standin/WideFormat.h"
 #include "standin/Win32.h"
@@ -40,12 +41,9 @@ struct Modules {
     {
         program.program = true;
         program.dl = dlopen(nullptr, RTLD_NOW);
-        char buffer[PATH_MAX];
-        ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-        if (n > 0) {
-            buffer[n] = 0;
-            program.path = standin::widen(buffer);
-        }
+        const std::string path = standin::files::programPath();
+        if (!path.empty())
+            program.path = standin::widen(path);
     }
 };
 

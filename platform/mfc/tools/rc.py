@@ -383,8 +383,11 @@ class Parser:
         return t is not None and t.kind == 'punct' and t.value == p
 
     def skip_comma(self):
+        """Takes a comma if one comes next; tells whether it did."""
         if self.is_punct(self.peek(), ','):
             self.pos += 1
+            return True
+        return False
 
     def expect_comma(self):
         t = self.next()
@@ -640,8 +643,7 @@ class Parser:
         self.expect_comma()
         cy = self.expression()
         help_id = 0
-        if extended and self.is_punct(self.peek(), ','):
-            self.pos += 1
+        if extended and self.skip_comma():
             help_id = self.expression()
         language = self.language
         style = None
@@ -668,8 +670,7 @@ class Parser:
                 self.expect_comma()
                 font_name = self.string()
                 for _ in range(3):   # weight, italic, charset (DIALOGEX)
-                    if self.is_punct(self.peek(), ','):
-                        self.pos += 1
+                    if self.skip_comma():
                         self.expression()
             elif self.is_word(t, 'MENU', 'CLASS'):
                 self.pos += 1
@@ -717,13 +718,7 @@ class Parser:
             style = self.style(WS_CHILD | WS_VISIBLE)
             self.expect_comma()
             rect = self.rect()
-            ex_style = 0
-            if self.is_punct(self.peek(), ','):
-                self.pos += 1
-                ex_style = self.style(0)
-            if extended and self.is_punct(self.peek(), ','):
-                self.pos += 1
-                self.expression()
+            ex_style = self.control_ex_style(extended)
             return {'class': cls, 'text': text, 'id': cid, 'rect': rect, 'style': style, 'ex_style': ex_style}
         if word not in CONTROLS:
             raise RcError(t.where, 'unknown control statement %s' % t.value)
@@ -737,20 +732,25 @@ class Parser:
         rect = self.rect()
         style = WS_CHILD | WS_VISIBLE | default
         ex_style = 0
-        if self.is_punct(self.peek(), ','):
-            self.pos += 1
+        if self.skip_comma():
             if word == 'COMBOBOX':
                 style &= ~0x3   # the given type replaces the default CBS_SIMPLE
             style = self.style(style)
             if word == 'COMBOBOX' and style & 0x3 == 0:
                 style |= 0x1
-            if self.is_punct(self.peek(), ','):
-                self.pos += 1
-                ex_style = self.style(0)
-                if extended and self.is_punct(self.peek(), ','):
-                    self.pos += 1
-                    self.expression()
+            ex_style = self.control_ex_style(extended)
         return {'class': cls, 'text': text, 'id': cid, 'rect': rect, 'style': style, 'ex_style': ex_style}
+
+    def control_ex_style(self, extended):
+        """A control's optional extended style, after a comma, and in a
+        DIALOGEX its optional help id after that, which is read and dropped.
+        The extended style, 0 when there is none."""
+        ex_style = 0
+        if self.skip_comma():
+            ex_style = self.style(0)
+            if extended and self.skip_comma():
+                self.expression()
+        return ex_style
 
     def control_text(self):
         t = self.peek()

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DbTest.h"
+#include "DxfTestSupport.h"
 #include "dbSubD.h"
 #include "dbelipse.h"
 #include "dbpl.h"
@@ -70,31 +71,28 @@ std::wstring wide(const std::string& s)
 
 class DxfOutTest : public DbTest {
 protected:
-    AcDbObjectId addLayer(const ACHAR* name, int aci, bool frozen, bool locked, bool off)
+    // Writes the drawing to the temporary file name and reads it back with
+    // the checker into lines, whose first is the audit's, clean. The file is
+    // removed, or left for the caller where keptPath receives its path.
+    void writeAndReadBack(const char* name, std::vector<std::string>& lines, std::string* keptPath = nullptr)
     {
-        AcDbLayerTable* table = nullptr;
-        EXPECT_EQ(db()->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
-        auto* rec = new AcDbLayerTableRecord();
-        rec->setName(name);
-        AcCmColor c;
-        c.setColorIndex(static_cast<Adesk::UInt16>(aci));
-        rec->setColor(c);
-        rec->setIsFrozen(frozen);
-        rec->setIsLocked(locked);
-        rec->setIsOff(off);
-        AcDbObjectId id;
-        EXPECT_EQ(table->add(id, rec), Acad::eOk);
-        rec->close();
-        table->close();
-        return id;
+        const std::string path = tempPath(name);
+        ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
+        lines = readBack(path);
+        if (keptPath)
+            *keptPath = path;
+        else
+            std::remove(path.c_str());
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines[0], "audit 0 0") << lines[0];
     }
 };
 
 TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
 {
-    addLayer(L"Walls", 1, false, false, false);
-    addLayer(L"Frozen", 3, true, true, true);
-    addLayer(L"Stra\u00dfe \u03a9", 250, false, false, false);
+    addLayer(db(), L"Walls", aci(1));
+    addLayer(db(), L"Frozen", aci(3), true, true, true);
+    addLayer(db(), L"Stra\u00dfe \u03a9", aci(250));
 
     auto* face = new AcDbFace(AcGePoint3d(0, 0, 0), AcGePoint3d(1.5, 0, 0), AcGePoint3d(1.5, 2.25, 0.125),
                               AcGePoint3d(0, 2.25, -3));
@@ -133,13 +131,8 @@ TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
     obj->erase();
     obj->close();
 
-    std::string path = tempPath("roundtrip.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    std::vector<std::string> lines = readBack(path);
-    std::remove(path.c_str());
-
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0") << lines[0];
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("roundtrip.dxf", lines));
 
     std::vector<std::string> layers = linesStartingWith(lines, "layer ");
     std::vector<std::string> expectLayers = {
@@ -165,12 +158,9 @@ TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
 
 TEST_F(DxfOutTest, AnEmptyDrawingIsAValidFile)
 {
-    std::string path = tempPath("empty.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    std::vector<std::string> lines = readBack(path);
-    std::remove(path.c_str());
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("empty.dxf", lines));
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "audit 0 0");
     EXPECT_EQ(lines[1], "layer 0 7 -1 0 0 0 Continuous");
 }
 
@@ -331,12 +321,8 @@ TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
     for (AcDbCurve* c : curves)
         append(c);
 
-    std::string path = tempPath("curves.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    std::vector<std::string> lines = readBack(path);
-    std::remove(path.c_str());
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0");
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("curves.dxf", lines));
 
     std::vector<std::string> entities;
     for (const std::string& l : lines)
@@ -409,11 +395,9 @@ TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
     }
     append(spline);
 
-    std::string path = tempPath("loop.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    const std::vector<std::string> lines = readBack(path);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0");
+    std::string path;
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("loop.dxf", lines, &path));
     const std::vector<std::string> loop = linesStartingWith(lines, "loop ");
     ASSERT_EQ(loop.size(), 9u);
     for (size_t i = 0; i < 9; ++i) {
@@ -484,11 +468,9 @@ TEST_F(DxfOutTest, BlockReferencesOfAnyNormalLandWhereOtherReadersPutThem)
         append(ref);
     }
 
-    std::string path = tempPath("inserts.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    const std::vector<std::string> lines = readBack(path);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0");
+    std::string path;
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("inserts.dxf", lines, &path));
     const std::vector<std::string> place = linesStartingWith(lines, "place ");
     ASSERT_EQ(place.size(), 4 * placed.size());
     const AcGePoint3d blockPoints[] = {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0),
@@ -527,16 +509,7 @@ TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
     ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
     auto* pface = new AcDbPolyFaceMesh();
     ASSERT_EQ(space->appendAcDbEntity(pface), Acad::eOk);
-    for (auto p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0),
-                   AcGePoint3d(2, 0, 1)}) {
-        auto* v = new AcDbPolyFaceMeshVertex(p);
-        ASSERT_EQ(pface->appendVertex(v), Acad::eOk);
-        v->close();
-    }
-    for (auto* f : {new AcDbFaceRecord(1, 2, 3, 4), new AcDbFaceRecord(2, -5, 3, 0)}) {
-        ASSERT_EQ(pface->appendFaceRecord(f), Acad::eOk);
-        f->close();
-    }
+    ASSERT_NO_FATAL_FAILURE(fillSamplePolyFace(pface));
     pface->close();
 
     // A block of one line, and a reference to it moved and turned.
@@ -572,12 +545,8 @@ TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
     solid->createBox(1, 1, 1);
     append(solid);
 
-    std::string path = tempPath("meshes.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    std::vector<std::string> lines = readBack(path);
-    std::remove(path.c_str());
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0");
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("meshes.dxf", lines));
     std::vector<std::string> expect = {
         "POLYLINE 0 256 -1 64 5 0.0 0.0 0.0 1.0 0.0 0.0 1.0 1.0 0.0 0.0 1.0 0.0 2.0 0.0 1.0 2 1 2 3 4 2 -5 3 0",
         "POLYLINE 0 256 -1 48 2 2 0.0 0.0 0.5 1.0 0.0 0.5 0.0 1.0 0.5 1.0 1.0 0.5",
@@ -608,12 +577,8 @@ TEST_F(DxfOutTest, SolidsAndTextsOfAnyNormalLandWhereTheDrawingHasThem)
     text->setNormal(tilted);
     append(text);
 
-    const std::string path = tempPath("normals.dxf");
-    ASSERT_EQ(db()->dxfOut(wide(path).c_str()), Acad::eOk);
-    const std::vector<std::string> lines = readBack(path);
-    std::remove(path.c_str());
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "audit 0 0");
+    std::vector<std::string> lines;
+    ASSERT_NO_FATAL_FAILURE(writeAndReadBack("normals.dxf", lines));
     const std::vector<std::string> solids = linesStartingWith(lines, "SOLID");
     const std::vector<std::string> texts = linesStartingWith(lines, "TEXT");
     ASSERT_EQ(solids.size(), 1u);

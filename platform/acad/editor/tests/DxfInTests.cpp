@@ -15,6 +15,7 @@
 #include "dbpl.h"
 #include "dbspline.h"
 
+#include "DxfTestSupport.h"
 #include "EditorTest.h"
 
 namespace {
@@ -290,34 +291,11 @@ std::vector<std::string> describeDrawing(AcDbDatabase* db)
     return out;
 }
 
-AcDbObjectId addLayer(const wchar_t* name, const AcCmColor& color, bool frozen = false, bool off = false)
-{
-    AcDbLayerTable* table = nullptr;
-    EXPECT_EQ(acdbHostApplicationServices()->workingDatabase()->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
-    auto* layer = new AcDbLayerTableRecord();
-    layer->setName(name);
-    layer->setColor(color);
-    layer->setIsFrozen(frozen);
-    layer->setIsOff(off);
-    AcDbObjectId id;
-    EXPECT_EQ(table->add(id, layer), Acad::eOk);
-    layer->close();
-    table->close();
-    return id;
-}
-
-AcCmColor aci(int index)
-{
-    AcCmColor c;
-    c.setColorIndex(static_cast<Adesk::UInt16>(index));
-    return c;
-}
-
 // A drawing of every entity class, on layers of their own, in every kind of colour.
 void DxfInTest::buildSampleDrawing()
 {
-    addLayer(L"Walls", aci(1));
-    addLayer(L"Gl\u00e4ser \u6771", aci(5), true, true);
+    addLayer(db(), L"Walls", aci(1));
+    addLayer(db(), L"Gl\u00e4ser \u6771", aci(5), true, false, true);
     AcCmColor rgb;
     rgb.setRGB(10, 200, 30);
     AcCmColor byBlock;
@@ -435,16 +413,7 @@ void DxfInTest::addMeshesSolidAndText()
     pface->setColorIndex(4);
     ASSERT_EQ(space->appendAcDbEntity(pface), Acad::eOk);
     space->close();
-    for (auto p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0),
-                   AcGePoint3d(2, 0, 1)}) {
-        auto* v = new AcDbPolyFaceMeshVertex(p);
-        ASSERT_EQ(pface->appendVertex(v), Acad::eOk);
-        v->close();
-    }
-    for (auto* f : {new AcDbFaceRecord(1, 2, 3, 4), new AcDbFaceRecord(2, -5, 3, 0)}) {
-        ASSERT_EQ(pface->appendFaceRecord(f), Acad::eOk);
-        f->close();
-    }
+    ASSERT_NO_FATAL_FAILURE(fillSamplePolyFace(pface));
     pface->close();
     AcGePoint3dArray grid;
     for (int r = 0; r < 2; ++r)
@@ -523,7 +492,7 @@ TEST_F(DxfInTest, WhatDxfOutWritesReadsBackWhole)
     // Read into a drawing that has entities already: they are added, and a
     // layer that exists keeps its own colour.
     freshDrawing();
-    addLayer(L"Walls", aci(2));
+    addLayer(db(), L"Walls", aci(2));
     addLine(5, 5, 6, 6);
     EXPECT_EQ(acedCommand(RTSTR, L"_dxfin", RTSTR, written.c_str(), RTNONE), RTNORM);
     const std::vector<std::string> merged = describeDrawing(db());

@@ -27,6 +27,9 @@
 //   (a pipe without a reader fails with ENXIO rather than block); any other
 //   kind of file is refused.
 // - Folders are not made: a missing folder fails with ENOENT.
+//
+// Also here: where the running program itself lies (programPath,
+// programFolder), for whatever looks for files beside it.
 #pragma once
 
 #include <sys/stat.h>
@@ -101,6 +104,12 @@ private:
 
 // Replaces the file with data (see Replacement).
 FileError replaceFile(const std::string& name, std::string_view data);
+
+// The running program's file (/proc/self/exe); empty when it cannot be told.
+std::string programPath();
+
+// The folder the running program lies in; "." when it cannot be told.
+std::string programFolder();
 
 }  // namespace files
 }  // namespace standin
