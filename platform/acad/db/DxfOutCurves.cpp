@@ -9,6 +9,7 @@
 #include <dxflib/dl_writer_ascii.h>
 
 #include "DbInternal.h"
+#include "EntityRules.h"
 #include "DxfOutInternal.h"
 #include "dbelipse.h"
 #include "dbents.h"
@@ -245,7 +246,7 @@ bool acdbimpl::writeCurveEntity(DL_WriterA& dw, const AcDbEntity* e, const DL_At
 
 AcGePoint3d acdbimpl::toEcs(const AcGeVector3d& n, const AcGePoint3d& p)
 {
-    const AcGeVector3d x = acdbStandinEcsXAxis(n);
+    const AcGeVector3d x = acdbimpl::arbitraryXAxis(n);
     const AcGeVector3d y = n.crossProduct(x).normal();
     const AcGeVector3d v = p.asVector();
     return AcGePoint3d(v.dotProduct(x), v.dotProduct(y), v.dotProduct(n));

@@ -29,14 +29,9 @@ ModelEdge ModelEdge::arc(const AcGePoint3d& c, const AcGeVector3d& n, double r, 
     return e;
 }
 
-AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal)
-{
-    return acdbimpl::arbitraryXAxis(normal);
-}
-
 static AcGePoint3d arcPoint(const ModelEdge& e, double angle)
 {
-    AcGeVector3d x = arbitraryXAxis(e.normal);
+    AcGeVector3d x = acdbimpl::arbitraryXAxis(e.normal);
     AcGeVector3d y = e.normal.normal().crossProduct(x);
     return e.center + x * (e.radius * std::cos(angle)) + y * (e.radius * std::sin(angle));
 }
@@ -146,7 +141,7 @@ void transformModel(ShapeModel& m, const AcGeMatrix3d& x)
                 }
                 // Arcs: keep the start and end points where the transform puts them.
                 AcGePoint3d p0 = e.startPoint(), p1 = e.endPoint();
-                AcGePoint3d q = e.center + arbitraryXAxis(e.normal) * e.radius;
+                AcGePoint3d q = e.center + acdbimpl::arbitraryXAxis(e.normal) * e.radius;
                 p0.transformBy(x);
                 p1.transformBy(x);
                 q.transformBy(x);
@@ -158,7 +153,7 @@ void transformModel(ShapeModel& m, const AcGeMatrix3d& x)
                 if (x.det() < 0.0)
                     e.normal = -e.normal;
                 e.radius = (q - e.center).length();
-                AcGeVector3d ax = arbitraryXAxis(e.normal);
+                AcGeVector3d ax = acdbimpl::arbitraryXAxis(e.normal);
                 AcGeVector3d ay = e.normal.crossProduct(ax);
                 double sweep = e.endAngle - e.startAngle;
                 e.startAngle = std::atan2((p0 - e.center).dotProduct(ay), (p0 - e.center).dotProduct(ax));

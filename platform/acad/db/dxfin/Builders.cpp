@@ -18,6 +18,7 @@
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
+#include "EntityRules.h"
 #include "standin/AcDbStandin.h"
 #include "standin/WideFormat.h"
 #include "dbSubD.h"
@@ -279,7 +280,7 @@ struct Record {
 // A point of an entity's own coordinate system (normal n) in world coordinates.
 AcGePoint3d fromEcs(const AcGeVector3d& n, const AcGePoint3d& p)
 {
-    const AcGeVector3d x = acdbStandinEcsXAxis(n);
+    const AcGeVector3d x = acdbimpl::arbitraryXAxis(n);
     const AcGeVector3d y = n.crossProduct(x).normal();
     return AcGePoint3d::kOrigin + x * p.x + y * p.y + n * p.z;
 }

@@ -14,8 +14,8 @@ using standin::CurvePiece;
 
 using acdbimpl::finiteOr;
 using acdbimpl::foldAngle;
-using acdbimpl::kTwoPi;
 using acdbimpl::isFinite;
+using acdbimpl::kTwoPi;
 using acdbimpl::unitOr;
 using acdbimpl::usableNormal;
 
@@ -25,7 +25,7 @@ CurvePiece circlePiece(const AcGePoint3d& c, const AcGeVector3d& n, double r, do
 {
     CurvePiece piece;
     piece.kind = CurvePiece::kEllipse;
-    AcGeVector3d x = acdbStandinEcsXAxis(n);
+    AcGeVector3d x = acdbimpl::arbitraryXAxis(n);
     AcGeVector3d y = n.crossProduct(x).normal();
     piece.origin = c;
     piece.axisX = x * r;
@@ -193,7 +193,7 @@ Acad::ErrorStatus AcDbArc::transformBy(const AcGeMatrix3d& xform)
     // end to the image of the start about the image of the normal.
     mNormal = n.normal();
     mRadius *= s;
-    AcGeVector3d x = acdbStandinEcsXAxis(mNormal);
+    AcGeVector3d x = acdbimpl::arbitraryXAxis(mNormal);
     mStartAngle = foldAngle(x.angleTo((start - mCenter).normal(), mNormal));
     mEndAngle = foldAngle(x.angleTo((end - mCenter).normal(), mNormal));
     return Acad::eOk;

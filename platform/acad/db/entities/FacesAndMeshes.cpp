@@ -245,7 +245,8 @@ Acad::ErrorStatus openSubentity(const standin::SubentityOwner* owner, AcDbVertex
 
 // A mesh's transformBy: its vertices of class V move.
 template <class V>
-Acad::ErrorStatus moveVertices(Acad::ErrorStatus writable, const standin::SubentityOwner& owner, const AcGeMatrix3d& xform)
+Acad::ErrorStatus moveVertices(Acad::ErrorStatus writable, const standin::SubentityOwner& owner,
+                               const AcGeMatrix3d& xform)
 {
     if (writable == Acad::eOk)
         for (AcDbObject* o : owner.subentities())
@@ -735,7 +736,7 @@ Acad::ErrorStatus AcDbHatch::explode(AcDbVoidPtrArray& entitySet) const
     if (mLoops.empty())
         return Acad::eNotApplicable;
     // Plane coordinates to the drawing.
-    const AcGeVector3d ax = standin::arbitraryXAxis(mNormal);
+    const AcGeVector3d ax = acdbimpl::arbitraryXAxis(mNormal);
     const AcGeVector3d ay = mNormal.crossProduct(ax);
     auto toWorld = [&](double u, double v) { return AcGePoint3d(0, 0, 0) + ax * u + ay * v + mNormal * mElevation; };
     if (isSolidFill()) {

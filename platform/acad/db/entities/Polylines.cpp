@@ -20,7 +20,7 @@ namespace {
 // The entity coordinate system of a normal: x, y axes (origin at the world origin).
 void ecsAxes(const AcGeVector3d& normal, AcGeVector3d& x, AcGeVector3d& y)
 {
-    x = acdbStandinEcsXAxis(normal);
+    x = acdbimpl::arbitraryXAxis(normal);
     y = normal.crossProduct(x).normal();
 }
 
@@ -262,8 +262,7 @@ AcDb2dPolyline::AcDb2dPolyline(AcDb::Poly2dType type, const AcGePoint3dArray& ve
                                Adesk::Boolean closed, double defStartWidth, double defEndWidth,
                                const AcGeDoubleArray* bulges)
     : mElevation(finiteOr(elevation, 0.0)), mStartWidth(finiteOr(defStartWidth, 0.0)),
-      mEndWidth(finiteOr(defEndWidth, 0.0)),
-      mType(type), mClosed(closed)
+      mEndWidth(finiteOr(defEndWidth, 0.0)), mType(type), mClosed(closed)
 {
     for (int i = 0; i < vertices.length(); ++i) {
         double bulge = bulges != nullptr && i < bulges->length() ? (*bulges)[i] : 0.0;

@@ -126,8 +126,8 @@ AcDbSpline::AcDbSpline(int degree, Adesk::Boolean rational, Adesk::Boolean close
                        const AcGePoint3dArray& controlPoints, const AcGeDoubleArray& knots,
                        const AcGeDoubleArray& weights, double controlPtTol, double knotTol)
 {
-    setNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights, acdbimpl::finiteOr(controlPtTol, 0.0),
-                 acdbimpl::finiteOr(knotTol, 0.0));
+    setNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights,
+                 acdbimpl::finiteOr(controlPtTol, 0.0), acdbimpl::finiteOr(knotTol, 0.0));
 }
 
 AcDbSpline::~AcDbSpline() = default;

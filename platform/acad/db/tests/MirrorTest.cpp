@@ -96,7 +96,7 @@ TEST_F(MirrorTest, TransformsThatMakeCirclesEllipsesAreRefused)
 AcGePoint3d middleOf(const standin::ModelEdge& e)
 {
     const double a = (e.startAngle + e.endAngle) / 2;
-    const AcGeVector3d x = standin::arbitraryXAxis(e.normal), y = e.normal.normal().crossProduct(x);
+    const AcGeVector3d x = acdbStandinEcsXAxis(e.normal), y = e.normal.normal().crossProduct(x);
     return e.center + x * (e.radius * std::cos(a)) + y * (e.radius * std::sin(a));
 }
 

@@ -74,9 +74,6 @@ Acad::ErrorStatus checkModel(const ShapeModel& model);
 // The model moved by a transform: points, normals and arcs mapped by it.
 void transformModel(ShapeModel& model, const AcGeMatrix3d& xform);
 
-// The x axis of an entity with this normal (the host's arbitrary-axis rule).
-AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal);
-
 // Ready-made shapes for callers and tests.
 // An axis-aligned box between two corners: six planar faces of four lines.
 ShapeModel boxModel(const AcGePoint3d& minCorner, const AcGePoint3d& maxCorner);
