@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestArrays.h"
 #include "dbapserv.h"
 #include "dbents.h"
 #include "dbmain.h"

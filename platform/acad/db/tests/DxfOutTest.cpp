@@ -112,14 +112,9 @@ TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
     append(point);
 
     auto* mesh = new AcDbSubDMesh();
-    AcGePoint3dArray v;
-    v.append(AcGePoint3d(0, 0, 0));
-    v.append(AcGePoint3d(1, 0, 0));
-    v.append(AcGePoint3d(1, 1, 0));
-    v.append(AcGePoint3d(0, 1, 0.5));
-    AcArray<Adesk::Int32> f;
-    for (int x : {3, 0, 1, 2, 4, 0, 1, 2, 3})
-        f.append(x);
+    AcGePoint3dArray v =
+        arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0.5)});
+    AcArray<Adesk::Int32> f = arrayOf<Adesk::Int32>({3, 0, 1, 2, 4, 0, 1, 2, 3});
     ASSERT_EQ(mesh->setSubDMesh(v, f, 1), Acad::eOk);
     mesh->setColorIndex(5);
     append(mesh);
@@ -221,15 +216,10 @@ TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
     auto* arc = new AcDbArc(AcGePoint3d(-1, 0, 2), AcGeVector3d(0, 0, -1), 1.5, pi / 6, 5 * pi / 3);
     auto* ellipse =
         new AcDbEllipse(AcGePoint3d(0, 1, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 3, 0), 0.4, pi / 4, 3 * pi / 2);
-    AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p :
-         {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)})
-        ctrl.append(p);
-    AcGeDoubleArray knots, weights;
-    for (double k : {0.0, 0.0, 0.0, 0.0, 2.0, 2.0, 2.0, 2.0})
-        knots.append(k);
-    for (double w : {1.0, 2.0, 0.5, 1.0})
-        weights.append(w);
+    AcGePoint3dArray ctrl =
+        arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)});
+    AcGeDoubleArray knots = arrayOf({0.0, 0.0, 0.0, 0.0, 2.0, 2.0, 2.0, 2.0});
+    AcGeDoubleArray weights = arrayOf({1.0, 2.0, 0.5, 1.0});
     auto* spline = new AcDbSpline(3, true, false, false, ctrl, knots, weights);
     auto* lw = new AcDbPolyline();
     lw->addVertexAt(0, AcGePoint2d(0, 0), 0.5);
@@ -238,12 +228,8 @@ TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
     lw->setClosed(true);
     lw->setNormal(AcGeVector3d(0, 1, 0));
     lw->setElevation(4.0);
-    AcGePoint3dArray pts;
-    pts.append(AcGePoint3d(0, 0, 0));
-    pts.append(AcGePoint3d(5, 0, 0));
-    pts.append(AcGePoint3d(5, 5, 0));
-    AcGeDoubleArray bulges;
-    bulges.append(1.0);
+    AcGePoint3dArray pts = arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(5, 0, 0), AcGePoint3d(5, 5, 0)});
+    AcGeDoubleArray bulges = arrayOf({1.0});
     auto* pl2 = new AcDb2dPolyline(AcDb::k2dSimplePoly, pts, 2.0, false, 0, 0, &bulges);
     auto* pl3 = new AcDb3dPolyline(AcDb::k3dSimplePoly, pts, true);
     auto* ray = new AcDbRay();
@@ -376,15 +362,10 @@ void expectPointLine(const std::string& line, const AcGePoint3d& p)
 // other readers place where the drawing has it, and read back as one loop.
 TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
 {
-    AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p : {AcGePoint3d(3, 0, 0), AcGePoint3d(0, 3, 1), AcGePoint3d(-3, 0, 0),
-                                 AcGePoint3d(0, -3, -1), AcGePoint3d(2, -2, 0)})
-        ctrl.append(p);
-    AcGeDoubleArray knots, weights;
-    for (double k : {1.0, 2.0, 2.5, 4.0, 5.0, 7.0})
-        knots.append(k);
-    for (double w : {1.0, 2.0, 1.0, 0.5, 1.0})
-        weights.append(w);
+    AcGePoint3dArray ctrl = arrayOf({AcGePoint3d(3, 0, 0), AcGePoint3d(0, 3, 1), AcGePoint3d(-3, 0, 0),
+                                     AcGePoint3d(0, -3, -1), AcGePoint3d(2, -2, 0)});
+    AcGeDoubleArray knots = arrayOf({1.0, 2.0, 2.5, 4.0, 5.0, 7.0});
+    AcGeDoubleArray weights = arrayOf({1.0, 2.0, 1.0, 0.5, 1.0});
     auto* spline = new AcDbSpline(3, true, true, true, ctrl, knots, weights);
     ASSERT_FALSE(spline->isNull());
     std::vector<AcGePoint3d> along;

@@ -4,24 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-
-#include "acarray.h"
+#include "TestArrays.h"
 #include "dbcolor.h"
 #include "dbents.h"
 #include "dbmain.h"
 #include "dbsymtb.h"
 #include "gepnt3d.h"
-
-// An array of the host's kind holding the items in order.
-template <class T>
-AcArray<T> arrayOf(std::initializer_list<T> items)
-{
-    AcArray<T> array;
-    for (const T& item : items)
-        array.append(item);
-    return array;
-}
 
 // The colour of the index.
 inline AcCmColor aci(int index)
@@ -55,8 +43,8 @@ inline AcDbObjectId addLayer(AcDbDatabase* db, const ACHAR* name, const AcCmColo
 // 2 -5 3 whose edge from vertex 5 is invisible.
 inline void fillSamplePolyFace(AcDbPolyFaceMesh* pface)
 {
-    for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0),
-                                 AcGePoint3d(0, 1, 0), AcGePoint3d(2, 0, 1)}) {
+    for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0),
+                                 AcGePoint3d(2, 0, 1)}) {
         auto* v = new AcDbPolyFaceMeshVertex(p);
         ASSERT_EQ(pface->appendVertex(v), Acad::eOk);
         v->close();
