@@ -71,6 +71,21 @@ std::wstring wide(const std::string& s)
 
 class DxfOutTest : public DbTest {
 protected:
+    // Adds to the block table, open for write, a block of the name and
+    // origin that holds one line from (0, 0, 0) to (1, 0, 0).
+    static void addOneLineBlock(AcDbBlockTable* table, const ACHAR* name, const AcGePoint3d& origin,
+                                AcDbObjectId& blockId)
+    {
+        auto* block = new AcDbBlockTableRecord();
+        block->setName(name);
+        block->setOrigin(origin);
+        ASSERT_EQ(table->add(blockId, block), Acad::eOk);
+        auto* inside = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+        ASSERT_EQ(block->appendAcDbEntity(inside), Acad::eOk);
+        inside->close();
+        block->close();
+    }
+
     // Writes the drawing to the temporary file name and reads it back with
     // the checker into lines, whose first is the audit's, clean. The file is
     // removed, or left for the caller where keptPath receives its path.
@@ -417,15 +432,8 @@ TEST_F(DxfOutTest, BlockReferencesOfAnyNormalLandWhereOtherReadersPutThem)
 {
     AcDbBlockTable* table = nullptr;
     ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
-    auto* block = new AcDbBlockTableRecord();
-    block->setName(L"Seat");
-    block->setOrigin(AcGePoint3d(1, 2, 3));
     AcDbObjectId blockId;
-    ASSERT_EQ(table->add(blockId, block), Acad::eOk);
-    auto* inside = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
-    ASSERT_EQ(block->appendAcDbEntity(inside), Acad::eOk);
-    inside->close();
-    block->close();
+    ASSERT_NO_FATAL_FAILURE(addOneLineBlock(table, L"Seat", AcGePoint3d(1, 2, 3), blockId));
     table->close();
 
     const struct {
@@ -494,14 +502,8 @@ TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
     pface->close();
 
     // A block of one line, and a reference to it moved and turned.
-    auto* block = new AcDbBlockTableRecord();
-    block->setName(L"Chair");
     AcDbObjectId blockId;
-    ASSERT_EQ(table->add(blockId, block), Acad::eOk);
-    auto* inside = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
-    ASSERT_EQ(block->appendAcDbEntity(inside), Acad::eOk);
-    inside->close();
-    block->close();
+    ASSERT_NO_FATAL_FAILURE(addOneLineBlock(table, L"Chair", AcGePoint3d::kOrigin, blockId));
     space->close();
     table->close();
 
