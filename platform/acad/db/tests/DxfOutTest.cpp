@@ -411,18 +411,13 @@ TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
     ASSERT_EQ(acdbOpenObject(e, ids[1], AcDb::kForRead), Acad::eOk);
     const AcDbSpline* read = AcDbSpline::cast(e);
     ASSERT_NE(read, nullptr);
-    int degree = 0;
-    Adesk::Boolean rational = false, closed = false, periodic = false;
-    AcGePoint3dArray outCtrl;
-    AcGeDoubleArray outKnots, outWeights;
-    double ct = 0, kt = 0;
-    read->getNurbsData(degree, rational, closed, periodic, outCtrl, outKnots, outWeights, ct, kt);
-    EXPECT_EQ(degree, 3);
-    EXPECT_TRUE(rational);
-    EXPECT_TRUE(periodic);
-    EXPECT_EQ(outCtrl, ctrl);
-    EXPECT_EQ(outKnots, knots);
-    EXPECT_EQ(outWeights, weights);
+    const NurbsData data = nurbsDataOf(*read);
+    EXPECT_EQ(data.degree, 3);
+    EXPECT_TRUE(data.rational);
+    EXPECT_TRUE(data.periodic);
+    EXPECT_EQ(data.controls, ctrl);
+    EXPECT_EQ(data.knots, knots);
+    EXPECT_EQ(data.weights, weights);
     e->close();
 }
 

@@ -7,6 +7,7 @@
 #include "TestArrays.h"
 #include "dbcolor.h"
 #include "dbents.h"
+#include "dbspline.h"
 #include "dbmain.h"
 #include "dbsymtb.h"
 #include "gepnt3d.h"
@@ -36,6 +37,23 @@ inline AcDbObjectId addLayer(AcDbDatabase* db, const ACHAR* name, const AcCmColo
     layer->close();
     table->close();
     return id;
+}
+
+// What a spline gives as its NURBS data.
+struct NurbsData {
+    int degree = 0;
+    Adesk::Boolean rational = false, closed = false, periodic = false;
+    AcGePoint3dArray controls;
+    AcGeDoubleArray knots, weights;
+    double controlTol = 0, knotTol = 0;
+};
+
+inline NurbsData nurbsDataOf(const AcDbSpline& spline)
+{
+    NurbsData d;
+    spline.getNurbsData(d.degree, d.rational, d.closed, d.periodic, d.controls, d.knots, d.weights, d.controlTol,
+                        d.knotTol);
+    return d;
 }
 
 // Gives the polyface mesh, which must lie in a database and be open for

@@ -92,19 +92,14 @@ std::string curveText(AcDbEntity* e)
             " ratio " + num(ellipse->radiusRatio()) + " from " + num(ellipse->startAngle()) + " to " +
             num(ellipse->endAngle());
     } else if (auto* spline = AcDbSpline::cast(e)) {
-        int degree = 0;
-        Adesk::Boolean rational = false, closed = false, periodic = false;
-        AcGePoint3dArray controls;
-        AcGeDoubleArray knots, weights;
-        double controlTol = 0, knotTol = 0;
-        spline->getNurbsData(degree, rational, closed, periodic, controls, knots, weights, controlTol, knotTol);
-        text = "degree " + std::to_string(degree) + (rational ? " rational" : "") + (closed ? " closed" : "") +
-            (periodic ? " periodic" : "");
-        for (const AcGePoint3d& p : controls)
+        const NurbsData d = nurbsDataOf(*spline);
+        text = "degree " + std::to_string(d.degree) + (d.rational ? " rational" : "") + (d.closed ? " closed" : "") +
+            (d.periodic ? " periodic" : "");
+        for (const AcGePoint3d& p : d.controls)
             text += " " + near(p);
-        for (double k : knots)
+        for (double k : d.knots)
             text += " k" + num(k);
-        for (double w : weights)
+        for (double w : d.weights)
             text += " w" + num(w);
     } else if (auto* pl = AcDbPolyline::cast(e)) {
         text = std::string(pl->isClosed() ? "closed" : "open") + " elevation " + num(pl->elevation()) + " n" +
