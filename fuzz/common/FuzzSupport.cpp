@@ -106,13 +106,21 @@ struct PointKeyEqual {
 };
 using PointKeys = std::vector<PointKey>;
 
+bool FinitePoint(const ON_3fPoint& p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+
 // The mesh's vertices as sorted keys (one allocation, not one per vertex).
+// The host refuses a point that is not finite and keeps its default, the
+// origin, in its place.
 PointKeys VertexKeys(const ON_Mesh& mesh)
 {
     PointKeys vertices;
     vertices.reserve(static_cast<size_t>(mesh.m_V.Count()));
     for (int i = 0; i < mesh.m_V.Count(); ++i)
-        vertices.push_back(Key(mesh.m_V[i].x, mesh.m_V[i].y, mesh.m_V[i].z));
+        vertices.push_back(FinitePoint(mesh.m_V[i]) ? Key(mesh.m_V[i].x, mesh.m_V[i].y, mesh.m_V[i].z)
+                                                    : Key(0.0, 0.0, 0.0));
     std::sort(vertices.begin(), vertices.end());
     return vertices;
 }
@@ -146,6 +154,10 @@ std::string CheckNewEntities(const ON_Mesh& mesh, const PointKeys& vertices, con
                 // An empty mesh may hold no data at all.
                 if (mesh.m_V.Count() != 0 && validFaces != 0)
                     broke = Describe(writer, "the subdivision mesh holds no data");
+            } else if (v.isEmpty() && f.isEmpty() &&
+                       std::any_of(mesh.m_V.Array(), mesh.m_V.Array() + mesh.m_V.Count(),
+                                   [](const ON_3fPoint& p) { return !FinitePoint(p); })) {
+                // The host refused the data: a vertex is not finite.
             } else if (v.length() != mesh.m_V.Count()) {
                 broke = Describe(writer, "the subdivision mesh does not hold every vertex");
             } else {

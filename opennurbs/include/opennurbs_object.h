@@ -56,8 +56,9 @@ public:                                                                         
   ON_Object* DuplicateObject() const override;                                                                         \
   cls* Duplicate() const
 
-// In the source of a class that can be copied.
-#define ON_OBJECT_IMPLEMENT(cls, basecls, uuid)                                                                        \
+// What both implementation macros define; duplicate is what
+// DuplicateObject() returns.
+#define ON__OBJECT_IMPLEMENT_WITH(cls, basecls, uuid, duplicate)                                                       \
   const ON_ClassId cls::m_##cls##_class_rtti(#cls, #basecls, &basecls::m_##basecls##_class_rtti, uuid);                \
   cls* cls::Cast(ON_Object* p)                                                                                         \
   {                                                                                                                    \
@@ -73,36 +74,18 @@ public:                                                                         
   }                                                                                                                    \
   ON_Object* cls::DuplicateObject() const                                                                              \
   {                                                                                                                    \
-    return new cls(*this);                                                                                             \
+    return duplicate;                                                                                                  \
   }                                                                                                                    \
   cls* cls::Duplicate() const                                                                                          \
   {                                                                                                                    \
     return static_cast<cls*>(DuplicateObject());                                                                       \
   }
 
+// In the source of a class that can be copied.
+#define ON_OBJECT_IMPLEMENT(cls, basecls, uuid) ON__OBJECT_IMPLEMENT_WITH(cls, basecls, uuid, new cls(*this))
+
 // In the source of an abstract class: DuplicateObject() gives null.
-#define ON_VIRTUAL_OBJECT_IMPLEMENT(cls, basecls, uuid)                                                                \
-  const ON_ClassId cls::m_##cls##_class_rtti(#cls, #basecls, &basecls::m_##basecls##_class_rtti, uuid);                \
-  cls* cls::Cast(ON_Object* p)                                                                                         \
-  {                                                                                                                    \
-    return (p && p->IsKindOf(&cls::m_##cls##_class_rtti)) ? static_cast<cls*>(p) : nullptr;                            \
-  }                                                                                                                    \
-  const cls* cls::Cast(const ON_Object* p)                                                                             \
-  {                                                                                                                    \
-    return (p && p->IsKindOf(&cls::m_##cls##_class_rtti)) ? static_cast<const cls*>(p) : nullptr;                      \
-  }                                                                                                                    \
-  const ON_ClassId* cls::ClassId() const                                                                               \
-  {                                                                                                                    \
-    return &cls::m_##cls##_class_rtti;                                                                                 \
-  }                                                                                                                    \
-  ON_Object* cls::DuplicateObject() const                                                                              \
-  {                                                                                                                    \
-    return nullptr;                                                                                                    \
-  }                                                                                                                    \
-  cls* cls::Duplicate() const                                                                                          \
-  {                                                                                                                    \
-    return static_cast<cls*>(DuplicateObject());                                                                       \
-  }
+#define ON_VIRTUAL_OBJECT_IMPLEMENT(cls, basecls, uuid) ON__OBJECT_IMPLEMENT_WITH(cls, basecls, uuid, nullptr)
 
 class ON_CLASS ON_Object
 {

@@ -29,6 +29,33 @@ double PositiveAngle(double s, double t)
   return a;
 }
 
+// The d-th derivative at angle t of the ellipse of radii r0 (along the
+// plane's x axis) and r1 (along its y axis).
+ON_3dVector EllipseDerivative(const ON_Plane& plane, double r0, double r1, int d, double t)
+{
+  const double c = std::cos(t), s = std::sin(t);
+  switch (std::abs(d) % 4)
+  {
+  case 0:
+    r0 *= c;
+    r1 *= s;
+    break;
+  case 1:
+    r0 *= -s;
+    r1 *= c;
+    break;
+  case 2:
+    r0 *= -c;
+    r1 *= -s;
+    break;
+  default:
+    r0 *= s;
+    r1 *= -c;
+    break;
+  }
+  return plane.xaxis * r0 + plane.yaxis * r1;
+}
+
 bool TransformFrame(const ON_Xform& xform, ON_Plane& plane, double r0, double r1, double& out0, double& out1)
 {
   const ON_3dPoint c = xform * plane.origin;
@@ -139,28 +166,7 @@ ON_3dPoint ON_Circle::PointAt(double t) const
 
 ON_3dVector ON_Circle::DerivativeAt(int d, double t) const
 {
-  double c = std::cos(t), s = std::sin(t);
-  double r0 = radius, r1 = radius;
-  switch (std::abs(d) % 4)
-  {
-  case 0:
-    r0 *= c;
-    r1 *= s;
-    break;
-  case 1:
-    r0 *= -s;
-    r1 *= c;
-    break;
-  case 2:
-    r0 *= -c;
-    r1 *= -s;
-    break;
-  default:
-    r0 *= s;
-    r1 *= -c;
-    break;
-  }
-  return plane.xaxis * r0 + plane.yaxis * r1;
+  return EllipseDerivative(plane, radius, radius, d, t);
 }
 
 ON_3dVector ON_Circle::TangentAt(double t) const
@@ -657,28 +663,7 @@ ON_3dPoint ON_Ellipse::PointAt(double t) const
 
 ON_3dVector ON_Ellipse::DerivativeAt(int d, double t) const
 {
-  double c = std::cos(t), s = std::sin(t);
-  double r0 = radius[0], r1 = radius[1];
-  switch (std::abs(d) % 4)
-  {
-  case 0:
-    r0 *= c;
-    r1 *= s;
-    break;
-  case 1:
-    r0 *= -s;
-    r1 *= c;
-    break;
-  case 2:
-    r0 *= -c;
-    r1 *= -s;
-    break;
-  default:
-    r0 *= s;
-    r1 *= -c;
-    break;
-  }
-  return plane.xaxis * r0 + plane.yaxis * r1;
+  return EllipseDerivative(plane, radius[0], radius[1], d, t);
 }
 
 bool ON_Ellipse::Transform(const ON_Xform& xform)

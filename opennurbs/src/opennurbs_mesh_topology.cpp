@@ -279,6 +279,21 @@ template <class T> T* AllocateArray(ON_SimpleArray<T>& array, size_t n, bool zer
   array.SetArray(a, (int)n, (int)n);
   return a;
 }
+
+// Calls side(fi, j, a, b) for every side j of every valid face fi: side j
+// runs from topology vertex a (of corner j-1, cyclically) to b (of corner j).
+template <class Side> void ForEachFaceSide(const ON_MeshFace* F, int fcount, int vcount, const int* map, Side side)
+{
+  for (int fi = 0; fi < fcount; fi++)
+  {
+    const ON_MeshFace& f = F[fi];
+    if (!f.IsValid(vcount))
+      continue;
+    const int t[4] = {map[f.vi[0]], map[f.vi[1]], map[f.vi[2]], map[f.vi[3]]};
+    for (int j = 0; j < 4; j++)
+      side(fi, j, t[(j + 3) & 3], t[j]);
+  }
+}
 }  // namespace
 
 void ON_MeshTopology::Destroy()
@@ -342,19 +357,12 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
   // Side counts fit 32 bits: at most 4 sides per face, under 2^31 faces / 4.
   std::unique_ptr<ON__UINT32[]> bucket(new ON__UINT32[(size_t)tvcount + 1]);
   std::fill(bucket.get(), bucket.get() + tvcount + 1, (ON__UINT32)0);
-  for (int fi = 0; fi < fcount; fi++)
-  {
-    const ON_MeshFace& f = F[fi];
-    if (!f.IsValid(vcount))
-      continue;
-    const int t[4] = {map[f.vi[0]], map[f.vi[1]], map[f.vi[2]], map[f.vi[3]]};
-    for (int j = 0; j < 4; j++)
-    {
-      const int a = t[(j + 3) & 3], b = t[j];
-      if (a != b)
-        bucket[(a < b ? a : b) + 1]++;
-    }
-  }
+  ForEachFaceSide(F, fcount, vcount, map,
+                  [&](int, int, int a, int b)
+                  {
+                    if (a != b)
+                      bucket[(a < b ? a : b) + 1]++;
+                  });
   for (int t = 0; t < tvcount; t++)
     bucket[t + 1] += bucket[t];
   const size_t side_count = bucket[tvcount];
@@ -365,21 +373,14 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
   {
     std::unique_ptr<ON__UINT32[]> cursor(new ON__UINT32[(size_t)tvcount]);
     std::memcpy(cursor.get(), bucket.get(), (size_t)tvcount * sizeof(ON__UINT32));
-    for (int fi = 0; fi < fcount; fi++)
-    {
-      const ON_MeshFace& f = F[fi];
-      if (!f.IsValid(vcount))
-        continue;
-      const int t[4] = {map[f.vi[0]], map[f.vi[1]], map[f.vi[2]], map[f.vi[3]]};
-      for (int j = 0; j < 4; j++)
-      {
-        const int a = t[(j + 3) & 3], b = t[j];
-        if (a < b)
-          sides[cursor[a]++] = SideKey(b, (ON__UINT32)fi, j, 0);
-        else if (b < a)
-          sides[cursor[b]++] = SideKey(a, (ON__UINT32)fi, j, 1);
-      }
-    }
+    ForEachFaceSide(F, fcount, vcount, map,
+                    [&](int fi, int j, int a, int b)
+                    {
+                      if (a < b)
+                        sides[cursor[a]++] = SideKey(b, (ON__UINT32)fi, j, 0);
+                      else if (b < a)
+                        sides[cursor[b]++] = SideKey(a, (ON__UINT32)fi, j, 1);
+                    });
   }
 
   // Sort each bucket and count the edges.

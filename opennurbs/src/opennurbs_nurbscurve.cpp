@@ -120,6 +120,16 @@ double* GrowArray(double* a, int old_capacity, int new_capacity)
   return p;
 }
 
+// What a curve is, without its knot and control point buffers.
+void CopyShape(ON_NurbsCurve& dst, const ON_NurbsCurve& src)
+{
+  dst.m_dim = src.m_dim;
+  dst.m_is_rat = src.m_is_rat;
+  dst.m_order = src.m_order;
+  dst.m_cv_count = src.m_cv_count;
+  dst.m_cv_stride = src.m_cv_stride;
+}
+
 double Binomial(int n, int k)
 {
   double r = 1.0;
@@ -151,44 +161,31 @@ ON_NurbsCurve& ON_NurbsCurve::operator=(const ON_NurbsCurve& src)
   if (this == &src)
     return *this;
   ON_Curve::operator=(src);
-  if (src.m_order < 2 || src.m_cv_count < src.m_order || src.m_dim < 1)
+  // A source without a valid shape leaves this curve without buffers.
+  const bool valid = src.m_order >= 2 && src.m_cv_count >= src.m_order && src.m_dim >= 1;
+  const int kc = valid ? src.KnotCount() : 0;
+  const int cvs = valid ? src.m_cv_stride * src.m_cv_count : 0;
+  if (valid)
+  {
+    ReserveKnotCapacity(kc);
+    ReserveCVCapacity(cvs);
+  }
+  else
   {
     Destroy();
-    m_dim = src.m_dim;
-    m_is_rat = src.m_is_rat;
-    m_order = src.m_order;
-    m_cv_count = src.m_cv_count;
-    m_cv_stride = src.m_cv_stride;
-    return *this;
   }
-  const int kc = src.KnotCount();
-  const int cvs = src.m_cv_stride * src.m_cv_count;
-  ReserveKnotCapacity(kc);
-  ReserveCVCapacity(cvs);
-  m_dim = src.m_dim;
-  m_is_rat = src.m_is_rat;
-  m_order = src.m_order;
-  m_cv_count = src.m_cv_count;
-  m_cv_stride = src.m_cv_stride;
-  if (src.m_knot)
+  CopyShape(*this, src);
+  if (valid && src.m_knot)
     std::memcpy(m_knot, src.m_knot, (size_t)kc * sizeof(double));
-  if (src.m_cv)
+  if (valid && src.m_cv)
     std::memcpy(m_cv, src.m_cv, (size_t)cvs * sizeof(double));
   return *this;
 }
 
 ON_NurbsCurve::ON_NurbsCurve(ON_NurbsCurve&& src) noexcept : ON_Curve(src)
 {
-  m_dim = src.m_dim;
-  m_is_rat = src.m_is_rat;
-  m_order = src.m_order;
-  m_cv_count = src.m_cv_count;
-  m_knot_capacity = src.m_knot_capacity;
-  m_knot = src.m_knot;
-  m_cv_stride = src.m_cv_stride;
-  m_cv_capacity = src.m_cv_capacity;
-  m_cv = src.m_cv;
-  src.Initialize();
+  Initialize();
+  *this = std::move(src);
 }
 
 ON_NurbsCurve& ON_NurbsCurve::operator=(ON_NurbsCurve&& src) noexcept
@@ -196,13 +193,9 @@ ON_NurbsCurve& ON_NurbsCurve::operator=(ON_NurbsCurve&& src) noexcept
   if (this != &src)
   {
     Destroy();
-    m_dim = src.m_dim;
-    m_is_rat = src.m_is_rat;
-    m_order = src.m_order;
-    m_cv_count = src.m_cv_count;
+    CopyShape(*this, src);
     m_knot_capacity = src.m_knot_capacity;
     m_knot = src.m_knot;
-    m_cv_stride = src.m_cv_stride;
     m_cv_capacity = src.m_cv_capacity;
     m_cv = src.m_cv;
     src.Initialize();
@@ -420,9 +413,7 @@ bool ON_NurbsCurve::Transform(const ON_Xform& xform)
 
 ON_Interval ON_NurbsCurve::Domain() const
 {
-  if (m_order < 2 || m_cv_count < m_order || !m_knot)
-    return ON_Interval();
-  return ON_Interval(m_knot[m_order - 2], m_knot[m_cv_count - 1]);
+  return ON_KnotDetail::Domain(m_order, m_cv_count, m_knot);
 }
 
 bool ON_NurbsCurve::SetDomain(double t0, double t1)
@@ -983,45 +974,20 @@ bool ON_NurbsCurve::SetCV(int i, const ON_3dPoint& p)
   double* cv = CV(i);
   if (!cv)
     return false;
-  for (int c = 0; c < m_dim; c++)
-    cv[c] = (c < 3) ? p[c] : 0.0;
-  if (m_is_rat)
-    cv[m_dim] = 1.0;
+  ON_CVDetail::SetPoint(cv, m_dim, m_is_rat != 0, p);
   return true;
 }
 
 bool ON_NurbsCurve::SetCV(int i, const ON_4dPoint& p)
 {
   double* cv = CV(i);
-  if (!cv)
-    return false;
-  if (m_is_rat)
-  {
-    for (int c = 0; c < m_dim; c++)
-      cv[c] = (c < 3) ? p[c] : 0.0;
-    cv[m_dim] = p.w;
-    return true;
-  }
-  if (p.w == 0.0)
-    return false;
-  for (int c = 0; c < m_dim; c++)
-    cv[c] = (c < 3) ? p[c] / p.w : 0.0;
-  return true;
+  return cv && ON_CVDetail::SetPoint(cv, m_dim, m_is_rat != 0, p);
 }
 
 bool ON_NurbsCurve::GetCV(int i, ON_3dPoint& p) const
 {
   const double* cv = CV(i);
-  if (!cv)
-    return false;
-  const double w = m_is_rat ? cv[m_dim] : 1.0;
-  if (w == 0.0)
-    return false;
-  const double s = 1.0 / w;
-  p.x = cv[0] * (m_is_rat ? s : 1.0);
-  p.y = (m_dim > 1) ? cv[1] * (m_is_rat ? s : 1.0) : 0.0;
-  p.z = (m_dim > 2) ? cv[2] * (m_is_rat ? s : 1.0) : 0.0;
-  return true;
+  return cv && ON_CVDetail::GetPoint(cv, m_dim, m_is_rat != 0, p);
 }
 
 bool ON_NurbsCurve::GetCV(int i, ON_4dPoint& p) const
@@ -1029,10 +995,7 @@ bool ON_NurbsCurve::GetCV(int i, ON_4dPoint& p) const
   const double* cv = CV(i);
   if (!cv)
     return false;
-  p.x = cv[0];
-  p.y = (m_dim > 1) ? cv[1] : 0.0;
-  p.z = (m_dim > 2) ? cv[2] : 0.0;
-  p.w = m_is_rat ? cv[m_dim] : 1.0;
+  ON_CVDetail::GetPoint(cv, m_dim, m_is_rat != 0, p);
   return true;
 }
 
@@ -1046,16 +1009,7 @@ bool ON_NurbsCurve::SetKnot(int knot_index, double knot_value)
 
 bool ON_NurbsCurve::MakeClampedUniformKnotVector(double delta)
 {
-  if (!(delta > 0.0) || m_order < 2 || m_cv_count < m_order || !m_knot)
-    return false;
-  const int kc = KnotCount();
-  for (int i = m_order - 2, k = 0; i < m_cv_count; i++, k++)
-    m_knot[i] = k * delta;
-  for (int i = 0; i < m_order - 2; i++)
-    m_knot[i] = m_knot[m_order - 2];
-  for (int i = m_cv_count; i < kc; i++)
-    m_knot[i] = m_knot[m_cv_count - 1];
-  return true;
+  return MakeClampedUniform(m_order, m_cv_count, m_knot, delta);
 }
 
 bool ON_NurbsCurve::MakePeriodicUniformKnotVector(double delta)

@@ -241,9 +241,7 @@ bool ON_NurbsSurface::Transform(const ON_Xform& xform)
 ON_Interval ON_NurbsSurface::Domain(int dir) const
 {
   const int d = dir ? 1 : 0;
-  if (!m_knot[d] || m_order[d] < 2 || m_cv_count[d] < m_order[d])
-    return ON_Interval();
-  return ON_Interval(m_knot[d][m_order[d] - 2], m_knot[d][m_cv_count[d] - 1]);
+  return ON_KnotDetail::Domain(m_order[d], m_cv_count[d], m_knot[d]);
 }
 
 bool ON_NurbsSurface::SetDomain(int dir, double t0, double t1)
@@ -406,46 +404,20 @@ bool ON_NurbsSurface::SetCV(int i, int j, const ON_3dPoint& p)
   double* cv = CV(i, j);
   if (!cv)
     return false;
-  for (int c = 0; c < m_dim; c++)
-    cv[c] = (c < 3) ? p[c] : 0.0;
-  if (m_is_rat)
-    cv[m_dim] = 1.0;
+  ON_CVDetail::SetPoint(cv, m_dim, m_is_rat != 0, p);
   return true;
 }
 
 bool ON_NurbsSurface::SetCV(int i, int j, const ON_4dPoint& p)
 {
   double* cv = CV(i, j);
-  if (!cv)
-    return false;
-  if (m_is_rat)
-  {
-    for (int c = 0; c < m_dim; c++)
-      cv[c] = (c < 3) ? p[c] : 0.0;
-    cv[m_dim] = p.w;
-    return true;
-  }
-  if (p.w == 0.0)
-    return false;
-  for (int c = 0; c < m_dim; c++)
-    cv[c] = (c < 3) ? p[c] / p.w : 0.0;
-  return true;
+  return cv && ON_CVDetail::SetPoint(cv, m_dim, m_is_rat != 0, p);
 }
 
 bool ON_NurbsSurface::GetCV(int i, int j, ON_3dPoint& p) const
 {
   const double* cv = CV(i, j);
-  if (!cv)
-    return false;
-  // Scaled by the reciprocal of the weight.
-  const double w = m_is_rat ? cv[m_dim] : 1.0;
-  if (w == 0.0)
-    return false;
-  const double f = m_is_rat ? 1.0 / w : 1.0;
-  p.x = cv[0] * f;
-  p.y = (m_dim > 1) ? cv[1] * f : 0.0;
-  p.z = (m_dim > 2) ? cv[2] * f : 0.0;
-  return true;
+  return cv && ON_CVDetail::GetPoint(cv, m_dim, m_is_rat != 0, p);
 }
 
 bool ON_NurbsSurface::GetCV(int i, int j, ON_4dPoint& p) const
@@ -453,10 +425,7 @@ bool ON_NurbsSurface::GetCV(int i, int j, ON_4dPoint& p) const
   const double* cv = CV(i, j);
   if (!cv)
     return false;
-  p.x = cv[0];
-  p.y = (m_dim > 1) ? cv[1] : 0.0;
-  p.z = (m_dim > 2) ? cv[2] : 0.0;
-  p.w = m_is_rat ? cv[m_dim] : 1.0;
+  ON_CVDetail::GetPoint(cv, m_dim, m_is_rat != 0, p);
   return true;
 }
 
@@ -472,15 +441,5 @@ bool ON_NurbsSurface::SetKnot(int dir, int knot_index, double knot_value)
 bool ON_NurbsSurface::MakeClampedUniformKnotVector(int dir, double delta)
 {
   const int d = dir ? 1 : 0;
-  const int o = m_order[d], n = m_cv_count[d];
-  if (!(delta > 0.0) || !m_knot[d] || o < 2 || n < o)
-    return false;
-  double* k = m_knot[d];
-  for (int i = o - 2, c = 0; i < n; i++, c++)
-    k[i] = c * delta;
-  for (int i = 0; i < o - 2; i++)
-    k[i] = k[o - 2];
-  for (int i = n; i < KnotCount(d); i++)
-    k[i] = k[n - 1];
-  return true;
+  return MakeClampedUniform(m_order[d], m_cv_count[d], m_knot[d], delta);
 }

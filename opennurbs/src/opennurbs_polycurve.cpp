@@ -1,8 +1,10 @@
 // A chain of curve segments joined end to end.
 #include "opennurbs_polycurve.h"
 #include "opennurbs_arccurve.h"
+#include "opennurbs_curve_detail.h"
 #include "opennurbs_xform.h"
 
+#include <algorithm>
 #include <cmath>
 
 ON_OBJECT_IMPLEMENT(ON_PolyCurve, ON_Curve, "4ED7D4E0-E947-11d3-BFE5-0010830122F0")
@@ -27,6 +29,43 @@ bool HasGapBetween(const ON_Curve& prev, const ON_Curve& next)
     if (arc)
       tol = std::fmax(tol, arc->m_arc.radius * arc->m_arc.AngleRadians() * 1.0e-10);
   return p0.DistanceTo(p1) > tol;
+}
+
+// Adds c at the start or the end of the chain of segments whose break
+// parameters are t. Refused: null, the chain itself, a segment already in
+// it, a curve without an increasing domain. A later segment takes the
+// chain's dimension.
+bool AddSegment(const ON_PolyCurve& chain, ON_SimpleArray<ON_Curve*>& segments, ON_SimpleArray<double>& t, ON_Curve* c,
+                bool at_start)
+{
+  if (!c || c == &chain)
+    return false;
+  for (int i = 0; i < segments.Count(); i++)
+    if (segments[i] == c)
+      return false;
+  const ON_Interval d = c->Domain();
+  if (!d.IsIncreasing())
+    return false;
+  if (segments.Count() > 0 && c->Dimension() != chain.Dimension())
+    c->ChangeDimension(chain.Dimension());
+  if (t.Count() == 0)
+  {
+    t.Append(d[0]);
+    t.Append(d[1]);
+  }
+  else if (at_start)
+  {
+    t.Insert(0, t[0] - d.Length());
+  }
+  else
+  {
+    t.Append(t[t.Count() - 1] + d.Length());
+  }
+  if (at_start)
+    segments.Insert(0, c);
+  else
+    segments.Append(c);
+  return true;
 }
 }  // namespace
 
@@ -74,53 +113,12 @@ void ON_PolyCurve::Destroy()
 
 bool ON_PolyCurve::Append(ON_Curve* c)
 {
-  if (!c || c == this)
-    return false;
-  for (int i = 0; i < m_segment.Count(); i++)
-    if (m_segment[i] == c)
-      return false;
-  const ON_Interval d = c->Domain();
-  if (!d.IsIncreasing())
-    return false;
-  if (m_segment.Count() > 0 && c->Dimension() != Dimension())
-    c->ChangeDimension(Dimension());
-  if (m_t.Count() == 0)
-  {
-    m_t.Append(d[0]);
-    m_t.Append(d[1]);
-  }
-  else
-  {
-    const double last = m_t[m_t.Count() - 1];
-    m_t.Append(last + d.Length());
-  }
-  m_segment.Append(c);
-  return true;
+  return AddSegment(*this, m_segment, m_t, c, false);
 }
 
 bool ON_PolyCurve::Prepend(ON_Curve* c)
 {
-  if (!c || c == this)
-    return false;
-  for (int i = 0; i < m_segment.Count(); i++)
-    if (m_segment[i] == c)
-      return false;
-  const ON_Interval d = c->Domain();
-  if (!d.IsIncreasing())
-    return false;
-  if (m_segment.Count() > 0 && c->Dimension() != Dimension())
-    c->ChangeDimension(Dimension());
-  if (m_t.Count() == 0)
-  {
-    m_t.Append(d[0]);
-    m_t.Append(d[1]);
-  }
-  else
-  {
-    m_t.Insert(0, m_t[0] - d.Length());
-  }
-  m_segment.Insert(0, c);
-  return true;
+  return AddSegment(*this, m_segment, m_t, c, true);
 }
 
 ON_Curve* ON_PolyCurve::SegmentCurve(int i) const
@@ -220,22 +218,12 @@ bool ON_PolyCurve::Transform(const ON_Xform& xform)
 
 ON_Interval ON_PolyCurve::Domain() const
 {
-  if (m_t.Count() < 2)
-    return ON_Interval();
-  return ON_Interval(m_t[0], m_t[m_t.Count() - 1]);
+  return ON_CurveDetail::ParameterDomain(m_t);
 }
 
 bool ON_PolyCurve::SetDomain(double t0, double t1)
 {
-  const ON_Interval d = Domain();
-  if (!(t0 < t1) || !d.IsIncreasing())
-    return false;
-  const ON_Interval nd(t0, t1);
-  for (int i = 0; i < m_t.Count(); i++)
-    m_t[i] = nd.ParameterAt(d.NormalizedParameterAt(m_t[i]));
-  m_t[0] = t0;
-  m_t[m_t.Count() - 1] = t1;
-  return true;
+  return ON_CurveDetail::SetParameterDomain(m_t, t0, t1);
 }
 
 bool ON_PolyCurve::Evaluate(double t, int der_count, int v_stride, double* v, int side, int* hint) const
@@ -278,21 +266,8 @@ bool ON_PolyCurve::Reverse()
   for (int i = 0; i < n; i++)
     if (m_segment[i])
       m_segment[i]->Reverse();
-  for (int i = 0, j = n - 1; i < j; i++, j--)
-  {
-    ON_Curve* c = m_segment[i];
-    m_segment[i] = m_segment[j];
-    m_segment[j] = c;
-  }
-  const int m = m_t.Count();
-  for (int i = 0, j = m - 1; i < j; i++, j--)
-  {
-    const double a = m_t[i];
-    m_t[i] = m_t[j];
-    m_t[j] = a;
-  }
-  for (int i = 0; i < m; i++)
-    m_t[i] = -m_t[i];
+  std::reverse(m_segment.Array(), m_segment.Array() + n);
+  ON_CurveDetail::ReverseParameters(m_t);
   return true;
 }
 

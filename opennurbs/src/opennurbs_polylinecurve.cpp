@@ -4,6 +4,8 @@
 #include "opennurbs_nurbscurve.h"
 #include "opennurbs_xform.h"
 
+#include <algorithm>
+
 ON_OBJECT_IMPLEMENT(ON_PolylineCurve, ON_Curve, "4ED7D4E6-E947-11d3-BFE5-0010830122F0")
 
 namespace
@@ -88,21 +90,12 @@ bool ON_PolylineCurve::Transform(const ON_Xform& xform)
 
 ON_Interval ON_PolylineCurve::Domain() const
 {
-  if (m_t.Count() < 2)
-    return ON_Interval();
-  return ON_Interval(m_t[0], m_t[m_t.Count() - 1]);
+  return ON_CurveDetail::ParameterDomain(m_t);
 }
 
 bool ON_PolylineCurve::SetDomain(double t0, double t1)
 {
-  const ON_Interval d = Domain();
-  if (!(t0 < t1) || !d.IsIncreasing())
-    return false;
-  for (int i = 0; i < m_t.Count(); i++)
-    m_t[i] = ON_Interval(t0, t1).ParameterAt(d.NormalizedParameterAt(m_t[i]));
-  m_t[0] = t0;
-  m_t[m_t.Count() - 1] = t1;
-  return true;
+  return ON_CurveDetail::SetParameterDomain(m_t, t0, t1);
 }
 
 bool ON_PolylineCurve::Evaluate(double t, int der_count, int v_stride, double* v, int side, int*) const
@@ -130,22 +123,8 @@ bool ON_PolylineCurve::IsClosed() const
 
 bool ON_PolylineCurve::Reverse()
 {
-  const int n = m_pline.Count();
-  for (int i = 0, j = n - 1; i < j; i++, j--)
-  {
-    const ON_3dPoint p = m_pline[i];
-    m_pline[i] = m_pline[j];
-    m_pline[j] = p;
-  }
-  const int m = m_t.Count();
-  for (int i = 0, j = m - 1; i < j; i++, j--)
-  {
-    const double a = m_t[i];
-    m_t[i] = m_t[j];
-    m_t[j] = a;
-  }
-  for (int i = 0; i < m; i++)
-    m_t[i] = -m_t[i];
+  std::reverse(m_pline.Array(), m_pline.Array() + m_pline.Count());
+  ON_CurveDetail::ReverseParameters(m_t);
   return true;
 }
 

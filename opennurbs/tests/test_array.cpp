@@ -250,6 +250,34 @@ TEST(ClassArray, RemoveShiftsElementsDown)
   EXPECT_EQ(a.Count(), 2);
 }
 
+TEST(ClassArray, InsertShiftsElementsUpAndTakesItsOwnElement)
+{
+  ON_ClassArray<Counted> a;
+  for (const char* t : {"a", "b", "c", "d"})
+    a.AppendNew().text = t;
+  ASSERT_EQ(a.Count(), a.Capacity());
+  a.Insert(0, a[3]);  // the buffer moves and the elements shift during this call
+  a.Insert(2, a[2]);  // no growth; the element itself shifts
+  a.Insert(a.Count(), a[0]);
+  a.Insert(-1, a[0]);             // ignored
+  a.Insert(a.Count() + 1, a[0]);  // ignored: past the end
+  const char* expected[] = {"d", "a", "b", "b", "c", "d", "d"};
+  ASSERT_EQ(a.Count(), 7);
+  for (int i = 0; i < 7; i++)
+    EXPECT_EQ(a[i].text, expected[i]) << i;
+  EXPECT_EQ(a.At(7), nullptr);
+  EXPECT_EQ(a.At((ON__INT64)-1), nullptr);
+  EXPECT_EQ(a.At((ON__UINT64)7), nullptr);
+  EXPECT_EQ(a.At((ON__UINT64)6)->text, "d");
+  a.Remove();
+  a.Remove(0);
+  ASSERT_EQ(a.Count(), 5);
+  EXPECT_EQ(a[0].text, "a");
+  EXPECT_EQ(a[4].text, "d");
+  EXPECT_EQ(a.Array()[5].text, "default") << "the slots given up by Remove are re-constructed";
+  EXPECT_EQ(a.Array()[6].text, "default");
+}
+
 TEST(ClassArray, HoldsMeshes)
 {
   ON_ClassArray<ON_Mesh> meshes;

@@ -52,12 +52,15 @@ TEST(MeshCleanup, CullDegenerateFacesRepairsOrDeletes)
 {
   const ON_3fPoint a(0, 0, 0), b(1, 0, 0), c(1, 1, 0), d(0, 1, 0);
   const ON_3fPoint nan(kNaNf, 0, 0);
+  const ON_3fPoint x2(2, 0, 0), x3(3, 0, 0);
+  const ON_3fPoint thin_c(1, 1e-9f, 0), thin_d(0, 1e-9f, 0);
+  const ON_3fPoint far_b(1e10f, 0, 0), far_c(2e10f, 1, 0), far_d(1e10f, 0.5f, 0);
   const CullCase cases[] = {
       {"good triangle", {a, b, c}, Face(0, 1, 2, 2), true, Face(0, 1, 2, 2)},
       {"good quad", {a, b, c, d}, Face(0, 1, 2, 3), true, Face(0, 1, 2, 3)},
       {"out of range", {a, b, c}, Face(0, 1, 50, 50), false, {}},
       {"negative index", {a, b, c}, Face(0, -1, 2, 2), false, {}},
-      {"collinear triangle", {a, b, ON_3fPoint(2, 0, 0)}, Face(0, 1, 2, 2), false, {}},
+      {"collinear triangle", {a, b, x2}, Face(0, 1, 2, 2), false, {}},
       {"tiny triangle", {a, ON_3fPoint(1e-20f, 0, 0), ON_3fPoint(0, 1e-20f, 0)}, Face(0, 1, 2, 2), false, {}},
       {"quad with repeated first index", {a, b, c, d}, Face(0, 0, 1, 2), true, Face(0, 1, 2, 2)},
       {"quad closing on its first corner", {a, b, c, d}, Face(0, 1, 2, 0), true, Face(0, 1, 2, 2)},
@@ -66,26 +69,10 @@ TEST(MeshCleanup, CullDegenerateFacesRepairsOrDeletes)
       {"quad with opposite corners together", {a, b, a, c}, Face(0, 1, 2, 3), false, {}},
       {"triangle with two corners together", {a, b, a}, Face(0, 1, 2, 2), false, {}},
       {"quad with a NaN corner", {a, b, c, nan}, Face(0, 1, 2, 3), true, Face(0, 1, 2, 2)},
-      {"thin quad with long diagonals",
-       {a, ON_3fPoint(1, 0, 0), ON_3fPoint(1, 1e-9f, 0), ON_3fPoint(0, 1e-9f, 0)},
-       Face(0, 1, 2, 3),
-       true,
-       Face(0, 1, 2, 3)},
-      {"needle quad",
-       {a, ON_3fPoint(1e10f, 0, 0), ON_3fPoint(2e10f, 1, 0), ON_3fPoint(1e10f, 0.5f, 0)},
-       Face(0, 1, 2, 3),
-       false,
-       {}},
-      {"four collinear corners",
-       {a, b, ON_3fPoint(2, 0, 0), ON_3fPoint(3, 0, 0)},
-       Face(0, 1, 2, 3),
-       true,
-       Face(0, 1, 2, 3)},
-      {"quad with one flat half",
-       {a, ON_3fPoint(2, 0, 0), ON_3fPoint(2, 2, 0), ON_3fPoint(1, 0, 0)},
-       Face(0, 1, 2, 3),
-       true,
-       Face(1, 2, 3, 3)},
+      {"thin quad with long diagonals", {a, b, thin_c, thin_d}, Face(0, 1, 2, 3), true, Face(0, 1, 2, 3)},
+      {"needle quad", {a, far_b, far_c, far_d}, Face(0, 1, 2, 3), false, {}},
+      {"four collinear corners", {a, b, x2, x3}, Face(0, 1, 2, 3), true, Face(0, 1, 2, 3)},
+      {"quad with one flat half", {a, x2, ON_3fPoint(2, 2, 0), b}, Face(0, 1, 2, 3), true, Face(1, 2, 3, 3)},
   };
   for (const CullCase& k : cases)
   {

@@ -149,6 +149,16 @@ public:
 };
 int CountedLine::alive = 0;
 
+// The chain's parameters at its breaks.
+void ExpectBreaks(const ON_PolyCurve& pc, const std::vector<double>& expected)
+{
+  ON_SimpleArray<double> t;
+  ASSERT_TRUE(pc.SegmentParameters(t));
+  ASSERT_EQ(t.Count(), (int)expected.size());
+  for (int i = 0; i < t.Count(); i++)
+    EXPECT_EQ(t[i], expected[i]) << i;
+}
+
 TEST(PolyCurve, OwnsWhatItAppendsAndChainsTheDomains)
 {
   {
@@ -165,13 +175,7 @@ TEST(PolyCurve, OwnsWhatItAppendsAndChainsTheDomains)
     EXPECT_EQ(pc.SegmentCurve(3), nullptr);
     EXPECT_EQ(pc.SegmentCurve(-1), nullptr);
     EXPECT_NE(ON_ArcCurve::Cast(pc.SegmentCurve(2)), nullptr);
-    ON_SimpleArray<double> t;
-    ASSERT_TRUE(pc.SegmentParameters(t));
-    ASSERT_EQ(t.Count(), 4);
-    EXPECT_EQ(t[0], 0.0);
-    EXPECT_EQ(t[1], 1.0);
-    EXPECT_EQ(t[2], 2.0);
-    EXPECT_NEAR(t[3], 3.5707963267948966, 1e-15);
+    ExpectBreaks(pc, {0.0, 1.0, 2.0, 2.0 + 0.5 * ON_PI});
     EXPECT_EQ(pc.SegmentDomain(1), ON_Interval(1.0, 2.0));
     ExpectNear(pc.PointAt(1.5), ON_3dPoint(1, 0.5, 0));
     ExpectNear(pc.PointAtEnd(), ON_3dPoint(0, 1, 0));
@@ -201,5 +205,115 @@ TEST(PolyCurve, AppendChangesTheDimensionOfALaterSegment)
   EXPECT_EQ(pc.Dimension(), 2);
   pc.Destroy();
   EXPECT_EQ(pc.Count(), 0);
+}
+TEST(PolyCurve, PrependPutsTheSegmentFirstAndTheDomainBeforeTheChain)
+{
+  ON_PolyCurve pc;
+  ON_LineCurve* middle = new ON_LineCurve(ON_Line(B, C), 5.0, 6.0);
+  ASSERT_TRUE(pc.Prepend(middle));  // the first segment keeps its own domain
+  EXPECT_EQ(pc.Domain(), ON_Interval(5.0, 6.0));
+  ON_LineCurve* first = new ON_LineCurve(ON_Line(A, B), 0.0, 2.0);
+  ASSERT_TRUE(pc.Prepend(first));
+  EXPECT_FALSE(pc.Prepend(first));
+  EXPECT_FALSE(pc.Prepend(nullptr));
+  EXPECT_FALSE(pc.Prepend(&pc));
+  ON_LineCurve backwards(ON_Line(A, B), 0.0, 1.0);
+  backwards.m_t = ON_Interval(1.0, 0.0);
+  EXPECT_FALSE(pc.Prepend(&backwards));
+  ON_LineCurve* flat = new ON_LineCurve(ON_3dPoint(0, 0, 3), ON_3dPoint(-1, 0, 3));
+  flat->ChangeDimension(2);
+  ON_PolyCurve flat_chain;
+  ASSERT_TRUE(flat_chain.Append(flat));
+  ON_LineCurve* later = new ON_LineCurve(ON_3dPoint(-2, 0, 0), ON_3dPoint(0, 0, 0));
+  ASSERT_TRUE(flat_chain.Prepend(later));
+  EXPECT_EQ(later->Dimension(), 2);
+
+  EXPECT_EQ(pc.Count(), 2);
+  EXPECT_EQ(pc.SegmentCurve(0), first);
+  EXPECT_EQ(pc.SegmentCurve(1), middle);
+  ExpectBreaks(pc, {3.0, 5.0, 6.0});
+  ExpectNear(pc.PointAt(4.0), ON_3dPoint(0.5, 0, 0));
+}
+
+// Polyline curves and chains keep their parameters at their breaks; a new
+// domain maps them linearly with the ends exact.
+TEST(ParameterLists, SetDomainMapsTheBreaksAndRefusesBadDomains)
+{
+  ON_PolylineCurve pline(Points({A, B, C, D}));
+  ON_PolyCurve chain;
+  chain.Append(new ON_LineCurve(ON_Line(A, B), 0.0, 1.0));
+  chain.Append(new ON_LineCurve(ON_Line(B, C), 0.0, 1.0));
+  chain.Append(new ON_LineCurve(ON_Line(C, D), 0.0, 1.0));
+  ON_Curve* curves[] = {&pline, &chain};
+  for (ON_Curve* c : curves)
+  {
+    SCOPED_TRACE(c->ClassId()->ClassName());
+    EXPECT_EQ(c->Domain(), ON_Interval(0.0, 3.0));
+    EXPECT_FALSE(c->SetDomain(2.0, 2.0));
+    EXPECT_FALSE(c->SetDomain(3.0, 1.0));
+    EXPECT_EQ(c->Domain(), ON_Interval(0.0, 3.0));
+    ASSERT_TRUE(c->SetDomain(0.1, 0.7));
+    EXPECT_EQ(c->Domain(), ON_Interval(0.1, 0.7)) << "the ends are exact";
+    ExpectNear(c->PointAt(0.3), B);
+    ExpectNear(c->PointAt(0.5), C);
+    ExpectNear(c->PointAt(0.6), ON_3dPoint(0.5, 1, 0));
+  }
+  ON_PolylineCurve empty_pline;
+  ON_PolyCurve empty_chain;
+  EXPECT_FALSE(empty_pline.SetDomain(0.0, 1.0));
+  EXPECT_FALSE(empty_chain.SetDomain(0.0, 1.0));
+  EXPECT_FALSE(empty_chain.Domain().IsIncreasing());
+}
+
+// Derivatives of a circle and an ellipse repeat every fourth order.
+TEST(ConicDerivatives, CircleAndEllipseDerivativesCycle)
+{
+  const double t = 0.3, c = std::cos(t), s = std::sin(t);
+  ON_Plane plane(ON_3dPoint(5, 6, 7), ON_3dVector(0, 1, 0), ON_3dVector(-1, 0, 0));
+  const ON_Circle circle(plane, 2.0);
+  const ON_Ellipse ellipse(plane, 2.0, 3.0);
+  const struct
+  {
+    int d;
+    double x, y;  // factors of the radii along the plane's axes
+  } cases[] = {{0, c, s}, {1, -s, c}, {2, -c, -s}, {3, s, -c}, {4, c, s}, {-1, -s, c}};
+  for (const auto& k : cases)
+  {
+    SCOPED_TRACE(k.d);
+    EXPECT_NEAR((circle.DerivativeAt(k.d, t) - (plane.xaxis * (2.0 * k.x) + plane.yaxis * (2.0 * k.y))).Length(), 0.0,
+                1e-12);
+    EXPECT_NEAR((ellipse.DerivativeAt(k.d, t) - (plane.xaxis * (2.0 * k.x) + plane.yaxis * (3.0 * k.y))).Length(), 0.0,
+                1e-12);
+  }
+  EXPECT_NEAR((circle.TangentAt(t) - (plane.xaxis * -s + plane.yaxis * c)).Length(), 0.0, 1e-12);
+}
+TEST(ParameterLists, ReverseRunsTheCurveBackOverTheNegatedDomain)
+{
+  ON_SimpleArray<double> t;
+  for (double v : {0.0, 1.0, 3.0, 3.5})
+    t.Append(v);
+  const ON_PolylineCurve pline(Points({A, B, C, D}), t);
+  ON_PolyCurve chain;
+  chain.Append(new ON_LineCurve(ON_Line(A, B), 0.0, 1.0));
+  chain.Append(new ON_LineCurve(ON_Line(B, C), 0.0, 2.0));
+  chain.Append(new ON_LineCurve(ON_Line(C, D), 0.0, 0.5));
+  const ON_Curve* curves[] = {&pline, &chain};
+  for (const ON_Curve* c : curves)
+  {
+    SCOPED_TRACE(c->ClassId()->ClassName());
+    ON_Curve* r = c->DuplicateCurve();
+    ASSERT_TRUE(r->Reverse());
+    EXPECT_EQ(r->Domain(), ON_Interval(-3.5, 0.0));
+    for (double s : {0.0, 0.5, 1.0, 2.0, 3.0, 3.25, 3.5})
+      ExpectNear(r->PointAt(-s), c->PointAt(s));
+    delete r;
+  }
+  ON_PolyCurve reversed(chain);
+  ASSERT_TRUE(reversed.Reverse());
+  ExpectBreaks(reversed, {-3.5, -3.0, -1.0, 0.0});
+  ExpectNear(reversed.SegmentCurve(0)->PointAtStart(), D);
+  ExpectNear(reversed.SegmentCurve(2)->PointAtEnd(), A);
+  ON_PolyCurve empty;
+  EXPECT_FALSE(empty.Reverse());
 }
 }  // namespace

@@ -10,6 +10,7 @@
 
 namespace
 {
+using meshtest::Build;
 using meshtest::Face;
 using meshtest::kNaNf;
 
@@ -134,16 +135,6 @@ TEST(Mesh, SetQuadStoresInvalidFacesButReportsThem)
   EXPECT_EQ(m.m_F[0].vi[1], 1);
 }
 
-ON_Mesh MeshOf(std::initializer_list<ON_3fPoint> points, std::initializer_list<ON_MeshFace> faces)
-{
-  ON_Mesh m;
-  for (const ON_3fPoint& p : points)
-    m.m_V.Append(p);
-  for (const ON_MeshFace& f : faces)
-    m.m_F.Append(f);
-  return m;
-}
-
 TEST(Mesh, IsValidNeedsFacesVerticesAndDistinctCorners)
 {
   const ON_3fPoint a(0, 0, 0), b(1, 0, 0), c(0, 1, 0), d(1, 1, 0), e(2, 0, 0);
@@ -155,27 +146,27 @@ TEST(Mesh, IsValidNeedsFacesVerticesAndDistinctCorners)
     bool valid;
   } cases[] = {
       {"empty", ON_Mesh(), false},
-      {"vertices only", MeshOf({a, b, c}, {}), false},
-      {"one triangle", MeshOf({a, b, c}, {Face(0, 1, 2, 2)}), true},
-      {"one quad", MeshOf({a, b, d, c}, {Face(0, 1, 2, 3)}), true},
-      {"index out of range", MeshOf({a, b, c}, {Face(0, 1, 3, 3)}), false},
-      {"negative index", MeshOf({a, b, c}, {Face(0, 1, -2, -2)}), false},
-      {"repeated index", MeshOf({a, b, c}, {Face(0, 0, 1, 2)}), false},
-      {"coincident corners", MeshOf({a, b, a}, {Face(0, 1, 2, 2)}), false},
-      {"collinear corners", MeshOf({a, b, e}, {Face(0, 1, 2, 2)}), true},
-      {"NaN corner", MeshOf({a, b, nan}, {Face(0, 1, 2, 2)}), true},
-      {"one bad face among good", MeshOf({a, b, c, d}, {Face(0, 1, 2, 2), Face(1, 3, 3, 2)}), false},
+      {"vertices only", Build({a, b, c}, {}), false},
+      {"one triangle", Build({a, b, c}, {Face(0, 1, 2, 2)}), true},
+      {"one quad", Build({a, b, d, c}, {Face(0, 1, 2, 3)}), true},
+      {"index out of range", Build({a, b, c}, {Face(0, 1, 3, 3)}), false},
+      {"negative index", Build({a, b, c}, {Face(0, 1, -2, -2)}), false},
+      {"repeated index", Build({a, b, c}, {Face(0, 0, 1, 2)}), false},
+      {"coincident corners", Build({a, b, a}, {Face(0, 1, 2, 2)}), false},
+      {"collinear corners", Build({a, b, e}, {Face(0, 1, 2, 2)}), true},
+      {"NaN corner", Build({a, b, nan}, {Face(0, 1, 2, 2)}), true},
+      {"one bad face among good", Build({a, b, c, d}, {Face(0, 1, 2, 2), Face(1, 3, 3, 2)}), false},
   };
   for (const Case& k : cases)
     EXPECT_EQ(k.mesh.IsValid(), k.valid) << k.what;
   // Fewer than three vertices, even with an index-valid face list.
-  ON_Mesh two = MeshOf({a, b}, {});
+  ON_Mesh two = Build({a, b}, {});
   EXPECT_FALSE(two.IsValid());
 }
 
 TEST(Mesh, CopiesDoNotCarryTheTopology)
 {
-  ON_Mesh m = MeshOf({ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0)}, {Face(0, 1, 2, 2)});
+  ON_Mesh m = Build({ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0)}, {Face(0, 1, 2, 2)});
   EXPECT_FALSE(m.TopologyExists());
   EXPECT_EQ(m.Topology().m_mesh, &m);
   EXPECT_TRUE(m.TopologyExists());
@@ -202,7 +193,7 @@ TEST(Mesh, CopiesDoNotCarryTheTopology)
 TEST(Mesh, TopologyCacheIsKeptUntilDestroyed)
 {
   ON_Mesh m =
-      MeshOf({ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0), ON_3fPoint(1, 1, 0)}, {Face(0, 1, 2, 2)});
+      Build({ON_3fPoint(0, 0, 0), ON_3fPoint(1, 0, 0), ON_3fPoint(0, 1, 0), ON_3fPoint(1, 1, 0)}, {Face(0, 1, 2, 2)});
   EXPECT_EQ(m.Topology().TopEdgeCount(), 3);
   m.SetTriangle(1, 1, 3, 2);
   EXPECT_EQ(m.Topology().TopEdgeCount(), 3) << "direct edits do not refresh the cache";

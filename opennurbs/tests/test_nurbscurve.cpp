@@ -255,4 +255,44 @@ TEST(NurbsCurve, CopiesAreDeepAndRationalFlagsConvert)
   EXPECT_EQ(moved.CVCount(), 3);
   EXPECT_EQ(b.KnotCount(), -2);
 }
+TEST(NurbsCurve, AssignmentCopiesTheShapeAndMoveTakesTheBuffers)
+{
+  ON_NurbsCurve a(2, true, 3, 4);
+  ASSERT_TRUE(a.MakeClampedUniformKnotVector(0.5));
+  for (int i = 0; i < 4; i++)
+    a.SetCV(i, ON_4dPoint(i, 2.0 * i, 0.0, 1.0 + i));
+
+  ON_NurbsCurve copy;
+  copy = a;
+  EXPECT_EQ(copy.m_dim, 2);
+  EXPECT_TRUE(copy.IsRational());
+  EXPECT_EQ(copy.Order(), 3);
+  EXPECT_EQ(copy.CVCount(), 4);
+  EXPECT_EQ(copy.m_cv_stride, 3);
+  EXPECT_NE(copy.m_cv, a.m_cv);
+  EXPECT_EQ(copy.Knot(4), 1.0);
+  EXPECT_EQ(copy.CV(3)[2], 4.0);
+
+  // A curve without a shape takes the source's fields but no buffers.
+  ON_NurbsCurve unshaped;
+  unshaped.m_dim = 3;
+  unshaped.m_order = 1;
+  copy = unshaped;
+  EXPECT_EQ(copy.m_knot, nullptr);
+  EXPECT_EQ(copy.m_cv, nullptr);
+  EXPECT_EQ(copy.m_dim, 3);
+  EXPECT_EQ(copy.Order(), 1);
+  EXPECT_FALSE(copy.IsRational());
+
+  const double* cv = a.m_cv;
+  const double* knot = a.m_knot;
+  ON_NurbsCurve taker(3, false, 2, 2);
+  taker = std::move(a);
+  EXPECT_EQ(taker.m_cv, cv);
+  EXPECT_EQ(taker.m_knot, knot);
+  EXPECT_EQ(taker.m_cv_stride, 3);
+  EXPECT_EQ(taker.CVCount(), 4);
+  EXPECT_EQ(a.m_cv, nullptr);
+  EXPECT_EQ(a.KnotCount(), -2);
+}
 }  // namespace

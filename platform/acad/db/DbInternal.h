@@ -149,6 +149,8 @@ AcDbStub* checkedStub(AcDbObjectId id);
 bool sameName(const ACHAR* a, const ACHAR* b);
 bool isValidSymbolName(const ACHAR* name, bool allowLeadingStar);
 ACHAR* copyString(const ACHAR* text);
+// Replaces an owned string with a copy of text (which may be the string itself).
+void replaceString(ACHAR*& owned, const ACHAR* text);
 
 // The common open step once the object is known.
 Acad::ErrorStatus openExisting(AcDbObject* obj, AcDb::OpenMode mode, bool openErased);

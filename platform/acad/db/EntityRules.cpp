@@ -8,21 +8,43 @@
 
 namespace acdbimpl {
 
-bool finite(const AcGePoint3d& p)
+bool isFinite(double v)
+{
+    return std::isfinite(v);
+}
+bool isFinite(const AcGePoint3d& p)
 {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
-bool finite(const AcGePoint2d& p)
+bool isFinite(const AcGePoint2d& p)
 {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
-bool finite(const AcGeVector3d& v)
+bool isFinite(const AcGeVector3d& v)
 {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
+bool isFinite(const AcGeScale3d& s)
+{
+    return std::isfinite(s.sx) && std::isfinite(s.sy) && std::isfinite(s.sz);
+}
 bool usableNormal(const AcGeVector3d& n)
 {
-    return finite(n) && !n.isZeroLength();
+    return isFinite(n) && !n.isZeroLength();
+}
+AcGeVector3d unitOr(const AcGeVector3d& normal, const AcGeVector3d& fallback)
+{
+    return usableNormal(normal) ? normal.normal() : fallback;
+}
+
+double foldAngle(double a)
+{
+    double r = std::fmod(a, kTwoPi);
+    if (r < 0.0)
+        r += kTwoPi;
+    if (r >= kTwoPi)
+        r = 0.0;
+    return r;
 }
 
 AcGeVector3d arbitraryXAxis(const AcGeVector3d& normal)
@@ -43,6 +65,21 @@ double uniformScale(const AcGeMatrix3d& m)
         std::fabs(y.dotProduct(z)) > tol * s || std::fabs(x.dotProduct(z)) > tol * s)
         return 0.0;
     return s;
+}
+
+Acad::ErrorStatus similarityScale(Acad::ErrorStatus writable, const AcGeMatrix3d& m, double& s)
+{
+    if (writable != Acad::eOk)
+        return writable;
+    s = uniformScale(m);
+    return s > 0.0 ? Acad::eOk : Acad::eCannotScaleNonUniformly;
+}
+
+Acad::ErrorStatus movePoint(Acad::ErrorStatus writable, AcGePoint3d& p, const AcGeMatrix3d& m)
+{
+    if (writable == Acad::eOk)
+        p.transformBy(m);
+    return writable;
 }
 
 }  // namespace acdbimpl

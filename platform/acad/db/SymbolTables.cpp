@@ -75,6 +75,13 @@ ACHAR* acdbimpl::copyString(const ACHAR* text)
     return copy;
 }
 
+void acdbimpl::replaceString(ACHAR*& owned, const ACHAR* text)
+{
+    ACHAR* copy = copyString(text);
+    delete[] owned;
+    owned = copy;
+}
+
 // ---- the index of a table's records
 
 size_t AcDbSymbolTable::Records::hashOf(const ACHAR* name)
@@ -296,20 +303,36 @@ template <typename List> void seekLive(const List& list, long& index, bool goFor
     }
 }
 
+template <typename List> void startAt(const List& list, long& index, bool atBeginning, bool skipDeleted)
+{
+    index = atBeginning ? 0 : static_cast<long>(list.size()) - 1;
+    seekLive(list, index, atBeginning, skipDeleted);
+}
+
+template <typename List> void stepOn(const List& list, long& index, bool goForward, bool skipDeleted)
+{
+    if (pastEnds(list, index))
+        return;
+    index += goForward ? 1 : -1;
+    seekLive(list, index, goForward, skipDeleted);
+}
+
+template <typename List> Acad::ErrorStatus idAt(const List& list, long index, AcDbObjectId& id)
+{
+    if (pastEnds(list, index))
+        return Acad::eIteratorDone;
+    id = list[static_cast<size_t>(index)];
+    return Acad::eOk;
+}
+
 }  // namespace
 
 AcDbSymbolTableIterator::AcDbSymbolTableIterator(const AcDbSymbolTable* table) : mpTable(table) {}
 AcDbSymbolTableIterator::~AcDbSymbolTableIterator() = default;
 
-void AcDbSymbolTableIterator::skip(bool goForward, bool skipDeleted)
-{
-    seekLive(Impl::recordsOf(mpTable), mIndex, goForward, skipDeleted);
-}
-
 void AcDbSymbolTableIterator::start(bool atBeginning, bool skipDeleted)
 {
-    mIndex = atBeginning ? 0 : static_cast<long>(Impl::recordsOf(mpTable).size()) - 1;
-    skip(atBeginning, skipDeleted);
+    startAt(Impl::recordsOf(mpTable), mIndex, atBeginning, skipDeleted);
 }
 
 bool AcDbSymbolTableIterator::done() const
@@ -319,18 +342,12 @@ bool AcDbSymbolTableIterator::done() const
 
 void AcDbSymbolTableIterator::step(bool goForward, bool skipDeleted)
 {
-    if (done())
-        return;
-    mIndex += goForward ? 1 : -1;
-    skip(goForward, skipDeleted);
+    stepOn(Impl::recordsOf(mpTable), mIndex, goForward, skipDeleted);
 }
 
 Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const
 {
-    if (done())
-        return Acad::eIteratorDone;
-    id = Impl::recordsOf(mpTable)[static_cast<size_t>(mIndex)];
-    return Acad::eOk;
+    return idAt(Impl::recordsOf(mpTable), mIndex, id);
 }
 
 Acad::ErrorStatus AcDbSymbolTableIterator::getRecord(AcDbSymbolTableRecord*& record, AcDb::OpenMode openMode,
@@ -524,15 +541,9 @@ AcDbBlockTableRecordIterator::AcDbBlockTableRecordIterator(const AcDbBlockTableR
 
 AcDbBlockTableRecordIterator::~AcDbBlockTableRecordIterator() = default;
 
-void AcDbBlockTableRecordIterator::skip(bool goForward, bool skipDeleted)
-{
-    seekLive(Impl::entitiesOf(mpRecord), mIndex, goForward, skipDeleted);
-}
-
 void AcDbBlockTableRecordIterator::start(bool atBeginning, bool skipDeleted)
 {
-    mIndex = atBeginning ? 0 : static_cast<long>(Impl::entitiesOf(mpRecord).size()) - 1;
-    skip(atBeginning, skipDeleted);
+    startAt(Impl::entitiesOf(mpRecord), mIndex, atBeginning, skipDeleted);
 }
 
 bool AcDbBlockTableRecordIterator::done() const
@@ -542,18 +553,12 @@ bool AcDbBlockTableRecordIterator::done() const
 
 void AcDbBlockTableRecordIterator::step(bool goForward, bool skipDeleted)
 {
-    if (done())
-        return;
-    mIndex += goForward ? 1 : -1;
-    skip(goForward, skipDeleted);
+    stepOn(Impl::entitiesOf(mpRecord), mIndex, goForward, skipDeleted);
 }
 
 Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntityId(AcDbObjectId& entityId) const
 {
-    if (done())
-        return Acad::eIteratorDone;
-    entityId = Impl::entitiesOf(mpRecord)[static_cast<size_t>(mIndex)];
-    return Acad::eOk;
+    return idAt(Impl::entitiesOf(mpRecord), mIndex, entityId);
 }
 
 Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntity(AcDbEntity*& entity, AcDb::OpenMode openMode,
@@ -755,8 +760,6 @@ Acad::ErrorStatus AcDbLinetypeTableRecord::setComments(const ACHAR* text)
 {
     if (!isWriteEnabled())
         return Acad::eNotOpenForWrite;
-    ACHAR* copy = copyString(text);
-    delete[] mpComments;
-    mpComments = copy;
+    replaceString(mpComments, text);
     return Acad::eOk;
 }

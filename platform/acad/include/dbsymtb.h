@@ -70,7 +70,6 @@ protected:
     explicit AcDbSymbolTableIterator(const AcDbSymbolTable* table);
 
 private:
-    void skip(bool goForward, bool skipDeleted);
     const AcDbSymbolTable* mpTable;
     long mIndex = 0;
 };
@@ -175,7 +174,6 @@ protected:
     AcDbBlockTableRecordIterator(const AcDbBlockTableRecord* record, bool atBeginning, bool skipDeleted);
 
 private:
-    void skip(bool goForward, bool skipDeleted);
     const AcDbBlockTableRecord* mpRecord;
     long mIndex = 0;
 };

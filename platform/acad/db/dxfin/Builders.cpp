@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <sstream>
+#include <charconv>
+#include <istream>
+#include <streambuf>
 #include <utility>
 #include <vector>
 
@@ -64,6 +66,20 @@ EntityList::~EntityList()
         delete b.entity;  // only entities that no database took
 }
 
+const Properties* EntityList::share(Properties p)
+{
+    std::wstring key = p.layer;
+    key += L'\n';
+    key += p.linetype;
+    key += L'\n';
+    key += std::to_wstring(p.color.color());
+    const auto found = shared_.find(key);
+    if (found != shared_.end())
+        return found->second;
+    properties_.push_back(std::move(p));
+    return shared_.emplace(std::move(key), &properties_.back()).first->second;
+}
+
 namespace {
 
 // The colour of groups 62 and 420; false when they name none.
@@ -90,100 +106,14 @@ bool colorOf(int aci, int trueColor, AcCmColor& color)
     return true;
 }
 
-// dxflib's side: the tables and the entities it knows, in file order.
-class Reader : public DL_CreationAdapter {
-public:
-    std::vector<LayerDef> layers;
-    std::vector<LinetypeDef> linetypes;
-    // What is kept of each entity: its corners (a line's two ends, a
-    // point's position) and its properties.
-    struct Item {
-        std::string type;
-        double x[4] = {0, 0, 0, 0}, y[4] = {0, 0, 0, 0}, z[4] = {0, 0, 0, 0};
-        std::string layer, linetype;
-        int color = 256, color24 = -1;
-    };
-    std::vector<Item> items;
-    std::wstring error;
-
-    void addLayer(const DL_LayerData& data) override
-    {
-        LayerDef layer;
-        layer.name = dxfWide(data.name);
-        const DL_Attributes a = getAttributes();
-        int aci = a.getColor();
-        layer.off = data.off || aci < 0;
-        if (aci < 0)
-            aci = -aci;
-        if (!colorOf(aci, a.getColor24(), layer.color) || aci == 0 || aci == 256)
-            noteError(L"layer " + layer.name + L" has a bad colour");
-        layer.frozen = (data.flags & 1) != 0;
-        layer.locked = (data.flags & 4) != 0;
-        layer.linetype = dxfWide(a.getLinetype());
-        layers.push_back(layer);
-    }
-    void addLinetype(const DL_LinetypeData& data) override
-    {
-        linetypes.push_back({dxfWide(data.name), dxfWide(data.description)});
-    }
-    void add3dFace(const DL_3dFaceData& data) override
-    {
-        Item item;
-        item.type = "3DFACE";
-        for (int k = 0; k < 4; ++k) {
-            item.x[k] = data.x[k];
-            item.y[k] = data.y[k];
-            item.z[k] = data.z[k];
-        }
-        push(item);
-    }
-    void addLine(const DL_LineData& data) override
-    {
-        Item item;
-        item.type = "LINE";
-        item.x[0] = data.x1;
-        item.y[0] = data.y1;
-        item.z[0] = data.z1;
-        item.x[1] = data.x2;
-        item.y[1] = data.y2;
-        item.z[1] = data.z2;
-        push(item);
-    }
-    void addPoint(const DL_PointData& data) override
-    {
-        Item item;
-        item.type = "POINT";
-        item.x[0] = data.x;
-        item.y[0] = data.y;
-        item.z[0] = data.z;
-        push(item);
-    }
-
-private:
-    void push(Item& item)
-    {
-        const DL_Attributes a = getAttributes();
-        item.layer = a.getLayer();
-        item.linetype = a.getLinetype();
-        item.color = a.getColor();
-        item.color24 = a.getColor24();
-        items.push_back(std::move(item));
-    }
-    void noteError(const std::wstring& text)
-    {
-        if (error.empty())
-            error = text;
-    }
-};
-
-Properties propertiesOf(const Reader::Item& a, size_t line)
+Properties propertiesOf(const DL_Attributes& a, size_t line)
 {
     Properties p;
-    p.layer = dxfWide(a.layer);
+    p.layer = dxfWide(a.getLayer());
     if (p.layer.empty())
         p.layer = L"0";
-    p.linetype = dxfWide(a.linetype);
-    if (!colorOf(a.color, a.color24, p.color))
+    p.linetype = dxfWide(a.getLinetype());
+    if (!colorOf(a.getColor(), a.getColor24(), p.color))
         failAt(line, L"a bad colour");
     return p;
 }
@@ -206,14 +136,14 @@ AcDbEntity* buildMesh(const std::vector<Pair>& pairs, const ScannedEntity& e, Pr
     // Common groups come before the subclass marker AcDbSubDMesh.
     for (; i < end; ++i) {
         const Pair& p = pairs[i];
-        if (p.code == 100 && p.value == "AcDbSubDMesh") {
+        if (p.code == 100 && p.value() == "AcDbSubDMesh") {
             ++i;
             break;
         }
         if (p.code == 8)
-            layer = std::string(p.value);
+            layer = std::string(p.value());
         else if (p.code == 6)
-            linetype = std::string(p.value);
+            linetype = std::string(p.value());
         else if (p.code == 62)
             aci = static_cast<int>(intOf(p));
         else if (p.code == 420)
@@ -284,12 +214,12 @@ constexpr double kRadiansPerDegree = 0.01745329251994329576923690768489;
 struct Record {
     const std::vector<Pair>& pairs;
     size_t begin, end;  // the record's "0" pair, one past its last pair
-    const char* type;
+    std::string_view type;
 
     size_t line() const { return pairs[begin].line; }
     [[noreturn]] void refuse(const std::wstring& reason) const
     {
-        failAt(line(), standin::widen(type) + L": " + reason);
+        failAt(line(), standin::widen(std::string(type)) + L": " + reason);
     }
     const Pair* find(int code) const
     {
@@ -329,10 +259,10 @@ struct Record {
     Properties properties() const
     {
         Properties props;
-        props.layer = dxfWide(std::string(find(8) != nullptr ? find(8)->value : std::string_view("0")));
+        props.layer = dxfWide(std::string(find(8) != nullptr ? find(8)->value() : std::string_view("0")));
         if (props.layer.empty())
             props.layer = L"0";
-        props.linetype = dxfWide(std::string(find(6) != nullptr ? find(6)->value : std::string_view()));
+        props.linetype = dxfWide(std::string(find(6) != nullptr ? find(6)->value() : std::string_view()));
         const long long aci = integer(62, 256), trueColor = integer(420, -1);
         if (aci < -256 || aci > 256 || trueColor > 0xFFFFFF || trueColor < -1 ||
             !colorOf(static_cast<int>(aci), static_cast<int>(trueColor), props.color))
@@ -360,7 +290,7 @@ AcDbEntity* buildCircleOrArc(const Record& r)
     const AcGePoint3d center = fromEcs(n, r.point(10));
     const double radius = r.required(40);
     const double thickness = r.real(39, 0.0);
-    if (std::strcmp(r.type, "CIRCLE") == 0) {
+    if (r.type == "CIRCLE") {
         std::unique_ptr<AcDbCircle> circle(new AcDbCircle());
         r.check(circle->setNormal(n), L"a normal");
         r.check(circle->setCenter(center), L"a centre");
@@ -398,7 +328,7 @@ AcDbEntity* buildRayOrXline(const Record& r)
     const AcGeVector3d dir = r.point(11).asVector();
     if (!(dir.length() > 1e-12))
         r.refuse(L"a zero direction");
-    if (std::strcmp(r.type, "RAY") == 0) {
+    if (r.type == "RAY") {
         std::unique_ptr<AcDbRay> ray(new AcDbRay());
         ray->setBasePoint(base);
         ray->setUnitDir(dir);
@@ -431,7 +361,7 @@ AcGePoint3dArray pointsOf(const Record& r, int code)
         if (r.pairs[i].code != code)
             continue;
         if (i + 2 >= r.end || r.pairs[i + 1].code != code + 10 || r.pairs[i + 2].code != code + 20)
-            failAt(r.pairs[i].line, standin::widen(r.type) + L": a point without its y and z");
+            failAt(r.pairs[i].line, standin::widen(std::string(r.type)) + L": a point without its y and z");
         points.append(AcGePoint3d(realOf(r.pairs[i]), realOf(r.pairs[i + 1]), realOf(r.pairs[i + 2])));
         i += 2;
     }
@@ -600,7 +530,7 @@ public:
         const bool solid = (r_.integer(70, 0) & 1) != 0;
         const Pair* name = r_.find(2);
         const std::wstring pattern = solid ? std::wstring(L"SOLID")
-            : name != nullptr              ? dxfWide(std::string(name->value))
+            : name != nullptr              ? dxfWide(std::string(name->value()))
                                            : std::wstring();
         if (pattern.empty())
             r_.refuse(L"no pattern name");
@@ -751,7 +681,7 @@ AcDbEntity* buildText(const Record& r)
 {
     std::unique_ptr<AcDbText> text(new AcDbText());
     const Pair* string = r.find(1);
-    r.check(text->setTextString(dxfWide(string != nullptr ? std::string(string->value) : std::string()).c_str()),
+    r.check(text->setTextString(dxfWide(string != nullptr ? std::string(string->value()) : std::string()).c_str()),
             L"a text");
     // The position is in the text's own coordinates, its rotation about its normal.
     const AcGeVector3d n = r.normal();
@@ -789,33 +719,34 @@ AcDbEntity* buildPolygonMesh(const Record& head, const std::vector<Record>& vert
 // database: they are kept in the Built and appended with it.
 AcDbEntity* buildPolyFace(const Record& head, const std::vector<Record>& records, Built& built)
 {
+    auto mesh = std::make_unique<PolyFaceRecords>();
     for (const Record& v : records) {
         const long long flags = v.integer(70, 0);
         if ((flags & 128) == 0)
             v.refuse(L"a polyface mesh record that is neither vertex nor face");
         if ((flags & 64) != 0) {
-            if (!built.faces.empty())
+            if (!mesh->faces.empty())
                 v.refuse(L"a vertex after the faces");
-            built.vertices.push_back(v.point(10));
+            mesh->vertices.push_back(v.point(10));
             continue;
         }
         std::array<Adesk::Int16, 4> face{};
         for (int k = 0; k < 4; ++k) {
             const long long index = v.integer(71 + k, 0);
-            if (index < -static_cast<long long>(built.vertices.size()) ||
-                index > static_cast<long long>(built.vertices.size()))
+            if (index < -static_cast<long long>(mesh->vertices.size()) ||
+                index > static_cast<long long>(mesh->vertices.size()))
                 v.refuse(L"a face corner " + std::to_wstring(index) + L" outside the " +
-                         std::to_wstring(built.vertices.size()) + L" vertices");
+                         std::to_wstring(mesh->vertices.size()) + L" vertices");
             face[k] = static_cast<Adesk::Int16>(index);
         }
-        built.faces.push_back(face);
+        mesh->faces.push_back(face);
     }
-    declaredCount(head, 71, built.vertices.size(), L"vertices");
-    declaredCount(head, 72, built.faces.size(), L"faces");
-    if (static_cast<long long>(built.vertices.size()) > kMaxMeshRecords ||
-        static_cast<long long>(built.faces.size()) > kMaxMeshRecords)
+    declaredCount(head, 71, mesh->vertices.size(), L"vertices");
+    declaredCount(head, 72, mesh->faces.size(), L"faces");
+    if (static_cast<long long>(mesh->vertices.size()) > kMaxMeshRecords ||
+        static_cast<long long>(mesh->faces.size()) > kMaxMeshRecords)
         head.refuse(L"more than " + std::to_wstring(kMaxMeshRecords) + L" vertices or faces");
-    built.polyFace = true;
+    built.polyFace = std::move(mesh);
     return new AcDbPolyFaceMesh();
 }
 
@@ -867,10 +798,10 @@ AcDbEntity* buildPolyline(const Record& head, const std::vector<Record>& vertice
 AcDbEntity* buildInsert(const Record& r, Built& built)
 {
     const Pair* name = r.find(2);
-    if (name == nullptr || name->value.empty())
+    if (name == nullptr || name->value().empty())
         r.refuse(L"no block name");
-    built.insertOf = dxfWide(std::string(name->value));
-    if (upperCase(std::string(name->value)) == "*MODEL_SPACE")
+    built.insertOf = dxfWide(std::string(name->value()));
+    if (upperCase(std::string(name->value())) == "*MODEL_SPACE")
         r.refuse(L"a reference to *Model_Space, which would show model space inside itself");
     if (r.integer(70, 1) > 1 || r.integer(71, 1) > 1)
         r.refuse(L"arrays of block references are not read");
@@ -889,9 +820,9 @@ AcDbEntity* buildInsert(const Record& r, Built& built)
 }
 
 // An entity read here rather than by dxflib; null for the types dxflib reads.
-AcDbEntity* buildFromGroups(const std::vector<Pair>& pairs, const ScannedEntity& e, Built& built)
+AcDbEntity* buildFromGroups(const std::vector<Pair>& pairs, const ScannedEntity& e, Built& built, Properties& props)
 {
-    const Record r{pairs, e.first, e.last, e.type.c_str()};
+    const Record r{pairs, e.first, e.last, e.type};
     if (e.type == "POLYLINE") {
         // The records of the sequence: the POLYLINE's own, its VERTEX records, SEQEND.
         std::vector<size_t> starts;
@@ -903,7 +834,7 @@ AcDbEntity* buildFromGroups(const std::vector<Pair>& pairs, const ScannedEntity&
         std::vector<Record> vertices;
         for (size_t k = 1; k + 2 < starts.size(); ++k)
             vertices.push_back(Record{pairs, starts[k], starts[k + 1], "VERTEX"});
-        built.properties = head.properties();
+        props = head.properties();
         return buildPolyline(head, vertices, built);
     }
     std::unique_ptr<AcDbEntity> entity;
@@ -927,7 +858,7 @@ AcDbEntity* buildFromGroups(const std::vector<Pair>& pairs, const ScannedEntity&
         entity.reset(buildInsert(r, built));
     else
         return nullptr;
-    built.properties = r.properties();
+    props = r.properties();
     return entity.release();
 }
 
@@ -944,7 +875,7 @@ int faceFlags(const std::vector<Pair>& pairs, const ScannedEntity& e)
 
 // The entities read here from the checked groups, built before dxflib reads
 // the file (its readers trust the counts they are given); the others are left
-// empty for buildDxflibEntities.
+// empty for dxflib (the Reader below).
 void buildOwnEntities(const std::vector<Pair>& pairs, const std::vector<ScannedEntity>& scanned, EntityList& out)
 {
     out.list.reserve(scanned.size());
@@ -952,87 +883,228 @@ void buildOwnEntities(const std::vector<Pair>& pairs, const std::vector<ScannedE
         Built built;
         built.block = e.block;
         built.line = pairs[e.first].line;
+        Properties props;
         if (e.type == "MESH")
-            built.entity = buildMesh(pairs, e, built.properties);
+            built.entity = buildMesh(pairs, e, props);
         else
-            built.entity = buildFromGroups(pairs, e, built);
-        out.list.push_back(built);
+            built.entity = buildFromGroups(pairs, e, built, props);
+        if (built.entity != nullptr)
+            built.properties = out.share(std::move(props));
+        out.list.push_back(std::move(built));
     }
 }
 
-void buildDxflibEntities(const std::vector<Pair>& pairs, const std::vector<ScannedEntity>& scanned,
-                         const Reader& reader, EntityList& out)
-{
-    size_t item = 0;
-    for (size_t n = 0; n < scanned.size(); ++n) {
-        const ScannedEntity& e = scanned[n];
-        Built& built = out.list[n];
-        if (built.entity != nullptr)
-            continue;
-        const size_t line = pairs[e.first].line;
-        std::unique_ptr<AcDbEntity> entity;
-        if (item >= reader.items.size() || reader.items[item].type != e.type)
-            failAt(line, L"the DXF library did not read this " + standin::widen(e.type));
-        const Reader::Item& r = reader.items[item++];
-        built.properties = propertiesOf(r, line);
-        if (e.type == "3DFACE") {
-            const int flags = faceFlags(pairs, e);
-            auto* face = new AcDbFace();
-            entity.reset(face);
+// dxflib's side: the layer and linetype tables, and the entities it reads,
+// each built as dxflib reports it into the place the scan gave it. A fault
+// is kept (the first one) and dxflib's reading goes on to its end, so that no
+// exception passes through dxflib.
+class Reader : public DL_CreationAdapter {
+public:
+    Reader(const std::vector<Pair>& pairs, const std::vector<ScannedEntity>& scanned, EntityList& out)
+        : pairs_(pairs), scanned_(scanned), out_(out)
+    {}
+
+    std::vector<LayerDef> layers;
+    std::vector<LinetypeDef> linetypes;
+    std::wstring error;
+
+    void addLayer(const DL_LayerData& data) override
+    {
+        LayerDef layer;
+        layer.name = dxfWide(data.name);
+        const DL_Attributes a = getAttributes();
+        int aci = a.getColor();
+        layer.off = data.off || aci < 0;
+        if (aci < 0)
+            aci = -aci;
+        if (!colorOf(aci, a.getColor24(), layer.color) || aci == 0 || aci == 256)
+            noteError(L"layer " + layer.name + L" has a bad colour");
+        layer.frozen = (data.flags & 1) != 0;
+        layer.locked = (data.flags & 4) != 0;
+        layer.linetype = dxfWide(a.getLinetype());
+        layers.push_back(layer);
+    }
+    void addLinetype(const DL_LinetypeData& data) override
+    {
+        linetypes.push_back({dxfWide(data.name), dxfWide(data.description)});
+    }
+    void add3dFace(const DL_3dFaceData& data) override
+    {
+        build("3DFACE", [&](const ScannedEntity& e, size_t line) {
+            const int flags = faceFlags(pairs_, e);
+            std::unique_ptr<AcDbFace> face(new AcDbFace());
             for (Adesk::UInt16 k = 0; k < 4; ++k) {
-                if (!finitePoint(r.x[k], r.y[k], r.z[k]))
+                if (!finitePoint(data.x[k], data.y[k], data.z[k]))
                     failAt(line, L"a coordinate that is not a finite number");
-                face->setVertexAt(k, AcGePoint3d(r.x[k], r.y[k], r.z[k]));
+                face->setVertexAt(k, AcGePoint3d(data.x[k], data.y[k], data.z[k]));
                 if ((flags & (1 << k)) != 0)
                     face->makeEdgeInvisibleAt(k);
             }
-        } else if (e.type == "LINE") {
-            if (!finitePoint(r.x[0], r.y[0], r.z[0]) || !finitePoint(r.x[1], r.y[1], r.z[1]))
-                failAt(line, L"a coordinate that is not a finite number");
-            entity.reset(new AcDbLine(AcGePoint3d(r.x[0], r.y[0], r.z[0]), AcGePoint3d(r.x[1], r.y[1], r.z[1])));
-        } else if (e.type == "POINT") {
-            if (!finitePoint(r.x[0], r.y[0], r.z[0]))
-                failAt(line, L"a coordinate that is not a finite number");
-            entity.reset(new AcDbPoint(AcGePoint3d(r.x[0], r.y[0], r.z[0])));
-        } else {
-            failAt(line, L"entities of type " + standin::widen(e.type) + L" are not read");
-        }
-        built.entity = entity.release();
+            return face.release();
+        });
     }
-    if (item != reader.items.size())
-        fail(L"the DXF library read entities that the file check did not see");
-}
+    void addLine(const DL_LineData& data) override
+    {
+        build("LINE", [&](const ScannedEntity&, size_t line) -> AcDbEntity* {
+            if (!finitePoint(data.x1, data.y1, data.z1) || !finitePoint(data.x2, data.y2, data.z2))
+                failAt(line, L"a coordinate that is not a finite number");
+            return new AcDbLine(AcGePoint3d(data.x1, data.y1, data.z1), AcGePoint3d(data.x2, data.y2, data.z2));
+        });
+    }
+    void addPoint(const DL_PointData& data) override
+    {
+        build("POINT", [&](const ScannedEntity&, size_t line) -> AcDbEntity* {
+            if (!finitePoint(data.x, data.y, data.z))
+                failAt(line, L"a coordinate that is not a finite number");
+            return new AcDbPoint(AcGePoint3d(data.x, data.y, data.z));
+        });
+    }
+
+    // Every entity of the scan that is left to dxflib was read by it.
+    void checkAllRead()
+    {
+        if (!error.empty())
+            return;
+        if (const Built* b = nextOpen())
+            failAt(b->line, L"the DXF library did not read this " + standin::widen(std::string(scanned_[next_].type)));
+    }
+
+private:
+    // The next entity of the scan that no builder of ours took; null when none is left.
+    Built* nextOpen()
+    {
+        while (next_ < scanned_.size() && out_.list[next_].entity != nullptr)
+            ++next_;
+        return next_ < scanned_.size() ? &out_.list[next_] : nullptr;
+    }
+
+    template <class Make> void build(const char* type, Make make)
+    {
+        if (!error.empty())
+            return;
+        Built* built = nextOpen();
+        if (built == nullptr) {
+            noteError(L"the DXF library read entities that the file check did not see");
+            return;
+        }
+        const ScannedEntity& e = scanned_[next_];
+        try {
+            if (e.type != type)
+                failAt(built->line, L"the DXF library did not read this " + standin::widen(std::string(e.type)));
+            built->properties = out_.share(propertiesOf(getAttributes(), built->line));
+            built->entity = make(e, built->line);
+        } catch (const Failure& f) {
+            noteError(f.reason);
+        }
+    }
+
+    void noteError(const std::wstring& text)
+    {
+        if (error.empty())
+            error = text;
+    }
+
+    const std::vector<Pair>& pairs_;
+    const std::vector<ScannedEntity>& scanned_;
+    EntityList& out_;
+    size_t next_ = 0;
+};
+
 // What dxflib is given: the records it reads, each checked above, and nothing
 // else: the LTYPE and LAYER records and the 3DFACE, LINE and POINT entities,
 // in file order. dxflib trusts the counts of the records it knows (it sizes
 // its buffers by them) wherever they stand, so no other record may reach it.
-std::string textForLibrary(const std::vector<Pair>& pairs, const Scanned& scanned)
-{
-    std::string text;
-    auto add = [&](size_t first, size_t last) {
-        for (size_t i = first; i < last; ++i) {
-            text += std::to_string(pairs[i].code);
-            text += '\n';
-            text += pairs[i].value;
-            text += '\n';
+class LibraryText : public std::streambuf {
+public:
+    LibraryText(const std::vector<Pair>& pairs, const Scanned& scanned) : pairs_(pairs), scanned_(scanned)
+    {
+        buffer_.reserve(kFill + 2 * (kMaxLine + 16));
+    }
+
+protected:
+    int_type underflow() override
+    {
+        if (gptr() < egptr())
+            return traits_type::to_int_type(*gptr());
+        fill();
+        if (buffer_.empty())
+            return traits_type::eof();
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + buffer_.size());
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    // The text is made a piece at a time, as dxflib reads it, so that no
+    // copy of the records stands beside the file. Its stages: the fixed
+    // lines between the parts, and the records of the two tables and the
+    // entities.
+    enum Stage { kTablesHead, kLinetypes, kBetweenTables, kLayers, kEntitiesHead, kEntities, kTail, kDone };
+    static constexpr size_t kFill = 64 * 1024;
+
+    // The groups of record k of a stage of records; false past its last.
+    bool recordAt(size_t k, Span& span) const
+    {
+        if (stage_ == kLinetypes || stage_ == kLayers) {
+            const std::vector<Span>& records = stage_ == kLinetypes ? scanned_.linetypes : scanned_.layers;
+            if (k >= records.size())
+                return false;
+            span = records[k];
+            return true;
         }
-    };
-    auto addTable = [&](const char* name, const std::vector<Span>& records) {
-        text += std::string("0\nTABLE\n2\n") + name + "\n";
-        for (const Span& r : records)
-            add(r.first, r.last);
-        text += "0\nENDTAB\n";
-    };
-    text += "0\nSECTION\n2\nTABLES\n";
-    addTable("LTYPE", scanned.linetypes);
-    addTable("LAYER", scanned.layers);
-    text += "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n";
-    for (const ScannedEntity& e : scanned.entities)
-        if (e.type == "3DFACE" || e.type == "LINE" || e.type == "POINT")
-            add(e.first, e.last);
-    text += "0\nENDSEC\n0\nEOF\n";
-    return text;
-}
+        if (k >= scanned_.entities.size())
+            return false;
+        const ScannedEntity& e = scanned_.entities[k];
+        const bool read = e.type == "3DFACE" || e.type == "LINE" || e.type == "POINT";
+        span = read ? Span{e.first, e.last} : Span{e.last, e.last};
+        return true;
+    }
+
+    void fill()
+    {
+        buffer_.clear();
+        while (buffer_.size() < kFill && stage_ != kDone) {
+            switch (stage_) {
+            case kTablesHead: buffer_ += "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLTYPE\n"; break;
+            case kBetweenTables: buffer_ += "0\nENDTAB\n0\nTABLE\n2\nLAYER\n"; break;
+            case kEntitiesHead: buffer_ += "0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"; break;
+            case kTail: buffer_ += "0\nENDSEC\n0\nEOF\n"; break;
+            default: {
+                Span span;
+                if (!recordAt(record_, span))
+                    break;
+                if (group_ < span.first)
+                    group_ = span.first;
+                while (group_ < span.last && buffer_.size() < kFill)
+                    addGroup(pairs_[group_++]);
+                if (group_ >= span.last) {
+                    ++record_;
+                    group_ = 0;
+                }
+                continue;  // the same stage until its records are done
+            }
+            }
+            stage_ = static_cast<Stage>(stage_ + 1);
+            record_ = 0;
+            group_ = 0;
+        }
+    }
+
+    void addGroup(const Pair& p)
+    {
+        char code[16];
+        const auto end = std::to_chars(code, code + sizeof code, p.code).ptr;
+        buffer_.append(code, end);
+        buffer_ += '\n';
+        buffer_ += p.value();
+        buffer_ += '\n';
+    }
+
+    const std::vector<Pair>& pairs_;
+    const Scanned& scanned_;
+    std::string buffer_;
+    Stage stage_ = kTablesHead;
+    size_t record_ = 0, group_ = 0;
+};
 
 // The colour of every layer record that dxflib will read, checked here where
 // the line of a bad one is known: an index of 1 to 255 (negative for a layer
@@ -1042,10 +1114,10 @@ void checkLayerColours(const std::vector<Pair>& pairs, const std::vector<Span>& 
     for (const Span& span : layers) {
         const Record r{pairs, span.first, span.last, "LAYER"};
         const Pair* name = r.find(2);
-        if (name == nullptr || name->value.empty())
+        if (name == nullptr || name->value().empty())
             continue;  // dxflib reads no layer without a name
         const Pair* index = r.find(62);
-        const std::wstring what = L"layer \"" + dxfWide(std::string(name->value)) + L"\": ";
+        const std::wstring what = L"layer \"" + dxfWide(std::string(name->value())) + L"\": ";
         if (index == nullptr)
             r.refuse(what + L"no colour (group 62)");
         const long long aci = intOf(*index);
@@ -1063,22 +1135,23 @@ void buildEntities(const std::vector<Pair>& pairs, const Scanned& scanned, FileT
 {
     buildOwnEntities(pairs, scanned.entities, out);
     checkLayerColours(pairs, scanned.layers);
-    Reader reader;
+    Reader reader(pairs, scanned.entities, out);
     {
-        std::stringstream stream(textForLibrary(pairs, scanned));
+        LibraryText text(pairs, scanned);
+        std::istream stream(&text);
         DL_Dxf dxf;
         if (!dxf.in(stream, &reader))
             fail(L"the DXF library cannot read it");
     }
+    reader.checkAllRead();
     if (!reader.error.empty())
         fail(reader.error);
-    buildDxflibEntities(pairs, scanned.entities, reader, out);
     tables.layers = std::move(reader.layers);
     // dxflib reads every LAYER record that has a name, in file order.
     std::vector<size_t> named;
     for (const Span& span : scanned.layers) {
         const Record r{pairs, span.first, span.last, "LAYER"};
-        if (r.find(2) != nullptr && !r.find(2)->value.empty())
+        if (r.find(2) != nullptr && !r.find(2)->value().empty())
             named.push_back(r.line());
     }
     if (named.size() == tables.layers.size())

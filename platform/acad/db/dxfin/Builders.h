@@ -3,7 +3,11 @@
 #pragma once
 
 #include <array>
+#include <deque>
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dbents.h"
@@ -40,18 +44,22 @@ struct Properties {
     AcCmColor color;
 };
 
-// An entity built and not yet in any database.
-struct Built {
-    AcDbEntity* entity = nullptr;
-    size_t line = 0;  // of its record
-    Properties properties;
-    int block = -1;  // the file's block definition that takes it; -1 for model space
-    // A block reference: the block it names.
-    std::wstring insertOf;
-    // A polyface mesh's vertices and faces, appended once it is in the drawing.
-    bool polyFace = false;
+// A polyface mesh's vertices and faces, appended once the mesh is in the drawing.
+struct PolyFaceRecords {
     std::vector<AcGePoint3d> vertices;
     std::vector<std::array<Adesk::Int16, 4>> faces;
+};
+
+// An entity built and not yet in any database. There is one for each entity
+// of the file, so what only a few kinds need stands behind a pointer.
+struct Built {
+    AcDbEntity* entity = nullptr;
+    std::uint32_t line = 0;                  // of its record
+    int block = -1;                          // the file's block definition that takes it; -1 for model space
+    const Properties* properties = nullptr;  // one of EntityList::share's
+    // A block reference: the block it names.
+    std::wstring insertOf;
+    std::unique_ptr<PolyFaceRecords> polyFace;
 };
 
 // The built entities, in the order of the scan; deletes those that no
@@ -62,6 +70,14 @@ struct EntityList {
     EntityList(const EntityList&) = delete;
     EntityList& operator=(const EntityList&) = delete;
     ~EntityList();
+
+    // The one copy of these properties that the entities share: a file's
+    // entities stand on a few layers, with a few linetypes and colours.
+    const Properties* share(Properties properties);
+
+private:
+    std::deque<Properties> properties_;
+    std::unordered_map<std::wstring, const Properties*> shared_;
 };
 
 // Every entity of the scan built, and the layers and linetypes of the file's

@@ -13,6 +13,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dxfin/Builders.h"
@@ -52,13 +53,19 @@ Acad::ErrorStatus dxfIn(AcDbDatabase* db, const std::wstring& path, std::wstring
         return Acad::eNoDatabase;
     }
     try {
-        const std::string data = readWholeFile(path);
-        const std::vector<Pair> pairs = readPairs(data);
-        const Scanned file = scanStructure(pairs);
         FileTables tables;
         EntityList entities;
-        buildEntities(pairs, file, tables, entities);
-        importInto(db, tables, file.blocks, entities);
+        std::vector<ScannedBlock> blocks;
+        {
+            // The text and its groups are let go before the import, which
+            // needs only what was built from them.
+            const std::string data = readWholeFile(path);
+            const std::vector<Pair> pairs = readPairs(data);
+            Scanned file = scanStructure(pairs);
+            buildEntities(pairs, file, tables, entities);
+            blocks = std::move(file.blocks);
+        }
+        importInto(db, tables, blocks, entities);
         return Acad::eOk;
     } catch (const Failure& f) {
         reason = f.reason;

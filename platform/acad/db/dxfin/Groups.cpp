@@ -1,6 +1,8 @@
 // DXFIN's group reader.
 #include "dxfin/Groups.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -178,6 +180,9 @@ std::vector<Pair> readPairs(const std::string& data)
     if (data.find('\0') != std::string::npos)
         fail(L"it is not a DXF text file (it holds NUL bytes)");
     std::vector<Pair> pairs;
+    // Two lines a group: room for them all at once, so that the list does
+    // not stand twice in memory as it grows.
+    pairs.reserve(static_cast<size_t>(std::count(data.begin(), data.end(), '\n')) / 2 + 1);
     Lines lines(data);
     std::string_view codeText, value;
     while (lines.next(codeText)) {
@@ -190,7 +195,7 @@ std::vector<Pair> readPairs(const std::string& data)
         if (!lines.next(value))
             failAt(codeLine, L"the file ends inside a group");
         Pair pair;
-        pair.code = static_cast<int>(code);
+        pair.code = static_cast<std::int16_t>(code);
         pair.line = static_cast<std::uint32_t>(codeLine);
         bool wide = false;
         switch (kindOf(pair.code, &wide)) {
@@ -210,9 +215,11 @@ std::vector<Pair> readPairs(const std::string& data)
         default: break;
         }
         // A text keeps its blanks.
-        pair.value = pair.code == 1 ? lines.raw() : value;
+        const std::string_view kept = pair.code == 1 ? lines.raw() : value;
+        pair.text = kept.data();
+        pair.size = static_cast<std::uint16_t>(kept.size());
         pairs.push_back(pair);
-        if (pair.code == 0 && pair.value == "EOF")
+        if (pair.code == 0 && pair.value() == "EOF")
             break;
     }
     return pairs;
@@ -220,12 +227,12 @@ std::vector<Pair> readPairs(const std::string& data)
 
 double realOf(const Pair& p)
 {
-    return std::strtod(std::string(p.value).c_str(), nullptr);
+    return std::strtod(std::string(p.value()).c_str(), nullptr);
 }
 
 long long intOf(const Pair& p)
 {
-    return std::strtoll(std::string(p.value).c_str(), nullptr, 10);
+    return std::strtoll(std::string(p.value()).c_str(), nullptr, 10);
 }
 
 }  // namespace standin::dxfin

@@ -21,11 +21,17 @@ struct Failure {
 // dxflib reads lines of up to 1024 characters; longer lines would be split.
 constexpr size_t kMaxLine = 1000;
 
+// One group of the file. A file has millions of them, so a group is kept in
+// 16 bytes: its value stays in the file's text, and no line is longer than
+// kMaxLine nor any code greater than 1071.
 struct Pair {
-    std::string_view value;  // without surrounding blanks, in the file's text
-    std::uint32_t line = 0;  // of the group code
-    int code = 0;
+    const char* text = nullptr;  // the value, without surrounding blanks, in the file's text
+    std::uint32_t line = 0;      // of the group code
+    std::uint16_t size = 0;      // of the value
+    std::int16_t code = 0;
+    std::string_view value() const { return std::string_view(text, size); }
 };
+static_assert(kMaxLine <= UINT16_MAX, "a value's size fits a group");
 
 enum class Kind { Text, Real, Int, Bool, Invalid };
 

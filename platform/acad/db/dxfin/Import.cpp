@@ -113,7 +113,7 @@ private:
         // A layer that entities name without a table record: white, continuous.
         for (const Built& b : entities.list) {
             LayerDef def;
-            def.name = b.properties.layer;
+            def.name = b.properties->layer;
             def.line = b.line;
             def.color.setColorIndex(7);
             addLayer(def);
@@ -253,11 +253,11 @@ private:
                 owner = block;
             }
             Closing closeBlock(block);
-            if (e->setLayer(b.properties.layer.c_str()) != Acad::eOk)
-                failAt(b.line, L"the layer \"" + b.properties.layer + L"\" cannot be set");
-            if (!isByName(b.properties.linetype) && e->setLinetype(b.properties.linetype.c_str()) != Acad::eOk)
-                failAt(b.line, L"the linetype \"" + b.properties.linetype + L"\" is not in the drawing");
-            e->setColor(b.properties.color);
+            if (e->setLayer(b.properties->layer.c_str()) != Acad::eOk)
+                failAt(b.line, L"the layer \"" + b.properties->layer + L"\" cannot be set");
+            if (!isByName(b.properties->linetype) && e->setLinetype(b.properties->linetype.c_str()) != Acad::eOk)
+                failAt(b.line, L"the linetype \"" + b.properties->linetype + L"\" is not in the drawing");
+            e->setColor(b.properties->color);
             AcDbObjectId id;
             if (owner->appendAcDbEntity(id, e) != Acad::eOk)
                 fail(L"an entity cannot be appended to model space");
@@ -268,11 +268,11 @@ private:
                 ~Closer() { e->close(); }
             } closer{e};
             if (b.polyFace)
-                appendPolyFace(*static_cast<AcDbPolyFaceMesh*>(e), b);
+                appendPolyFace(*static_cast<AcDbPolyFaceMesh*>(e), *b.polyFace);
         }
     }
 
-    static void appendPolyFace(AcDbPolyFaceMesh& mesh, const Built& b)
+    static void appendPolyFace(AcDbPolyFaceMesh& mesh, const PolyFaceRecords& b)
     {
         for (const AcGePoint3d& p : b.vertices) {
             std::unique_ptr<AcDbPolyFaceMeshVertex> v(new AcDbPolyFaceMeshVertex(p));

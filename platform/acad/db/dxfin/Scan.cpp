@@ -47,7 +47,7 @@ private:
     void record(size_t i)
     {
         const size_t line = pairs_[i].line;
-        const std::string word(pairs_[i].value);
+        const std::string word(pairs_[i].value());
         if (inEntitySection() && (word == "VERTEX" || word == "SEQEND")) {
             sequenceRecord(line, word);
             return;
@@ -117,7 +117,7 @@ private:
             failAt(line, L"a section inside the section " + widen(section_));
         if (i + 1 >= pairs_.size() || pairs_[i + 1].code != 2)
             failAt(line, L"a section without a name");
-        section_ = std::string(pairs_[i + 1].value);
+        section_ = std::string(pairs_[i + 1].value());
         if (!isOneOf(section_,
                      {"HEADER", "CLASSES", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS", "THUMBNAILIMAGE", "ACDSDATA"}))
             failAt(line, L"unknown section " + widen(section_));
@@ -134,7 +134,7 @@ private:
             inTable_ = true;
             table_.clear();
             if (i + 1 < pairs_.size() && pairs_[i + 1].code == 2)
-                table_ = std::string(pairs_[i + 1].value);
+                table_ = std::string(pairs_[i + 1].value());
         } else if (word == "ENDTAB") {
             if (!inTable_)
                 failAt(line, L"ENDTAB without TABLE");
@@ -182,7 +182,7 @@ private:
         for (size_t k = i + 1; k < pairs_.size() && pairs_[k].code != 0; ++k) {
             const Pair& p = pairs_[k];
             if (p.code == 2) {
-                b.name = std::string(p.value);
+                b.name = std::string(p.value());
                 named = true;
             } else if (p.code == 10) {
                 b.base.x = realOf(p);
@@ -208,7 +208,7 @@ private:
         if (!isReadEntity(word))
             failAt(pairs_[i].line, L"entities of type " + widen(word) + L" are not read");
         ScannedEntity e;
-        e.type = word;
+        e.type = pairs_[i].value();
         e.first = i;
         e.block = block;
         scanned_.entities.push_back(e);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dxfin/Groups.h"
@@ -14,10 +15,10 @@ namespace standin::dxfin {
 // An entity of the ENTITIES section or of a block definition: its type and
 // its groups.
 struct ScannedEntity {
-    std::string type;
-    size_t first = 0;  // index of its "0" pair
-    size_t last = 0;   // one past its last pair
-    int block = -1;    // the block definition that holds it; -1 for model space
+    std::string_view type;  // in the file's text
+    size_t first = 0;       // index of its "0" pair
+    size_t last = 0;        // one past its last pair
+    int block = -1;         // the block definition that holds it; -1 for model space
 };
 
 // A block definition of the BLOCKS section other than the two spaces.

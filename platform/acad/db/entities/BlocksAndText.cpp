@@ -16,7 +16,7 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0
 
 AcDbBlockReference::AcDbBlockReference() = default;
 AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRec)
-    : mBlock(blockTableRec), mPosition(position)
+    : mBlock(blockTableRec), mPosition(finiteOr(position, AcGePoint3d::kOrigin))
 {}
 AcDbBlockReference::~AcDbBlockReference() = default;
 
@@ -36,43 +36,22 @@ Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId blockTabl
 
 Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& position)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk && !finite(position))
-        es = Acad::eInvalidInput;
-    if (es == Acad::eOk)
-        mPosition = position;
-    return es;
+    return assignIfValid(mPosition, position, isFinite(position));
 }
 
 Acad::ErrorStatus AcDbBlockReference::setScaleFactors(const AcGeScale3d& scale)
 {
-    Acad::ErrorStatus es = checkWritable();
-    for (unsigned int i = 0; i < 3 && es == Acad::eOk; ++i)
-        if (!std::isfinite(scale[i]) || scale[i] == 0.0)
-            es = Acad::eInvalidInput;
-    if (es == Acad::eOk)
-        mScale = scale;
-    return es;
+    return assignIfValid(mScale, scale, isFinite(scale) && scale.sx != 0.0 && scale.sy != 0.0 && scale.sz != 0.0);
 }
 
 Acad::ErrorStatus AcDbBlockReference::setRotation(double rotation)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk && !std::isfinite(rotation))
-        es = Acad::eInvalidInput;
-    if (es == Acad::eOk)
-        mRotation = rotation;
-    return es;
+    return assignIfValid(mRotation, rotation, isFinite(rotation));
 }
 
 Acad::ErrorStatus AcDbBlockReference::setNormal(const AcGeVector3d& normal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk && !usableNormal(normal))
-        es = Acad::eInvalidInput;
-    if (es == Acad::eOk)
-        mNormal = normal.normal();
-    return es;
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 AcGePoint3d AcDbBlockReference::basePoint() const
@@ -153,7 +132,8 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbText, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, TEXT, AC
 AcDbText::AcDbText() : mpText(copyString(L"")) {}
 
 AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId, double height, double rotation)
-    : mpText(copyString(text)), mPosition(position), mHeight(height > 0.0 ? height : 0.2), mRotation(rotation)
+    : mpText(copyString(text)), mPosition(finiteOr(position, AcGePoint3d::kOrigin)),
+      mHeight(isFinite(height) && height > 0.0 ? height : 0.2), mRotation(finiteOr(rotation, 0.0))
 {}
 
 AcDbText::~AcDbText()
@@ -175,42 +155,31 @@ Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text)
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    ACHAR* copy = copyString(text);
-    delete[] mpText;
-    mpText = copy;
+    replaceString(mpText, text);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& position)
 {
-    return assignIfValid(mPosition, position);
+    return assignIfValid(mPosition, position, isFinite(position));
 }
 
 Acad::ErrorStatus AcDbText::setHeight(double height)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!(height > 0.0))
-        return Acad::eInvalidInput;
-    mHeight = height;
-    return Acad::eOk;
+    return assignIfValid(mHeight, height, isFinite(height) && height > 0.0);
 }
 
 Acad::ErrorStatus AcDbText::setRotation(double rotation)
 {
-    return assignIfValid(mRotation, rotation);
+    return assignIfValid(mRotation, rotation, isFinite(rotation));
 }
 
 Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& normal)
 {
-    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbText::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition.transformBy(xform);
-    return es;
+    return movePoint(checkWritable(), mPosition, xform);
 }

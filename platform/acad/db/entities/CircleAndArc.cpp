@@ -12,23 +12,14 @@
 using standin::CurvePath;
 using standin::CurvePiece;
 
-using acdbimpl::finite;
+using acdbimpl::finiteOr;
+using acdbimpl::foldAngle;
+using acdbimpl::kTwoPi;
+using acdbimpl::isFinite;
+using acdbimpl::unitOr;
 using acdbimpl::usableNormal;
 
 namespace {
-
-constexpr double kTwoPi = 6.28318530717958647692;
-
-// An angle folded into [0, 2 pi).
-double foldAngle(double a)
-{
-    double r = std::fmod(a, kTwoPi);
-    if (r < 0.0)
-        r += kTwoPi;
-    if (r >= kTwoPi)
-        r = 0.0;
-    return r;
-}
 
 CurvePiece circlePiece(const AcGePoint3d& c, const AcGeVector3d& n, double r, double a0, double a1)
 {
@@ -57,40 +48,31 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbCircle, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, CIRCLE,
 
 AcDbCircle::AcDbCircle() = default;
 
-AcDbCircle::AcDbCircle(const AcGePoint3d& cntr, const AcGeVector3d& nrm, double radius) : mCenter(cntr)
-{
-    if (usableNormal(nrm))
-        mNormal = nrm.normal();
-    if (std::isfinite(radius) && radius > 0.0)
-        mRadius = radius;
-}
+AcDbCircle::AcDbCircle(const AcGePoint3d& cntr, const AcGeVector3d& nrm, double radius)
+    : mCenter(finiteOr(cntr, AcGePoint3d::kOrigin)), mNormal(unitOr(nrm, AcGeVector3d::kZAxis)),
+      mRadius(isFinite(radius) && radius > 0.0 ? radius : 0.0)
+{}
 
 AcDbCircle::~AcDbCircle() = default;
 
 Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& center)
 {
-    return assignIfValid(mCenter, center, finite(center));
+    return assignIfValid(mCenter, center, isFinite(center));
 }
 
 Acad::ErrorStatus AcDbCircle::setRadius(double radius)
 {
-    return assignIfValid(mRadius, radius, std::isfinite(radius) && radius > 0.0);
+    return assignIfValid(mRadius, radius, isFinite(radius) && radius > 0.0);
 }
 
 Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& normal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!usableNormal(normal))
-        return Acad::eInvalidInput;
-    mNormal = normal.normal();
-    return Acad::eOk;
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbCircle::setThickness(double thickness)
 {
-    return assignIfValid(mThickness, thickness, std::isfinite(thickness));
+    return assignIfValid(mThickness, thickness, isFinite(thickness));
 }
 
 double AcDbCircle::circumference() const
@@ -114,12 +96,10 @@ bool AcDbCircle::standinPath(CurvePath& path) const
 
 Acad::ErrorStatus AcDbCircle::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
+    double s = 0.0;
+    Acad::ErrorStatus es = acdbimpl::similarityScale(checkWritable(), xform, s);
     if (es != Acad::eOk)
         return es;
-    double s = acdbimpl::uniformScale(xform);
-    if (s <= 0.0)
-        return Acad::eCannotScaleNonUniformly;
     mCenter.transformBy(xform);
     mNormal = (xform * mNormal).normal();
     mRadius *= s;
@@ -138,50 +118,31 @@ AcDbArc::AcDbArc(const AcGePoint3d& center, double radius, double startAngle, do
 
 AcDbArc::AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle,
                  double endAngle)
-    : mCenter(center)
-{
-    if (usableNormal(normal))
-        mNormal = normal.normal();
-    if (std::isfinite(radius) && radius > 0.0)
-        mRadius = radius;
-    if (std::isfinite(startAngle))
-        mStartAngle = foldAngle(startAngle);
-    if (std::isfinite(endAngle))
-        mEndAngle = foldAngle(endAngle);
-}
+    : mCenter(finiteOr(center, AcGePoint3d::kOrigin)), mNormal(unitOr(normal, AcGeVector3d::kZAxis)),
+      mRadius(isFinite(radius) && radius > 0.0 ? radius : 0.0), mStartAngle(foldAngle(finiteOr(startAngle, 0.0))),
+      mEndAngle(foldAngle(finiteOr(endAngle, 0.0)))
+{}
 
 AcDbArc::~AcDbArc() = default;
 
 Acad::ErrorStatus AcDbArc::setCenter(const AcGePoint3d& center)
 {
-    return assignIfValid(mCenter, center, finite(center));
+    return assignIfValid(mCenter, center, isFinite(center));
 }
 
 Acad::ErrorStatus AcDbArc::setRadius(double radius)
 {
-    return assignIfValid(mRadius, radius, std::isfinite(radius) && radius > 0.0);
+    return assignIfValid(mRadius, radius, isFinite(radius) && radius > 0.0);
 }
 
 Acad::ErrorStatus AcDbArc::setStartAngle(double angle)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!std::isfinite(angle))
-        return Acad::eInvalidInput;
-    mStartAngle = foldAngle(angle);
-    return Acad::eOk;
+    return assignIfValid(mStartAngle, foldAngle(angle), isFinite(angle));
 }
 
 Acad::ErrorStatus AcDbArc::setEndAngle(double angle)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!std::isfinite(angle))
-        return Acad::eInvalidInput;
-    mEndAngle = foldAngle(angle);
-    return Acad::eOk;
+    return assignIfValid(mEndAngle, foldAngle(angle), isFinite(angle));
 }
 
 double AcDbArc::totalAngle() const
@@ -192,18 +153,12 @@ double AcDbArc::totalAngle() const
 
 Acad::ErrorStatus AcDbArc::setNormal(const AcGeVector3d& normal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!usableNormal(normal))
-        return Acad::eInvalidInput;
-    mNormal = normal.normal();
-    return Acad::eOk;
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbArc::setThickness(double thickness)
 {
-    return assignIfValid(mThickness, thickness, std::isfinite(thickness));
+    return assignIfValid(mThickness, thickness, isFinite(thickness));
 }
 
 Adesk::Boolean AcDbArc::isClosed() const
@@ -220,12 +175,10 @@ bool AcDbArc::standinPath(CurvePath& path) const
 
 Acad::ErrorStatus AcDbArc::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
+    double s = 0.0;
+    Acad::ErrorStatus es = acdbimpl::similarityScale(checkWritable(), xform, s);
     if (es != Acad::eOk)
         return es;
-    double s = acdbimpl::uniformScale(xform);
-    if (s <= 0.0)
-        return Acad::eCannotScaleNonUniformly;
     // The ends move with the transform; the angles follow from them.
     AcGePoint3d start, end;
     getStartPoint(start);

@@ -15,23 +15,25 @@ namespace {
 // size for large curves).
 constexpr double kOnCurve = 1e-6;
 
+// x of [a0, a1] mapped linearly onto [b0, b1]; b0 when the first is empty.
+double remap(double x, double a0, double a1, double b0, double b1)
+{
+    return a1 == a0 ? b0 : b0 + (x - a0) * (b1 - b0) / (a1 - a0);
+}
+
 // Unbounded pieces use the entity parameter as their own.
 double toPiece(const CurvePiece& c, double p)
 {
     if (!std::isfinite(c.p1) || !std::isfinite(c.p0))
         return p;
-    if (c.p1 == c.p0)
-        return c.t0;
-    return c.t0 + (p - c.p0) * (c.t1 - c.t0) / (c.p1 - c.p0);
+    return remap(p, c.p0, c.p1, c.t0, c.t1);
 }
 
 double toEntity(const CurvePiece& c, double t)
 {
     if (!std::isfinite(c.p1) || !std::isfinite(c.p0))
         return t;
-    if (c.t1 == c.t0)
-        return c.p0;
-    return c.p0 + (t - c.t0) * (c.p1 - c.p0) / (c.t1 - c.t0);
+    return remap(t, c.t0, c.t1, c.p0, c.p1);
 }
 
 // The homogeneous de Boor evaluation of a NURBS piece.

@@ -8,22 +8,12 @@
 using standin::CurvePath;
 using standin::CurvePiece;
 
-using acdbimpl::finite;
+using acdbimpl::foldAngle;
+using acdbimpl::isFinite;
+using acdbimpl::kTwoPi;
 using acdbimpl::usableNormal;
 
 namespace {
-
-constexpr double kTwoPi = 6.28318530717958647692;
-
-double foldAngle(double a)
-{
-    double r = std::fmod(a, kTwoPi);
-    if (r < 0.0)
-        r += kTwoPi;
-    if (r >= kTwoPi)
-        r = 0.0;
-    return r;
-}
 
 // The end angle in (start, start + 2 pi]; equal angles give the whole turn.
 double endAfter(double start, double end)
@@ -55,12 +45,12 @@ AcGeVector3d AcDbEllipse::minorAxis() const
 
 Acad::ErrorStatus AcDbEllipse::setCenter(const AcGePoint3d& center)
 {
-    return assignIfValid(mCenter, center, finite(center));
+    return assignIfValid(mCenter, center, isFinite(center));
 }
 
 Acad::ErrorStatus AcDbEllipse::setRadiusRatio(double ratio)
 {
-    return assignIfValid(mRatio, ratio, std::isfinite(ratio) && ratio > 0.0 && ratio <= 1.0);
+    return assignIfValid(mRatio, ratio, isFinite(ratio) && ratio > 0.0 && ratio <= 1.0);
 }
 
 Acad::ErrorStatus AcDbEllipse::setStartAngle(double startAngle)
@@ -68,7 +58,7 @@ Acad::ErrorStatus AcDbEllipse::setStartAngle(double startAngle)
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    if (!std::isfinite(startAngle))
+    if (!isFinite(startAngle))
         return Acad::eInvalidInput;
     double sweep = mEndAngle - mStartAngle;
     double end = mStartAngle + sweep;
@@ -79,13 +69,7 @@ Acad::ErrorStatus AcDbEllipse::setStartAngle(double startAngle)
 
 Acad::ErrorStatus AcDbEllipse::setEndAngle(double endAngle)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (!std::isfinite(endAngle))
-        return Acad::eInvalidInput;
-    mEndAngle = endAfter(mStartAngle, endAngle);
-    return Acad::eOk;
+    return assignIfValid(mEndAngle, endAfter(mStartAngle, endAngle), isFinite(endAngle));
 }
 
 Acad::ErrorStatus AcDbEllipse::setStartParam(double startParam)
@@ -136,9 +120,9 @@ Acad::ErrorStatus AcDbEllipse::set(const AcGePoint3d& center, const AcGeVector3d
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    if (!finite(center) || !finite(unitNormal) || !finite(majorAxis) || unitNormal.isZeroLength() ||
-        majorAxis.isZeroLength() || !std::isfinite(radiusRatio) || radiusRatio <= 0.0 || radiusRatio > 1.0 ||
-        !std::isfinite(startAngle) || !std::isfinite(endAngle))
+    if (!isFinite(center) || !isFinite(unitNormal) || !isFinite(majorAxis) || unitNormal.isZeroLength() ||
+        majorAxis.isZeroLength() || !isFinite(radiusRatio) || radiusRatio <= 0.0 || radiusRatio > 1.0 ||
+        !isFinite(startAngle) || !isFinite(endAngle))
         return Acad::eInvalidInput;
     AcGeVector3d n = unitNormal.normal();
     if (std::fabs(n.dotProduct(majorAxis.normal())) > 1e-9)

@@ -101,42 +101,64 @@ static AcDbSymbolTable* tableFor(const AcDbEntity* e, bool layers)
     return static_cast<AcDbSymbolTable*>(t->mpObject);
 }
 
-Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* newVal, Adesk::Boolean doSubents, bool allowHiddenLayer)
+// The record of that name in the layer or linetype table of the entity's
+// database, for the setters by name.
+static Acad::ErrorStatus recordByName(const AcDbEntity* e, const ACHAR* name, bool layers, AcDbObjectId& id)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (newVal == nullptr)
+    if (name == nullptr)
         return Acad::eInvalidInput;
-    AcDbSymbolTable* table = tableFor(this, true);
+    AcDbSymbolTable* table = tableFor(e, layers);
     if (table == nullptr)
         return Acad::eNoDatabase;
     bool erasedOnly = false;
-    AcDbStub* s = findRecord(table, newVal, erasedOnly);
+    AcDbStub* s = findRecord(table, name, erasedOnly);
     if (s == nullptr)
         return Acad::eKeyNotFound;
     if (erasedOnly)
         return Acad::eDeletedEntry;
-    return setLayer(AcDbObjectId(s), doSubents, allowHiddenLayer);
+    id = AcDbObjectId(s);
+    return Acad::eOk;
+}
+
+// The record an entity is to use, opened for read: of the class and, for an
+// entity in a database, of that database.
+static Acad::ErrorStatus openRecord(const AcDbEntity* e, Acad::ErrorStatus writable, AcDbObjectId id,
+                                    const AcRxClass* recordClass, AcDbObject*& obj)
+{
+    obj = nullptr;
+    if (writable != Acad::eOk)
+        return writable;
+    AcDbObject* o = nullptr;
+    Acad::ErrorStatus es = acdbOpenAcDbObject(o, id, AcDb::kForRead, false);
+    if (es != Acad::eOk)
+        return es;
+    if (!o->isKindOf(recordClass))
+        es = Acad::eWrongObjectType;
+    else if (e->database() != nullptr && o->database() != e->database())
+        es = Acad::eWrongDatabase;
+    if (es != Acad::eOk) {
+        o->close();
+        return es;
+    }
+    obj = o;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* newVal, Adesk::Boolean doSubents, bool allowHiddenLayer)
+{
+    Acad::ErrorStatus es = checkWritable();
+    AcDbObjectId id;
+    if (es == Acad::eOk)
+        es = recordByName(this, newVal, true, id);
+    return es != Acad::eOk ? es : setLayer(id, doSubents, allowHiddenLayer);
 }
 
 Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId newVal, Adesk::Boolean, bool allowHiddenLayer)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
     AcDbObject* obj = nullptr;
-    es = acdbOpenAcDbObject(obj, newVal, AcDb::kForRead, false);
+    Acad::ErrorStatus es = openRecord(this, checkWritable(), newVal, AcDbLayerTableRecord::desc(), obj);
     if (es != Acad::eOk)
         return es;
-    if (!obj->isKindOf(AcDbLayerTableRecord::desc())) {
-        obj->close();
-        return Acad::eWrongObjectType;
-    }
-    if (database() != nullptr && obj->database() != database()) {
-        obj->close();
-        return Acad::eWrongDatabase;
-    }
     bool hidden = static_cast<AcDbLayerTableRecord*>(obj)->isHidden();
     obj->close();
     if (hidden && !allowHiddenLayer)
@@ -148,38 +170,19 @@ Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId newVal, Adesk::Boolean, bool
 Acad::ErrorStatus AcDbEntity::setLinetype(const ACHAR* newVal, Adesk::Boolean doSubents)
 {
     Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (newVal == nullptr)
-        return Acad::eInvalidInput;
-    AcDbSymbolTable* table = tableFor(this, false);
-    if (table == nullptr)
-        return Acad::eNoDatabase;
-    bool erasedOnly = false;
-    AcDbStub* s = findRecord(table, newVal, erasedOnly);
-    if (s == nullptr)
-        return Acad::eKeyNotFound;
-    if (erasedOnly)
-        return Acad::eDeletedEntry;
-    return setLinetype(AcDbObjectId(s), doSubents);
+    AcDbObjectId id;
+    if (es == Acad::eOk)
+        es = recordByName(this, newVal, false, id);
+    return es != Acad::eOk ? es : setLinetype(id, doSubents);
 }
 
 Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId newVal, Adesk::Boolean)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
     AcDbObject* obj = nullptr;
-    es = acdbOpenAcDbObject(obj, newVal, AcDb::kForRead, false);
+    Acad::ErrorStatus es = openRecord(this, checkWritable(), newVal, AcDbLinetypeTableRecord::desc(), obj);
     if (es != Acad::eOk)
         return es;
-    bool ok = obj->isKindOf(AcDbLinetypeTableRecord::desc());
-    bool sameDb = database() == nullptr || obj->database() == database();
     obj->close();
-    if (!ok)
-        return Acad::eWrongObjectType;
-    if (!sameDb)
-        return Acad::eWrongDatabase;
     mpLinetype = newVal;
     return Acad::eOk;
 }

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "EntityRules.h"
 #include "MeshInternal.h"
 #include "dbSubD.h"
 #include "dbhatch.h"
@@ -16,6 +17,32 @@
 using namespace acdbimpl;
 using Impl = AcDbDatabase::Impl;
 
+namespace {
+
+// The four corners of a 3D face or a 2D solid, by index.
+Acad::ErrorStatus cornerAt(const AcGePoint3d (&corners)[4], Adesk::UInt16 index, AcGePoint3d& point)
+{
+    if (index > 3)
+        return Acad::eInvalidIndex;
+    point = corners[index];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus setCornerAt(Acad::ErrorStatus writable, AcGePoint3d (&corners)[4], Adesk::UInt16 index,
+                              const AcGePoint3d& point)
+{
+    if (writable != Acad::eOk)
+        return writable;
+    if (index > 3)
+        return Acad::eInvalidIndex;
+    if (!isFinite(point))
+        return Acad::eInvalidInput;
+    corners[index] = point;
+    return Acad::eOk;
+}
+
+}  // namespace
+
 // ---- AcDbFace
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbFace, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, 3DFACE, ACDB)
@@ -24,7 +51,8 @@ AcDbFace::AcDbFace() = default;
 
 AcDbFace::AcDbFace(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3,
                    Adesk::Boolean e0vis, Adesk::Boolean e1vis, Adesk::Boolean e2vis, Adesk::Boolean e3vis)
-    : mCorners{pt0, pt1, pt2, pt3},
+    : mCorners{finiteOr(pt0, AcGePoint3d::kOrigin), finiteOr(pt1, AcGePoint3d::kOrigin),
+               finiteOr(pt2, AcGePoint3d::kOrigin), finiteOr(pt3, AcGePoint3d::kOrigin)},
       mInvisibleEdges(static_cast<Adesk::UInt8>((e0vis ? 0 : 1) | (e1vis ? 0 : 2) | (e2vis ? 0 : 4) | (e3vis ? 0 : 8)))
 {}
 
@@ -37,21 +65,12 @@ AcDbFace::~AcDbFace() = default;
 
 Acad::ErrorStatus AcDbFace::getVertexAt(Adesk::UInt16 index, AcGePoint3d& point) const
 {
-    if (index > 3)
-        return Acad::eInvalidIndex;
-    point = mCorners[index];
-    return Acad::eOk;
+    return cornerAt(mCorners, index, point);
 }
 
 Acad::ErrorStatus AcDbFace::setVertexAt(Adesk::UInt16 index, const AcGePoint3d& point)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (index > 3)
-        return Acad::eInvalidIndex;
-    mCorners[index] = point;
-    return Acad::eOk;
+    return setCornerAt(checkWritable(), mCorners, index, point);
 }
 
 Acad::ErrorStatus AcDbFace::makeEdgeInvisibleAt(Adesk::UInt16 index)
@@ -86,50 +105,43 @@ Acad::ErrorStatus AcDbFace::isEdgeVisibleAt(Adesk::UInt16 index, Adesk::Boolean&
 
 Acad::ErrorStatus AcDbFace::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcGePoint3d& p : mCorners)
-        p.transformBy(xform);
-    return Acad::eOk;
+    return movePoints(checkWritable(), mCorners, xform);
 }
 
 // ---- vertices
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbPolyFaceMeshVertex, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
 AcDbPolyFaceMeshVertex::AcDbPolyFaceMeshVertex() = default;
-AcDbPolyFaceMeshVertex::AcDbPolyFaceMeshVertex(const AcGePoint3d& position) : mPosition(position) {}
+AcDbPolyFaceMeshVertex::AcDbPolyFaceMeshVertex(const AcGePoint3d& position)
+    : mPosition(finiteOr(position, AcGePoint3d::kOrigin))
+{}
 AcDbPolyFaceMeshVertex::~AcDbPolyFaceMeshVertex() = default;
 
 Acad::ErrorStatus AcDbPolyFaceMeshVertex::setPosition(const AcGePoint3d& position)
 {
-    return assignIfValid(mPosition, position);
+    return assignIfValid(mPosition, position, isFinite(position));
 }
 
 Acad::ErrorStatus AcDbPolyFaceMeshVertex::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition.transformBy(xform);
-    return es;
+    return movePoint(checkWritable(), mPosition, xform);
 }
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbPolygonMeshVertex, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
 AcDbPolygonMeshVertex::AcDbPolygonMeshVertex() = default;
-AcDbPolygonMeshVertex::AcDbPolygonMeshVertex(const AcGePoint3d& position) : mPosition(position) {}
+AcDbPolygonMeshVertex::AcDbPolygonMeshVertex(const AcGePoint3d& position)
+    : mPosition(finiteOr(position, AcGePoint3d::kOrigin))
+{}
 AcDbPolygonMeshVertex::~AcDbPolygonMeshVertex() = default;
 
 Acad::ErrorStatus AcDbPolygonMeshVertex::setPosition(const AcGePoint3d& position)
 {
-    return assignIfValid(mPosition, position);
+    return assignIfValid(mPosition, position, isFinite(position));
 }
 
 Acad::ErrorStatus AcDbPolygonMeshVertex::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition.transformBy(xform);
-    return es;
+    return movePoint(checkWritable(), mPosition, xform);
 }
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbFaceRecord, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
@@ -229,6 +241,17 @@ Acad::ErrorStatus openSubentity(const standin::SubentityOwner* owner, AcDbVertex
     if (es == Acad::eOk)
         vertex = static_cast<AcDbVertex*>(e);
     return es;
+}
+
+// A mesh's transformBy: its vertices of class V move.
+template <class V>
+Acad::ErrorStatus moveVertices(Acad::ErrorStatus writable, const standin::SubentityOwner& owner, const AcGeMatrix3d& xform)
+{
+    if (writable == Acad::eOk)
+        for (AcDbObject* o : owner.subentities())
+            if (auto* v = V::cast(o))
+                AcDbMeshAccess::position(v).transformBy(xform);
+    return writable;
 }
 
 AcGePoint3d faceCorner(const std::vector<const AcDbPolyFaceMeshVertex*>& vertices, Adesk::Int16 index)
@@ -348,13 +371,7 @@ Acad::ErrorStatus AcDbPolyFaceMesh::explode(AcDbVoidPtrArray& entitySet) const
 
 Acad::ErrorStatus AcDbPolyFaceMesh::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcDbObject* o : subentities())
-        if (auto* v = AcDbPolyFaceMeshVertex::cast(o))
-            AcDbMeshAccess::position(v).transformBy(xform);
-    return es;
+    return moveVertices<AcDbPolyFaceMeshVertex>(checkWritable(), *this, xform);
 }
 
 // ---- AcDbPolygonMesh
@@ -457,13 +474,7 @@ Acad::ErrorStatus AcDbPolygonMesh::explode(AcDbVoidPtrArray& entitySet) const
 
 Acad::ErrorStatus AcDbPolygonMesh::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcDbObject* o : subentities())
-        if (auto* v = AcDbPolygonMeshVertex::cast(o))
-            AcDbMeshAccess::position(v).transformBy(xform);
-    return es;
+    return moveVertices<AcDbPolygonMeshVertex>(checkWritable(), *this, xform);
 }
 
 // ---- AcDbSolid
@@ -472,50 +483,37 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbSolid, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, SOLID, 
 
 AcDbSolid::AcDbSolid() = default;
 AcDbSolid::AcDbSolid(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2, const AcGePoint3d& pt3)
-    : mCorners{pt0, pt1, pt2, pt3}
+    : mCorners{finiteOr(pt0, AcGePoint3d::kOrigin), finiteOr(pt1, AcGePoint3d::kOrigin),
+               finiteOr(pt2, AcGePoint3d::kOrigin), finiteOr(pt3, AcGePoint3d::kOrigin)}
 {}
 AcDbSolid::AcDbSolid(const AcGePoint3d& pt0, const AcGePoint3d& pt1, const AcGePoint3d& pt2)
-    : mCorners{pt0, pt1, pt2, pt2}
+    : AcDbSolid(pt0, pt1, pt2, pt2)
 {}
 AcDbSolid::~AcDbSolid() = default;
 
 Acad::ErrorStatus AcDbSolid::getPointAt(Adesk::UInt16 idx, AcGePoint3d& pntRes) const
 {
-    if (idx > 3)
-        return Acad::eInvalidIndex;
-    pntRes = mCorners[idx];
-    return Acad::eOk;
+    return cornerAt(mCorners, idx, pntRes);
 }
 
 Acad::ErrorStatus AcDbSolid::setPointAt(Adesk::UInt16 idx, const AcGePoint3d& pntVal)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    if (idx > 3)
-        return Acad::eInvalidIndex;
-    mCorners[idx] = pntVal;
-    return Acad::eOk;
+    return setCornerAt(checkWritable(), mCorners, idx, pntVal);
 }
 
 Acad::ErrorStatus AcDbSolid::setThickness(double thickness)
 {
-    return assignIfValid(mThickness, thickness);
+    return assignIfValid(mThickness, thickness, isFinite(thickness));
 }
 
 Acad::ErrorStatus AcDbSolid::setNormal(const AcGeVector3d& normal)
 {
-    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbSolid::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcGePoint3d& p : mCorners)
-        p.transformBy(xform);
-    return Acad::eOk;
+    return movePoints(checkWritable(), mCorners, xform);
 }
 
 // ---- AcDbSubDMesh
@@ -533,6 +531,9 @@ Acad::ErrorStatus AcDbSubDMesh::setSubDMesh(const AcGePoint3dArray& vertexArray,
         return es;
     if (subDLevel < 0)
         return Acad::eInvalidInput;
+    for (const AcGePoint3d& p : vertexArray)
+        if (!isFinite(p))
+            return Acad::eInvalidInput;
     const Adesk::Int32 vertexCount = vertexArray.length();
     const Adesk::Int32 n = indexArray.length();
     Adesk::Int32 faces = 0;
@@ -607,12 +608,7 @@ Acad::ErrorStatus AcDbSubDMesh::subDLevel(Adesk::Int32& result) const
 
 Acad::ErrorStatus AcDbSubDMesh::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcGePoint3d& p : mVertices)
-        p.transformBy(xform);
-    return Acad::eOk;
+    return movePoints(checkWritable(), mVertices, xform);
 }
 
 // ---- AcDbHatch
@@ -637,9 +633,7 @@ Acad::ErrorStatus AcDbHatch::setPattern(HatchPatternType patType, const ACHAR* p
         return es;
     if (patName == nullptr || *patName == 0)
         return Acad::eInvalidInput;
-    ACHAR* copy = copyString(patName);
-    delete[] mpPattern;
-    mpPattern = copy;
+    replaceString(mpPattern, patName);
     mPatternType = patType;
     return Acad::eOk;
 }
@@ -651,22 +645,22 @@ bool AcDbHatch::isSolidFill() const
 
 Acad::ErrorStatus AcDbHatch::setPatternAngle(double angle)
 {
-    return assignIfValid(mAngle, angle);
+    return assignIfValid(mAngle, angle, isFinite(angle));
 }
 
 Acad::ErrorStatus AcDbHatch::setPatternSpace(double space)
 {
-    return assignIfValid(mSpace, space, space > 0.0);
+    return assignIfValid(mSpace, space, isFinite(space) && space > 0.0);
 }
 
 Acad::ErrorStatus AcDbHatch::setElevation(double elevation)
 {
-    return assignIfValid(mElevation, elevation);
+    return assignIfValid(mElevation, elevation, isFinite(elevation));
 }
 
 Acad::ErrorStatus AcDbHatch::setNormal(const AcGeVector3d& normal)
 {
-    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint3dArray& vertices,
@@ -677,6 +671,12 @@ Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint3d
         return es;
     if (vertices.length() < 3 || (bulges.length() != 0 && bulges.length() != vertices.length()))
         return Acad::eInvalidInput;
+    for (const AcGePoint3d& p : vertices)
+        if (!isFinite(p))
+            return Acad::eInvalidInput;
+    for (double b : bulges)
+        if (!isFinite(b))
+            return Acad::eInvalidInput;
     Loop l;
     l.type = loopType | kPolyline;
     for (const AcGePoint3d& p : vertices)

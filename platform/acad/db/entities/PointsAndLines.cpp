@@ -17,30 +17,27 @@ using standin::CurvePiece;
 ACRX_DXF_DEFINE_MEMBERS(AcDbPoint, AcDbEntity, AcDb::kDHL_CURRENT, 0, 0, POINT, ACDB)
 
 AcDbPoint::AcDbPoint() = default;
-AcDbPoint::AcDbPoint(const AcGePoint3d& position) : mPosition(position) {}
+AcDbPoint::AcDbPoint(const AcGePoint3d& position) : mPosition(finiteOr(position, AcGePoint3d::kOrigin)) {}
 AcDbPoint::~AcDbPoint() = default;
 
 Acad::ErrorStatus AcDbPoint::setPosition(const AcGePoint3d& position)
 {
-    return assignIfValid(mPosition, position);
+    return assignIfValid(mPosition, position, isFinite(position));
 }
 
 Acad::ErrorStatus AcDbPoint::setNormal(const AcGeVector3d& normal)
 {
-    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbPoint::setThickness(double thickness)
 {
-    return assignIfValid(mThickness, thickness);
+    return assignIfValid(mThickness, thickness, isFinite(thickness));
 }
 
 Acad::ErrorStatus AcDbPoint::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mPosition.transformBy(xform);
-    return es;
+    return movePoint(checkWritable(), mPosition, xform);
 }
 
 // ---- AcDbLine
@@ -48,27 +45,29 @@ Acad::ErrorStatus AcDbPoint::transformBy(const AcGeMatrix3d& xform)
 ACRX_DXF_DEFINE_MEMBERS(AcDbLine, AcDbCurve, AcDb::kDHL_CURRENT, 0, 0, LINE, ACDB)
 
 AcDbLine::AcDbLine() = default;
-AcDbLine::AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end) : mStart(start), mEnd(end) {}
+AcDbLine::AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end)
+    : mStart(finiteOr(start, AcGePoint3d::kOrigin)), mEnd(finiteOr(end, AcGePoint3d::kOrigin))
+{}
 AcDbLine::~AcDbLine() = default;
 
 Acad::ErrorStatus AcDbLine::setStartPoint(const AcGePoint3d& point)
 {
-    return assignIfValid(mStart, point);
+    return assignIfValid(mStart, point, isFinite(point));
 }
 
 Acad::ErrorStatus AcDbLine::setEndPoint(const AcGePoint3d& point)
 {
-    return assignIfValid(mEnd, point);
+    return assignIfValid(mEnd, point, isFinite(point));
 }
 
 Acad::ErrorStatus AcDbLine::setNormal(const AcGeVector3d& normal)
 {
-    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbLine::setThickness(double thickness)
 {
-    return assignIfValid(mThickness, thickness);
+    return assignIfValid(mThickness, thickness, isFinite(thickness));
 }
 
 Acad::ErrorStatus AcDbLine::getStartPoint(AcGePoint3d& point) const
@@ -98,12 +97,7 @@ bool AcDbLine::standinPath(standin::CurvePath& path) const
 
 Acad::ErrorStatus AcDbLine::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    mStart.transformBy(xform);
-    mEnd.transformBy(xform);
-    return Acad::eOk;
+    return movePoint(movePoint(checkWritable(), mStart, xform), mEnd, xform);
 }
 
 // ---- AcDbRay and AcDbXline
@@ -117,7 +111,7 @@ namespace {
 void setLineBase(AcDbObject& self, AcGePoint3d& base, const AcGePoint3d& pt)
 {
     self.assertWriteEnabled();
-    if (self.isWriteEnabled() && finite(pt))
+    if (self.isWriteEnabled() && isFinite(pt))
         base = pt;
 }
 
@@ -220,12 +214,12 @@ Acad::ErrorStatus AcDbMline::setJustification(Mline::MlineJustification justific
 
 Acad::ErrorStatus AcDbMline::setScale(double scale)
 {
-    return assignIfValid(mScale, scale);
+    return assignIfValid(mScale, scale, isFinite(scale));
 }
 
 Acad::ErrorStatus AcDbMline::setNormal(const AcGeVector3d& normal)
 {
-    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength());
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbMline::setClosedMline(bool closed)
@@ -236,9 +230,12 @@ Acad::ErrorStatus AcDbMline::setClosedMline(bool closed)
 Acad::ErrorStatus AcDbMline::appendSeg(const AcGePoint3d& newVertex)
 {
     Acad::ErrorStatus es = checkWritable();
-    if (es == Acad::eOk)
-        mVertices.push_back(newVertex);
-    return es;
+    if (es != Acad::eOk)
+        return es;
+    if (!isFinite(newVertex))
+        return Acad::eInvalidInput;
+    mVertices.push_back(newVertex);
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbMline::removeLastSeg(AcGePoint3d& lastVertex)
@@ -260,6 +257,8 @@ Acad::ErrorStatus AcDbMline::moveVertexAt(int index, const AcGePoint3d& newPosit
         return es;
     if (index < 0 || index >= numVertices())
         return Acad::eInvalidIndex;
+    if (!isFinite(newPosition))
+        return Acad::eInvalidInput;
     mVertices[static_cast<size_t>(index)] = newPosition;
     return Acad::eOk;
 }
@@ -313,11 +312,8 @@ Acad::ErrorStatus AcDbMline::explode(AcDbVoidPtrArray& entitySet) const
 
 Acad::ErrorStatus AcDbMline::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcGePoint3d& p : mVertices)
-        p.transformBy(xform);
-    mNormal = mNormal.transformBy(xform).normal();
-    return Acad::eOk;
+    Acad::ErrorStatus es = movePoints(checkWritable(), mVertices, xform);
+    if (es == Acad::eOk)
+        mNormal = mNormal.transformBy(xform).normal();
+    return es;
 }

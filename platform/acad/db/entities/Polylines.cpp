@@ -12,12 +12,10 @@ using Impl = AcDbDatabase::Impl;
 using standin::CurvePath;
 using standin::CurvePiece;
 
-using acdbimpl::finite;
+using acdbimpl::isFinite;
 using acdbimpl::usableNormal;
 
 namespace {
-
-constexpr double kTwoPi = 6.28318530717958647692;
 
 // The entity coordinate system of a normal: x, y axes (origin at the world origin).
 void ecsAxes(const AcGeVector3d& normal, AcGeVector3d& x, AcGeVector3d& y)
@@ -44,7 +42,7 @@ CurvePiece planarSegment(const AcGeVector3d& normal, double elevation, const AcG
     AcGePoint3d wa = ecsToWorld(normal, a.x, a.y, elevation);
     AcGePoint3d wb = ecsToWorld(normal, b.x, b.y, elevation);
     double chord = a.distanceTo(b);
-    if (bulge == 0.0 || chord == 0.0 || !std::isfinite(bulge)) {
+    if (bulge == 0.0 || chord == 0.0 || !isFinite(bulge)) {
         piece.kind = CurvePiece::kSegment;
         piece.origin = wa;
         piece.axisX = wb - wa;
@@ -207,7 +205,8 @@ AcDb2dVertex::AcDb2dVertex() = default;
 
 AcDb2dVertex::AcDb2dVertex(const AcGePoint3d& position, double bulge, double startWidth, double endWidth,
                            double tangent, Adesk::Int32 vertexIdentifier)
-    : mPosition(position), mBulge(bulge), mStartWidth(startWidth), mEndWidth(endWidth), mTangent(tangent),
+    : mPosition(finiteOr(position, AcGePoint3d::kOrigin)), mBulge(finiteOr(bulge, 0.0)),
+      mStartWidth(finiteOr(startWidth, 0.0)), mEndWidth(finiteOr(endWidth, 0.0)), mTangent(finiteOr(tangent, 0.0)),
       mIdentifier(vertexIdentifier)
 {}
 
@@ -215,23 +214,23 @@ AcDb2dVertex::~AcDb2dVertex() = default;
 
 Acad::ErrorStatus AcDb2dVertex::setPosition(const AcGePoint3d& position)
 {
-    return assignIfValid(mPosition, position, finite(position));
+    return assignIfValid(mPosition, position, isFinite(position));
 }
 Acad::ErrorStatus AcDb2dVertex::setBulge(double newVal)
 {
-    return assignIfValid(mBulge, newVal, std::isfinite(newVal));
+    return assignIfValid(mBulge, newVal, isFinite(newVal));
 }
 Acad::ErrorStatus AcDb2dVertex::setStartWidth(double newVal)
 {
-    return assignIfValid(mStartWidth, newVal, std::isfinite(newVal) && newVal >= 0.0);
+    return assignIfValid(mStartWidth, newVal, isFinite(newVal) && newVal >= 0.0);
 }
 Acad::ErrorStatus AcDb2dVertex::setEndWidth(double newVal)
 {
-    return assignIfValid(mEndWidth, newVal, std::isfinite(newVal) && newVal >= 0.0);
+    return assignIfValid(mEndWidth, newVal, isFinite(newVal) && newVal >= 0.0);
 }
 Acad::ErrorStatus AcDb2dVertex::setTangent(double newVal)
 {
-    return assignIfValid(mTangent, newVal, std::isfinite(newVal));
+    return assignIfValid(mTangent, newVal, isFinite(newVal));
 }
 Acad::ErrorStatus AcDb2dVertex::setVertexIdentifier(Adesk::Int32 suggestedValue)
 {
@@ -243,12 +242,14 @@ Acad::ErrorStatus AcDb2dVertex::setVertexIdentifier(Adesk::Int32 suggestedValue)
 ACRX_DXF_DEFINE_MEMBERS(AcDb3dPolylineVertex, AcDbVertex, AcDb::kDHL_CURRENT, 0, 0, VERTEX, ACDB)
 
 AcDb3dPolylineVertex::AcDb3dPolylineVertex() = default;
-AcDb3dPolylineVertex::AcDb3dPolylineVertex(const AcGePoint3d& position) : mPosition(position) {}
+AcDb3dPolylineVertex::AcDb3dPolylineVertex(const AcGePoint3d& position)
+    : mPosition(finiteOr(position, AcGePoint3d::kOrigin))
+{}
 AcDb3dPolylineVertex::~AcDb3dPolylineVertex() = default;
 
 Acad::ErrorStatus AcDb3dPolylineVertex::setPosition(const AcGePoint3d& position)
 {
-    return assignIfValid(mPosition, position, finite(position));
+    return assignIfValid(mPosition, position, isFinite(position));
 }
 
 // ---- AcDb2dPolyline
@@ -260,7 +261,8 @@ AcDb2dPolyline::AcDb2dPolyline() = default;
 AcDb2dPolyline::AcDb2dPolyline(AcDb::Poly2dType type, const AcGePoint3dArray& vertices, double elevation,
                                Adesk::Boolean closed, double defStartWidth, double defEndWidth,
                                const AcGeDoubleArray* bulges)
-    : mElevation(std::isfinite(elevation) ? elevation : 0.0), mStartWidth(defStartWidth), mEndWidth(defEndWidth),
+    : mElevation(finiteOr(elevation, 0.0)), mStartWidth(finiteOr(defStartWidth, 0.0)),
+      mEndWidth(finiteOr(defEndWidth, 0.0)),
       mType(type), mClosed(closed)
 {
     for (int i = 0; i < vertices.length(); ++i) {
@@ -291,25 +293,25 @@ Acad::ErrorStatus AcDb2dPolyline::makeOpen()
 }
 Acad::ErrorStatus AcDb2dPolyline::setElevation(double elevation)
 {
-    return assignIfValid(mElevation, elevation, std::isfinite(elevation));
+    return assignIfValid(mElevation, elevation, isFinite(elevation));
 }
 
 Acad::ErrorStatus AcDb2dPolyline::setNormal(const AcGeVector3d& normal)
 {
-    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength() && std::isfinite(normal.length()));
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDb2dPolyline::setThickness(double thickness)
 {
-    return assignIfValid(mThickness, thickness, std::isfinite(thickness));
+    return assignIfValid(mThickness, thickness, isFinite(thickness));
 }
 Acad::ErrorStatus AcDb2dPolyline::setDefaultStartWidth(double width)
 {
-    return assignIfValid(mStartWidth, width, std::isfinite(width) && width >= 0.0);
+    return assignIfValid(mStartWidth, width, isFinite(width) && width >= 0.0);
 }
 Acad::ErrorStatus AcDb2dPolyline::setDefaultEndWidth(double width)
 {
-    return assignIfValid(mEndWidth, width, std::isfinite(width) && width >= 0.0);
+    return assignIfValid(mEndWidth, width, isFinite(width) && width >= 0.0);
 }
 
 Acad::ErrorStatus AcDb2dPolyline::appendVertex(AcDb2dVertex* vertex)
@@ -481,7 +483,7 @@ Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    if (!finite(pt) || !std::isfinite(bulge) || std::isnan(startWidth) || std::isnan(endWidth))
+    if (!isFinite(pt) || !isFinite(bulge) || !isFinite(startWidth) || !isFinite(endWidth))
         return Acad::eInvalidInput;
     double constant = 0.0;
     if (getConstantWidth(constant) != Acad::eOk)
@@ -541,7 +543,7 @@ Acad::ErrorStatus AcDbPolyline::setPointAt(unsigned int index, const AcGePoint2d
         return es;
     if (index >= numVerts())
         return Acad::eInvalidIndex;
-    if (!finite(pt))
+    if (!isFinite(pt))
         return Acad::eInvalidInput;
     mVertices[static_cast<int>(index)].point = pt;
     return Acad::eOk;
@@ -562,7 +564,7 @@ Acad::ErrorStatus AcDbPolyline::setBulgeAt(unsigned int index, double bulge)
         return es;
     if (index >= numVerts())
         return Acad::eInvalidIndex;
-    if (!std::isfinite(bulge))
+    if (!isFinite(bulge))
         return Acad::eInvalidInput;
     mVertices[static_cast<int>(index)].bulge = bulge;
     return Acad::eOk;
@@ -584,7 +586,7 @@ Acad::ErrorStatus AcDbPolyline::setWidthsAt(unsigned int index, double startWidt
         return es;
     if (index >= numVerts())
         return Acad::eInvalidIndex;
-    if (!std::isfinite(startWidth) || !std::isfinite(endWidth) || startWidth < 0.0 || endWidth < 0.0)
+    if (!isFinite(startWidth) || !isFinite(endWidth) || startWidth < 0.0 || endWidth < 0.0)
         return Acad::eInvalidInput;
     mVertices[static_cast<int>(index)].startWidth = startWidth;
     mVertices[static_cast<int>(index)].endWidth = endWidth;
@@ -649,18 +651,18 @@ Adesk::Boolean AcDbPolyline::isOnlyLines() const
 void AcDbPolyline::setElevation(double elev)
 {
     assertWriteEnabled();
-    if (isWriteEnabled() && std::isfinite(elev))
+    if (isWriteEnabled() && isFinite(elev))
         mElevation = elev;
 }
 
 Acad::ErrorStatus AcDbPolyline::setNormal(const AcGeVector3d& normal)
 {
-    return assignIfValid(mNormal, normal.normal(), !normal.isZeroLength() && std::isfinite(normal.length()));
+    return assignIfValid(mNormal, normal.normal(), usableNormal(normal));
 }
 
 Acad::ErrorStatus AcDbPolyline::setThickness(double thickness)
 {
-    return assignIfValid(mThickness, thickness, std::isfinite(thickness));
+    return assignIfValid(mThickness, thickness, isFinite(thickness));
 }
 
 Acad::ErrorStatus AcDbPolyline::getConstantWidth(double& width) const
@@ -678,7 +680,7 @@ Acad::ErrorStatus AcDbPolyline::setConstantWidth(double width)
     Acad::ErrorStatus es = checkWritable();
     if (es != Acad::eOk)
         return es;
-    if (!std::isfinite(width) || width < 0.0)
+    if (!isFinite(width) || width < 0.0)
         return Acad::eInvalidInput;
     for (Vertex& v : mVertices)
         v.startWidth = v.endWidth = width;

@@ -68,12 +68,11 @@ Acad::ErrorStatus setModel(AcDbEntity* self, ShapeModel& target, const ShapeMode
 // that would make its circles ellipses is refused and leaves it as it was.
 Acad::ErrorStatus transformShape(Acad::ErrorStatus writable, ShapeModel& model, const AcGeMatrix3d& xform)
 {
-    if (writable != Acad::eOk)
-        return writable;
-    if (acdbimpl::uniformScale(xform) <= 0.0)
-        return Acad::eCannotScaleNonUniformly;
-    standin::transformModel(model, xform);
-    return Acad::eOk;
+    double scale = 0.0;
+    Acad::ErrorStatus es = acdbimpl::similarityScale(writable, xform, scale);
+    if (es == Acad::eOk)
+        standin::transformModel(model, xform);
+    return es;
 }
 
 }  // namespace
@@ -93,7 +92,7 @@ Acad::ErrorStatus AcDb3dSolid::createBox(double xLen, double yLen, double zLen)
 {
     if (!isWriteEnabled())
         return Acad::eNotOpenForWrite;
-    if (!(xLen > 0.0) || !(yLen > 0.0) || !(zLen > 0.0))
+    if (!isFinite(xLen) || !isFinite(yLen) || !isFinite(zLen) || !(xLen > 0.0) || !(yLen > 0.0) || !(zLen > 0.0))
         return Acad::eInvalidInput;
     mModel = standin::boxModel(AcGePoint3d(-xLen / 2, -yLen / 2, -zLen / 2), AcGePoint3d(xLen / 2, yLen / 2, zLen / 2));
     return Acad::eOk;

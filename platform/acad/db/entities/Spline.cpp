@@ -11,7 +11,7 @@
 using standin::CurvePath;
 using standin::CurvePiece;
 
-using acdbimpl::finite;
+using acdbimpl::isFinite;
 using acdbimpl::usableNormal;
 
 namespace {
@@ -34,6 +34,14 @@ void basis(int span, double t, int p, const std::vector<double>& U, std::vector<
         }
         N[static_cast<size_t>(j)] = saved;
     }
+}
+
+Acad::ErrorStatus pointAt(const AcGePoint3dArray& points, int index, AcGePoint3d& point)
+{
+    if (index < 0 || index >= points.length())
+        return Acad::eInvalidIndex;
+    point = points[index];
+    return Acad::eOk;
 }
 
 // The periodic form: n control points over n + 1 knots.
@@ -104,7 +112,7 @@ AcDbSpline::AcDbSpline() = default;
 
 AcDbSpline::AcDbSpline(const AcGePoint3dArray& fitPoints, int order, double fitTolerance)
 {
-    if (std::isfinite(fitTolerance) && fitTolerance >= 0.0)
+    if (isFinite(fitTolerance) && fitTolerance >= 0.0)
         mFitTolerance = fitTolerance;
     fitThrough(fitPoints, order);
 }
@@ -118,7 +126,8 @@ AcDbSpline::AcDbSpline(int degree, Adesk::Boolean rational, Adesk::Boolean close
                        const AcGePoint3dArray& controlPoints, const AcGeDoubleArray& knots,
                        const AcGeDoubleArray& weights, double controlPtTol, double knotTol)
 {
-    setNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights, controlPtTol, knotTol);
+    setNurbsData(degree, rational, closed, periodic, controlPoints, knots, weights, acdbimpl::finiteOr(controlPtTol, 0.0),
+                 acdbimpl::finiteOr(knotTol, 0.0));
 }
 
 AcDbSpline::~AcDbSpline() = default;
@@ -133,10 +142,11 @@ Acad::ErrorStatus AcDbSpline::setNurbsData(int degree, Adesk::Boolean rational, 
         return es;
     const int n = controlPoints.length();
     const bool onePeriod = periodicForm(periodic, n, knots.length());
-    if (degree < 1 || degree > 25 || n < degree + 1 || (!onePeriod && knots.length() != n + degree + 1))
+    if (degree < 1 || degree > 25 || n < degree + 1 || (!onePeriod && knots.length() != n + degree + 1) ||
+        !isFinite(controlPtTol) || !isFinite(knotTol))
         return Acad::eInvalidInput;
     for (const AcGePoint3d& p : controlPoints)
-        if (!finite(p))
+        if (!isFinite(p))
             return Acad::eInvalidInput;
     for (int i = 0; i < knots.length(); ++i) {
         if (!std::isfinite(knots[i]) || (i > 0 && knots[i] < knots[i - 1]))
@@ -161,8 +171,8 @@ Acad::ErrorStatus AcDbSpline::setNurbsData(int degree, Adesk::Boolean rational, 
     if (rational)
         mWeights = weights;
     mFitPoints.removeAll();
-    mControlTol = std::isfinite(controlPtTol) ? controlPtTol : 0.0;
-    mKnotTol = std::isfinite(knotTol) ? knotTol : 0.0;
+    mControlTol = controlPtTol;
+    mKnotTol = knotTol;
     return Acad::eOk;
 }
 
@@ -200,10 +210,7 @@ int AcDbSpline::numControlPoints() const
 
 Acad::ErrorStatus AcDbSpline::getControlPointAt(int index, AcGePoint3d& point) const
 {
-    if (index < 0 || index >= mControls.length())
-        return Acad::eInvalidIndex;
-    point = mControls[index];
-    return Acad::eOk;
+    return pointAt(mControls, index, point);
 }
 
 Acad::ErrorStatus AcDbSpline::setControlPointAt(int index, const AcGePoint3d& point)
@@ -213,7 +220,7 @@ Acad::ErrorStatus AcDbSpline::setControlPointAt(int index, const AcGePoint3d& po
         return es;
     if (index < 0 || index >= mControls.length())
         return Acad::eInvalidIndex;
-    if (!finite(point))
+    if (!isFinite(point))
         return Acad::eInvalidInput;
     mControls[index] = point;
     mFitPoints.removeAll();
@@ -235,10 +242,7 @@ int AcDbSpline::numFitPoints() const
 
 Acad::ErrorStatus AcDbSpline::getFitPointAt(int index, AcGePoint3d& point) const
 {
-    if (index < 0 || index >= mFitPoints.length())
-        return Acad::eInvalidIndex;
-    point = mFitPoints[index];
-    return Acad::eOk;
+    return pointAt(mFitPoints, index, point);
 }
 
 Adesk::Boolean AcDbSpline::hasFitData() const
@@ -284,14 +288,7 @@ bool AcDbSpline::standinPath(CurvePath& path) const
 
 Acad::ErrorStatus AcDbSpline::transformBy(const AcGeMatrix3d& xform)
 {
-    Acad::ErrorStatus es = checkWritable();
-    if (es != Acad::eOk)
-        return es;
-    for (AcGePoint3d& p : mControls)
-        p.transformBy(xform);
-    for (AcGePoint3d& p : mFitPoints)
-        p.transformBy(xform);
-    return Acad::eOk;
+    return acdbimpl::movePoints(acdbimpl::movePoints(checkWritable(), mControls, xform), mFitPoints, xform);
 }
 
 bool AcDbSpline::fitThrough(const AcGePoint3dArray& fitPoints, int order)
@@ -301,7 +298,7 @@ bool AcDbSpline::fitThrough(const AcGePoint3dArray& fitPoints, int order)
     // Repeated neighbours add nothing to the curve.
     std::vector<AcGePoint3d> q;
     for (const AcGePoint3d& p : fitPoints) {
-        if (!finite(p))
+        if (!isFinite(p))
             return false;
         if (q.empty() || !q.back().isEqualTo(p))
             q.push_back(p);

@@ -248,7 +248,7 @@ public:
     ACRX_DECLARE_MEMBERS(AcDbText);
     // Empty text at the origin, height 0.2.
     AcDbText();
-    // A height of 0 or less gives the default height 0.2.
+    // A height of 0 or less, or one not finite, gives the default height 0.2.
     AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId style = AcDbObjectId::kNull,
              double height = 0.0, double rotation = 0.0);
     ~AcDbText() override;

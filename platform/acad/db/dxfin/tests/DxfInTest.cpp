@@ -2,6 +2,7 @@
 // and what is wrong there, and the drawing stays as it was.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -357,6 +358,80 @@ TEST_F(DxfInTest, FilesThatWouldReadWrongAreRefusedWithTheLineAndWhy)
         EXPECT_EQ(standin::narrow(read(c.text)), c.reason);
         EXPECT_EQ(describe(), before);
     }
+}
+
+// A file far larger than what dxflib is handed at a time, with the entities it
+// reads among those read here: each lands in file order with its own
+// coordinates and layer, and a fault in the last of them is still refused
+// with its line and leaves the drawing as it was.
+TEST_F(DxfInTest, ManyEntitiesOfBothReadersLandInFileOrder)
+{
+    std::string text = "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nEdges\n62\n3\n0\nENDTAB\n0\nENDSEC\n"
+                       "0\nSECTION\n2\nENTITIES\n";
+    std::vector<std::string> expected;
+    const int n = 6000;
+    for (int i = 0; i < n; ++i) {
+        const std::string x = std::to_string(i), y = std::to_string(i % 7);
+        switch (i % 4) {
+        case 0:
+            text += "0\nPOINT\n8\nEdges\n10\n" + x + "\n20\n" + y + "\n30\n1\n";
+            expected.push_back("AcDbPoint Edges " + x + " " + y + " 1");
+            break;
+        case 1:
+            text += "0\nLINE\n10\n" + x + "\n20\n" + y + "\n30\n0\n11\n" + x + "\n21\n-1\n31\n0\n";
+            expected.push_back("AcDbLine 0 " + x + " " + y + " 0 to " + x + " -1 0");
+            break;
+        case 2:
+            text += "0\nCIRCLE\n8\nEdges\n10\n" + x + "\n20\n" + y + "\n30\n0\n40\n2\n";
+            expected.push_back("AcDbCircle Edges " + x + " " + y + " 0");
+            break;
+        default:
+            text += "0\n3DFACE\n10\n" + x + "\n20\n" + y +
+                "\n30\n0\n11\n1\n21\n0\n31\n0\n12\n1\n22\n1\n32\n0\n"
+                "13\n0\n23\n1\n33\n2\n";
+            expected.push_back("AcDbFace 0 " + x + " " + y + " 0 to 0 1 2");
+            break;
+        }
+    }
+    const std::string end = "0\nENDSEC\n0\nEOF\n";
+    ASSERT_GT(text.size(), 4u * 64 * 1024);  // what dxflib reads spans several of its pieces
+
+    const std::string before = describe();
+    const size_t lastLine = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    EXPECT_EQ(standin::narrow(read(text + "0\nPOINT\n62\n300\n10\n0\n20\n0\n" + end)),
+              "line " + std::to_string(lastLine) + ": a bad colour");
+    EXPECT_EQ(describe(), before);
+
+    ASSERT_EQ(read(text + end), L"");
+    std::vector<std::string> found;
+    standin::forEachSpaceEntity(db(), [&](AcDbObjectId id) {
+        AcDbEntity* e = nullptr;
+        if (acdbOpenObject(e, id, AcDb::kForRead) != Acad::eOk)
+            return;
+        auto at = [](const AcGePoint3d& p) {
+            char buffer[96];
+            std::snprintf(buffer, sizeof buffer, "%g %g %g", p.x, p.y, p.z);
+            return std::string(buffer);
+        };
+        ACHAR* layer = e->layer();
+        std::string d = standin::narrow(e->isA()->name()) + " " + standin::narrow(layer) + " ";
+        acutDelString(layer);
+        if (auto* point = AcDbPoint::cast(e)) {
+            d += at(point->position());
+        } else if (auto* line = AcDbLine::cast(e)) {
+            d += at(line->startPoint()) + " to " + at(line->endPoint());
+        } else if (auto* circle = AcDbCircle::cast(e)) {
+            d += at(circle->center());
+        } else if (auto* face = AcDbFace::cast(e)) {
+            AcGePoint3d first, last;
+            face->getVertexAt(0, first);
+            face->getVertexAt(3, last);
+            d += at(first) + " to " + at(last);
+        }
+        found.push_back(d);
+        e->close();
+    });
+    EXPECT_EQ(found, expected);
 }
 
 }  // namespace

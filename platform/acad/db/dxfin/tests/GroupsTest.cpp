@@ -21,7 +21,7 @@ std::string read(const std::string& text)
     try {
         std::string out;
         for (const Pair& p : readPairs(text))
-            out += std::to_string(p.line) + ":" + std::to_string(p.code) + "=" + std::string(p.value) + " ";
+            out += std::to_string(p.line) + ":" + std::to_string(p.code) + "=" + std::string(p.value()) + " ";
         return out;
     } catch (const Failure& f) {
         return "refused: " + standin::narrow(f.reason);

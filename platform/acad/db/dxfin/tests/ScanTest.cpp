@@ -37,7 +37,8 @@ std::string scan(const std::string& words)
         const Scanned s = scanStructure(pairs);
         std::string out;
         for (const ScannedEntity& e : s.entities)
-            out += e.type + "@" + std::to_string(pairs[e.first].line) + "+" + std::to_string(e.last - e.first) +
+            out += std::string(e.type) + "@" + std::to_string(pairs[e.first].line) + "+" +
+                std::to_string(e.last - e.first) +
                 (e.block >= 0 ? " in " + s.blocks[static_cast<size_t>(e.block)].name : "") + " ";
         for (const ScannedBlock& b : s.blocks)
             out += "block " + b.name + "@" + std::to_string(b.line) + " ";
