@@ -1,6 +1,8 @@
 // The options dialog and the options it stores in the registry.
 #include <afxwin.h>
 
+#include <ostream>
+
 #include "KolvaneOptionsDlg.h"
 #include "PluginTest.h"
 #include "standin/Dialogs.h"
@@ -13,7 +15,13 @@ namespace {
 struct Seen {
     int selection = -2;
     int check = -2;
+    bool operator==(const Seen& other) const { return selection == other.selection && check == other.check; }
 };
+
+void PrintTo(const Seen& seen, std::ostream* out)
+{
+    *out << "selection " << seen.selection << ", check " << seen.check;
+}
 
 // An options dialog that only looks and then presses a button.
 std::function<void(standin::DialogSession&)> LookAndPress(Seen& seen, int button)
@@ -36,15 +44,20 @@ protected:
     }
     // Another import of the cube.
     void Again() { fake_reader::QueueMeshes({Cube()}); }
+    // Imports the cube, pressing the button in the options dialog; what the
+    // dialog offered.
+    Seen Offered(int button)
+    {
+        Seen seen;
+        Import("cube.skp", LookAndPress(seen, button));
+        return seen;
+    }
 };
 
 TEST_F(OptionsTest, FirstUseOffersMeshWithTheWarningCheckedAndOkStoresThem)
 {
     ASSERT_FALSE(FileExists(registryFile()));
-    Seen seen;
-    Import("cube.skp", LookAndPress(seen, IDOK));
-    EXPECT_EQ(seen.selection, 0);
-    EXPECT_EQ(seen.check, BST_CHECKED);
+    EXPECT_EQ(Offered(IDOK), (Seen{0, BST_CHECKED}));
     EXPECT_EQ(StoredInt(L"Import As", 99), 0);
     EXPECT_EQ(StoredBool(L"Warning", 99), 1);
     EXPECT_EQ(CommandLines(), std::vector<std::wstring>{L"Created polyface mesh consisting of 8 vertices and 6 faces"});
@@ -57,10 +70,7 @@ TEST_F(OptionsTest, TheChoiceMadeAtOkIsOfferedAtTheNextImport)
     EXPECT_EQ(StoredBool(L"Warning", 99), 0);
 
     Again();
-    Seen seen;
-    Import("cube.skp", LookAndPress(seen, IDOK));
-    EXPECT_EQ(seen.selection, 3);
-    EXPECT_EQ(seen.check, BST_UNCHECKED);
+    EXPECT_EQ(Offered(IDOK), (Seen{3, BST_UNCHECKED}));
     EXPECT_EQ(CommandLines(), (std::vector<std::wstring>{L"Created 8 points", L"Created 8 points"}));
 }
 
@@ -77,10 +87,7 @@ TEST_F(OptionsTest, CancelStoresNothing)
     EXPECT_EQ(StoredBool(L"Warning", 99), 0);
 
     Again();
-    Seen seen;
-    Import("cube.skp", LookAndPress(seen, IDCANCEL));
-    EXPECT_EQ(seen.selection, 1);
-    EXPECT_EQ(seen.check, BST_UNCHECKED);
+    EXPECT_EQ(Offered(IDCANCEL), (Seen{1, BST_UNCHECKED}));
 }
 
 TEST_F(OptionsTest, AStoredModeOutsideTheListReadsAsMeshAndOkStoresMesh)
@@ -90,9 +97,7 @@ TEST_F(OptionsTest, AStoredModeOutsideTheListReadsAsMeshAndOkStoresMesh)
         SCOPED_TRACE(stored[i]);
         StoreInt(L"Import As", stored[i]);
         Again();
-        Seen seen;
-        Import("cube.skp", LookAndPress(seen, IDOK));
-        EXPECT_EQ(seen.selection, 0);
+        EXPECT_EQ(Offered(IDOK).selection, 0);
         EXPECT_EQ(StoredInt(L"Import As", 99), 0);
         // Each import made its one mesh.
         EXPECT_EQ(CommandLines(),
@@ -106,10 +111,7 @@ TEST_F(OptionsTest, ADamagedRegistryFileGivesTheDefaultsAndIsKeptAside)
 {
     const std::string damaged = "this is not a settings file\n\x01\x02[[[\n";
     WriteFile(registryFile(), damaged);
-    Seen seen;
-    Import("cube.skp", LookAndPress(seen, IDOK));
-    EXPECT_EQ(seen.selection, 0);
-    EXPECT_EQ(seen.check, BST_CHECKED);
+    EXPECT_EQ(Offered(IDOK), (Seen{0, BST_CHECKED}));
     EXPECT_EQ(CommandLines().size(), 1u);
     EXPECT_EQ(ModelSpaceCount(), 1);
     EXPECT_EQ(StoredInt(L"Import As", 99), 0);
@@ -127,10 +129,7 @@ TEST_F(OptionsTest, AnUnwritableRegistryDoesNotStopTheImport)
 
     // Nothing was stored, so the next import offers the defaults again.
     Again();
-    Seen seen;
-    Import("cube.skp", LookAndPress(seen, IDCANCEL));
-    EXPECT_EQ(seen.selection, 0);
-    EXPECT_EQ(seen.check, BST_CHECKED);
+    EXPECT_EQ(Offered(IDCANCEL), (Seen{0, BST_CHECKED}));
 }
 
 // The dialog class on its own: its template and initialisation data are

@@ -9,6 +9,7 @@
 #include "ErrorStatusText.h"
 #include "EntityPlacement.h"
 #include "GeometryConversion.h"
+#include "MeshClasses.h"
 #include "PolyfaceBuilding.h"
 #include "Selection.h"
 #include "ToolkitConversion.h"
@@ -248,9 +249,7 @@ int ReadEntityMesh(AcDbEntity* entity, ON_Mesh& mesh)
 int PickEntityMesh(const CString& prompt, int highlight, ON_Mesh& mesh, AcDbObjectId& id)
 {
     CStringArray classNames;
-    classNames.Add(L"AcDbFace");
-    classNames.Add(L"AcDbPolyFaceMesh");
-    classNames.Add(L"AcDbPolygonMesh");
+    AddMeshClassNames(classNames);
     if (!PickEntity(prompt, highlight, classNames, id)) {
         CToolkitConversion::SetLastErrorText(CToolkitUtilities::GetLastErrorText());
         return 0;

@@ -4,15 +4,14 @@
 #include <dbmain.h>
 
 #include "FaceReaders.h"
+#include "MeshClasses.h"
 #include "Selection.h"
 #include "ToolkitConversion.h"
 
 int SelectEntityMeshes(const CString& prompt, int highlight, ON_ClassArray<ON_Mesh>& meshes, AcArray<AcDbObjectId>& ids)
 {
     CStringArray classNames;
-    classNames.Add(L"AcDbFace");
-    classNames.Add(L"AcDbPolyFaceMesh");
-    classNames.Add(L"AcDbPolygonMesh");
+    AddMeshClassNames(classNames);
     if (!SelectEntities(prompt, highlight, classNames, ids)) {
         CToolkitConversion::SetLastErrorText(CToolkitUtilities::GetLastErrorText());
         return 0;

@@ -9,6 +9,7 @@
 
 #include "CurveWriters.h"
 #include "EntityPlacement.h"
+#include "NurbsTestCurves.h"
 #include "ToolkitConversion.h"
 #include "dbents.h"
 #include "dbspline.h"
@@ -24,35 +25,6 @@ void ExpectPoint(const AcGePoint3d& p, double x, double y, double z, double tol 
     EXPECT_NEAR(p.x, x, tol);
     EXPECT_NEAR(p.y, y, tol);
     EXPECT_NEAR(p.z, z, tol);
-}
-
-struct Cv {
-    double x, y, z, w;
-};
-
-ON_NurbsCurve Nurbs(int order, const std::vector<Cv>& cvs, const std::vector<double>& knots = {})
-{
-    bool rational = false;
-    for (const Cv& cv : cvs)
-        rational = rational || cv.w != 1.0;
-    ON_NurbsCurve curve;
-    curve.Create(3, rational, order, static_cast<int>(cvs.size()));
-    for (int i = 0; i < static_cast<int>(cvs.size()); ++i) {
-        const Cv& c = cvs[static_cast<size_t>(i)];
-        double* cv = curve.CV(i);
-        cv[0] = c.x * (rational ? c.w : 1.0);
-        cv[1] = c.y * (rational ? c.w : 1.0);
-        cv[2] = c.z * (rational ? c.w : 1.0);
-        if (rational)
-            cv[3] = c.w;
-    }
-    if (knots.empty()) {
-        curve.MakeClampedUniformKnotVector(1.0);
-    } else {
-        for (int i = 0; i < static_cast<int>(knots.size()); ++i)
-            curve.SetKnot(i, knots[static_cast<size_t>(i)]);
-    }
-    return curve;
 }
 
 // What the host was given as a spline.

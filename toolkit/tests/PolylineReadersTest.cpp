@@ -19,6 +19,32 @@ void ExpectPoint(const ON_3dPoint& p, double x, double y, double z, double tol =
     EXPECT_NEAR(p.z, z, tol);
 }
 
+// Segment i of the curve is a line from `from` to `to`, each coordinate
+// within tol (0: exactly).
+void ExpectLineSegment(const ON_PolyCurve& curve, int i, const ON_3dPoint& from, const ON_3dPoint& to,
+                       double tol = 1e-9)
+{
+    SCOPED_TRACE(testing::Message() << "segment " << i);
+    const ON_LineCurve* line = ON_LineCurve::Cast(curve.SegmentCurve(i));
+    ASSERT_NE(line, nullptr) << "a line";
+    ExpectPoint(line->m_line.from, from.x, from.y, from.z, tol);
+    ExpectPoint(line->m_line.to, to.x, to.y, to.z, tol);
+}
+
+// Segment i of the curve is an arc from start to end: the arc, or null after
+// a failure when the segment is none.
+const ON_ArcCurve* ExpectArcSegment(const ON_PolyCurve& curve, int i, const ON_3dPoint& start, const ON_3dPoint& end)
+{
+    SCOPED_TRACE(testing::Message() << "segment " << i);
+    const ON_ArcCurve* arc = ON_ArcCurve::Cast(curve.SegmentCurve(i));
+    EXPECT_NE(arc, nullptr) << "an arc";
+    if (arc) {
+        ExpectPoint(arc->m_arc.StartPoint(), start.x, start.y, start.z);
+        ExpectPoint(arc->m_arc.EndPoint(), end.x, end.y, end.z);
+    }
+    return arc;
+}
+
 struct Vertex2d {
     double x, y, bulge;
 };
@@ -105,15 +131,10 @@ TEST_F(PolylineReadersTest, SegmentsKeepTheirArcsAsArcs)
     EXPECT_EQ(ReadPolylineSegments(polyline, curve), 1);
     ASSERT_EQ(curve.Count(), 2) << "the open end adds no segment";
 
-    const ON_LineCurve* line = ON_LineCurve::Cast(curve.SegmentCurve(0));
-    ASSERT_NE(line, nullptr);
-    ExpectPoint(line->m_line.from, 0, 0, 0);
-    ExpectPoint(line->m_line.to, 2, 0, 0);
+    ExpectLineSegment(curve, 0, ON_3dPoint(0, 0, 0), ON_3dPoint(2, 0, 0));
 
-    const ON_ArcCurve* arc = ON_ArcCurve::Cast(curve.SegmentCurve(1));
+    const ON_ArcCurve* arc = ExpectArcSegment(curve, 1, ON_3dPoint(2, 0, 0), ON_3dPoint(2, 4, 0));
     ASSERT_NE(arc, nullptr);
-    ExpectPoint(arc->m_arc.StartPoint(), 2, 0, 0);
-    ExpectPoint(arc->m_arc.EndPoint(), 2, 4, 0);
     ExpectPoint(arc->m_arc.Center(), 2, 2, 0);
     EXPECT_NEAR(arc->m_arc.AngleRadians(), ON_PI, 1e-9);
     // Counter-clockwise from (2, 0) to (2, 4) about (2, 2): through (4, 2).
@@ -144,16 +165,12 @@ TEST_F(PolylineReadersTest, ArcSegmentsRunFromVertexToVertexAndTinyBulgesAreChor
         delete polyline;
         ASSERT_EQ(curve.Count(), 1);
         if (!c.arc) {
-            const ON_LineCurve* line = ON_LineCurve::Cast(curve.SegmentCurve(0));
-            ASSERT_NE(line, nullptr) << "a chord";
-            EXPECT_EQ(line->m_line.from, ON_3dPoint(1, 1, 0));
-            EXPECT_EQ(line->m_line.to, ON_3dPoint(3, 1, 0));
+            // A chord, exactly.
+            ExpectLineSegment(curve, 0, ON_3dPoint(1, 1, 0), ON_3dPoint(3, 1, 0), 0.0);
             continue;
         }
-        const ON_ArcCurve* arc = ON_ArcCurve::Cast(curve.SegmentCurve(0));
+        const ON_ArcCurve* arc = ExpectArcSegment(curve, 0, ON_3dPoint(1, 1, 0), ON_3dPoint(3, 1, 0));
         ASSERT_NE(arc, nullptr);
-        ExpectPoint(arc->m_arc.StartPoint(), 1, 1, 0);
-        ExpectPoint(arc->m_arc.EndPoint(), 3, 1, 0);
         // Counter-clockwise about its normal: +Z for a positive bulge, -Z
         // for a negative one; half way it is the sagitta off the chord.
         const ON_3dVector normal = arc->m_arc.Normal();
@@ -171,18 +188,9 @@ TEST_F(PolylineReadersTest, SegmentsWithoutGeometryAreLeftOut)
     ON_PolyCurve curve;
     EXPECT_EQ(ReadPolylineSegments(polyline, curve), 1);
     ASSERT_EQ(curve.Count(), 3);
-    const ON_LineCurve* first = ON_LineCurve::Cast(curve.SegmentCurve(0));
-    ASSERT_NE(first, nullptr);
-    ExpectPoint(first->m_line.from, 0, 0, 0);
-    ExpectPoint(first->m_line.to, 1, 0, 0);
-    const ON_ArcCurve* bulged = ON_ArcCurve::Cast(curve.SegmentCurve(1));
-    ASSERT_NE(bulged, nullptr);
-    ExpectPoint(bulged->m_arc.StartPoint(), 1, 0, 0);
-    ExpectPoint(bulged->m_arc.EndPoint(), 1, 1, 0);
-    const ON_LineCurve* closing = ON_LineCurve::Cast(curve.SegmentCurve(2));
-    ASSERT_NE(closing, nullptr);
-    ExpectPoint(closing->m_line.from, 1, 1, 0);
-    ExpectPoint(closing->m_line.to, 0, 0, 0);
+    ExpectLineSegment(curve, 0, ON_3dPoint(0, 0, 0), ON_3dPoint(1, 0, 0));
+    ExpectArcSegment(curve, 1, ON_3dPoint(1, 0, 0), ON_3dPoint(1, 1, 0));
+    ExpectLineSegment(curve, 2, ON_3dPoint(1, 1, 0), ON_3dPoint(0, 0, 0));
     delete polyline;
 }
 

@@ -57,6 +57,12 @@ void notifyParent(const Window& control, int code);
 HMODULE programModule();
 bool isModule(HMODULE module);
 
+// --- Message boxes -----------------------------------------------------------
+
+// The buttons of a message box type, the first the default; none for a type
+// that is no message box type.
+std::vector<int> messageBoxButtons(unsigned type);
+
 // --- Text helpers ------------------------------------------------------------
 
 int compareNoCase(const std::wstring& a, const std::wstring& b);

@@ -85,17 +85,13 @@ std::wstring buttonName(int id)
     return std::to_wstring(id);
 }
 
+// The buttons of the box; a type that is no message box type shows OK.
 std::vector<int> boxButtons(unsigned type)
 {
-    switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO: return {IDYES, IDNO};
-    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
-    case MB_CANCELTRYCONTINUE: return {IDCANCEL, IDTRYAGAIN, IDCONTINUE};
-    default: return {IDOK};
-    }
+    std::vector<int> buttons = detail::messageBoxButtons(type);
+    if (buttons.empty())
+        buttons.push_back(IDOK);
+    return buttons;
 }
 
 }  // namespace

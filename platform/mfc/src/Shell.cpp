@@ -69,8 +69,12 @@ std::string parentOf(const std::string& p)
     return p.substr(0, slash);
 }
 
-// Buttons of a message box type; the first is the default.
-std::vector<int> buttonsOf(UINT type)
+}  // namespace
+
+namespace standin {
+namespace detail {
+
+std::vector<int> messageBoxButtons(unsigned type)
 {
     switch (type & MB_TYPEMASK) {
     case MB_OK: return {IDOK};
@@ -83,11 +87,6 @@ std::vector<int> buttonsOf(UINT type)
     default: return {};
     }
 }
-
-}  // namespace
-
-namespace standin {
-namespace detail {
 
 bool fileExists(const std::wstring& path)
 {
@@ -143,7 +142,7 @@ int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
-    std::vector<int> buttons = buttonsOf(type);
+    std::vector<int> buttons = standin::detail::messageBoxButtons(type);
     if (buttons.empty()) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;

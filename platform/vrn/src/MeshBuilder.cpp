@@ -160,6 +160,15 @@ void splitPolygon(const std::vector<Vec3>& corners, std::vector<int>& triangles)
     size_t sinceEar = 0;
     size_t fallback = n;  // first convex corner seen in this round; n: none
     size_t clippedSinceCompact = 0;
+    // Clips the corner and goes on after it with a fresh round.
+    auto clipAndGoOn = [&](size_t i) {
+        const size_t after = next[i];
+        clip(i);
+        --remaining;
+        cur = after;
+        sinceEar = 0;
+        fallback = n;
+    };
     while (remaining > 3) {
         if (work > kWorkLimit) {
             clip(cur);  // out of budget: finish as a fan
@@ -169,12 +178,7 @@ void splitPolygon(const std::vector<Vec3>& corners, std::vector<int>& triangles)
         }
         ++work;
         if (isEar(cur)) {
-            size_t after = next[cur];
-            clip(cur);
-            --remaining;
-            cur = after;
-            sinceEar = 0;
-            fallback = n;
+            clipAndGoOn(cur);
             if (++clippedSinceCompact >= 64 && reflexList.size() > 64) {
                 size_t k = 0;
                 for (size_t r : reflexList)
@@ -191,13 +195,7 @@ void splitPolygon(const std::vector<Vec3>& corners, std::vector<int>& triangles)
         if (++sinceEar >= remaining) {
             // No ear in a whole round (the outline crosses itself or is
             // degenerate): cut off a convex corner, or any corner.
-            size_t i = fallback != n ? fallback : cur;
-            size_t after = next[i];
-            clip(i);
-            --remaining;
-            cur = after;
-            sinceEar = 0;
-            fallback = n;
+            clipAndGoOn(fallback != n ? fallback : cur);
         }
     }
     const size_t b = cur, a = prev[b], c = next[b];

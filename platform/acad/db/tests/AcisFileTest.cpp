@@ -124,15 +124,21 @@ protected:
             delete static_cast<AcDbEntity*>(entities[i]);
         entities.setLogicalLength(0);
     }
+    // The three shapes of the files: a box solid, a cylinder body and the
+    // awkward region.
+    static void makeShapes(AcDb3dSolid& solid, AcDbBody& body, AcDbRegion& region)
+    {
+        ASSERT_EQ(solid.createBox(1, 2, 3), Acad::eOk);
+        ASSERT_EQ(body.setStandinModel(standin::cylinderModel(AcGePoint3d(1, 2, 3), 0.5, 2)), Acad::eOk);
+        ASSERT_EQ(region.setStandinModel(awkwardRegion()), Acad::eOk);
+    }
     // A file of a box solid, a cylinder body and a region, as acisOut writes it.
     std::string goodFile()
     {
         AcDb3dSolid solid;
-        EXPECT_EQ(solid.createBox(1, 2, 3), Acad::eOk);
         AcDbBody body;
-        EXPECT_EQ(body.setStandinModel(standin::cylinderModel(AcGePoint3d(1, 2, 3), 0.5, 2)), Acad::eOk);
         AcDbRegion region;
-        EXPECT_EQ(region.setStandinModel(awkwardRegion()), Acad::eOk);
+        makeShapes(solid, body, region);
         AcDbVoidPtrArray list;
         list.append(&solid);
         list.append(&body);
@@ -147,11 +153,9 @@ protected:
 TEST_F(AcisFileTest, BodiesReadBackExactlyAndInOrder)
 {
     AcDb3dSolid solid;
-    ASSERT_EQ(solid.createBox(1, 2, 3), Acad::eOk);
     AcDbBody body;
-    ASSERT_EQ(body.setStandinModel(standin::cylinderModel(AcGePoint3d(1, 2, 3), 0.5, 2)), Acad::eOk);
     AcDbRegion region;
-    ASSERT_EQ(region.setStandinModel(awkwardRegion()), Acad::eOk);
+    ASSERT_NO_FATAL_FAILURE(makeShapes(solid, body, region));
     AcDbBody empty;
     AcDbLine line(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 1));
     AcDbVoidPtrArray out;

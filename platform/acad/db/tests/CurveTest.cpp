@@ -254,10 +254,8 @@ TEST_F(DbTest, EllipseParametersAnglesAndRefusals)
 
 TEST_F(DbTest, SplineNurbsDataRoundTripAndEvaluation)
 {
-    AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p :
-         {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 0), AcGePoint3d(4, 0, 1)})
-        ctrl.append(p);
+    AcGePoint3dArray ctrl =
+        arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 0), AcGePoint3d(4, 0, 1)});
     AcGeDoubleArray knots, weights;
     for (double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})
         knots.append(k);
@@ -291,15 +289,9 @@ TEST_F(DbTest, SplineNurbsDataRoundTripAndEvaluation)
     delete spline;
 
     // A rational quarter circle stays on the unit circle.
-    AcGePoint3dArray q;
-    q.append(AcGePoint3d(1, 0, 0));
-    q.append(AcGePoint3d(1, 1, 0));
-    q.append(AcGePoint3d(0, 1, 0));
-    AcGeDoubleArray qk, qw;
-    for (double k : {0.0, 0.0, 0.0, 1.0, 1.0, 1.0})
-        qk.append(k);
-    for (double w : {1.0, std::sqrt(0.5), 1.0})
-        qw.append(w);
+    AcGePoint3dArray q = arrayOf({AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0)});
+    AcGeDoubleArray qk = arrayOf({0.0, 0.0, 0.0, 1.0, 1.0, 1.0});
+    AcGeDoubleArray qw = arrayOf({1.0, std::sqrt(0.5), 1.0});
     AcDbSpline quarter(2, true, false, false, q, qk, qw);
     ASSERT_FALSE(quarter.isNull());
     EXPECT_TRUE(quarter.isRational());
@@ -361,10 +353,8 @@ TEST_F(DbTest, PeriodicSplineHoldsOneLoopOfControlsAndOneMoreKnot)
 {
     // A uniform cubic loop on the four corners of a square: four control
     // points, five knots.
-    AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p :
-         {AcGePoint3d(1, -1, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(-1, 1, 0), AcGePoint3d(-1, -1, 0)})
-        ctrl.append(p);
+    AcGePoint3dArray ctrl =
+        arrayOf({AcGePoint3d(1, -1, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(-1, 1, 0), AcGePoint3d(-1, -1, 0)});
     AcGeDoubleArray knots, weights;
     for (double k : {0.0, 1.0, 2.0, 3.0, 4.0})
         knots.append(k);
@@ -408,9 +398,7 @@ TEST_F(DbTest, PeriodicSplineHoldsOneLoopOfControlsAndOneMoreKnot)
 
     // The periodic form needs the periodic flag, a rising period and a loop
     // of at least degree + 1 control points.
-    AcGeDoubleArray falling;
-    for (double k : {0.0, 1.0, 3.0, 2.0, 4.0})
-        falling.append(k);
+    AcGeDoubleArray falling = arrayOf({0.0, 1.0, 3.0, 2.0, 4.0});
     AcGePoint3dArray three(ctrl);
     three.removeLast();
     AcGeDoubleArray fourKnots(knots);
@@ -422,9 +410,7 @@ TEST_F(DbTest, PeriodicSplineHoldsOneLoopOfControlsAndOneMoreKnot)
     EXPECT_TRUE(refused.isNull());
 
     // The clamped form stays what it was, periodic flag or not.
-    AcGeDoubleArray clamped;
-    for (double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})
-        clamped.append(k);
+    AcGeDoubleArray clamped = arrayOf({0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0});
     AcDbSpline open(3, false, false, true, ctrl, clamped, weights);
     ASSERT_FALSE(open.isNull());
     EXPECT_POINT_NEAR(startOf(open), 1, -1, 0, kTol);
@@ -433,10 +419,8 @@ TEST_F(DbTest, PeriodicSplineHoldsOneLoopOfControlsAndOneMoreKnot)
 
 TEST_F(DbTest, FitSplinePassesThroughItsPoints)
 {
-    AcGePoint3dArray fit;
-    for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(2, 0, 0.5),
-                                 AcGePoint3d(4, 2, 0), AcGePoint3d(5, -1, 1)})
-        fit.append(p);
+    AcGePoint3dArray fit = arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(2, 0, 0.5),
+                                    AcGePoint3d(4, 2, 0), AcGePoint3d(5, -1, 1)});
     AcDbSpline spline(fit, 4, 0.0);
     ASSERT_FALSE(spline.isNull());
     EXPECT_EQ(spline.degree(), 3);
@@ -457,17 +441,13 @@ TEST_F(DbTest, FitSplinePassesThroughItsPoints)
     EXPECT_EQ(wave.numControlPoints(), 20000);
     EXPECT_POINT_NEAR(endOf(wave), 19999, std::sin(199.99) * 50, 0, 1e-6);
 
-    AcGePoint3dArray two;
-    two.append(AcGePoint3d(0, 0, 0));
-    two.append(AcGePoint3d(3, 4, 0));
+    AcGePoint3dArray two = arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(3, 4, 0)});
     AcDbSpline line(two);
     ASSERT_FALSE(line.isNull());
     EXPECT_EQ(line.degree(), 1);
     EXPECT_NEAR(distAt(line, 1.0), 5.0, 1e-9);
 
-    AcGePoint3dArray one;
-    one.append(AcGePoint3d(1, 1, 1));
-    one.append(AcGePoint3d(1, 1, 1));
+    AcGePoint3dArray one = arrayOf({AcGePoint3d(1, 1, 1), AcGePoint3d(1, 1, 1)});
     EXPECT_TRUE(AcDbSpline(one).isNull());
     EXPECT_TRUE(AcDbSpline(AcGePoint3dArray()).isNull());
     EXPECT_TRUE(AcDbSpline(fit, 1).isNull());
@@ -678,13 +658,8 @@ TEST_F(DbTest, PolylineVerticesAreOwnedObjects)
 
 TEST_F(DbTest, PolylineBuiltFromPointsAndDeletedBeforeResidencyFreesItsVertices)
 {
-    AcGePoint3dArray pts;
-    pts.append(AcGePoint3d(0, 0, 7));
-    pts.append(AcGePoint3d(2, 0, 7));
-    pts.append(AcGePoint3d(2, 2, 7));
-    AcGeDoubleArray bulges;
-    bulges.append(0.0);
-    bulges.append(1.0);
+    AcGePoint3dArray pts = arrayOf({AcGePoint3d(0, 0, 7), AcGePoint3d(2, 0, 7), AcGePoint3d(2, 2, 7)});
+    AcGeDoubleArray bulges = arrayOf({0.0, 1.0});
     auto* pl = new AcDb2dPolyline(AcDb::k2dSimplePoly, pts, 5.0, false, 0, 0, &bulges);
     EXPECT_EQ(pl->elevation(), 5.0);
     AcDbObjectIterator* it = pl->vertexIterator();

@@ -5,11 +5,28 @@
 
 #include <gtest/gtest.h>
 
+#include "TestArrays.h"
 #include "dbapserv.h"
 #include "dbents.h"
 #include "dbmain.h"
 #include "dbsymtb.h"
 #include "standin/AcDbStandin.h"
+
+// Appends the entity to the model space of the database and closes it;
+// returns its id.
+inline AcDbObjectId appendTo(AcDbDatabase* database, AcDbEntity* entity)
+{
+    AcDbObjectId id;
+    AcDbBlockTable* table = nullptr;
+    EXPECT_EQ(database->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
+    space->close();
+    entity->close();
+    return id;
+}
 
 class DbTest : public ::testing::Test {
 protected:
@@ -32,19 +49,7 @@ protected:
     AcDbDatabase* db() const { return db_; }
 
     // Appends the entity to model space and closes it; returns its id.
-    AcDbObjectId append(AcDbEntity* entity)
-    {
-        AcDbObjectId id;
-        AcDbBlockTable* table = nullptr;
-        EXPECT_EQ(db_->getBlockTable(table, AcDb::kForRead), Acad::eOk);
-        AcDbBlockTableRecord* space = nullptr;
-        EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
-        table->close();
-        EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
-        space->close();
-        entity->close();
-        return id;
-    }
+    AcDbObjectId append(AcDbEntity* entity) { return appendTo(db_, entity); }
 
     AcDbObjectId modelSpaceId() const
     {

@@ -71,6 +71,21 @@ std::wstring wide(const std::string& s)
 
 class DxfOutTest : public DbTest {
 protected:
+    // Adds to the block table, open for write, a block of the name and
+    // origin that holds one line from (0, 0, 0) to (1, 0, 0).
+    static void addOneLineBlock(AcDbBlockTable* table, const ACHAR* name, const AcGePoint3d& origin,
+                                AcDbObjectId& blockId)
+    {
+        auto* block = new AcDbBlockTableRecord();
+        block->setName(name);
+        block->setOrigin(origin);
+        ASSERT_EQ(table->add(blockId, block), Acad::eOk);
+        auto* inside = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+        ASSERT_EQ(block->appendAcDbEntity(inside), Acad::eOk);
+        inside->close();
+        block->close();
+    }
+
     // Writes the drawing to the temporary file name and reads it back with
     // the checker into lines, whose first is the audit's, clean. The file is
     // removed, or left for the caller where keptPath receives its path.
@@ -112,14 +127,9 @@ TEST_F(DxfOutTest, EntitiesLayersAndColoursSurviveTheRoundTrip)
     append(point);
 
     auto* mesh = new AcDbSubDMesh();
-    AcGePoint3dArray v;
-    v.append(AcGePoint3d(0, 0, 0));
-    v.append(AcGePoint3d(1, 0, 0));
-    v.append(AcGePoint3d(1, 1, 0));
-    v.append(AcGePoint3d(0, 1, 0.5));
-    AcArray<Adesk::Int32> f;
-    for (int x : {3, 0, 1, 2, 4, 0, 1, 2, 3})
-        f.append(x);
+    AcGePoint3dArray v =
+        arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0.5)});
+    AcArray<Adesk::Int32> f = arrayOf<Adesk::Int32>({3, 0, 1, 2, 4, 0, 1, 2, 3});
     ASSERT_EQ(mesh->setSubDMesh(v, f, 1), Acad::eOk);
     mesh->setColorIndex(5);
     append(mesh);
@@ -221,15 +231,10 @@ TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
     auto* arc = new AcDbArc(AcGePoint3d(-1, 0, 2), AcGeVector3d(0, 0, -1), 1.5, pi / 6, 5 * pi / 3);
     auto* ellipse =
         new AcDbEllipse(AcGePoint3d(0, 1, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 3, 0), 0.4, pi / 4, 3 * pi / 2);
-    AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p :
-         {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)})
-        ctrl.append(p);
-    AcGeDoubleArray knots, weights;
-    for (double k : {0.0, 0.0, 0.0, 0.0, 2.0, 2.0, 2.0, 2.0})
-        knots.append(k);
-    for (double w : {1.0, 2.0, 0.5, 1.0})
-        weights.append(w);
+    AcGePoint3dArray ctrl =
+        arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)});
+    AcGeDoubleArray knots = arrayOf({0.0, 0.0, 0.0, 0.0, 2.0, 2.0, 2.0, 2.0});
+    AcGeDoubleArray weights = arrayOf({1.0, 2.0, 0.5, 1.0});
     auto* spline = new AcDbSpline(3, true, false, false, ctrl, knots, weights);
     auto* lw = new AcDbPolyline();
     lw->addVertexAt(0, AcGePoint2d(0, 0), 0.5);
@@ -238,12 +243,8 @@ TEST_F(DxfOutTest, CurveEntitiesSurviveTheRoundTrip)
     lw->setClosed(true);
     lw->setNormal(AcGeVector3d(0, 1, 0));
     lw->setElevation(4.0);
-    AcGePoint3dArray pts;
-    pts.append(AcGePoint3d(0, 0, 0));
-    pts.append(AcGePoint3d(5, 0, 0));
-    pts.append(AcGePoint3d(5, 5, 0));
-    AcGeDoubleArray bulges;
-    bulges.append(1.0);
+    AcGePoint3dArray pts = arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(5, 0, 0), AcGePoint3d(5, 5, 0)});
+    AcGeDoubleArray bulges = arrayOf({1.0});
     auto* pl2 = new AcDb2dPolyline(AcDb::k2dSimplePoly, pts, 2.0, false, 0, 0, &bulges);
     auto* pl3 = new AcDb3dPolyline(AcDb::k3dSimplePoly, pts, true);
     auto* ray = new AcDbRay();
@@ -376,15 +377,10 @@ void expectPointLine(const std::string& line, const AcGePoint3d& p)
 // other readers place where the drawing has it, and read back as one loop.
 TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
 {
-    AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p : {AcGePoint3d(3, 0, 0), AcGePoint3d(0, 3, 1), AcGePoint3d(-3, 0, 0),
-                                 AcGePoint3d(0, -3, -1), AcGePoint3d(2, -2, 0)})
-        ctrl.append(p);
-    AcGeDoubleArray knots, weights;
-    for (double k : {1.0, 2.0, 2.5, 4.0, 5.0, 7.0})
-        knots.append(k);
-    for (double w : {1.0, 2.0, 1.0, 0.5, 1.0})
-        weights.append(w);
+    AcGePoint3dArray ctrl = arrayOf({AcGePoint3d(3, 0, 0), AcGePoint3d(0, 3, 1), AcGePoint3d(-3, 0, 0),
+                                     AcGePoint3d(0, -3, -1), AcGePoint3d(2, -2, 0)});
+    AcGeDoubleArray knots = arrayOf({1.0, 2.0, 2.5, 4.0, 5.0, 7.0});
+    AcGeDoubleArray weights = arrayOf({1.0, 2.0, 1.0, 0.5, 1.0});
     auto* spline = new AcDbSpline(3, true, true, true, ctrl, knots, weights);
     ASSERT_FALSE(spline->isNull());
     std::vector<AcGePoint3d> along;
@@ -415,18 +411,13 @@ TEST_F(DxfOutTest, PeriodicSplinesRunTheSameLoopInOtherReaders)
     ASSERT_EQ(acdbOpenObject(e, ids[1], AcDb::kForRead), Acad::eOk);
     const AcDbSpline* read = AcDbSpline::cast(e);
     ASSERT_NE(read, nullptr);
-    int degree = 0;
-    Adesk::Boolean rational = false, closed = false, periodic = false;
-    AcGePoint3dArray outCtrl;
-    AcGeDoubleArray outKnots, outWeights;
-    double ct = 0, kt = 0;
-    read->getNurbsData(degree, rational, closed, periodic, outCtrl, outKnots, outWeights, ct, kt);
-    EXPECT_EQ(degree, 3);
-    EXPECT_TRUE(rational);
-    EXPECT_TRUE(periodic);
-    EXPECT_EQ(outCtrl, ctrl);
-    EXPECT_EQ(outKnots, knots);
-    EXPECT_EQ(outWeights, weights);
+    const NurbsData data = nurbsDataOf(*read);
+    EXPECT_EQ(data.degree, 3);
+    EXPECT_TRUE(data.rational);
+    EXPECT_TRUE(data.periodic);
+    EXPECT_EQ(data.controls, ctrl);
+    EXPECT_EQ(data.knots, knots);
+    EXPECT_EQ(data.weights, weights);
     e->close();
 }
 
@@ -436,15 +427,8 @@ TEST_F(DxfOutTest, BlockReferencesOfAnyNormalLandWhereOtherReadersPutThem)
 {
     AcDbBlockTable* table = nullptr;
     ASSERT_EQ(db()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
-    auto* block = new AcDbBlockTableRecord();
-    block->setName(L"Seat");
-    block->setOrigin(AcGePoint3d(1, 2, 3));
     AcDbObjectId blockId;
-    ASSERT_EQ(table->add(blockId, block), Acad::eOk);
-    auto* inside = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
-    ASSERT_EQ(block->appendAcDbEntity(inside), Acad::eOk);
-    inside->close();
-    block->close();
+    ASSERT_NO_FATAL_FAILURE(addOneLineBlock(table, L"Seat", AcGePoint3d(1, 2, 3), blockId));
     table->close();
 
     const struct {
@@ -513,14 +497,8 @@ TEST_F(DxfOutTest, MeshesSolidsTextAndBlockReferencesAreWritten)
     pface->close();
 
     // A block of one line, and a reference to it moved and turned.
-    auto* block = new AcDbBlockTableRecord();
-    block->setName(L"Chair");
     AcDbObjectId blockId;
-    ASSERT_EQ(table->add(blockId, block), Acad::eOk);
-    auto* inside = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
-    ASSERT_EQ(block->appendAcDbEntity(inside), Acad::eOk);
-    inside->close();
-    block->close();
+    ASSERT_NO_FATAL_FAILURE(addOneLineBlock(table, L"Chair", AcGePoint3d::kOrigin, blockId));
     space->close();
     table->close();
 

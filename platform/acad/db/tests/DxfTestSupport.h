@@ -4,24 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-
-#include "acarray.h"
+#include "TestArrays.h"
 #include "dbcolor.h"
 #include "dbents.h"
+#include "dbspline.h"
 #include "dbmain.h"
 #include "dbsymtb.h"
 #include "gepnt3d.h"
-
-// An array of the host's kind holding the items in order.
-template <class T>
-AcArray<T> arrayOf(std::initializer_list<T> items)
-{
-    AcArray<T> array;
-    for (const T& item : items)
-        array.append(item);
-    return array;
-}
 
 // The colour of the index.
 inline AcCmColor aci(int index)
@@ -50,13 +39,30 @@ inline AcDbObjectId addLayer(AcDbDatabase* db, const ACHAR* name, const AcCmColo
     return id;
 }
 
+// What a spline gives as its NURBS data.
+struct NurbsData {
+    int degree = 0;
+    Adesk::Boolean rational = false, closed = false, periodic = false;
+    AcGePoint3dArray controls;
+    AcGeDoubleArray knots, weights;
+    double controlTol = 0, knotTol = 0;
+};
+
+inline NurbsData nurbsDataOf(const AcDbSpline& spline)
+{
+    NurbsData d;
+    spline.getNurbsData(d.degree, d.rational, d.closed, d.periodic, d.controls, d.knots, d.weights, d.controlTol,
+                        d.knotTol);
+    return d;
+}
+
 // Gives the polyface mesh, which must lie in a database and be open for
 // write, five vertices and two faces: the quad 1 2 3 4 and the triangle
 // 2 -5 3 whose edge from vertex 5 is invisible.
 inline void fillSamplePolyFace(AcDbPolyFaceMesh* pface)
 {
-    for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0),
-                                 AcGePoint3d(0, 1, 0), AcGePoint3d(2, 0, 1)}) {
+    for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0),
+                                 AcGePoint3d(2, 0, 1)}) {
         auto* v = new AcDbPolyFaceMeshVertex(p);
         ASSERT_EQ(pface->appendVertex(v), Acad::eOk);
         v->close();

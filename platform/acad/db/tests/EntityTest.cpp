@@ -234,17 +234,10 @@ TEST(SubDMesh, DataIsValidated)
 TEST(SubDMesh, RefusedDataKeepsTheOldMesh)
 {
     AcDbSubDMesh mesh;
-    AcGePoint3dArray v;
-    v.append(AcGePoint3d(0, 0, 0));
-    v.append(AcGePoint3d(1, 0, 0));
-    v.append(AcGePoint3d(0, 1, 0));
-    AcArray<Adesk::Int32> f;
-    for (int x : {3, 0, 1, 2})
-        f.append(x);
+    AcGePoint3dArray v = arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0)});
+    AcArray<Adesk::Int32> f = arrayOf<Adesk::Int32>({3, 0, 1, 2});
     ASSERT_EQ(mesh.setSubDMesh(v, f, 1), Acad::eOk);
-    AcArray<Adesk::Int32> bad;
-    for (int x : {3, 0, 1, 7})
-        bad.append(x);
+    AcArray<Adesk::Int32> bad = arrayOf<Adesk::Int32>({3, 0, 1, 7});
     AcGePoint3dArray more = v;
     more.append(AcGePoint3d(5, 5, 5));
     EXPECT_EQ(mesh.setSubDMesh(more, bad, 0), Acad::eInvalidInput);

@@ -92,21 +92,6 @@ AcDbEntity* make(int kind, double key)
     return ::testing::AssertionFailure() << "object " << k << " of kind " << m.kind << " was overwritten";
 }
 
-// Appends the entity to the model space of the database and closes it.
-AcDbObjectId appendTo(AcDbDatabase* database, AcDbEntity* entity)
-{
-    AcDbObjectId id;
-    AcDbBlockTable* table = nullptr;
-    EXPECT_EQ(database->getBlockTable(table, AcDb::kForRead), Acad::eOk);
-    AcDbBlockTableRecord* space = nullptr;
-    EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
-    table->close();
-    EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
-    space->close();
-    entity->close();
-    return id;
-}
-
 }  // namespace
 
 TEST_F(DbTest, ObjectsOfMixedSizesKeepTheirContentsThroughReuse)

@@ -37,6 +37,25 @@ AcGePoint3d image(AcGePoint3d p, const AcGeMatrix3d& m)
     return p.transformBy(m);
 }
 
+// An arc's ends, the point half way along its parameters, and its length.
+struct ArcPoints {
+    AcGePoint3d start, end, middle;
+    double length = 0;
+};
+
+ArcPoints pointsOf(const AcDbArc& arc)
+{
+    ArcPoints p;
+    double s0 = 0, s1 = 0;
+    arc.getStartPoint(p.start);
+    arc.getEndPoint(p.end);
+    arc.getStartParam(s0);
+    arc.getEndParam(s1);
+    arc.getPointAtParam((s0 + s1) / 2, p.middle);
+    arc.getDistAtParam(s1, p.length);
+    return p;
+}
+
 class MirrorTest : public DbTest {};
 
 TEST_F(MirrorTest, AMirroredArcIsTheImageOfTheArcNotItsComplement)
@@ -46,31 +65,16 @@ TEST_F(MirrorTest, AMirroredArcIsTheImageOfTheArcNotItsComplement)
         SCOPED_TRACE(m.entry[0][0] * 100 + m.entry[1][1] * 10 + m.entry[2][2]);
         // A quarter turn from 10 to 100 degrees, centre (1, 2, 3).
         AcDbArc arc(AcGePoint3d(1, 2, 3), AcGeVector3d::kZAxis, 1.5, kPi / 18, kPi / 18 + kPi / 2);
-        AcGePoint3d start, end, middle;
-        double s0 = 0, s1 = 0;
-        arc.getStartPoint(start);
-        arc.getEndPoint(end);
-        arc.getStartParam(s0);
-        arc.getEndParam(s1);
-        arc.getPointAtParam((s0 + s1) / 2, middle);
-        double length = 0;
-        arc.getDistAtParam(s1, length);
+        const ArcPoints before = pointsOf(arc);
 
         ASSERT_EQ(arc.transformBy(m), Acad::eOk);
-        AcGePoint3d start2, end2, middle2;
-        arc.getStartParam(s0);
-        arc.getEndParam(s1);
-        arc.getStartPoint(start2);
-        arc.getEndPoint(end2);
-        arc.getPointAtParam((s0 + s1) / 2, middle2);
-        double length2 = 0;
-        arc.getDistAtParam(s1, length2);
+        const ArcPoints after = pointsOf(arc);
         // The image runs the other way: from the image of the end to the
         // image of the start, through the image of the middle.
-        expectNear(start2, image(end, m));
-        expectNear(end2, image(start, m));
-        expectNear(middle2, image(middle, m));
-        EXPECT_NEAR(length2, length * std::fabs(m.entry[1][1]), 1e-12);
+        expectNear(after.start, image(before.end, m));
+        expectNear(after.end, image(before.start, m));
+        expectNear(after.middle, image(before.middle, m));
+        EXPECT_NEAR(after.length, before.length * std::fabs(m.entry[1][1]), 1e-12);
         const AcGeVector3d n = (m * AcGeVector3d::kZAxis).normal();
         EXPECT_TRUE(arc.normal().isEqualTo(n)) << "the normal is the image of the normal";
     }

@@ -164,6 +164,28 @@ std::vector<AcDbObjectId> everyEntity(const Filter& filter, bool skipFrozen)
 using kv_editor::Point2;
 using kv_editor::Shape;
 
+// The shape of the entity; false when it cannot be opened for read.
+bool readShape(AcDbObjectId id, Shape& shape)
+{
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
+        return false;
+    shape = kv_editor::shapeOf(entity);
+    entity->close();
+    return true;
+}
+
+// f(id, shape) for every entity of the spaces that can be read, with its
+// shape.
+template <class F> void forEachSpaceShape(AcDbDatabase* db, F f)
+{
+    standin::forEachSpaceEntity(db, [&](AcDbObjectId id) {
+        Shape shape;
+        if (readShape(id, shape))
+            f(id, shape);
+    });
+}
+
 // The entities of the spaces that are drawn (not on a frozen layer), pass
 // the filter and whose shape satisfies the test, in the order of the spaces.
 std::vector<AcDbObjectId> entitiesWhere(const Filter& filter, const std::function<bool(const Shape&)>& test)
@@ -172,12 +194,7 @@ std::vector<AcDbObjectId> entitiesWhere(const Filter& filter, const std::functio
     AcDbDatabase* db = workingDb();
     if (db == nullptr)
         return ids;
-    standin::forEachSpaceEntity(db, [&](AcDbObjectId id) {
-        AcDbEntity* entity = nullptr;
-        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
-            return;
-        const Shape shape = kv_editor::shapeOf(entity);
-        entity->close();
+    forEachSpaceShape(db, [&](AcDbObjectId id, const Shape& shape) {
         bool frozen = false;
         if (test(shape) && examine(id, filter, true, frozen) && !frozen)
             ids.push_back(id);
@@ -196,12 +213,7 @@ AcDbObjectId nearestEntity(const ads_point p, double aperture, const Filter& fil
     if (db == nullptr)
         return best;
     const Point2 at{p[0], p[1]};
-    standin::forEachSpaceEntity(db, [&](AcDbObjectId id) {
-        AcDbEntity* entity = nullptr;
-        if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
-            return;
-        const Shape shape = kv_editor::shapeOf(entity);
-        entity->close();
+    forEachSpaceShape(db, [&](AcDbObjectId id, const Shape& shape) {
         const double d = kv_editor::distanceTo(shape, at);
         if (d < 0.0 || d > aperture)
             return;
@@ -222,11 +234,9 @@ AcDbObjectId nearestEntity(const ads_point p, double aperture, const Filter& fil
 void anchorPoint(AcDbObjectId id, ads_point pt)
 {
     pt[0] = pt[1] = pt[2] = 0.0;
-    AcDbEntity* entity = nullptr;
-    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
+    Shape shape;
+    if (!readShape(id, shape))
         return;
-    const Shape shape = kv_editor::shapeOf(entity);
-    entity->close();
     pt[0] = shape.anchor.x;
     pt[1] = shape.anchor.y;
     pt[2] = shape.anchor.z;

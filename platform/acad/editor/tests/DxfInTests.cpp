@@ -92,19 +92,14 @@ std::string curveText(AcDbEntity* e)
             " ratio " + num(ellipse->radiusRatio()) + " from " + num(ellipse->startAngle()) + " to " +
             num(ellipse->endAngle());
     } else if (auto* spline = AcDbSpline::cast(e)) {
-        int degree = 0;
-        Adesk::Boolean rational = false, closed = false, periodic = false;
-        AcGePoint3dArray controls;
-        AcGeDoubleArray knots, weights;
-        double controlTol = 0, knotTol = 0;
-        spline->getNurbsData(degree, rational, closed, periodic, controls, knots, weights, controlTol, knotTol);
-        text = "degree " + std::to_string(degree) + (rational ? " rational" : "") + (closed ? " closed" : "") +
-            (periodic ? " periodic" : "");
-        for (const AcGePoint3d& p : controls)
+        const NurbsData d = nurbsDataOf(*spline);
+        text = "degree " + std::to_string(d.degree) + (d.rational ? " rational" : "") + (d.closed ? " closed" : "") +
+            (d.periodic ? " periodic" : "");
+        for (const AcGePoint3d& p : d.controls)
             text += " " + near(p);
-        for (double k : knots)
+        for (double k : d.knots)
             text += " k" + num(k);
-        for (double w : weights)
+        for (double w : d.weights)
             text += " w" + num(w);
     } else if (auto* pl = AcDbPolyline::cast(e)) {
         text = std::string(pl->isClosed() ? "closed" : "open") + " elevation " + num(pl->elevation()) + " n" +
@@ -318,9 +313,7 @@ void DxfInTest::buildSampleDrawing()
     AcGePoint3dArray vertices;
     for (int i = 0; i < 5; ++i)
         vertices.append(AcGePoint3d(i, i * i, 0.1 * i));
-    AcArray<Adesk::Int32> faces;
-    for (int v : {3, 0, 1, 2, 4, 1, 2, 3, 4})
-        faces.append(v);
+    AcArray<Adesk::Int32> faces = arrayOf<Adesk::Int32>({3, 0, 1, 2, 4, 1, 2, 3, 4});
     EXPECT_EQ(mesh->setSubDMesh(vertices, faces, 1), Acad::eOk);
     mesh->setColor(byBlock);
     append(mesh);
@@ -344,19 +337,13 @@ void DxfInTest::addCurves()
     append(
         new AcDbEllipse(AcGePoint3d(0, 1, 0), AcGeVector3d(0, 0, 1), AcGeVector3d(3, 3, 0), 0.4, pi / 4, 3 * pi / 2));
     append(new AcDbEllipse(AcGePoint3d(5, 5, 5), tilted, tilted.perpVector() * 2, 1.0));
-    AcGePoint3dArray ctrl;
-    for (const AcGePoint3d& p :
-         {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)})
-        ctrl.append(p);
-    AcGeDoubleArray knots, weights, none;
-    for (double k : {0.0, 0.0, 0.0, 0.0, 2.0, 2.0, 2.0, 2.0})
-        knots.append(k);
-    for (double w : {1.0, 2.0, 0.5, 1.0})
-        weights.append(w);
+    AcGePoint3dArray ctrl =
+        arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 0), AcGePoint3d(3, 2, 1), AcGePoint3d(4, 0, 0)});
+    AcGeDoubleArray knots = arrayOf({0.0, 0.0, 0.0, 0.0, 2.0, 2.0, 2.0, 2.0});
+    AcGeDoubleArray weights = arrayOf({1.0, 2.0, 0.5, 1.0});
+    AcGeDoubleArray none;
     append(new AcDbSpline(3, true, false, false, ctrl, knots, weights));
-    AcGeDoubleArray knots2;
-    for (double k : {0.0, 0.0, 0.0, 1.0, 3.0, 3.0, 3.0})
-        knots2.append(k);
+    AcGeDoubleArray knots2 = arrayOf({0.0, 0.0, 0.0, 1.0, 3.0, 3.0, 3.0});
     append(new AcDbSpline(2, false, false, false, ctrl, knots2, none));
     auto* lw = new AcDbPolyline();
     lw->addVertexAt(0, AcGePoint2d(0, 0), 0.5, 0.1, 0.2);
@@ -372,21 +359,12 @@ void DxfInTest::addCurves()
     wide->setConstantWidth(0.25);
     wide->setThickness(2.0);
     append(wide);
-    AcGePoint3dArray pts;
-    pts.append(AcGePoint3d(0, 0, 0));
-    pts.append(AcGePoint3d(5, 0, 0));
-    pts.append(AcGePoint3d(5, 5, 0));
-    AcGeDoubleArray bulges;
-    bulges.append(1.0);
-    bulges.append(0.0);
-    bulges.append(-0.25);
+    AcGePoint3dArray pts = arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(5, 0, 0), AcGePoint3d(5, 5, 0)});
+    AcGeDoubleArray bulges = arrayOf({1.0, 0.0, -0.25});
     auto* pl2 = new AcDb2dPolyline(AcDb::k2dSimplePoly, pts, 2.0, true, 0, 0, &bulges);
     pl2->setNormal(tilted);
     append(pl2);
-    AcGePoint3dArray pts3;
-    pts3.append(AcGePoint3d(0, 0, 0));
-    pts3.append(AcGePoint3d(5, 0, 1));
-    pts3.append(AcGePoint3d(5, 5, -2.5));
+    AcGePoint3dArray pts3 = arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(5, 0, 1), AcGePoint3d(5, 5, -2.5)});
     auto* pl3 = new AcDb3dPolyline(AcDb::k3dSimplePoly, pts3, true);
     pl3->setColorIndex(3);
     append(pl3);
@@ -521,13 +499,8 @@ std::string DxfInTest::goodFile()
     addLine(0, 0, 1, 1);
     addFace(2, 2, 1);
     auto* mesh = new AcDbSubDMesh();
-    AcGePoint3dArray vertices;
-    vertices.append(AcGePoint3d(0, 0, 0));
-    vertices.append(AcGePoint3d(1, 0, 0));
-    vertices.append(AcGePoint3d(0, 1, 0));
-    AcArray<Adesk::Int32> faces;
-    for (int v : {3, 0, 1, 2})
-        faces.append(v);
+    AcGePoint3dArray vertices = arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0)});
+    AcArray<Adesk::Int32> faces = arrayOf<Adesk::Int32>({3, 0, 1, 2});
     mesh->setSubDMesh(vertices, faces, 0);
     append(mesh);
     append(new AcDbCircle(AcGePoint3d(4, 4, 0), AcGeVector3d::kZAxis, 0.625));
@@ -542,9 +515,7 @@ std::string DxfInTest::goodFile()
     lw->addVertexAt(0, AcGePoint2d(0, 0));
     lw->addVertexAt(1, AcGePoint2d(3, 1.5), 0.5);
     append(lw);
-    AcGePoint3dArray pts;
-    pts.append(AcGePoint3d(0, 0, 0));
-    pts.append(AcGePoint3d(2, 0, 0));
+    AcGePoint3dArray pts = arrayOf({AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0)});
     append(new AcDb2dPolyline(AcDb::k2dSimplePoly, pts));
     AcGePoint3dArray grid;
     for (int i = 0; i < 4; ++i)
