@@ -820,6 +820,12 @@ AcDbEntity* buildInsert(const Record& r, Built& built)
     return ref.release();
 }
 
+// The entity types that dxflib reads; every other type is read here.
+bool readByLibrary(std::string_view type)
+{
+    return type == "3DFACE" || type == "LINE" || type == "POINT";
+}
+
 // An entity read here rather than by dxflib; null for the types dxflib reads.
 AcDbEntity* buildFromGroups(const std::vector<Pair>& pairs, const ScannedEntity& e, Built& built, Properties& props)
 {
@@ -884,6 +890,10 @@ void buildOwnEntities(const std::vector<Pair>& pairs, const std::vector<ScannedE
         Built built;
         built.block = e.block;
         built.line = pairs[e.first].line;
+        if (readByLibrary(e.type)) {
+            out.list.push_back(std::move(built));
+            continue;
+        }
         Properties props;
         if (e.type == "MESH")
             built.entity = buildMesh(pairs, e, props);
@@ -1055,8 +1065,7 @@ private:
         if (k >= scanned_.entities.size())
             return false;
         const ScannedEntity& e = scanned_.entities[k];
-        const bool read = e.type == "3DFACE" || e.type == "LINE" || e.type == "POINT";
-        span = read ? Span{e.first, e.last} : Span{e.last, e.last};
+        span = readByLibrary(e.type) ? Span{e.first, e.last} : Span{e.last, e.last};  // the others stand empty
         return true;
     }
 

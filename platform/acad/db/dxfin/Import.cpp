@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "DbInternal.h"
@@ -111,7 +112,11 @@ private:
         for (const LayerDef& def : defs)
             addLayer(def);
         // A layer that entities name without a table record: white, continuous.
+        // Entities share their properties, so each set is looked at once.
+        std::unordered_set<const Properties*> seen;
         for (const Built& b : entities.list) {
+            if (!seen.insert(b.properties).second)
+                continue;
             LayerDef def;
             def.name = b.properties->layer;
             def.line = b.line;
